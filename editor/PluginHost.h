@@ -1,0 +1,56 @@
+// The editor's side of the export plug-ins, free of any window: finding the
+// plug-in libraries in a folder, describing one, and handing it the sprite.
+// Every library is loaded for one step and released again; nothing here keeps
+// a library open. Texts that plug-ins return are Windows-1252 bytes and are
+// returned as such; the windows decode them for display.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "U_class.h"
+
+// The folder of the running executable, with its trailing separator.
+std::string ProgramFolder();
+// The running executable's full path.
+std::string ProgramFile();
+
+// ".so" here, ".dll" on Windows.
+const char* LibrarySuffix();
+
+struct PluginScan {
+    std::vector<std::string> fileNames;     // as found in the folder, with suffix
+    std::vector<std::string> displayNames;  // what pluginNom returned
+    std::vector<std::string> paths;         // full paths of the valid plug-ins
+    std::vector<std::string> invalidFiles;  // file names of the rejected libraries, in scan order
+};
+
+// Scans pluginFolder (with trailing separator) for libraries, in the order
+// the folder lists them. A missing or empty folder gives empty lists.
+PluginScan ScanPlugins(const std::string& pluginFolder);
+
+// The information text with its six labels ("-Nom:\r\n    " ...). Returns
+// false, leaving text alone, when the library cannot be loaded.
+bool PluginInfoText(const std::string& libraryPath, std::string& text);
+
+struct SpritePlanes {
+    unsigned char color[CellCount];
+    unsigned char mask[CellCount];
+};
+
+// Both planes over the whole 240 x 128 storage, whatever the sprite's size.
+void BuildPlanes(const Sprite& sprite, SpritePlanes& planes);
+
+enum class ExportResult {
+    NoWriteFunction,  // library missing, not loadable, or no write function under any of its names
+    Written,          // the low byte of the result was non-zero
+    Refused,          // the plug-in wrote its explanation into the file instead
+};
+
+// Loads the library, binds its write function and calls it once.
+ExportResult CallPluginWrite(const std::string& libraryPath, const std::string& fileName,
+                             const std::string& spriteName, int spriteType, const SpritePlanes& planes,
+                             int height, int width);
+
+// Creates one folder level; an existing folder is not an error.
+bool CreateFolder(const std::string& path);

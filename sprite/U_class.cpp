@@ -1,0 +1,1 @@
+#include "U_class.h"
