@@ -19,10 +19,10 @@ std::string ProgramFile();
 const char* LibrarySuffix();
 
 struct PluginScan {
-    std::vector<std::string> fileNames;     // as found in the folder, with suffix
-    std::vector<std::string> displayNames;  // what pluginNom returned
-    std::vector<std::string> paths;         // full paths of the valid plug-ins
-    std::vector<std::string> invalidFiles;  // file names of the rejected libraries, in scan order
+    std::vector<std::string> fileNames;    // as found in the folder, with suffix
+    std::vector<std::string> displayNames; // what pluginNom returned
+    std::vector<std::string> paths;        // full paths of the valid plug-ins
+    std::vector<std::string> invalidFiles; // file names of the rejected libraries, in scan order
 };
 
 // Scans pluginFolder (with trailing separator) for libraries, in the order
@@ -42,15 +42,17 @@ struct SpritePlanes {
 void BuildPlanes(const Sprite& sprite, SpritePlanes& planes);
 
 enum class ExportResult {
-    NoWriteFunction,  // library missing, not loadable, or no write function under any of its names
-    Written,          // the low byte of the result was non-zero
-    Refused,          // the plug-in wrote its explanation into the file instead
+    NoWriteFunction, // library missing, not loadable, or no write function under any of its names
+    Written,         // the low byte of the result was non-zero
+    Refused,         // the plug-in wrote its explanation into the file instead
 };
 
-// Loads the library, binds its write function and calls it once.
-ExportResult CallPluginWrite(const std::string& libraryPath, const std::string& fileName,
-                             const std::string& spriteName, int spriteType, const SpritePlanes& planes,
-                             int height, int width);
+// Loads the library, binds its write function and calls it once, then
+// releases the library. folderToCreate, when given, is created (one level)
+// only once the write function was found, so a failed bind leaves no folder.
+ExportResult CallPluginWrite(const std::string& libraryPath, const std::string& fileName, const std::string& spriteName,
+                             int spriteType, const SpritePlanes& planes, int height, int width,
+                             const std::string& folderToCreate = {});
 
 // Creates one folder level; an existing folder is not an error.
 bool CreateFolder(const std::string& path);

@@ -68,6 +68,7 @@ PIXORA_EXPORT unsigned char pluginEnregistre(const char* fileName, const char* s
  * display name at the scan accepts only the first two ("Plug_Nom" alone does
  * not make a plug-in); the information text accepts all three.
  */
+/* clang-format off */
 #define PIXORA_NAMES_NOM_SCAN {"pluginNom", "_pluginNom"}
 #define PIXORA_NAMES_NOM {"pluginNom", "_pluginNom", "Plug_Nom"}
 #define PIXORA_NAMES_VERSION {"pluginVersion", "_pluginVersion", "Plug_Version", "_Plug_Version"}
@@ -75,6 +76,8 @@ PIXORA_EXPORT unsigned char pluginEnregistre(const char* fileName, const char* s
 #define PIXORA_NAMES_URL {"pluginURL", "_pluginURL", "Plug_Site"}
 #define PIXORA_NAMES_MAIL {"pluginMail", "_pluginMail", "Plug_Mail"}
 #define PIXORA_NAMES_DESCRIPTION {"pluginDescription", "_pluginDescription", "Plug_Description"}
-#define PIXORA_NAMES_ENREGISTRE {"pluginEnregistre", "_pluginEnregistre", "Plug_Enregistrement_Go", "_Plug_Enregistrement_Go"}
+#define PIXORA_NAMES_ENREGISTRE \
+    {"pluginEnregistre", "_pluginEnregistre", "Plug_Enregistrement_Go", "_Plug_Enregistrement_Go"}
+/* clang-format on */
 
 #endif
