@@ -1,0 +1,19 @@
+// How a command of pixora-export gives up: the exit status that a build tool
+// sees and a French message naming the file and the reason.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+enum ExitStatus {
+    ExitWritten = 0,
+    ExitRefused = 1,  // the plug-in refused the sprite and explained why
+    ExitBadInput = 2, // usage error, unreadable or refused input, unwritable output
+    ExitNoPlugin = 3, // plug-in missing, invalid, or without a write function
+};
+
+class CliFailure : public std::runtime_error {
+  public:
+    CliFailure(ExitStatus status, const std::string& message) : std::runtime_error(message), status(status) {}
+    ExitStatus status;
+};

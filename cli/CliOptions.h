@@ -1,0 +1,31 @@
+// What one run of pixora-export was asked to do, read from its arguments.
+// Reading checks only the shape of the command line (which options, how many
+// files); whether the files and plug-ins exist is the commands' business.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+enum class CliMode { Export, ToPixo, List, Info, Help, Version };
+
+struct CliOptions {
+    CliMode mode = CliMode::Export;
+    std::string pluginFolder;        // empty: "Plugins" beside the program
+    std::string plugin = "hexplane"; // for Export and Info
+    std::optional<std::string> spriteName;
+    std::string output = "-"; // "-" is standard output
+    std::string input;
+};
+
+// A command line that does not make sense; the message says why, in French.
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Options may come in any order and take their value as the next argument,
+// attached ("-ohello.h") or after '=' ("--plugins=dir"); "--" ends the
+// options. Throws UsageError.
+CliOptions ParseArguments(const std::vector<std::string>& arguments);

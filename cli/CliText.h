@@ -1,0 +1,19 @@
+// Text rules of pixora-export that do not touch any file: the sprite name
+// derived from an input file, and the conversion of plug-in texts
+// (Windows-1252, CR LF) into what a Linux terminal shows (UTF-8, LF).
+#pragma once
+
+#include <string>
+
+// The input's base name without its extension, made a C identifier: every
+// character that is not an ASCII letter, digit or underscore becomes one
+// underscore (a multi-byte UTF-8 letter counts as one character), and an
+// underscore goes in front of a leading digit.
+std::string DefaultSpriteName(const std::string& inputPath);
+
+// Windows-1252 bytes to UTF-8; the five bytes that code page leaves
+// undefined become U+FFFD.
+std::string Cp1252ToUtf8(const std::string& text);
+
+// A plug-in text ready for a terminal: UTF-8 with LF line ends.
+std::string TerminalText(const std::string& pluginText);

@@ -1,0 +1,382 @@
+// Runs the built pixora-export as a build tool would and checks its exit
+// status, its messages and the files it leaves.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+#include "CliText.h"
+#include "PluginHost.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+const std::string Command = PIXORA_PROGRAM_DIR "/pixora-export";
+
+struct RunResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string ShellQuoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+int Shell(const std::string& command)
+{
+    const int raw = std::system(command.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+struct Cell {
+    int x, y;
+    int8_t value; // color, + 15 when masked
+};
+
+std::string PixoBytes(int width, int height, int type, const std::vector<Cell>& cells)
+{
+    std::string bytes(30732, '\0');
+    for (int i = 0; i < 4; ++i) {
+        bytes[i] = static_cast<char>((width >> (8 * i)) & 0xFF);
+        bytes[4 + i] = static_cast<char>((height >> (8 * i)) & 0xFF);
+    }
+    bytes[8] = static_cast<char>(type);
+    for (const Cell& cell : cells)
+        bytes[9 + cell.x * 128 + cell.y] = static_cast<char>(cell.value);
+    return bytes;
+}
+
+// A sprite whose every cell inside its size is cellAt(x, y).
+template <typename CellAt> std::string PixoFrom(int width, int height, int type, CellAt cellAt)
+{
+    std::vector<Cell> cells;
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; ++y)
+            cells.push_back({x, y, static_cast<int8_t>(cellAt(x, y))});
+    return PixoBytes(width, height, type, cells);
+}
+
+std::string PatternPixo(int width, int height, int type)
+{
+    return PixoFrom(width, height, type, [&](int x, int y) { return (x + 2 * y) % 3 == 0 ? 3 : type == 2 ? 1 : 0; });
+}
+
+bool PictureBit(int x, int y)
+{
+    return (x * 7 + y * 3) % 5 == 0 || x == y;
+}
+
+// A calculator picture as the calculators write it: 16-bit big-endian height
+// at 88 and width at 90, rows of (width + 7) / 8 bytes from 92 whose padding
+// bits are set, then a tag byte and a checksum.
+std::string PictureBytes(int width, int height)
+{
+    const int rowBytes = (width + 7) / 8;
+    std::string bytes(92, '\0');
+    bytes.replace(0, 8, "**TI89**");
+    const int length = rowBytes * height + 4;
+    const int fields[][2] = {{86, length}, {88, height}, {90, width}};
+    for (const auto& [offset, value] : fields) {
+        bytes[offset] = static_cast<char>(value >> 8);
+        bytes[offset + 1] = static_cast<char>(value & 0xFF);
+    }
+    for (int y = 0; y < height; ++y)
+        for (int b = 0; b < rowBytes; ++b) {
+            int byte = 0;
+            for (int bit = 0; bit < 8; ++bit) {
+                const int x = b * 8 + bit;
+                if (x >= width || PictureBit(x, y))
+                    byte |= 0x80 >> bit;
+            }
+            bytes += static_cast<char>(byte);
+        }
+    return bytes + "\xDF\x12\x34";
+}
+
+std::string PixoOfPicture(int width, int height)
+{
+    return PixoFrom(width, height, 1, [](int x, int y) { return PictureBit(x, y) ? 3 : 0; });
+}
+
+class CommandTest : public testing::Test {
+  protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() /
+               ("pixora_cli_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "plugins");
+        for (const char* plugin : {"probe.so", "nowrite.so"})
+            fs::copy_file(fs::path(CLI_TEST_PLUGIN_DIR) / plugin, dir_ / "plugins" / plugin);
+        WriteFile(dir_ / "plugins" / "junk.so", "pas une bibliotheque");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string At(const std::string& name) const { return (dir_ / name).string(); }
+    std::string Plugins() const { return At("plugins"); }
+
+    RunResult Run(const Args& arguments) const
+    {
+        std::string line = ShellQuoted(Command);
+        for (const std::string& argument : arguments)
+            line += " " + ShellQuoted(argument);
+        line += " >" + ShellQuoted(At("stdout")) + " 2>" + ShellQuoted(At("stderr"));
+        const int status = Shell(line);
+        RunResult result{status, ReadFile(At("stdout")), ReadFile(At("stderr"))};
+        // In the sanitizer build a report would otherwise hide behind an expected non-zero status.
+        EXPECT_EQ(result.err.find("Sanitizer"), std::string::npos) << result.err;
+        EXPECT_EQ(result.err.find("runtime error"), std::string::npos) << result.err;
+        fs::remove(At("stdout"));
+        fs::remove(At("stderr"));
+        return result;
+    }
+
+    std::vector<std::string> FolderContents() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir_))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path dir_;
+};
+
+struct StatusCase {
+    Args arguments;
+    int status;
+    std::string messagePart;
+};
+
+TEST_F(CommandTest, EveryFailureHasItsStatusAndNamesItsCause)
+{
+    WriteFile(At("bon.pixo"), PixoBytes(8, 8, 1, {{0, 0, 3}}));
+    WriteFile(At("court.pixo"), PixoBytes(8, 8, 1, {}).substr(0, 30731));
+    WriteFile(At("type9.pixo"), PixoBytes(8, 8, 9, {}));
+    WriteFile(At("large.89i"), PictureBytes(320, 16));
+    WriteFile(At("notes.txt"), "rien");
+    fs::create_directory(At("dossier.pixo"));
+    fs::create_directory(At("sortie.h"));
+    ASSERT_EQ(Shell("mkfifo " + ShellQuoted(At("tube.pixo"))), 0);
+    const std::string out = At("out.h");
+    const std::string P = Plugins();
+    const StatusCase cases[] = {
+        {{"--plugins", P, "-p", "probe", "-o", out, At("bon.pixo")}, 0, ""},
+        {{"--plugins", P, "-p", "probe", "-n", "refus", "-o", out, At("bon.pixo")}, 1, "Sprite refusé\n"},
+        {{"--plugins", P, "-p", "probe", "-o", out, At("absent.pixo")}, 2, "absent.pixo : fichier introuvable"},
+        {{"--plugins", P, "-p", "probe", "-o", out, At("court.pixo")}, 2, "(30731 octets au lieu de 30732)"},
+        {{"--plugins", P, "-p", "probe", "-o", out, At("type9.pixo")}, 2, "type9.pixo : fichier .pixo non valide"},
+        {{"--plugins", P, "-p", "probe", "-o", out, At("large.89i")}, 2, "image de calculatrice non valide"},
+        {{"--plugins", P, "-p", "probe", "-o", out, At("notes.txt")}, 2, "extension inconnue"},
+        {{"--plugins", P, "-p", "probe", "-o", out, At("dossier.pixo")}, 2, "c'est un dossier"},
+        {{"--plugins", P, "-p", "probe", "-o", At("sortie.h"), At("bon.pixo")}, 2, "sortie.h : c'est un dossier"},
+        {{"--plugins", P, "-p", "probe", "-o", At("rien/out.h"), At("bon.pixo")}, 2, "impossible de créer"},
+        {{"--plugins", P, "-p", "probe", "-o", At("bon.pixo"), At("./bon.pixo")}, 2, "remplacerait le sprite"},
+        {{"--plugins", P, "-p", "probe", "-o", out, At("tube.pixo")}, 2, "pas un fichier ordinaire"},
+        {{"--plugins", P, "-o", out}, 2, "fichier d'entrée manquant"},
+        {{"--plugins", P, "-q", At("bon.pixo")}, 2, "option inconnue : -q"},
+        {{"--plugins", P, "-p", "inconnu", "-o", out, At("bon.pixo")}, 3, "« inconnu » introuvable"},
+        {{"--plugins", P, "-p", "nowrite", "-o", out, At("bon.pixo")}, 3, "pas de fonction d'enregistrement"},
+        {{"--plugins", P, "-p", "junk.so", "-o", out, At("bon.pixo")}, 3, "« junk.so » non valide"},
+        {{"--plugins", At("absent"), "-o", out, At("bon.pixo")}, 3, "introuvable"},
+        {{"--info", "nowrite", "--plugins", At("absent")}, 3, "introuvable"},
+    };
+    for (const StatusCase& c : cases) {
+        const RunResult result = Run(c.arguments);
+        const std::string shown = testing::PrintToString(c.arguments);
+        EXPECT_EQ(result.status, c.status) << shown << "\n" << result.err;
+        EXPECT_NE(result.err.find(c.messagePart), std::string::npos) << shown << "\n" << result.err;
+        EXPECT_EQ(fs::exists(out), c.status == 0) << shown;
+        fs::remove(out);
+    }
+    for (const char* option : {"--help", "--version"}) {
+        const RunResult result = Run({option});
+        EXPECT_EQ(result.status, 0) << option;
+        EXPECT_NE(result.out.find("pixora-export "), std::string::npos) << option;
+    }
+    EXPECT_EQ(FolderContents(),
+              (std::vector<std::string>{"bon.pixo", "court.pixo", "dossier.pixo", "large.89i", "notes.txt", "plugins",
+                                        "sortie.h", "tube.pixo", "type9.pixo"}));
+}
+
+TEST_F(CommandTest, PluginReceivesTheSpriteAsTheEditorHandsItOver)
+{
+    // Black at (1, 0), masked light gray at (3, 4), and a black pixel hidden
+    // outside the 24 x 5 sprite that still travels in the planes.
+    WriteFile(At("1st sprite.pixo"), PixoBytes(24, 5, 4, {{1, 0, 3}, {3, 4, 16}, {30, 100, 3}}));
+    const Args arguments = {"--plugins", Plugins(), "-p", "Sonde d'essai été", At("1st sprite.pixo")};
+    const std::string expected = "nom=_1st_sprite type=4 hauteur=5 largeur=24\n"
+                                 "couleur 128:3 388:1 3940:3\n"
+                                 "masque 388:1\n";
+
+    Args toFile = arguments;
+    toFile.insert(toFile.end() - 1, {"-o", At("sonde.txt")});
+    EXPECT_EQ(Run(toFile).status, 0);
+    EXPECT_EQ(ReadFile(At("sonde.txt")), expected);
+
+    const RunResult toStdout = Run(arguments);
+    EXPECT_EQ(toStdout.status, 0);
+    EXPECT_EQ(toStdout.out, expected);
+    Args dash = arguments;
+    dash.insert(dash.end() - 1, {"-o", "-"});
+    EXPECT_EQ(Run(dash).out, expected);
+}
+
+TEST_F(CommandTest, RefusalOrFailureNeverTouchesAnExistingOutput)
+{
+    WriteFile(At("s.pixo"), PixoBytes(8, 8, 1, {}));
+    WriteFile(At("s.h"), "ancien");
+    const Args refused = {"--plugins", Plugins(), "-p", "probe.so", "-n", "refus", "-o", At("s.h"), At("s.pixo")};
+    EXPECT_EQ(Run(refused).status, 1);
+    const Args noWrite = {"--plugins", Plugins(), "-p", "nowrite", "-o", At("s.h"), At("s.pixo")};
+    EXPECT_EQ(Run(noWrite).status, 3);
+    WriteFile(At("t.pixo"), "trop court");
+    EXPECT_EQ(Run({"--to-pixo", At("s.h"), At("t.pixo")}).status, 2);
+    EXPECT_EQ(ReadFile(At("s.h")), "ancien");
+
+    const RunResult refusedToStdout = Run({"--plugins", Plugins(), "-p", "probe", "-n", "refus", At("s.pixo")});
+    EXPECT_EQ(refusedToStdout.status, 1);
+    EXPECT_EQ(refusedToStdout.out, "");
+
+    EXPECT_EQ(Run({"--plugins", Plugins(), "-p", "probe", "-o", At("s.h"), At("s.pixo")}).status, 0);
+    EXPECT_EQ(ReadFile(At("s.h")).rfind("nom=s type=1", 0), 0u);
+    EXPECT_EQ(FolderContents(), (std::vector<std::string>{"plugins", "s.h", "s.pixo", "t.pixo"}));
+}
+
+TEST_F(CommandTest, ToPixoReadsRealCalculatorPictures)
+{
+    const std::pair<int, int> sizes[] = {{13, 7}, {159, 77}, {240, 128}, {8, 1}};
+    for (const auto& [width, height] : sizes) {
+        const std::string shown = std::to_string(width) + " x " + std::to_string(height);
+        WriteFile(At("image.9XI"), PictureBytes(width, height));
+        const RunResult result = Run({"--to-pixo", At("image.pixo"), At("image.9XI")});
+        EXPECT_EQ(result.status, 0) << shown << result.err;
+        EXPECT_TRUE(ReadFile(At("image.pixo")) == PixoOfPicture(width, height)) << shown;
+        EXPECT_TRUE(Run({"--to-pixo", "-", At("image.9XI")}).out == PixoOfPicture(width, height)) << shown;
+    }
+}
+
+TEST_F(CommandTest, ListAndInfoShowPluginTextsInUtf8)
+{
+    const RunResult list = Run({"--list", "--plugins", Plugins()});
+    EXPECT_EQ(list.status, 0);
+    std::istringstream lines(list.out);
+    std::vector<std::string> listed;
+    for (std::string line; std::getline(lines, line);)
+        listed.push_back(line);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed,
+              (std::vector<std::string>{"nowrite.so\tSans enregistrement\t", "probe.so\tSonde d'essai été\t2.5"}));
+    EXPECT_NE(list.err.find("« junk.so » non valide"), std::string::npos) << list.err;
+
+    const RunResult info = Run({"--info", "probe", "--plugins", Plugins()});
+    EXPECT_EQ(info.status, 0);
+    EXPECT_EQ(info.out, "-Nom:\n    Sonde d'essai été\n\n-Version:\n    2.5\n\n-Description:\n    Ligne une\n"
+                        "    ligne deux\n");
+}
+
+// The shipped plug-ins, through the command and through the editor's own
+// export call, on the same sprites: the same bytes, the same refusals.
+TEST_F(CommandTest, WritesExactlyWhatTheEditorWrites)
+{
+    const PluginScan shipped = ScanPlugins(PIXORA_PLUGIN_DIR "/");
+    ASSERT_NE(std::find(shipped.fileNames.begin(), shipped.fileNames.end(), std::string("hexplane.so")),
+              shipped.fileNames.end());
+    const std::pair<const char*, std::string> sprites[] = {
+        {"bw8.pixo", PatternPixo(8, 8, 1)},       {"gray16.pixo", PatternPixo(16, 16, 2)},
+        {"gray32.pixo", PatternPixo(32, 32, 2)},  {"masked16.pixo", PatternPixo(16, 16, 3)},
+        {"wide16x8.pixo", PatternPixo(16, 8, 1)},
+    };
+    for (size_t p = 0; p < shipped.paths.size(); ++p) {
+        for (const auto& [name, bytes] : sprites) {
+            const std::string shown = shipped.fileNames[p] + " " + name;
+            WriteFile(At(name), bytes);
+            auto sprite = std::make_unique<Sprite>();
+            ASSERT_TRUE(sprite->LoadFromFile(At(name)));
+            auto planes = std::make_unique<SpritePlanes>();
+            BuildPlanes(*sprite, *planes);
+            const ExportResult editor = CallPluginWrite(shipped.paths[p], At("editor.h"), DefaultSpriteName(name),
+                                                        sprite->type, *planes, sprite->height, sprite->width);
+            const std::string editorBytes = ReadFile(At("editor.h"));
+
+            const RunResult result = Run({"-p", shipped.fileNames[p], "-o", At("cli.h"), At(name)});
+            if (editor == ExportResult::Written) {
+                EXPECT_EQ(result.status, 0) << shown << result.err;
+                EXPECT_TRUE(ReadFile(At("cli.h")) == editorBytes) << shown;
+                EXPECT_TRUE(Run({"-p", shipped.fileNames[p], At(name)}).out == editorBytes) << shown;
+            } else {
+                EXPECT_EQ(result.status, 1) << shown;
+                EXPECT_FALSE(fs::exists(At("cli.h"))) << shown;
+                EXPECT_NE(result.err.find(TerminalText(editorBytes)), std::string::npos) << shown << result.err;
+            }
+            fs::remove(At("cli.h"));
+        }
+    }
+}
+
+TEST_F(CommandTest, ExampleMakefileRebuildsOnlyWhatChanged)
+{
+    // Times set a few seconds apart, so the test holds on file systems with a
+    // coarse clock: sprites a minute old, headers half a minute old.
+    const auto now = fs::file_time_type::clock::now();
+    const auto setTime = [&](const char* name, int secondsAgo) {
+        fs::last_write_time(At(name), now - std::chrono::seconds(secondsAgo));
+    };
+    fs::copy_file(fs::path(CLI_EXAMPLES_DIR) / "Makefile", At("Makefile"));
+    WriteFile(At("balle.pixo"), PatternPixo(8, 8, 1));
+    WriteFile(At("mur.pixo"), PatternPixo(16, 16, 2));
+    setTime("balle.pixo", 60);
+    setTime("mur.pixo", 60);
+    const std::string inFolder = " -C " + ShellQuoted(dir_.string()) + " PIXORA_EXPORT=" + ShellQuoted(Command);
+    const std::string make = "make -s" + inFolder + " >/dev/null 2>&1";
+    const std::string upToDate = "make -q" + inFolder + " >/dev/null 2>&1";
+
+    ASSERT_EQ(Shell(make), 0);
+    EXPECT_EQ(ReadFile(At("balle.h")), Run({"-o", "-", At("balle.pixo")}).out);
+    EXPECT_NE(ReadFile(At("balle.h")).find("balle"), std::string::npos);
+    EXPECT_TRUE(fs::exists(At("mur.h")));
+
+    setTime("balle.h", 30);
+    setTime("mur.h", 30);
+    const auto built = fs::last_write_time(At("balle.h"));
+    EXPECT_EQ(Shell(upToDate), 0);
+    EXPECT_EQ(Shell(make), 0);
+    EXPECT_EQ(fs::last_write_time(At("balle.h")), built);
+
+    setTime("balle.pixo", 0);
+    EXPECT_EQ(Shell(upToDate), 1);
+    EXPECT_EQ(Shell(make), 0);
+    EXPECT_GE(fs::last_write_time(At("balle.h")), fs::last_write_time(At("balle.pixo")));
+    EXPECT_EQ(fs::last_write_time(At("mur.h")), built);
+    EXPECT_EQ(Shell(upToDate), 0);
+}
+
+} // namespace

@@ -1,0 +1,49 @@
+/* A plug-in for the command's tests: it writes down every argument it
+ * receives, so a test can check what reached it, and refuses a sprite named
+ * "refus" with a Windows-1252 explanation, as the real plug-ins do. */
+#include <stdio.h>
+#include <string.h>
+
+#include "pixora_plugin.h"
+
+PIXORA_EXPORT const char* pluginNom(void)
+{
+    return "Sonde d'essai \xE9t\xE9";
+}
+PIXORA_EXPORT const char* pluginVersion(void)
+{
+    return "2.5";
+}
+PIXORA_EXPORT const char* pluginDescription(void)
+{
+    return "Ligne une\r\n    ligne deux";
+}
+
+static void WriteNonZeroBytes(FILE* file, const char* label, const unsigned char* plane)
+{
+    int i;
+    fputs(label, file);
+    for (i = 0; i < PIXORA_PLANE_SIZE; ++i)
+        if (plane[i])
+            fprintf(file, " %d:%d", i, plane[i]);
+    fputs("\n", file);
+}
+
+PIXORA_EXPORT unsigned char pluginEnregistre(const char* fileName, const char* spriteName, int spriteType,
+                                             const unsigned char* colorPlane, const unsigned char* maskPlane,
+                                             int height, int width)
+{
+    FILE* file = fopen(fileName, "wb");
+    if (!file)
+        return 0;
+    if (strcmp(spriteName, "refus") == 0) {
+        fputs("Sprite refus\xE9\r\n", file);
+        fclose(file);
+        return 0;
+    }
+    fprintf(file, "nom=%s type=%d hauteur=%d largeur=%d\n", spriteName, spriteType, height, width);
+    WriteNonZeroBytes(file, "couleur", colorPlane);
+    WriteNonZeroBytes(file, "masque", maskPlane);
+    fclose(file);
+    return 1;
+}
