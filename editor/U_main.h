@@ -1,9 +1,225 @@
-// Main window of Pixora.
+// The main window: the one Sprite being edited and all editing state, the
+// magnified view of the sprite in the region I_Principale, the tab control
+// with the editing, file, export, plug-in and option pages, and the handlers
+// of all their events. Window coordinates are client pixels of this window;
+// mouse buttons are numbered 0 left, 1 right, 2 middle in every table.
+//
+// Qt event overrides only forward to the named handlers. The handlers live
+// in several sources by area: U_main.cpp (construction, paint, resize),
+// U_main_layout.cpp (the controls), U_main_view.cpp (drawing),
+// U_main_edit.cpp (mouse, tools, palette, size and whole-sprite commands).
 #pragma once
+
 #include <QWidget>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "Dialogs.h"
+#include "ProgramPaths.h"
+#include "U_class.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPainter;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class PaletteButton;
+class Swatch;
+class TF_Apercu;
+class TForm2;
+
+enum Tools : int8_t { ToolPencil = 0, ToolLine = 1, ToolFill = 2 };
+
+constexpr int MouseButtonCount = 3;
+// ActivePen entry of a button that is not drawing.
+constexpr PenValue NotDrawing = -1;
 
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit TForm1(const ProgramPaths& paths = RunningProgramPaths(), QWidget* parent = nullptr);
+
+    // Tab control and its pages.
+    QTabWidget* PageControl1;
+    QWidget* TabSheet1;
+    QWidget* TabSheet2;
+    QWidget* TabSheet3;
+    QWidget* TabSheet4;
+    QWidget* TabSheet5;
+    // The "&Close" button of each page, in page order.
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn6;
+    QPushButton* BitBtn4;
+    QPushButton* BitBtn2;
+    QPushButton* BitBtn8;
+
+    // View region: used only for its bounds; presses over it reach the window.
+    QWidget* I_Principale;
+
+    // "Retouche".
+    QFrame* Panel1;
+    QToolButton* sbPencil;
+    QToolButton* sbLine;
+    QToolButton* sbRempli;
+    QButtonGroup* toolButtons;
+    QFrame* Panel2;
+    QLabel* Label1;
+    QLineEdit* E_TailleX;
+    QLineEdit* E_TailleY;
+    QPushButton* B_OK;
+    QFrame* Panel3;
+    PaletteButton* bbNoir;
+    PaletteButton* bbDark;
+    PaletteButton* bbLight;
+    PaletteButton* bbBlanc;
+    PaletteButton* bbMask;
+    PaletteButton* bbNoMask;
+    QPushButton* SpeedButton1;
+    Swatch* Shape1;  // left button's pen
+    Swatch* Shape3;  // middle button's pen
+    Swatch* Shape2;  // right button's pen
+    QFrame* Panel4;
+    QLineEdit* E_PositionX;
+    QLineEdit* E_PositionY;
+    QPushButton* BitBtn3;
+    QLabel* Label2;
+
+    // "Enreg/charger".
+    QFrame* Panel6;
+    QLabel* Label3;
+    QPushButton* BitBtn7;
+    QPushButton* BitBtn5;
+    QFrame* Panel5;
+    QLabel* Label4;
+    QPushButton* BitBtn9;
+
+    // "Exporter".
+    QLabel* Label7;
+    QComboBox* ComboBox1;
+    QLabel* Label6;
+    QLineEdit* Edit1;
+    QLabel* Label8;
+    QLineEdit* Edit2;
+    QPushButton* Button1;
+
+    // "Plugins".
+    QListWidget* LB_Plugins;
+    QPlainTextEdit* Memo1;
+
+    // "Options".
+    QCheckBox* CB_Apercu;
+    QCheckBox* CB_ApercuAttache;
+    QCheckBox* CB_CouleursPrincipale;
+    QCheckBox* CB_CouleursApercu;
+    QCheckBox* CB_OuvrirFenetre;
+
+    // Non-visual components.
+    FileDialog OpenDialog1;
+    FileDialog SaveDialog1;
+    FileDialog OpenDialog2;
+    QTimer* timerAttache;
+
+    // Editing state, in construction order.
+    Point RequestedSize{0, 0};
+    Sprite sprite;
+    std::array<PenValue, MouseButtonCount> ActivePen{};
+    std::array<PenValue, MouseButtonCount> ButtonPen{};
+    Point AnchorCell{0, 0};
+    int8_t Tool = ToolPencil;
+    std::vector<std::string> PluginFiles;
+    uint8_t Apercu = 0;
+    uint8_t ApercuAttache = 0;
+    uint8_t CouleursVraiesMain = 0;
+    uint8_t CouleursVraiesApercu = 0;
+    uint8_t OuvrirFenetre = 0;
+    uint8_t Activated = 0;
+
+    const ProgramPaths Paths;
+    // The other two windows register themselves here while they exist.
+    TF_Apercu* F_Apercu = nullptr;
+    TForm2* Form2 = nullptr;
+
+    // Window handlers. FormPaint paints the main view; the preview window
+    // paints itself, so code that changed the sprite calls RedrawBothViews.
+    void FormPaint();
+    void FormResize();
+    void FormMouseDown(int button, Point windowPoint);
+    void FormMouseMove(Point windowPoint);
+    void FormMouseUp(int button, Point windowPoint);
+    void FormMouseWheel(int delta);
+
+    // Control handlers.
+    void sbPencilMouseMove();
+    void bbNoirMouseDown(int button);
+    void bbDarkMouseDown(int button);
+    void bbLightMouseDown(int button);
+    void bbBlancMouseDown(int button);
+    void bbMaskMouseDown(int button);
+    void bbNoMaskMouseDown(int button);
+    void B_OKClick();
+    void E_TailleXKeyDown(int key);
+    void BitBtn3Click();
+    void SpeedButton1Click();
+
+    // The swatches show the three buttons' pens, always in the plain palette.
+    void ShowButtonPens();
+    // Asks for the inside of a view region to be painted afresh from empty.
+    void ClearSpriteView(QWidget* region);
+    // Asks for one repaint of the main view and one of the preview, whatever
+    // number of changes came before them in the same event.
+    void RedrawBothViews();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildLayout();
+    void AddPage(QWidget*& page, const QString& caption, QPushButton*& closeButton, const char* closeName);
+    void BuildRetouchePage();
+    void BuildToolPanel();
+    void BuildSizePanel();
+    void BuildPalettePanel();
+    void BuildPositionPanel();
+    void BuildFilesPage();
+    void BuildExportPage();
+    void BuildPluginsPage();
+    void BuildOptionsPage();
+    void ConnectEditingHandlers();
+
+    Point CellUnder(Point windowPoint) const;
+    bool IsDrawing(int button) const { return ActivePen[button] != NotDrawing; }
+    void AssignPen(int button, PenValue pen);
+    QToolButton* ToolButton(int tool) const;
+    void ShowPosition(Point windowPoint, Point cell);
+    void ApplySize();
 };
+
+// Window client rectangle of a child control, as a view region.
+QRect RegionBounds(const QWidget* region);
+
+// Draws the sprite's cells into the region through the painter and writes
+// the sprite's type into form.Label2. Grid mode outlines every cell; true
+// colors fill cells shifted one pixel up and left with no outline. Pixels of
+// the region outside the sprite's grid are left alone.
+void DrawSpriteView(TForm1& form, const QRect& region, const Sprite& sprite, QPainter& painter, bool trueColors);
+
+// Entry 0 to 6 of the plain or the true-color palette.
+QColor PaletteColor(int index, bool trueColors);
+
+// "Type: Noir && Blanc" and its siblings, "&&" standing for one "&".
+QString TypeText(int8_t spriteType);

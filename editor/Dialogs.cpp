@@ -1,0 +1,69 @@
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+namespace {
+
+QMessageBox::Icon BoxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        break;
+    }
+    return QMessageBox::Critical;
+}
+
+// Qt reads the patterns of a filter from the parenthesis at the end of its
+// label, separated by blanks; the windows keep "label|a;b" so that the label
+// is shown as written, so the patterns are put back in Qt's form here.
+QString QtNameFilter(const QString& filter)
+{
+    const qsizetype bar = filter.indexOf(u'|');
+    if (bar < 0)
+        return filter;
+    QString label = filter.left(bar);
+    label.remove(QRegularExpression(QStringLiteral("\\s*\\([^()]*\\)\\s*$")));
+    const QString patterns = filter.mid(bar + 1).split(u';', Qt::SkipEmptyParts).join(u' ');
+    return label + QStringLiteral(" (") + patterns + u')';
+}
+
+class QtDialogs final : public Dialogs {
+public:
+    void ShowMessage(const QString& text, const QString& caption, MessageIcon icon) override
+    {
+        QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, QApplication::activeWindow());
+        box.exec();
+    }
+
+    bool Execute(FileDialogKind kind, FileDialog& dialog) override
+    {
+        QFileDialog window(QApplication::activeWindow());
+        window.setObjectName(dialog.objectName);
+        window.setNameFilter(QtNameFilter(dialog.filter));
+        window.setFileMode(QFileDialog::AnyFile);
+        window.setAcceptMode(kind == FileDialogKind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        window.setOption(QFileDialog::DontConfirmOverwrite);
+        if (!dialog.fileName.isEmpty())
+            window.selectFile(dialog.fileName);
+        if (window.exec() != QDialog::Accepted || window.selectedFiles().isEmpty())
+            return false;
+        dialog.fileName = window.selectedFiles().constFirst();
+        return true;
+    }
+};
+
+QtDialogs qtDialogs;
+Dialogs* installed = nullptr;
+
+}  // namespace
+
+Dialogs& AppDialogs() { return installed ? *installed : qtDialogs; }
+
+void InstallDialogs(Dialogs* replacement) { installed = replacement; }

@@ -1,0 +1,33 @@
+// The one way the editor talks to the user modally: every message box and
+// every file dialog goes through the Dialogs installed here. The program uses
+// the Qt dialogs; tests install a scripted Dialogs that answers at once and
+// records what was asked, so no modal window ever blocks them.
+#pragma once
+
+#include <QString>
+
+enum class MessageIcon { Information, Warning, Error };
+
+enum class FileDialogKind { Open, Save };
+
+// A file dialog as a window keeps it between uses: its name, its filter in
+// "label|pattern;pattern" form, and the last file name chosen.
+struct FileDialog {
+    QString objectName;
+    QString filter;
+    QString fileName;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A modal box with one OK button, owned by the application.
+    virtual void ShowMessage(const QString& text, const QString& caption, MessageIcon icon) = 0;
+    // False when the user cancels; otherwise dialog.fileName holds the choice.
+    virtual bool Execute(FileDialogKind kind, FileDialog& dialog) = 0;
+};
+
+// The dialogs in use: the Qt ones unless a replacement is installed.
+Dialogs& AppDialogs();
+// Installs a replacement that the caller keeps alive; nullptr restores Qt's.
+void InstallDialogs(Dialogs* replacement);

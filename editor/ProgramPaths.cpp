@@ -1,0 +1,9 @@
+#include "ProgramPaths.h"
+
+#include "IniFile.h"
+#include "PluginHost.h"
+
+ProgramPaths RunningProgramPaths()
+{
+    return {QString::fromStdString(ProgramFolder()), QString::fromStdString(SettingsFilePath(ProgramFile()))};
+}

@@ -1,0 +1,27 @@
+// The preview window: the main window's Sprite drawn on its own, scaled to
+// the window, in a small tool window beside the main one. It holds nothing
+// but its window; what it draws and how comes from the main window.
+#pragma once
+
+#include <QWidget>
+
+class TForm1;
+
+class TF_Apercu : public QWidget {
+    Q_OBJECT
+public:
+    explicit TF_Apercu(TForm1& mainForm);
+    ~TF_Apercu() override;
+
+    // Fills the client area; used only for its bounds.
+    QWidget* I_Apercu;
+
+    void FormPaint();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    TForm1& mainForm_;
+};

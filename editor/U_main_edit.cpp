@@ -1,0 +1,262 @@
+// Editing with the mouse over the main view, the tools and the palette, and
+// the commands of the page "Retouche" that change the sprite as a whole.
+#include <QButtonGroup>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolButton>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "Controls.h"
+#include "EditorError.h"
+#include "U_main.h"
+#include "ViewGeometry.h"
+
+namespace {
+
+int MouseButtonIndex(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 0;
+    case Qt::RightButton:
+        return 1;
+    case Qt::MiddleButton:
+        return 2;
+    default:
+        return -1;
+    }
+}
+
+Point WindowPoint(const QMouseEvent* event)
+{
+    const QPoint position = event->position().toPoint();
+    return {position.x(), position.y()};
+}
+
+}  // namespace
+
+void TForm1::ConnectEditingHandlers()
+{
+    const std::pair<PaletteButton*, void (TForm1::*)(int)> palette[] = {
+        {bbNoir, &TForm1::bbNoirMouseDown},   {bbDark, &TForm1::bbDarkMouseDown},
+        {bbLight, &TForm1::bbLightMouseDown}, {bbBlanc, &TForm1::bbBlancMouseDown},
+        {bbMask, &TForm1::bbMaskMouseDown},   {bbNoMask, &TForm1::bbNoMaskMouseDown},
+    };
+    for (const auto& [button, handler] : palette) {
+        connect(button, &PaletteButton::mouseDown, this, [this, handler](Qt::MouseButton mouseButton) {
+            const int index = MouseButtonIndex(mouseButton);
+            if (index >= 0)
+                (this->*handler)(index);
+        });
+    }
+    for (QToolButton* toolButton : {sbPencil, sbLine, sbRempli}) {
+        toolButton->setMouseTracking(true);
+        toolButton->installEventFilter(this);
+    }
+    E_TailleX->installEventFilter(this);
+    E_TailleY->installEventFilter(this);
+    connect(B_OK, &QPushButton::clicked, this, &TForm1::B_OKClick);
+    connect(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TForm1::SpeedButton1Click);
+}
+
+void TForm1::mousePressEvent(QMouseEvent* event)
+{
+    const int button = MouseButtonIndex(event->button());
+    if (button >= 0)
+        FormMouseDown(button, WindowPoint(event));
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent* event) { FormMouseMove(WindowPoint(event)); }
+
+void TForm1::mouseReleaseEvent(QMouseEvent* event)
+{
+    const int button = MouseButtonIndex(event->button());
+    if (button >= 0)
+        FormMouseUp(button, WindowPoint(event));
+}
+
+void TForm1::wheelEvent(QWheelEvent* event)
+{
+    event->accept();
+    FormMouseWheel(event->angleDelta().y());
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool overToolButton = watched == sbPencil || watched == sbLine || watched == sbRempli;
+    const bool inSizeEdit = watched == E_TailleX || watched == E_TailleY;
+    if (overToolButton && event->type() == QEvent::MouseMove)
+        sbPencilMouseMove();
+    else if (inSizeEdit && event->type() == QEvent::KeyPress)
+        E_TailleXKeyDown(static_cast<QKeyEvent*>(event)->key());
+    return QWidget::eventFilter(watched, event);
+}
+
+Point TForm1::CellUnder(Point windowPoint) const
+{
+    const QRect bounds = RegionBounds(I_Principale);
+    return CellAtPoint({bounds.left(), bounds.top(), bounds.width(), bounds.height()}, sprite, windowPoint);
+}
+
+void TForm1::FormMouseDown(int button, Point windowPoint)
+{
+    const Point cell = CellUnder(windowPoint);
+    switch (Tool) {
+    case ToolPencil:
+        AnchorCell = cell;
+        ActivePen[button] = ButtonPen[button];
+        for (int k = 0; k < MouseButtonCount; ++k) {
+            if (IsDrawing(k)) {
+                sprite.SetPixel(cell.x, cell.y, ActivePen[k]);
+                RedrawBothViews();
+            }
+        }
+        break;
+    case ToolLine:
+        ActivePen[button] = ButtonPen[button];
+        AnchorCell = cell;
+        break;
+    case ToolFill:
+        ActivePen[button] = ButtonPen[button];
+        for (int k = 0; k < MouseButtonCount; ++k) {
+            if (IsDrawing(k)) {
+                sprite.FloodFill(cell.x, cell.y, ActivePen[k], sprite.GetColor(cell.x, cell.y));
+                RedrawBothViews();
+            }
+        }
+        break;
+    }
+}
+
+void TForm1::FormMouseMove(Point windowPoint)
+{
+    const Point cell = CellUnder(windowPoint);
+    switch (Tool) {
+    case ToolPencil:
+        for (int k = 0; k < MouseButtonCount; ++k) {
+            if (IsDrawing(k)) {
+                sprite.DrawLine(AnchorCell.x, AnchorCell.y, cell.x, cell.y, ActivePen[k]);
+                RedrawBothViews();
+            }
+        }
+        AnchorCell = cell;
+        break;
+    case ToolLine:
+        for (int k = 0; k < MouseButtonCount; ++k) {
+            if (IsDrawing(k)) {
+                sprite.ClearMarks();
+                sprite.DrawLine(AnchorCell.x, AnchorCell.y, cell.x, cell.y, Mark);
+                RedrawBothViews();
+            }
+        }
+        break;
+    case ToolFill:
+        break;
+    }
+    ShowPosition(windowPoint, cell);
+}
+
+// A release whose press did not reach the window (it began over another
+// control or window) belongs to no stroke and changes nothing.
+void TForm1::FormMouseUp(int button, Point windowPoint)
+{
+    if (!IsDrawing(button))
+        return;
+    if (Tool == ToolLine) {
+        sprite.ClearMarks();
+        const Point cell = CellUnder(windowPoint);
+        sprite.DrawLine(AnchorCell.x, AnchorCell.y, cell.x, cell.y, ActivePen[button]);
+        ActivePen[button] = NotDrawing;
+        RedrawBothViews();
+        return;
+    }
+    ActivePen[button] = NotDrawing;
+}
+
+// Inside the region less its one-pixel ring, and over a cell on both axes.
+void TForm1::ShowPosition(Point windowPoint, Point cell)
+{
+    const QRect bounds = RegionBounds(I_Principale);
+    const bool insideRing = bounds.left() + 1 <= windowPoint.x && windowPoint.x <= bounds.left() + bounds.width() - 1 &&
+                            bounds.top() + 1 <= windowPoint.y && windowPoint.y <= bounds.top() + bounds.height() - 1;
+    if (insideRing && cell.x != -1 && cell.y != -1) {
+        E_PositionX->setText(QStringLiteral("X==%1").arg(cell.x));
+        E_PositionY->setText(QStringLiteral("Y==%1").arg(cell.y));
+    } else {
+        E_PositionX->setText(QStringLiteral("X==undef"));
+        E_PositionY->setText(QStringLiteral("Y==undef"));
+    }
+}
+
+// Away from the user goes back one tool, toward the user on by one; the
+// ends do not wrap round.
+void TForm1::FormMouseWheel(int delta)
+{
+    Tool = delta > 0 ? std::max<int>(Tool - 1, ToolPencil) : std::min<int>(Tool + 1, ToolFill);
+    ToolButton(Tool)->setChecked(true);
+}
+
+QToolButton* TForm1::ToolButton(int tool) const { return static_cast<QToolButton*>(toolButtons->button(tool)); }
+
+// The tool follows whichever button is down as soon as the pointer moves
+// over the tool buttons; pressing one only changes the button.
+void TForm1::sbPencilMouseMove()
+{
+    if (sbPencil->isChecked())
+        Tool = ToolPencil;
+    else if (sbLine->isChecked())
+        Tool = ToolLine;
+    else if (sbRempli->isChecked())
+        Tool = ToolFill;
+}
+
+// A stroke in progress keeps the pen it started with.
+void TForm1::AssignPen(int button, PenValue pen)
+{
+    ButtonPen[button] = pen;
+    ShowButtonPens();
+}
+
+void TForm1::bbNoirMouseDown(int button) { AssignPen(button, Black); }
+void TForm1::bbDarkMouseDown(int button) { AssignPen(button, DarkGray); }
+void TForm1::bbLightMouseDown(int button) { AssignPen(button, LightGray); }
+void TForm1::bbBlancMouseDown(int button) { AssignPen(button, White); }
+void TForm1::bbMaskMouseDown(int button) { AssignPen(button, Mask); }
+void TForm1::bbNoMaskMouseDown(int button) { AssignPen(button, NoMask); }
+
+void TForm1::B_OKClick() { ApplySize(); }
+
+void TForm1::E_TailleXKeyDown(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        ApplySize();
+}
+
+// The height is converted first, so with both edits wrong its text is the
+// one reported. A size the sprite refuses is kept in RequestedSize and left
+// in the edits as typed.
+void TForm1::ApplySize()
+{
+    ClearSpriteView(I_Principale);
+    const int rows = StrToInt(E_TailleY->text());
+    const int cols = StrToInt(E_TailleX->text());
+    RequestedSize = {cols, rows};
+    sprite.SetSize(RequestedSize);
+    RedrawBothViews();
+}
+
+void TForm1::BitBtn3Click()
+{
+    sprite.Clear();
+    RedrawBothViews();
+}
+
+void TForm1::SpeedButton1Click()
+{
+    sprite.AutoMask();
+    RedrawBothViews();
+}

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs each file-reader fuzzer for a while and fails on the first crash.
+#   scripts/fuzz.sh <build dir> <seconds per target>
+# The build dir is one configured with CC=clang CXX=clang++ -DPIXORA_FUZZ=ON.
+# Each target starts from the seeds in fuzz/corpus/<target>/ and keeps what it
+# finds in <build dir>/fuzz-corpus/<target>/, so later runs go on from there;
+# a crashing input is left in <build dir>/fuzz-artifacts/.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=${1:?usage: $0 <build dir> <seconds per target>}
+SECONDS_PER_TARGET=${2:?usage: $0 <build dir> <seconds per target>}
+case $BUILD in /*) ;; *) BUILD=$PWD/$BUILD ;; esac
+
+declare -A MAX_LEN=([fuzz_native_file]=40000 [fuzz_ti_picture]=4200)
+
+for target in fuzz_native_file fuzz_ti_picture; do
+    binary=$BUILD/fuzz/$target
+    [ -x "$binary" ] || { echo "missing $binary: build with -DPIXORA_FUZZ=ON first" >&2; exit 1; }
+    corpus=$BUILD/fuzz-corpus/$target
+    artifacts=$BUILD/fuzz-artifacts/
+    mkdir -p "$corpus" "$artifacts"
+    echo "== $target, ${SECONDS_PER_TARGET} s =="
+    "$binary" -max_total_time="$SECONDS_PER_TARGET" -max_len="${MAX_LEN[$target]}" -print_final_stats=1 \
+        -artifact_prefix="$artifacts" "$corpus" "$ROOT/fuzz/corpus/$target"
+done

@@ -1,0 +1,76 @@
+// Start-up state, layout and the window's own behaviour.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "gui_fixture.h"
+
+namespace {
+
+using MainWindow = EditorWindowTest;
+
+TEST_F(MainWindow, StartsWithAWhiteSixteenBySixteenSpriteAndDefaultPens)
+{
+    EXPECT_EQ(form->windowTitle(), "Pixora by Kestrune::..");
+    EXPECT_EQ(form->size(), QSize(802, 527));
+    EXPECT_EQ(form->PageControl1->currentIndex(), 0);
+    EXPECT_EQ(form->E_TailleX->text(), "16");
+    EXPECT_EQ(form->E_TailleY->text(), "16");
+    EXPECT_EQ(ToRows(form->sprite), Rows(16, std::string(16, '.')));
+    EXPECT_EQ(form->sprite.GetType(), BlackWhite);
+    EXPECT_TRUE(form->sbPencil->isChecked());
+    EXPECT_EQ(form->Tool, ToolPencil);
+    EXPECT_EQ(CentreColor(form->Shape1), 0x000000u);  // left: black
+    EXPECT_EQ(CentreColor(form->Shape3), 0x555555u);  // middle: dark gray
+    EXPECT_EQ(CentreColor(form->Shape2), 0xAAAAAAu);  // right: light gray
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MainWindow, LabelsKeepTheirDesignTextsUntilFirstPaintAndMove)
+{
+    TForm1 unshown(Paths());
+    EXPECT_EQ(unshown.Label2->text(), "Label2");
+    EXPECT_EQ(unshown.E_PositionX->text(), "E_PositionX");
+    EXPECT_EQ(unshown.E_PositionY->text(), "E_PositionY");
+    EXPECT_EQ(unshown.RequestedSize, (Point{16, 16}));
+}
+
+TEST_F(MainWindow, ResizeKeepsTheTabControlBesideTheViewWithNoLowerBound)
+{
+    // The rule works on the outer size, frame included.
+    const QSize frame = form->frameGeometry().size() - form->size();
+    auto resizeOuter = [&](int width, int height) { form->resize(QSize(width, height) - frame); };
+    resizeOuter(810, 561);
+    EXPECT_EQ(form->I_Principale->geometry(), QRect(0, 0, 495, form->height()));
+    EXPECT_EQ(form->PageControl1->pos(), QPoint(495, 34));
+    resizeOuter(810, 473);
+    EXPECT_EQ(form->PageControl1->pos(), QPoint(495, -10));
+    resizeOuter(200, 300);
+    EXPECT_EQ(form->I_Principale->width(), 0);
+    EXPECT_EQ(form->PageControl1->x(), -115);
+}
+
+TEST_F(MainWindow, EveryCloseButtonClosesTheWindow)
+{
+    for (QPushButton* close : {form->BitBtn1, form->BitBtn6, form->BitBtn4, form->BitBtn2, form->BitBtn8}) {
+        form->PageControl1->setCurrentWidget(close->parentWidget());
+        QTest::mouseClick(close, Qt::LeftButton);
+        EXPECT_FALSE(form->isVisible()) << close->objectName().toStdString();
+        form->show();
+    }
+}
+
+TEST_F(MainWindow, ErrorLeftToTheApplicationIsShownAndTheProgramGoesOn)
+{
+    form->E_TailleX->setText("abc");
+    QTest::mouseClick(form->B_OK, Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "'abc' is not a valid integer value");
+    EXPECT_EQ(dialogs.messages[0].caption, "Pixora");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
+    ClickCell(Qt::LeftButton, 0, 0);
+    EXPECT_EQ(form->sprite.GetColor(0, 0), Black);
+}
+
+}  // namespace

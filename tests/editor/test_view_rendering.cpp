@@ -1,0 +1,159 @@
+// The view as pixels: DrawSpriteView painted into an image whose background
+// is a colour the view never uses, so untouched pixels show.
+#include <QLabel>
+#include <QPainter>
+
+#include "gui_fixture.h"
+
+namespace {
+
+constexpr QRgb Untouched = 0xFF00FF;
+constexpr QRgb Blue = 0x2565FA;  // (37, 101, 250)
+constexpr QRgb Red = 0xFF0000;
+constexpr QRgb Green = 0x008000;
+constexpr QRgb PlainWhite = 0xFFFFFF;
+constexpr QRgb PlainBlack = 0x000000;
+constexpr QRgb TrueWhite = 0xC0D7C0;  // (192, 215, 192)
+constexpr QRgb TrueBlack = 0x302F20;  // (48, 47, 32)
+
+const QRect DesignRegion(0, 0, 489, 527);
+
+// A white picture whose top row is given.
+Rows WithTopRow(const std::string& top, int height)
+{
+    Rows rows(height, std::string(top.size(), '.'));
+    rows[0] = top;
+    return rows;
+}
+
+class ViewRendering : public EditorWindowTest {
+protected:
+    QImage Render(const Sprite& sprite, bool trueColors, QRect region = DesignRegion)
+    {
+        QImage image(region.right() + 20, region.bottom() + 20, QImage::Format_RGB32);
+        image.fill(Untouched);
+        QPainter painter(&image);
+        DrawSpriteView(*form, region, sprite, painter, trueColors);
+        return image;
+    }
+    static QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+};
+
+TEST_F(ViewRendering, GridModeRingsSitOnTheColumnBoundaries)
+{
+    const QImage image = Render(FromRows(WithTopRow(std::string(16, '.'), 16)), false);
+    const int boundaries[17] = {1, 31, 61, 92, 122, 153, 183, 214, 244, 274, 305, 335, 366, 396, 427, 457, 488};
+    auto expectedAt = [&](int x) {
+        if (x < 1 || x >= 488)
+            return Untouched;
+        for (int b : boundaries) {
+            if (x == b || x == b - 1)
+                return Blue;
+        }
+        return PlainWhite;
+    };
+    for (int x = 0; x < 500; ++x)
+        ASSERT_EQ(At(image, x, 15), expectedAt(x)) << "x " << x;
+    // Cell (0, 0) covers 1 to 30 on both axes.
+    EXPECT_EQ(At(image, 0, 0), Untouched);
+    EXPECT_EQ(At(image, 1, 1), Blue);
+    EXPECT_EQ(At(image, 30, 30), Blue);
+    EXPECT_EQ(At(image, 2, 2), PlainWhite);
+    EXPECT_EQ(At(image, 29, 29), PlainWhite);
+    EXPECT_EQ(At(image, 15, 488), Untouched);
+}
+
+TEST_F(ViewRendering, TrueColorsShiftCellsUpLeftWithoutOutline)
+{
+    const QImage image = Render(FromRows(WithTopRow(".#" + std::string(14, '.'), 16)), true);
+    // Cell (0, 0) covers 0 to 29, cell (1, 0) 30 to 59.
+    EXPECT_EQ(At(image, 0, 0), TrueWhite);
+    EXPECT_EQ(At(image, 29, 29), TrueWhite);
+    EXPECT_EQ(At(image, 30, 0), TrueBlack);
+    EXPECT_EQ(At(image, 59, 29), TrueBlack);
+    EXPECT_EQ(At(image, 60, 0), TrueWhite);
+    EXPECT_EQ(At(image, 30, 30), TrueWhite);
+    EXPECT_EQ(At(image, 486, 486), TrueWhite);
+    EXPECT_EQ(At(image, 487, 100), Untouched);
+    EXPECT_EQ(At(image, 100, 487), Untouched);
+}
+
+TEST_F(ViewRendering, FullStorageStopsAtColumn487AndRow259)
+{
+    Sprite sprite({MaxWidth, MaxHeight});
+    const QImage image = Render(sprite, false);
+    EXPECT_EQ(At(image, 487, 259), Blue);
+    EXPECT_EQ(At(image, 488, 100), Untouched);
+    for (int y = 260; y < 530; ++y)
+        ASSERT_EQ(At(image, 100, y), Untouched) << "row " << y;
+}
+
+TEST_F(ViewRendering, OnePixelSpriteIsOneCellFrom1To487)
+{
+    const QImage image = Render(FromRows({"#"}), false);
+    EXPECT_EQ(At(image, 1, 1), Blue);
+    EXPECT_EQ(At(image, 487, 487), Blue);
+    EXPECT_EQ(At(image, 2, 2), PlainBlack);
+    EXPECT_EQ(At(image, 486, 486), PlainBlack);
+    EXPECT_EQ(At(image, 0, 0), Untouched);
+    EXPECT_EQ(At(image, 488, 488), Untouched);
+}
+
+TEST_F(ViewRendering, MaskedAndMarkedCellsInBothModes)
+{
+    // In a 322 x 322 region at (100, 50) a 16 x 16 grid has cells of 20
+    // pixels: cell (x, 0) spans 101 + 20x to 120 + 20x in grid mode.
+    const QRect region(100, 50, 322, 322);
+    Sprite sprite = FromRows(WithTopRow("B#.l" + std::string(12, '.'), 16));
+    sprite.SetPixel(2, 0, Mark);
+    sprite.SetPixel(0, 0, Mark);  // marked and masked
+    struct Case {
+        int cell;
+        bool trueColors;
+        QRgb ring;
+        QRgb inside;
+    };
+    const Case cases[] = {
+        {0, false, Red, Green},   {0, true, TrueWhite, TrueWhite},  // masked black, marked
+        {1, false, Blue, PlainBlack}, {1, true, TrueBlack, TrueBlack},
+        {2, false, Blue, Green},  {2, true, Green, Green},          // marked white
+        {3, false, Blue, 0xAAAAAA}, {3, true, 0x909F8F, 0x909F8F},  // light gray
+    };
+    for (const Case& c : cases) {
+        const QImage image = Render(sprite, c.trueColors, region);
+        const int first = 101 + 20 * c.cell - (c.trueColors ? 1 : 0);
+        const int top = 51 - (c.trueColors ? 1 : 0);
+        EXPECT_EQ(At(image, first, top), c.ring) << "cell " << c.cell << " true colors " << c.trueColors;
+        EXPECT_EQ(At(image, first + 19, top + 19), c.ring) << "cell " << c.cell;
+        EXPECT_EQ(At(image, first + 10, top + 10), c.inside) << "cell " << c.cell;
+    }
+    // A masked black pixel on its own, without a mark: black inside a red ring.
+    sprite.ClearMarks();
+    const QImage grid = Render(sprite, false, region);
+    EXPECT_EQ(At(grid, 101, 51), Red);
+    EXPECT_EQ(At(grid, 110, 60), PlainBlack);
+    EXPECT_EQ(At(Render(sprite, true, region), 105, 55), TrueWhite);
+}
+
+TEST_F(ViewRendering, LabelShowsTheTypeWithASingleAmpersand)
+{
+    const std::pair<Rows, QString> cases[] = {
+        {{".#"}, "Type: Noir & Blanc"},
+        {{".l"}, "Type: niveaux de gris"},
+        {{"W#"}, "Type: Noir & Blanc maské"},
+        {{"Wd"}, "Type: niveaux de gris maské"},
+    };
+    for (const auto& [rows, text] : cases) {
+        Render(FromRows(rows), false);
+        EXPECT_EQ(form->Label2->text(), text);
+    }
+}
+
+TEST_F(ViewRendering, RegionTooSmallDrawsNothing)
+{
+    const QImage image = Render(FromRows({"#"}), false, QRect(5, 5, 2, 2));
+    for (int x = 0; x < 10; ++x)
+        EXPECT_EQ(At(image, x, 6), Untouched);
+}
+
+}  // namespace
