@@ -56,8 +56,9 @@ run_tests() {
 
     if [ -d fuzz ]; then
         echo "== Fuzz smoke runs =="
-        CC=clang CXX=clang++ configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        CC=clang CXX=clang++ cmake -S "$ROOT" -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
             -DPIXORA_FUZZ=ON -DPIXORA_TESTS=OFF -DPIXORA_BENCH=OFF
+        cmake --build build-fuzz -j "$JOBS" --target fuzz_native_file fuzz_ti_picture
         "$ROOT/scripts/fuzz.sh" build-fuzz "${PIXORA_FUZZ_SECONDS:-20}"
     fi
 }

@@ -7,6 +7,11 @@
 // current size only says which top-left part of it is the sprite. Reads
 // outside the storage give a neutral answer and writes there are ignored: the
 // model reports nothing and allocates nothing.
+//
+// The type is kept up to date from counts of gray and masked cells inside the
+// current size, so a pixel write costs the same whatever the sprite's size.
+// Change `cells` through the operations below; code that rewrites cells
+// directly (file readers, the undo history) finishes with RestoreState.
 #pragma once
 
 #include <cstdint>
@@ -14,14 +19,17 @@
 
 constexpr int MaxWidth = 240;
 constexpr int MaxHeight = 128;
-constexpr int CellCount = MaxWidth * MaxHeight;  // 30720
+constexpr int CellCount = MaxWidth * MaxHeight; // 30720
 
 struct Point {
     int32_t x;
     int32_t y;
 };
 
-inline bool operator==(Point a, Point b) { return a.x == b.x && a.y == b.y; }
+inline bool operator==(Point a, Point b)
+{
+    return a.x == b.x && a.y == b.y;
+}
 
 enum PixelColor : int8_t { White = 0, LightGray = 1, DarkGray = 2, Black = 3 };
 
@@ -37,7 +45,10 @@ enum SpriteType : int8_t { BlackWhite = 1, Grayscale = 2, BlackWhiteMasked = 3, 
 constexpr int8_t MaskOffset = 15;
 constexpr int8_t MaskedThreshold = 10;
 
-inline int CellIndex(int x, int y) { return x * MaxHeight + y; }
+inline int CellIndex(int x, int y)
+{
+    return x * MaxHeight + y;
+}
 
 struct Sprite {
     int32_t width;
@@ -52,7 +63,7 @@ struct Sprite {
     Point GetSize() const { return {width, height}; }
     static bool InBounds(int32_t x, int32_t y) { return x >= 0 && x < MaxWidth && y >= 0 && y < MaxHeight; }
     PixelColor GetColor(int32_t x, int32_t y) const;
-    int8_t GetMask(int32_t x, int32_t y) const;  // Mask, NoMask, or 0 outside the storage
+    int8_t GetMask(int32_t x, int32_t y) const; // Mask, NoMask, or 0 outside the storage
     bool IsMarked(int32_t x, int32_t y) const;
     void SetPixel(int32_t x, int32_t y, PenValue pen);
     void ClearMarks();
@@ -67,4 +78,16 @@ struct Sprite {
     // Native ".pixo" file (native_file.cpp).
     bool SaveToFile(const std::string& path) const;
     bool LoadFromFile(const std::string& path);
+
+    // Takes size and type as given, after `cells` were rewritten directly, and
+    // brings the type counts back in line with the cells. A size outside
+    // 1..240 x 1..128 or a type outside 1..4 leaves that field as it was.
+    void RestoreState(Point size, SpriteType storedType);
+
+  private:
+    void RecountTypeCells();
+    void CountCell(int8_t cell, int delta);
+
+    int32_t grayCells;   // gray cells inside the current size
+    int32_t maskedCells; // masked cells inside the current size
 };
