@@ -11,9 +11,5 @@
 // underscore goes in front of a leading digit.
 std::string DefaultSpriteName(const std::string& inputPath);
 
-// Windows-1252 bytes to UTF-8; the five bytes that code page leaves
-// undefined become U+FFFD.
-std::string Cp1252ToUtf8(const std::string& text);
-
 // A plug-in text ready for a terminal: UTF-8 with LF line ends.
 std::string TerminalText(const std::string& pluginText);

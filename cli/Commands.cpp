@@ -10,6 +10,7 @@
 #include "PendingOutput.h"
 #include "PluginHost.h"
 #include "U_class.h"
+#include "Windows1252.h"
 #include "ti_picture.h"
 
 namespace fs = std::filesystem;
@@ -113,7 +114,7 @@ ChosenPlugin FindPlugin(const CliOptions& options)
         if (NamesFile(wanted, scan.fileNames[i]))
             return {scan.fileNames[i], scan.paths[i]};
     for (size_t i = 0; i < scan.paths.size(); ++i)
-        if (wanted == scan.displayNames[i] || wanted == Cp1252ToUtf8(scan.displayNames[i]))
+        if (wanted == scan.displayNames[i] || wanted == Windows1252ToUtf8(scan.displayNames[i]))
             return {scan.fileNames[i], scan.paths[i]};
     for (const std::string& invalid : scan.invalidFiles)
         if (NamesFile(wanted, invalid))

@@ -3,25 +3,40 @@
 #include <QPainter>
 
 #include "U_main.h"
+#include "WindowPlacement.h"
 
 TF_Apercu::TF_Apercu(TForm1& mainForm) : QWidget(nullptr, Qt::Tool), mainForm_(mainForm)
 {
     setObjectName(QStringLiteral("F_Apercu"));
     setWindowTitle(QStringLiteral("Aperçu"));
-    // Only the main window's closing ends the program.
+    // Only the main window's closing ends the program; the preview's own
+    // close box merely hides it.
     setAttribute(Qt::WA_QuitOnClose, false);
-    move(24, 74);
-    resize(192, 208);
+    // It only shows the sprite, so showing it never takes the keyboard from
+    // the main window.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     I_Apercu = new QWidget(this);
     I_Apercu->setObjectName(QStringLiteral("I_Apercu"));
-    I_Apercu->setGeometry(rect());
     I_Apercu->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    placement = new WindowPlacement(*this);
+    placement->SetPosition({24, 74});
+    placement->SetWidth(192);
+    placement->SetHeight(208);
+    ReadWindowBounds(SettingsFileAt(mainForm_.Paths.settingsFile), PreviewWindowSection, *placement);
+    I_Apercu->setGeometry(rect());
     mainForm_.F_Apercu = this;
 }
 
-TF_Apercu::~TF_Apercu() { mainForm_.F_Apercu = nullptr; }
+TF_Apercu::~TF_Apercu()
+{
+    mainForm_.F_Apercu = nullptr;
+}
 
-void TF_Apercu::paintEvent(QPaintEvent*) { FormPaint(); }
+void TF_Apercu::paintEvent(QPaintEvent*)
+{
+    FormPaint();
+}
 
 void TF_Apercu::FormPaint()
 {
@@ -29,4 +44,7 @@ void TF_Apercu::FormPaint()
     DrawSpriteView(mainForm_, RegionBounds(I_Apercu), mainForm_.sprite, painter, mainForm_.CouleursVraiesApercu != 0);
 }
 
-void TF_Apercu::resizeEvent(QResizeEvent*) { I_Apercu->setGeometry(rect()); }
+void TF_Apercu::resizeEvent(QResizeEvent*)
+{
+    I_Apercu->setGeometry(rect());
+}

@@ -1,9 +1,12 @@
 #include "U_export.h"
 
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "EditorError.h"
 #include "U_main.h"
+#include "TextEncoding.h"
 
 TForm2::TForm2(TForm1& mainForm) : QWidget(nullptr, Qt::Tool), mainForm_(mainForm)
 {
@@ -26,3 +29,18 @@ TForm2::TForm2(TForm1& mainForm) : QWidget(nullptr, Qt::Tool), mainForm_(mainFor
 }
 
 TForm2::~TForm2() { mainForm_.Form2 = nullptr; }
+
+void TForm2::ShowFile(const QString& fullFileName)
+{
+    QFile file(fullFileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EditorError(QStringLiteral("Cannot open file \"%1\". %2").arg(fullFileName, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EditorError(QStringLiteral("Cannot read file \"%1\". %2").arg(fullFileName, file.errorString()));
+    Memo1->setPlainText(TextBoxText(bytes));
+    setWindowTitle(fullFileName);
+    show();
+    raise();
+    activateWindow();
+}

@@ -1,5 +1,7 @@
 // The export window: shows the text of a file that an export has just
-// written. It holds nothing but its window and its text box.
+// written, so the user reads the generated C text or a plug-in's refusal
+// without leaving the editor. It holds nothing but its window and its text
+// box; what the box shows is never saved. Closing it only hides it.
 #pragma once
 
 #include <QWidget>
@@ -14,6 +16,12 @@ public:
     ~TForm2() override;
 
     QPlainTextEdit* Memo1;
+
+    // Shows the file's Windows-1252 text under its full name as the caption,
+    // without blocking the main window, in front; a window already shown
+    // keeps its place and size. A file that cannot be read raises an
+    // EditorError and leaves the window as it was.
+    void ShowFile(const QString& fullFileName);
 
 private:
     TForm1& mainForm_;

@@ -25,7 +25,15 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     E_TailleX->setText(QString::number(RequestedSize.x));
     E_TailleY->setText(QString::number(RequestedSize.y));
 
+    LoadPlugins();
+
     ConnectEditingHandlers();
+    ConnectFileCommands();
+    BuildUndoControls();
+
+    // Last: the options' handlers may start the attach timer.
+    ConnectOptionHandlers();
+    ReadSettings();
 }
 
 void TForm1::paintEvent(QPaintEvent* event)

@@ -7,7 +7,10 @@
 // Qt event overrides only forward to the named handlers. The handlers live
 // in several sources by area: U_main.cpp (construction, paint, resize),
 // U_main_layout.cpp (the controls), U_main_view.cpp (drawing),
-// U_main_edit.cpp (mouse, tools, palette, size and whole-sprite commands).
+// U_main_edit.cpp (mouse, tools, palette, size and whole-sprite commands),
+// U_main_undo.cpp (undo and redo), U_main_files.cpp (save, load, import),
+// U_main_export.cpp (plug-ins and export), U_main_settings.cpp (settings
+// file, options, showing the preview and its attachment).
 #pragma once
 
 #include <QWidget>
@@ -18,6 +21,7 @@
 #include "Dialogs.h"
 #include "ProgramPaths.h"
 #include "U_class.h"
+#include "history.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -36,6 +40,7 @@ class PaletteButton;
 class Swatch;
 class TF_Apercu;
 class TForm2;
+class WindowPlacement;
 
 enum Tools : int8_t { ToolPencil = 0, ToolLine = 1, ToolFill = 2 };
 
@@ -92,6 +97,8 @@ public:
     QLineEdit* E_PositionY;
     QPushButton* BitBtn3;
     QLabel* Label2;
+    QPushButton* B_Annuler;
+    QPushButton* B_Retablir;
 
     // "Enreg/charger".
     QFrame* Panel6;
@@ -142,11 +149,14 @@ public:
     uint8_t CouleursVraiesApercu = 0;
     uint8_t OuvrirFenetre = 0;
     uint8_t Activated = 0;
+    SpriteHistory history;
 
     const ProgramPaths Paths;
     // The other two windows register themselves here while they exist.
     TF_Apercu* F_Apercu = nullptr;
     TForm2* Form2 = nullptr;
+    // The window's outer bounds, as the settings file keeps them.
+    WindowPlacement* placement = nullptr;
 
     // Window handlers. FormPaint paints the main view; the preview window
     // paints itself, so code that changed the sprite calls RedrawBothViews.
@@ -169,6 +179,19 @@ public:
     void E_TailleXKeyDown(int key);
     void BitBtn3Click();
     void SpeedButton1Click();
+    void B_AnnulerClick();
+    void B_RetablirClick();
+    void BitBtn5Click();
+    void BitBtn7Click();
+    void BitBtn9Click();
+    void LB_PluginsClick();
+    void Button1Click();
+
+    // Every command that changes the sprite runs between these two, so that
+    // it becomes one step of the undo history; a command that changed
+    // nothing adds no step. The label names the step in the buttons' hints.
+    void BeginSpriteStep();
+    void CommitSpriteStep(const QString& label);
 
     // The swatches show the three buttons' pens, always in the plain palette.
     void ShowButtonPens();
@@ -178,6 +201,18 @@ public:
     // number of changes came before them in the same event.
     void RedrawBothViews();
 
+    // Showing, activating and closing the window, the option check boxes and
+    // the preview's attachment.
+    void FormShow();
+    void FormActivate();
+    void FormClose();
+    void CB_ApercuClick();
+    void CB_ApercuAttacheClick();
+    void CB_CouleursPrincipaleClick();
+    void CB_CouleursApercuClick();
+    void CB_OuvrirFenetreClick();
+    void timerAttacheTimer();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -186,6 +221,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildLayout();
@@ -200,13 +238,31 @@ private:
     void BuildPluginsPage();
     void BuildOptionsPage();
     void ConnectEditingHandlers();
+    void ConnectOptionHandlers();
+    void ReadSettings();
+    void BuildUndoControls();
 
     Point CellUnder(Point windowPoint) const;
     bool IsDrawing(int button) const { return ActivePen[button] != NotDrawing; }
+    bool AnyButtonDrawing() const;
+    // The step of a mouse gesture, from the press that starts the first
+    // drawing button to the release of the last, is named after the tool.
+    QString GestureLabel() const;
+    void ShowRestoredSprite();
+    void ShowUndoState();
     void AssignPen(int button, PenValue pen);
     QToolButton* ToolButton(int tool) const;
     void ShowPosition(Point windowPoint, Point cell);
     void ApplySize();
+
+    // Files and export (U_main_files.cpp, U_main_export.cpp).
+    using SpriteReader = bool (*)(Sprite&, const std::string&);
+    void ConnectFileCommands();
+    void LoadSpriteWith(FileDialog& dialog, SpriteReader reader, const QString& stepLabel);
+    void ShowLoadedSprite();
+    QString PluginFolder() const;
+    QString ExportFolder() const;
+    void LoadPlugins();
 };
 
 // Window client rectangle of a child control, as a view region.

@@ -105,6 +105,8 @@ Point TForm1::CellUnder(Point windowPoint) const
 void TForm1::FormMouseDown(int button, Point windowPoint)
 {
     const Point cell = CellUnder(windowPoint);
+    if (!AnyButtonDrawing())
+        BeginSpriteStep();
     switch (Tool) {
     case ToolPencil:
         AnchorCell = cell;
@@ -170,11 +172,11 @@ void TForm1::FormMouseUp(int button, Point windowPoint)
         sprite.ClearMarks();
         const Point cell = CellUnder(windowPoint);
         sprite.DrawLine(AnchorCell.x, AnchorCell.y, cell.x, cell.y, ActivePen[button]);
-        ActivePen[button] = NotDrawing;
         RedrawBothViews();
-        return;
     }
     ActivePen[button] = NotDrawing;
+    if (!AnyButtonDrawing())
+        CommitSpriteStep(GestureLabel());
 }
 
 // Inside the region less its one-pixel ring, and over a cell on both axes.
@@ -245,18 +247,24 @@ void TForm1::ApplySize()
     const int rows = StrToInt(E_TailleY->text());
     const int cols = StrToInt(E_TailleX->text());
     RequestedSize = {cols, rows};
+    BeginSpriteStep();
     sprite.SetSize(RequestedSize);
+    CommitSpriteStep(QStringLiteral("taille"));
     RedrawBothViews();
 }
 
 void TForm1::BitBtn3Click()
 {
+    BeginSpriteStep();
     sprite.Clear();
+    CommitSpriteStep(QStringLiteral("effacement"));
     RedrawBothViews();
 }
 
 void TForm1::SpeedButton1Click()
 {
+    BeginSpriteStep();
     sprite.AutoMask();
+    CommitSpriteStep(QStringLiteral("masque automatique"));
     RedrawBothViews();
 }

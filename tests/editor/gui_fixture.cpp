@@ -121,6 +121,21 @@ void EditorWindowTest::Click(Qt::MouseButton button, QPoint windowPoint)
     Release(button, windowPoint);
 }
 
+void EditorWindowTest::UseSprite(const Rows& rows)
+{
+    form->sprite = FromRows(rows);
+    form->E_TailleX->setText(QString::number(form->sprite.width));
+    form->E_TailleY->setText(QString::number(form->sprite.height));
+}
+
+void EditorWindowTest::ExpectOneMessage(const QString& text, const QString& caption, MessageIcon icon)
+{
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, text);
+    EXPECT_EQ(dialogs.messages[0].caption, caption);
+    EXPECT_EQ(dialogs.messages[0].icon, icon);
+}
+
 QImage EditorWindowTest::MainView()
 {
     return form->grab(form->I_Principale->geometry()).toImage().convertToFormat(QImage::Format_RGB32);

@@ -79,6 +79,11 @@ protected:
     // One wheel event over the main view; positive turns away from the user.
     void TurnWheel(int delta);
 
+    // Makes the sprite the one the rows draw and shows its size in the edits.
+    void UseSprite(const Rows& rows);
+    // Exactly one message box was shown, and it was this one.
+    void ExpectOneMessage(const QString& text, const QString& caption, MessageIcon icon);
+
     // What the main window shows inside the view region, after the pending
     // repaints.
     QImage MainView();

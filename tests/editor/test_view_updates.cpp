@@ -1,6 +1,7 @@
 // How the two views follow the sprite: one repaint each per event, and the
 // preview drawing the same sprite in its own window.
 #include <QApplication>
+#include <QCheckBox>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <functional>
@@ -69,6 +70,7 @@ TEST_F(ViewUpdates, ThreeButtonStrokeRepaintsEachViewOncePerMove)
 
 TEST_F(ViewUpdates, PreviewShowsTheSpriteScaledToItsWindow)
 {
+    form->CB_CouleursApercu->setChecked(false);
     ClickCell(Qt::LeftButton, 15, 15);
     QApplication::processEvents();
     const QImage shown = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -1,0 +1,125 @@
+// The plug-in pages: the plug-ins found beside the program at start-up, the
+// information text of the one picked on the page "Plugins", and the export
+// command of the page "Exporter", which hands the sprite to the chosen
+// plug-in and may show the written file in the export window.
+//
+// Plug-in texts, and the sprite name handed to a plug-in, are Windows-1252
+// bytes; file names are spelled as the file system spells them.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "EditorError.h"
+#include "PluginHost.h"
+#include "TextEncoding.h"
+#include "U_export.h"
+#include "U_main.h"
+
+namespace {
+
+void ShowPluginError(const QString& text)
+{
+    AppDialogs().ShowMessage(text, QStringLiteral("Erreur"), MessageIcon::Warning);
+}
+
+void WarnInvalidPlugin(const std::string& fileName)
+{
+    ShowPluginError(QStringLiteral("Plugin <") + QFile::decodeName(fileName.c_str()) + QStringLiteral("> non valide!") +
+                    QStringLiteral("\nIl est donc ignoré par le programme"));
+}
+
+void ShowFailedBind()
+{
+    ShowPluginError(QStringLiteral("Le chargement de la fonction d'enregistrement dans la DLL a échoué!"));
+}
+
+void ShowExportResult(ExportResult result, const QString& fileName)
+{
+    switch (result) {
+    case ExportResult::Written:
+        AppDialogs().ShowMessage(QStringLiteral("Exportation réussie dans ") + u'"' + fileName + u'"',
+                                 QStringLiteral("Succès"), MessageIcon::Information);
+        return;
+    case ExportResult::Refused:
+        ShowPluginError(QStringLiteral("Erreur de la procédure d'enregistrement par la fonction de la DLL\n"
+                                       " Voir message d'erreur dans le fichier"));
+        return;
+    case ExportResult::NoWriteFunction:
+        ShowFailedBind();
+        return;
+    }
+}
+
+} // namespace
+
+QString TForm1::PluginFolder() const
+{
+    return Paths.folder + QStringLiteral("Plugins/");
+}
+
+QString TForm1::ExportFolder() const
+{
+    return Paths.folder + QStringLiteral("export/");
+}
+
+// Runs once, while the main window is built: warnings about libraries that
+// are no plug-ins come before the window shows.
+void TForm1::LoadPlugins()
+{
+    ComboBox1->clear();
+    const PluginScan scan = ScanPlugins(FileSystemName(PluginFolder()));
+    for (const std::string& invalid : scan.invalidFiles)
+        WarnInvalidPlugin(invalid);
+    for (const std::string& fileName : scan.fileNames)
+        LB_Plugins->addItem(QFile::decodeName(fileName.c_str()));
+    for (const std::string& displayName : scan.displayNames)
+        ComboBox1->addItem(FromWindows1252(displayName));
+    PluginFiles = scan.paths;
+
+    if (LB_Plugins->count() > 0)
+        LB_Plugins->setCurrentRow(0);
+    LB_PluginsClick();
+    if (ComboBox1->count() > 0)
+        ComboBox1->setCurrentIndex(0);
+
+    connect(LB_Plugins, &QListWidget::itemSelectionChanged, this, &TForm1::LB_PluginsClick);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+}
+
+// The list's entries and the plug-in file list are in the same order, so the
+// selected row's path is its library's.
+void TForm1::LB_PluginsClick()
+{
+    const QList<QListWidgetItem*> selected = LB_Plugins->selectedItems();
+    if (selected.isEmpty())
+        return;
+    std::string text;
+    if (PluginInfoText(PluginFiles[LB_Plugins->row(selected.constFirst())], text))
+        Memo1->setPlainText(TextBoxText(text));
+}
+
+void TForm1::Button1Click()
+{
+    const int choice = ComboBox1->currentIndex();
+    if (choice < 0 || choice >= static_cast<int>(PluginFiles.size())) {
+        ShowFailedBind();
+        return;
+    }
+    // The sizes are read before the library is loaded: one that is no
+    // number stops the export before a plug-in runs or a folder is made.
+    const QString fileName = ExportFolder() + Edit1->text();
+    const int width = StrToInt(E_TailleX->text());
+    const int height = StrToInt(E_TailleY->text());
+    SpritePlanes planes;
+    BuildPlanes(sprite, planes);
+    const ExportResult result =
+        CallPluginWrite(PluginFiles[choice], FileSystemName(fileName), ToWindows1252(Edit2->text()).toStdString(),
+                        sprite.GetType(), planes, height, width, FileSystemName(ExportFolder()));
+    ShowExportResult(result, fileName);
+    if (result != ExportResult::NoWriteFunction && CB_OuvrirFenetre->isChecked() && Form2)
+        Form2->ShowFile(fileName);
+}
