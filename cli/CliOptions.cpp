@@ -24,9 +24,9 @@ constexpr OptionSpec Options[] = {
 
 const OptionSpec* FindOption(const std::string& name)
 {
-    for (const OptionSpec& spec : Options)
-        if ((spec.shortName && name == spec.shortName) || (spec.longName && name == spec.longName))
-            return &spec;
+    for (const OptionSpec& option : Options)
+        if ((option.shortName && name == option.shortName) || (option.longName && name == option.longName))
+            return &option;
     return nullptr;
 }
 
@@ -40,13 +40,13 @@ struct RawCommand {
     std::vector<std::string> files;
 };
 
-void Store(RawCommand& raw, const OptionSpec& spec, const std::string& name, const std::string& value)
+void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, const std::string& value)
 {
-    if (!raw.given.insert(spec.id).second)
+    if (!raw.given.insert(option.id).second)
         throw UsageError("l'option " + name + " est donnée plusieurs fois");
-    if (spec.takesValue && value.empty())
+    if (option.takesValue && value.empty())
         throw UsageError("l'option " + name + " attend une valeur non vide");
-    switch (spec.id) {
+    switch (option.id) {
     case OptionId::Info:
         raw.infoPlugin = value;
         break;
@@ -88,32 +88,32 @@ RawCommand ReadCommandLine(const std::vector<std::string>& arguments)
         const size_t equals = argument.find('=');
         const size_t nameEnd = isLong ? equals : 2;
         const std::string name = argument.substr(0, nameEnd);
-        const OptionSpec* spec = FindOption(name);
-        if (!spec)
+        const OptionSpec* option = FindOption(name);
+        if (!option)
             throw UsageError("option inconnue : " + argument);
         const bool attached = nameEnd != std::string::npos && nameEnd < argument.size();
-        if (!spec->takesValue) {
+        if (!option->takesValue) {
             if (attached)
                 throw UsageError("l'option " + name + " ne prend pas de valeur");
-            Store(raw, *spec, name, "");
+            Store(raw, *option, name, "");
             continue;
         }
         if (attached) {
-            Store(raw, *spec, name, argument.substr(isLong ? nameEnd + 1 : nameEnd));
+            Store(raw, *option, name, argument.substr(isLong ? nameEnd + 1 : nameEnd));
             continue;
         }
         if (i + 1 >= arguments.size())
             throw UsageError("l'option " + name + " attend une valeur");
-        Store(raw, *spec, name, arguments[++i]);
+        Store(raw, *option, name, arguments[++i]);
     }
     return raw;
 }
 
 void RefuseOptions(const RawCommand& raw, std::initializer_list<OptionId> refused, const char* mode)
 {
-    for (const OptionSpec& spec : Options)
-        if (raw.given.count(spec.id) && std::find(refused.begin(), refused.end(), spec.id) != refused.end())
-            throw UsageError(std::string("l'option ") + (spec.shortName ? spec.shortName : spec.longName) +
+    for (const OptionSpec& option : Options)
+        if (raw.given.count(option.id) && std::find(refused.begin(), refused.end(), option.id) != refused.end())
+            throw UsageError(std::string("l'option ") + (option.shortName ? option.shortName : option.longName) +
                              " ne s'emploie pas avec " + mode);
 }
 
