@@ -67,7 +67,7 @@ void RepaintBothWindows(benchmark::State& state)
 BENCHMARK(DrawBothViews)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(RepaintBothWindows)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

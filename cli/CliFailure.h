@@ -13,7 +13,7 @@ enum ExitStatus {
 };
 
 class CliFailure : public std::runtime_error {
-  public:
+public:
     CliFailure(ExitStatus status, const std::string& message) : std::runtime_error(message), status(status) {}
     ExitStatus status;
 };

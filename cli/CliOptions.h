@@ -21,7 +21,7 @@ struct CliOptions {
 
 // A command line that does not make sense; the message says why, in French.
 class UsageError : public std::runtime_error {
-  public:
+public:
     using std::runtime_error::runtime_error;
 };
 

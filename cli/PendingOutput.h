@@ -8,7 +8,7 @@
 #include <string>
 
 class PendingOutput {
-  public:
+public:
     // target "-" is standard output. Throws CliFailure when no temporary file
     // can be created there, or when the target is a folder.
     explicit PendingOutput(const std::string& target);
@@ -21,7 +21,7 @@ class PendingOutput {
     std::string ReadBack() const;
     void Deliver();
 
-  private:
+private:
     std::string target_;
     std::string temporary_;
     bool delivered_ = false;

@@ -62,8 +62,14 @@ public:
 QtDialogs qtDialogs;
 Dialogs* installed = nullptr;
 
-}  // namespace
+} // namespace
 
-Dialogs& AppDialogs() { return installed ? *installed : qtDialogs; }
+Dialogs& AppDialogs()
+{
+    return installed ? *installed : qtDialogs;
+}
 
-void InstallDialogs(Dialogs* replacement) { installed = replacement; }
+void InstallDialogs(Dialogs* replacement)
+{
+    installed = replacement;
+}

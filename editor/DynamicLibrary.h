@@ -8,7 +8,7 @@
 #include <string>
 
 class DynamicLibrary {
-  public:
+public:
     explicit DynamicLibrary(const std::string& path);
     ~DynamicLibrary();
     DynamicLibrary(const DynamicLibrary&) = delete;
@@ -28,6 +28,6 @@ class DynamicLibrary {
         return reinterpret_cast<Function>(FindFirst(names));
     }
 
-  private:
+private:
     void* handle_ = nullptr;
 };

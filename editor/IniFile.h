@@ -18,12 +18,12 @@ std::string SettingsFilePath(const std::string& executablePath);
 // Raised by a write that cannot be completed; the message is the one the
 // windows show to the user.
 class IniWriteError : public std::runtime_error {
-  public:
+public:
     explicit IniWriteError(const std::string& path) : std::runtime_error("Unable to write to " + path) {}
 };
 
 class IniFile {
-  public:
+public:
     explicit IniFile(std::string path) : path_(std::move(path)) {}
 
     const std::string& FileName() const { return path_; }
@@ -41,6 +41,6 @@ class IniFile {
     void WriteInteger(const std::string& section, const std::string& key, int value) const;
     void WriteBool(const std::string& section, const std::string& key, bool value) const;
 
-  private:
+private:
     std::string path_;
 };

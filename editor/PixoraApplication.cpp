@@ -22,4 +22,7 @@ bool PixoraApplication::notify(QObject* receiver, QEvent* event)
     return false;
 }
 
-void ShowErrorBox(const QString& message) { AppDialogs().ShowMessage(message, QStringLiteral("Pixora"), MessageIcon::Error); }
+void ShowErrorBox(const QString& message)
+{
+    AppDialogs().ShowMessage(message, QStringLiteral("Pixora"), MessageIcon::Error);
+}

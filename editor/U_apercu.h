@@ -14,7 +14,7 @@ inline constexpr char PreviewWindowSection[] = "FenetreApercu";
 
 class TF_Apercu : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit TF_Apercu(TForm1& mainForm);
     ~TF_Apercu() override;
 
@@ -25,10 +25,10 @@ class TF_Apercu : public QWidget {
 
     void FormPaint();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-  private:
+private:
     TForm1& mainForm_;
 };

@@ -5,8 +5,8 @@
 #include <QVBoxLayout>
 
 #include "EditorError.h"
-#include "U_main.h"
 #include "TextEncoding.h"
+#include "U_main.h"
 
 TForm2::TForm2(TForm1& mainForm) : QWidget(nullptr, Qt::Tool), mainForm_(mainForm)
 {
@@ -28,7 +28,10 @@ TForm2::TForm2(TForm1& mainForm) : QWidget(nullptr, Qt::Tool), mainForm_(mainFor
     mainForm_.Form2 = this;
 }
 
-TForm2::~TForm2() { mainForm_.Form2 = nullptr; }
+TForm2::~TForm2()
+{
+    mainForm_.Form2 = nullptr;
+}
 
 void TForm2::ShowFile(const QString& fullFileName)
 {

@@ -56,7 +56,10 @@ void TForm1::RedrawBothViews()
         F_Apercu->update();
 }
 
-void TForm1::resizeEvent(QResizeEvent*) { FormResize(); }
+void TForm1::resizeEvent(QResizeEvent*)
+{
+    FormResize();
+}
 
 // The tab control keeps its size; the view takes the rest of the width and
 // the tab control stays centred vertically beside it, with no lower bound.

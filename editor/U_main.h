@@ -89,9 +89,9 @@ public:
     PaletteButton* bbMask;
     PaletteButton* bbNoMask;
     QPushButton* SpeedButton1;
-    Swatch* Shape1;  // left button's pen
-    Swatch* Shape3;  // middle button's pen
-    Swatch* Shape2;  // right button's pen
+    Swatch* Shape1; // left button's pen
+    Swatch* Shape3; // middle button's pen
+    Swatch* Shape2; // right button's pen
     QFrame* Panel4;
     QLineEdit* E_PositionX;
     QLineEdit* E_PositionY;

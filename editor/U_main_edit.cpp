@@ -36,7 +36,7 @@ Point WindowPoint(const QMouseEvent* event)
     return {position.x(), position.y()};
 }
 
-}  // namespace
+} // namespace
 
 void TForm1::ConnectEditingHandlers()
 {
@@ -70,7 +70,10 @@ void TForm1::mousePressEvent(QMouseEvent* event)
         FormMouseDown(button, WindowPoint(event));
 }
 
-void TForm1::mouseMoveEvent(QMouseEvent* event) { FormMouseMove(WindowPoint(event)); }
+void TForm1::mouseMoveEvent(QMouseEvent* event)
+{
+    FormMouseMove(WindowPoint(event));
+}
 
 void TForm1::mouseReleaseEvent(QMouseEvent* event)
 {
@@ -202,7 +205,10 @@ void TForm1::FormMouseWheel(int delta)
     ToolButton(Tool)->setChecked(true);
 }
 
-QToolButton* TForm1::ToolButton(int tool) const { return static_cast<QToolButton*>(toolButtons->button(tool)); }
+QToolButton* TForm1::ToolButton(int tool) const
+{
+    return static_cast<QToolButton*>(toolButtons->button(tool));
+}
 
 // The tool follows whichever button is down as soon as the pointer moves
 // over the tool buttons; pressing one only changes the button.
@@ -223,14 +229,35 @@ void TForm1::AssignPen(int button, PenValue pen)
     ShowButtonPens();
 }
 
-void TForm1::bbNoirMouseDown(int button) { AssignPen(button, Black); }
-void TForm1::bbDarkMouseDown(int button) { AssignPen(button, DarkGray); }
-void TForm1::bbLightMouseDown(int button) { AssignPen(button, LightGray); }
-void TForm1::bbBlancMouseDown(int button) { AssignPen(button, White); }
-void TForm1::bbMaskMouseDown(int button) { AssignPen(button, Mask); }
-void TForm1::bbNoMaskMouseDown(int button) { AssignPen(button, NoMask); }
+void TForm1::bbNoirMouseDown(int button)
+{
+    AssignPen(button, Black);
+}
+void TForm1::bbDarkMouseDown(int button)
+{
+    AssignPen(button, DarkGray);
+}
+void TForm1::bbLightMouseDown(int button)
+{
+    AssignPen(button, LightGray);
+}
+void TForm1::bbBlancMouseDown(int button)
+{
+    AssignPen(button, White);
+}
+void TForm1::bbMaskMouseDown(int button)
+{
+    AssignPen(button, Mask);
+}
+void TForm1::bbNoMaskMouseDown(int button)
+{
+    AssignPen(button, NoMask);
+}
 
-void TForm1::B_OKClick() { ApplySize(); }
+void TForm1::B_OKClick()
+{
+    ApplySize();
+}
 
 void TForm1::E_TailleXKeyDown(int key)
 {

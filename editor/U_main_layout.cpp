@@ -34,8 +34,7 @@ QFont DesignFont()
     return font;
 }
 
-template <class Control>
-Control* Place(Control* control, const char* name, int left, int top, int width, int height)
+template <class Control> Control* Place(Control* control, const char* name, int left, int top, int width, int height)
 {
     control->setObjectName(QString::fromLatin1(name));
     control->setGeometry(left, top, width, height);
@@ -165,7 +164,7 @@ QCheckBox* OptionBox(QWidget* parent, const char* name, const QString& caption, 
     return Place(new QCheckBox(caption, parent), name, 8, 10 + row * 26, 281, 20);
 }
 
-}  // namespace
+} // namespace
 
 void TForm1::AddPage(QWidget*& page, const QString& caption, QPushButton*& closeButton, const char* closeName)
 {
@@ -315,12 +314,12 @@ void TForm1::BuildOptionsPage()
 {
     AddPage(TabSheet5, QStringLiteral("Options"), BitBtn8, "BitBtn8");
     CB_Apercu = OptionBox(TabSheet5, "CB_Apercu", QStringLiteral("Fenêtre &Aperçu"), 0);
-    CB_ApercuAttache = OptionBox(TabSheet5, "CB_ApercuAttache",
-                                 QStringLiteral("Fenêtre Apercu attachée à la fenêtre principale"), 1);
-    CB_CouleursPrincipale = OptionBox(TabSheet5, "CB_CouleursPrincipale",
-                                      QStringLiteral("Couleur vraies dans fenêtre Principale"), 2);
-    CB_CouleursApercu = OptionBox(TabSheet5, "CB_CouleursApercu",
-                                  QStringLiteral("Couleur vraies dans fenêtre Apercu"), 3);
-    CB_OuvrirFenetre = OptionBox(TabSheet5, "CB_OuvrirFenetre",
-                                 QStringLiteral("&Ouvrir les fichiers après exportation"), 4);
+    CB_ApercuAttache =
+        OptionBox(TabSheet5, "CB_ApercuAttache", QStringLiteral("Fenêtre Apercu attachée à la fenêtre principale"), 1);
+    CB_CouleursPrincipale =
+        OptionBox(TabSheet5, "CB_CouleursPrincipale", QStringLiteral("Couleur vraies dans fenêtre Principale"), 2);
+    CB_CouleursApercu =
+        OptionBox(TabSheet5, "CB_CouleursApercu", QStringLiteral("Couleur vraies dans fenêtre Apercu"), 3);
+    CB_OuvrirFenetre =
+        OptionBox(TabSheet5, "CB_OuvrirFenetre", QStringLiteral("&Ouvrir les fichiers après exportation"), 4);
 }

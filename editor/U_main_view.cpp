@@ -106,9 +106,12 @@ void DrawTrueColorCells(QPainter& painter, const GridLines& lines, const Sprite&
     }
 }
 
-}  // namespace
+} // namespace
 
-QRect RegionBounds(const QWidget* region) { return region->geometry(); }
+QRect RegionBounds(const QWidget* region)
+{
+    return region->geometry();
+}
 
 QColor PaletteColor(int index, bool trueColors)
 {
@@ -158,4 +161,7 @@ void TForm1::ShowButtonPens()
 // Qt erases what it repaints to the window's background before painting, so
 // a repaint request of the inside of the region (its one-pixel ring kept)
 // clears it of cells that a larger grid left there.
-void TForm1::ClearSpriteView(QWidget* region) { update(RegionBounds(region).adjusted(1, 1, -1, -1)); }
+void TForm1::ClearSpriteView(QWidget* region)
+{
+    update(RegionBounds(region).adjusted(1, 1, -1, -1));
+}

@@ -23,7 +23,7 @@ int CellOnAxis(int regionStart, float cellSize, int count, int coordinate)
     return cell;
 }
 
-}  // namespace
+} // namespace
 
 float CellSize(const ViewRegion& region, Point spriteSize)
 {

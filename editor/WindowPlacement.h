@@ -22,7 +22,7 @@ class QWidget;
 constexpr int WindowCoordinateLimit = 32767;
 
 class WindowPlacement : public QObject {
-  public:
+public:
     // Becomes a child of the window and watches its events.
     explicit WindowPlacement(QWidget& window);
 
@@ -35,10 +35,10 @@ class WindowPlacement : public QObject {
     void SetHeight(int height);
     void SetPosition(QPoint topLeft);
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     QSize FrameExtent() const;
     bool WindowExists() const;
     void PinFrameAt(QPoint frameTopLeft);

@@ -18,7 +18,7 @@ void RunEditor()
     QApplication::exec();
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -84,7 +84,7 @@ struct Sprite {
     // 1..240 x 1..128 or a type outside 1..4 leaves that field as it was.
     void RestoreState(Point size, SpriteType storedType);
 
-  private:
+private:
     void RecountTypeCells();
     void CountCell(int8_t cell, int delta);
 

@@ -20,7 +20,7 @@
 #include "U_class.h"
 
 class SpriteHistory {
-  public:
+public:
     static constexpr std::size_t DefaultDepth = 1000;
 
     explicit SpriteHistory(std::size_t depth = DefaultDepth);
@@ -48,7 +48,7 @@ class SpriteHistory {
     // Forgets every step.
     void Clear();
 
-  private:
+private:
     // What one step changed. The step holds the values of the side it is not
     // on: before an undo the old ones, after it the new ones. Undo and Redo
     // both swap them with the sprite's.

@@ -126,7 +126,7 @@ std::string PixoOfPicture(int width, int height)
 }
 
 class CommandTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         dir_ = fs::temp_directory_path() /

@@ -33,13 +33,16 @@ private:
 [[maybe_unused]] ::testing::Environment* const applicationEnvironment =
     ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 
-}  // namespace
+} // namespace
 
 // Qt is built without frame pointers, so the sanitizer's quick unwinder loses
 // a stack as soon as it enters Qt, and Qt's own lasting allocations (its
 // accessibility cache, the pointer device's event points) could then not be
 // told apart from ours. Only read by sanitizer builds.
-extern "C" const char* __asan_default_options() { return "fast_unwind_on_malloc=0"; }
+extern "C" const char* __asan_default_options()
+{
+    return "fast_unwind_on_malloc=0";
+}
 
 void ScriptedDialogs::ShowMessage(const QString& text, const QString& caption, MessageIcon icon)
 {
@@ -91,9 +94,15 @@ void EditorWindowTest::StopEditor()
     form.reset();
 }
 
-QString EditorWindowTest::ProgramFolder() const { return programFolder.path() + QDir::separator(); }
+QString EditorWindowTest::ProgramFolder() const
+{
+    return programFolder.path() + QDir::separator();
+}
 
-ProgramPaths EditorWindowTest::Paths() const { return {ProgramFolder(), ProgramFolder() + "pixora.ini"}; }
+ProgramPaths EditorWindowTest::Paths() const
+{
+    return {ProgramFolder(), ProgramFolder() + "pixora.ini"};
+}
 
 QPoint EditorWindowTest::CellCenter(int x, int y) const
 {
@@ -108,7 +117,10 @@ void EditorWindowTest::Press(Qt::MouseButton button, QPoint windowPoint)
     QTest::mousePress(form.get(), button, Qt::NoModifier, windowPoint);
 }
 
-void EditorWindowTest::Move(QPoint windowPoint) { QTest::mouseMove(form.get(), windowPoint); }
+void EditorWindowTest::Move(QPoint windowPoint)
+{
+    QTest::mouseMove(form.get(), windowPoint);
+}
 
 void EditorWindowTest::Release(Qt::MouseButton button, QPoint windowPoint)
 {

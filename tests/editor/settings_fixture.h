@@ -8,7 +8,7 @@
 #include "gui_fixture.h"
 
 class SettingsTest : public EditorWindowTest {
-  protected:
+protected:
     QString SettingsPath() const { return Paths().settingsFile; }
 
     // The three windows of a start on a settings file holding exactly this

@@ -31,7 +31,7 @@ QString Library(const char* name)
 
 // Records, with each message, whether the export window was showing then.
 class WatchingDialogs : public ScriptedDialogs {
-  public:
+public:
     const QWidget* window = nullptr;
     std::vector<bool> windowShownAtMessage;
     void ShowMessage(const QString& text, const QString& caption, MessageIcon icon) override
@@ -42,7 +42,7 @@ class WatchingDialogs : public ScriptedDialogs {
 };
 
 class Export : public EditorWindowTest {
-  protected:
+protected:
     virtual QStringList Plugins() const { return {Library("hexplane"), Library("binplane"), Library("maskplane")}; }
 
     void PrepareProgramFolder() override
@@ -225,7 +225,7 @@ TEST_F(Export, PluginRemovedSinceStartUpFailsCleanly)
 }
 
 class ExportWithoutPlugins : public Export {
-  protected:
+protected:
     QStringList Plugins() const override { return {}; }
 };
 
@@ -241,7 +241,7 @@ TEST_F(ExportWithoutPlugins, ListsStayEmptyAndExportSaysTheLoadFailed)
 }
 
 class ExportWithInvalidLibrary : public Export {
-  protected:
+protected:
     QStringList Plugins() const override { return {Library("hexplane")}; }
     void PrepareProgramFolder() override
     {

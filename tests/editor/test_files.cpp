@@ -15,7 +15,7 @@ const QString PixoFilter = "Format du logiciel (*.pixo)|*.pixo";
 const QString TiFilter = "Format TI  (*.89i;*.v2i;*9xi)|*.89i;*.v2i;*9xi";
 
 class FileCommands : public EditorWindowTest {
-  protected:
+protected:
     QString PathOf(const QString& name) const { return ProgramFolder() + name; }
 
     // Clicks the button with the dialog answering the file name (none: cancel).

@@ -21,9 +21,9 @@ TEST_F(MainWindow, StartsWithAWhiteSixteenBySixteenSpriteAndDefaultPens)
     EXPECT_EQ(form->sprite.GetType(), BlackWhite);
     EXPECT_TRUE(form->sbPencil->isChecked());
     EXPECT_EQ(form->Tool, ToolPencil);
-    EXPECT_EQ(CentreColor(form->Shape1), 0x000000u);  // left: black
-    EXPECT_EQ(CentreColor(form->Shape3), 0x555555u);  // middle: dark gray
-    EXPECT_EQ(CentreColor(form->Shape2), 0xAAAAAAu);  // right: light gray
+    EXPECT_EQ(CentreColor(form->Shape1), 0x000000u); // left: black
+    EXPECT_EQ(CentreColor(form->Shape3), 0x555555u); // middle: dark gray
+    EXPECT_EQ(CentreColor(form->Shape2), 0xAAAAAAu); // right: light gray
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -73,4 +73,4 @@ TEST_F(MainWindow, ErrorLeftToTheApplicationIsShownAndTheProgramGoesOn)
     EXPECT_EQ(form->sprite.GetColor(0, 0), Black);
 }
 
-}  // namespace
+} // namespace

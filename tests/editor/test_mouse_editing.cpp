@@ -90,7 +90,7 @@ TEST_F(MouseEditing, FillPaintsTheRegionOnceAndThenChangesNothing)
     ClickCell(Qt::LeftButton, 7, 7);
     EXPECT_EQ(Picture(), Rows(16, std::string(16, '#')));
     ClickCell(Qt::LeftButton, 7, 7);
-    EXPECT_EQ(form->sprite.GetColor(16, 0), White);  // outside the size
+    EXPECT_EQ(form->sprite.GetColor(16, 0), White); // outside the size
 }
 
 TEST_F(MouseEditing, RightPressOnMaskPaletteButtonMasksWithTheRightButton)
@@ -164,16 +164,15 @@ TEST_F(MouseEditing, ReleaseWithoutPressChangesNothing)
 
 TEST_F(MouseEditing, WheelStepsThroughToolsWithoutWrapping)
 {
-    const std::pair<int, int8_t> turns[] = {{-120, ToolLine}, {-120, ToolFill}, {-120, ToolFill},
-                                            {0, ToolFill},    {120, ToolLine},  {120, ToolPencil},
-                                            {120, ToolPencil}};
+    const std::pair<int, int8_t> turns[] = {{-120, ToolLine}, {-120, ToolFill},  {-120, ToolFill}, {0, ToolFill},
+                                            {120, ToolLine},  {120, ToolPencil}, {120, ToolPencil}};
     for (const auto& [delta, tool] : turns) {
         TurnWheel(delta);
         EXPECT_EQ(form->Tool, tool) << "delta " << delta;
         EXPECT_TRUE(form->toolButtons->button(tool)->isChecked());
     }
     TurnWheel(-120);
-    ClickCell(Qt::LeftButton, 1, 1);  // the line tool draws nothing on a click
+    ClickCell(Qt::LeftButton, 1, 1); // the line tool draws nothing on a click
     EXPECT_EQ(Picture()[1], ".#" + std::string(14, '.'));
 }
 
@@ -187,10 +186,10 @@ TEST_F(MouseEditing, PositionDisplayFollowsThePointer)
     };
     const Case cases[] = {
         {CellCenter(5, 12), "X==5", "Y==12"},
-        {QPoint(0, 100), "X==undef", "Y==undef"},                   // the region's ring
-        {QPoint(100, region.height() - 10), "X==undef", "Y==undef"},  // below the grid
+        {QPoint(0, 100), "X==undef", "Y==undef"},                    // the region's ring
+        {QPoint(100, region.height() - 10), "X==undef", "Y==undef"}, // below the grid
         {CellCenter(15, 0), "X==15", "Y==0"},
-        {QPoint(100, 0), "X==undef", "Y==undef"},                   // the ring on top
+        {QPoint(100, 0), "X==undef", "Y==undef"}, // the ring on top
     };
     for (const Case& c : cases) {
         QTest::mouseMove(form.get(), c.point);
@@ -273,4 +272,4 @@ TEST_F(MouseEditing, AutoMaskMasksEveryWhitePixel)
     EXPECT_EQ(form->Label2->text(), "Type: Noir & Blanc maské");
 }
 
-}  // namespace
+} // namespace

@@ -9,7 +9,7 @@
 namespace {
 
 class Preview : public SettingsTest {
-  protected:
+protected:
     bool PreviewReaches(QRect bounds) const
     {
         return QTest::qWaitFor([&] { return preview->placement->Bounds() == bounds; }, 1000);

@@ -20,7 +20,7 @@ struct Shown {
 };
 
 class UndoRedo : public EditorWindowTest {
-  protected:
+protected:
     void SetUp() override
     {
         EditorWindowTest::SetUp();

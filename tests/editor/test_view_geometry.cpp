@@ -4,7 +4,10 @@
 
 namespace {
 
-Sprite SpriteOfSize(int width, int height) { return Sprite({width, height}); }
+Sprite SpriteOfSize(int width, int height)
+{
+    return Sprite({width, height});
+}
 
 TEST(ViewGeometry, CellSizeFitsTheShorterSideLessTheRing)
 {
@@ -44,14 +47,14 @@ TEST(ViewGeometry, PointToCellOnEachAxis)
         Point cell;
     };
     const Case cases[] = {
-        {{0, 0, 322, 322}, {0, 0}, {-1, -1}},       // on the ring
-        {{0, 0, 322, 322}, {1, 1}, {0, 0}},         // first pixel of the grid
-        {{0, 0, 322, 322}, {21, 20}, {1, 0}},       // a boundary goes to the higher cell
-        {{0, 0, 322, 322}, {321, 321}, {15, 15}},   // last grid line still inside
-        {{0, 0, 322, 322}, {322, 5}, {-1, 0}},      // beside the grid on x only
-        {{0, 0, 322, 400}, {5, 350}, {0, -1}},      // below the grid on y only
-        {{0, 0, 322, 322}, {-7, -300}, {-1, -1}},   // far outside
-        {{100, 50, 322, 322}, {101, 51}, {0, 0}},   // region not at the origin
+        {{0, 0, 322, 322}, {0, 0}, {-1, -1}},     // on the ring
+        {{0, 0, 322, 322}, {1, 1}, {0, 0}},       // first pixel of the grid
+        {{0, 0, 322, 322}, {21, 20}, {1, 0}},     // a boundary goes to the higher cell
+        {{0, 0, 322, 322}, {321, 321}, {15, 15}}, // last grid line still inside
+        {{0, 0, 322, 322}, {322, 5}, {-1, 0}},    // beside the grid on x only
+        {{0, 0, 322, 400}, {5, 350}, {0, -1}},    // below the grid on y only
+        {{0, 0, 322, 322}, {-7, -300}, {-1, -1}}, // far outside
+        {{100, 50, 322, 322}, {101, 51}, {0, 0}}, // region not at the origin
         {{100, 50, 322, 322}, {100, 51}, {-1, 0}},
     };
     for (const Case& c : cases) {
@@ -68,4 +71,4 @@ TEST(ViewGeometry, RegionTooSmallForAGridMapsNothing)
     EXPECT_EQ(cell.y, -1);
 }
 
-}  // namespace
+} // namespace

@@ -8,13 +8,13 @@
 namespace {
 
 constexpr QRgb Untouched = 0xFF00FF;
-constexpr QRgb Blue = 0x2565FA;  // (37, 101, 250)
+constexpr QRgb Blue = 0x2565FA; // (37, 101, 250)
 constexpr QRgb Red = 0xFF0000;
 constexpr QRgb Green = 0x008000;
 constexpr QRgb PlainWhite = 0xFFFFFF;
 constexpr QRgb PlainBlack = 0x000000;
-constexpr QRgb TrueWhite = 0xC0D7C0;  // (192, 215, 192)
-constexpr QRgb TrueBlack = 0x302F20;  // (48, 47, 32)
+constexpr QRgb TrueWhite = 0xC0D7C0; // (192, 215, 192)
+constexpr QRgb TrueBlack = 0x302F20; // (48, 47, 32)
 
 const QRect DesignRegion(0, 0, 489, 527);
 
@@ -106,7 +106,7 @@ TEST_F(ViewRendering, MaskedAndMarkedCellsInBothModes)
     const QRect region(100, 50, 322, 322);
     Sprite sprite = FromRows(WithTopRow("B#.l" + std::string(12, '.'), 16));
     sprite.SetPixel(2, 0, Mark);
-    sprite.SetPixel(0, 0, Mark);  // marked and masked
+    sprite.SetPixel(0, 0, Mark); // marked and masked
     struct Case {
         int cell;
         bool trueColors;
@@ -114,10 +114,10 @@ TEST_F(ViewRendering, MaskedAndMarkedCellsInBothModes)
         QRgb inside;
     };
     const Case cases[] = {
-        {0, false, Red, Green},   {0, true, TrueWhite, TrueWhite},  // masked black, marked
+        {0, false, Red, Green},       {0, true, TrueWhite, TrueWhite}, // masked black, marked
         {1, false, Blue, PlainBlack}, {1, true, TrueBlack, TrueBlack},
-        {2, false, Blue, Green},  {2, true, Green, Green},          // marked white
-        {3, false, Blue, 0xAAAAAA}, {3, true, 0x909F8F, 0x909F8F},  // light gray
+        {2, false, Blue, Green},      {2, true, Green, Green},       // marked white
+        {3, false, Blue, 0xAAAAAA},   {3, true, 0x909F8F, 0x909F8F}, // light gray
     };
     for (const Case& c : cases) {
         const QImage image = Render(sprite, c.trueColors, region);
@@ -156,4 +156,4 @@ TEST_F(ViewRendering, RegionTooSmallDrawsNothing)
         EXPECT_EQ(At(image, x, 6), Untouched);
 }
 
-}  // namespace
+} // namespace

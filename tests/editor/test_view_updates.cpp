@@ -94,4 +94,4 @@ TEST_F(ViewUpdates, ViewsAreRepaintedAfterSizeAndWholeSpriteCommands)
     }
 }
 
-}  // namespace
+} // namespace

@@ -24,7 +24,7 @@ Rows ScatteredPicture(int width, int height, const std::string& palette, unsigne
 
 // A fresh empty folder, removed with everything in it at the end of the test.
 class TempFolder {
-  public:
+public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -32,7 +32,7 @@ class TempFolder {
     const std::filesystem::path& Path() const { return path_; }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 

@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class IniFileTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         folder_ = fs::temp_directory_path() /

@@ -61,7 +61,7 @@ Sprite BusySprite()
 }
 
 class FileTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         folder = fs::temp_directory_path() / ("pixora-files-" + std::to_string(getpid()) + "-" +

@@ -74,7 +74,7 @@ std::string Describe(const State& state)
 
 // Files for the load and import commands, and a random source of commands.
 class Commands {
-  public:
+public:
     explicit Commands(unsigned seed) : random(seed)
     {
         folder = fs::temp_directory_path() / ("pixora-history-" + std::to_string(getpid()));
@@ -125,7 +125,7 @@ class Commands {
         }
     }
 
-  private:
+private:
     std::string Native() const { return (folder / "other.pixo").string(); }
     std::string Picture() const { return (folder / "picture.89i").string(); }
 
