@@ -6,13 +6,18 @@
 
 namespace {
 
+void RecordWholeStorageFill(Sprite& sprite, SpriteHistory& history)
+{
+    history.Begin(sprite);
+    sprite.FloodFill(0, 0, Black, White);
+    history.Commit(sprite, "remplissage");
+}
+
 void BM_UndoWholeStorageFill(benchmark::State& state)
 {
     Sprite sprite({MaxWidth, MaxHeight});
     SpriteHistory history;
-    history.Begin(sprite);
-    sprite.FloodFill(0, 0, Black, White);
-    history.Commit(sprite, "remplissage");
+    RecordWholeStorageFill(sprite, history);
     for (auto _ : state) {
         history.Undo(sprite);
         benchmark::DoNotOptimize(sprite.cells);
@@ -27,9 +32,7 @@ void BM_RedoWholeStorageFill(benchmark::State& state)
 {
     Sprite sprite({MaxWidth, MaxHeight});
     SpriteHistory history;
-    history.Begin(sprite);
-    sprite.FloodFill(0, 0, Black, White);
-    history.Commit(sprite, "remplissage");
+    RecordWholeStorageFill(sprite, history);
     history.Undo(sprite);
     for (auto _ : state) {
         history.Redo(sprite);
