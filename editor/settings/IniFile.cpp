@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "AtomicFile.h"
+
 namespace {
 
 // One line of the file as it stands on disk: its text and its own line end
@@ -193,18 +195,8 @@ std::string JoinLines(const std::vector<IniLine>& lines)
 // old settings whole.
 void ReplaceFile(const std::string& path, const std::string& content)
 {
-    const std::string temporary = path + ".new";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.close();
-    const bool written = !out.fail();
-    std::error_code error;
-    if (written)
-        std::filesystem::rename(temporary, path, error);
-    if (!written || error) {
-        std::filesystem::remove(temporary, error);
+    if (WriteFileAtomically(path, content))
         throw IniWriteError(path);
-    }
 }
 
 // The line end that new lines get: the file's own, LF for a new file.

@@ -2,17 +2,14 @@
 //   0  width  (int32)     4  height (int32)     8  type (1 byte)
 //   9  the 30720 cells, column after column      30729  3 zero bytes
 // The whole storage is kept, so pixels hidden by a smaller size survive.
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
+#include <string_view>
 
+#include "AtomicFile.h"
 #include "U_class.h"
 
 namespace {
@@ -62,31 +59,6 @@ bool IsValidRecord(const Record& record)
     return true;
 }
 
-// Writes the record and closes the file; false when any of it failed.
-bool WriteAndClose(std::FILE* file, const Record& record)
-{
-    bool written = std::fwrite(record.data(), 1, record.size(), file) == record.size();
-    written = std::fflush(file) == 0 && written;
-    written = fsync(fileno(file)) == 0 && written;
-    return std::fclose(file) == 0 && written;
-}
-
-// A short name beside the target, in the same folder so that the final
-// rename stays on one file system and replaces the target in one step.
-std::filesystem::path TemporaryNameFor(const std::filesystem::path& target, int attempt)
-{
-    return target.parent_path() / (".pixora-" + std::to_string(getpid()) + "-" + std::to_string(attempt) + ".tmp");
-}
-
-// The file the path finally names: saving through a link replaces the file
-// it points to, not the link.
-std::filesystem::path ResolvedTarget(const std::string& path)
-{
-    std::error_code error;
-    const std::filesystem::path resolved = std::filesystem::canonical(path, error);
-    return error ? std::filesystem::path(path) : resolved;
-}
-
 } // namespace
 
 bool Sprite::SaveToFile(const std::string& path) const
@@ -99,32 +71,7 @@ bool Sprite::SaveToFile(const std::string& path) const
     record[TypeOffset] = static_cast<uint8_t>(type);
     std::memcpy(record.data() + CellsOffset, cells, CellCount);
 
-    const std::filesystem::path target = ResolvedTarget(path);
-    std::error_code error;
-    const auto status = std::filesystem::status(target, error);
-    const bool exists = std::filesystem::exists(status);
-    // A file the user may not write stays as it is, even though the folder
-    // would let us replace it.
-    if (exists && (!std::filesystem::is_regular_file(status) || access(target.c_str(), W_OK) != 0))
-        return false;
-
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::filesystem::path temporary = TemporaryNameFor(target, attempt);
-        // "x": never write into a file that someone else made under that name.
-        std::FILE* file = std::fopen(temporary.c_str(), "wbx");
-        if (!file && errno == EEXIST)
-            continue;
-        if (!file)
-            return false;
-        bool saved = WriteAndClose(file, record);
-        if (saved && exists)
-            std::filesystem::permissions(temporary, status.permissions(), error);
-        saved = saved && std::rename(temporary.c_str(), target.c_str()) == 0;
-        if (!saved)
-            std::filesystem::remove(temporary, error);
-        return saved;
-    }
-    return false;
+    return !WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(record.data()), record.size()));
 }
 
 bool Sprite::LoadFromFile(const std::string& path)
