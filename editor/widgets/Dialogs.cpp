@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 
 namespace {
@@ -40,6 +41,21 @@ public:
     {
         QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, QApplication::activeWindow());
         box.exec();
+    }
+
+    int Ask(const QString& text, const QString& caption, MessageIcon icon, const QStringList& buttons) override
+    {
+        QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
+        QList<QAbstractButton*> added;
+        for (const QString& label : buttons)
+            added.append(box.addButton(label, QMessageBox::ActionRole));
+        if (!added.isEmpty()) {
+            box.setDefaultButton(static_cast<QPushButton*>(added.constFirst()));
+            box.setEscapeButton(added.constLast());
+        }
+        box.exec();
+        const qsizetype chosen = added.indexOf(box.clickedButton());
+        return chosen < 0 ? static_cast<int>(buttons.size()) - 1 : static_cast<int>(chosen);
     }
 
     bool Execute(FileDialogKind kind, FileDialog& dialog) override

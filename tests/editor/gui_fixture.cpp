@@ -49,6 +49,16 @@ void ScriptedDialogs::ShowMessage(const QString& text, const QString& caption, M
     messages.push_back({text, caption, icon});
 }
 
+int ScriptedDialogs::Ask(const QString& text, const QString& caption, MessageIcon, const QStringList& buttons)
+{
+    questions.push_back({text, caption, buttons});
+    if (questionAnswers.empty())
+        return static_cast<int>(buttons.size()) - 1;
+    const int answer = questionAnswers.front();
+    questionAnswers.pop_front();
+    return answer;
+}
+
 bool ScriptedDialogs::Execute(FileDialogKind kind, FileDialog& dialog)
 {
     fileDialogs.push_back({kind, dialog.objectName, dialog.filter, dialog.fileName});

@@ -33,16 +33,28 @@ struct FileDialogCall {
     QString fileNameBefore;
 };
 
-// Answers file dialogs from a script and records every box and dialog shown.
+struct AskedQuestion {
+    QString text;
+    QString caption;
+    QStringList buttons;
+};
+
+// Answers file dialogs and questions from a script and records every box and
+// dialog shown.
 class ScriptedDialogs : public Dialogs {
 public:
     std::vector<ShownMessage> messages;
+    std::vector<AskedQuestion> questions;
+    // Indexes of the buttons chosen for the next questions in order; with no
+    // answer left a question is closed (its last button).
+    std::deque<int> questionAnswers;
     std::vector<FileDialogCall> fileDialogs;
     // Answers of the next file dialogs in order; nullopt, or no answer left,
     // cancels the dialog.
     std::deque<std::optional<QString>> fileAnswers;
 
     void ShowMessage(const QString& text, const QString& caption, MessageIcon icon) override;
+    int Ask(const QString& text, const QString& caption, MessageIcon icon, const QStringList& buttons) override;
     bool Execute(FileDialogKind kind, FileDialog& dialog) override;
 };
 
