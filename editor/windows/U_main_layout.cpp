@@ -311,7 +311,7 @@ void TForm1::BuildExportFolderLabel()
     exportFolderLabel->setWordWrap(true);
     exportFolderLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     exportFolderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    exportFolderLabel->setText(QStringLiteral("Les fichiers sont écrits dans le dossier ") +
+    exportFolderLabel->setText(QStringLiteral("Les fichiers sont écrits dans le dossier\n") +
                                QDir::toNativeSeparators(ExportFolder()));
 }
 
