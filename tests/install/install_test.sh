@@ -50,6 +50,10 @@ cp -r "$P/share/mime" "$T/mime"
 update-mime-database "$T/mime" > /dev/null 2>&1 || fail "update-mime-database"
 expect_in "application/x-pixora-sprite:*.pixo" "$T/mime/globs2"
 grep -q "^Exec=pixora" "$P/share/applications/$APP.desktop" || fail "the desktop entry does not start pixora"
+# The menu, the software centre and the file manager must find one another's names.
+grep -q "^Icon=$APP\$" "$P/share/applications/$APP.desktop" || fail "the desktop entry does not name the installed icon"
+grep -q "^MimeType=application/x-pixora-sprite;" "$P/share/applications/$APP.desktop" || fail "no .pixo file type"
+expect_in "<launchable type=\"desktop-id\">$APP.desktop</launchable>" "$P/share/metainfo/$APP.metainfo.xml"
 
 # The installed editor and pixora-export run as a user who cannot write to
 # the program folder; root writes anywhere, so root's runs use "nobody".
