@@ -13,6 +13,7 @@
 #include "CliText.h"
 #include "PendingOutput.h"
 #include "PluginCrashGuard.h"
+#include "PluginFolders.h"
 #include "PluginHost.h"
 #include "U_class.h"
 #include "Windows1252.h"
@@ -97,15 +98,27 @@ std::unique_ptr<Sprite> ReadSprite(const std::string& path)
     return sprite;
 }
 
-std::string PluginFolder(const CliOptions& options)
+// The editor's plug-ins (beside the program, then the user's own for an
+// installed program), or the folder given.
+std::vector<std::string> SearchedFolders(const CliOptions& options)
 {
-    if (options.pluginFolder.empty())
-        return ProgramFolder() + "Plugins/";
+    if (options.pluginFolder.empty()) {
+        const std::string programFolder = ProgramFolder();
+        return PluginFolders(programFolder, FolderIsWritable(programFolder));
+    }
     std::error_code error;
     if (!fs::is_directory(options.pluginFolder, error))
         throw CliFailure(ExitNoPlugin, "dossier de plug-ins " + Quoted(options.pluginFolder) + " introuvable");
     const char last = options.pluginFolder.back();
-    return last == '/' || last == '\\' ? options.pluginFolder : options.pluginFolder + "/";
+    return {last == '/' || last == '\\' ? options.pluginFolder : options.pluginFolder + "/"};
+}
+
+std::string FolderList(const std::vector<std::string>& folders)
+{
+    std::string list;
+    for (const std::string& folder : folders)
+        list += (list.empty() ? "" : " et ") + Quoted(folder);
+    return list;
 }
 
 std::string WithoutSuffix(const std::string& fileName)
@@ -129,8 +142,8 @@ struct ChosenPlugin {
 // typed in UTF-8 or match the plug-in's own bytes.
 ChosenPlugin FindPlugin(const CliOptions& options)
 {
-    const std::string folder = PluginFolder(options);
-    const PluginScan scan = ScanPlugins(folder);
+    const std::vector<std::string> folders = SearchedFolders(options);
+    const PluginScan scan = ScanPluginFolders(folders);
     const std::string& wanted = options.plugin;
     for (size_t i = 0; i < scan.paths.size(); ++i)
         if (NamesFile(wanted, scan.fileNames[i]))
@@ -144,7 +157,7 @@ ChosenPlugin FindPlugin(const CliOptions& options)
     std::string known;
     for (const std::string& fileName : scan.fileNames)
         known += (known.empty() ? "" : ", ") + WithoutSuffix(fileName);
-    throw CliFailure(ExitNoPlugin, "plug-in " + Quoted(wanted) + " introuvable dans " + Quoted(folder) +
+    throw CliFailure(ExitNoPlugin, "plug-in " + Quoted(wanted) + " introuvable dans " + FolderList(folders) +
                                        (known.empty() ? " (aucun plug-in)" : " (disponibles : " + known + ")"));
 }
 
@@ -259,7 +272,7 @@ int ConvertToPixo(const CliOptions& options)
 
 int ListPlugins(const CliOptions& options, std::ostream& out, std::ostream& err)
 {
-    const PluginScan scan = ScanPlugins(PluginFolder(options));
+    const PluginScan scan = ScanPluginFolders(SearchedFolders(options));
     for (const std::string& invalid : scan.invalidFiles)
         err << "pixora-export : plug-in " << Quoted(invalid) << " non valide, ignoré\n";
     for (size_t i = 0; i < scan.paths.size(); ++i) {

@@ -7,7 +7,9 @@
 // bytes; file names are spelled as the file system spells them.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -15,6 +17,7 @@
 
 #include "CIdentifier.h"
 #include "EditorError.h"
+#include "PluginFolders.h"
 #include "PluginHost.h"
 #include "TextEncoding.h"
 #include "U_export.h"
@@ -73,14 +76,9 @@ bool ConfirmSpriteName(const QString& name)
 
 } // namespace
 
-QString TForm1::PluginFolder() const
-{
-    return Paths.folder + QStringLiteral("Plugins/");
-}
-
 QString TForm1::ExportFolder() const
 {
-    return Paths.folder + QStringLiteral("export/");
+    return Paths.exportFolder;
 }
 
 // Runs once, while the main window is built: warnings about libraries that
@@ -88,7 +86,7 @@ QString TForm1::ExportFolder() const
 void TForm1::LoadPlugins()
 {
     ComboBox1->clear();
-    const PluginScan scan = ScanPlugins(FileSystemName(PluginFolder()));
+    const PluginScan scan = ScanPluginFolders(Paths.pluginFolders);
     for (const std::string& invalid : scan.invalidFiles)
         WarnInvalidPlugin(invalid);
     for (const std::string& fileName : scan.fileNames)
@@ -135,6 +133,10 @@ void TForm1::Button1Click()
     const int height = StrToInt(E_TailleY->text());
     SpritePlanes planes;
     BuildPlanes(sprite, planes);
+    // The per-user export folder's parents ("Pixora/" in the documents
+    // folder) are made here; the host makes the last level.
+    if (Paths.perUser)
+        QDir().mkpath(QFileInfo(QDir::cleanPath(ExportFolder())).path());
     const ExportResult result =
         CallPluginWrite(PluginFiles[choice], FileSystemName(fileName), ToWindows1252(Edit2->text()).toStdString(),
                         sprite.GetType(), planes, height, width, FileSystemName(ExportFolder()));
