@@ -10,6 +10,8 @@ JOBS=$(nproc)
 
 PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev
           libbenchmark-dev clang libclang-rt-dev)
+# Qt's own French texts: file dialogs, standard buttons, text box menus.
+PACKAGES+=(qt6-translations-l10n)
 
 install_missing() {
     local missing=() p

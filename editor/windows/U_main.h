@@ -20,8 +20,11 @@
 
 #include "Dialogs.h"
 #include "ProgramPaths.h"
+#include "RecentFiles.h"
+#include "SavedState.h"
 #include "U_class.h"
 #include "history.h"
+#include "sprite_file_kind.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -35,6 +38,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTimer;
+class QUrl;
 class QToolButton;
 class PaletteButton;
 class Swatch;
@@ -213,6 +217,35 @@ public:
     void CB_OuvrirFenetreClick();
     void timerAttacheTimer();
 
+    // The file habits of the page "Enreg/charger" (U_main_recent.cpp): the
+    // file being edited, its place in the caption, the question before a
+    // close would lose changes, the keyboard commands, the recent files,
+    // drops and the file given on the command line.
+    QFrame* P_Recents;
+    QLabel* L_Recents;
+    QListWidget* LB_Recents;
+    // The file last saved, loaded or imported (empty before any), whether
+    // it is a ".pixo" file that a save may go straight to, and the sprite
+    // as that file holds it.
+    QString CurrentFile;
+    bool CurrentFileIsNative = false;
+    SavedState savedState{sprite};
+    RecentFiles recentFiles;
+
+    bool IsChangedSinceSaved() const { return savedState.DiffersFrom(sprite); }
+    // Into the current ".pixo" file without a dialog when there is one,
+    // otherwise as the save command; true when the sprite was written.
+    bool SaveSprite();
+    // Loads or imports a file as the command for its kind does, with the
+    // same messages (the success message only when tellSuccess); true when
+    // the sprite was replaced.
+    bool OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool tellSuccess = true);
+    // `pixora FILE`: a calculator picture is imported, anything else loaded.
+    void OpenAtStart(const QString& fileName);
+    void LB_RecentsActivated(int row);
+    void ReadFileSettings(const IniFile& settings);
+    void WriteFileSettings(const IniFile& settings) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -224,6 +257,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildLayout();
@@ -258,11 +293,25 @@ private:
     // Files and export (U_main_files.cpp, U_main_export.cpp).
     using SpriteReader = bool (*)(Sprite&, const std::string&);
     void ConnectFileCommands();
-    void LoadSpriteWith(FileDialog& dialog, SpriteReader reader, const QString& stepLabel);
+    void LoadSpriteWith(SpriteFileKind kind);
     void ShowLoadedSprite();
     QString PluginFolder() const;
     QString ExportFolder() const;
     void LoadPlugins();
+
+    // File habits (U_main_recent.cpp).
+    void SetUpFileHabits();
+    void BuildRecentPanel();
+    void ConnectCommandKeys();
+    bool SaveSpriteAs();
+    bool SaveSpriteTo(const QString& fileName);
+    void RememberFile(const QString& fileName, bool native);
+    void ShowFileState();
+    void ShowRecentFiles();
+    bool MayClose();
+    void DropFiles(const QList<QUrl>& urls);
+    FileDialog& DialogFor(SpriteFileKind kind);
+    QString designedCaption;
 };
 
 // Window client rectangle of a child control, as a view region.
