@@ -10,7 +10,8 @@
 // U_main_edit.cpp (mouse, tools, palette, size and whole-sprite commands),
 // U_main_undo.cpp (undo and redo), U_main_files.cpp (save, load, import),
 // U_main_export.cpp (plug-ins and export), U_main_settings.cpp (settings
-// file, options, showing the preview and its attachment).
+// file, options, showing the preview and its attachment), U_main_recent.cpp
+// (the current file, the close question, file keys, recent files, drops).
 #pragma once
 
 #include <QWidget>
@@ -202,7 +203,8 @@ public:
     // Asks for the inside of a view region to be painted afresh from empty.
     void ClearSpriteView(QWidget* region);
     // Asks for one repaint of the main view and one of the preview, whatever
-    // number of changes came before them in the same event.
+    // number of changes came before them in the same event; the caption's
+    // changed mark follows at once.
     void RedrawBothViews();
 
     // Showing, activating and closing the window, the option check boxes and
