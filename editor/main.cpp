@@ -9,13 +9,24 @@ namespace {
 
 // Errors inside the event loop are shown by the application and the loop
 // goes on; only those raised while the windows are built end up here.
-void RunEditor()
+// `pixora FILE`, as the file manager calls it, opens FILE once the windows
+// stand, so that a failure's message has the main window beneath it.
+void RunEditor(const QString& fileToOpen)
 {
     TForm1 mainForm;
     TF_Apercu preview(mainForm);
     TForm2 exportWindow(mainForm);
     mainForm.show();
+    if (!fileToOpen.isEmpty())
+        mainForm.OpenAtStart(fileToOpen);
     QApplication::exec();
+}
+
+// Qt has taken its own options out of the arguments by now.
+QString FileToOpen()
+{
+    const QStringList arguments = QCoreApplication::arguments();
+    return arguments.size() > 1 ? arguments.at(1) : QString();
 }
 
 } // namespace
@@ -24,7 +35,7 @@ int main(int argc, char** argv)
 {
     PixoraApplication application(argc, argv);
     try {
-        RunEditor();
+        RunEditor(FileToOpen());
     } catch (const std::exception& error) {
         ShowErrorBox(QString::fromUtf8(error.what()));
     } catch (...) {

@@ -12,6 +12,8 @@ PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtes
           libbenchmark-dev clang libclang-rt-dev)
 # The installed program's checks: desktop validators, icon rendering, file types, package dependencies.
 PACKAGES+=(desktop-file-utils appstream librsvg2-bin shared-mime-info dpkg-dev)
+# Qt's own French texts: file dialogs, standard buttons, text box menus.
+PACKAGES+=(qt6-translations-l10n)
 
 install_missing() {
     local missing=() p

@@ -266,3 +266,20 @@ void IniFile::WriteBool(const std::string& section, const std::string& key, bool
 {
     WriteInteger(section, key, value ? 1 : 0);
 }
+
+bool IniFile::HasKey(const std::string& section, const std::string& key) const
+{
+    return ReadValue(path_, section, key).has_value();
+}
+
+std::string IniFile::ReadString(const std::string& section, const std::string& key,
+                                const std::string& defaultValue) const
+{
+    return ReadValue(path_, section, key).value_or(defaultValue);
+}
+
+void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) const
+{
+    const bool oneLine = value.find_first_of("\r\n") == std::string::npos;
+    WriteValue(path_, section, key, '"' + (oneLine ? value : std::string()) + '"');
+}

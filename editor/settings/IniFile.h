@@ -41,6 +41,17 @@ public:
     void WriteInteger(const std::string& section, const std::string& key, int value) const;
     void WriteBool(const std::string& section, const std::string& key, bool value) const;
 
+    bool HasKey(const std::string& section, const std::string& key) const;
+    // Text as it stands after the equals sign, blanks around it removed and
+    // one pair of enclosing quotes taken off. A missing value gives
+    // defaultValue.
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& defaultValue) const;
+    // Written in double quotes, so blanks and quotes at either end come back
+    // as they were. A value holding a line break is written empty: it would
+    // otherwise add lines, even sections, of its own to the file.
+    void WriteString(const std::string& section, const std::string& key, const std::string& value) const;
+
 private:
     std::string path_;
 };

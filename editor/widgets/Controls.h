@@ -32,3 +32,8 @@ private:
     QColor outline_;
     QColor fill_ = Qt::white;
 };
+
+// Where the keys keep their meaning for the text being typed: an edit that
+// is not read-only. Read-only boxes have no text undo of their own, so there
+// the window's keys act on the sprite.
+bool IsTextEditing(const QWidget* widget);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -66,7 +67,9 @@ public:
         window.setFileMode(QFileDialog::AnyFile);
         window.setAcceptMode(kind == FileDialogKind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         window.setOption(QFileDialog::DontConfirmOverwrite);
-        if (!dialog.fileName.isEmpty())
+        if (!dialog.folder.isEmpty())
+            window.setDirectory(dialog.folder);
+        if (!dialog.fileName.isEmpty() && QFileInfo(dialog.fileName).absoluteDir().exists())
             window.selectFile(dialog.fileName);
         if (window.exec() != QDialog::Accepted || window.selectedFiles().isEmpty())
             return false;

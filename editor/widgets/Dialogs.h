@@ -12,11 +12,14 @@ enum class MessageIcon { Information, Warning, Error };
 enum class FileDialogKind { Open, Save };
 
 // A file dialog as a window keeps it between uses: its name, its filter in
-// "label|pattern;pattern" form, and the last file name chosen.
+// "label|pattern;pattern" form, and the last file name chosen. It opens on
+// that file, or in the folder given when there is none (or its folder is
+// gone), never in the working directory.
 struct FileDialog {
     QString objectName;
     QString filter;
     QString fileName;
+    QString folder = QString();
 };
 
 class Dialogs {

@@ -54,6 +54,7 @@ void TForm1::RedrawBothViews()
     update(I_Principale->geometry());
     if (F_Apercu)
         F_Apercu->update();
+    ShowFileState();
 }
 
 void TForm1::resizeEvent(QResizeEvent*)

@@ -10,7 +10,8 @@
 // U_main_edit.cpp (mouse, tools, palette, size and whole-sprite commands),
 // U_main_undo.cpp (undo and redo), U_main_files.cpp (save, load, import),
 // U_main_export.cpp (plug-ins and export), U_main_settings.cpp (settings
-// file, options, showing the preview and its attachment).
+// file, options, showing the preview and its attachment), U_main_recent.cpp
+// (the current file, the close question, file keys, recent files, drops).
 #pragma once
 
 #include <QWidget>
@@ -20,8 +21,11 @@
 
 #include "Dialogs.h"
 #include "ProgramPaths.h"
+#include "RecentFiles.h"
+#include "SavedState.h"
 #include "U_class.h"
 #include "history.h"
+#include "sprite_file_kind.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -35,6 +39,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTimer;
+class QUrl;
 class QToolButton;
 class PaletteButton;
 class Swatch;
@@ -201,7 +206,8 @@ public:
     // Asks for the inside of a view region to be painted afresh from empty.
     void ClearSpriteView(QWidget* region);
     // Asks for one repaint of the main view and one of the preview, whatever
-    // number of changes came before them in the same event.
+    // number of changes came before them in the same event; the caption's
+    // changed mark follows at once.
     void RedrawBothViews();
 
     // Showing, activating and closing the window, the option check boxes and
@@ -216,6 +222,35 @@ public:
     void CB_OuvrirFenetreClick();
     void timerAttacheTimer();
 
+    // The file habits of the page "Enreg/charger" (U_main_recent.cpp): the
+    // file being edited, its place in the caption, the question before a
+    // close would lose changes, the keyboard commands, the recent files,
+    // drops and the file given on the command line.
+    QFrame* P_Recents;
+    QLabel* L_Recents;
+    QListWidget* LB_Recents;
+    // The file last saved, loaded or imported (empty before any), whether
+    // it is a ".pixo" file that a save may go straight to, and the sprite
+    // as that file holds it.
+    QString CurrentFile;
+    bool CurrentFileIsNative = false;
+    SavedState savedState{sprite};
+    RecentFiles recentFiles;
+
+    bool IsChangedSinceSaved() const { return savedState.DiffersFrom(sprite); }
+    // Into the current ".pixo" file without a dialog when there is one,
+    // otherwise as the save command; true when the sprite was written.
+    bool SaveSprite();
+    // Loads or imports a file as the command for its kind does, with the
+    // same messages (the success message only when tellSuccess); true when
+    // the sprite was replaced.
+    bool OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool tellSuccess = true);
+    // `pixora FILE`: a calculator picture is imported, anything else loaded.
+    void OpenAtStart(const QString& fileName);
+    void LB_RecentsActivated(int row);
+    void ReadFileSettings(const IniFile& settings);
+    void WriteFileSettings(const IniFile& settings) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -227,6 +262,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildLayout();
@@ -262,10 +299,24 @@ private:
     // Files and export (U_main_files.cpp, U_main_export.cpp).
     using SpriteReader = bool (*)(Sprite&, const std::string&);
     void ConnectFileCommands();
-    void LoadSpriteWith(FileDialog& dialog, SpriteReader reader, const QString& stepLabel);
+    void LoadSpriteWith(SpriteFileKind kind);
     void ShowLoadedSprite();
     QString ExportFolder() const;
     void LoadPlugins();
+
+    // File habits (U_main_recent.cpp).
+    void SetUpFileHabits();
+    void BuildRecentPanel();
+    void ConnectCommandKeys();
+    bool SaveSpriteAs();
+    bool SaveSpriteTo(const QString& fileName);
+    void RememberFile(const QString& fileName, bool native);
+    void ShowFileState();
+    void ShowRecentFiles();
+    bool MayClose();
+    void DropFiles(const QList<QUrl>& urls);
+    FileDialog& DialogFor(SpriteFileKind kind);
+    QString designedCaption;
 };
 
 // Window client rectangle of a child control, as a view region.

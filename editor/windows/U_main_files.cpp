@@ -4,6 +4,8 @@
 // message box; a refused file changes nothing.
 #include <QLineEdit>
 #include <QPushButton>
+#include <filesystem>
+#include <system_error>
 
 #include "TextEncoding.h"
 #include "U_main.h"
@@ -36,46 +38,91 @@ void TForm1::ConnectFileCommands()
     connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
     connect(BitBtn7, &QPushButton::clicked, this, &TForm1::BitBtn7Click);
     connect(BitBtn9, &QPushButton::clicked, this, &TForm1::BitBtn9Click);
+    SetUpFileHabits();
 }
 
 void TForm1::BitBtn5Click()
 {
+    SaveSpriteAs();
+}
+
+bool TForm1::SaveSpriteAs()
+{
     if (!AppDialogs().Execute(FileDialogKind::Save, SaveDialog1))
-        return;
+        return false;
     SaveDialog1.fileName = WithPixoSuffix(SaveDialog1.fileName);
-    if (sprite.SaveToFile(FileSystemName(SaveDialog1.fileName)))
-        AppDialogs().ShowMessage(QStringLiteral("Enregsitrement effectué : ..."), QStringLiteral("Succès!"),
-                                 MessageIcon::Information);
-    else
+    return SaveSpriteTo(SaveDialog1.fileName);
+}
+
+bool TForm1::SaveSprite()
+{
+    return CurrentFileIsNative ? SaveSpriteTo(CurrentFile) : SaveSpriteAs();
+}
+
+bool TForm1::SaveSpriteTo(const QString& fileName)
+{
+    if (!sprite.SaveToFile(FileSystemName(fileName))) {
         AppDialogs().ShowMessage(QStringLiteral("L'Enregistrement est un Echec"), QStringLiteral("Echec!"),
                                  MessageIcon::Warning);
+        return false;
+    }
+    RememberFile(fileName, true);
+    AppDialogs().ShowMessage(QStringLiteral("Enregsitrement effectué : ..."), QStringLiteral("Succès!"),
+                             MessageIcon::Information);
+    return true;
 }
 
 void TForm1::BitBtn7Click()
 {
-    LoadSpriteWith(OpenDialog1, LoadNativeFile, QStringLiteral("chargement"));
+    LoadSpriteWith(SpriteFileKind::Native);
 }
 
 void TForm1::BitBtn9Click()
 {
-    LoadSpriteWith(OpenDialog2, ChargerImageTI, QStringLiteral("import d'image"));
+    LoadSpriteWith(SpriteFileKind::CalculatorPicture);
 }
 
-// A refused file leaves the sprite as it was, so it adds no undo step.
-void TForm1::LoadSpriteWith(FileDialog& dialog, SpriteReader reader, const QString& stepLabel)
+FileDialog& TForm1::DialogFor(SpriteFileKind kind)
 {
-    if (!AppDialogs().Execute(FileDialogKind::Open, dialog))
-        return;
+    return kind == SpriteFileKind::CalculatorPicture ? OpenDialog2 : OpenDialog1;
+}
+
+void TForm1::LoadSpriteWith(SpriteFileKind kind)
+{
+    FileDialog& dialog = DialogFor(kind);
+    if (AppDialogs().Execute(FileDialogKind::Open, dialog))
+        OpenSpriteFile(dialog.fileName, kind);
+}
+
+// A refused file leaves the sprite as it was, so it adds no undo step. The
+// file's dialog takes the name as if it had been chosen there, whoever
+// named the file (the dialog, the recent files, a drop, the command line).
+bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool tellSuccess)
+{
+    const bool picture = kind == SpriteFileKind::CalculatorPicture;
+    const SpriteReader reader = picture ? ChargerImageTI : LoadNativeFile;
+    DialogFor(kind).fileName = fileName;
+    // Only a regular file is read: opening a FIFO named "x.pixo" would wait
+    // for a writer forever, and a device never ends. (QFileInfo::isFile
+    // counts a FIFO as a file.)
+    std::error_code notRegular;
+    if (!std::filesystem::is_regular_file(FileSystemName(fileName), notRegular)) {
+        ShowFailedLoad();
+        return false;
+    }
     BeginSpriteStep();
-    const bool loaded = reader(sprite, FileSystemName(dialog.fileName));
-    CommitSpriteStep(stepLabel);
+    const bool loaded = reader(sprite, FileSystemName(fileName));
+    CommitSpriteStep(picture ? QStringLiteral("import d'image") : QStringLiteral("chargement"));
     if (!loaded) {
         ShowFailedLoad();
-        return;
+        return false;
     }
+    RememberFile(fileName, !picture);
     ShowLoadedSprite();
-    AppDialogs().ShowMessage(QStringLiteral("Chargement effectué : ..."), QStringLiteral("Succès!"),
-                             MessageIcon::Information);
+    if (tellSuccess)
+        AppDialogs().ShowMessage(QStringLiteral("Chargement effectué : ..."), QStringLiteral("Succès!"),
+                                 MessageIcon::Information);
+    return true;
 }
 
 // The new size may be smaller than the old: the main view is cleared so

@@ -337,3 +337,12 @@ void TForm1::BuildOptionsPage()
     CB_OuvrirFenetre =
         OptionBox(TabSheet5, "CB_OuvrirFenetre", QStringLiteral("&Ouvrir les fichiers après exportation"), 4);
 }
+
+// Below the two designed panels of "Enreg/charger", above its close button.
+void TForm1::BuildRecentPanel()
+{
+    P_Recents = Panel(TabSheet2, "P_Recents", 8, 234, 273, 171);
+    L_Recents = Heading(P_Recents, "L_Recents", QStringLiteral("Fichiers récents"), 273);
+    LB_Recents = Place(new QListWidget(P_Recents), "LB_Recents", 8, 26, 257, 137);
+    LB_Recents->setToolTip(QStringLiteral("Double-cliquer sur un fichier pour le charger"));
+}

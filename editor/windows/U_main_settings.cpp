@@ -34,6 +34,7 @@ void WriteSettings(const TForm1& form)
     WriteWindowBounds(settings, MainWindowSection, *form.placement);
     if (form.F_Apercu)
         WriteWindowBounds(settings, PreviewWindowSection, *form.F_Apercu->placement);
+    form.WriteFileSettings(settings);
 }
 
 } // namespace
@@ -71,6 +72,7 @@ void TForm1::ReadSettings()
     if (page >= 0 && page < PageControl1->count())
         PageControl1->setCurrentIndex(page);
     ReadWindowBounds(settings, MainWindowSection, *placement);
+    ReadFileSettings(settings);
 
     CB_Apercu->setChecked(Apercu != 0);
     CB_ApercuAttache->setChecked(ApercuAttache != 0);
@@ -107,9 +109,14 @@ void TForm1::FormActivate()
         F_Apercu->hide();
 }
 
-// The close event stays accepted whatever happens to the settings.
-void TForm1::closeEvent(QCloseEvent*)
+// A close that would lose changes asks first and may be called off; once
+// the window does close, it stays accepted whatever happens to the settings.
+void TForm1::closeEvent(QCloseEvent* event)
 {
+    if (!MayClose()) {
+        event->ignore();
+        return;
+    }
     FormClose();
 }
 

@@ -61,7 +61,7 @@ int ScriptedDialogs::Ask(const QString& text, const QString& caption, MessageIco
 
 bool ScriptedDialogs::Execute(FileDialogKind kind, FileDialog& dialog)
 {
-    fileDialogs.push_back({kind, dialog.objectName, dialog.filter, dialog.fileName});
+    fileDialogs.push_back({kind, dialog.objectName, dialog.filter, dialog.fileName, dialog.folder});
     if (fileAnswers.empty())
         return false;
     const std::optional<QString> answer = fileAnswers.front();

@@ -31,6 +31,7 @@ struct FileDialogCall {
     QString objectName;
     QString filter;
     QString fileNameBefore;
+    QString folderBefore;
 };
 
 struct AskedQuestion {

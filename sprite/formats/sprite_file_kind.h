@@ -1,0 +1,9 @@
+// Which reader takes a file, told by its extension in any case: ".pixo" is
+// the editor's own file, ".89i", ".9xi" and ".v2i" are calculator pictures.
+#pragma once
+
+#include <string_view>
+
+enum class SpriteFileKind { Native, CalculatorPicture, Unknown };
+
+SpriteFileKind SpriteFileKindOf(std::string_view path);
