@@ -22,6 +22,7 @@
 #include "ProgramPaths.h"
 #include "U_class.h"
 #include "history.h"
+#include "ImageConversion.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -33,6 +34,7 @@ class QListWidget;
 class QPainter;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 class QTabWidget;
 class QTimer;
 class QToolButton;
@@ -213,6 +215,29 @@ public:
     void CB_OuvrirFenetreClick();
     void timerAttacheTimer();
 
+    // Pictures of other programs: import with conversion, PNG export, the
+    // clipboard and dropped image files (U_main_images.cpp).
+    QFrame* Panel7;
+    QLabel* Label9;
+    QPushButton* B_ImporterImage;
+    QPushButton* B_ExporterPng;
+    QLabel* Label10;
+    QSpinBox* E_EchellePng;
+    QCheckBox* CB_CouleursPng;
+    FileDialog OpenDialog3;
+    FileDialog SaveDialog2;
+    void B_ImporterImageClick();
+    void B_ExporterPngClick();
+    // Ctrl+C and Ctrl+V outside text boxes.
+    void CopySpriteImage();
+    void PasteClipboardImage();
+    // Decodes the file and imports it; a file that cannot be decoded is
+    // reported and changes nothing.
+    void ImportImageFile(const QString& fileName);
+    // Opens the conversion dialog for the picture; its "OK" makes the
+    // converted picture the sprite, as one undo step.
+    void ImportImage(const RgbaImage& image);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -241,6 +266,7 @@ private:
     void ConnectOptionHandlers();
     void ReadSettings();
     void BuildUndoControls();
+    void BuildImageControls();
 
     Point CellUnder(Point windowPoint) const;
     bool IsDrawing(int button) const { return ActivePen[button] != NotDrawing; }
@@ -279,3 +305,7 @@ QColor PaletteColor(int index, bool trueColors);
 
 // "Type: Noir && Blanc" and its siblings, "&&" standing for one "&".
 QString TypeText(int8_t spriteType);
+
+// Whether the widget is a text box being typed in, where the editing keys
+// (Ctrl+Z, Ctrl+C, Ctrl+V...) keep their meaning for the text.
+bool IsTextEditing(const QWidget* widget);

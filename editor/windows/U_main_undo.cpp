@@ -20,19 +20,6 @@ QString StepHint(const QString& action, const std::string& stepLabel, const QStr
     return QStringLiteral("%1 : %2 (%3)").arg(action, QString::fromStdString(stepLabel), keys);
 }
 
-// Where the keys keep their meaning for the text being typed. Read-only
-// boxes have no text undo of their own, so there the keys act on the sprite.
-bool IsTextEditing(const QWidget* widget)
-{
-    if (const auto* line = qobject_cast<const QLineEdit*>(widget))
-        return !line->isReadOnly();
-    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget))
-        return !plain->isReadOnly();
-    if (const auto* rich = qobject_cast<const QTextEdit*>(widget))
-        return !rich->isReadOnly();
-    return false;
-}
-
 QPushButton* StepButton(QWidget* page, const char* name, const QString& caption, int top)
 {
     // The free column right of the panels, as wide as the panels leave it.
@@ -47,6 +34,19 @@ QPushButton* StepButton(QWidget* page, const char* name, const QString& caption,
 }
 
 } // namespace
+
+// Read-only boxes have no text undo of their own, so there the keys act on
+// the sprite.
+bool IsTextEditing(const QWidget* widget)
+{
+    if (const auto* line = qobject_cast<const QLineEdit*>(widget))
+        return !line->isReadOnly();
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget))
+        return !plain->isReadOnly();
+    if (const auto* rich = qobject_cast<const QTextEdit*>(widget))
+        return !rich->isReadOnly();
+    return false;
+}
 
 void TForm1::BuildUndoControls()
 {
