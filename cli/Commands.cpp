@@ -7,6 +7,8 @@
 
 #include "CliFailure.h"
 #include "CliText.h"
+#include "ImageCommands.h"
+#include "ImageFiles.h"
 #include "PendingOutput.h"
 #include "PluginHost.h"
 #include "U_class.h"
@@ -40,7 +42,8 @@ InputKind KindOf(const std::string& path)
         return InputKind::Native;
     if (extension == ".89i" || extension == ".9xi" || extension == ".v2i")
         return InputKind::Picture;
-    throw CliFailure(ExitBadInput, path + " : extension inconnue (.pixo, .89i, .9xi ou .v2i attendue)");
+    throw CliFailure(ExitBadInput,
+                     path + " : extension inconnue (.pixo, .89i, .9xi, .v2i, .png, .bmp, .gif, .jpg ou .jpeg attendue)");
 }
 
 // Why a reader refused a file it was given; the readers only say yes or no.
@@ -57,9 +60,8 @@ std::string RefusalReason(const std::string& path, InputKind kind)
     return "image de calculatrice non valide (taille nulle ou au-delà de 240 x 128, ou fichier tronqué)";
 }
 
-std::unique_ptr<Sprite> ReadSprite(const std::string& path)
+void ExpectRegularFile(const std::string& path)
 {
-    const InputKind kind = KindOf(path);
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (!fs::exists(status))
@@ -68,11 +70,26 @@ std::unique_ptr<Sprite> ReadSprite(const std::string& path)
         throw CliFailure(ExitBadInput, path + " : c'est un dossier, pas un fichier");
     if (!fs::is_regular_file(status)) // a pipe or a device would block or never end
         throw CliFailure(ExitBadInput, path + " : ce n'est pas un fichier ordinaire");
+}
+
+std::unique_ptr<Sprite> ReadSprite(const std::string& path)
+{
+    const InputKind kind = KindOf(path);
+    ExpectRegularFile(path);
     auto sprite = std::make_unique<Sprite>();
     const bool read = kind == InputKind::Native ? sprite->LoadFromFile(path) : ChargerImageTI(*sprite, path);
     if (!read)
         throw CliFailure(ExitBadInput, path + " : " + RefusalReason(path, kind));
     return sprite;
+}
+
+// Image files are converted with the options of the command line.
+std::unique_ptr<Sprite> ReadInput(const CliOptions& options)
+{
+    if (!IsImageFileName(options.input))
+        return ReadSprite(options.input);
+    ExpectRegularFile(options.input);
+    return ReadImageSprite(options.input, options.conversion);
 }
 
 std::string PluginFolder(const CliOptions& options)
@@ -154,7 +171,7 @@ std::string WithoutTrailingLineEnds(std::string text)
 
 int ExportSprite(const CliOptions& options)
 {
-    const std::unique_ptr<Sprite> sprite = ReadSprite(options.input);
+    const std::unique_ptr<Sprite> sprite = ReadInput(options);
     std::error_code error;
     if (options.output != "-" && fs::equivalent(options.input, options.output, error))
         throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait le sprite d'entrée");
@@ -181,7 +198,7 @@ int ExportSprite(const CliOptions& options)
 
 int ConvertToPixo(const CliOptions& options)
 {
-    const std::unique_ptr<Sprite> sprite = ReadSprite(options.input);
+    const std::unique_ptr<Sprite> sprite = ReadInput(options);
     PendingOutput output(options.output);
     if (!sprite->SaveToFile(output.TemporaryPath()))
         throw CliFailure(ExitBadInput, options.output + " : écriture impossible");
@@ -209,5 +226,15 @@ int ShowPluginInfo(const CliOptions& options, std::ostream& out)
     if (!PluginInfoText(plugin.path, info))
         throw CliFailure(ExitNoPlugin, "le plug-in " + Quoted(plugin.fileName) + " n'a pas pu être chargé");
     out << TerminalText(info) << '\n';
+    return ExitWritten;
+}
+
+int ConvertToPng(const CliOptions& options)
+{
+    const std::unique_ptr<Sprite> sprite = ReadInput(options);
+    std::error_code error;
+    if (fs::equivalent(options.input, options.output, error))
+        throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait le fichier d'entrée");
+    WriteSpritePng(*sprite, options);
     return ExitWritten;
 }
