@@ -238,9 +238,11 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         return options;
     }
     const int modes = static_cast<int>(raw.given.count(OptionId::List) + raw.given.count(OptionId::Info) +
-                                       raw.given.count(OptionId::ToPixo) + raw.given.count(OptionId::ToPng));
+                                       raw.given.count(OptionId::ToPixo));
     if (modes > 1)
-        throw UsageError("--list, --info, --to-pixo et --to-png s'excluent l'un l'autre");
+        throw UsageError("--list, --info et --to-pixo s'excluent l'un l'autre");
+    if (modes > 0 && raw.given.count(OptionId::ToPng))
+        throw UsageError("--to-png ne s'emploie pas avec --list, --info ou --to-pixo");
     if (raw.given.count(OptionId::List)) {
         RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output}, "--list");
         ExpectFiles(raw, 0);

@@ -11,9 +11,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTextEdit>
 #include <QTimer>
 
 #include "ImageFiles.h"
@@ -71,6 +73,14 @@ private:
     TForm1* form_;
 };
 
+// Read-only boxes copy their selected text too: Ctrl+C leaves every text
+// box alone, while Ctrl+V imports wherever no text can be pasted.
+bool IsTextBox(const QWidget* widget)
+{
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget) ||
+           qobject_cast<const QTextEdit*>(widget);
+}
+
 void ShowFailure(const QString& what, const QString& reason)
 {
     AppDialogs().ShowMessage(what + QStringLiteral("\n") + reason, QStringLiteral("Echec!"), MessageIcon::Warning);
@@ -127,13 +137,13 @@ void TForm1::BuildImageControls()
     connect(B_ImporterImage, &QPushButton::clicked, this, &TForm1::B_ImporterImageClick);
     connect(B_ExporterPng, &QPushButton::clicked, this, &TForm1::B_ExporterPngClick);
 
-    // Like Ctrl+Z: the text boxes keep the keys for their own text.
+    // As for Ctrl+Z, the text boxes keep the keys for their own text.
     auto* copyKeys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_C), this);
     auto* pasteKeys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_V), this);
     for (QShortcut* keys : {copyKeys, pasteKeys})
         keys->setContext(Qt::WindowShortcut);
     connect(copyKeys, &QShortcut::activated, this, [this] {
-        if (!IsTextEditing(QApplication::focusWidget()))
+        if (!IsTextBox(QApplication::focusWidget()))
             CopySpriteImage();
     });
     connect(pasteKeys, &QShortcut::activated, this, [this] {

@@ -184,6 +184,7 @@ TEST_F(CliImages, UnusablePicturesAndValuesAreStatusTwoWithAReason)
         {{"--to-pixo", out, "--png-scale", "2", At("petit.png")}, "ne s'emploient qu'avec --to-png"},
         {{"--to-png", "-", At("petit.png")}, "pas -"},
         {{"--to-png", At("petit.png"), At("petit.png")}, "remplacerait"},
+        {{"--to-png", out, "--to-pixo", out, At("petit.png")}, "--to-png ne s'emploie pas avec"},
     };
     for (const Case& c : cases) {
         const RunResult result = Run(c.arguments);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -236,6 +237,16 @@ TEST_F(ImageCommands, CtrlCPutsTheSpriteOnTheClipboardWithMaskedPixelsTransparen
     EXPECT_EQ(copied.pixel(1, 1), qRgb(255, 255, 255));
     EXPECT_EQ(qAlpha(copied.pixel(2, 0)), 0);
     EXPECT_EQ(qAlpha(copied.pixel(2, 1)), 0);
+
+    // A read-only box copies its own text, not the sprite.
+    QApplication::clipboard()->clear();
+    form->PageControl1->setCurrentWidget(form->TabSheet4);
+    form->Memo1->setFocus();
+    Keys(Qt::Key_C);
+    EXPECT_TRUE(QApplication::clipboard()->image().isNull());
+    form->PageControl1->setCurrentWidget(form->TabSheet1);
+    form->setFocus();
+    Keys(Qt::Key_C);
 
     // ...and pasting it back gives the same sprite.
     UseSprite({"...."});
