@@ -43,6 +43,10 @@ constexpr OptionSpec Options[] = {
     {OptionId::ToPixo, nullptr, "--to-pixo", true}, {OptionId::Plugins, nullptr, "--plugins", true},
     {OptionId::Plugin, "-p", nullptr, true},        {OptionId::Name, "-n", nullptr, true},
     {OptionId::Output, "-o", nullptr, true},
+};
+
+// The options of image inputs and of PNG output.
+constexpr OptionSpec PictureOptions[] = {
     {OptionId::Levels, nullptr, "--levels", true},
     {OptionId::Threshold, nullptr, "--threshold", true},
     {OptionId::Dither, nullptr, "--dither", true},
@@ -55,14 +59,17 @@ constexpr OptionSpec Options[] = {
     {OptionId::CalculatorColors, nullptr, "--calculator-colors", false},
 };
 
-constexpr OptionId ImageOptions[] = {OptionId::Levels, OptionId::Threshold, OptionId::Dither,   OptionId::Invert,
-                                     OptionId::NoAlphaMask, OptionId::Crop, OptionId::ScaleDown};
+constexpr OptionId ImageOptions[] = {OptionId::Levels,      OptionId::Threshold, OptionId::Dither,   OptionId::Invert,
+                                     OptionId::NoAlphaMask, OptionId::Crop,      OptionId::ScaleDown};
 constexpr OptionId PngOptions[] = {OptionId::PngScale, OptionId::CalculatorColors};
 
 const OptionSpec* FindOption(const std::string& name)
 {
     for (const OptionSpec& option : Options)
         if ((option.shortName && name == option.shortName) || (option.longName && name == option.longName))
+            return &option;
+    for (const OptionSpec& option : PictureOptions)
+        if (option.longName == name)
             return &option;
     return nullptr;
 }

@@ -42,8 +42,8 @@ InputKind KindOf(const std::string& path)
         return InputKind::Native;
     if (extension == ".89i" || extension == ".9xi" || extension == ".v2i")
         return InputKind::Picture;
-    throw CliFailure(ExitBadInput,
-                     path + " : extension inconnue (.pixo, .89i, .9xi, .v2i, .png, .bmp, .gif, .jpg ou .jpeg attendue)");
+    throw CliFailure(ExitBadInput, path + " : extension inconnue (.pixo, .89i, .9xi, .v2i, .png, .bmp, .gif, .jpg "
+                                          "ou .jpeg attendue)");
 }
 
 // Why a reader refused a file it was given; the readers only say yes or no.

@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "Dialogs.h"
+#include "ImageConversion.h"
 #include "ProgramPaths.h"
 #include "U_class.h"
 #include "history.h"
-#include "ImageConversion.h"
 
 class QButtonGroup;
 class QCheckBox;
