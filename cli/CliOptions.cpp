@@ -4,10 +4,32 @@
 #include <set>
 
 #include "CIdentifier.h"
+#include "ImageFiles.h"
+#include "ImageOptions.h"
 
 namespace {
 
-enum class OptionId { Help, Version, List, Info, ToPixo, Plugins, Plugin, Name, Output };
+enum class OptionId {
+    Help,
+    Version,
+    List,
+    Info,
+    ToPixo,
+    Plugins,
+    Plugin,
+    Name,
+    Output,
+    Levels,
+    Threshold,
+    Dither,
+    Invert,
+    NoAlphaMask,
+    Crop,
+    ScaleDown,
+    ToPng,
+    PngScale,
+    CalculatorColors,
+};
 
 struct OptionSpec {
     OptionId id;
@@ -24,10 +46,31 @@ constexpr OptionSpec Options[] = {
     {OptionId::Output, "-o", nullptr, true},
 };
 
+// The options of image inputs and of PNG output.
+constexpr OptionSpec PictureOptions[] = {
+    {OptionId::Levels, nullptr, "--levels", true},
+    {OptionId::Threshold, nullptr, "--threshold", true},
+    {OptionId::Dither, nullptr, "--dither", true},
+    {OptionId::Invert, nullptr, "--invert", false},
+    {OptionId::NoAlphaMask, nullptr, "--no-alpha-mask", false},
+    {OptionId::Crop, nullptr, "--crop", true},
+    {OptionId::ScaleDown, nullptr, "--scale-down", true},
+    {OptionId::ToPng, nullptr, "--to-png", true},
+    {OptionId::PngScale, nullptr, "--png-scale", true},
+    {OptionId::CalculatorColors, nullptr, "--calculator-colors", false},
+};
+
+constexpr OptionId ImageOptions[] = {OptionId::Levels,      OptionId::Threshold, OptionId::Dither,   OptionId::Invert,
+                                     OptionId::NoAlphaMask, OptionId::Crop,      OptionId::ScaleDown};
+constexpr OptionId PngOptions[] = {OptionId::PngScale, OptionId::CalculatorColors};
+
 const OptionSpec* FindOption(const std::string& name)
 {
     for (const OptionSpec& option : Options)
         if ((option.shortName && name == option.shortName) || (option.longName && name == option.longName))
+            return &option;
+    for (const OptionSpec& option : PictureOptions)
+        if (option.longName == name)
             return &option;
     return nullptr;
 }
@@ -39,8 +82,48 @@ struct RawCommand {
     CliOptions options;
     std::optional<std::string> infoPlugin;
     std::optional<std::string> toPixoOutput;
+    std::optional<std::string> toPngOutput;
     std::vector<std::string> files;
 };
+
+void StoreImageOption(RawCommand& raw, OptionId id, const std::string& value)
+{
+    ConversionOptions& conversion = raw.options.conversion;
+    switch (id) {
+    case OptionId::Levels:
+        conversion.levels = ParseLevels(value);
+        break;
+    case OptionId::Threshold:
+        conversion.threshold = ParseOptionNumber("--threshold", value, MinThreshold, MaxThreshold);
+        break;
+    case OptionId::Dither:
+        conversion.dithering = ParseDithering(value);
+        break;
+    case OptionId::Invert:
+        conversion.invert = true;
+        break;
+    case OptionId::NoAlphaMask:
+        conversion.alphaMask = false;
+        break;
+    case OptionId::Crop:
+        conversion.crop = ParseCrop(value);
+        break;
+    case OptionId::ScaleDown:
+        conversion.scaleDown = ParseOptionNumber("--scale-down", value, 1, MaxScaleDown);
+        break;
+    case OptionId::ToPng:
+        raw.toPngOutput = value;
+        break;
+    case OptionId::PngScale:
+        raw.options.pngScale = ParseOptionNumber("--png-scale", value, 1, MaxPngScale);
+        break;
+    case OptionId::CalculatorColors:
+        raw.options.calculatorColors = true;
+        break;
+    default:
+        break;
+    }
+}
 
 void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, const std::string& value)
 {
@@ -70,6 +153,7 @@ void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, c
         raw.options.output = value;
         break;
     default:
+        StoreImageOption(raw, option.id, value);
         break;
     }
 }
@@ -121,6 +205,22 @@ void RefuseOptions(const RawCommand& raw, std::initializer_list<OptionId> refuse
                              " ne s'emploie pas avec " + mode);
 }
 
+template <std::size_t N> bool AnyGiven(const RawCommand& raw, const OptionId (&ids)[N])
+{
+    return std::any_of(std::begin(ids), std::end(ids), [&raw](OptionId id) { return raw.given.count(id) != 0; });
+}
+
+// Conversion options mean something only for an image input, and the PNG
+// options only for --to-png.
+void CheckImageOptions(const RawCommand& raw, const CliOptions& options)
+{
+    if (AnyGiven(raw, ImageOptions) && !IsImageFileName(options.input))
+        throw UsageError("les options de conversion (--levels, --threshold, --dither, --invert, --no-alpha-mask, "
+                         "--crop, --scale-down) ne s'emploient qu'avec une image .png, .bmp, .gif, .jpg ou .jpeg");
+    if (AnyGiven(raw, PngOptions) && options.mode != CliMode::ToPng)
+        throw UsageError("les options --png-scale et --calculator-colors ne s'emploient qu'avec --to-png");
+}
+
 void ExpectFiles(const RawCommand& raw, size_t count)
 {
     if (raw.files.size() < count)
@@ -151,6 +251,8 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
                                        raw.given.count(OptionId::ToPixo));
     if (modes > 1)
         throw UsageError("--list, --info et --to-pixo s'excluent l'un l'autre");
+    if (modes > 0 && raw.given.count(OptionId::ToPng))
+        throw UsageError("--to-png ne s'emploie pas avec --list, --info ou --to-pixo");
     if (raw.given.count(OptionId::List)) {
         RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output}, "--list");
         ExpectFiles(raw, 0);
@@ -166,9 +268,18 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         options.mode = CliMode::ToPixo;
         options.output = *raw.toPixoOutput;
         options.input = raw.files[0];
+    } else if (raw.toPngOutput) {
+        RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Plugins}, "--to-png");
+        ExpectFiles(raw, 1);
+        if (*raw.toPngOutput == "-")
+            throw UsageError("--to-png écrit un fichier : donnez son nom, pas -");
+        options.mode = CliMode::ToPng;
+        options.output = *raw.toPngOutput;
+        options.input = raw.files[0];
     } else {
         ExpectFiles(raw, 1);
         options.input = raw.files[0];
     }
+    CheckImageOptions(raw, options);
     return options;
 }

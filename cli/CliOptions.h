@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-enum class CliMode { Export, ToPixo, List, Info, Help, Version };
+#include "ImageConversion.h"
+
+enum class CliMode { Export, ToPixo, List, Info, Help, Version, ToPng };
 
 struct CliOptions {
     CliMode mode = CliMode::Export;
@@ -17,6 +19,11 @@ struct CliOptions {
     std::optional<std::string> spriteName;
     std::string output = "-"; // "-" is standard output
     std::string input;
+    // How an image input (.png, .bmp, .gif, .jpg, .jpeg) becomes a sprite.
+    ConversionOptions conversion;
+    // What --to-png writes.
+    int pngScale = 1;
+    bool calculatorColors = false;
 };
 
 // A command line that does not make sense; the message says why, in French.

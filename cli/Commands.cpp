@@ -11,6 +11,8 @@
 
 #include "CliFailure.h"
 #include "CliText.h"
+#include "ImageCommands.h"
+#include "ImageFiles.h"
 #include "PendingOutput.h"
 #include "PluginCrashGuard.h"
 #include "PluginFolders.h"
@@ -46,7 +48,8 @@ InputKind KindOf(const std::string& path)
         return InputKind::Native;
     if (extension == ".89i" || extension == ".9xi" || extension == ".v2i")
         return InputKind::Picture;
-    throw CliFailure(ExitBadInput, path + " : extension inconnue (.pixo, .89i, .9xi ou .v2i attendue)");
+    throw CliFailure(ExitBadInput, path + " : extension inconnue (.pixo, .89i, .9xi, .v2i, .png, .bmp, .gif, .jpg "
+                                          "ou .jpeg attendue)");
 }
 
 // The system's reason when the file cannot be read to its end (no right to
@@ -78,9 +81,8 @@ std::string RefusalReason(const std::string& path, InputKind kind)
     return "image de calculatrice non valide (taille nulle ou au-delà de 240 x 128, ou fichier tronqué)";
 }
 
-std::unique_ptr<Sprite> ReadSprite(const std::string& path)
+void ExpectRegularFile(const std::string& path)
 {
-    const InputKind kind = KindOf(path);
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (!fs::exists(status))
@@ -91,11 +93,26 @@ std::unique_ptr<Sprite> ReadSprite(const std::string& path)
         throw CliFailure(ExitBadInput, path + " : ce n'est pas un fichier ordinaire");
     if (const std::string why = WhyUnreadable(path); !why.empty())
         throw CliFailure(ExitBadInput, path + " : lecture impossible (" + why + ")");
+}
+
+std::unique_ptr<Sprite> ReadSprite(const std::string& path)
+{
+    const InputKind kind = KindOf(path);
+    ExpectRegularFile(path);
     auto sprite = std::make_unique<Sprite>();
     const bool read = kind == InputKind::Native ? sprite->LoadFromFile(path) : ChargerImageTI(*sprite, path);
     if (!read)
         throw CliFailure(ExitBadInput, path + " : " + RefusalReason(path, kind));
     return sprite;
+}
+
+// Image files are converted with the options of the command line.
+std::unique_ptr<Sprite> ReadInput(const CliOptions& options)
+{
+    if (!IsImageFileName(options.input))
+        return ReadSprite(options.input);
+    ExpectRegularFile(options.input);
+    return ReadImageSprite(options.input, options.conversion);
 }
 
 // The editor's plug-ins (beside the program, then the user's own for an
@@ -227,7 +244,7 @@ void CheckExportWritten(const ChosenPlugin& plugin, PendingOutput& output)
 
 int ExportSprite(const CliOptions& options)
 {
-    const std::unique_ptr<Sprite> sprite = ReadSprite(options.input);
+    const std::unique_ptr<Sprite> sprite = ReadInput(options);
     RefuseOverwritingInput(options);
     const ChosenPlugin plugin = FindPlugin(options);
     const std::string name = options.spriteName.value_or(DefaultSpriteName(options.input));
@@ -257,7 +274,7 @@ int ExportSprite(const CliOptions& options)
 
 int ConvertToPixo(const CliOptions& options)
 {
-    const std::unique_ptr<Sprite> sprite = ReadSprite(options.input);
+    const std::unique_ptr<Sprite> sprite = ReadInput(options);
     RefuseOverwritingInput(options);
     PendingOutput output(options.output);
     const std::string bytes = sprite->FileBytes();
@@ -290,5 +307,13 @@ int ShowPluginInfo(const CliOptions& options, std::ostream& out)
     if (!PluginInfoText(plugin.path, info))
         throw CliFailure(ExitNoPlugin, "le plug-in " + Quoted(plugin.fileName) + " n'a pas pu être chargé");
     out << TerminalText(info) << '\n';
+    return ExitWritten;
+}
+
+int ConvertToPng(const CliOptions& options)
+{
+    const std::unique_ptr<Sprite> sprite = ReadInput(options);
+    RefuseOverwritingInput(options);
+    WriteSpritePng(*sprite, options);
     return ExitWritten;
 }

@@ -14,12 +14,13 @@ namespace {
 constexpr const char* HelpText =
     R"(Utilisation : pixora-export [--plugins DOSSIER] [-p PLUGIN] [-n NOM] [-o SORTIE] ENTREE
               pixora-export --to-pixo SORTIE ENTREE
+              pixora-export --to-png SORTIE [--png-scale N] [--calculator-colors] ENTREE
               pixora-export --list [--plugins DOSSIER]
               pixora-export --info PLUGIN [--plugins DOSSIER]
               pixora-export -h | --help | --version
 
-Exporte en code C un sprite Pixora (.pixo) ou une image de calculatrice
-(.89i, .9xi, .v2i) avec les plug-ins d'exportation de l'éditeur : le fichier
+Exporte en code C un sprite Pixora (.pixo), une image de calculatrice
+(.89i, .9xi, .v2i) ou une image PNG, BMP, GIF ou JPEG avec les plug-ins d'exportation de l'éditeur : le fichier
 écrit est exactement celui qu'écrirait l'éditeur.
 
   -p PLUGIN          plug-in à employer : nom du fichier, avec ou sans suffixe,
@@ -32,11 +33,27 @@ Exporte en code C un sprite Pixora (.pixo) ou une image de calculatrice
   -o SORTIE          fichier à écrire ; - ou pas de -o : la sortie standard
   --plugins DOSSIER  dossier des plug-ins (par défaut : Plugins à côté du programme)
   --to-pixo SORTIE   convertit ENTREE en fichier .pixo
+  --to-png SORTIE    écrit ENTREE en image PNG, comme « Exporter en PNG... »
+                     de l'éditeur
+  --png-scale N      chaque pixel du sprite en N x N pixels (1 à 16, par défaut 1)
+  --calculator-colors
+                     les couleurs de la calculatrice au lieu des quatre gris
   --list             une ligne par plug-in : fichier, nom affiché et version,
                      séparés par des tabulations
   --info PLUGIN      affiche la description du plug-in
   -h, --help         affiche cette aide
   --version          affiche la version
+
+Une ENTREE .png, .bmp, .gif, .jpg ou .jpeg est d'abord convertie en sprite :
+  --levels 2|4       deux niveaux (noir et blanc) ou quatre niveaux de gris
+                     (par défaut : 4 si l'image a des gris, sinon 2)
+  --threshold T      seuil de 1 à 255 (par défaut 128)
+  --dither MODE      tramage : none (par défaut), floyd-steinberg, atkinson, bayer
+  --invert           inverse les clairs et les sombres
+  --no-alpha-mask    les pixels transparents ne deviennent pas masqués
+  --scale-down N     garde un pixel sur N dans chaque sens
+  --crop X,Y,L,H     prend cette partie de l'image (après --scale-down)
+Une image de plus de 240 x 128 pixels demande --scale-down ou --crop.
 
 La sortie n'apparaît que complète : après un échec, aucun fichier n'est laissé
 et un fichier existant reste tel qu'il était. Un lien symbolique est suivi ; un
@@ -70,6 +87,8 @@ int Run(const CliOptions& options)
         return ShowPluginInfo(options, std::cout);
     case CliMode::ToPixo:
         return ConvertToPixo(options);
+    case CliMode::ToPng:
+        return ConvertToPng(options);
     case CliMode::Export:
         break;
     }

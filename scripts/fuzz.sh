@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs each file-reader fuzzer for a while and fails on the first crash.
+# Runs each fuzzer (file readers, image conversion) for a while and fails on the first crash.
 #   scripts/fuzz.sh <build dir> <seconds per target>
 # The build dir is one configured with CC=clang CXX=clang++ -DPIXORA_FUZZ=ON.
 # Each target starts from the seeds in fuzz/corpus/<target>/ and keeps what it
@@ -11,9 +11,9 @@ BUILD=${1:?usage: $0 <build dir> <seconds per target>}
 SECONDS_PER_TARGET=${2:?usage: $0 <build dir> <seconds per target>}
 case $BUILD in /*) ;; *) BUILD=$PWD/$BUILD ;; esac
 
-declare -A MAX_LEN=([fuzz_native_file]=40000 [fuzz_ti_picture]=4200)
+declare -A MAX_LEN=([fuzz_native_file]=40000 [fuzz_ti_picture]=4200 [fuzz_image_convert]=20000)
 
-for target in fuzz_native_file fuzz_ti_picture; do
+for target in fuzz_native_file fuzz_ti_picture fuzz_image_convert; do
     binary=$BUILD/fuzz/$target
     [ -x "$binary" ] || { echo "missing $binary: build with -DPIXORA_FUZZ=ON first" >&2; exit 1; }
     corpus=$BUILD/fuzz-corpus/$target

@@ -30,6 +30,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     ConnectEditingHandlers();
     ConnectFileCommands();
     BuildUndoControls();
+    BuildImageControls();
 
     // Last: the options' handlers may start the attach timer.
     ConnectOptionHandlers();

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "Dialogs.h"
+#include "ImageConversion.h"
 #include "ProgramPaths.h"
 #include "RecentFiles.h"
 #include "SavedState.h"
@@ -37,6 +38,7 @@ class QListWidget;
 class QPainter;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 class QTabWidget;
 class QTimer;
 class QUrl;
@@ -250,6 +252,28 @@ public:
     void LB_RecentsActivated(int row);
     void ReadFileSettings(const IniFile& settings);
     void WriteFileSettings(const IniFile& settings) const;
+    // Pictures of other programs: import with conversion, PNG export, the
+    // clipboard and dropped image files (U_main_images.cpp).
+    QFrame* Panel7;
+    QLabel* Label9;
+    QPushButton* B_ImporterImage;
+    QPushButton* B_ExporterPng;
+    QLabel* Label10;
+    QSpinBox* E_EchellePng;
+    QCheckBox* CB_CouleursPng;
+    FileDialog OpenDialog3;
+    FileDialog SaveDialog2;
+    void B_ImporterImageClick();
+    void B_ExporterPngClick();
+    // Ctrl+C and Ctrl+V outside text boxes.
+    void CopySpriteImage();
+    void PasteClipboardImage();
+    // Decodes the file and imports it; a file that cannot be decoded is
+    // reported and changes nothing.
+    void ImportImageFile(const QString& fileName);
+    // Opens the conversion dialog for the picture; its "OK" makes the
+    // converted picture the sprite, as one undo step.
+    void ImportImage(const RgbaImage& image);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -282,6 +306,7 @@ private:
     void ConnectOptionHandlers();
     void ReadSettings();
     void BuildUndoControls();
+    void BuildImageControls();
 
     Point CellUnder(Point windowPoint) const;
     bool IsDrawing(int button) const { return ActivePen[button] != NotDrawing; }
@@ -333,3 +358,7 @@ QColor PaletteColor(int index, bool trueColors);
 
 // "Type: Noir && Blanc" and its siblings, "&&" standing for one "&".
 QString TypeText(int8_t spriteType);
+
+// Whether the widget is a text box being typed in, where the editing keys
+// (Ctrl+Z, Ctrl+C, Ctrl+V...) keep their meaning for the text.
+bool IsTextEditing(const QWidget* widget);

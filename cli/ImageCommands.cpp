@@ -1,0 +1,56 @@
+#include "ImageCommands.h"
+
+#include "CliFailure.h"
+#include "ImageFiles.h"
+
+namespace {
+
+std::string SizeText(int width, int height)
+{
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+std::string ConversionRefusal(const ImageArea& area, const ConversionOptions& conversion)
+{
+    switch (area.problem) {
+    case ConversionProblem::TooLarge:
+        if (conversion.crop)
+            return "la partie " + SizeText(area.part.width, area.part.height) + " dépasse les " +
+                   SizeText(MaxWidth, MaxHeight) + " pixels d'un sprite";
+        return "image de " + SizeText(area.scaledWidth, area.scaledHeight) + " pixels, plus grande qu'un sprite (" +
+               SizeText(MaxWidth, MaxHeight) +
+               ") : réduisez-la avec --scale-down N ou prenez-en une partie avec --crop X,Y,L,H";
+    case ConversionProblem::EmptyScaled:
+        return "--scale-down " + std::to_string(conversion.scaleDown) + " ne laisse aucun pixel de l'image";
+    case ConversionProblem::CropOutside:
+        return "la partie --crop n'est pas dans l'image (" + SizeText(area.scaledWidth, area.scaledHeight) + " pixels" +
+               (conversion.scaleDown > 1 ? " après --scale-down" : "") + ")";
+    case ConversionProblem::BadOption:
+    case ConversionProblem::None:
+        break;
+    }
+    return "options de conversion hors limites";
+}
+
+} // namespace
+
+std::unique_ptr<Sprite> ReadImageSprite(const std::string& path, const ConversionOptions& conversion)
+{
+    RgbaImage image;
+    QString reason;
+    if (!DecodeImageFile(path, image, reason))
+        throw CliFailure(ExitBadInput, path + " : " + reason.toStdString());
+    const Conversion converted = ConvertImage(image, conversion);
+    if (!converted.Succeeded())
+        throw CliFailure(ExitBadInput, path + " : " + ConversionRefusal(converted.area, conversion));
+    auto sprite = std::make_unique<Sprite>();
+    PutIntoSprite(converted.picture, *sprite);
+    return sprite;
+}
+
+void WriteSpritePng(const Sprite& sprite, const CliOptions& options)
+{
+    QString reason;
+    if (!WritePngFile(sprite, options.pngScale, options.calculatorColors, options.output, reason))
+        throw CliFailure(ExitBadInput, options.output + " : " + reason.toStdString());
+}

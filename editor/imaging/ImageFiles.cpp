@@ -1,0 +1,116 @@
+#include "ImageFiles.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+
+#include "AtomicFile.h"
+
+namespace {
+
+// Qt's own ceiling for one decoded image, in megabytes: the four bytes a
+// pixel of MaxDecodedPixels and the format conversion after it.
+constexpr int DecoderAllocationLimitMb = 160;
+
+bool TooManyPixels(QSize size)
+{
+    return static_cast<long long>(size.width()) * size.height() > MaxDecodedPixels;
+}
+
+QString SizeText(QSize size)
+{
+    return QStringLiteral("%1 × %2").arg(size.width()).arg(size.height());
+}
+
+} // namespace
+
+bool IsImageFileName(const std::string& path)
+{
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const char* known : {".png", ".bmp", ".gif", ".jpg", ".jpeg"})
+        if (extension == known)
+            return true;
+    return false;
+}
+
+bool DecodeImageFile(const std::string& path, RgbaImage& image, QString& reason)
+{
+    QImageReader::setAllocationLimit(DecoderAllocationLimitMb);
+    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = QStringLiteral("ouverture impossible (%1)").arg(file.errorString());
+        return false;
+    }
+    QImageReader reader(&file);
+    // Formats that tell their size before decoding are held to the limit
+    // here; the others by Qt's allocation limit while decoding.
+    const QSize declared = reader.size();
+    if (declared.isValid() && TooManyPixels(declared)) {
+        reason = QStringLiteral("image trop grande (%1 pixels, au plus %2 millions de pixels)")
+                     .arg(SizeText(declared))
+                     .arg(MaxDecodedPixels / (1024 * 1024));
+        return false;
+    }
+    const QImage decoded = reader.read();
+    if (decoded.isNull()) {
+        reason = QStringLiteral("image illisible (%1)").arg(reader.errorString());
+        return false;
+    }
+    image = RgbaFromImage(decoded);
+    if (image.width == 0) {
+        reason = QStringLiteral("image trop grande (%1 pixels)").arg(SizeText(decoded.size()));
+        return false;
+    }
+    return true;
+}
+
+RgbaImage RgbaFromImage(const QImage& source)
+{
+    if (source.isNull() || TooManyPixels(source.size()))
+        return {};
+    const QImage rgba = source.convertToFormat(QImage::Format_RGBA8888);
+    RgbaImage image(rgba.width(), rgba.height());
+    image.hasAlpha = source.hasAlphaChannel();
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
+    for (int y = 0; y < image.height; ++y)
+        std::memcpy(image.At(0, y), rgba.constScanLine(y), rowBytes);
+    return image;
+}
+
+QImage SpriteImage(const Sprite& sprite, int scale, bool calculatorColors)
+{
+    const IndexedPicture indexed = SpriteIndexes(sprite, scale);
+    QImage image(indexed.width, indexed.height, QImage::Format_Indexed8);
+    const std::array<uint32_t, 5> palette = PicturePalette(calculatorColors);
+    image.setColorTable(QList<QRgb>(palette.begin(), palette.end()));
+    for (int y = 0; y < indexed.height; ++y)
+        std::memcpy(image.scanLine(y), &indexed.indices[static_cast<std::size_t>(y) * indexed.width], indexed.width);
+    return image;
+}
+
+bool WritePngFile(const Sprite& sprite, int scale, bool calculatorColors, const std::string& path, QString& reason)
+{
+    if (scale < 1 || scale > MaxPngScale) {
+        reason = QStringLiteral("échelle %1 hors limites (1 à %2)").arg(scale).arg(MaxPngScale);
+        return false;
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!SpriteImage(sprite, scale, calculatorColors).save(&buffer, "PNG")) {
+        reason = QStringLiteral("codage PNG impossible");
+        return false;
+    }
+    const std::error_code error = WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()));
+    if (error) {
+        reason = QStringLiteral("écriture impossible (%1)").arg(QString::fromStdString(error.message()));
+        return false;
+    }
+    return true;
+}

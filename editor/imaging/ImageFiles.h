@@ -1,0 +1,37 @@
+// General image files (PNG, BMP, GIF, JPEG) in and out, through Qt's own
+// image readers and PNG writer, for the editor and pixora-export alike. The
+// conversion of what is read into sprite cells is ImageConversion's, without
+// Qt; only decoding and encoding happen here. Needs QtGui but no display.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <string>
+
+#include "ImageConversion.h"
+#include "U_class.h"
+
+// Largest picture decoded: its size is asked of the reader first, so that a
+// file declaring 100,000 x 100,000 pixels is refused before anything is
+// allocated for it.
+constexpr long long MaxDecodedPixels = 16LL * 1024 * 1024;
+
+// ".png", ".bmp", ".gif", ".jpg" or ".jpeg", in any case.
+bool IsImageFileName(const std::string& path);
+
+// Reads the picture file at path (file system bytes). On failure returns
+// false and says why in reason, in French with the decoder's own words.
+bool DecodeImageFile(const std::string& path, RgbaImage& image, QString& reason);
+
+// The pixels of a picture already in memory (the clipboard's); a null or
+// oversized image gives an empty RgbaImage.
+RgbaImage RgbaFromImage(const QImage& image);
+
+// The sprite inside its size as an indexed picture, each pixel scale x scale
+// times: four grays (or the calculator's colors) and a transparent entry for
+// masked pixels.
+QImage SpriteImage(const Sprite& sprite, int scale, bool calculatorColors);
+
+// SpriteImage as a PNG file, written safely (temporary file, then rename);
+// on failure false and the reason in French.
+bool WritePngFile(const Sprite& sprite, int scale, bool calculatorColors, const std::string& path, QString& reason);
