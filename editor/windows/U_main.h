@@ -358,7 +358,3 @@ QColor PaletteColor(int index, bool trueColors);
 
 // "Type: Noir && Blanc" and its siblings, "&&" standing for one "&".
 QString TypeText(int8_t spriteType);
-
-// Whether the widget is a text box being typed in, where the editing keys
-// (Ctrl+Z, Ctrl+C, Ctrl+V...) keep their meaning for the text.
-bool IsTextEditing(const QWidget* widget);

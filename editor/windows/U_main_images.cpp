@@ -18,6 +18,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include "Controls.h"
 #include "ImageFiles.h"
 #include "ImageImportDialog.h"
 #include "TextEncoding.h"

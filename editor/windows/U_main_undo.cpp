@@ -36,19 +36,6 @@ QPushButton* StepButton(QWidget* page, const char* name, const QString& caption,
 
 } // namespace
 
-// Read-only boxes have no text undo of their own, so there the keys act on
-// the sprite.
-bool IsTextEditing(const QWidget* widget)
-{
-    if (const auto* line = qobject_cast<const QLineEdit*>(widget))
-        return !line->isReadOnly();
-    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget))
-        return !plain->isReadOnly();
-    if (const auto* rich = qobject_cast<const QTextEdit*>(widget))
-        return !rich->isReadOnly();
-    return false;
-}
-
 void TForm1::BuildUndoControls()
 {
     B_Annuler = StepButton(TabSheet1, "B_Annuler", QStringLiteral("Annuler"), 0);

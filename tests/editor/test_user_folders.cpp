@@ -166,6 +166,7 @@ TEST_F(ReadOnlyInstall, UserFoldersThatCannotBeMadeGiveTheDesignedMessages)
     ExpectOneMessage(Refused, "Erreur", MessageIcon::Warning);
 
     dialogs.messages.clear();
+    dialogs.questionAnswers = {1}; // the drawing is not saved: "Ne pas enregistrer"
     form->close();
     ExpectOneMessage("Unable to write to " + User().config + "pixora.ini", "Pixora", MessageIcon::Error);
     EXPECT_FALSE(form->isVisible());
