@@ -5,7 +5,7 @@
 
 namespace {
 
-enum class OptionId { Help, Version, List, Info, ToPixo, Plugins, Plugin, Name, Output };
+enum class OptionId { Help, Version, List, Info, ToPixo, Plugins, Plugin, Name, Output, ToPixs, Frame };
 
 struct OptionSpec {
     OptionId id;
@@ -20,6 +20,7 @@ constexpr OptionSpec Options[] = {
     {OptionId::ToPixo, nullptr, "--to-pixo", true}, {OptionId::Plugins, nullptr, "--plugins", true},
     {OptionId::Plugin, "-p", nullptr, true},        {OptionId::Name, "-n", nullptr, true},
     {OptionId::Output, "-o", nullptr, true},
+    {OptionId::ToPixs, nullptr, "--to-pixs", true}, {OptionId::Frame, nullptr, "--frame", true},
 };
 
 const OptionSpec* FindOption(const std::string& name)
@@ -37,8 +38,18 @@ struct RawCommand {
     CliOptions options;
     std::optional<std::string> infoPlugin;
     std::optional<std::string> toPixoOutput;
+    std::optional<std::string> toPixsOutput;
     std::vector<std::string> files;
 };
+
+// A frame of a set, counted from 0; the set's size is checked on reading.
+int FrameNumber(const std::string& value)
+{
+    const bool digits = value.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits || value.size() > 4)
+        throw UsageError("--frame attend un numéro d'image à partir de 0, pas " + value);
+    return std::stoi(value);
+}
 
 void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, const std::string& value)
 {
@@ -64,6 +75,12 @@ void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, c
         break;
     case OptionId::Output:
         raw.options.output = value;
+        break;
+    case OptionId::ToPixs:
+        raw.toPixsOutput = value;
+        break;
+    case OptionId::Frame:
+        raw.options.frame = FrameNumber(value);
         break;
     default:
         break;
@@ -147,12 +164,14 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
                                        raw.given.count(OptionId::ToPixo));
     if (modes > 1)
         throw UsageError("--list, --info et --to-pixo s'excluent l'un l'autre");
+    if (modes > 0 && raw.toPixsOutput)
+        throw UsageError("--to-pixs ne s'emploie pas avec --list, --info ou --to-pixo");
     if (raw.given.count(OptionId::List)) {
-        RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output}, "--list");
+        RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Frame}, "--list");
         ExpectFiles(raw, 0);
         options.mode = CliMode::List;
     } else if (raw.infoPlugin) {
-        RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output}, "--info");
+        RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Frame}, "--info");
         ExpectFiles(raw, 0);
         options.mode = CliMode::Info;
         options.plugin = *raw.infoPlugin;
@@ -162,6 +181,18 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         options.mode = CliMode::ToPixo;
         options.output = *raw.toPixoOutput;
         options.input = raw.files[0];
+    } else if (raw.toPixsOutput) {
+        RefuseOptions(raw,
+                      {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Plugins, OptionId::Frame},
+                      "--to-pixs");
+        if (raw.files.empty())
+            throw UsageError("fichier d'entrée manquant");
+        for (const std::string& file : raw.files)
+            if (file.empty() || file == "-")
+                throw UsageError("--to-pixs lit des fichiers : donnez leurs noms");
+        options.mode = CliMode::ToPixs;
+        options.output = *raw.toPixsOutput;
+        options.inputs = raw.files;
     } else {
         ExpectFiles(raw, 1);
         options.input = raw.files[0];

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-enum class CliMode { Export, ToPixo, List, Info, Help, Version };
+enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version };
 
 struct CliOptions {
     CliMode mode = CliMode::Export;
@@ -17,6 +17,9 @@ struct CliOptions {
     std::optional<std::string> spriteName;
     std::string output = "-"; // "-" is standard output
     std::string input;
+    // Sprite sets: the one frame to take (from 0), and the inputs of --to-pixs.
+    std::optional<int> frame;
+    std::vector<std::string> inputs;
 };
 
 // A command line that does not make sense; the message says why, in French.

@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include <algorithm>
+#include <fstream>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -11,6 +12,9 @@
 #include "PluginHost.h"
 #include "U_class.h"
 #include "Windows1252.h"
+#include "joined_export.h"
+#include "PluginFrames.h"
+#include "set_file.h"
 #include "ti_picture.h"
 
 namespace fs = std::filesystem;
@@ -19,7 +23,7 @@ namespace {
 
 constexpr uintmax_t NativeFileSize = 30732;
 
-enum class InputKind { Native, Picture };
+enum class InputKind { Native, Picture, Set };
 
 std::string Quoted(const std::string& text)
 {
@@ -40,7 +44,9 @@ InputKind KindOf(const std::string& path)
         return InputKind::Native;
     if (extension == ".89i" || extension == ".9xi" || extension == ".v2i")
         return InputKind::Picture;
-    throw CliFailure(ExitBadInput, path + " : extension inconnue (.pixo, .89i, .9xi ou .v2i attendue)");
+    if (IsSpriteSetFileName(path))
+        return InputKind::Set;
+    throw CliFailure(ExitBadInput, path + " : extension inconnue (.pixo, .pixs, .89i, .9xi ou .v2i attendue)");
 }
 
 // Why a reader refused a file it was given; the readers only say yes or no.
@@ -57,9 +63,8 @@ std::string RefusalReason(const std::string& path, InputKind kind)
     return "image de calculatrice non valide (taille nulle ou au-delà de 240 x 128, ou fichier tronqué)";
 }
 
-std::unique_ptr<Sprite> ReadSprite(const std::string& path)
+void CheckInputFile(const std::string& path)
 {
-    const InputKind kind = KindOf(path);
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (!fs::exists(status))
@@ -68,11 +73,55 @@ std::unique_ptr<Sprite> ReadSprite(const std::string& path)
         throw CliFailure(ExitBadInput, path + " : c'est un dossier, pas un fichier");
     if (!fs::is_regular_file(status)) // a pipe or a device would block or never end
         throw CliFailure(ExitBadInput, path + " : ce n'est pas un fichier ordinaire");
+}
+
+std::string SetRefusalReason(const SetFileCheck& check)
+{
+    const std::string frame = "l'image " + std::to_string(check.frame);
+    switch (check.problem) {
+    case SetFileProblem::None:
+    case SetFileProblem::Unreadable:
+        break;
+    case SetFileProblem::NotASet:
+        return "ce n'est pas une planche .pixs (il manque « PIXS » au début)";
+    case SetFileProblem::Version:
+        return "version de planche .pixs inconnue (seule la version 1 est lue)";
+    case SetFileProblem::FrameCount:
+        return "planche .pixs de " + std::to_string(check.frameCount) + " images (de 1 à 256 attendues)";
+    case SetFileProblem::Truncated:
+        return "planche .pixs tronquée (moins d'octets que ses " + std::to_string(check.frameCount) + " images)";
+    case SetFileProblem::BadFrame:
+        return "planche .pixs non valide : " + frame + " a une largeur, une hauteur, un type ou des pixels hors limites";
+    case SetFileProblem::SizesDiffer:
+        return "planche .pixs non valide : " + frame + " n'a pas la taille de l'image 0";
+    }
+    return "lecture impossible";
+}
+
+std::unique_ptr<Sprite> ReadSprite(const std::string& path)
+{
+    const InputKind kind = KindOf(path);
+    CheckInputFile(path);
     auto sprite = std::make_unique<Sprite>();
     const bool read = kind == InputKind::Native ? sprite->LoadFromFile(path) : ChargerImageTI(*sprite, path);
     if (!read)
         throw CliFailure(ExitBadInput, path + " : " + RefusalReason(path, kind));
     return sprite;
+}
+
+// Every frame of the input: a set's, or the one sprite of any other input.
+FrameList ReadFrames(const std::string& path)
+{
+    FrameList frames;
+    if (KindOf(path) == InputKind::Set) {
+        CheckInputFile(path);
+        const SetFileCheck check = ReadSpriteSetFile(path, frames);
+        if (check.problem != SetFileProblem::None)
+            throw CliFailure(ExitBadInput, path + " : " + SetRefusalReason(check));
+        return frames;
+    }
+    frames.push_back(ReadSprite(path));
+    return frames;
 }
 
 std::string PluginFolder(const CliOptions& options)
@@ -150,16 +199,83 @@ std::string WithoutTrailingLineEnds(std::string text)
     return text;
 }
 
+// The frame --frame names, or the only one; several frames without --frame
+// are the joined export's, which only ExportSprite does.
+std::unique_ptr<Sprite> ChosenFrame(FrameList& frames, const CliOptions& options, bool severalAllowed)
+{
+    const int count = static_cast<int>(frames.size());
+    if (options.frame) {
+        if (*options.frame >= count)
+            throw CliFailure(ExitBadInput, options.input + " : pas d'image " + std::to_string(*options.frame) +
+                                               " (" + std::to_string(count) + " image(s), numérotées à partir de 0)");
+        return std::move(frames[*options.frame]);
+    }
+    if (count == 1)
+        return std::move(frames.front());
+    if (!severalAllowed)
+        throw CliFailure(ExitBadInput, options.input + " : la planche a " + std::to_string(count) +
+                                           " images ; choisissez-en une avec --frame K (de 0 à " +
+                                           std::to_string(count - 1) + ")");
+    return nullptr;
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    if (!out)
+        throw CliFailure(ExitBadInput, path + " : écriture impossible");
+}
+
+std::string NoWriterMessage(const ChosenPlugin& plugin)
+{
+    return "le plug-in " + Quoted(plugin.fileName) + " n'a pas pu être chargé ou n'a pas de fonction d'enregistrement";
+}
+
+std::string RefusalMessage(const ChosenPlugin& plugin, const std::string& explanation)
+{
+    return "le plug-in " + Quoted(plugin.fileName) + " refuse le sprite :\n" +
+           WithoutTrailingLineEnds(TerminalText(explanation));
+}
+
+// Every frame through the plug-in, joined into one text (joined_export.h).
+int ExportAllFrames(const FrameList& frames, const ChosenPlugin& plugin, const std::string& name,
+                    const CliOptions& options)
+{
+    std::vector<const Sprite*> list;
+    for (const std::unique_ptr<Sprite>& frame : frames)
+        list.push_back(frame.get());
+    const Sprite& first = *frames.front();
+    PendingOutput output(options.output);
+    const JoinedExport joined = ExportFrames(list, name, PluginFrameWriter(plugin.path, first.height, first.width));
+    switch (joined.result) {
+    case FrameWrite::NoWriter:
+        throw CliFailure(ExitNoPlugin, NoWriterMessage(plugin));
+    case FrameWrite::Refused:
+        throw CliFailure(ExitRefused, "image " + std::to_string(joined.failedFrame) + " : " +
+                                          RefusalMessage(plugin, joined.text));
+    case FrameWrite::Written:
+        break;
+    }
+    WriteText(output.TemporaryPath(), joined.text);
+    output.Deliver();
+    return ExitWritten;
+}
+
 } // namespace
 
 int ExportSprite(const CliOptions& options)
 {
-    const std::unique_ptr<Sprite> sprite = ReadSprite(options.input);
+    FrameList frames = ReadFrames(options.input);
+    const std::unique_ptr<Sprite> sprite = ChosenFrame(frames, options, true);
     std::error_code error;
     if (options.output != "-" && fs::equivalent(options.input, options.output, error))
         throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait le sprite d'entrée");
     const ChosenPlugin plugin = FindPlugin(options);
     const std::string name = options.spriteName.value_or(DefaultSpriteName(options.input));
+    if (!sprite)
+        return ExportAllFrames(frames, plugin, name, options);
     auto planes = std::make_unique<SpritePlanes>();
     BuildPlanes(*sprite, *planes);
 
@@ -167,11 +283,9 @@ int ExportSprite(const CliOptions& options)
     switch (CallPluginWrite(plugin.path, output.TemporaryPath(), name, sprite->type, *planes, sprite->height,
                             sprite->width)) {
     case ExportResult::NoWriteFunction:
-        throw CliFailure(ExitNoPlugin, "le plug-in " + Quoted(plugin.fileName) +
-                                           " n'a pas pu être chargé ou n'a pas de fonction d'enregistrement");
+        throw CliFailure(ExitNoPlugin, NoWriterMessage(plugin));
     case ExportResult::Refused:
-        throw CliFailure(ExitRefused, "le plug-in " + Quoted(plugin.fileName) + " refuse le sprite :\n" +
-                                          WithoutTrailingLineEnds(TerminalText(output.ReadBack())));
+        throw CliFailure(ExitRefused, RefusalMessage(plugin, output.ReadBack()));
     case ExportResult::Written:
         break;
     }
@@ -181,10 +295,41 @@ int ExportSprite(const CliOptions& options)
 
 int ConvertToPixo(const CliOptions& options)
 {
-    const std::unique_ptr<Sprite> sprite = ReadSprite(options.input);
+    FrameList frames = ReadFrames(options.input);
+    const std::unique_ptr<Sprite> sprite = ChosenFrame(frames, options, false);
     PendingOutput output(options.output);
     if (!sprite->SaveToFile(output.TemporaryPath()))
         throw CliFailure(ExitBadInput, options.output + " : écriture impossible");
+    output.Deliver();
+    return ExitWritten;
+}
+
+// The inputs' frames in order, all of the first frame's size.
+int ConvertToPixs(const CliOptions& options)
+{
+    FrameList frames;
+    std::error_code error;
+    for (const std::string& input : options.inputs) {
+        if (options.output != "-" && fs::equivalent(input, options.output, error))
+            throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait l'entrée " + input);
+        for (std::unique_ptr<Sprite>& frame : ReadFrames(input)) {
+            if (!frames.empty() && !(frame->GetSize() == frames.front()->GetSize()))
+                throw CliFailure(ExitBadInput,
+                                 input + " : taille " + std::to_string(frame->width) + " x " +
+                                     std::to_string(frame->height) + " au lieu de " +
+                                     std::to_string(frames.front()->width) + " x " +
+                                     std::to_string(frames.front()->height) + " (celle de " +
+                                     options.inputs.front() + ")");
+            if (frames.size() == MaxFrames)
+                throw CliFailure(ExitBadInput, input + " : une planche a au plus 256 images");
+            frames.push_back(std::move(frame));
+        }
+    }
+    std::vector<const Sprite*> list;
+    for (const std::unique_ptr<Sprite>& frame : frames)
+        list.push_back(frame.get());
+    PendingOutput output(options.output);
+    WriteText(output.TemporaryPath(), SpriteSetBytes(list));
     output.Deliver();
     return ExitWritten;
 }

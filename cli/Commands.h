@@ -10,5 +10,6 @@
 
 int ExportSprite(const CliOptions& options);
 int ConvertToPixo(const CliOptions& options);
+int ConvertToPixs(const CliOptions& options);
 int ListPlugins(const CliOptions& options, std::ostream& out, std::ostream& err);
 int ShowPluginInfo(const CliOptions& options, std::ostream& out);

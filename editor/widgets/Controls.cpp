@@ -1,7 +1,10 @@
 #include "Controls.h"
 
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 void PaletteButton::mousePressEvent(QMouseEvent* event)
 {
@@ -27,4 +30,15 @@ void Swatch::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), outline_);
     painter.fillRect(rect().adjusted(1, 1, -1, -1), fill_);
+}
+
+bool IsTextEditing(const QWidget* widget)
+{
+    if (const auto* line = qobject_cast<const QLineEdit*>(widget))
+        return !line->isReadOnly();
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget))
+        return !plain->isReadOnly();
+    if (const auto* rich = qobject_cast<const QTextEdit*>(widget))
+        return !rich->isReadOnly();
+    return false;
 }

@@ -17,6 +17,8 @@ struct FileDialog {
     QString objectName;
     QString filter;
     QString fileName;
+    // One more "label|pattern" entry offered after filter, or empty.
+    QString nextFilter = {};
 };
 
 class Dialogs {

@@ -114,11 +114,17 @@ void TForm1::Button1Click()
     const QString fileName = ExportFolder() + Edit1->text();
     const int width = StrToInt(E_TailleX->text());
     const int height = StrToInt(E_TailleY->text());
-    SpritePlanes planes;
-    BuildPlanes(sprite, planes);
-    const ExportResult result =
-        CallPluginWrite(PluginFiles[choice], FileSystemName(fileName), ToWindows1252(Edit2->text()).toStdString(),
-                        sprite.GetType(), planes, height, width, FileSystemName(ExportFolder()));
+    ExportResult result;
+    if (frames.Count() > 1) {
+        result = ExportAllFrames(PluginFiles[choice], FileSystemName(fileName),
+                                 ToWindows1252(Edit2->text()).toStdString(), height, width);
+    } else {
+        SpritePlanes planes;
+        BuildPlanes(sprite, planes);
+        result =
+            CallPluginWrite(PluginFiles[choice], FileSystemName(fileName), ToWindows1252(Edit2->text()).toStdString(),
+                            sprite.GetType(), planes, height, width, FileSystemName(ExportFolder()));
+    }
     ShowExportResult(result, fileName);
     if (result != ExportResult::NoWriteFunction && CB_OuvrirFenetre->isChecked() && Form2)
         Form2->ShowFile(fileName);

@@ -42,8 +42,15 @@ void TForm1::BitBtn5Click()
 {
     if (!AppDialogs().Execute(FileDialogKind::Save, SaveDialog1))
         return;
+    if (SaveSetIfWanted(SaveDialog1))
+        return;
     SaveDialog1.fileName = WithPixoSuffix(SaveDialog1.fileName);
-    if (sprite.SaveToFile(FileSystemName(SaveDialog1.fileName)))
+    ShowSaveOutcome(sprite.SaveToFile(FileSystemName(SaveDialog1.fileName)));
+}
+
+void TForm1::ShowSaveOutcome(bool saved)
+{
+    if (saved)
         AppDialogs().ShowMessage(QStringLiteral("Enregsitrement effectué : ..."), QStringLiteral("Succès!"),
                                  MessageIcon::Information);
     else
@@ -53,7 +60,7 @@ void TForm1::BitBtn5Click()
 
 void TForm1::BitBtn7Click()
 {
-    LoadSpriteWith(OpenDialog1, LoadNativeFile, QStringLiteral("chargement"));
+    LoadSpriteWith(OpenDialog1, LoadNativeFile, QStringLiteral("chargement"), LoadInto::WholeSet);
 }
 
 void TForm1::BitBtn9Click()
@@ -62,14 +69,14 @@ void TForm1::BitBtn9Click()
 }
 
 // A refused file leaves the sprite as it was, so it adds no undo step.
-void TForm1::LoadSpriteWith(FileDialog& dialog, SpriteReader reader, const QString& stepLabel)
+void TForm1::LoadSpriteWith(FileDialog& dialog, SpriteReader reader, const QString& stepLabel, LoadInto target)
 {
     if (!AppDialogs().Execute(FileDialogKind::Open, dialog))
         return;
-    BeginSpriteStep();
-    const bool loaded = reader(sprite, FileSystemName(dialog.fileName));
-    CommitSpriteStep(stepLabel);
-    if (!loaded) {
+    const LoadOutcome outcome = ReadIntoFrames(reader, FileSystemName(dialog.fileName), target, stepLabel);
+    if (outcome == LoadOutcome::Explained)
+        return;
+    if (outcome == LoadOutcome::Refused) {
         ShowFailedLoad();
         return;
     }
@@ -86,4 +93,5 @@ void TForm1::ShowLoadedSprite()
     E_TailleY->setText(QString::number(sprite.height));
     ClearSpriteView(I_Principale);
     RedrawBothViews();
+    ShowFrameState();
 }

@@ -2,12 +2,10 @@
 // the page "Retouche", their keyboard shortcuts, and the steps that the
 // commands open and close around their change.
 #include <QApplication>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTextEdit>
 
+#include "Controls.h"
 #include "U_main.h"
 
 namespace {
@@ -18,19 +16,6 @@ QString StepHint(const QString& action, const std::string& stepLabel, const QStr
     if (stepLabel.empty())
         return QStringLiteral("%1 (%2)").arg(action, keys);
     return QStringLiteral("%1 : %2 (%3)").arg(action, QString::fromStdString(stepLabel), keys);
-}
-
-// Where the keys keep their meaning for the text being typed. Read-only
-// boxes have no text undo of their own, so there the keys act on the sprite.
-bool IsTextEditing(const QWidget* widget)
-{
-    if (const auto* line = qobject_cast<const QLineEdit*>(widget))
-        return !line->isReadOnly();
-    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget))
-        return !plain->isReadOnly();
-    if (const auto* rich = qobject_cast<const QTextEdit*>(widget))
-        return !rich->isReadOnly();
-    return false;
 }
 
 QPushButton* StepButton(QWidget* page, const char* name, const QString& caption, int top)
@@ -80,13 +65,13 @@ void TForm1::BuildUndoControls()
 
 void TForm1::B_AnnulerClick()
 {
-    if (history.Undo(sprite))
+    if (history.Undo(frames))
         ShowRestoredSprite();
 }
 
 void TForm1::B_RetablirClick()
 {
-    if (history.Redo(sprite))
+    if (history.Redo(frames))
         ShowRestoredSprite();
 }
 
@@ -112,15 +97,16 @@ void TForm1::BeginSpriteStep()
 {
     if (history.IsRecording())
         history.Commit(sprite, GestureLabel().toStdString());
-    history.Begin(sprite);
+    history.Begin(sprite, frames.Current());
 }
 
 // ...and what the held buttons draw afterwards is a step of its own.
 void TForm1::CommitSpriteStep(const QString& label)
 {
     history.Commit(sprite, label.toStdString());
+    frames.ApplySizeToAll();
     if (AnyButtonDrawing())
-        history.Begin(sprite);
+        history.Begin(sprite, frames.Current());
     ShowUndoState();
 }
 

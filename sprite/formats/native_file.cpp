@@ -11,6 +11,7 @@
 
 #include "AtomicFile.h"
 #include "U_class.h"
+#include "native_file.h"
 
 namespace {
 
@@ -19,17 +20,18 @@ constexpr std::size_t HeightOffset = 4;
 constexpr std::size_t TypeOffset = 8;
 constexpr std::size_t CellsOffset = 9;
 constexpr std::size_t RecordSize = CellsOffset + CellCount + 3; // 30732
+static_assert(RecordSize == PixoRecordSize);
 
 using Record = std::array<uint8_t, RecordSize>;
 
-void PutInt32(Record& record, std::size_t offset, int32_t value)
+void PutInt32(uint8_t* record, std::size_t offset, int32_t value)
 {
     const uint32_t bits = static_cast<uint32_t>(value);
     for (int i = 0; i < 4; ++i)
         record[offset + i] = static_cast<uint8_t>(bits >> (8 * i));
 }
 
-int32_t GetInt32(const Record& record, std::size_t offset)
+int32_t GetInt32(const uint8_t* record, std::size_t offset)
 {
     uint32_t bits = 0;
     for (int i = 0; i < 4; ++i)
@@ -44,7 +46,7 @@ bool IsValidCell(uint8_t cell)
 
 // The rest of the editor loops over the size and labels the type, so a record
 // is only taken when every field lies in the sprite's ranges.
-bool IsValidRecord(const Record& record)
+bool IsValidRecord(const uint8_t* record)
 {
     const int32_t width = GetInt32(record, WidthOffset);
     const int32_t height = GetInt32(record, HeightOffset);
@@ -61,16 +63,31 @@ bool IsValidRecord(const Record& record)
 
 } // namespace
 
+void PutPixoRecord(const Sprite& sprite, uint8_t* record)
+{
+    std::memset(record, 0, RecordSize);
+    PutInt32(record, WidthOffset, sprite.width);
+    PutInt32(record, HeightOffset, sprite.height);
+    record[TypeOffset] = static_cast<uint8_t>(sprite.type);
+    std::memcpy(record + CellsOffset, sprite.cells, CellCount);
+}
+
+bool TakePixoRecord(const uint8_t* record, Sprite& sprite)
+{
+    if (!IsValidRecord(record))
+        return false;
+    std::memcpy(sprite.cells, record + CellsOffset, CellCount);
+    sprite.RestoreState({GetInt32(record, WidthOffset), GetInt32(record, HeightOffset)},
+                        static_cast<SpriteType>(record[TypeOffset]));
+    return true;
+}
+
 bool Sprite::SaveToFile(const std::string& path) const
 {
     if (path.empty())
         return false;
-    Record record{};
-    PutInt32(record, WidthOffset, width);
-    PutInt32(record, HeightOffset, height);
-    record[TypeOffset] = static_cast<uint8_t>(type);
-    std::memcpy(record.data() + CellsOffset, cells, CellCount);
-
+    Record record;
+    PutPixoRecord(*this, record.data());
     return !WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(record.data()), record.size()));
 }
 
@@ -82,11 +99,5 @@ bool Sprite::LoadFromFile(const std::string& path)
     Record record;
     const bool complete = std::fread(record.data(), 1, record.size(), file) == record.size();
     std::fclose(file);
-    if (!complete || !IsValidRecord(record))
-        return false;
-
-    std::memcpy(cells, record.data() + CellsOffset, CellCount);
-    RestoreState({GetInt32(record, WidthOffset), GetInt32(record, HeightOffset)},
-                 static_cast<SpriteType>(record[TypeOffset]));
-    return true;
+    return complete && TakePixoRecord(record.data(), *this);
 }

@@ -1,0 +1,81 @@
+#include "joined_export.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+// One scratch file for the whole export, in the system's temporary folder:
+// each frame's write truncates it, and it is removed at the end.
+class ScratchFile {
+public:
+    ScratchFile()
+    {
+        std::error_code error;
+        std::string pattern = (std::filesystem::temp_directory_path(error) / "pixora-frame-XXXXXX").string();
+        if (error)
+            pattern = "/tmp/pixora-frame-XXXXXX";
+        const int descriptor = mkstemp(pattern.data());
+        if (descriptor >= 0) {
+            close(descriptor);
+            path_ = pattern;
+        }
+    }
+    ~ScratchFile()
+    {
+        if (!path_.empty())
+            std::remove(path_.c_str());
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    const std::string& Path() const { return path_; }
+    // Emptied before each frame, so a writer that writes nothing is never
+    // credited with the previous frame's text.
+    bool Empty() const { return truncate(path_.c_str(), 0) == 0; }
+    std::string Read() const
+    {
+        std::ifstream in(path_, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+private:
+    std::string path_;
+};
+
+} // namespace
+
+std::string FrameSpriteName(const std::string& name, int frame, int frameCount)
+{
+    return frameCount == 1 ? name : name + "_" + std::to_string(frame);
+}
+
+JoinedExport ExportFrames(const std::vector<const Sprite*>& frames, const std::string& name, const FrameWriter& write)
+{
+    JoinedExport joined;
+    ScratchFile scratch;
+    if (scratch.Path().empty())
+        return joined;
+    const int count = static_cast<int>(frames.size());
+    for (int k = 0; k < count; ++k) {
+        if (!scratch.Empty())
+            return joined;
+        const FrameWrite result = write(*frames[k], FrameSpriteName(name, k, count), scratch.Path());
+        if (result != FrameWrite::Written) {
+            joined.result = result;
+            joined.failedFrame = k;
+            joined.text = result == FrameWrite::Refused ? scratch.Read() : std::string();
+            return joined;
+        }
+        if (k > 0)
+            joined.text += "\r\n";
+        joined.text += scratch.Read();
+    }
+    joined.result = FrameWrite::Written;
+    return joined;
+}
