@@ -80,15 +80,15 @@ void ShowLoadProblem(const QString& text)
 void TForm1::BuildFrameControls()
 {
     const int half = (ColumnWidth - 4) / 2;
-    B_ImagePrecedente = ColumnButton(TabSheet1, "B_ImagePrecedente", QStringLiteral("<"),
-                                     QStringLiteral("Image précédente (Pg préc.)"), ColumnLeft, FirstRow, 28);
     L_Image = new QLabel(TabSheet1);
     L_Image->setObjectName(QStringLiteral("L_Image"));
-    L_Image->setGeometry(ColumnLeft + 28, FirstRow, ColumnWidth - 56, RowHeight);
+    L_Image->setGeometry(ColumnLeft, FirstRow - 22, ColumnWidth, 20);
     L_Image->setAlignment(Qt::AlignCenter);
-    B_ImageSuivante =
-        ColumnButton(TabSheet1, "B_ImageSuivante", QStringLiteral(">"), QStringLiteral("Image suivante (Pg suiv.)"),
-                     ColumnLeft + ColumnWidth - 28, FirstRow, 28);
+    B_ImagePrecedente = ColumnButton(TabSheet1, "B_ImagePrecedente", QStringLiteral("< Préc."),
+                                     QStringLiteral("Image précédente (Pg préc.)"), ColumnLeft, FirstRow, half);
+    B_ImageSuivante = ColumnButton(TabSheet1, "B_ImageSuivante", QStringLiteral("Suiv. >"),
+                                   QStringLiteral("Image suivante (Pg suiv.)"), ColumnLeft + ColumnWidth - half,
+                                   FirstRow, half);
     B_NouvelleImage = ColumnButton(TabSheet1, "B_NouvelleImage", QStringLiteral("Nouvelle image"),
                                    QStringLiteral("Ajoute une image blanche après l'image courante"), ColumnLeft,
                                    FirstRow + RowStep, ColumnWidth);
