@@ -5,7 +5,8 @@
 
 const char* pluginNom(void)
 {
-    return "Lignes hexad\xE9" "cimales (banc d'essai)";
+    return "Lignes hexad\xE9"
+           "cimales (banc d'essai)";
 }
 
 unsigned char pluginEnregistre(const char* fileName, const char* spriteName, int spriteType,

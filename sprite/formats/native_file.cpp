@@ -41,7 +41,7 @@ int32_t GetInt32(const uint8_t* record, std::size_t offset)
 
 bool IsValidCell(uint8_t cell)
 {
-    return cell <= Black || (cell >= MaskOffset && cell <= MaskOffset + Black);
+    return (cell <= Black) | (static_cast<uint8_t>(cell - MaskOffset) <= Black);
 }
 
 // The rest of the editor loops over the size and labels the type, so a record
@@ -55,10 +55,12 @@ bool IsValidRecord(const uint8_t* record)
         return false;
     if (type < BlackWhite || type > GrayscaleMasked)
         return false;
+    // Every cell is looked at, without an early exit, so that the compiler
+    // checks many at once: a set file holds up to 256 records.
+    bool valid = true;
     for (std::size_t i = 0; i < CellCount; ++i)
-        if (!IsValidCell(record[CellsOffset + i]))
-            return false;
-    return true;
+        valid &= IsValidCell(record[CellsOffset + i]);
+    return valid;
 }
 
 } // namespace

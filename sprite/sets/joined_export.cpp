@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -16,10 +14,14 @@ class ScratchFile {
 public:
     ScratchFile()
     {
+        // In memory when the system offers a memory file system: a set's
+        // export rewrites the file once per frame.
         std::error_code error;
-        std::string pattern = (std::filesystem::temp_directory_path(error) / "pixora-frame-XXXXXX").string();
-        if (error)
-            pattern = "/tmp/pixora-frame-XXXXXX";
+        std::string folder =
+            access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::filesystem::temp_directory_path(error).string();
+        if (folder.empty() || error)
+            folder = "/tmp";
+        std::string pattern = folder + "/pixora-frame-XXXXXX";
         const int descriptor = mkstemp(pattern.data());
         if (descriptor >= 0) {
             close(descriptor);
@@ -40,8 +42,15 @@ public:
     bool Empty() const { return truncate(path_.c_str(), 0) == 0; }
     std::string Read() const
     {
-        std::ifstream in(path_, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        std::string text;
+        if (std::FILE* file = std::fopen(path_.c_str(), "rb")) {
+            char block[8192];
+            std::size_t count;
+            while ((count = std::fread(block, 1, sizeof block, file)) > 0)
+                text.append(block, count);
+            std::fclose(file);
+        }
+        return text;
     }
 
 private:

@@ -93,7 +93,8 @@ SetFileCheck ReadSpriteSet(const std::string& bytes, FrameList& frames)
     FrameList read;
     read.reserve(count);
     for (std::size_t k = 0; k < count; ++k) {
-        auto frame = std::make_unique<Sprite>();
+        // Made at 1 x 1, so that only the record's own size is counted.
+        auto frame = std::make_unique<Sprite>(Point{1, 1});
         const auto* record = reinterpret_cast<const uint8_t*>(bytes.data() + PixsHeaderSize + k * PixoRecordSize);
         if (!TakePixoRecord(record, *frame))
             check.problem = SetFileProblem::BadFrame;

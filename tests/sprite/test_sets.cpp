@@ -230,11 +230,11 @@ TEST(SpriteSetFile, ThreeFramesAreTheHeaderAndThreePixoRecords)
 {
     Sprite editing({2, 3});
     SpriteSet set(editing);
-    editing.SetPixel(1, 0, Black);                                 // cell 128
+    editing.SetPixel(1, 0, Black); // cell 128
     auto gray = std::make_unique<Sprite>(Point{2, 3});
-    gray->SetPixel(0, 2, DarkGray);                                // cell 2
+    gray->SetPixel(0, 2, DarkGray); // cell 2
     auto masked = std::make_unique<Sprite>(Point{2, 3});
-    masked->SetPixel(0, 1, Mask);                                  // cell 1, white masked
+    masked->SetPixel(0, 1, Mask); // cell 1, white masked
     set.InsertFrame(1, std::move(gray));
     set.InsertFrame(2, std::move(masked));
 
