@@ -19,8 +19,8 @@ constexpr OptionSpec Options[] = {
     {OptionId::List, nullptr, "--list", false},     {OptionId::Info, nullptr, "--info", true},
     {OptionId::ToPixo, nullptr, "--to-pixo", true}, {OptionId::Plugins, nullptr, "--plugins", true},
     {OptionId::Plugin, "-p", nullptr, true},        {OptionId::Name, "-n", nullptr, true},
-    {OptionId::Output, "-o", nullptr, true},
-    {OptionId::ToPixs, nullptr, "--to-pixs", true}, {OptionId::Frame, nullptr, "--frame", true},
+    {OptionId::Output, "-o", nullptr, true},        {OptionId::ToPixs, nullptr, "--to-pixs", true},
+    {OptionId::Frame, nullptr, "--frame", true},
 };
 
 const OptionSpec* FindOption(const std::string& name)
@@ -182,8 +182,7 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         options.output = *raw.toPixoOutput;
         options.input = raw.files[0];
     } else if (raw.toPixsOutput) {
-        RefuseOptions(raw,
-                      {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Plugins, OptionId::Frame},
+        RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Plugins, OptionId::Frame},
                       "--to-pixs");
         if (raw.files.empty())
             throw UsageError("fichier d'entrée manquant");

@@ -1,19 +1,19 @@
 #include "Commands.h"
 
 #include <algorithm>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <ostream>
 
 #include "CliFailure.h"
 #include "CliText.h"
 #include "PendingOutput.h"
+#include "PluginFrames.h"
 #include "PluginHost.h"
 #include "U_class.h"
 #include "Windows1252.h"
 #include "joined_export.h"
-#include "PluginFrames.h"
 #include "set_file.h"
 #include "ti_picture.h"
 
@@ -91,7 +91,8 @@ std::string SetRefusalReason(const SetFileCheck& check)
     case SetFileProblem::Truncated:
         return "planche .pixs tronquée (moins d'octets que ses " + std::to_string(check.frameCount) + " images)";
     case SetFileProblem::BadFrame:
-        return "planche .pixs non valide : " + frame + " a une largeur, une hauteur, un type ou des pixels hors limites";
+        return "planche .pixs non valide : " + frame +
+               " a une largeur, une hauteur, un type ou des pixels hors limites";
     case SetFileProblem::SizesDiffer:
         return "planche .pixs non valide : " + frame + " n'a pas la taille de l'image 0";
     }
@@ -206,8 +207,8 @@ std::unique_ptr<Sprite> ChosenFrame(FrameList& frames, const CliOptions& options
     const int count = static_cast<int>(frames.size());
     if (options.frame) {
         if (*options.frame >= count)
-            throw CliFailure(ExitBadInput, options.input + " : pas d'image " + std::to_string(*options.frame) +
-                                               " (" + std::to_string(count) + " image(s), numérotées à partir de 0)");
+            throw CliFailure(ExitBadInput, options.input + " : pas d'image " + std::to_string(*options.frame) + " (" +
+                                               std::to_string(count) + " image(s), numérotées à partir de 0)");
         return std::move(frames[*options.frame]);
     }
     if (count == 1)
@@ -253,8 +254,8 @@ int ExportAllFrames(const FrameList& frames, const ChosenPlugin& plugin, const s
     case FrameWrite::NoWriter:
         throw CliFailure(ExitNoPlugin, NoWriterMessage(plugin));
     case FrameWrite::Refused:
-        throw CliFailure(ExitRefused, "image " + std::to_string(joined.failedFrame) + " : " +
-                                          RefusalMessage(plugin, joined.text));
+        throw CliFailure(ExitRefused,
+                         "image " + std::to_string(joined.failedFrame) + " : " + RefusalMessage(plugin, joined.text));
     case FrameWrite::Written:
         break;
     }
@@ -314,12 +315,11 @@ int ConvertToPixs(const CliOptions& options)
             throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait l'entrée " + input);
         for (std::unique_ptr<Sprite>& frame : ReadFrames(input)) {
             if (!frames.empty() && !(frame->GetSize() == frames.front()->GetSize()))
-                throw CliFailure(ExitBadInput,
-                                 input + " : taille " + std::to_string(frame->width) + " x " +
-                                     std::to_string(frame->height) + " au lieu de " +
-                                     std::to_string(frames.front()->width) + " x " +
-                                     std::to_string(frames.front()->height) + " (celle de " +
-                                     options.inputs.front() + ")");
+                throw CliFailure(ExitBadInput, input + " : taille " + std::to_string(frame->width) + " x " +
+                                                   std::to_string(frame->height) + " au lieu de " +
+                                                   std::to_string(frames.front()->width) + " x " +
+                                                   std::to_string(frames.front()->height) + " (celle de " +
+                                                   options.inputs.front() + ")");
             if (frames.size() == MaxFrames)
                 throw CliFailure(ExitBadInput, input + " : une planche a au plus 256 images");
             frames.push_back(std::move(frame));
