@@ -290,11 +290,11 @@ TForm1::LoadOutcome TForm1::ReadIntoFrames(SpriteReader reader, const std::strin
     }
     if (history.IsRecording())
         history.Commit(sprite, GestureLabel().toStdString());
-    history.ReplaceFrames(frames, std::move(loaded), 0, stepLabel.toStdString());
+    const bool replaced = history.ReplaceFrames(frames, std::move(loaded), 0, stepLabel.toStdString());
     if (AnyButtonDrawing())
         history.Begin(sprite, frames.Current());
     ShowUndoState();
-    return LoadOutcome::Loaded;
+    return replaced ? LoadOutcome::Loaded : LoadOutcome::Refused;
 }
 
 bool TForm1::SaveSetIfWanted(FileDialog& dialog)
