@@ -1,14 +1,18 @@
 #include "Commands.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "CliFailure.h"
 #include "CliText.h"
 #include "PendingOutput.h"
+#include "PluginCrashGuard.h"
 #include "PluginFrames.h"
 #include "PluginHost.h"
 #include "U_class.h"
@@ -49,6 +53,21 @@ InputKind KindOf(const std::string& path)
     throw CliFailure(ExitBadInput, path + " : extension inconnue (.pixo, .pixs, .89i, .9xi ou .v2i attendue)");
 }
 
+// The system's reason when the file cannot be read to its end (no right to
+// read it, an I/O error), or nothing; the readers only say yes or no.
+std::string WhyUnreadable(const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return std::generic_category().message(errno);
+    char buffer[4096];
+    while (std::fread(buffer, 1, sizeof buffer, file) == sizeof buffer) {
+    }
+    const int error = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    return error ? std::generic_category().message(error) : std::string();
+}
+
 // Why a reader refused a file it was given; the readers only say yes or no.
 std::string RefusalReason(const std::string& path, InputKind kind)
 {
@@ -73,6 +92,8 @@ void CheckInputFile(const std::string& path)
         throw CliFailure(ExitBadInput, path + " : c'est un dossier, pas un fichier");
     if (!fs::is_regular_file(status)) // a pipe or a device would block or never end
         throw CliFailure(ExitBadInput, path + " : ce n'est pas un fichier ordinaire");
+    if (const std::string why = WhyUnreadable(path); !why.empty())
+        throw CliFailure(ExitBadInput, path + " : lecture impossible (" + why + ")");
 }
 
 std::string SetRefusalReason(const SetFileCheck& check)
@@ -200,6 +221,44 @@ std::string WithoutTrailingLineEnds(std::string text)
     return text;
 }
 
+// The same file through links, "..", or a hard link.
+void RefuseOverwritingInput(const CliOptions& options)
+{
+    std::error_code error;
+    if (options.output != "-" && fs::equivalent(options.input, options.output, error))
+        throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait le sprite d'entrée");
+}
+
+CliFailure FailedWrite(const std::string& output, const std::error_code& error)
+{
+    return CliFailure(ExitBadInput, output + " : écriture impossible (" + error.message() + ")");
+}
+
+// A plug-in answers false both when it refuses the sprite and when its own
+// writes failed; the file system tells the two apart.
+CliFailure RefusalOrFailedWrite(const ChosenPlugin& plugin, PendingOutput& output)
+{
+    if (const std::error_code error = output.CheckWritten())
+        return FailedWrite(output.Target(), error);
+    const std::string explanation = WithoutTrailingLineEnds(TerminalText(output.ReadBack().value_or("")));
+    if (explanation.empty())
+        return CliFailure(ExitRefused, "le plug-in " + Quoted(plugin.fileName) +
+                                           " refuse le sprite ou n'a pas pu écrire son fichier (il ne dit pas "
+                                           "pourquoi)");
+    return CliFailure(ExitRefused, "le plug-in " + Quoted(plugin.fileName) + " refuse le sprite :\n" + explanation);
+}
+
+// An accepted export whose file is empty would replace a good header with
+// one that make takes as up to date.
+void CheckExportWritten(const ChosenPlugin& plugin, PendingOutput& output)
+{
+    if (const std::error_code error = output.CheckWritten())
+        throw FailedWrite(output.Target(), error);
+    const std::optional<std::string> content = output.ReadBack();
+    if (!content || content->empty())
+        throw CliFailure(ExitNoPlugin, "le plug-in " + Quoted(plugin.fileName) + " n'a rien écrit");
+}
+
 // The frame --frame names, or the only one; several frames without --frame
 // are the joined export's, which only ExportSprite does.
 std::unique_ptr<Sprite> ChosenFrame(FrameList& frames, const CliOptions& options, bool severalAllowed)
@@ -220,24 +279,21 @@ std::unique_ptr<Sprite> ChosenFrame(FrameList& frames, const CliOptions& options
     return nullptr;
 }
 
-void WriteText(const std::string& path, const std::string& text)
+// The whole content into the pending output, checked on the disk and read
+// back, so that a full disk is told as such.
+void WriteAll(PendingOutput& output, const std::string& bytes, const std::string& outputName)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out)
-        throw CliFailure(ExitBadInput, path + " : écriture impossible");
+    std::ofstream(output.TemporaryPath(), std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (const std::error_code error = output.CheckWritten())
+        throw FailedWrite(outputName, error);
+    if (output.ReadBack() != bytes)
+        throw FailedWrite(outputName, std::make_error_code(std::errc::io_error));
 }
 
 std::string NoWriterMessage(const ChosenPlugin& plugin)
 {
     return "le plug-in " + Quoted(plugin.fileName) + " n'a pas pu être chargé ou n'a pas de fonction d'enregistrement";
-}
-
-std::string RefusalMessage(const ChosenPlugin& plugin, const std::string& explanation)
-{
-    return "le plug-in " + Quoted(plugin.fileName) + " refuse le sprite :\n" +
-           WithoutTrailingLineEnds(TerminalText(explanation));
 }
 
 // Every frame through the plug-in, joined into one text (joined_export.h).
@@ -249,17 +305,28 @@ int ExportAllFrames(const FrameList& frames, const ChosenPlugin& plugin, const s
         list.push_back(frame.get());
     const Sprite& first = *frames.front();
     PendingOutput output(options.output);
-    const JoinedExport joined = ExportFrames(list, name, PluginFrameWriter(plugin.path, first.height, first.width));
+    JoinedExport joined;
+    {
+        const PluginCrashGuard guard(plugin.fileName, output.TemporaryPath());
+        joined = ExportFrames(list, name, PluginFrameWriter(plugin.path, first.height, first.width));
+    }
+    const std::string frame = "image " + std::to_string(joined.failedFrame) + " : ";
+    const std::string explanation = WithoutTrailingLineEnds(TerminalText(joined.text));
     switch (joined.result) {
     case FrameWrite::NoWriter:
         throw CliFailure(ExitNoPlugin, NoWriterMessage(plugin));
     case FrameWrite::Refused:
-        throw CliFailure(ExitRefused,
-                         "image " + std::to_string(joined.failedFrame) + " : " + RefusalMessage(plugin, joined.text));
+        throw CliFailure(ExitRefused, frame + "le plug-in " + Quoted(plugin.fileName) +
+                                          (explanation.empty() ? " refuse le sprite ou n'a pas pu écrire son fichier "
+                                                                 "(il ne dit pas pourquoi)"
+                                                               : " refuse le sprite :\n" + explanation));
     case FrameWrite::Written:
         break;
     }
-    WriteText(output.TemporaryPath(), joined.text);
+    if (joined.emptyFrame >= 0)
+        throw CliFailure(ExitNoPlugin, "image " + std::to_string(joined.emptyFrame) + " : le plug-in " +
+                                           Quoted(plugin.fileName) + " n'a rien écrit");
+    WriteAll(output, joined.text, options.output);
     output.Deliver();
     return ExitWritten;
 }
@@ -270,9 +337,7 @@ int ExportSprite(const CliOptions& options)
 {
     FrameList frames = ReadFrames(options.input);
     const std::unique_ptr<Sprite> sprite = ChosenFrame(frames, options, true);
-    std::error_code error;
-    if (options.output != "-" && fs::equivalent(options.input, options.output, error))
-        throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait le sprite d'entrée");
+    RefuseOverwritingInput(options);
     const ChosenPlugin plugin = FindPlugin(options);
     const std::string name = options.spriteName.value_or(DefaultSpriteName(options.input));
     if (!sprite)
@@ -281,13 +346,19 @@ int ExportSprite(const CliOptions& options)
     BuildPlanes(*sprite, *planes);
 
     PendingOutput output(options.output);
-    switch (CallPluginWrite(plugin.path, output.TemporaryPath(), name, sprite->type, *planes, sprite->height,
-                            sprite->width)) {
+    ExportResult result;
+    {
+        const PluginCrashGuard guard(plugin.fileName, output.TemporaryPath());
+        result = CallPluginWrite(plugin.path, output.TemporaryPath(), name, sprite->type, *planes, sprite->height,
+                                 sprite->width);
+    }
+    switch (result) {
     case ExportResult::NoWriteFunction:
         throw CliFailure(ExitNoPlugin, NoWriterMessage(plugin));
     case ExportResult::Refused:
-        throw CliFailure(ExitRefused, RefusalMessage(plugin, output.ReadBack()));
+        throw RefusalOrFailedWrite(plugin, output);
     case ExportResult::Written:
+        CheckExportWritten(plugin, output);
         break;
     }
     output.Deliver();
@@ -298,9 +369,9 @@ int ConvertToPixo(const CliOptions& options)
 {
     FrameList frames = ReadFrames(options.input);
     const std::unique_ptr<Sprite> sprite = ChosenFrame(frames, options, false);
+    RefuseOverwritingInput(options);
     PendingOutput output(options.output);
-    if (!sprite->SaveToFile(output.TemporaryPath()))
-        throw CliFailure(ExitBadInput, options.output + " : écriture impossible");
+    WriteAll(output, sprite->FileBytes(), options.output);
     output.Deliver();
     return ExitWritten;
 }
@@ -329,7 +400,7 @@ int ConvertToPixs(const CliOptions& options)
     for (const std::unique_ptr<Sprite>& frame : frames)
         list.push_back(frame.get());
     PendingOutput output(options.output);
-    WriteText(output.TemporaryPath(), SpriteSetBytes(list));
+    WriteAll(output, SpriteSetBytes(list), options.output);
     output.Deliver();
     return ExitWritten;
 }

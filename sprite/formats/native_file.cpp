@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <string_view>
 
 #include "AtomicFile.h"
 #include "U_class.h"
@@ -84,13 +83,16 @@ bool TakePixoRecord(const uint8_t* record, Sprite& sprite)
     return true;
 }
 
-bool Sprite::SaveToFile(const std::string& path) const
+std::string Sprite::FileBytes() const
 {
-    if (path.empty())
-        return false;
     Record record;
     PutPixoRecord(*this, record.data());
-    return !WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(record.data()), record.size()));
+    return {reinterpret_cast<const char*>(record.data()), record.size()};
+}
+
+bool Sprite::SaveToFile(const std::string& path) const
+{
+    return !path.empty() && !WriteFileAtomically(path, FileBytes());
 }
 
 bool Sprite::LoadFromFile(const std::string& path)

@@ -81,9 +81,12 @@ JoinedExport ExportFrames(const std::vector<const Sprite*>& frames, const std::s
             joined.text = result == FrameWrite::Refused ? scratch.Read() : std::string();
             return joined;
         }
+        const std::string text = scratch.Read();
+        if (text.empty() && joined.emptyFrame < 0)
+            joined.emptyFrame = k;
         if (k > 0)
             joined.text += "\r\n";
-        joined.text += scratch.Read();
+        joined.text += text;
     }
     joined.result = FrameWrite::Written;
     return joined;

@@ -21,6 +21,7 @@ using FrameWriter =
 struct JoinedExport {
     FrameWrite result = FrameWrite::NoWriter;
     int failedFrame = -1; // the frame that was not written, or -1
+    int emptyFrame = -1;  // the first frame written as an empty text, or -1
     std::string text;     // the joined texts, or the refused frame's explanation
 };
 

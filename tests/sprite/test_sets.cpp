@@ -380,7 +380,9 @@ TEST(JoinedExport, TextsAreJoinedByOneCrLfAndTheFirstRefusalStops)
         return frame.width == 3 ? FakeWriter(frame, name, path) : FrameWrite::Written;
     };
     const Sprite narrow({2, 1});
-    EXPECT_EQ(ExportFrames({&a, &narrow}, "s", silent).text, "s_0:3\r\n");
+    const JoinedExport empty = ExportFrames({&a, &narrow}, "s", silent);
+    EXPECT_EQ(empty.text, "s_0:3\r\n");
+    EXPECT_EQ(empty.emptyFrame, 1);
 }
 
 } // namespace
