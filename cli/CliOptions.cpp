@@ -29,6 +29,8 @@ enum class OptionId {
     ToPng,
     PngScale,
     CalculatorColors,
+    ToPixs,
+    Frame,
 };
 
 struct OptionSpec {
@@ -43,7 +45,8 @@ constexpr OptionSpec Options[] = {
     {OptionId::List, nullptr, "--list", false},     {OptionId::Info, nullptr, "--info", true},
     {OptionId::ToPixo, nullptr, "--to-pixo", true}, {OptionId::Plugins, nullptr, "--plugins", true},
     {OptionId::Plugin, "-p", nullptr, true},        {OptionId::Name, "-n", nullptr, true},
-    {OptionId::Output, "-o", nullptr, true},
+    {OptionId::Output, "-o", nullptr, true},        {OptionId::ToPixs, nullptr, "--to-pixs", true},
+    {OptionId::Frame, nullptr, "--frame", true},
 };
 
 // The options of image inputs and of PNG output.
@@ -83,6 +86,7 @@ struct RawCommand {
     std::optional<std::string> infoPlugin;
     std::optional<std::string> toPixoOutput;
     std::optional<std::string> toPngOutput;
+    std::optional<std::string> toPixsOutput;
     std::vector<std::string> files;
 };
 
@@ -125,6 +129,15 @@ void StoreImageOption(RawCommand& raw, OptionId id, const std::string& value)
     }
 }
 
+// A frame of a set, counted from 0; the set's size is checked on reading.
+int FrameNumber(const std::string& value)
+{
+    const bool digits = value.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits || value.size() > 4)
+        throw UsageError("--frame attend un numéro d'image à partir de 0, pas " + value);
+    return std::stoi(value);
+}
+
 void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, const std::string& value)
 {
     if (!raw.given.insert(option.id).second)
@@ -151,6 +164,12 @@ void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, c
         break;
     case OptionId::Output:
         raw.options.output = value;
+        break;
+    case OptionId::ToPixs:
+        raw.toPixsOutput = value;
+        break;
+    case OptionId::Frame:
+        raw.options.frame = FrameNumber(value);
         break;
     default:
         StoreImageOption(raw, option.id, value);
@@ -253,12 +272,16 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         throw UsageError("--list, --info et --to-pixo s'excluent l'un l'autre");
     if (modes > 0 && raw.given.count(OptionId::ToPng))
         throw UsageError("--to-png ne s'emploie pas avec --list, --info ou --to-pixo");
+    if (modes > 0 && raw.toPixsOutput)
+        throw UsageError("--to-pixs ne s'emploie pas avec --list, --info ou --to-pixo");
+    if (raw.toPngOutput && raw.toPixsOutput)
+        throw UsageError("--to-png et --to-pixs s'excluent l'un l'autre");
     if (raw.given.count(OptionId::List)) {
-        RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output}, "--list");
+        RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Frame}, "--list");
         ExpectFiles(raw, 0);
         options.mode = CliMode::List;
     } else if (raw.infoPlugin) {
-        RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output}, "--info");
+        RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Frame}, "--info");
         ExpectFiles(raw, 0);
         options.mode = CliMode::Info;
         options.plugin = *raw.infoPlugin;
@@ -276,6 +299,17 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         options.mode = CliMode::ToPng;
         options.output = *raw.toPngOutput;
         options.input = raw.files[0];
+    } else if (raw.toPixsOutput) {
+        RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Plugins, OptionId::Frame},
+                      "--to-pixs");
+        if (raw.files.empty())
+            throw UsageError("fichier d'entrée manquant");
+        for (const std::string& file : raw.files)
+            if (file.empty() || file == "-")
+                throw UsageError("--to-pixs lit des fichiers : donnez leurs noms");
+        options.mode = CliMode::ToPixs;
+        options.output = *raw.toPixsOutput;
+        options.inputs = raw.files;
     } else {
         ExpectFiles(raw, 1);
         options.input = raw.files[0];

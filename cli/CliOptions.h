@@ -10,7 +10,7 @@
 
 #include "ImageConversion.h"
 
-enum class CliMode { Export, ToPixo, List, Info, Help, Version, ToPng };
+enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng };
 
 struct CliOptions {
     CliMode mode = CliMode::Export;
@@ -24,6 +24,9 @@ struct CliOptions {
     // What --to-png writes.
     int pngScale = 1;
     bool calculatorColors = false;
+    // Sprite sets: the one frame to take (from 0), and the inputs of --to-pixs.
+    std::optional<int> frame;
+    std::vector<std::string> inputs;
 };
 
 // A command line that does not make sense; the message says why, in French.

@@ -16,9 +16,12 @@
 #include "PendingOutput.h"
 #include "PluginCrashGuard.h"
 #include "PluginFolders.h"
+#include "PluginFrames.h"
 #include "PluginHost.h"
 #include "U_class.h"
 #include "Windows1252.h"
+#include "joined_export.h"
+#include "set_file.h"
 #include "ti_picture.h"
 
 namespace fs = std::filesystem;
@@ -27,7 +30,7 @@ namespace {
 
 constexpr uintmax_t NativeFileSize = 30732;
 
-enum class InputKind { Native, Picture };
+enum class InputKind { Native, Picture, Set };
 
 std::string Quoted(const std::string& text)
 {
@@ -48,8 +51,10 @@ InputKind KindOf(const std::string& path)
         return InputKind::Native;
     if (extension == ".89i" || extension == ".9xi" || extension == ".v2i")
         return InputKind::Picture;
-    throw CliFailure(ExitBadInput, path + " : extension inconnue (.pixo, .89i, .9xi, .v2i, .png, .bmp, .gif, .jpg "
-                                          "ou .jpeg attendue)");
+    if (IsSpriteSetFileName(path))
+        return InputKind::Set;
+    throw CliFailure(ExitBadInput, path + " : extension inconnue (.pixo, .pixs, .89i, .9xi, .v2i, .png, .bmp, .gif, "
+                                          ".jpg ou .jpeg attendue)");
 }
 
 // The system's reason when the file cannot be read to its end (no right to
@@ -81,7 +86,7 @@ std::string RefusalReason(const std::string& path, InputKind kind)
     return "image de calculatrice non valide (taille nulle ou au-delà de 240 x 128, ou fichier tronqué)";
 }
 
-void ExpectRegularFile(const std::string& path)
+void CheckInputFile(const std::string& path)
 {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
@@ -95,10 +100,34 @@ void ExpectRegularFile(const std::string& path)
         throw CliFailure(ExitBadInput, path + " : lecture impossible (" + why + ")");
 }
 
+std::string SetRefusalReason(const SetFileCheck& check)
+{
+    const std::string frame = "l'image " + std::to_string(check.frame);
+    switch (check.problem) {
+    case SetFileProblem::None:
+    case SetFileProblem::Unreadable:
+        break;
+    case SetFileProblem::NotASet:
+        return "ce n'est pas une planche .pixs (il manque « PIXS » au début)";
+    case SetFileProblem::Version:
+        return "version de planche .pixs inconnue (seule la version 1 est lue)";
+    case SetFileProblem::FrameCount:
+        return "planche .pixs de " + std::to_string(check.frameCount) + " images (de 1 à 256 attendues)";
+    case SetFileProblem::Truncated:
+        return "planche .pixs tronquée (moins d'octets que ses " + std::to_string(check.frameCount) + " images)";
+    case SetFileProblem::BadFrame:
+        return "planche .pixs non valide : " + frame +
+               " a une largeur, une hauteur, un type ou des pixels hors limites";
+    case SetFileProblem::SizesDiffer:
+        return "planche .pixs non valide : " + frame + " n'a pas la taille de l'image 0";
+    }
+    return "lecture impossible";
+}
+
 std::unique_ptr<Sprite> ReadSprite(const std::string& path)
 {
     const InputKind kind = KindOf(path);
-    ExpectRegularFile(path);
+    CheckInputFile(path);
     auto sprite = std::make_unique<Sprite>();
     const bool read = kind == InputKind::Native ? sprite->LoadFromFile(path) : ChargerImageTI(*sprite, path);
     if (!read)
@@ -107,12 +136,27 @@ std::unique_ptr<Sprite> ReadSprite(const std::string& path)
 }
 
 // Image files are converted with the options of the command line.
-std::unique_ptr<Sprite> ReadInput(const CliOptions& options)
+std::unique_ptr<Sprite> ReadInput(const std::string& path, const CliOptions& options)
 {
-    if (!IsImageFileName(options.input))
-        return ReadSprite(options.input);
-    ExpectRegularFile(options.input);
-    return ReadImageSprite(options.input, options.conversion);
+    if (!IsImageFileName(path))
+        return ReadSprite(path);
+    CheckInputFile(path);
+    return ReadImageSprite(path, options.conversion);
+}
+
+// Every frame of the input: a set's, or the one sprite of any other input.
+FrameList ReadFrames(const std::string& path, const CliOptions& options)
+{
+    FrameList frames;
+    if (IsSpriteSetFileName(path)) {
+        CheckInputFile(path);
+        const SetFileCheck check = ReadSpriteSetFile(path, frames);
+        if (check.problem != SetFileProblem::None)
+            throw CliFailure(ExitBadInput, path + " : " + SetRefusalReason(check));
+        return frames;
+    }
+    frames.push_back(ReadInput(path, options));
+    return frames;
 }
 
 // The editor's plug-ins (beside the program, then the user's own for an
@@ -240,14 +284,89 @@ void CheckExportWritten(const ChosenPlugin& plugin, PendingOutput& output)
         throw CliFailure(ExitNoPlugin, "le plug-in " + Quoted(plugin.fileName) + " n'a rien écrit");
 }
 
+// The frame --frame names, or the only one; several frames without --frame
+// are the joined export's, which only ExportSprite does.
+std::unique_ptr<Sprite> ChosenFrame(FrameList& frames, const CliOptions& options, bool severalAllowed)
+{
+    const int count = static_cast<int>(frames.size());
+    if (options.frame) {
+        if (*options.frame >= count)
+            throw CliFailure(ExitBadInput, options.input + " : pas d'image " + std::to_string(*options.frame) + " (" +
+                                               std::to_string(count) + " image(s), numérotées à partir de 0)");
+        return std::move(frames[*options.frame]);
+    }
+    if (count == 1)
+        return std::move(frames.front());
+    if (!severalAllowed)
+        throw CliFailure(ExitBadInput, options.input + " : la planche a " + std::to_string(count) +
+                                           " images ; choisissez-en une avec --frame K (de 0 à " +
+                                           std::to_string(count - 1) + ")");
+    return nullptr;
+}
+
+// The whole content into the pending output, checked on the disk and read
+// back, so that a full disk is told as such.
+void WriteAll(PendingOutput& output, const std::string& bytes, const std::string& outputName)
+{
+    std::ofstream(output.TemporaryPath(), std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (const std::error_code error = output.CheckWritten())
+        throw FailedWrite(outputName, error);
+    if (output.ReadBack() != bytes)
+        throw FailedWrite(outputName, std::make_error_code(std::errc::io_error));
+}
+
+std::string NoWriterMessage(const ChosenPlugin& plugin)
+{
+    return "le plug-in " + Quoted(plugin.fileName) + " n'a pas pu être chargé ou n'a pas de fonction d'enregistrement";
+}
+
+// Every frame through the plug-in, joined into one text (joined_export.h).
+int ExportAllFrames(const FrameList& frames, const ChosenPlugin& plugin, const std::string& name,
+                    const CliOptions& options)
+{
+    std::vector<const Sprite*> list;
+    for (const std::unique_ptr<Sprite>& frame : frames)
+        list.push_back(frame.get());
+    const Sprite& first = *frames.front();
+    PendingOutput output(options.output);
+    JoinedExport joined;
+    {
+        const PluginCrashGuard guard(plugin.fileName, output.TemporaryPath());
+        joined = ExportFrames(list, name, PluginFrameWriter(plugin.path, first.height, first.width));
+    }
+    const std::string frame = "image " + std::to_string(joined.failedFrame) + " : ";
+    const std::string explanation = WithoutTrailingLineEnds(TerminalText(joined.text));
+    switch (joined.result) {
+    case FrameWrite::NoWriter:
+        throw CliFailure(ExitNoPlugin, NoWriterMessage(plugin));
+    case FrameWrite::Refused:
+        throw CliFailure(ExitRefused, frame + "le plug-in " + Quoted(plugin.fileName) +
+                                          (explanation.empty() ? " refuse le sprite ou n'a pas pu écrire son fichier "
+                                                                 "(il ne dit pas pourquoi)"
+                                                               : " refuse le sprite :\n" + explanation));
+    case FrameWrite::Written:
+        break;
+    }
+    if (joined.emptyFrame >= 0)
+        throw CliFailure(ExitNoPlugin, "image " + std::to_string(joined.emptyFrame) + " : le plug-in " +
+                                           Quoted(plugin.fileName) + " n'a rien écrit");
+    WriteAll(output, joined.text, options.output);
+    output.Deliver();
+    return ExitWritten;
+}
+
 } // namespace
 
 int ExportSprite(const CliOptions& options)
 {
-    const std::unique_ptr<Sprite> sprite = ReadInput(options);
+    FrameList frames = ReadFrames(options.input, options);
+    const std::unique_ptr<Sprite> sprite = ChosenFrame(frames, options, true);
     RefuseOverwritingInput(options);
     const ChosenPlugin plugin = FindPlugin(options);
     const std::string name = options.spriteName.value_or(DefaultSpriteName(options.input));
+    if (!sprite)
+        return ExportAllFrames(frames, plugin, name, options);
     auto planes = std::make_unique<SpritePlanes>();
     BuildPlanes(*sprite, *planes);
 
@@ -260,8 +379,7 @@ int ExportSprite(const CliOptions& options)
     }
     switch (result) {
     case ExportResult::NoWriteFunction:
-        throw CliFailure(ExitNoPlugin, "le plug-in " + Quoted(plugin.fileName) +
-                                           " n'a pas pu être chargé ou n'a pas de fonction d'enregistrement");
+        throw CliFailure(ExitNoPlugin, NoWriterMessage(plugin));
     case ExportResult::Refused:
         throw RefusalOrFailedWrite(plugin, output);
     case ExportResult::Written:
@@ -274,15 +392,40 @@ int ExportSprite(const CliOptions& options)
 
 int ConvertToPixo(const CliOptions& options)
 {
-    const std::unique_ptr<Sprite> sprite = ReadInput(options);
+    FrameList frames = ReadFrames(options.input, options);
+    const std::unique_ptr<Sprite> sprite = ChosenFrame(frames, options, false);
     RefuseOverwritingInput(options);
     PendingOutput output(options.output);
-    const std::string bytes = sprite->FileBytes();
-    std::ofstream(output.TemporaryPath(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (const std::error_code error = output.CheckWritten())
-        throw FailedWrite(options.output, error);
-    if (output.ReadBack() != bytes)
-        throw FailedWrite(options.output, std::make_error_code(std::errc::io_error));
+    WriteAll(output, sprite->FileBytes(), options.output);
+    output.Deliver();
+    return ExitWritten;
+}
+
+// The inputs' frames in order, all of the first frame's size.
+int ConvertToPixs(const CliOptions& options)
+{
+    FrameList frames;
+    std::error_code error;
+    for (const std::string& input : options.inputs) {
+        if (options.output != "-" && fs::equivalent(input, options.output, error))
+            throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait l'entrée " + input);
+        for (std::unique_ptr<Sprite>& frame : ReadFrames(input, options)) {
+            if (!frames.empty() && !(frame->GetSize() == frames.front()->GetSize()))
+                throw CliFailure(ExitBadInput, input + " : taille " + std::to_string(frame->width) + " x " +
+                                                   std::to_string(frame->height) + " au lieu de " +
+                                                   std::to_string(frames.front()->width) + " x " +
+                                                   std::to_string(frames.front()->height) + " (celle de " +
+                                                   options.inputs.front() + ")");
+            if (frames.size() == MaxFrames)
+                throw CliFailure(ExitBadInput, input + " : une planche a au plus 256 images");
+            frames.push_back(std::move(frame));
+        }
+    }
+    std::vector<const Sprite*> list;
+    for (const std::unique_ptr<Sprite>& frame : frames)
+        list.push_back(frame.get());
+    PendingOutput output(options.output);
+    WriteAll(output, SpriteSetBytes(list), options.output);
     output.Deliver();
     return ExitWritten;
 }
@@ -312,7 +455,7 @@ int ShowPluginInfo(const CliOptions& options, std::ostream& out)
 
 int ConvertToPng(const CliOptions& options)
 {
-    const std::unique_ptr<Sprite> sprite = ReadInput(options);
+    const std::unique_ptr<Sprite> sprite = ReadInput(options.input, options);
     RefuseOverwritingInput(options);
     WriteSpritePng(*sprite, options);
     return ExitWritten;

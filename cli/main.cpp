@@ -13,15 +13,19 @@ namespace {
 
 constexpr const char* HelpText =
     R"(Utilisation : pixora-export [--plugins DOSSIER] [-p PLUGIN] [-n NOM] [-o SORTIE] ENTREE
-              pixora-export --to-pixo SORTIE ENTREE
+              pixora-export --to-pixo SORTIE [--frame K] ENTREE
+              pixora-export --to-pixs SORTIE ENTREE...
               pixora-export --to-png SORTIE [--png-scale N] [--calculator-colors] ENTREE
               pixora-export --list [--plugins DOSSIER]
               pixora-export --info PLUGIN [--plugins DOSSIER]
               pixora-export -h | --help | --version
 
-Exporte en code C un sprite Pixora (.pixo), une image de calculatrice
-(.89i, .9xi, .v2i) ou une image PNG, BMP, GIF ou JPEG avec les plug-ins d'exportation de l'éditeur : le fichier
-écrit est exactement celui qu'écrirait l'éditeur.
+Exporte en code C un sprite Pixora (.pixo), une planche de sprites (.pixs),
+une image de calculatrice (.89i, .9xi, .v2i) ou une image PNG, BMP, GIF ou
+JPEG avec les plug-ins d'exportation de l'éditeur : le fichier écrit est
+exactement celui qu'écrirait l'éditeur. Les images d'une planche sont
+exportées l'une après l'autre sous les noms NOM_0, NOM_1... dans un seul
+fichier.
 
   -p PLUGIN          plug-in à employer : nom du fichier, avec ou sans suffixe,
                      ou nom affiché (par défaut : hexplane)
@@ -33,6 +37,11 @@ Exporte en code C un sprite Pixora (.pixo), une image de calculatrice
   -o SORTIE          fichier à écrire ; - ou pas de -o : la sortie standard
   --plugins DOSSIER  dossier des plug-ins (par défaut : Plugins à côté du programme)
   --to-pixo SORTIE   convertit ENTREE en fichier .pixo
+  --frame K          une seule image de la planche ENTREE (à partir de 0),
+                     exportée sous le nom NOM ou convertie par --to-pixo
+  --to-pixs SORTIE   fait une planche .pixs des images des ENTREE (.pixo,
+                     images de calculatrice, .pixs), dans l'ordre, toutes
+                     de la même taille
   --to-png SORTIE    écrit ENTREE en image PNG, comme « Exporter en PNG... »
                      de l'éditeur
   --png-scale N      chaque pixel du sprite en N x N pixels (1 à 16, par défaut 1)
@@ -89,6 +98,8 @@ int Run(const CliOptions& options)
         return ConvertToPixo(options);
     case CliMode::ToPng:
         return ConvertToPng(options);
+    case CliMode::ToPixs:
+        return ConvertToPixs(options);
     case CliMode::Export:
         break;
     }

@@ -1,24 +1,28 @@
-// The sprite as its file holds it: size, type and every cell of the storage,
-// hidden cells included, taken when the sprite was last saved, loaded,
-// imported or started. Comparing the sprite with it tells whether closing
-// would lose work; an undo or redo back to that state compares equal again,
-// whatever the history did in between. The mark plane is scratch and never
-// compared.
+// The sprites as their file holds them: for every frame, size, type and
+// every cell of the storage, hidden cells included, taken when the file was
+// last saved, loaded, imported or started. Comparing the frames with it
+// tells whether closing would lose work; an undo or redo back to that state
+// compares equal again, whatever the history did in between. The mark plane
+// is scratch and never compared, and neither is which frame is current.
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "U_class.h"
 
 class SavedState {
 public:
-    explicit SavedState(const Sprite& sprite) { Take(sprite); }
+    explicit SavedState(const Sprite& sprite) { Take({&sprite}); }
 
-    void Take(const Sprite& sprite);
-    bool DiffersFrom(const Sprite& sprite) const;
+    void Take(const std::vector<const Sprite*>& frames);
+    bool DiffersFrom(const std::vector<const Sprite*>& frames) const;
 
 private:
-    Point size_;
-    int8_t type_;
-    std::array<int8_t, CellCount> cells_;
+    struct Frame {
+        Point size;
+        int8_t type;
+        std::array<int8_t, CellCount> cells;
+    };
+    std::vector<Frame> frames_;
 };

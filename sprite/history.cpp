@@ -12,10 +12,20 @@ constexpr std::size_t MostListedCells = CellCount / 3;
 
 } // namespace
 
+SpriteHistory::Step SpriteHistory::NewStep(const std::string& label, Point size, SpriteType type)
+{
+    Step step;
+    step.label = label;
+    step.size = size;
+    step.type = type;
+    return step;
+}
+
 SpriteHistory::SpriteHistory(std::size_t depth) : depth(std::max<std::size_t>(depth, 1)), before(CellCount) {}
 
-void SpriteHistory::Begin(const Sprite& sprite)
+void SpriteHistory::Begin(const Sprite& sprite, int frame)
 {
+    frameBefore = frame;
     std::memcpy(before.data(), sprite.cells, CellCount);
     sizeBefore = sprite.GetSize();
     typeBefore = sprite.GetType();
@@ -31,17 +41,23 @@ bool SpriteHistory::Commit(const Sprite& sprite, const std::string& label)
     const bool changed = !step.values.empty() || !(step.size == sprite.GetSize()) || step.type != sprite.GetType();
     if (!changed)
         return false;
+    AddStep(std::move(step));
+    return true;
+}
+
+void SpriteHistory::AddStep(Step step)
+{
     steps.erase(steps.begin() + static_cast<std::ptrdiff_t>(undoCount), steps.end());
     steps.push_back(std::move(step));
     if (steps.size() > depth)
         steps.pop_front();
     undoCount = steps.size();
-    return true;
 }
 
 SpriteHistory::Step SpriteHistory::StepFromSnapshot(const Sprite& sprite, const std::string& label) const
 {
-    Step step{label, sizeBefore, typeBefore, {}, {}};
+    Step step = NewStep(label, sizeBefore, typeBefore);
+    step.frame = frameBefore;
     std::size_t changedCount = 0;
     for (int i = 0; i < CellCount; ++i)
         changedCount += before[i] != sprite.cells[i];
@@ -88,6 +104,111 @@ bool SpriteHistory::Redo(Sprite& sprite)
     if (!CanRedo())
         return false;
     SwapWithSprite(steps[undoCount++], sprite);
+    return true;
+}
+
+// Every frame command is its own inverse seen from the other side: the step
+// swaps what it holds with the set and keeps what it took.
+void SpriteHistory::SwapWithSet(Step& step, SpriteSet& set)
+{
+    // In this side's numbering, which is the one the step returns to.
+    const int current = set.Current();
+    switch (step.kind) {
+    case StepKind::Edit:
+        set.Select(step.frame);
+        SwapWithSprite(step, set.Editing());
+        set.ApplySizeToAll();
+        return;
+    case StepKind::FrameInOut:
+        if (step.frames.empty()) {
+            step.frames.push_back(set.TakeFrame(step.frame));
+        } else {
+            set.InsertFrame(step.frame, std::move(step.frames.front()));
+            step.frames.clear();
+        }
+        break;
+    case StepKind::FrameMove:
+        set.MoveFrame(step.otherFrame, step.frame);
+        std::swap(step.frame, step.otherFrame);
+        break;
+    case StepKind::WholeSet:
+        set.SwapFrames(step.frames, step.otherCurrent);
+        return;
+    }
+    set.Select(step.otherCurrent);
+    step.otherCurrent = current;
+}
+
+bool SpriteHistory::Undo(SpriteSet& set)
+{
+    if (!CanUndo())
+        return false;
+    SwapWithSet(steps[--undoCount], set);
+    return true;
+}
+
+bool SpriteHistory::Redo(SpriteSet& set)
+{
+    if (!CanRedo())
+        return false;
+    SwapWithSet(steps[undoCount++], set);
+    return true;
+}
+
+bool SpriteHistory::InsertFrame(SpriteSet& set, int index, std::unique_ptr<Sprite> frame, const std::string& label)
+{
+    const int current = set.Current();
+    if (recording || !set.InsertFrame(index, std::move(frame)))
+        return false;
+    set.Select(index);
+    Step step = NewStep(label, set.Editing().GetSize(), set.Editing().GetType());
+    step.kind = StepKind::FrameInOut;
+    step.frame = index;
+    step.otherCurrent = current;
+    AddStep(std::move(step));
+    return true;
+}
+
+bool SpriteHistory::RemoveFrame(SpriteSet& set, int index, const std::string& label)
+{
+    const int current = set.Current();
+    if (recording)
+        return false;
+    std::unique_ptr<Sprite> taken = set.TakeFrame(index);
+    if (!taken)
+        return false;
+    Step step = NewStep(label, set.Editing().GetSize(), set.Editing().GetType());
+    step.kind = StepKind::FrameInOut;
+    step.frame = index;
+    step.otherCurrent = current;
+    step.frames.push_back(std::move(taken));
+    AddStep(std::move(step));
+    return true;
+}
+
+bool SpriteHistory::MoveFrame(SpriteSet& set, int from, int to, const std::string& label)
+{
+    const int current = set.Current();
+    if (recording || from == to || !set.MoveFrame(from, to))
+        return false;
+    Step step = NewStep(label, set.Editing().GetSize(), set.Editing().GetType());
+    step.kind = StepKind::FrameMove;
+    step.frame = from;
+    step.otherFrame = to;
+    step.otherCurrent = current;
+    AddStep(std::move(step));
+    return true;
+}
+
+bool SpriteHistory::ReplaceFrames(SpriteSet& set, FrameList frames, int current, const std::string& label)
+{
+    if (recording || !set.SwapFrames(frames, current))
+        return false;
+    Step step = NewStep(label, set.Editing().GetSize(), set.Editing().GetType());
+    step.kind = StepKind::WholeSet;
+    step.frames = std::move(frames);
+    step.otherCurrent = current;
+    AddStep(std::move(step));
     return true;
 }
 

@@ -9,6 +9,11 @@
 // Redo bring back size, type and every cell of the storage, hidden cells
 // included; the mark plane is scratch and never part of a step. The oldest
 // steps are dropped beyond the depth given at construction.
+//
+// With a sprite set, each step also knows its frame: an edit undoes on the
+// frame it was made on (that frame becomes current), and the frame commands
+// (adding, removing, moving frames, replacing the whole set) run through
+// here as steps of their own.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +23,7 @@
 #include <vector>
 
 #include "U_class.h"
+#include "sprite_set.h"
 
 class SpriteHistory {
 public:
@@ -27,7 +33,7 @@ public:
 
     // Notes the sprite's state before a command; a step already begun and
     // not committed is forgotten.
-    void Begin(const Sprite& sprite);
+    void Begin(const Sprite& sprite, int frame = 0);
     // Ends the command begun last. Adds a step named label when the sprite
     // differs from its state at Begin, discarding the steps that could have
     // been redone; returns whether a step was added.
@@ -35,9 +41,20 @@ public:
     bool IsRecording() const { return recording; }
 
     // Each returns false and changes nothing when there is no such step or
-    // a command is being recorded.
+    // a command is being recorded. The Sprite forms serve a history of one
+    // sprite's edits; a history with frame steps is undone on its set.
     bool Undo(Sprite& sprite);
     bool Redo(Sprite& sprite);
+    bool Undo(SpriteSet& set);
+    bool Redo(SpriteSet& set);
+
+    // Frame commands on the set, each one step named label; false, with no
+    // step and the set unchanged, when the set refuses the command. The new
+    // frame of InsertFrame becomes current.
+    bool InsertFrame(SpriteSet& set, int index, std::unique_ptr<Sprite> frame, const std::string& label);
+    bool RemoveFrame(SpriteSet& set, int index, const std::string& label);
+    bool MoveFrame(SpriteSet& set, int from, int to, const std::string& label);
+    bool ReplaceFrames(SpriteSet& set, FrameList frames, int current, const std::string& label);
 
     bool CanUndo() const { return !recording && undoCount > 0; }
     bool CanRedo() const { return !recording && undoCount < steps.size(); }
@@ -52,15 +69,29 @@ private:
     // What one step changed. The step holds the values of the side it is not
     // on: before an undo the old ones, after it the new ones. Undo and Redo
     // both swap them with the sprite's.
+    enum class StepKind {
+        Edit,        // cells, size and type of frame `frame`
+        FrameInOut,  // frame `frame` is in the set, or out of it in `frames`
+        FrameMove,   // the frame now at `otherFrame` was at `frame`
+        WholeSet,    // `frames` is the whole set of the other side
+    };
     struct Step {
         std::string label;
-        Point size;
-        SpriteType type;
+        Point size{0, 0};
+        SpriteType type = BlackWhite;
         std::vector<uint16_t> indices; // changed cells; empty when `values` covers the whole storage
         std::vector<int8_t> values;
+        StepKind kind = StepKind::Edit;
+        int frame = 0;
+        int otherFrame = 0;
+        int otherCurrent = 0; // frame commands: the current frame on the other side
+        FrameList frames;
     };
 
+    static Step NewStep(const std::string& label, Point size, SpriteType type);
     static void SwapWithSprite(Step& step, Sprite& sprite);
+    static void SwapWithSet(Step& step, SpriteSet& set);
+    void AddStep(Step step);
     Step StepFromSnapshot(const Sprite& sprite, const std::string& label) const;
 
     std::size_t depth;
@@ -71,4 +102,5 @@ private:
     std::vector<int8_t> before; // cells at Begin
     Point sizeBefore{0, 0};
     SpriteType typeBefore = BlackWhite;
+    int frameBefore = 0;
 };

@@ -176,13 +176,15 @@ bool PluginInfoText(const std::string& libraryPath, std::string& text)
 
 void BuildPlanes(const Sprite& sprite, SpritePlanes& planes)
 {
-    std::memset(planes.color, 0, sizeof planes.color);
-    std::memset(planes.mask, 0, sizeof planes.mask);
-    for (int x = 0; x < MaxWidth; ++x)
-        for (int y = 0; y < MaxHeight; ++y) {
-            planes.color[CellIndex(x, y)] = static_cast<unsigned char>(sprite.GetColor(x, y));
-            planes.mask[CellIndex(x, y)] = sprite.GetMask(x, y) == Mask ? 1 : 0;
-        }
+    // The planes and the cells share one layout, so each plane byte is what
+    // GetColor and GetMask answer for its cell, read straight from it: a set
+    // export builds the planes of up to 256 frames.
+    for (int index = 0; index < CellCount; ++index) {
+        const int8_t cell = sprite.cells[index];
+        const bool masked = cell >= MaskedThreshold;
+        planes.color[index] = static_cast<unsigned char>(masked ? cell - MaskOffset : cell);
+        planes.mask[index] = masked ? 1 : 0;
+    }
 }
 
 ExportResult CallPluginWrite(const std::string& libraryPath, const std::string& fileName, const std::string& spriteName,

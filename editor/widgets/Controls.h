@@ -20,6 +20,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
 
+// Whether the widget is a text box the user can type in: there keys keep
+// their meaning for the text. Read-only boxes have no text undo or cursor
+// keys of their own, so the window's shortcuts act there.
+bool IsTextEditing(const QWidget* widget);
+
 class Swatch : public QWidget {
 public:
     Swatch(QColor outline, QWidget* parent);

@@ -63,7 +63,10 @@ public:
     {
         QFileDialog window(QApplication::activeWindow());
         window.setObjectName(dialog.objectName);
-        window.setNameFilter(QtNameFilter(dialog.filter));
+        QStringList filters{QtNameFilter(dialog.filter)};
+        if (!dialog.nextFilter.isEmpty())
+            filters.append(QtNameFilter(dialog.nextFilter));
+        window.setNameFilters(filters);
         window.setFileMode(QFileDialog::AnyFile);
         window.setAcceptMode(kind == FileDialogKind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         window.setOption(QFileDialog::DontConfirmOverwrite);

@@ -20,6 +20,8 @@ struct FileDialog {
     QString filter;
     QString fileName;
     QString folder = QString();
+    // One more "label|pattern" entry offered after filter, or empty.
+    QString nextFilter = {};
 };
 
 class Dialogs {

@@ -1,5 +1,6 @@
 #include "U_apercu.h"
 
+#include <QLabel>
 #include <QPainter>
 
 #include "U_main.h"
@@ -41,7 +42,11 @@ void TF_Apercu::paintEvent(QPaintEvent*)
 void TF_Apercu::FormPaint()
 {
     QPainter painter(this);
-    DrawSpriteView(mainForm_, RegionBounds(I_Apercu), mainForm_.sprite, painter, mainForm_.CouleursVraiesApercu != 0);
+    const Sprite& shown = mainForm_.PreviewSprite();
+    DrawSpriteView(mainForm_, RegionBounds(I_Apercu), shown, painter, mainForm_.CouleursVraiesApercu != 0);
+    // While the set plays, the type label still speaks of the frame edited.
+    if (&shown != &mainForm_.sprite)
+        mainForm_.Label2->setText(TypeText(mainForm_.sprite.GetType()));
 }
 
 void TF_Apercu::resizeEvent(QResizeEvent*)

@@ -31,6 +31,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     ConnectFileCommands();
     BuildUndoControls();
     BuildImageControls();
+    BuildFrameControls();
 
     // Last: the options' handlers may start the attach timer.
     ConnectOptionHandlers();
@@ -48,6 +49,7 @@ void TForm1::FormPaint()
 {
     QPainter painter(this);
     DrawSpriteView(*this, RegionBounds(I_Principale), sprite, painter, CouleursVraiesMain != 0);
+    PaintOnionSkin(painter);
 }
 
 void TForm1::RedrawBothViews()

@@ -16,17 +16,20 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Dialogs.h"
 #include "ImageConversion.h"
+#include "PluginHost.h"
 #include "ProgramPaths.h"
 #include "RecentFiles.h"
 #include "SavedState.h"
 #include "U_class.h"
 #include "history.h"
 #include "sprite_file_kind.h"
+#include "sprite_set.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -39,6 +42,7 @@ class QPainter;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
+class IniFile;
 class QTabWidget;
 class QTimer;
 class QUrl;
@@ -161,6 +165,50 @@ public:
     uint8_t Activated = 0;
     SpriteHistory history;
 
+    // Sprite sets (U_main_frames.cpp): the frames of the set, the editing
+    // sprite being the current one; the frame controls of "Retouche", the
+    // sheet slicing of "Enreg/charger" and the frame options of "Options".
+    SpriteSet frames{sprite};
+    QPushButton* B_ImagePrecedente = nullptr;
+    QLabel* L_Image = nullptr;
+    QPushButton* B_ImageSuivante = nullptr;
+    QPushButton* B_NouvelleImage = nullptr;
+    QPushButton* B_DupliquerImage = nullptr;
+    QPushButton* B_SupprimerImage = nullptr;
+    QPushButton* B_ImageAvant = nullptr;
+    QPushButton* B_ImageApres = nullptr;
+    QCheckBox* CB_Decouper = nullptr;
+    QLineEdit* E_DecoupeX = nullptr;
+    QLineEdit* E_DecoupeY = nullptr;
+    QCheckBox* CB_PelureOignon = nullptr;
+    QCheckBox* CB_AnimerApercu = nullptr;
+    QSpinBox* E_ImagesParSeconde = nullptr;
+    QTimer* timerAnimation = nullptr;
+    uint8_t PelureOignon = 0;
+    uint8_t AnimerApercu = 0;
+    int ImagesParSeconde = 8;
+    // The frame the preview shows while it plays the set.
+    int PreviewFrame = 0;
+
+    void B_ImagePrecedenteClick();
+    void B_ImageSuivanteClick();
+    void B_NouvelleImageClick();
+    void B_DupliquerImageClick();
+    void B_SupprimerImageClick();
+    void B_ImageAvantClick();
+    void B_ImageApresClick();
+    void CB_PelureOignonClick();
+    void CB_AnimerApercuClick();
+    void E_ImagesParSecondeChange();
+    void timerAnimationTimer();
+    // What the preview draws: the playing frame, or the editing sprite.
+    const Sprite& PreviewSprite() const;
+    // The previous frame, faintly, in the white cells of the main view.
+    void PaintOnionSkin(QPainter& painter);
+    // The frame options, in a section of their own of the settings file.
+    void ReadFrameOptions(const IniFile& settings);
+    void WriteFrameOptions(const IniFile& settings) const;
+
     const ProgramPaths Paths;
     // The other two windows register themselves here while they exist.
     TF_Apercu* F_Apercu = nullptr;
@@ -239,7 +287,7 @@ public:
     SavedState savedState{sprite};
     RecentFiles recentFiles;
 
-    bool IsChangedSinceSaved() const { return savedState.DiffersFrom(sprite); }
+    bool IsChangedSinceSaved() const { return savedState.DiffersFrom(frames.Frames()); }
     // Into the current ".pixo" file without a dialog when there is one,
     // otherwise as the save command; true when the sprite was written.
     bool SaveSprite();
@@ -307,6 +355,11 @@ private:
     void ReadSettings();
     void BuildUndoControls();
     void BuildImageControls();
+    void BuildFrameControls();
+    void ShowFrameState();
+    void GoToFrame(int index);
+    void ShowFrameStep(bool changed);
+    void RestartAnimation();
 
     Point CellUnder(Point windowPoint) const;
     bool IsDrawing(int button) const { return ActivePen[button] != NotDrawing; }
@@ -323,8 +376,22 @@ private:
 
     // Files and export (U_main_files.cpp, U_main_export.cpp).
     using SpriteReader = bool (*)(Sprite&, const std::string&);
+    // A load replaces the whole set (the native file: a ".pixs", or a
+    // ".pixo" as a set of one frame) or the current frame (a picture, unless
+    // it is sliced into frames).
+    enum class LoadInto { WholeSet, CurrentFrame };
+    enum class LoadOutcome { Loaded, Refused, Explained };
     void ConnectFileCommands();
     void LoadSpriteWith(SpriteFileKind kind);
+    LoadOutcome ReadIntoFrames(SpriteReader reader, const std::string& path, LoadInto target,
+                               const QString& stepLabel);
+    // Saves the whole set when the name or the user's answer asks for it:
+    // whether it was saved, or nothing when the save is to go on as the
+    // one-sprite save.
+    std::optional<bool> SaveSetIfWanted(FileDialog& dialog);
+    void ShowSaveOutcome(bool saved);
+    ExportResult ExportAllFrames(const std::string& libraryPath, const std::string& fileName,
+                                 const std::string& spriteName, int height, int width);
     void ShowLoadedSprite();
     QString ExportFolder() const;
     void LoadPlugins();

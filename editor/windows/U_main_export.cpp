@@ -131,15 +131,21 @@ void TForm1::Button1Click()
     const QString fileName = ExportFolder() + Edit1->text();
     const int width = StrToInt(E_TailleX->text());
     const int height = StrToInt(E_TailleY->text());
-    SpritePlanes planes;
-    BuildPlanes(sprite, planes);
     // The per-user export folder's parents ("Pixora/" in the documents
     // folder) are made here; the host makes the last level.
     if (Paths.perUser)
         QDir().mkpath(QFileInfo(QDir::cleanPath(ExportFolder())).path());
-    const ExportResult result =
-        CallPluginWrite(PluginFiles[choice], FileSystemName(fileName), ToWindows1252(Edit2->text()).toStdString(),
-                        sprite.GetType(), planes, height, width, FileSystemName(ExportFolder()));
+    ExportResult result;
+    if (frames.Count() > 1) {
+        result = ExportAllFrames(PluginFiles[choice], FileSystemName(fileName),
+                                 ToWindows1252(Edit2->text()).toStdString(), height, width);
+    } else {
+        SpritePlanes planes;
+        BuildPlanes(sprite, planes);
+        result =
+            CallPluginWrite(PluginFiles[choice], FileSystemName(fileName), ToWindows1252(Edit2->text()).toStdString(),
+                            sprite.GetType(), planes, height, width, FileSystemName(ExportFolder()));
+    }
     ShowExportResult(result, fileName);
     if (result != ExportResult::NoWriteFunction && CB_OuvrirFenetre->isChecked() && Form2)
         Form2->ShowFile(fileName);

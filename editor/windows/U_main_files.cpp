@@ -5,10 +5,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "TextEncoding.h"
 #include "U_main.h"
+#include "set_file.h"
 #include "ti_picture.h"
 
 namespace {
@@ -50,6 +52,8 @@ bool TForm1::SaveSpriteAs()
 {
     if (!AppDialogs().Execute(FileDialogKind::Save, SaveDialog1))
         return false;
+    if (const std::optional<bool> setSaved = SaveSetIfWanted(SaveDialog1))
+        return *setSaved;
     SaveDialog1.fileName = WithPixoSuffix(SaveDialog1.fileName);
     return SaveSpriteTo(SaveDialog1.fileName);
 }
@@ -59,17 +63,25 @@ bool TForm1::SaveSprite()
     return CurrentFileIsNative ? SaveSpriteTo(CurrentFile) : SaveSpriteAs();
 }
 
+// A ".pixs" name saves the whole set, a ".pixo" name the frame being edited.
 bool TForm1::SaveSpriteTo(const QString& fileName)
 {
-    if (!sprite.SaveToFile(FileSystemName(fileName))) {
+    const std::string path = FileSystemName(fileName);
+    const bool saved = IsSpriteSetFileName(path) ? SaveSpriteSetFile(path, frames.Frames()) : sprite.SaveToFile(path);
+    ShowSaveOutcome(saved);
+    if (saved)
+        RememberFile(fileName, true);
+    return saved;
+}
+
+void TForm1::ShowSaveOutcome(bool saved)
+{
+    if (saved)
+        AppDialogs().ShowMessage(QStringLiteral("Enregsitrement effectué : ..."), QStringLiteral("Succès!"),
+                                 MessageIcon::Information);
+    else
         AppDialogs().ShowMessage(QStringLiteral("L'Enregistrement est un Echec"), QStringLiteral("Echec!"),
                                  MessageIcon::Warning);
-        return false;
-    }
-    RememberFile(fileName, true);
-    AppDialogs().ShowMessage(QStringLiteral("Enregsitrement effectué : ..."), QStringLiteral("Succès!"),
-                             MessageIcon::Information);
-    return true;
 }
 
 void TForm1::BitBtn7Click()
@@ -110,10 +122,12 @@ bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool t
         ShowFailedLoad();
         return false;
     }
-    BeginSpriteStep();
-    const bool loaded = reader(sprite, FileSystemName(fileName));
-    CommitSpriteStep(picture ? QStringLiteral("import d'image") : QStringLiteral("chargement"));
-    if (!loaded) {
+    const LoadOutcome outcome =
+        ReadIntoFrames(reader, FileSystemName(fileName), picture ? LoadInto::CurrentFrame : LoadInto::WholeSet,
+                       picture ? QStringLiteral("import d'image") : QStringLiteral("chargement"));
+    if (outcome == LoadOutcome::Explained)
+        return false;
+    if (outcome == LoadOutcome::Refused) {
         ShowFailedLoad();
         return false;
     }
@@ -133,4 +147,5 @@ void TForm1::ShowLoadedSprite()
     E_TailleY->setText(QString::number(sprite.height));
     ClearSpriteView(I_Principale);
     RedrawBothViews();
+    ShowFrameState();
 }

@@ -209,6 +209,8 @@ void TForm1::BuildLayout()
 
     OpenDialog1 = {QStringLiteral("OpenDialog1"), QStringLiteral("Format du logiciel (*.pixo)|*.pixo"), QString()};
     SaveDialog1 = {QStringLiteral("SaveDialog1"), QStringLiteral("Format du logiciel (*.pixo)|*.pixo"), QString()};
+    OpenDialog1.nextFilter = QStringLiteral("Planche de sprites (*.pixs)|*.pixs");
+    SaveDialog1.nextFilter = OpenDialog1.nextFilter;
     OpenDialog2 = {QStringLiteral("OpenDialog2"), QStringLiteral("Format TI  (*.89i;*.v2i;*9xi)|*.89i;*.v2i;*9xi"),
                    QString()};
     timerAttache = new QTimer(this);

@@ -57,7 +57,7 @@ QString DocumentsFolder()
 void TForm1::SetUpFileHabits()
 {
     designedCaption = windowTitle();
-    savedState.Take(sprite);
+    savedState.Take(frames.Frames());
     for (FileDialog* dialog : {&OpenDialog1, &SaveDialog1, &OpenDialog2})
         dialog->folder = DocumentsFolder();
     BuildRecentPanel();
@@ -101,7 +101,7 @@ void TForm1::RememberFile(const QString& fileName, bool native)
 {
     CurrentFile = QFileInfo(fileName).absoluteFilePath();
     CurrentFileIsNative = native;
-    savedState.Take(sprite);
+    savedState.Take(frames.Frames());
     recentFiles.Add(FileSystemName(CurrentFile));
     ShowRecentFiles();
     ShowFileState();

@@ -35,6 +35,7 @@ void WriteSettings(const TForm1& form)
     if (form.F_Apercu)
         WriteWindowBounds(settings, PreviewWindowSection, *form.F_Apercu->placement);
     form.WriteFileSettings(settings);
+    form.WriteFrameOptions(settings);
 }
 
 } // namespace
@@ -79,6 +80,7 @@ void TForm1::ReadSettings()
     CB_CouleursPrincipale->setChecked(CouleursVraiesMain != 0);
     CB_CouleursApercu->setChecked(CouleursVraiesApercu != 0);
     CB_OuvrirFenetre->setChecked(OuvrirFenetre != 0);
+    ReadFrameOptions(settings);
 }
 
 // Restoring a minimized window is no new showing.

@@ -2,11 +2,8 @@
 // the page "Retouche", their keyboard shortcuts, and the steps that the
 // commands open and close around their change.
 #include <QApplication>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTextEdit>
 
 #include "Controls.h"
 #include "U_main.h"
@@ -68,13 +65,13 @@ void TForm1::BuildUndoControls()
 
 void TForm1::B_AnnulerClick()
 {
-    if (history.Undo(sprite))
+    if (history.Undo(frames))
         ShowRestoredSprite();
 }
 
 void TForm1::B_RetablirClick()
 {
-    if (history.Redo(sprite))
+    if (history.Redo(frames))
         ShowRestoredSprite();
 }
 
@@ -100,15 +97,16 @@ void TForm1::BeginSpriteStep()
 {
     if (history.IsRecording())
         history.Commit(sprite, GestureLabel().toStdString());
-    history.Begin(sprite);
+    history.Begin(sprite, frames.Current());
 }
 
 // ...and what the held buttons draw afterwards is a step of its own.
 void TForm1::CommitSpriteStep(const QString& label)
 {
     history.Commit(sprite, label.toStdString());
+    frames.ApplySizeToAll();
     if (AnyButtonDrawing())
-        history.Begin(sprite);
+        history.Begin(sprite, frames.Current());
     ShowUndoState();
 }
 

@@ -10,6 +10,7 @@
 
 #include "AtomicFile.h"
 #include "U_class.h"
+#include "native_file.h"
 
 namespace {
 
@@ -18,17 +19,18 @@ constexpr std::size_t HeightOffset = 4;
 constexpr std::size_t TypeOffset = 8;
 constexpr std::size_t CellsOffset = 9;
 constexpr std::size_t RecordSize = CellsOffset + CellCount + 3; // 30732
+static_assert(RecordSize == PixoRecordSize);
 
 using Record = std::array<uint8_t, RecordSize>;
 
-void PutInt32(Record& record, std::size_t offset, int32_t value)
+void PutInt32(uint8_t* record, std::size_t offset, int32_t value)
 {
     const uint32_t bits = static_cast<uint32_t>(value);
     for (int i = 0; i < 4; ++i)
         record[offset + i] = static_cast<uint8_t>(bits >> (8 * i));
 }
 
-int32_t GetInt32(const Record& record, std::size_t offset)
+int32_t GetInt32(const uint8_t* record, std::size_t offset)
 {
     uint32_t bits = 0;
     for (int i = 0; i < 4; ++i)
@@ -38,12 +40,12 @@ int32_t GetInt32(const Record& record, std::size_t offset)
 
 bool IsValidCell(uint8_t cell)
 {
-    return cell <= Black || (cell >= MaskOffset && cell <= MaskOffset + Black);
+    return (cell <= Black) | (static_cast<uint8_t>(cell - MaskOffset) <= Black);
 }
 
 // The rest of the editor loops over the size and labels the type, so a record
 // is only taken when every field lies in the sprite's ranges.
-bool IsValidRecord(const Record& record)
+bool IsValidRecord(const uint8_t* record)
 {
     const int32_t width = GetInt32(record, WidthOffset);
     const int32_t height = GetInt32(record, HeightOffset);
@@ -52,21 +54,39 @@ bool IsValidRecord(const Record& record)
         return false;
     if (type < BlackWhite || type > GrayscaleMasked)
         return false;
+    // Every cell is looked at, without an early exit, so that the compiler
+    // checks many at once: a set file holds up to 256 records.
+    bool valid = true;
     for (std::size_t i = 0; i < CellCount; ++i)
-        if (!IsValidCell(record[CellsOffset + i]))
-            return false;
-    return true;
+        valid &= IsValidCell(record[CellsOffset + i]);
+    return valid;
 }
 
 } // namespace
 
+void PutPixoRecord(const Sprite& sprite, uint8_t* record)
+{
+    std::memset(record, 0, RecordSize);
+    PutInt32(record, WidthOffset, sprite.width);
+    PutInt32(record, HeightOffset, sprite.height);
+    record[TypeOffset] = static_cast<uint8_t>(sprite.type);
+    std::memcpy(record + CellsOffset, sprite.cells, CellCount);
+}
+
+bool TakePixoRecord(const uint8_t* record, Sprite& sprite)
+{
+    if (!IsValidRecord(record))
+        return false;
+    std::memcpy(sprite.cells, record + CellsOffset, CellCount);
+    sprite.RestoreState({GetInt32(record, WidthOffset), GetInt32(record, HeightOffset)},
+                        static_cast<SpriteType>(record[TypeOffset]));
+    return true;
+}
+
 std::string Sprite::FileBytes() const
 {
-    Record record{};
-    PutInt32(record, WidthOffset, width);
-    PutInt32(record, HeightOffset, height);
-    record[TypeOffset] = static_cast<uint8_t>(type);
-    std::memcpy(record.data() + CellsOffset, cells, CellCount);
+    Record record;
+    PutPixoRecord(*this, record.data());
     return {reinterpret_cast<const char*>(record.data()), record.size()};
 }
 
@@ -83,11 +103,5 @@ bool Sprite::LoadFromFile(const std::string& path)
     Record record;
     const bool complete = std::fread(record.data(), 1, record.size(), file) == record.size();
     std::fclose(file);
-    if (!complete || !IsValidRecord(record))
-        return false;
-
-    std::memcpy(cells, record.data() + CellsOffset, CellCount);
-    RestoreState({GetInt32(record, WidthOffset), GetInt32(record, HeightOffset)},
-                 static_cast<SpriteType>(record[TypeOffset]));
-    return true;
+    return complete && TakePixoRecord(record.data(), *this);
 }

@@ -12,6 +12,7 @@ struct KnownExtension {
 
 constexpr KnownExtension KnownExtensions[] = {
     {".pixo", SpriteFileKind::Native},
+    {".pixs", SpriteFileKind::Native},
     {".89i", SpriteFileKind::CalculatorPicture},
     {".9xi", SpriteFileKind::CalculatorPicture},
     {".v2i", SpriteFileKind::CalculatorPicture},

@@ -1,5 +1,5 @@
-// Which reader takes a file, told by its extension in any case: ".pixo" is
-// the editor's own file, ".89i", ".9xi" and ".v2i" are calculator pictures.
+// Which reader takes a file, told by its extension in any case: ".pixo" and
+// ".pixs" (a set of frames) are the editor's own files, ".89i", ".9xi" and ".v2i" are calculator pictures.
 #pragma once
 
 #include <string_view>

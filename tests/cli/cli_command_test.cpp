@@ -219,4 +219,90 @@ TEST_F(CommandTest, ExampleMakefileRebuildsOnlyWhatChanged)
     EXPECT_EQ(Shell(upToDate), 0);
 }
 
+std::string PixsBytes(const std::vector<std::string>& records, int count = -1)
+{
+    const int n = count < 0 ? static_cast<int>(records.size()) : count;
+    std::string bytes = std::string("PIXS") + '\x01' + '\0' + static_cast<char>(n & 0xFF) + static_cast<char>(n >> 8);
+    for (const std::string& record : records)
+        bytes += record;
+    return bytes;
+}
+
+TEST_F(CommandTest, SetsAreBuiltFromAnyInputsAndExportEveryFrameJoined)
+{
+    WriteFile(At("a.pixo"), PatternPixo(8, 8, 1));
+    WriteFile(At("b.pixo"), PatternPixo(8, 8, 2));
+    WriteFile(At("c.89i"), PictureBytes(8, 8));
+    WriteFile(At("pair.pixs"), PixsBytes({PatternPixo(8, 8, 2), PatternPixo(8, 8, 1)}));
+    ASSERT_EQ(Run({"--to-pixs", At("set.PIXS"), At("a.pixo"), At("c.89i"), At("pair.pixs")}).status, 0);
+    const std::vector<std::string> frames = {PatternPixo(8, 8, 1), PixoOfPicture(8, 8), PatternPixo(8, 8, 2),
+                                             PatternPixo(8, 8, 1)};
+    EXPECT_TRUE(ReadFile(At("set.PIXS")) == PixsBytes(frames)) << "the frames in order, byte for byte";
+
+    // The default name comes from the set's file name; each frame is what
+    // the frame's own export would be, under NAME_k.
+    const RunResult all = Run({"-o", "-", At("set.PIXS")});
+    ASSERT_EQ(all.status, 0) << all.err;
+    std::string joined;
+    for (std::size_t k = 0; k < frames.size(); ++k) {
+        WriteFile(At("frame.pixo"), frames[k]);
+        const RunResult one = Run({"-n", "set_" + std::to_string(k), "-o", "-", At("frame.pixo")});
+        ASSERT_EQ(one.status, 0);
+        joined += (k ? "\r\n" : "") + one.out;
+    }
+    EXPECT_EQ(all.out, joined);
+
+    const RunResult second = Run({"--frame", "1", "-o", "-", At("set.PIXS")});
+    WriteFile(At("frame.pixo"), frames[1]);
+    EXPECT_EQ(second.out, Run({"-n", "set", "-o", "-", At("frame.pixo")}).out) << "one frame, named NAME";
+    ASSERT_EQ(Run({"--to-pixo", At("trois.pixo"), "--frame", "2", At("set.PIXS")}).status, 0);
+    EXPECT_TRUE(ReadFile(At("trois.pixo")) == frames[2]);
+    ASSERT_EQ(Run({"--to-pixo", At("seul.pixo"), At("a.pixo")}).status, 0) << "a .pixo is a set of one frame";
+    WriteFile(At("one.pixs"), PixsBytes({frames[3]}));
+    EXPECT_EQ(Run({"-o", "-", At("one.pixs")}).out, Run({"-n", "one", "-o", "-", At("a.pixo")}).out)
+        << "a set of one frame exports exactly as its sprite";
+}
+
+TEST_F(CommandTest, SetCommandsRefuseWhatTheyCannotDo)
+{
+    WriteFile(At("a.pixo"), PatternPixo(8, 8, 1));
+    WriteFile(At("wide.pixo"), PatternPixo(16, 8, 1));
+    WriteFile(At("set.pixs"), PixsBytes({PatternPixo(8, 8, 1), PatternPixo(8, 8, 2)}));
+    WriteFile(At("huge.pixs"), PixsBytes({PatternPixo(8, 8, 1)}, 257));
+    WriteFile(At("mixed.pixs"), PixsBytes({PatternPixo(8, 8, 1), PatternPixo(16, 8, 1)}));
+    WriteFile(At("notaset.pixs"), PatternPixo(8, 8, 1));
+    WriteFile(At("short.pixs"), PixsBytes({PatternPixo(8, 8, 1), PatternPixo(8, 8, 1)}).substr(0, 40000));
+    WriteFile(At("odd.pixs"), PixsBytes({PatternPixo(16, 8, 1), PatternPixo(16, 8, 1)}));
+    const std::string out = At("out.pixo");
+    const StatusCase cases[] = {
+        {{"--to-pixo", out, At("set.pixs")}, 2, "la planche a 2 images ; choisissez-en une avec --frame K"},
+        {{"--to-pixo", out, "--frame", "2", At("set.pixs")}, 2, "pas d'image 2 (2 image(s)"},
+        {{"--frame", "1", "-o", out, At("a.pixo")}, 2, "pas d'image 1"},
+        {{"--frame", "x", At("a.pixo")}, 2, "--frame attend un numéro"},
+        {{"--to-pixs", out, At("a.pixo"), At("wide.pixo"), At("mixed.pixs")}, 2, "wide.pixo : taille 16 x 8 au lieu de 8 x 8"},
+        {{"--to-pixs", out, At("mixed.pixs")}, 2, "l'image 1 n'a pas la taille de l'image 0"},
+        {{"--to-pixs", out, At("huge.pixs")}, 2, "planche .pixs de 257 images"},
+        {{"--to-pixs", out, At("notaset.pixs")}, 2, "il manque « PIXS »"},
+        {{"--to-pixs", out, At("short.pixs")}, 2, "planche .pixs tronquée"},
+        {{"--to-pixs", At("a.pixo"), At("a.pixo")}, 2, "la sortie remplacerait l'entrée"},
+        {{"--to-pixs", out, "--frame", "0", At("a.pixo")}, 2, "--frame ne s'emploie pas avec --to-pixs"},
+        {{"-p", "hexplane", "-o", out, At("odd.pixs")}, 1, "image 0 : le plug-in « hexplane.so » refuse le sprite"},
+    };
+    for (const StatusCase& c : cases) {
+        const RunResult result = Run(c.arguments);
+        EXPECT_EQ(result.status, c.status) << c.arguments[1] << " " << result.err;
+        EXPECT_NE(result.err.find(c.messagePart), std::string::npos) << result.err;
+        EXPECT_FALSE(fs::exists(out)) << "nothing is written: " << result.err;
+    }
+    EXPECT_TRUE(ReadFile(At("a.pixo")) == PatternPixo(8, 8, 1));
+
+    std::string many;
+    for (int k = 0; k < 129; ++k)
+        many += PatternPixo(8, 8, 1);
+    WriteFile(At("half.pixs"), PixsBytes({}, 129) + many);
+    const RunResult tooMany = Run({"--to-pixs", out, At("half.pixs"), At("half.pixs")});
+    EXPECT_EQ(tooMany.status, 2);
+    EXPECT_NE(tooMany.err.find("au plus 256 images"), std::string::npos) << tooMany.err;
+}
+
 } // namespace

@@ -13,23 +13,23 @@ TEST(SavedState, EveryPartOfTheFileCountsTheMarksDoNot)
 {
     const Sprite saved = FromRows({"#.", ".l"});
     const SavedState state(saved);
-    EXPECT_FALSE(state.DiffersFrom(saved));
+    EXPECT_FALSE(state.DiffersFrom({&saved}));
 
     Sprite marked = saved;
     marked.SetPixel(0, 1, Mark);
-    EXPECT_FALSE(state.DiffersFrom(marked));
+    EXPECT_FALSE(state.DiffersFrom({&marked}));
 
     Sprite hidden = saved;
     hidden.cells[CellIndex(200, 100)] = Black; // outside the size, yet in the file
-    EXPECT_TRUE(state.DiffersFrom(hidden));
+    EXPECT_TRUE(state.DiffersFrom({&hidden}));
 
     Sprite resized = saved;
     resized.SetSize({3, 2});
-    EXPECT_TRUE(state.DiffersFrom(resized));
+    EXPECT_TRUE(state.DiffersFrom({&resized}));
 
     Sprite masked = saved;
     masked.SetPixel(1, 0, Mask);
-    EXPECT_TRUE(state.DiffersFrom(masked));
+    EXPECT_TRUE(state.DiffersFrom({&masked}));
 }
 
 // An undo back to the saved picture is unchanged again; a redo is not.
@@ -45,13 +45,29 @@ TEST(SavedState, UndoAndRedoAcrossTheSavedState)
     draw(0, Black);
     const SavedState state(sprite);
     draw(1, DarkGray);
-    EXPECT_TRUE(state.DiffersFrom(sprite));
+    EXPECT_TRUE(state.DiffersFrom({&sprite}));
     ASSERT_TRUE(history.Undo(sprite));
-    EXPECT_FALSE(state.DiffersFrom(sprite));
+    EXPECT_FALSE(state.DiffersFrom({&sprite}));
     ASSERT_TRUE(history.Undo(sprite));
-    EXPECT_TRUE(state.DiffersFrom(sprite));
+    EXPECT_TRUE(state.DiffersFrom({&sprite}));
     ASSERT_TRUE(history.Redo(sprite));
-    EXPECT_FALSE(state.DiffersFrom(sprite));
+    EXPECT_FALSE(state.DiffersFrom({&sprite}));
+}
+
+// A set is saved whole: a change in any frame counts, wherever the editing is.
+TEST(SavedState, EveryFrameOfASetCounts)
+{
+    Sprite first = FromRows({".."});
+    Sprite second = FromRows({"#."});
+    SavedState state(first);
+    state.Take({&first, &second});
+    EXPECT_FALSE(state.DiffersFrom({&first, &second}));
+    EXPECT_TRUE(state.DiffersFrom({&first}));
+    second.SetPixel(1, 0, Black);
+    EXPECT_TRUE(state.DiffersFrom({&first, &second}));
+    second.SetPixel(1, 0, White);
+    EXPECT_FALSE(state.DiffersFrom({&first, &second}));
+    EXPECT_TRUE(state.DiffersFrom({&second, &first}));
 }
 
 TEST(SpriteFileKind, TheExtensionOfTheNameInAnyCase)
@@ -59,6 +75,7 @@ TEST(SpriteFileKind, TheExtensionOfTheNameInAnyCase)
     const std::pair<const char*, SpriteFileKind> cases[] = {
         {"/home/u/balle.pixo", SpriteFileKind::Native},
         {"BALLE.PIXO", SpriteFileKind::Native},
+        {"planche.pixs", SpriteFileKind::Native},
         {"ecran.89i", SpriteFileKind::CalculatorPicture},
         {"ecran.9XI", SpriteFileKind::CalculatorPicture},
         {"a.b/ecran.v2i", SpriteFileKind::CalculatorPicture},
