@@ -5,7 +5,7 @@
 
 namespace {
 
-enum class OptionId { Help, Version, List, Info, ToPixo, Plugins, Plugin, Name, Output };
+enum class OptionId { Help, Version, List, Info, ToPixo, Plugins, Plugin, Name, Output, ToTi, VarName, Array, Width };
 
 struct OptionSpec {
     OptionId id;
@@ -20,6 +20,8 @@ constexpr OptionSpec Options[] = {
     {OptionId::ToPixo, nullptr, "--to-pixo", true}, {OptionId::Plugins, nullptr, "--plugins", true},
     {OptionId::Plugin, "-p", nullptr, true},        {OptionId::Name, "-n", nullptr, true},
     {OptionId::Output, "-o", nullptr, true},
+    {OptionId::ToTi, nullptr, "--to-ti", true},     {OptionId::VarName, nullptr, "--var-name", true},
+    {OptionId::Array, nullptr, "--array", true},    {OptionId::Width, nullptr, "--width", true},
 };
 
 const OptionSpec* FindOption(const std::string& name)
@@ -37,8 +39,20 @@ struct RawCommand {
     CliOptions options;
     std::optional<std::string> infoPlugin;
     std::optional<std::string> toPixoOutput;
+    std::optional<std::string> toTiOutput;
     std::vector<std::string> files;
 };
+
+// A width of 1 to 32 columns: the widest element of a C array.
+int ColumnCount(const std::string& value)
+{
+    constexpr int WidestElement = 32;
+    const bool digits = value.size() <= 2 && value.find_first_not_of("0123456789") == std::string::npos;
+    const int columns = digits ? std::stoi(value) : 0;
+    if (columns < 1 || columns > WidestElement)
+        throw UsageError("--width attend un nombre de colonnes de 1 à 32 : " + value);
+    return columns;
+}
 
 void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, const std::string& value)
 {
@@ -64,6 +78,18 @@ void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, c
         break;
     case OptionId::Output:
         raw.options.output = value;
+        break;
+    case OptionId::ToTi:
+        raw.toTiOutput = value;
+        break;
+    case OptionId::VarName:
+        raw.options.variableName = value;
+        break;
+    case OptionId::Array:
+        raw.options.arrayName = value;
+        break;
+    case OptionId::Width:
+        raw.options.width = ColumnCount(value);
         break;
     default:
         break;
@@ -144,9 +170,13 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         return options;
     }
     const int modes = static_cast<int>(raw.given.count(OptionId::List) + raw.given.count(OptionId::Info) +
-                                       raw.given.count(OptionId::ToPixo));
+                                       raw.given.count(OptionId::ToPixo) + raw.given.count(OptionId::ToTi));
     if (modes > 1)
-        throw UsageError("--list, --info et --to-pixo s'excluent l'un l'autre");
+        throw UsageError("--list, --info, --to-pixo et --to-ti s'excluent l'un l'autre");
+    if (!raw.toTiOutput)
+        RefuseOptions(raw, {OptionId::VarName}, "autre chose que --to-ti");
+    if (!raw.toPixoOutput)
+        RefuseOptions(raw, {OptionId::Array, OptionId::Width}, "autre chose que --to-pixo");
     if (raw.given.count(OptionId::List)) {
         RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output}, "--list");
         ExpectFiles(raw, 0);
@@ -161,6 +191,12 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         ExpectFiles(raw, 1);
         options.mode = CliMode::ToPixo;
         options.output = *raw.toPixoOutput;
+        options.input = raw.files[0];
+    } else if (raw.toTiOutput) {
+        RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Plugins}, "--to-ti");
+        ExpectFiles(raw, 1);
+        options.mode = CliMode::ToTi;
+        options.output = *raw.toTiOutput;
         options.input = raw.files[0];
     } else {
         ExpectFiles(raw, 1);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-enum class CliMode { Export, ToPixo, List, Info, Help, Version };
+enum class CliMode { Export, ToPixo, List, Info, Help, Version, ToTi };
 
 struct CliOptions {
     CliMode mode = CliMode::Export;
@@ -17,6 +17,11 @@ struct CliOptions {
     std::optional<std::string> spriteName;
     std::string output = "-"; // "-" is standard output
     std::string input;
+    // C source input of --to-pixo: which array, and fewer columns than its bits.
+    std::optional<std::string> arrayName;
+    std::optional<int> width;
+    // --to-ti: the picture variable's name instead of the output's.
+    std::optional<std::string> variableName;
 };
 
 // A command line that does not make sense; the message says why, in French.

@@ -57,6 +57,8 @@ std::string RefusalReason(const std::string& path, InputKind kind)
     return "image de calculatrice non valide (taille nulle ou au-delà de 240 x 128, ou fichier tronqué)";
 }
 
+} // namespace
+
 std::unique_ptr<Sprite> ReadSprite(const std::string& path)
 {
     const InputKind kind = KindOf(path);
@@ -74,6 +76,8 @@ std::unique_ptr<Sprite> ReadSprite(const std::string& path)
         throw CliFailure(ExitBadInput, path + " : " + RefusalReason(path, kind));
     return sprite;
 }
+
+namespace {
 
 std::string PluginFolder(const CliOptions& options)
 {

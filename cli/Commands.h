@@ -5,10 +5,17 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
+#include <string>
 
 #include "CliOptions.h"
+#include "U_class.h"
 
 int ExportSprite(const CliOptions& options);
 int ConvertToPixo(const CliOptions& options);
 int ListPlugins(const CliOptions& options, std::ostream& out, std::ostream& err);
 int ShowPluginInfo(const CliOptions& options, std::ostream& out);
+
+// A .pixo file or a calculator picture, by its extension, read as the editor
+// reads it; throws CliFailure (status 2) with the reason.
+std::unique_ptr<Sprite> ReadSprite(const std::string& path);

@@ -8,12 +8,15 @@
 #include "CliFailure.h"
 #include "CliOptions.h"
 #include "Commands.h"
+#include "RoundTripCommands.h"
 
 namespace {
 
 constexpr const char* HelpText =
     R"(Utilisation : pixora-export [--plugins DOSSIER] [-p PLUGIN] [-n NOM] [-o SORTIE] ENTREE
               pixora-export --to-pixo SORTIE ENTREE
+              pixora-export --to-pixo SORTIE SOURCE.c|SOURCE.h [--array NOM] [--width L]
+              pixora-export --to-ti SORTIE.89i|.9xi|.v2i [--var-name NOM] ENTREE
               pixora-export --list [--plugins DOSSIER]
               pixora-export --info PLUGIN [--plugins DOSSIER]
               pixora-export -h | --help | --version
@@ -29,7 +32,20 @@ Exporte en code C un sprite Pixora (.pixo) ou une image de calculatrice
                      un chiffre ou _ remplacé par _, et _ devant un chiffre initial)
   -o SORTIE          fichier à écrire ; - ou pas de -o : la sortie standard
   --plugins DOSSIER  dossier des plug-ins (par défaut : Plugins à côté du programme)
-  --to-pixo SORTIE   convertit ENTREE en fichier .pixo
+  --to-pixo SORTIE   convertit ENTREE en fichier .pixo ; une source C (.c, .h)
+                     donne le sprite de ses tableaux (le premier trouvé, dit
+                     sur la sortie d'erreur, si --array n'en choisit pas un)
+  --array NOM        le tableau ou le groupe de tableaux à lire (NOM, NOM_Mask,
+                     NOM_LightPlane... ; NOM:gris pour un tableau gris en deux moitiés)
+  --width L          L colonnes au lieu des bits des éléments (les colonnes de
+                     droite sont ignorées)
+  --to-ti SORTIE     écrit ENTREE en image de calculatrice : TI-89 (.89i),
+                     TI-92 Plus (.9xi) ou V200 (.v2i) ; un sprite en niveaux de
+                     gris donne deux images, SORTIE_l (plan clair) et SORTIE_d
+                     (plan foncé) ; les pixels masqués sont blancs
+  --var-name NOM     nom de la variable (par défaut : le nom de SORTIE sans
+                     extension, en minuscules) : 1 à 8 lettres, chiffres ou _,
+                     une lettre d'abord
   --list             une ligne par plug-in : fichier, nom affiché et version,
                      séparés par des tabulations
   --info PLUGIN      affiche la description du plug-in
@@ -63,7 +79,9 @@ int Run(const CliOptions& options)
     case CliMode::Info:
         return ShowPluginInfo(options, std::cout);
     case CliMode::ToPixo:
-        return ConvertToPixo(options);
+        return IsCSourcePath(options.input) ? ConvertCArrays(options, std::cerr) : ConvertToPixo(options);
+    case CliMode::ToTi:
+        return WriteTiPicture(options, std::cerr);
     case CliMode::Export:
         break;
     }
