@@ -29,6 +29,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
 
     ConnectEditingHandlers();
     ConnectFileCommands();
+    AddRoundTripCommands();
     BuildUndoControls();
 
     // Last: the options' handlers may start the attach timer.

@@ -108,6 +108,11 @@ public:
     QFrame* Panel5;
     QLabel* Label4;
     QPushButton* BitBtn9;
+    // Calculator pictures out, C arrays in (U_main_roundtrip.cpp).
+    QFrame* Panel7;
+    QLabel* Label9;
+    QPushButton* B_ExporterTI;
+    QPushButton* B_ImporterC;
 
     // "Exporter".
     QLabel* Label7;
@@ -133,6 +138,8 @@ public:
     FileDialog OpenDialog1;
     FileDialog SaveDialog1;
     FileDialog OpenDialog2;
+    FileDialog SaveDialogTI;
+    FileDialog OpenDialogC;
     QTimer* timerAttache;
 
     // Editing state, in construction order.
@@ -186,6 +193,10 @@ public:
     void BitBtn9Click();
     void LB_PluginsClick();
     void Button1Click();
+    void B_ExporterTIClick();
+    void B_ImporterCClick();
+    // Ctrl+Shift+V: the sprite from C text in the clipboard.
+    void PasteCArrays();
 
     // Every command that changes the sprite runs between these two, so that
     // it becomes one step of the undo history; a command that changed
@@ -263,6 +274,10 @@ private:
     QString PluginFolder() const;
     QString ExportFolder() const;
     void LoadPlugins();
+
+    // Round trips (U_main_roundtrip.cpp): the panel, its dialogs and keys.
+    void AddRoundTripCommands();
+    void ImportCText(const std::string& text);
 };
 
 // Window client rectangle of a child control, as a view region.
