@@ -10,6 +10,8 @@ JOBS=$(nproc)
 
 PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev
           libbenchmark-dev clang libclang-rt-dev)
+# The tests read the calculator pictures back with the link software's library.
+PACKAGES+=(pkg-config libtifiles-dev)
 
 install_missing() {
     local missing=() p

@@ -6,7 +6,6 @@
 // read is linear in the text's length.
 #include "c_array_reader.h"
 
-#include <cctype>
 #include <optional>
 
 namespace {
@@ -20,14 +19,25 @@ struct Token {
     std::string_view text;
 };
 
+// Plain ASCII tests: the locale has no say in what C calls a letter.
+bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 bool IsIdentifierStart(char c)
 {
-    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+    return IsLetter(c) || c == '_';
 }
 
 bool IsIdentifierChar(char c)
 {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    return IsLetter(c) || IsDigit(c) || c == '_';
 }
 
 bool IsSpace(char c)
@@ -56,7 +66,7 @@ public:
         }
         // A number runs on through letters and digits ("0x3Cul"); a '.' makes
         // it a floating constant, which no array of ours holds.
-        if (std::isdigit(static_cast<unsigned char>(c))) {
+        if (IsDigit(c)) {
             while (at_ < text_.size() && (IsIdentifierChar(text_[at_]) || text_[at_] == '.' || text_[at_] == '\''))
                 ++at_;
             return {TokenKind::Number, text_.substr(start, at_ - start)};
@@ -70,11 +80,12 @@ private:
     {
         while (at_ < text_.size()) {
             const char c = text_[at_];
+            const char next = at_ + 1 < text_.size() ? text_[at_ + 1] : '\0';
             if (IsSpace(c))
                 ++at_;
-            else if (text_.compare(at_, 2, "//") == 0)
-                SkipPast("\n");
-            else if (text_.compare(at_, 2, "/*") == 0)
+            else if (c == '/' && next == '/')
+                SkipPast('\n');
+            else if (c == '/' && next == '*')
                 SkipBlockComment();
             else if (c == '"' || c == '\'')
                 SkipQuoted(c);
@@ -83,17 +94,27 @@ private:
         }
     }
 
-    void SkipPast(std::string_view end)
+    void SkipPast(char end)
     {
         const std::size_t found = text_.find(end, at_);
-        at_ = found == std::string_view::npos ? text_.size() : found + end.size();
+        at_ = found == std::string_view::npos ? text_.size() : found + 1;
     }
 
+    // Searched by its '/' (a single-character search is the fast one), then
+    // checked for the '*' before it, which cannot be the opening one.
     void SkipBlockComment()
     {
         const std::size_t bodyStart = at_ + 2;
-        SkipPast("*/");
-        ReadCommentSize(text_.substr(bodyStart, at_ - bodyStart));
+        std::size_t slash = bodyStart + 1;
+        while ((slash = text_.find('/', slash)) != std::string_view::npos && text_[slash - 1] != '*')
+            ++slash;
+        if (slash == std::string_view::npos) {
+            ReadCommentSize(text_.substr(bodyStart));
+            at_ = text_.size();
+            return;
+        }
+        ReadCommentSize(text_.substr(bodyStart, slash - 1 - bodyStart));
+        at_ = slash + 1;
     }
 
     // A string or character constant ends at its closing quote or, unclosed,
@@ -145,7 +166,7 @@ public:
         SkipSpaces();
         int value = 0;
         int digits = 0;
-        while (at_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[at_])) && digits < 4) {
+        while (at_ < text_.size() && IsDigit(text_[at_]) && digits < 4) {
             value = value * 10 + (text_[at_++] - '0');
             ++digits;
         }
@@ -391,14 +412,16 @@ private:
     {
         if (scan_.arrays.size() < MaxArraysKept)
             scan_.arrays.push_back(std::move(array));
-        else
-            Refuse(array.name,
-                   "trop de tableaux dans le texte, seuls les " + std::to_string(MaxArraysKept) + " premiers sont lus");
+        else if (++scan_.refusedCount && !tooManyTold_) {
+            tooManyTold_ = true;
+            scan_.refusals.push_back("tableaux au-delà des " + std::to_string(MaxArraysKept) + " premiers : ignorés");
+        }
     }
 
     Tokenizer tokens_;
     CArrayScan& scan_;
     Token current_;
+    bool tooManyTold_ = false;
 };
 
 } // namespace
