@@ -1,6 +1,7 @@
 #include "RoundTripCommands.h"
 
-#include <algorithm>
+#include <strings.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,22 +22,9 @@ std::string Quoted(const std::string& text)
     return "« " + text + " »";
 }
 
-std::string LowerExtension(const std::string& path)
-{
-    std::string extension = fs::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return extension;
-}
-
 std::string VariableNameFor(const CliOptions& options)
 {
-    if (!options.variableName)
-        return VariableNameOfPath(options.output);
-    std::string name = *options.variableName;
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return name;
+    return options.variableName ? LoweredVariableName(*options.variableName) : VariableNameOfPath(options.output);
 }
 
 std::string ReadCSource(const std::string& path)
@@ -90,8 +78,8 @@ const ArrayCandidate& ChooseCandidate(const CliOptions& options, const ArraySpri
 
 bool IsCSourcePath(const std::string& path)
 {
-    const std::string extension = LowerExtension(path);
-    return extension == ".c" || extension == ".h";
+    const std::string extension = fs::path(path).extension().string();
+    return strcasecmp(extension.c_str(), ".c") == 0 || strcasecmp(extension.c_str(), ".h") == 0;
 }
 
 int WriteTiPicture(const CliOptions& options, std::ostream& err)

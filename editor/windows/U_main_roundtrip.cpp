@@ -115,7 +115,7 @@ void TForm1::B_ExporterTIClick()
         AppRoundTripDialogs().AskVariableName(QString::fromStdString(VariableNameOfPath(path)), FilesNote(sprite));
     if (!answer)
         return;
-    const std::string name = answer->toLower().toStdString();
+    const std::string name = LoweredVariableName(answer->toStdString());
     if (!IsValidVariableName(name)) {
         ShowFailure(QStringLiteral("Nom de variable « ") + *answer + QStringLiteral(" » refusé : ") +
                     QString::fromUtf8(VariableNameRule) + u'.');

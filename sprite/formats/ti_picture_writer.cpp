@@ -82,13 +82,6 @@ std::string PictureContent(const Sprite& sprite, int plane)
     return content + static_cast<char>(PictureTag);
 }
 
-std::string LowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return text;
-}
-
 std::string PlanePath(const std::string& path, const char* suffix)
 {
     fs::path planePath(path);
@@ -104,7 +97,7 @@ const char* const VariableNameRule =
 
 std::optional<TiModel> TiModelOfPath(const std::string& path)
 {
-    const std::string extension = LowerCase(fs::path(path).extension().string());
+    const std::string extension = LoweredVariableName(fs::path(path).extension().string());
     if (extension == ".89i")
         return TiModel::Ti89;
     if (extension == ".9xi")
@@ -122,9 +115,16 @@ bool IsValidVariableName(const std::string& name)
                        [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'; });
 }
 
+std::string LoweredVariableName(std::string name)
+{
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return name;
+}
+
 std::string VariableNameOfPath(const std::string& path)
 {
-    return LowerCase(fs::path(path).stem().string());
+    return LoweredVariableName(fs::path(path).stem().string());
 }
 
 std::vector<TiPictureFile> PlanTiPictures(const std::string& path, const std::string& variableName, bool gray)

@@ -22,8 +22,11 @@ std::optional<TiModel> TiModelOfPath(const std::string& path);
 extern const char* const VariableNameRule;
 // At most 8 characters, lower-case letters, digits and '_', a letter first.
 bool IsValidVariableName(const std::string& name);
+// A name as the calculator keeps it: ASCII upper case lowered, nothing else
+// changed, so it may still break the rule.
+std::string LoweredVariableName(std::string name);
 // The name a file would give its variable: its base name without the
-// extension, upper case lowered. It may still break the rule.
+// extension, lowered.
 std::string VariableNameOfPath(const std::string& path);
 
 // One file to write: where, and the variable it holds.
