@@ -170,9 +170,11 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         return options;
     }
     const int modes = static_cast<int>(raw.given.count(OptionId::List) + raw.given.count(OptionId::Info) +
-                                       raw.given.count(OptionId::ToPixo) + raw.given.count(OptionId::ToTi));
+                                       raw.given.count(OptionId::ToPixo));
     if (modes > 1)
-        throw UsageError("--list, --info, --to-pixo et --to-ti s'excluent l'un l'autre");
+        throw UsageError("--list, --info et --to-pixo s'excluent l'un l'autre");
+    if (modes == 1 && raw.toTiOutput)
+        throw UsageError("--to-ti ne s'emploie pas avec --list, --info ou --to-pixo");
     if (!raw.toTiOutput)
         RefuseOptions(raw, {OptionId::VarName}, "autre chose que --to-ti");
     if (!raw.toPixoOutput)

@@ -422,6 +422,7 @@ TEST_F(CommandTest, RoundTripsThroughCalculatorPicturesAndCArrays)
         {{"--to-pixo", At("x.pixo"), At("vide.c")}, 2, "aucun tableau de sprite lisible"},
         {{"--to-pixo", At("x.pixo"), "--var-name", "a", At("src.h")}, 2, "--var-name ne s'emploie pas"},
         {{"--to-ti", At("x.89i"), "--array", "a", At("bw.pixo")}, 2, "--array ne s'emploie pas"},
+        {{"--to-ti", At("x.89i"), "--to-pixo", At("x.pixo"), At("bw.pixo")}, 2, "--to-ti ne s'emploie pas avec"},
     };
     for (const StatusCase& test : refusals) {
         const RunResult result = Run(test.arguments);
