@@ -6,6 +6,8 @@
 // read is linear in the text's length.
 #include "c_array_reader.h"
 
+#include <algorithm>
+
 #include <optional>
 
 namespace {
@@ -124,8 +126,7 @@ private:
         ++at_;
         while (at_ < text_.size() && text_[at_] != quote && text_[at_] != '\n')
             at_ += text_[at_] == '\\' ? 2 : 1;
-        if (at_ < text_.size())
-            ++at_;
+        at_ = std::min(at_ + 1, text_.size()); // past the quote, or a backslash that ended the text
     }
 
     // "NAME : W x H pixels"; only the comment's first characters are looked
