@@ -19,3 +19,7 @@ int ShowPluginInfo(const CliOptions& options, std::ostream& out);
 // A .pixo file or a calculator picture, by its extension, read as the editor
 // reads it; throws CliFailure (status 2) with the reason.
 std::unique_ptr<Sprite> ReadSprite(const std::string& path);
+// The sprite into options.output as a .pixo file, as --to-pixo writes it.
+int WritePixoFile(const Sprite& sprite, const CliOptions& options);
+// Throws CliFailure (status 2) when output is the input file under another name.
+void RefuseOverwritingInput(const std::string& input, const std::string& output);

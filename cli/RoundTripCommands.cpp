@@ -9,7 +9,6 @@
 
 #include "CliFailure.h"
 #include "Commands.h"
-#include "PendingOutput.h"
 #include "c_array_sprites.h"
 #include "ti_picture_writer.h"
 
@@ -95,6 +94,8 @@ int WriteTiPicture(const CliOptions& options, std::ostream& err)
     const std::unique_ptr<Sprite> sprite = ReadSprite(options.input);
     const bool gray = sprite->GetType() == Grayscale || sprite->GetType() == GrayscaleMasked;
     const std::vector<TiPictureFile> files = PlanTiPictures(options.output, name, gray);
+    for (const TiPictureFile& file : files)
+        RefuseOverwritingInput(options.input, file.path);
     if (const std::error_code error = WriteTiPictures(*sprite, *model, files))
         throw CliFailure(ExitBadInput, files.front().path + " : écriture impossible (" + error.message() + ")");
     if (gray)
@@ -114,9 +115,5 @@ int ConvertCArrays(const CliOptions& options, std::ostream& err)
         throw CliFailure(ExitBadInput, refusal);
     auto sprite = std::make_unique<Sprite>();
     BuildArraySprite(found, candidate, width, *sprite);
-    PendingOutput output(options.output);
-    if (!sprite->SaveToFile(output.TemporaryPath()))
-        throw CliFailure(ExitBadInput, options.output + " : écriture impossible");
-    output.Deliver();
-    return ExitWritten;
+    return WritePixoFile(*sprite, options);
 }

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "CIdentifier.h"
 #include "EditorError.h"
 #include "PluginHost.h"
 #include "TextEncoding.h"
@@ -52,6 +53,22 @@ void ShowExportResult(ExportResult result, const QString& fileName)
         ShowFailedBind();
         return;
     }
+}
+
+// The plug-ins paste the name into their C text as it is: a name that is no
+// C identifier gives C that does not compile. The user may mean it (a macro
+// of theirs, a text to edit afterwards), so the export goes on when asked to.
+bool ConfirmSpriteName(const QString& name)
+{
+    const std::string why = WhyNotCIdentifier(name.toStdString());
+    if (why.empty())
+        return true;
+    const QString text = QStringLiteral("Le nom de sprite « ") + name +
+                         QStringLiteral(" » n'est pas un identificateur C : ") + QString::fromStdString(why) +
+                         QStringLiteral(".\nLe code exporté ne se compilera pas tel quel.\n\nExporter quand même ?");
+    const int chosen = AppDialogs().Ask(text, QStringLiteral("Attention"), MessageIcon::Warning,
+                                        {QStringLiteral("Exporter"), QStringLiteral("Annuler")});
+    return chosen == 0;
 }
 
 } // namespace
@@ -109,6 +126,8 @@ void TForm1::Button1Click()
         ShowFailedBind();
         return;
     }
+    if (!ConfirmSpriteName(Edit2->text()))
+        return;
     // The sizes are read before the library is loaded: one that is no
     // number stops the export before a plug-in runs or a folder is made.
     const QString fileName = ExportFolder() + Edit1->text();

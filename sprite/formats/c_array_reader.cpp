@@ -288,6 +288,25 @@ private:
             Advance();
     }
 
+    // What may stand between the brackets and '=': macros such as
+    // maskplane's PIXORA_UNUSED and __attribute__((unused)). The parentheses
+    // are taken up to their close or up to a brace, so a stray one cannot
+    // swallow the arrays after it.
+    void SkipAttributes()
+    {
+        while (current_.kind == TokenKind::Identifier && !StartsDeclaration(current_.text)) {
+            Advance();
+            if (!IsPunctuation('('))
+                continue;
+            int depth = 0;
+            do {
+                depth += IsPunctuation('(') ? 1 : IsPunctuation(')') ? -1 : 0;
+                Advance();
+            } while (depth > 0 && current_.kind != TokenKind::End && !IsPunctuation('{') && !IsPunctuation('}') &&
+                     !IsPunctuation(';'));
+        }
+    }
+
     // The element type's bits, or 0 when the tokens are no type of ours.
     int ParseElementType()
     {
@@ -339,6 +358,7 @@ private:
         if (!IsPunctuation(']'))
             return;
         Advance();
+        SkipAttributes();
         if (!IsPunctuation('='))
             return;
         Advance();
