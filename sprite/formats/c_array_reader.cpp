@@ -350,7 +350,7 @@ private:
         if (current_.kind == TokenKind::Number) {
             count = IntegerValue(current_.text);
             if (!count) {
-                Refuse(array.name, "taille entre crochets illisible");
+                Refuse(array.name, [&] { return std::string("taille entre crochets illisible"); });
                 return;
             }
             Advance();
@@ -374,13 +374,14 @@ private:
     bool ElementsFit(CArray& array, std::optional<uint64_t> count)
     {
         if (count && *count < array.values.size())
-            return Refuse(array.name, "plus d'éléments que la taille entre crochets");
+            return Refuse(array.name, [&] { return std::string("plus d'éléments que la taille entre crochets"); });
         if (count && *count > MaxArrayElements)
-            return Refuse(array.name, "plus de " + std::to_string(MaxArrayElements) + " éléments");
+            return Refuse(array.name,
+                          [&] { return std::string("plus de " + std::to_string(MaxArrayElements) + " éléments"); });
         if (count) // the elements not given are zero, as in C
             array.values.resize(static_cast<std::size_t>(*count), 0);
         if (array.values.empty())
-            return Refuse(array.name, "aucun élément");
+            return Refuse(array.name, [&] { return std::string("aucun élément"); });
         return true;
     }
 
@@ -394,16 +395,21 @@ private:
             if (IsPunctuation('}'))
                 break;
             if (current_.kind == TokenKind::End)
-                return Refuse(array.name, "accolade fermante manquante");
+                return Refuse(array.name, [] { return std::string("accolade fermante manquante"); });
             if (current_.kind != TokenKind::Number)
-                return Refuse(array.name,
-                              "élément qui n'est pas un nombre : « " + std::string(current_.text.substr(0, 20)) + " »");
+                return Refuse(array.name, [&] {
+                    return "élément qui n'est pas un nombre : « " + std::string(current_.text.substr(0, 20)) + " »";
+                });
             const std::optional<uint64_t> value = IntegerValue(current_.text);
             if (!value)
-                return Refuse(array.name, "nombre illisible : « " + std::string(current_.text.substr(0, 40)) + " »");
+                return Refuse(array.name, [&] {
+                    return std::string("nombre illisible : « " + std::string(current_.text.substr(0, 40)) + " »");
+                });
             if (*value > largest)
-                return Refuse(array.name, "l'élément " + std::string(current_.text.substr(0, 40)) + " dépasse les " +
-                                              std::to_string(array.elementBits) + " bits de son type");
+                return Refuse(array.name, [&] {
+                    return std::string("l'élément " + std::string(current_.text.substr(0, 40)) + " dépasse les " +
+                                       std::to_string(array.elementBits) + " bits de son type");
+                });
             if (array.values.size() < MaxArrayElements)
                 array.values.push_back(static_cast<uint32_t>(*value));
             else
@@ -412,19 +418,22 @@ private:
             if (IsPunctuation(','))
                 Advance();
             else if (!IsPunctuation('}'))
-                return Refuse(array.name, "virgule ou accolade fermante attendue");
+                return Refuse(array.name, [&] { return std::string("virgule ou accolade fermante attendue"); });
         }
         Advance();
         if (tooMany)
-            return Refuse(array.name, "plus de " + std::to_string(MaxArrayElements) + " éléments");
+            return Refuse(array.name,
+                          [&] { return std::string("plus de " + std::to_string(MaxArrayElements) + " éléments"); });
         return true;
     }
 
-    // Always false, so that a parse step can give up in one statement.
-    bool Refuse(const std::string& name, const std::string& why)
+    // Always false, so that a parse step can give up in one statement. The
+    // reason is composed only when it is kept: a text of a million bad
+    // arrays costs no more than one of good ones.
+    template <typename Why> bool Refuse(const std::string& name, Why why)
     {
         if (scan_.refusals.size() < MaxRefusalsKept)
-            scan_.refusals.push_back(name + " : " + why);
+            scan_.refusals.push_back(name + " : " + why());
         ++scan_.refusedCount;
         return false;
     }
