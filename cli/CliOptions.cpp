@@ -31,6 +31,10 @@ enum class OptionId {
     CalculatorColors,
     ToPixs,
     Frame,
+    ToTi,
+    VarName,
+    Array,
+    Width,
 };
 
 struct OptionSpec {
@@ -47,6 +51,8 @@ constexpr OptionSpec Options[] = {
     {OptionId::Plugin, "-p", nullptr, true},        {OptionId::Name, "-n", nullptr, true},
     {OptionId::Output, "-o", nullptr, true},        {OptionId::ToPixs, nullptr, "--to-pixs", true},
     {OptionId::Frame, nullptr, "--frame", true},
+    {OptionId::ToTi, nullptr, "--to-ti", true},     {OptionId::VarName, nullptr, "--var-name", true},
+    {OptionId::Array, nullptr, "--array", true},    {OptionId::Width, nullptr, "--width", true},
 };
 
 // The options of image inputs and of PNG output.
@@ -87,6 +93,7 @@ struct RawCommand {
     std::optional<std::string> toPixoOutput;
     std::optional<std::string> toPngOutput;
     std::optional<std::string> toPixsOutput;
+    std::optional<std::string> toTiOutput;
     std::vector<std::string> files;
 };
 
@@ -138,6 +145,17 @@ int FrameNumber(const std::string& value)
     return std::stoi(value);
 }
 
+// A width of 1 to 32 columns: the widest element of a C array.
+int ColumnCount(const std::string& value)
+{
+    constexpr int WidestElement = 32;
+    const bool digits = value.size() <= 2 && value.find_first_not_of("0123456789") == std::string::npos;
+    const int columns = digits ? std::stoi(value) : 0;
+    if (columns < 1 || columns > WidestElement)
+        throw UsageError("--width attend un nombre de colonnes de 1 à 32 : " + value);
+    return columns;
+}
+
 void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, const std::string& value)
 {
     if (!raw.given.insert(option.id).second)
@@ -170,6 +188,18 @@ void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, c
         break;
     case OptionId::Frame:
         raw.options.frame = FrameNumber(value);
+        break;
+    case OptionId::ToTi:
+        raw.toTiOutput = value;
+        break;
+    case OptionId::VarName:
+        raw.options.variableName = value;
+        break;
+    case OptionId::Array:
+        raw.options.arrayName = value;
+        break;
+    case OptionId::Width:
+        raw.options.width = ColumnCount(value);
         break;
     default:
         StoreImageOption(raw, option.id, value);
@@ -276,6 +306,12 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         throw UsageError("--to-pixs ne s'emploie pas avec --list, --info ou --to-pixo");
     if (raw.toPngOutput && raw.toPixsOutput)
         throw UsageError("--to-png et --to-pixs s'excluent l'un l'autre");
+    if (modes == 1 && raw.toTiOutput)
+        throw UsageError("--to-ti ne s'emploie pas avec --list, --info ou --to-pixo");
+    if (!raw.toTiOutput)
+        RefuseOptions(raw, {OptionId::VarName}, "autre chose que --to-ti");
+    if (!raw.toPixoOutput)
+        RefuseOptions(raw, {OptionId::Array, OptionId::Width}, "autre chose que --to-pixo");
     if (raw.given.count(OptionId::List)) {
         RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Frame}, "--list");
         ExpectFiles(raw, 0);
@@ -310,6 +346,12 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         options.mode = CliMode::ToPixs;
         options.output = *raw.toPixsOutput;
         options.inputs = raw.files;
+    } else if (raw.toTiOutput) {
+        RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Plugins}, "--to-ti");
+        ExpectFiles(raw, 1);
+        options.mode = CliMode::ToTi;
+        options.output = *raw.toTiOutput;
+        options.input = raw.files[0];
     } else {
         ExpectFiles(raw, 1);
         options.input = raw.files[0];

@@ -10,7 +10,7 @@
 
 #include "ImageConversion.h"
 
-enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng };
+enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng, ToTi };
 
 struct CliOptions {
     CliMode mode = CliMode::Export;
@@ -27,6 +27,11 @@ struct CliOptions {
     // Sprite sets: the one frame to take (from 0), and the inputs of --to-pixs.
     std::optional<int> frame;
     std::vector<std::string> inputs;
+    // C source input of --to-pixo: which array, and fewer columns than its bits.
+    std::optional<std::string> arrayName;
+    std::optional<int> width;
+    // --to-ti: the picture variable's name instead of the output's.
+    std::optional<std::string> variableName;
 };
 
 // A command line that does not make sense; the message says why, in French.

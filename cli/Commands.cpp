@@ -124,6 +124,16 @@ std::string SetRefusalReason(const SetFileCheck& check)
     return "lecture impossible";
 }
 
+} // namespace
+
+// The same file through links, "..", or a hard link.
+void RefuseOverwritingInput(const std::string& input, const std::string& output)
+{
+    std::error_code error;
+    if (output != "-" && fs::equivalent(input, output, error))
+        throw CliFailure(ExitBadInput, output + " : la sortie remplacerait le sprite d'entrée");
+}
+
 std::unique_ptr<Sprite> ReadSprite(const std::string& path)
 {
     const InputKind kind = KindOf(path);
@@ -134,6 +144,8 @@ std::unique_ptr<Sprite> ReadSprite(const std::string& path)
         throw CliFailure(ExitBadInput, path + " : " + RefusalReason(path, kind));
     return sprite;
 }
+
+namespace {
 
 // Image files are converted with the options of the command line.
 std::unique_ptr<Sprite> ReadInput(const std::string& path, const CliOptions& options)
@@ -246,12 +258,9 @@ std::string WithoutTrailingLineEnds(std::string text)
     return text;
 }
 
-// The same file through links, "..", or a hard link.
 void RefuseOverwritingInput(const CliOptions& options)
 {
-    std::error_code error;
-    if (options.output != "-" && fs::equivalent(options.input, options.output, error))
-        throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait le sprite d'entrée");
+    ::RefuseOverwritingInput(options.input, options.output);
 }
 
 CliFailure FailedWrite(const std::string& output, const std::error_code& error)
@@ -393,10 +402,14 @@ int ExportSprite(const CliOptions& options)
 int ConvertToPixo(const CliOptions& options)
 {
     FrameList frames = ReadFrames(options.input, options);
-    const std::unique_ptr<Sprite> sprite = ChosenFrame(frames, options, false);
+    return WritePixoFile(*ChosenFrame(frames, options, false), options);
+}
+
+int WritePixoFile(const Sprite& sprite, const CliOptions& options)
+{
     RefuseOverwritingInput(options);
     PendingOutput output(options.output);
-    WriteAll(output, sprite->FileBytes(), options.output);
+    WriteAll(output, sprite.FileBytes(), options.output);
     output.Deliver();
     return ExitWritten;
 }

@@ -5,8 +5,11 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
+#include <string>
 
 #include "CliOptions.h"
+#include "U_class.h"
 
 int ExportSprite(const CliOptions& options);
 int ConvertToPixo(const CliOptions& options);
@@ -15,3 +18,11 @@ int ConvertToPng(const CliOptions& options);
 int ConvertToPixs(const CliOptions& options);
 int ListPlugins(const CliOptions& options, std::ostream& out, std::ostream& err);
 int ShowPluginInfo(const CliOptions& options, std::ostream& out);
+
+// A .pixo file or a calculator picture, by its extension, read as the editor
+// reads it; throws CliFailure (status 2) with the reason.
+std::unique_ptr<Sprite> ReadSprite(const std::string& path);
+// The sprite into options.output as a .pixo file, as --to-pixo writes it.
+int WritePixoFile(const Sprite& sprite, const CliOptions& options);
+// Throws CliFailure (status 2) when output is the input file under another name.
+void RefuseOverwritingInput(const std::string& input, const std::string& output);

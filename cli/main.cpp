@@ -8,14 +8,17 @@
 #include "CliFailure.h"
 #include "CliOptions.h"
 #include "Commands.h"
+#include "RoundTripCommands.h"
 
 namespace {
 
 constexpr const char* HelpText =
     R"(Utilisation : pixora-export [--plugins DOSSIER] [-p PLUGIN] [-n NOM] [-o SORTIE] ENTREE
               pixora-export --to-pixo SORTIE [--frame K] ENTREE
+              pixora-export --to-pixo SORTIE SOURCE.c|SOURCE.h [--array NOM] [--width L]
               pixora-export --to-pixs SORTIE ENTREE...
               pixora-export --to-png SORTIE [--png-scale N] [--calculator-colors] ENTREE
+              pixora-export --to-ti SORTIE.89i|.9xi|.v2i [--var-name NOM] ENTREE
               pixora-export --list [--plugins DOSSIER]
               pixora-export --info PLUGIN [--plugins DOSSIER]
               pixora-export -h | --help | --version
@@ -36,7 +39,13 @@ fichier.
                      un mot réservé du C)
   -o SORTIE          fichier à écrire ; - ou pas de -o : la sortie standard
   --plugins DOSSIER  dossier des plug-ins (par défaut : Plugins à côté du programme)
-  --to-pixo SORTIE   convertit ENTREE en fichier .pixo
+  --to-pixo SORTIE   convertit ENTREE en fichier .pixo ; une source C (.c, .h)
+                     donne le sprite de ses tableaux (le premier trouvé, dit
+                     sur la sortie d'erreur, si --array n'en choisit pas un)
+  --array NOM        le tableau ou le groupe de tableaux à lire (NOM, NOM_Mask,
+                     NOM_LightPlane... ; NOM:gris pour un tableau gris en deux moitiés)
+  --width L          L colonnes au lieu des bits des éléments (les colonnes de
+                     droite sont ignorées)
   --frame K          une seule image de la planche ENTREE (à partir de 0),
                      exportée sous le nom NOM ou convertie par --to-pixo
   --to-pixs SORTIE   fait une planche .pixs des images des ENTREE (.pixo,
@@ -47,6 +56,13 @@ fichier.
   --png-scale N      chaque pixel du sprite en N x N pixels (1 à 16, par défaut 1)
   --calculator-colors
                      les couleurs de la calculatrice au lieu des quatre gris
+  --to-ti SORTIE     écrit ENTREE en image de calculatrice : TI-89 (.89i),
+                     TI-92 Plus (.9xi) ou V200 (.v2i) ; un sprite en niveaux de
+                     gris donne deux images, SORTIE_l (plan clair) et SORTIE_d
+                     (plan foncé) ; les pixels masqués sont blancs
+  --var-name NOM     nom de la variable (par défaut : le nom de SORTIE sans
+                     extension, en minuscules) : 1 à 8 lettres, chiffres ou _,
+                     une lettre d'abord
   --list             une ligne par plug-in : fichier, nom affiché et version,
                      séparés par des tabulations
   --info PLUGIN      affiche la description du plug-in
@@ -95,11 +111,13 @@ int Run(const CliOptions& options)
     case CliMode::Info:
         return ShowPluginInfo(options, std::cout);
     case CliMode::ToPixo:
-        return ConvertToPixo(options);
+        return IsCSourcePath(options.input) ? ConvertCArrays(options, std::cerr) : ConvertToPixo(options);
     case CliMode::ToPng:
         return ConvertToPng(options);
     case CliMode::ToPixs:
         return ConvertToPixs(options);
+    case CliMode::ToTi:
+        return WriteTiPicture(options, std::cerr);
     case CliMode::Export:
         break;
     }

@@ -11,9 +11,10 @@ BUILD=${1:?usage: $0 <build dir> <seconds per target>}
 SECONDS_PER_TARGET=${2:?usage: $0 <build dir> <seconds per target>}
 case $BUILD in /*) ;; *) BUILD=$PWD/$BUILD ;; esac
 
-declare -A MAX_LEN=([fuzz_native_file]=40000 [fuzz_ti_picture]=4200 [fuzz_image_convert]=20000 [fuzz_sprite_set]=100000)
+declare -A MAX_LEN=([fuzz_native_file]=40000 [fuzz_ti_picture]=4200 [fuzz_image_convert]=20000 [fuzz_sprite_set]=100000
+                  [fuzz_c_arrays]=16384)
 
-for target in fuzz_native_file fuzz_ti_picture fuzz_image_convert fuzz_sprite_set; do
+for target in fuzz_native_file fuzz_ti_picture fuzz_image_convert fuzz_sprite_set fuzz_c_arrays; do
     binary=$BUILD/fuzz/$target
     [ -x "$binary" ] || { echo "missing $binary: build with -DPIXORA_FUZZ=ON first" >&2; exit 1; }
     corpus=$BUILD/fuzz-corpus/$target

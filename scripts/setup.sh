@@ -14,6 +14,8 @@ PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtes
 PACKAGES+=(desktop-file-utils appstream librsvg2-bin shared-mime-info dpkg-dev)
 # Qt's own French texts: file dialogs, standard buttons, text box menus.
 PACKAGES+=(qt6-translations-l10n)
+# The tests read the calculator pictures back with the link software's library.
+PACKAGES+=(pkg-config libtifiles-dev)
 
 install_missing() {
     local missing=() p
@@ -62,7 +64,8 @@ run_tests() {
         echo "== Fuzz smoke runs =="
         CC=clang CXX=clang++ cmake -S "$ROOT" -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
             -DPIXORA_FUZZ=ON -DPIXORA_TESTS=OFF -DPIXORA_BENCH=OFF
-        cmake --build build-fuzz -j "$JOBS" --target fuzz_native_file fuzz_ti_picture fuzz_image_convert fuzz_sprite_set
+        cmake --build build-fuzz -j "$JOBS" --target fuzz_native_file fuzz_ti_picture fuzz_image_convert fuzz_sprite_set \
+            fuzz_c_arrays
         "$ROOT/scripts/fuzz.sh" build-fuzz "${PIXORA_FUZZ_SECONDS:-20}"
     fi
 }

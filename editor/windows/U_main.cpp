@@ -30,7 +30,9 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     ConnectEditingHandlers();
     ConnectFileCommands();
     BuildUndoControls();
+    BuildExchangePage();
     BuildImageControls();
+    AddRoundTripCommands();
     BuildFrameControls();
 
     // Last: the options' handlers may start the attach timer.

@@ -71,6 +71,7 @@ public:
     QWidget* TabSheet3;
     QWidget* TabSheet4;
     QWidget* TabSheet5;
+    QWidget* TabSheet6; // images and C sources, after the designed pages
     // The "&Close" button of each page, in page order.
     QPushButton* BitBtn1;
     QPushButton* BitBtn6;
@@ -119,6 +120,11 @@ public:
     QFrame* Panel5;
     QLabel* Label4;
     QPushButton* BitBtn9;
+    // Calculator pictures out, C arrays in (U_main_roundtrip.cpp).
+    QFrame* Panel8;
+    QLabel* Label11;
+    QPushButton* B_ExporterTI;
+    QPushButton* B_ImporterC;
 
     // "Exporter".
     QLabel* Label7;
@@ -147,6 +153,8 @@ public:
     FileDialog OpenDialog1;
     FileDialog SaveDialog1;
     FileDialog OpenDialog2;
+    FileDialog SaveDialogTI;
+    FileDialog OpenDialogC;
     QTimer* timerAttache;
 
     // Editing state, in construction order.
@@ -244,6 +252,10 @@ public:
     void BitBtn9Click();
     void LB_PluginsClick();
     void Button1Click();
+    void B_ExporterTIClick();
+    void B_ImporterCClick();
+    // Ctrl+Shift+V: the sprite from C text in the clipboard.
+    void PasteCArrays();
 
     // Every command that changes the sprite runs between these two, so that
     // it becomes one step of the undo history; a command that changed
@@ -399,6 +411,7 @@ private:
     // File habits (U_main_recent.cpp).
     void SetUpFileHabits();
     void BuildRecentPanel();
+    void BuildExchangePage();
     void ConnectCommandKeys();
     bool SaveSpriteAs();
     bool SaveSpriteTo(const QString& fileName);
@@ -409,6 +422,9 @@ private:
     void DropFiles(const QList<QUrl>& urls);
     FileDialog& DialogFor(SpriteFileKind kind);
     QString designedCaption;
+    // Round trips (U_main_roundtrip.cpp): the panel, its dialogs and keys.
+    void AddRoundTripCommands();
+    void ImportCText(const std::string& text);
 };
 
 // Window client rectangle of a child control, as a view region.

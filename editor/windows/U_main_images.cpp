@@ -93,9 +93,9 @@ void ShowFailure(const QString& what, const QString& reason)
 // de ...", laid out like the panels above it.
 void TForm1::BuildImageControls()
 {
-    Panel7 = new QFrame(TabSheet2);
+    Panel7 = new QFrame(TabSheet6);
     Panel7->setObjectName(QStringLiteral("Panel7"));
-    Panel7->setGeometry(8, 234, 273, 171);
+    Panel7->setGeometry(8, 8, 273, 171);
     Panel7->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel7->setLineWidth(2);
 

@@ -340,11 +340,20 @@ void TForm1::BuildOptionsPage()
         OptionBox(TabSheet5, "CB_OuvrirFenetre", QStringLiteral("&Ouvrir les fichiers après exportation"), 4);
 }
 
-// Below the two designed panels of "Enreg/charger", above its close button.
+// A page after the five designed ones for what comes from and goes to other
+// programs: pictures of other tools, calculator pictures and C sources.
+void TForm1::BuildExchangePage()
+{
+    TabSheet6 = new QWidget;
+    TabSheet6->setObjectName(QStringLiteral("TabSheet6"));
+    PageControl1->addTab(TabSheet6, QStringLiteral("Images et C"));
+}
+
+// Below the two designed panels of "Enreg/charger", above the sheet slicing.
 void TForm1::BuildRecentPanel()
 {
-    P_Recents = Panel(TabSheet2, "P_Recents", 8, 234, 273, 171);
+    P_Recents = Panel(TabSheet2, "P_Recents", 8, 234, 273, 140);
     L_Recents = Heading(P_Recents, "L_Recents", QStringLiteral("Fichiers récents"), 273);
-    LB_Recents = Place(new QListWidget(P_Recents), "LB_Recents", 8, 26, 257, 137);
+    LB_Recents = Place(new QListWidget(P_Recents), "LB_Recents", 8, 26, 257, 106);
     LB_Recents->setToolTip(QStringLiteral("Double-cliquer sur un fichier pour le charger"));
 }

@@ -305,4 +305,58 @@ TEST_F(CommandTest, SetCommandsRefuseWhatTheyCannotDo)
     EXPECT_NE(tooMany.err.find("au plus 256 images"), std::string::npos) << tooMany.err;
 }
 
+// Round trips: --to-ti writes calculator pictures (one, or two for gray)
+// that the importer reads back, and --to-pixo reads C arrays with --array and
+// --width; names and widths that cannot be used are refused with status 2.
+TEST_F(CommandTest, RoundTripsThroughCalculatorPicturesAndCArrays)
+{
+    WriteFile(At("bw.pixo"), PixoFrom(9, 3, 1, [](int x, int y) { return x == y ? 3 : 0; }));
+    WriteFile(At("gris.pixo"), PixoFrom(4, 1, 2, [](int x, int) { return x; }));
+    EXPECT_EQ(Run({"--to-ti", At("Balle.9xi"), At("bw.pixo")}).status, 0);
+    const std::string picture = ReadFile(At("Balle.9xi"));
+    EXPECT_EQ(picture.substr(0, 8), "**TI92P*");
+    EXPECT_EQ(picture.substr(0x40, 6), std::string("balle\0", 6));
+    EXPECT_EQ(Run({"--to-pixo", At("back.pixo"), At("Balle.9xi")}).status, 0);
+    EXPECT_EQ(ReadFile(At("back.pixo")), ReadFile(At("bw.pixo")));
+
+    const RunResult gray = Run({"--to-ti", At("g.v2i"), "--var-name", "Mur", At("gris.pixo")});
+    EXPECT_EQ(gray.status, 0);
+    EXPECT_NE(gray.err.find("deux images"), std::string::npos) << gray.err;
+    EXPECT_EQ(ReadFile(At("g_l.v2i")).substr(0x40, 6), std::string("mur_l\0", 6));
+    EXPECT_FALSE(fs::exists(At("g.v2i")));
+    EXPECT_EQ(Run({"--to-pixo", At("light.pixo"), At("g_l.v2i")}).status, 0);
+    EXPECT_EQ(ReadFile(At("light.pixo")), PixoFrom(4, 1, 1, [](int x, int) { return x % 2 ? 3 : 0; }));
+
+    WriteFile(At("src.h"), "/* two sprites */\n"
+                           "static const unsigned char a[] = {0x80, 0x01};\n"
+                           "uint16_t b[1] = {0b1000000000000001,};\n");
+    const RunResult first = Run({"--to-pixo", At("a.pixo"), At("src.h")});
+    EXPECT_EQ(first.status, 0);
+    EXPECT_NE(first.err.find("lu le premier, « a »"), std::string::npos) << first.err;
+    EXPECT_EQ(ReadFile(At("a.pixo")), PixoFrom(8, 2, 1, [](int x, int y) { return x == 7 * y ? 3 : 0; }));
+    EXPECT_EQ(Run({"--to-pixo", At("b.pixo"), "--array", "b", "--width", "9", At("src.h")}).status, 0);
+    EXPECT_EQ(ReadFile(At("b.pixo")), PixoFrom(9, 1, 1, [](int x, int) { return x == 0 ? 3 : 0; }));
+
+    WriteFile(At("vide.c"), "int main(void) { return 0; }");
+    const StatusCase refusals[] = {
+        {{"--to-ti", At("mon sprite.89i"), At("bw.pixo")}, 2, "commence par une lettre (--var-name"},
+        {{"--to-ti", At("ok.89i"), "--var-name", "trop_long", At("bw.pixo")}, 2, "« trop_long » refusé"},
+        {{"--to-ti", At("ok.png"), At("bw.pixo")}, 2, ".89i (TI-89), .9xi (TI-92 Plus) ou .v2i"},
+        {{"--to-pixo", At("x.pixo"), "--array", "c", At("src.h")}, 2, "pas de tableau « c »"},
+        {{"--to-pixo", At("x.pixo"), "--width", "9", At("src.h")}, 2, "largeur 9 impossible pour a : de 1 à 8"},
+        {{"--to-pixo", At("x.pixo"), "--width", "33", At("src.h")}, 2, "--width attend"},
+        {{"--to-pixo", At("x.pixo"), At("vide.c")}, 2, "aucun tableau de sprite lisible"},
+        {{"--to-pixo", At("x.pixo"), "--var-name", "a", At("src.h")}, 2, "--var-name ne s'emploie pas"},
+        {{"--to-ti", At("x.89i"), "--array", "a", At("bw.pixo")}, 2, "--array ne s'emploie pas"},
+        {{"--to-ti", At("x.89i"), "--to-pixo", At("x.pixo"), At("bw.pixo")}, 2, "--to-ti ne s'emploie pas avec"},
+    };
+    for (const StatusCase& test : refusals) {
+        const RunResult result = Run(test.arguments);
+        EXPECT_EQ(result.status, test.status) << test.arguments[1];
+        EXPECT_NE(result.err.find(test.messagePart), std::string::npos) << result.err;
+    }
+    EXPECT_FALSE(fs::exists(At("x.pixo")));
+    EXPECT_FALSE(fs::exists(At("ok.89i")));
+}
+
 } // namespace

@@ -82,7 +82,7 @@ protected:
     void ClickImport(const QString& answer)
     {
         dialogs.fileAnswers.push_back(PathOf(answer));
-        form->PageControl1->setCurrentWidget(form->TabSheet2);
+        form->PageControl1->setCurrentWidget(form->TabSheet6);
         QTest::mouseClick(form->B_ImporterImage, Qt::LeftButton);
     }
 
@@ -280,7 +280,7 @@ TEST_F(ImageCommands, DroppedImageFileOpensTheDialog)
 TEST_F(ImageCommands, ExportPngWritesTheScaledSpriteAndSaysSo)
 {
     UseSprite({"#l", "dW"});
-    form->PageControl1->setCurrentWidget(form->TabSheet2);
+    form->PageControl1->setCurrentWidget(form->TabSheet6);
     form->E_EchellePng->setValue(3);
     const std::pair<QString, QString> typedAndWritten[] = {{"sprite", "sprite.png"}, {"GRAND.PNG", "GRAND.PNG"}};
     for (const auto& [typed, written] : typedAndWritten) {

@@ -1,0 +1,119 @@
+#include "RoundTripCommands.h"
+
+#include <strings.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+
+#include "CliFailure.h"
+#include "Commands.h"
+#include "c_array_sprites.h"
+#include "ti_picture_writer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Quoted(const std::string& text)
+{
+    return "« " + text + " »";
+}
+
+std::string VariableNameFor(const CliOptions& options)
+{
+    return options.variableName ? LoweredVariableName(*options.variableName) : VariableNameOfPath(options.output);
+}
+
+std::string ReadCSource(const std::string& path)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (!fs::exists(status))
+        throw CliFailure(ExitBadInput, path + " : fichier introuvable");
+    if (!fs::is_regular_file(status)) // a pipe or a device would block or never end
+        throw CliFailure(ExitBadInput, path + " : ce n'est pas un fichier ordinaire");
+    std::ifstream in(path, std::ios::binary);
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad() || !in.is_open())
+        throw CliFailure(ExitBadInput, path + " : lecture impossible");
+    return text;
+}
+
+std::string Refusals(const ArraySprites& found)
+{
+    std::string text;
+    for (const std::string& refusal : found.refusals)
+        text += "\n  " + refusal;
+    return text;
+}
+
+const ArrayCandidate& ChooseCandidate(const CliOptions& options, const ArraySprites& found, std::ostream& err)
+{
+    if (found.candidates.empty())
+        throw CliFailure(ExitBadInput, options.input +
+                                           " : aucun tableau de sprite lisible (unsigned char, short ou "
+                                           "long, uint8_t, uint16_t ou uint32_t)" +
+                                           Refusals(found));
+    std::string list;
+    for (const ArrayCandidate& candidate : found.candidates)
+        list += "\n  " + DescribeCandidate(found, candidate);
+    if (!options.arrayName) {
+        const ArrayCandidate& first = found.candidates.front();
+        if (found.candidates.size() > 1)
+            err << "pixora-export : " << found.candidates.size() << " sprites trouvés, lu le premier, "
+                << Quoted(first.id) << " (--array pour un autre) :" << list << '\n';
+        return first;
+    }
+    const ArrayCandidate* chosen = FindCandidate(found, *options.arrayName);
+    if (!chosen)
+        throw CliFailure(ExitBadInput, options.input + " : pas de tableau " + Quoted(*options.arrayName) +
+                                           " ; sprites trouvés :" + list);
+    return *chosen;
+}
+
+} // namespace
+
+bool IsCSourcePath(const std::string& path)
+{
+    const std::string extension = fs::path(path).extension().string();
+    return strcasecmp(extension.c_str(), ".c") == 0 || strcasecmp(extension.c_str(), ".h") == 0;
+}
+
+int WriteTiPicture(const CliOptions& options, std::ostream& err)
+{
+    const std::optional<TiModel> model = TiModelOfPath(options.output);
+    if (!model)
+        throw CliFailure(ExitBadInput, options.output + " : extension .89i (TI-89), .9xi (TI-92 Plus) ou .v2i "
+                                                        "(V200) attendue");
+    const std::string name = VariableNameFor(options);
+    if (!IsValidVariableName(name))
+        throw CliFailure(ExitBadInput, "nom de variable " + Quoted(name) + " refusé : " + VariableNameRule +
+                                           (options.variableName ? "" : " (--var-name pour en donner un autre)"));
+    const std::unique_ptr<Sprite> sprite = ReadSprite(options.input);
+    const bool gray = sprite->GetType() == Grayscale || sprite->GetType() == GrayscaleMasked;
+    const std::vector<TiPictureFile> files = PlanTiPictures(options.output, name, gray);
+    for (const TiPictureFile& file : files)
+        RefuseOverwritingInput(options.input, file.path);
+    if (const std::error_code error = WriteTiPictures(*sprite, *model, files))
+        throw CliFailure(ExitBadInput, files.front().path + " : écriture impossible (" + error.message() + ")");
+    if (gray)
+        err << "pixora-export : sprite en niveaux de gris, écrit en deux images : " << files[0].path << " (variable "
+            << files[0].variableName << ", plan clair) et " << files[1].path << " (variable " << files[1].variableName
+            << ", plan foncé)\n";
+    return ExitWritten;
+}
+
+int ConvertCArrays(const CliOptions& options, std::ostream& err)
+{
+    const ArraySprites found = FindArraySprites(ReadCSource(options.input));
+    const ArrayCandidate& candidate = ChooseCandidate(options, found, err);
+    const int width = options.width.value_or(candidate.width);
+    const std::string refusal = WidthRefusal(candidate, width);
+    if (!refusal.empty())
+        throw CliFailure(ExitBadInput, refusal);
+    auto sprite = std::make_unique<Sprite>();
+    BuildArraySprite(found, candidate, width, *sprite);
+    return WritePixoFile(*sprite, options);
+}

@@ -1,0 +1,35 @@
+// The two questions of the round-trip commands, beside the message boxes of
+// Dialogs and installed the same way: the program asks with Qt dialogs, the
+// window tests install scripted answers.
+//   - the variable name of a calculator picture, with a note saying what will
+//     be written (one picture, or two for gray);
+//   - which sprite of a C text to import, and how many columns of it.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+struct ArrayChoiceItem {
+    QString text;    // the candidate as the user sees it: name, size, kind, arrays
+    int width;       // the columns proposed
+    int elementBits; // the most columns there are
+};
+
+struct ArrayChoice {
+    int index; // into the items
+    int width;
+};
+
+class RoundTripDialogs {
+public:
+    virtual ~RoundTripDialogs() = default;
+    // nullopt when the user cancels.
+    virtual std::optional<QString> AskVariableName(const QString& proposed, const QString& note) = 0;
+    // items is never empty; nullopt when the user cancels.
+    virtual std::optional<ArrayChoice> ChooseArray(const QList<ArrayChoiceItem>& items) = 0;
+};
+
+RoundTripDialogs& AppRoundTripDialogs();
+// Installs a replacement that the caller keeps alive; nullptr restores Qt's.
+void InstallRoundTripDialogs(RoundTripDialogs* replacement);

@@ -1,0 +1,183 @@
+// The round-trip commands of the page "Enreg/charger": the sprite written as
+// calculator pictures, and sprites read back from C arrays, from a source
+// file or from the clipboard (Ctrl+Shift+V). They share the page with the
+// designed panels, below them, and report like the designed file commands.
+#include <QApplication>
+#include <QClipboard>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <fstream>
+#include <iterator>
+
+#include "RoundTripDialogs.h"
+#include "TextEncoding.h"
+#include "U_main.h"
+#include "c_array_sprites.h"
+#include "ti_picture_writer.h"
+
+namespace {
+
+// Without an extension of the three, the TI-89's is used.
+std::string WithPictureSuffix(const std::string& path)
+{
+    return TiModelOfPath(path) ? path : path + ".89i";
+}
+
+bool IsGray(const Sprite& sprite)
+{
+    return sprite.GetType() == Grayscale || sprite.GetType() == GrayscaleMasked;
+}
+
+QString FilesNote(const Sprite& sprite)
+{
+    const QString files = IsGray(sprite) ? QStringLiteral("Sprite en niveaux de gris : deux images seront écrites, "
+                                                          "NOM_l (plan clair) et NOM_d (plan foncé).")
+                                         : QStringLiteral("Sprite noir et blanc : une image sera écrite.");
+    return files + QStringLiteral("\nLes pixels masqués sont écrits en blanc.\n") +
+           QString::fromUtf8(VariableNameRule) + u'.';
+}
+
+QString WrittenFiles(const std::vector<TiPictureFile>& files)
+{
+    static const char* const planes[] = {"", " (plan clair)", " (plan foncé)"};
+    QString text;
+    for (const TiPictureFile& file : files)
+        text += QStringLiteral("\n") + QString::fromStdString(file.path) + QStringLiteral(" : variable ") +
+                QString::fromStdString(file.variableName) + QString::fromUtf8(planes[file.plane]);
+    return text;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+void ShowFailure(const QString& text)
+{
+    AppDialogs().ShowMessage(text, QStringLiteral("Echec!"), MessageIcon::Warning);
+}
+
+QString Refusals(const ArraySprites& found)
+{
+    QString text;
+    for (const std::string& refusal : found.refusals)
+        text += QStringLiteral("\n") + QString::fromUtf8(refusal);
+    return text;
+}
+
+} // namespace
+
+void TForm1::AddRoundTripCommands()
+{
+    Panel8 = new QFrame(TabSheet6);
+    Panel8->setObjectName(QStringLiteral("Panel8"));
+    Panel8->setGeometry(8, 187, 273, 125);
+    Panel8->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel8->setLineWidth(2);
+    Label11 = new QLabel(QStringLiteral("Calculatrice et sources C"), Panel8);
+    Label11->setObjectName(QStringLiteral("Label11"));
+    Label11->setGeometry(4, 6, 265, 30);
+    QFont bold = Label11->font();
+    bold.setBold(true);
+    Label11->setFont(bold);
+    Label11->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    B_ExporterTI = new QPushButton(QStringLiteral("Exporter en image TI..."), Panel8);
+    B_ExporterTI->setObjectName(QStringLiteral("B_ExporterTI"));
+    B_ExporterTI->setGeometry(24, 40, 225, 33);
+    B_ImporterC = new QPushButton(QStringLiteral("Importer du C..."), Panel8);
+    B_ImporterC->setObjectName(QStringLiteral("B_ImporterC"));
+    B_ImporterC->setGeometry(24, 80, 225, 33);
+
+    SaveDialogTI = {QStringLiteral("SaveDialogTI"), QStringLiteral("Image TI (*.89i;*.9xi;*.v2i)|*.89i;*.9xi;*.v2i"),
+                    QString()};
+    OpenDialogC = {QStringLiteral("OpenDialogC"), QStringLiteral("Sources C (*.c *.h)|*.c;*.h"), QString()};
+
+    connect(B_ExporterTI, &QPushButton::clicked, this, &TForm1::B_ExporterTIClick);
+    connect(B_ImporterC, &QPushButton::clicked, this, &TForm1::B_ImporterCClick);
+    auto* pasteKeys = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), this);
+    pasteKeys->setContext(Qt::WindowShortcut);
+    connect(pasteKeys, &QShortcut::activated, this, &TForm1::PasteCArrays);
+}
+
+void TForm1::B_ExporterTIClick()
+{
+    if (!AppDialogs().Execute(FileDialogKind::Save, SaveDialogTI))
+        return;
+    const std::string path = WithPictureSuffix(FileSystemName(SaveDialogTI.fileName));
+    SaveDialogTI.fileName = QString::fromStdString(path);
+    const std::optional<QString> answer =
+        AppRoundTripDialogs().AskVariableName(QString::fromStdString(VariableNameOfPath(path)), FilesNote(sprite));
+    if (!answer)
+        return;
+    const std::string name = LoweredVariableName(answer->toStdString());
+    if (!IsValidVariableName(name)) {
+        ShowFailure(QStringLiteral("Nom de variable « ") + *answer + QStringLiteral(" » refusé : ") +
+                    QString::fromUtf8(VariableNameRule) + u'.');
+        return;
+    }
+    const std::vector<TiPictureFile> files = PlanTiPictures(path, name, IsGray(sprite));
+    if (const std::error_code error = WriteTiPictures(sprite, *TiModelOfPath(path), files)) {
+        ShowFailure(QStringLiteral("L'exportation a échoué : ") + QString::fromStdString(error.message()));
+        return;
+    }
+    AppDialogs().ShowMessage(QStringLiteral("Exportation effectuée :") + WrittenFiles(files), QStringLiteral("Succès!"),
+                             MessageIcon::Information);
+}
+
+void TForm1::B_ImporterCClick()
+{
+    if (!AppDialogs().Execute(FileDialogKind::Open, OpenDialogC))
+        return;
+    std::string text;
+    if (!ReadWholeFile(FileSystemName(OpenDialogC.fileName), text)) {
+        ShowFailure(QStringLiteral("Le Chargement a échoué"));
+        return;
+    }
+    ImportCText(text);
+}
+
+void TForm1::PasteCArrays()
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isEmpty()) {
+        ShowFailure(QStringLiteral("Le presse-papiers ne contient pas de texte."));
+        return;
+    }
+    ImportCText(text.toStdString());
+}
+
+// The chosen sprite replaces the edited one as one undo step.
+void TForm1::ImportCText(const std::string& text)
+{
+    const ArraySprites found = FindArraySprites(text);
+    if (found.candidates.empty()) {
+        ShowFailure(QStringLiteral("Aucun tableau de sprite lisible dans ce texte (unsigned char, short ou long, "
+                                   "uint8_t, uint16_t ou uint32_t).") +
+                    Refusals(found));
+        return;
+    }
+    QList<ArrayChoiceItem> items;
+    for (const ArrayCandidate& candidate : found.candidates)
+        items.append({QString::fromUtf8(DescribeCandidate(found, candidate)), candidate.width, candidate.elementBits});
+    const std::optional<ArrayChoice> choice = AppRoundTripDialogs().ChooseArray(items);
+    if (!choice)
+        return;
+    const ArrayCandidate& candidate = found.candidates[static_cast<std::size_t>(choice->index)];
+    const std::string refusal = WidthRefusal(candidate, choice->width);
+    if (!refusal.empty()) {
+        ShowFailure(QString::fromUtf8(refusal));
+        return;
+    }
+    BeginSpriteStep();
+    BuildArraySprite(found, candidate, choice->width, sprite);
+    CommitSpriteStep(QStringLiteral("import de C"));
+    ShowLoadedSprite();
+    AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : ") + QString::fromStdString(candidate.id),
+                             QStringLiteral("Succès!"), MessageIcon::Information);
+}

@@ -1,0 +1,37 @@
+// Feeds arbitrary text to the C array reader: every candidate it offers must
+// be a sprite within limits, built without reading past its arrays, and
+// described and found again by its name.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "FuzzFile.h"
+#include "c_array_sprites.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const ArraySprites found = FindArraySprites(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (found.scan.arrays.size() > MaxArraysKept)
+        std::abort();
+    static const Sprite original = BusySprite();
+    static Sprite sprite = original;
+    for (const ArrayCandidate& candidate : found.candidates) {
+        if (candidate.height < 1 || candidate.height > MaxHeight || candidate.arrays.empty())
+            std::abort();
+        if (!WidthRefusal(candidate, candidate.width).empty() || WidthRefusal(candidate, 0).empty() ||
+            WidthRefusal(candidate, candidate.elementBits + 1).empty())
+            std::abort();
+        for (std::size_t index : candidate.arrays)
+            if (index >= found.scan.arrays.size() || found.scan.arrays[index].elementBits != candidate.elementBits)
+                std::abort();
+        if (FindCandidate(found, candidate.id) == nullptr || DescribeCandidate(found, candidate).empty())
+            std::abort();
+        sprite = original;
+        BuildArraySprite(found, candidate, candidate.width, sprite);
+        CheckSpriteLimits(sprite);
+        if (!(sprite.GetSize() == Point{candidate.width, candidate.height}))
+            std::abort();
+    }
+    return 0;
+}

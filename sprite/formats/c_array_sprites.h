@@ -1,0 +1,63 @@
+// Sprites rebuilt from the C arrays of a text: each array, or each group of
+// arrays that an export plug-in writes together, is one candidate, and the
+// chosen one becomes the edited sprite. One element per row, the most
+// significant bit leftmost; the width is the element's bits unless told
+// fewer (the right-hand bits are dropped), the height the element count.
+//
+// What the shipped plug-ins write is recognised by the array names:
+// NAME_LightPlane + NAME_DarkPlane (hexplane, binplane, maskplane), NAME +
+// NAME_Mask and the planes + NAME_Mask (maskplane; mask bit 1 = transparent,
+// the sprite's width from its "NAME : W x H pixels" comment), NAME_Interlaced
+// alone (mask, light, dark of each row). Any single array of an even count
+// can also be read as one gray array: its first half the light plane, its
+// second half the dark plane.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "U_class.h"
+#include "c_array_reader.h"
+
+enum class ArrayLayout {
+    Single,       // black and white
+    Planes,       // light and dark planes
+    Masked,       // black and white and its mask
+    MaskedPlanes, // both planes and one mask
+    Interlaced,   // mask, light, dark of each row in one array
+    Halves,       // one array: light plane, then dark plane
+};
+
+struct ArrayCandidate {
+    std::string id; // what --array takes: the base name, with ":gris" for Halves
+    ArrayLayout layout;
+    std::vector<std::size_t> arrays; // indexes into the scan: sprite or light, dark, mask
+    int elementBits;
+    int width;  // the sprite's own width: the element's bits or maskplane's comment
+    int height; // rows
+};
+
+struct ArraySprites {
+    CArrayScan scan;
+    std::vector<ArrayCandidate> candidates; // in the order of the text, gray halves last
+    std::vector<std::string> refusals;      // arrays and groups that cannot be sprites, and why
+};
+
+ArraySprites FindArraySprites(std::string_view text);
+
+// "balle : 16 x 16, niveaux de gris masqué (balle_LightPlane, balle_DarkPlane, balle_Mask)"
+std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& candidate);
+
+// The candidate whose id, or one of whose arrays' names, is name; nullptr
+// when there is none.
+const ArrayCandidate* FindCandidate(const ArraySprites& found, const std::string& name);
+
+// Why this width cannot be used for the candidate, or empty when it can:
+// 1 to the element's bits.
+std::string WidthRefusal(const ArrayCandidate& candidate, int width);
+
+// Replaces the sprite's size, type and every cell with the candidate's,
+// width columns wide (WidthRefusal must be empty); the marks are untouched.
+// Masked pixels come back white; the type is read from the pixels.
+void BuildArraySprite(const ArraySprites& found, const ArrayCandidate& candidate, int width, Sprite& sprite);

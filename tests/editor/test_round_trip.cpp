@@ -1,0 +1,169 @@
+// "Exporter en image TI...", "Importer du C..." and Ctrl+Shift+V, driven
+// through their buttons and keys with scripted dialogs: the files written,
+// the sprite imported as one undo step, and what a refusal leaves alone.
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "RoundTripDialogs.h"
+#include "gui_fixture.h"
+#include "ti_picture.h"
+
+namespace {
+
+// Answers the two round-trip questions from a script and records them.
+class ScriptedRoundTrip : public RoundTripDialogs {
+public:
+    std::vector<std::pair<QString, QString>> nameQuestions; // proposed, note
+    std::vector<QList<ArrayChoiceItem>> arrayQuestions;
+    std::optional<QString> nameAnswer;      // nullopt: the proposal
+    std::optional<ArrayChoice> arrayAnswer; // nullopt: cancel
+    bool cancelName = false;
+
+    std::optional<QString> AskVariableName(const QString& proposed, const QString& note) override
+    {
+        nameQuestions.emplace_back(proposed, note);
+        if (cancelName)
+            return std::nullopt;
+        return nameAnswer ? *nameAnswer : proposed;
+    }
+    std::optional<ArrayChoice> ChooseArray(const QList<ArrayChoiceItem>& items) override
+    {
+        arrayQuestions.push_back(items);
+        return arrayAnswer;
+    }
+};
+
+class RoundTripCommands : public EditorWindowTest {
+protected:
+    void SetUp() override
+    {
+        InstallRoundTripDialogs(&roundTrip);
+        EditorWindowTest::SetUp();
+    }
+    void TearDown() override
+    {
+        EditorWindowTest::TearDown();
+        InstallRoundTripDialogs(nullptr);
+    }
+
+    QString PathOf(const QString& name) const { return ProgramFolder() + name; }
+
+    void Click(QPushButton* button, const QString& answer)
+    {
+        dialogs.fileAnswers.push_back(PathOf(answer));
+        dialogs.messages.clear();
+        form->PageControl1->setCurrentWidget(form->TabSheet6);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    void WriteText(const QString& name, const QByteArray& text)
+    {
+        QFile file(PathOf(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    // The picture the importer reads from a written file.
+    Rows PictureRows(const QString& name)
+    {
+        Sprite picture;
+        if (!ChargerImageTI(picture, PathOf(name).toStdString()))
+            return {"<unreadable>"};
+        return ToRows(picture);
+    }
+
+    ScriptedRoundTrip roundTrip;
+};
+
+TEST_F(RoundTripCommands, ABlackAndWhiteSpriteBecomesOnePicture)
+{
+    UseSprite({"#..B", ".#l."}); // gray pixel overwritten below; the masked pixel is written white
+    form->sprite.SetPixel(2, 1, White);
+    Click(form->B_ExporterTI, "Balle"); // no extension: the TI-89's
+    ASSERT_EQ(roundTrip.nameQuestions.size(), 1u);
+    EXPECT_EQ(roundTrip.nameQuestions[0].first, "balle");
+    EXPECT_TRUE(roundTrip.nameQuestions[0].second.contains("une image"));
+    EXPECT_EQ(dialogs.fileDialogs.back().objectName, "SaveDialogTI");
+    EXPECT_EQ(dialogs.fileDialogs.back().filter, "Image TI (*.89i;*.9xi;*.v2i)|*.89i;*.9xi;*.v2i");
+    EXPECT_EQ(PictureRows("Balle.89i"), (Rows{"#...", ".#.."}));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, "Succès!");
+    EXPECT_TRUE(dialogs.messages[0].text.contains("variable balle"));
+}
+
+TEST_F(RoundTripCommands, AGraySpriteBecomesItsTwoPlanesAndBadNamesAreRefused)
+{
+    UseSprite({"ld#."});
+    roundTrip.nameAnswer = "Mur";
+    Click(form->B_ExporterTI, "mur.9xi");
+    EXPECT_TRUE(roundTrip.nameQuestions[0].second.contains("deux images"));
+    EXPECT_EQ(PictureRows("mur_l.9xi"), (Rows{"#.#."}));
+    EXPECT_EQ(PictureRows("mur_d.9xi"), (Rows{".##."}));
+    EXPECT_FALSE(QFile::exists(PathOf("mur.9xi")));
+
+    roundTrip.nameAnswer = "1mur";
+    Click(form->B_ExporterTI, "autre.9xi");
+    ExpectOneMessage(QStringLiteral("Nom de variable « 1mur » refusé : un nom de variable a de 1 à 8 caractères, "
+                                    "lettres, chiffres et _, et commence par une lettre."),
+                     "Echec!", MessageIcon::Warning);
+    EXPECT_FALSE(QFile::exists(PathOf("autre_l.9xi")));
+
+    roundTrip.cancelName = true;
+    Click(form->B_ExporterTI, "annule.9xi");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_FALSE(QFile::exists(PathOf("annule_l.9xi")));
+}
+
+TEST_F(RoundTripCommands, ImportingCShowsTheCandidatesAndIsOneUndoStep)
+{
+    UseSprite({"####"});
+    WriteText("sprites.h", "static unsigned char a[] = {0x80};\n"
+                           "unsigned short g_LightPlane[] = {0xA000, 0};\n"
+                           "unsigned short g_DarkPlane[] = {0x6000, 0x8000};\n");
+    roundTrip.arrayAnswer = ArrayChoice{1, 3};
+    Click(form->B_ImporterC, "sprites.h");
+    EXPECT_EQ(dialogs.fileDialogs.back().filter, "Sources C (*.c *.h)|*.c;*.h");
+    ASSERT_EQ(roundTrip.arrayQuestions.size(), 1u);
+    const QList<ArrayChoiceItem>& items = roundTrip.arrayQuestions[0];
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0].text, "a : 8 x 1, noir et blanc (a)");
+    EXPECT_EQ(items[1].text, "g : 16 x 2, niveaux de gris (g_LightPlane, g_DarkPlane)");
+    EXPECT_EQ(items[1].elementBits, 16);
+    EXPECT_EQ(ToRows(form->sprite), (Rows{"ld#", "d.."}));
+    EXPECT_EQ(form->E_TailleX->text(), "3");
+    EXPECT_EQ(form->E_TailleY->text(), "2");
+    ExpectOneMessage(QStringLiteral("Importation effectuée : g"), "Succès!", MessageIcon::Information);
+
+    QTest::mouseClick(form->B_Annuler, Qt::LeftButton);
+    EXPECT_EQ(ToRows(form->sprite), (Rows{"####"}));
+
+    // Cancelling the choice changes nothing.
+    roundTrip.arrayAnswer.reset();
+    Click(form->B_ImporterC, "sprites.h");
+    EXPECT_EQ(ToRows(form->sprite), (Rows{"####"}));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(RoundTripCommands, TheClipboardIsReadWithCtrlShiftVAndTextWithoutArraysIsRefused)
+{
+    UseSprite({"#"});
+    roundTrip.arrayAnswer = ArrayChoice{0, 2};
+    QGuiApplication::clipboard()->setText("int main(void) { return 0; }");
+    dialogs.messages.clear();
+    QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, "Echec!");
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Aucun tableau de sprite lisible"));
+    EXPECT_EQ(ToRows(form->sprite), (Rows{"#"}));
+
+    QGuiApplication::clipboard()->setText("unsigned char s[] = {0x40, 0xC0};");
+    dialogs.messages.clear();
+    QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(ToRows(form->sprite), (Rows{".#", "##"}));
+}
+
+} // namespace

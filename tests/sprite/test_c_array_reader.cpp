@@ -1,0 +1,233 @@
+// C arrays read back into sprites: hand-written arrays in every syntax the
+// reader takes, the groups the plug-ins write, widths, and texts that must be
+// refused or read in part without harm.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "SpriteText.h"
+#include "c_array_sprites.h"
+
+namespace {
+
+struct SyntaxCase {
+    const char* text;
+    int bits;
+    std::vector<uint32_t> values;
+};
+
+TEST(CArrayReader, EverySyntaxOfAnArrayGivesItsElements)
+{
+    const SyntaxCase cases[] = {
+        {"unsigned char a[] = {0x3C, 0x42};", 8, {0x3C, 0x42}},
+        {"static const unsigned char a[2]={0X3c,0b01000010};", 8, {0x3C, 0x42}},
+        {"const static unsigned short a[] = { 060, 48, 0B110000, };", 16, {48, 48, 48}},
+        {"unsigned short int a[] = {65535u};", 16, {65535}},
+        {"unsigned long a[1] = {0xFFFFFFFFUL};", 32, {0xFFFFFFFF}},
+        {"static unsigned long int a[] = {0x80000000lu};", 32, {0x80000000}},
+        {"uint8_t a[] = {255}; ", 8, {255}},
+        {"static const uint16_t a[] = {0x1234};", 16, {0x1234}},
+        {"uint32_t const a[] = {0};", 32, {0}},
+        {"unsigned char a[4] = {1, 2};", 8, {1, 2, 0, 0}}, // the rest is zero, as in C
+        {"unsigned char /* kind */ a /* name */ [ 2 ] /* x */ = /* y */ {\n"
+         "  1, /* between */ 2 // after\n"
+         "};",
+         8,
+         {1, 2}},
+        {"// unsigned char b[] = {9};\n\"unsigned char c[] = {8};\" unsigned char a[] = {'}' == 0 ? 1 : 1};\n"
+         "unsigned char a2[] = {7};",
+         8,
+         {7}},
+    };
+    for (const SyntaxCase& test : cases) {
+        const CArrayScan scan = ScanCArrays(test.text);
+        ASSERT_EQ(scan.arrays.size(), 1u) << test.text;
+        EXPECT_EQ(scan.arrays[0].elementBits, test.bits) << test.text;
+        EXPECT_EQ(scan.arrays[0].values, test.values) << test.text;
+    }
+}
+
+struct RefusalCase {
+    const char* text;
+    const char* reason; // part of the refusal
+};
+
+TEST(CArrayReader, BadArraysAreRefusedWithTheReasonAndTheOthersStillRead)
+{
+    const RefusalCase cases[] = {
+        {"unsigned char bad[] = {0x100};", "dépasse les 8 bits"},
+        {"unsigned short bad[] = {65536};", "dépasse les 16 bits"},
+        {"unsigned char bad[] = {1, x};", "pas un nombre"},
+        {"unsigned char bad[] = {1 2};", "virgule"},
+        {"unsigned char bad[] = {09};", "illisible"},
+        {"unsigned char bad[] = {0x};", "illisible"},
+        {"unsigned char bad[] = {1.5};", "illisible"},
+        {"unsigned long bad[] = {99999999999999999999999};", "illisible"},
+        {"unsigned char bad[1] = {1, 2};", "plus d'éléments"},
+        {"unsigned char bad[] = {};", "aucun élément"},
+        {"unsigned char bad[] = {1, 2", "virgule ou accolade fermante attendue"},
+    };
+    for (const RefusalCase& test : cases) {
+        const std::string text = std::string(test.text) + "\nunsigned char good[] = {5};";
+        const CArrayScan scan = ScanCArrays(text);
+        ASSERT_EQ(scan.refusals.size(), 1u) << test.text;
+        EXPECT_NE(scan.refusals[0].find(test.reason), std::string::npos) << scan.refusals[0];
+        EXPECT_EQ(scan.refusals[0].rfind("bad : ", 0), 0u) << scan.refusals[0];
+        ASSERT_EQ(scan.arrays.size(), 1u) << test.text;
+        EXPECT_EQ(scan.arrays[0].name, "good");
+    }
+    const CArrayScan unclosed = ScanCArrays("unsigned char bad[] = {1, 2,");
+    ASSERT_EQ(unclosed.refusals.size(), 1u);
+    EXPECT_EQ(unclosed.refusals[0], "bad : accolade fermante manquante");
+}
+
+TEST(CArrayReader, TextsWithoutAnyArrayFindNothing)
+{
+    for (const char* text : {"", "int main(void) { return 0; }", "unsigned int a[] = {1};", "char a[] = {1};",
+                             "unsigned char a = 1;", "unsigned char a[2][2] = {{1, 2}, {3, 4}};", "/* unterminated",
+                             "unsigned char a[] = \"text\";", "}}}{{{", "\xFF\xFE\x00unsigned"}) {
+        const ArraySprites found = FindArraySprites(text);
+        EXPECT_TRUE(found.candidates.empty()) << text;
+    }
+}
+
+// The sprite the text gives with the candidate's own width, as rows.
+Rows ImportedRows(const std::string& text, const std::string& array = {}, int width = 0)
+{
+    const ArraySprites found = FindArraySprites(text);
+    const ArrayCandidate* candidate = array.empty() ? found.candidates.data() : FindCandidate(found, array);
+    if (!candidate || found.candidates.empty())
+        return {"<none>"};
+    Sprite sprite({16, 16});
+    sprite.SetPixel(200, 100, Black); // outside any imported size: must come back white
+    const int columns = width ? width : candidate->width;
+    if (!WidthRefusal(*candidate, columns).empty())
+        return {"<width refused>"};
+    BuildArraySprite(found, *candidate, columns, sprite);
+    EXPECT_EQ(sprite.GetColor(200, 100), White);
+    EXPECT_EQ(sprite.GetType(), RescanType(sprite));
+    return ToRows(sprite);
+}
+
+TEST(CArraySprites, OneElementPerRowMostSignificantBitLeftmost)
+{
+    EXPECT_EQ(ImportedRows("unsigned char s[] = {0x81, 0x3C};"), (Rows{"#......#", "..####.."}));
+    EXPECT_EQ(ImportedRows("unsigned short s[] = {0x8001};"), (Rows{"#..............#"}));
+    EXPECT_EQ(ImportedRows("unsigned char s[] = {0x81, 0x3C};", "s", 3), (Rows{"#..", "..#"}));
+    EXPECT_EQ(ImportedRows("unsigned char s[] = {0x81};", "s", 9), (Rows{"<width refused>"}));
+    EXPECT_EQ(ImportedRows("unsigned char s[] = {0x81};", "t"), (Rows{"<none>"}));
+}
+
+TEST(CArraySprites, PlanesMasksAndHalvesAreRecognised)
+{
+    // Light plane bit 0, dark plane bit 1; the mask's 1 is transparent, white.
+    const std::string planes = "unsigned char g_DarkPlane[] = {0x60, 0xF0};\n"
+                               "unsigned char g_LightPlane[] = {0xA0, 0xF0};\n";
+    EXPECT_EQ(ImportedRows(planes, "g", 4), (Rows{"ld#.", "####"}));
+    EXPECT_EQ(ImportedRows(planes + "unsigned char g_Mask[] = {0x10, 0x80};", "g_Mask", 4), (Rows{"ld#W", "W###"}));
+    EXPECT_EQ(ImportedRows("unsigned char m[] = {0xC0}; unsigned char m_Mask[] = {0x40};", "m", 3), (Rows{"#W."}));
+    // An all-opaque mask gives the unmasked type.
+    const ArraySprites opaque = FindArraySprites("unsigned char m[] = {0xC0}; unsigned char m_Mask[] = {0};");
+    Sprite sprite;
+    BuildArraySprite(opaque, opaque.candidates[0], 8, sprite);
+    EXPECT_EQ(sprite.GetType(), BlackWhite);
+    // Mask, light, dark of each row in one array.
+    EXPECT_EQ(ImportedRows("unsigned char i_Interlaced[] = {0x20, 0xA0, 0x60};", "i", 3), (Rows{"ldW"}));
+    // One array, light plane then dark plane: listed after the arrays as they are.
+    const ArraySprites halves = FindArraySprites("unsigned char h[] = {0xA0, 0x60};");
+    ASSERT_EQ(halves.candidates.size(), 2u);
+    EXPECT_EQ(halves.candidates[0].layout, ArrayLayout::Single);
+    EXPECT_EQ(halves.candidates[1].id, "h:gris");
+    EXPECT_EQ(ImportedRows("unsigned char h[] = {0xA0, 0x60};", "h:gris", 3), (Rows{"ld#"}));
+}
+
+TEST(CArraySprites, MaskplaneCommentGivesTheWidthOfPaddedRows)
+{
+    const std::string text = "/* pad : 5 x 2 pixels, noir et blanc ... */\n"
+                             "static const unsigned char pad[2] = {0xF8, 0x00};\n"
+                             "static const unsigned char pad_Mask[2] = {0x07, 0x87};\n";
+    const ArraySprites found = FindArraySprites(text);
+    ASSERT_EQ(found.candidates.size(), 1u);
+    EXPECT_EQ(found.candidates[0].width, 5);
+    EXPECT_EQ(ImportedRows(text), (Rows{"#####", "W...."}));
+    EXPECT_EQ(DescribeCandidate(found, found.candidates[0]), "pad : 5 x 2, noir et blanc masqué (pad, pad_Mask)");
+}
+
+TEST(CArraySprites, TooManyRowsAreRefused)
+{
+    std::string text = "unsigned char tall[] = {";
+    for (int i = 0; i < 129; ++i)
+        text += "1,";
+    const ArraySprites odd = FindArraySprites(text + "};");
+    EXPECT_TRUE(odd.candidates.empty());
+    ASSERT_EQ(odd.refusals.size(), 1u);
+    EXPECT_EQ(odd.refusals[0], "tall : 129 lignes, au plus 128");
+    // 130 rows can only be two halves of 65.
+    const ArraySprites even = FindArraySprites(text + "1};");
+    ASSERT_EQ(even.candidates.size(), 1u);
+    EXPECT_EQ(even.candidates[0].height, 65);
+    // Past 384 elements nothing is kept of the array.
+    for (int i = 0; i < 300; ++i)
+        text += "1,";
+    const CArrayScan huge = ScanCArrays(text + "};");
+    EXPECT_TRUE(huge.arrays.empty());
+    ASSERT_EQ(huge.refusals.size(), 1u);
+    EXPECT_NE(huge.refusals[0].find("plus de 384"), std::string::npos);
+}
+
+double SecondsToFind(const std::string& text, ArraySprites& found)
+{
+    const auto start = std::chrono::steady_clock::now();
+    found = FindArraySprites(text);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The sanitizer build runs unoptimised code many times slower; a tenth of
+// the text there still shows that the pass is linear.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr std::size_t LargeText = 10u << 20;
+#else
+constexpr std::size_t LargeText = 100u << 20;
+#endif
+
+// 100 MB of arrays good and bad, braces that never close, strings and
+// comments: read in one pass, the memory kept bounded.
+TEST(CArrayReader, AHundredMegabyteTextIsReadWithoutHarm)
+{
+    const std::string chunk = "unsigned char s[] = {0x3C, 0b1,};\n"
+                              "unsigned char wide[] = {0x1FF};\n"
+                              "unsigned char open[] = { { 1, \"}\", '{' /* } */ // }\n"
+                              "unsigned short tall[129] = {1};\n";
+    std::string text;
+    text.reserve(LargeText + chunk.size());
+    while (text.size() < LargeText)
+        text += chunk;
+    ArraySprites found;
+    EXPECT_LT(SecondsToFind(text, found), 120.0);
+    // s and tall in turn until the limit; s is a sprite and its own halves,
+    // tall has too many rows.
+    EXPECT_EQ(found.scan.arrays.size(), MaxArraysKept);
+    EXPECT_EQ(found.candidates.size(), MaxArraysKept);
+    EXPECT_EQ(found.refusals.back(), "tall : 129 lignes, au plus 128");
+    EXPECT_EQ(found.scan.refusals.size(), 51u); // the first 50 and the one about the limit
+    EXPECT_GT(found.scan.refusedCount, 3 * (text.size() / chunk.size()) - 1);
+}
+
+// The shapes that make a parser go back over its input, each 10 MB.
+TEST(CArrayReader, DegenerateTextsTakeOnePass)
+{
+    const std::size_t size = LargeText / 10;
+    for (const std::string& text : {std::string(size, '{'), "unsigned char a[] = {" + std::string(size, '1'),
+                                    "/*" + std::string(size, '*'), std::string(size / 2, '"') + "\n", [&] {
+                                        std::string t;
+                                        while (t.size() < size)
+                                            t += "static const unsigned ";
+                                        return t;
+                                    }()}) {
+        ArraySprites found;
+        EXPECT_LT(SecondsToFind(text, found), 30.0);
+        EXPECT_TRUE(found.candidates.empty());
+    }
+}
+
+} // namespace
