@@ -30,6 +30,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     ConnectEditingHandlers();
     ConnectFileCommands();
     BuildUndoControls();
+    BuildTransformControls();
 
     // Last: the options' handlers may start the attach timer.
     ConnectOptionHandlers();
@@ -47,6 +48,7 @@ void TForm1::FormPaint()
 {
     QPainter painter(this);
     DrawSpriteView(*this, RegionBounds(I_Principale), sprite, painter, CouleursVraiesMain != 0);
+    DrawEditingMarks(painter);
 }
 
 void TForm1::RedrawBothViews()

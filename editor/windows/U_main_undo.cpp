@@ -3,11 +3,10 @@
 // commands open and close around their change.
 #include <QApplication>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTextEdit>
 
+#include "TextEditing.h"
 #include "U_main.h"
 
 namespace {
@@ -18,19 +17,6 @@ QString StepHint(const QString& action, const std::string& stepLabel, const QStr
     if (stepLabel.empty())
         return QStringLiteral("%1 (%2)").arg(action, keys);
     return QStringLiteral("%1 : %2 (%3)").arg(action, QString::fromStdString(stepLabel), keys);
-}
-
-// Where the keys keep their meaning for the text being typed. Read-only
-// boxes have no text undo of their own, so there the keys act on the sprite.
-bool IsTextEditing(const QWidget* widget)
-{
-    if (const auto* line = qobject_cast<const QLineEdit*>(widget))
-        return !line->isReadOnly();
-    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget))
-        return !plain->isReadOnly();
-    if (const auto* rich = qobject_cast<const QTextEdit*>(widget))
-        return !rich->isReadOnly();
-    return false;
 }
 
 QPushButton* StepButton(QWidget* page, const char* name, const QString& caption, int top)
