@@ -216,6 +216,8 @@ public:
     // is a text box; true when the key was used.
     bool FormKeyDown(const QKeyEvent& key);
     bool FormKeyUp(const QKeyEvent& key);
+    // Ends a Space stroke in progress as one undo step.
+    void EndKeyboardStroke();
     // Selection and clipboard.
     void CopySelection();
     void CutSelection();
@@ -289,7 +291,6 @@ private:
     void MoveKeyboardCell(int dx, int dy);
     void FollowPointer(Point cell);
     void KeyboardPenDown(int button);
-    void KeyboardPenUp();
     void ShowCellPosition(Point cell);
     enum class SelectionGesture { None, Selecting, Moving };
     SelectionGesture selectionGesture = SelectionGesture::None;

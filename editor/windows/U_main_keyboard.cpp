@@ -56,8 +56,10 @@ void TForm1::KeyboardPenDown(int button)
     RedrawBothViews();
 }
 
-void TForm1::KeyboardPenUp()
+void TForm1::EndKeyboardStroke()
 {
+    if (KeyboardPen == NotDrawing)
+        return;
     KeyboardPen = NotDrawing;
     CommitSpriteStep(QStringLiteral("crayon au clavier"));
 }

@@ -50,6 +50,11 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        // A Space released in another window never reaches this one.
+        if (watched == form && event->type() == QEvent::WindowDeactivate) {
+            form->EndKeyboardStroke();
+            return false;
+        }
         const bool press = event->type() == QEvent::KeyPress;
         if (!press && event->type() != QEvent::KeyRelease)
             return false;
@@ -262,7 +267,7 @@ bool TForm1::FormKeyUp(const QKeyEvent& key)
 {
     if (key.key() != Qt::Key_Space)
         return false;
-    if (!key.isAutoRepeat() && KeyboardPen != NotDrawing)
-        KeyboardPenUp();
+    if (!key.isAutoRepeat())
+        EndKeyboardStroke();
     return true;
 }

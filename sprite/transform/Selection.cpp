@@ -29,7 +29,9 @@ void SpriteSelection::CatchUp(const Sprite& sprite)
             sprite.GetSize() == placedSize && std::memcmp(sprite.cells, placed.data(), CellCount) == 0;
         if (unchanged)
             return;
+        // Dropped where they are, as by the user: nothing stays selected.
         floating = false;
+        bounds = {};
     }
     bounds = Intersection(bounds, SpriteArea(sprite));
 }

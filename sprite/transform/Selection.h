@@ -6,7 +6,7 @@
 // of the storage as it was beneath them, so moving them again never wipes
 // what they pass over and every change is an ordinary change of the sprite
 // for the undo history. Any other change of the sprite (a pencil stroke, an
-// undo, a load) drops them where they are. A plain selection is clipped to
+// undo, a load) drops them where they are and ends the selection. A plain selection is clipped to
 // the sprite's current size; floating pixels may hang over its edges, and
 // only what lies inside the size is ever written.
 #pragma once

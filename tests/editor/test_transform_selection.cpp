@@ -292,6 +292,37 @@ TEST_F(TransformsAndSelection, ImageFromAnotherProgramIsConvertedAndClipped)
     EXPECT_EQ(Picture(), (Rows{"..", ".."}));
 }
 
+TEST_F(TransformsAndSelection, MalformedPixoraCellsOnTheClipboardAreRefused)
+{
+    UseSprite({"..", ".."});
+    const QByteArray malformed[] = {
+        QByteArray("\x02\x00", 2),                              // no height
+        QByteArray("\x02\x00\x01\x00\x03", 5),                  // one cell short
+        QByteArray("\x01\x00\x01\x00\x07", 5),                  // not a cell value
+        QByteArray("\xF1\x00\x01\x00", 4) + QByteArray(241, 3), // wider than 240
+    };
+    for (const QByteArray& bytes : malformed) {
+        auto* data = new QMimeData;
+        data->setData(QStringLiteral("application/x-pixora-cells"), bytes);
+        QApplication::clipboard()->setMimeData(data);
+        Key(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Picture(), (Rows{"..", ".."})) << bytes.toHex().toStdString();
+    }
+    EXPECT_FALSE(form->B_Annuler->isEnabled());
+}
+
+TEST_F(TransformsAndSelection, LeavingTheWindowEndsASpaceStroke)
+{
+    UseSprite({"....", "...."});
+    QTest::keyPress(Focus(), Qt::Key_Space);
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(form.get(), &deactivate);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Picture(), (Rows{"#...", "...."})) << "the arrow no longer draws";
+    Undo();
+    EXPECT_EQ(Picture(), (Rows{"....", "...."}));
+}
+
 TEST_F(TransformsAndSelection, WheelKeepsCyclingTheThreeDesignedTools)
 {
     Key(Qt::Key_S);

@@ -262,9 +262,11 @@ TEST_F(SelectionTest, AnotherChangeOfTheSpriteDropsFloatingPixels)
     selection.MoveTo(sprite, {1, 0});
     sprite.SetPixel(3, 1, Black); // a pencil stroke
     EXPECT_FALSE(selection.IsFloating(sprite));
-    // Moving again lifts from the sprite as it is now: the stroke stays.
+    EXPECT_FALSE(selection.IsActive(sprite));
+    // Nothing is selected any more, so nothing stale comes back.
     selection.MoveTo(sprite, {2, 0});
-    EXPECT_EQ(ToRows(sprite), (Rows{"..#.", "...#"}));
+    selection.Erase(sprite);
+    EXPECT_EQ(ToRows(sprite), (Rows{".#..", "...#"}));
 }
 
 TEST(PreShift, EightFramesShiftedInAWiderSprite)
