@@ -170,6 +170,10 @@ void TForm1::SelectionMouseMove(Point windowPoint)
     const CellRect bounds = selection.Bounds(sprite);
     if (topLeft == Point{bounds.x, bounds.y})
         return;
+    // A command run during the drag (a transform key) closed its step; the
+    // rest of the drag is a step of its own.
+    if (!history.IsRecording())
+        history.Begin(sprite);
     selection.MoveTo(sprite, topLeft);
     RedrawBothViews();
 }

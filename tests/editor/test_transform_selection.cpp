@@ -211,6 +211,24 @@ TEST_F(TransformsAndSelection, SelectionDragThenMoveItsPixelsAsOneStep)
     EXPECT_EQ(Picture(), (Rows{"......", ".#l...", "......", "......"}));
 }
 
+TEST_F(TransformsAndSelection, TransformDuringAMoveDragLeavesEveryChangeUndoable)
+{
+    const Rows before{"#l....", "......"};
+    UseSprite(before);
+    form->sbSelection->click();
+    Drag({0, 0}, {1, 0});
+    Press(Qt::LeftButton, CellCenter(0, 0));
+    Move(CellCenter(1, 1));
+    Key(Qt::Key_H, Qt::ShiftModifier);
+    Move(CellCenter(3, 1));
+    Release(Qt::LeftButton, CellCenter(3, 1));
+    EXPECT_EQ(Picture(), (Rows{"......", "...l#."}));
+    for (int step = 0; step < 3; ++step)
+        Undo();
+    EXPECT_EQ(Picture(), before);
+    EXPECT_FALSE(form->B_Annuler->isEnabled());
+}
+
 TEST_F(TransformsAndSelection, SelectionDraggedOutOfTheSpriteIsClipped)
 {
     UseSprite({"####", "####", "####"});
