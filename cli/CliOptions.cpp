@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <set>
 
+#include "CIdentifier.h"
+
 namespace {
 
 enum class OptionId { Help, Version, List, Info, ToPixo, Plugins, Plugin, Name, Output };
@@ -60,6 +62,8 @@ void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, c
         raw.options.plugin = value;
         break;
     case OptionId::Name:
+        if (const std::string why = WhyNotCIdentifier(value); !why.empty())
+            throw UsageError("nom de sprite « " + value + " » refusé : " + why);
         raw.options.spriteName = value;
         break;
     case OptionId::Output:

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "CIdentifier.h"
 #include "Windows1252.h"
 
 namespace {
@@ -35,6 +36,10 @@ std::string DefaultSpriteName(const std::string& inputPath)
     }
     if (!name.empty() && name[0] >= '0' && name[0] <= '9')
         name.insert(name.begin(), '_');
+    // "int.pixo" must not give arrays named int; no name the compiler keeps
+    // for itself is another such name with _ added.
+    if (IsReservedCName(name))
+        name += '_';
     return name;
 }
 

@@ -8,7 +8,8 @@
 // The input's base name without its extension, made a C identifier: every
 // character that is not an ASCII letter, digit or underscore becomes one
 // underscore (a multi-byte UTF-8 letter counts as one character), and an
-// underscore goes in front of a leading digit.
+// underscore goes in front of a leading digit; a name that the C compiler
+// keeps for itself ("int", "_Bool", "linux") gets an underscore at its end.
 std::string DefaultSpriteName(const std::string& inputPath);
 
 // A plug-in text ready for a terminal: UTF-8 with LF line ends.

@@ -1,13 +1,19 @@
 #include "Commands.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "CliFailure.h"
 #include "CliText.h"
 #include "PendingOutput.h"
+#include "PluginCrashGuard.h"
+#include "PluginFolders.h"
 #include "PluginHost.h"
 #include "U_class.h"
 #include "Windows1252.h"
@@ -43,6 +49,21 @@ InputKind KindOf(const std::string& path)
     throw CliFailure(ExitBadInput, path + " : extension inconnue (.pixo, .89i, .9xi ou .v2i attendue)");
 }
 
+// The system's reason when the file cannot be read to its end (no right to
+// read it, an I/O error), or nothing; the readers only say yes or no.
+std::string WhyUnreadable(const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return std::generic_category().message(errno);
+    char buffer[4096];
+    while (std::fread(buffer, 1, sizeof buffer, file) == sizeof buffer) {
+    }
+    const int error = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    return error ? std::generic_category().message(error) : std::string();
+}
+
 // Why a reader refused a file it was given; the readers only say yes or no.
 std::string RefusalReason(const std::string& path, InputKind kind)
 {
@@ -68,6 +89,8 @@ std::unique_ptr<Sprite> ReadSprite(const std::string& path)
         throw CliFailure(ExitBadInput, path + " : c'est un dossier, pas un fichier");
     if (!fs::is_regular_file(status)) // a pipe or a device would block or never end
         throw CliFailure(ExitBadInput, path + " : ce n'est pas un fichier ordinaire");
+    if (const std::string why = WhyUnreadable(path); !why.empty())
+        throw CliFailure(ExitBadInput, path + " : lecture impossible (" + why + ")");
     auto sprite = std::make_unique<Sprite>();
     const bool read = kind == InputKind::Native ? sprite->LoadFromFile(path) : ChargerImageTI(*sprite, path);
     if (!read)
@@ -75,15 +98,27 @@ std::unique_ptr<Sprite> ReadSprite(const std::string& path)
     return sprite;
 }
 
-std::string PluginFolder(const CliOptions& options)
+// The editor's plug-ins (beside the program, then the user's own for an
+// installed program), or the folder given.
+std::vector<std::string> SearchedFolders(const CliOptions& options)
 {
-    if (options.pluginFolder.empty())
-        return ProgramFolder() + "Plugins/";
+    if (options.pluginFolder.empty()) {
+        const std::string programFolder = ProgramFolder();
+        return PluginFolders(programFolder, FolderIsWritable(programFolder));
+    }
     std::error_code error;
     if (!fs::is_directory(options.pluginFolder, error))
         throw CliFailure(ExitNoPlugin, "dossier de plug-ins " + Quoted(options.pluginFolder) + " introuvable");
     const char last = options.pluginFolder.back();
-    return last == '/' || last == '\\' ? options.pluginFolder : options.pluginFolder + "/";
+    return {last == '/' || last == '\\' ? options.pluginFolder : options.pluginFolder + "/"};
+}
+
+std::string FolderList(const std::vector<std::string>& folders)
+{
+    std::string list;
+    for (const std::string& folder : folders)
+        list += (list.empty() ? "" : " et ") + Quoted(folder);
+    return list;
 }
 
 std::string WithoutSuffix(const std::string& fileName)
@@ -107,8 +142,8 @@ struct ChosenPlugin {
 // typed in UTF-8 or match the plug-in's own bytes.
 ChosenPlugin FindPlugin(const CliOptions& options)
 {
-    const std::string folder = PluginFolder(options);
-    const PluginScan scan = ScanPlugins(folder);
+    const std::vector<std::string> folders = SearchedFolders(options);
+    const PluginScan scan = ScanPluginFolders(folders);
     const std::string& wanted = options.plugin;
     for (size_t i = 0; i < scan.paths.size(); ++i)
         if (NamesFile(wanted, scan.fileNames[i]))
@@ -122,7 +157,7 @@ ChosenPlugin FindPlugin(const CliOptions& options)
     std::string known;
     for (const std::string& fileName : scan.fileNames)
         known += (known.empty() ? "" : ", ") + WithoutSuffix(fileName);
-    throw CliFailure(ExitNoPlugin, "plug-in " + Quoted(wanted) + " introuvable dans " + Quoted(folder) +
+    throw CliFailure(ExitNoPlugin, "plug-in " + Quoted(wanted) + " introuvable dans " + FolderList(folders) +
                                        (known.empty() ? " (aucun plug-in)" : " (disponibles : " + known + ")"));
 }
 
@@ -150,29 +185,70 @@ std::string WithoutTrailingLineEnds(std::string text)
     return text;
 }
 
+// The same file through links, "..", or a hard link.
+void RefuseOverwritingInput(const CliOptions& options)
+{
+    std::error_code error;
+    if (options.output != "-" && fs::equivalent(options.input, options.output, error))
+        throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait le sprite d'entrée");
+}
+
+CliFailure FailedWrite(const std::string& output, const std::error_code& error)
+{
+    return CliFailure(ExitBadInput, output + " : écriture impossible (" + error.message() + ")");
+}
+
+// A plug-in answers false both when it refuses the sprite and when its own
+// writes failed; the file system tells the two apart.
+CliFailure RefusalOrFailedWrite(const ChosenPlugin& plugin, PendingOutput& output)
+{
+    if (const std::error_code error = output.CheckWritten())
+        return FailedWrite(output.Target(), error);
+    const std::string explanation = WithoutTrailingLineEnds(TerminalText(output.ReadBack().value_or("")));
+    if (explanation.empty())
+        return CliFailure(ExitRefused, "le plug-in " + Quoted(plugin.fileName) +
+                                           " refuse le sprite ou n'a pas pu écrire son fichier (il ne dit pas "
+                                           "pourquoi)");
+    return CliFailure(ExitRefused, "le plug-in " + Quoted(plugin.fileName) + " refuse le sprite :\n" + explanation);
+}
+
+// An accepted export whose file is empty would replace a good header with
+// one that make takes as up to date.
+void CheckExportWritten(const ChosenPlugin& plugin, PendingOutput& output)
+{
+    if (const std::error_code error = output.CheckWritten())
+        throw FailedWrite(output.Target(), error);
+    const std::optional<std::string> content = output.ReadBack();
+    if (!content || content->empty())
+        throw CliFailure(ExitNoPlugin, "le plug-in " + Quoted(plugin.fileName) + " n'a rien écrit");
+}
+
 } // namespace
 
 int ExportSprite(const CliOptions& options)
 {
     const std::unique_ptr<Sprite> sprite = ReadSprite(options.input);
-    std::error_code error;
-    if (options.output != "-" && fs::equivalent(options.input, options.output, error))
-        throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait le sprite d'entrée");
+    RefuseOverwritingInput(options);
     const ChosenPlugin plugin = FindPlugin(options);
     const std::string name = options.spriteName.value_or(DefaultSpriteName(options.input));
     auto planes = std::make_unique<SpritePlanes>();
     BuildPlanes(*sprite, *planes);
 
     PendingOutput output(options.output);
-    switch (CallPluginWrite(plugin.path, output.TemporaryPath(), name, sprite->type, *planes, sprite->height,
-                            sprite->width)) {
+    ExportResult result;
+    {
+        const PluginCrashGuard guard(plugin.fileName, output.TemporaryPath());
+        result = CallPluginWrite(plugin.path, output.TemporaryPath(), name, sprite->type, *planes, sprite->height,
+                                 sprite->width);
+    }
+    switch (result) {
     case ExportResult::NoWriteFunction:
         throw CliFailure(ExitNoPlugin, "le plug-in " + Quoted(plugin.fileName) +
                                            " n'a pas pu être chargé ou n'a pas de fonction d'enregistrement");
     case ExportResult::Refused:
-        throw CliFailure(ExitRefused, "le plug-in " + Quoted(plugin.fileName) + " refuse le sprite :\n" +
-                                          WithoutTrailingLineEnds(TerminalText(output.ReadBack())));
+        throw RefusalOrFailedWrite(plugin, output);
     case ExportResult::Written:
+        CheckExportWritten(plugin, output);
         break;
     }
     output.Deliver();
@@ -182,16 +258,21 @@ int ExportSprite(const CliOptions& options)
 int ConvertToPixo(const CliOptions& options)
 {
     const std::unique_ptr<Sprite> sprite = ReadSprite(options.input);
+    RefuseOverwritingInput(options);
     PendingOutput output(options.output);
-    if (!sprite->SaveToFile(output.TemporaryPath()))
-        throw CliFailure(ExitBadInput, options.output + " : écriture impossible");
+    const std::string bytes = sprite->FileBytes();
+    std::ofstream(output.TemporaryPath(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (const std::error_code error = output.CheckWritten())
+        throw FailedWrite(options.output, error);
+    if (output.ReadBack() != bytes)
+        throw FailedWrite(options.output, std::make_error_code(std::errc::io_error));
     output.Deliver();
     return ExitWritten;
 }
 
 int ListPlugins(const CliOptions& options, std::ostream& out, std::ostream& err)
 {
-    const PluginScan scan = ScanPlugins(PluginFolder(options));
+    const PluginScan scan = ScanPluginFolders(SearchedFolders(options));
     for (const std::string& invalid : scan.invalidFiles)
         err << "pixora-export : plug-in " << Quoted(invalid) << " non valide, ignoré\n";
     for (size_t i = 0; i < scan.paths.size(); ++i) {

@@ -1,12 +1,12 @@
 #include "PendingOutput.h"
 
-#include <cerrno>
-#include <cstdio>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <random>
 
 #include "CliFailure.h"
 
@@ -19,78 +19,101 @@ bool IsStandardOutput(const std::string& target)
     return target == "-";
 }
 
-fs::path TemporaryFolderFor(const std::string& target)
+std::string ScratchFile()
 {
-    if (IsStandardOutput(target))
-        return fs::temp_directory_path();
-    const fs::path folder = fs::path(target).parent_path();
-    return folder.empty() ? fs::path(".") : folder;
+    std::string pattern = (fs::temp_directory_path() / "pixora-export-XXXXXX").string();
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0)
+        throw CliFailure(ExitBadInput, "impossible de créer un fichier temporaire : " +
+                                           std::generic_category().message(errno));
+    close(fd);
+    return pattern;
 }
 
-// A hidden name that no pattern rule for the target's extension matches.
-std::string TemporaryName(const std::string& target, unsigned salt)
+std::string WhyNotWritable(const std::error_code& status)
 {
-    const std::string base = IsStandardOutput(target) ? "pixora-export" : fs::path(target).filename().string();
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, ".%08x.tmp", salt);
-    return "." + base + suffix;
-}
-
-// Created exclusively, so two runs never share a temporary file.
-std::string CreateTemporaryFile(const std::string& target)
-{
-    const fs::path folder = TemporaryFolderFor(target);
-    std::random_device entropy;
-    constexpr int Attempts = 100;
-    for (int attempt = 0; attempt < Attempts; ++attempt) {
-        const std::string path = (folder / TemporaryName(target, entropy())).string();
-        errno = 0;
-        if (std::FILE* file = std::fopen(path.c_str(), "wbx")) {
-            std::fclose(file);
-            return path;
-        }
-        if (errno != EEXIST)
-            break;
+    switch (status.value()) {
+    case EISDIR:
+        return "c'est un dossier, pas un fichier";
+    case EACCES:
+        return "fichier protégé en écriture, il n'est pas remplacé";
+    case EINVAL:
+        return "ce n'est ni un fichier ordinaire ni un périphérique";
+    default:
+        return "impossible de créer un fichier dans son dossier (" + status.message() + ")";
     }
-    throw CliFailure(ExitBadInput, "impossible de créer un fichier dans le dossier « " + folder.string() + " »");
+}
+
+[[noreturn]] void FailedWrite(const std::string& target, const std::error_code& error)
+{
+    throw CliFailure(ExitBadInput, target + " : écriture impossible (" + error.message() + ")");
 }
 
 } // namespace
 
-PendingOutput::PendingOutput(const std::string& target) : target_(target)
+PendingOutput::PendingOutput(const std::string& target) : requested_(target)
 {
-    std::error_code error;
-    if (!IsStandardOutput(target) && fs::is_directory(target, error))
-        throw CliFailure(ExitBadInput, target + " : c'est un dossier, pas un fichier");
-    temporary_ = CreateTemporaryFile(target);
+    if (!IsStandardOutput(target)) {
+        file_.emplace(target);
+        if (const std::error_code status = file_->Status())
+            throw CliFailure(ExitBadInput, target + " : " + WhyNotWritable(status));
+    }
+    const bool stream = !file_ || file_->WritesInPlace();
+    if (stream)
+        scratch_ = ScratchFile();
+    writePath_ = stream ? scratch_ : file_->WritePath();
 }
 
 PendingOutput::~PendingOutput()
 {
-    std::error_code error;
-    if (!delivered_)
-        fs::remove(temporary_, error);
+    if (!scratch_.empty())
+        unlink(scratch_.c_str());
 }
 
-std::string PendingOutput::ReadBack() const
+const std::string& PendingOutput::Target() const
 {
-    std::ifstream in(temporary_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return file_ ? file_->Target() : requested_;
+}
+
+std::optional<std::string> PendingOutput::ReadBack() const
+{
+    std::error_code error;
+    if (!fs::is_regular_file(writePath_, error))
+        return std::nullopt;
+    std::ifstream in(writePath_, std::ios::binary);
+    std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        return std::nullopt;
+    return content;
+}
+
+std::error_code PendingOutput::CheckWritten()
+{
+    const std::string& onDisk = scratch_.empty() ? file_->Target() : scratch_;
+    if (const std::error_code error = scratch_.empty() ? file_->Sync() : std::error_code())
+        return error;
+    // A writer that ignores its failed writes leaves a short file on a full
+    // file system, which fsync cannot tell.
+    return FileSystemIsFull(onDisk) ? std::make_error_code(std::errc::no_space_on_device) : std::error_code();
 }
 
 void PendingOutput::Deliver()
 {
-    if (IsStandardOutput(target_)) {
-        const std::string content = ReadBack();
-        std::cout.write(content.data(), static_cast<std::streamsize>(content.size()));
-        std::cout.flush();
-        if (!std::cout)
-            throw CliFailure(ExitBadInput, "écriture sur la sortie standard impossible");
-        return; // the destructor removes the temporary file
+    if (scratch_.empty()) {
+        if (const std::error_code error = file_->Commit())
+            FailedWrite(requested_, error);
+        return;
     }
-    std::error_code error;
-    fs::rename(temporary_, target_, error);
-    if (error)
-        throw CliFailure(ExitBadInput, target_ + " : écriture impossible");
-    delivered_ = true;
+    const std::optional<std::string> content = ReadBack();
+    if (!content)
+        FailedWrite(requested_, std::make_error_code(std::errc::io_error));
+    if (file_) {
+        if (const std::error_code error = file_->Write(*content))
+            FailedWrite(requested_, error);
+        return;
+    }
+    std::cout.write(content->data(), static_cast<std::streamsize>(content->size()));
+    std::cout.flush();
+    if (!std::cout)
+        throw CliFailure(ExitBadInput, "écriture sur la sortie standard impossible");
 }

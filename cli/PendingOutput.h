@@ -1,28 +1,41 @@
-// An output file that appears only complete. The content goes into a fresh
-// temporary file beside the target (or in the temporary folder when the
-// target is standard output); Deliver() then renames it over the target or
-// copies it to standard output. Until then the target is untouched, and a
-// PendingOutput that is not delivered removes its temporary file.
+// An output of pixora-export that appears only complete. A plug-in writes
+// into a file; for an ordinary target that is a temporary file beside it,
+// renamed over it by Deliver, with the mode of the file it replaces. Standard
+// output, a device or a FIFO cannot be replaced: the plug-in writes into a
+// scratch file in the temporary folder, whose content Deliver then copies to
+// the stream. Until Deliver the target is untouched.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <system_error>
+
+#include "AtomicFile.h"
 
 class PendingOutput {
 public:
-    // target "-" is standard output. Throws CliFailure when no temporary file
-    // can be created there, or when the target is a folder.
+    // target "-" is standard output. Throws CliFailure (status 2) when the
+    // target cannot be written: a folder, a read-only file, a folder where
+    // no file can be created.
     explicit PendingOutput(const std::string& target);
     ~PendingOutput();
     PendingOutput(const PendingOutput&) = delete;
     PendingOutput& operator=(const PendingOutput&) = delete;
 
     // Where the content is to be written; the file exists and is empty.
-    const std::string& TemporaryPath() const { return temporary_; }
-    std::string ReadBack() const;
+    const std::string& TemporaryPath() const { return writePath_; }
+    // The file that Deliver replaces, links resolved; "-" for standard output.
+    const std::string& Target() const;
+    // What was written, or nothing when it cannot be read back.
+    std::optional<std::string> ReadBack() const;
+    // Whether what was written reached the disk: ENOSPC or EIO when the file
+    // system failed under the writer, which may not have noticed.
+    std::error_code CheckWritten();
     void Deliver();
 
 private:
-    std::string target_;
-    std::string temporary_;
-    bool delivered_ = false;
+    std::string requested_;
+    std::optional<PendingFile> file_; // none for standard output
+    std::string scratch_;             // the scratch file of a stream target
+    std::string writePath_;
 };

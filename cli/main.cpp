@@ -24,9 +24,11 @@ Exporte en code C un sprite Pixora (.pixo) ou une image de calculatrice
 
   -p PLUGIN          plug-in à employer : nom du fichier, avec ou sans suffixe,
                      ou nom affiché (par défaut : hexplane)
-  -n NOM             nom du sprite dans le code C (par défaut : le nom de
-                     ENTREE sans extension, chaque caractère autre qu'une lettre,
-                     un chiffre ou _ remplacé par _, et _ devant un chiffre initial)
+  -n NOM             nom du sprite dans le code C, un identificateur C qui n'est
+                     pas un mot réservé (par défaut : le nom de ENTREE sans
+                     extension, chaque caractère autre qu'une lettre, un chiffre
+                     ou _ remplacé par _, _ devant un chiffre initial et après
+                     un mot réservé du C)
   -o SORTIE          fichier à écrire ; - ou pas de -o : la sortie standard
   --plugins DOSSIER  dossier des plug-ins (par défaut : Plugins à côté du programme)
   --to-pixo SORTIE   convertit ENTREE en fichier .pixo
@@ -37,13 +39,17 @@ Exporte en code C un sprite Pixora (.pixo) ou une image de calculatrice
   --version          affiche la version
 
 La sortie n'apparaît que complète : après un échec, aucun fichier n'est laissé
-et un fichier existant reste tel qu'il était.
+et un fichier existant reste tel qu'il était. Un lien symbolique est suivi ; un
+périphérique ou un tube est écrit sans être remplacé ; un fichier en lecture
+seule est refusé.
 
 Codes de retour :
   0  fichier écrit
   1  le plug-in refuse le sprite (son explication est sur la sortie d'erreur)
   2  erreur d'utilisation, entrée illisible ou refusée, sortie impossible à écrire
-  3  plug-in introuvable, non valide ou sans fonction d'enregistrement
+     (dossier, lecture seule, le fichier d'entrée, disque plein, erreur d'E/S)
+  3  plug-in introuvable, non valide, sans fonction d'enregistrement, arrêté
+     brutalement, ou qui n'a rien écrit
 
 Exemple :
   pixora-export -p hexplane -n balle -o balle.h balle.pixo

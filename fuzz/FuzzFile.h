@@ -14,25 +14,25 @@
 #include "U_class.h"
 
 // One file per fuzzing process, rewritten for every input; in memory when the
-// system offers a memory file system.
-inline const std::string& FuzzInputPath()
+// system offers a memory file system. The name lives in a plain array: the
+// exit handler that removes the file runs after static strings are gone.
+inline const char* FuzzInputPath()
 {
-    static const std::string path = [] {
-        std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : P_tmpdir;
-        pattern += "/pixora-fuzz-XXXXXX";
-        const int descriptor = mkstemp(pattern.data());
+    static char path[64];
+    if (!path[0]) {
+        std::snprintf(path, sizeof path, "%s/pixora-fuzz-XXXXXX", access("/dev/shm", W_OK) == 0 ? "/dev/shm" : P_tmpdir);
+        const int descriptor = mkstemp(path);
         if (descriptor < 0)
             std::abort();
         close(descriptor);
-        std::atexit([] { std::remove(FuzzInputPath().c_str()); });
-        return pattern;
-    }();
+        std::atexit([] { std::remove(path); });
+    }
     return path;
 }
 
-inline const std::string& WriteFuzzInput(const uint8_t* data, size_t size)
+inline std::string WriteFuzzInput(const uint8_t* data, size_t size)
 {
-    std::FILE* file = std::fopen(FuzzInputPath().c_str(), "wb");
+    std::FILE* file = std::fopen(FuzzInputPath(), "wb");
     if (!file || (size && std::fwrite(data, 1, size, file) != size) || std::fclose(file) != 0)
         std::abort();
     return FuzzInputPath();

@@ -10,6 +10,8 @@ JOBS=$(nproc)
 
 PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev
           libbenchmark-dev clang libclang-rt-dev)
+# The installed program's checks: desktop validators, icon rendering, file types, package dependencies.
+PACKAGES+=(desktop-file-utils appstream librsvg2-bin shared-mime-info dpkg-dev)
 
 install_missing() {
     local missing=() p

@@ -76,6 +76,8 @@ struct Sprite {
     void AutoMask();
 
     // Native ".pixo" file (native_file.cpp).
+    // The ".pixo" file's bytes, as SaveToFile writes them.
+    std::string FileBytes() const;
     bool SaveToFile(const std::string& path) const;
     bool LoadFromFile(const std::string& path);
 

@@ -67,8 +67,9 @@ bool HasLibrarySuffix(const std::string& fileName)
 #endif
 }
 
-// The library files of the folder in the order the folder lists them;
-// folders are left out, whatever their name.
+// The library files of the folder in the order the folder lists them.
+// Only ordinary files (or links to one) count: loading a FIFO would wait
+// for a writer forever, and a folder or device is no library.
 std::vector<std::string> LibraryFileNames(const std::string& folder)
 {
     std::vector<std::string> names;
@@ -77,7 +78,7 @@ std::vector<std::string> LibraryFileNames(const std::string& folder)
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         const std::string name = entry->path().filename().string();
         std::error_code typeError;
-        if (HasLibrarySuffix(name) && !entry->is_directory(typeError))
+        if (HasLibrarySuffix(name) && entry->is_regular_file(typeError))
             names.push_back(name);
     }
     return names;

@@ -24,9 +24,9 @@ public:
     virtual ~Dialogs() = default;
     // A modal box with one OK button, owned by the application.
     virtual void ShowMessage(const QString& text, const QString& caption, MessageIcon icon) = 0;
-    // A modal question with the buttons given, left to right; the last one
-    // is the answer of Escape and of the box's close button. Returns the
-    // index of the button chosen.
+    // A modal question with the buttons given, left to right; the first one
+    // is the default (Enter), the last one the answer of Escape and of the
+    // box's close button. Returns the index of the button chosen.
     virtual int Ask(const QString& text, const QString& caption, MessageIcon icon, const QStringList& buttons) = 0;
     // False when the user cancels; otherwise dialog.fileName holds the choice.
     virtual bool Execute(FileDialogKind kind, FileDialog& dialog) = 0;

@@ -134,6 +134,9 @@ public:
     QLabel* Label8;
     QLineEdit* Edit2;
     QPushButton* Button1;
+    // Says where the files go when that is the user's own export folder;
+    // absent when they go beside the program.
+    QLabel* exportFolderLabel = nullptr;
 
     // "Plugins".
     QListWidget* LB_Plugins;
@@ -273,6 +276,7 @@ private:
     void BuildPositionPanel();
     void BuildFilesPage();
     void BuildExportPage();
+    void BuildExportFolderLabel();
     void BuildPluginsPage();
     void BuildOptionsPage();
     void ConnectEditingHandlers();
@@ -315,7 +319,6 @@ private:
     void ConnectFileCommands();
     void LoadSpriteWith(FileDialog& dialog, SpriteReader reader, const QString& stepLabel);
     void ShowLoadedSprite();
-    QString PluginFolder() const;
     QString ExportFolder() const;
     void LoadPlugins();
 };

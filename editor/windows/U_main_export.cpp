@@ -7,13 +7,17 @@
 // bytes; file names are spelled as the file system spells them.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "CIdentifier.h"
 #include "EditorError.h"
+#include "PluginFolders.h"
 #include "PluginHost.h"
 #include "TextEncoding.h"
 #include "U_export.h"
@@ -54,16 +58,27 @@ void ShowExportResult(ExportResult result, const QString& fileName)
     }
 }
 
-} // namespace
-
-QString TForm1::PluginFolder() const
+// The plug-ins paste the name into their C text as it is: a name that is no
+// C identifier gives C that does not compile. The user may mean it (a macro
+// of theirs, a text to edit afterwards), so the export goes on when asked to.
+bool ConfirmSpriteName(const QString& name)
 {
-    return Paths.folder + QStringLiteral("Plugins/");
+    const std::string why = WhyNotCIdentifier(name.toStdString());
+    if (why.empty())
+        return true;
+    const QString text = QStringLiteral("Le nom de sprite « ") + name +
+                         QStringLiteral(" » n'est pas un identificateur C : ") + QString::fromStdString(why) +
+                         QStringLiteral(".\nLe code exporté ne se compilera pas tel quel.\n\nExporter quand même ?");
+    const int chosen = AppDialogs().Ask(text, QStringLiteral("Attention"), MessageIcon::Warning,
+                                        {QStringLiteral("Exporter"), QStringLiteral("Annuler")});
+    return chosen == 0;
 }
+
+} // namespace
 
 QString TForm1::ExportFolder() const
 {
-    return Paths.folder + QStringLiteral("export/");
+    return Paths.exportFolder;
 }
 
 // Runs once, while the main window is built: warnings about libraries that
@@ -71,7 +86,7 @@ QString TForm1::ExportFolder() const
 void TForm1::LoadPlugins()
 {
     ComboBox1->clear();
-    const PluginScan scan = ScanPlugins(FileSystemName(PluginFolder()));
+    const PluginScan scan = ScanPluginFolders(Paths.pluginFolders);
     for (const std::string& invalid : scan.invalidFiles)
         WarnInvalidPlugin(invalid);
     for (const std::string& fileName : scan.fileNames)
@@ -109,6 +124,8 @@ void TForm1::Button1Click()
         ShowFailedBind();
         return;
     }
+    if (!ConfirmSpriteName(Edit2->text()))
+        return;
     // The sizes are read before the library is loaded: one that is no
     // number stops the export before a plug-in runs or a folder is made.
     const QString fileName = ExportFolder() + Edit1->text();
@@ -116,6 +133,10 @@ void TForm1::Button1Click()
     const int height = StrToInt(E_TailleY->text());
     SpritePlanes planes;
     BuildPlanes(sprite, planes);
+    // The per-user export folder's parents ("Pixora/" in the documents
+    // folder) are made here; the host makes the last level.
+    if (Paths.perUser)
+        QDir().mkpath(QFileInfo(QDir::cleanPath(ExportFolder())).path());
     const ExportResult result =
         CallPluginWrite(PluginFiles[choice], FileSystemName(fileName), ToWindows1252(Edit2->text()).toStdString(),
                         sprite.GetType(), planes, height, width, FileSystemName(ExportFolder()));

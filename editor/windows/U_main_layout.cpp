@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -299,6 +300,19 @@ void TForm1::BuildExportPage()
     Label8 = Caption(TabSheet3, "Label8", QStringLiteral("Nom Sprite:"), 8, 114);
     Edit2 = Edit(TabSheet3, "Edit2", QStringLiteral("Sprite"), 8, 132, 273, 21);
     Button1 = Button(TabSheet3, "Button1", QStringLiteral("&Go!"), 8, 168, 273, 33);
+    if (Paths.perUser)
+        BuildExportFolderLabel();
+}
+
+// In the free space under "&Go!".
+void TForm1::BuildExportFolderLabel()
+{
+    exportFolderLabel = Place(new QLabel(TabSheet3), "exportFolderLabel", 8, 216, 273, 60);
+    exportFolderLabel->setWordWrap(true);
+    exportFolderLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    exportFolderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    exportFolderLabel->setText(QStringLiteral("Les fichiers sont écrits dans le dossier\n") +
+                               QDir::toNativeSeparators(ExportFolder()));
 }
 
 void TForm1::BuildPluginsPage()

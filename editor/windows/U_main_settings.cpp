@@ -2,7 +2,9 @@
 // for the preview window when it is shown, activated and moved.
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QTimer>
@@ -113,6 +115,10 @@ void TForm1::closeEvent(QCloseEvent*)
 
 void TForm1::FormClose()
 {
+    // The per-user configuration folder is made by the first close; one that
+    // cannot be made shows as the file that cannot be written.
+    if (Paths.perUser)
+        QDir().mkpath(QFileInfo(Paths.settingsFile).path());
     try {
         WriteSettings(*this);
     } catch (const IniWriteError& error) {

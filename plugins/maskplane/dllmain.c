@@ -146,7 +146,7 @@ static void AppendArray(PluginText* text, const MaskedSprite* sprite, const char
     AppendFormat(text, "static const %s ", ElementType(sprite->elementBits));
     AppendText(text, sprite->name);
     AppendText(text, suffix);
-    AppendFormat(text, "[%d] = {\n", sprite->height * partCount);
+    AppendFormat(text, "[%d] PIXORA_UNUSED = {\n", sprite->height * partCount);
     for (y = 0; y < sprite->height; ++y) {
         RowBits row = ComputeRow(sprite, y);
         AppendText(text, "    ");
@@ -160,17 +160,35 @@ static void AppendArray(PluginText* text, const MaskedSprite* sprite, const char
     AppendText(text, "};\n");
 }
 
-/* Appends the sprite's name and a suffix, as the arrays are named. */
+/* The sprite's name as the comments show it. The name comes as the user typed
+ * it, so whatever it holds must neither end the comment (and turn the rest
+ * into code) nor open another, nor leave its line. */
+static void AppendNameInComment(PluginText* text, const char* name)
+{
+    const unsigned char* c;
+    for (c = (const unsigned char*)name; *c; ++c) {
+        int opensOrCloses = (c[0] == '*' && c[1] == '/') || (c[0] == '/' && c[1] == '*');
+        if (*c < 0x20 || *c == 0x7F)
+            AppendChar(text, '?');
+        else if (opensOrCloses) {
+            AppendChar(text, (char)*c);
+            AppendChar(text, ' ');
+        } else
+            AppendChar(text, (char)*c);
+    }
+}
+
+/* An array's name, as a comment mentions it. */
 static void AppendArrayName(PluginText* text, const MaskedSprite* sprite, const char* suffix)
 {
-    AppendText(text, sprite->name);
+    AppendNameInComment(text, sprite->name);
     AppendText(text, suffix);
 }
 
 static void AppendHeaderStart(PluginText* text, const MaskedSprite* sprite)
 {
     AppendText(text, "/* ");
-    AppendText(text, sprite->name);
+    AppendNameInComment(text, sprite->name);
     AppendFormat(text, " : %d x %d pixels, %s, %s ; un %s par ligne.\n", sprite->width, sprite->height,
                  sprite->gray ? "4 niveaux de gris" : "noir et blanc",
                  sprite->masked ? "masqu\xE9" : "sans masque (masque tout opaque)", ElementType(sprite->elementBits));
@@ -206,12 +224,27 @@ static void AppendGrayCalls(PluginText* text, const MaskedSprite* sprite)
     AppendText(text, " * Pixels : # noir, D gris fonc\xE9, L gris clair, w blanc, . transparent\n */\n\n");
 }
 
+/* A program draws only some of the arrays (a black and white sprite without
+ * its mask, one gray form of two): the others must not stop a build that
+ * takes warnings as errors. */
+static void AppendUnusedMarker(PluginText* text)
+{
+    AppendText(text, "#ifndef PIXORA_UNUSED\n"
+                     "#ifdef __GNUC__\n"
+                     "#define PIXORA_UNUSED __attribute__((unused))\n"
+                     "#else\n"
+                     "#define PIXORA_UNUSED\n"
+                     "#endif\n"
+                     "#endif\n\n");
+}
+
 static void AppendBlackWhiteSprite(PluginText* text, const MaskedSprite* sprite)
 {
     static const enum RowPart spriteRows[] = {SpriteBits};
     static const enum RowPart maskRows[] = {MaskBits};
     AppendHeaderStart(text, sprite);
     AppendBlackWhiteCalls(text, sprite);
+    AppendUnusedMarker(text);
     AppendArray(text, sprite, "", spriteRows, 1);
     AppendText(text, "\n");
     AppendArray(text, sprite, "_Mask", maskRows, 1);
@@ -225,6 +258,7 @@ static void AppendGraySprite(PluginText* text, const MaskedSprite* sprite)
     static const enum RowPart interlacedRows[] = {MaskBits, LightBits, DarkBits};
     AppendHeaderStart(text, sprite);
     AppendGrayCalls(text, sprite);
+    AppendUnusedMarker(text);
     AppendArray(text, sprite, "_LightPlane", lightRows, 1);
     AppendText(text, "\n");
     AppendArray(text, sprite, "_DarkPlane", darkRows, 1);

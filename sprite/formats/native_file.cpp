@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <string_view>
 
 #include "AtomicFile.h"
 #include "U_class.h"
@@ -61,17 +60,19 @@ bool IsValidRecord(const Record& record)
 
 } // namespace
 
-bool Sprite::SaveToFile(const std::string& path) const
+std::string Sprite::FileBytes() const
 {
-    if (path.empty())
-        return false;
     Record record{};
     PutInt32(record, WidthOffset, width);
     PutInt32(record, HeightOffset, height);
     record[TypeOffset] = static_cast<uint8_t>(type);
     std::memcpy(record.data() + CellsOffset, cells, CellCount);
+    return {reinterpret_cast<const char*>(record.data()), record.size()};
+}
 
-    return !WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(record.data()), record.size()));
+bool Sprite::SaveToFile(const std::string& path) const
+{
+    return !path.empty() && !WriteFileAtomically(path, FileBytes());
 }
 
 bool Sprite::LoadFromFile(const std::string& path)

@@ -86,6 +86,11 @@ std::error_code WriteAll(int fd, std::string_view content)
     return {};
 }
 
+bool IsStreamFile(const struct stat& info)
+{
+    return S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode);
+}
+
 } // namespace
 
 std::string ResolveLinks(const std::string& path)
@@ -116,16 +121,19 @@ PendingFile::PendingFile(const std::string& target)
 
 void PendingFile::Prepare(const std::string& requested)
 {
-    target_ = ResolveLinks(requested);
     struct stat info;
+    // The kernel follows the links itself, also the ones of /proc/self/fd
+    // whose text names no file ("pipe:[1234]"): a stream is opened by the
+    // path given.
+    if (stat(requested.c_str(), &info) == 0 && IsStreamFile(info)) {
+        inPlace_ = true;
+        target_ = writePath_ = requested;
+        return;
+    }
+    target_ = ResolveLinks(requested);
     const bool exists = stat(target_.c_str(), &info) == 0;
     if (exists && S_ISDIR(info.st_mode)) {
         status_ = {EISDIR, std::generic_category()};
-        return;
-    }
-    if (exists && (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode))) {
-        inPlace_ = true;
-        writePath_ = target_;
         return;
     }
     if (exists && !S_ISREG(info.st_mode)) {

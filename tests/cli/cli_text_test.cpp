@@ -20,7 +20,7 @@ TEST(ParseArguments, ReadsEveryFormOfTheCommandLine)
         {{"-p", "binplane", "-n", "s", "-o", "a.h", "a.pixo"}, CliMode::Export, "binplane", "s", "a.h", "a.pixo", ""},
         {{"a.pixo", "-obin.h", "-pbinplane"}, CliMode::Export, "binplane", "", "bin.h", "a.pixo", ""},
         {{"--plugins=dir", "-o", "-", "a.89i"}, CliMode::Export, "hexplane", "", "-", "a.89i", "dir"},
-        {{"-n", "-x", "--", "-y.pixo"}, CliMode::Export, "hexplane", "-x", "-", "-y.pixo", ""},
+        {{"-n", "_x", "--", "-y.pixo"}, CliMode::Export, "hexplane", "_x", "-", "-y.pixo", ""},
         {{"--to-pixo", "b.pixo", "a.v2i"}, CliMode::ToPixo, "hexplane", "", "b.pixo", "a.v2i", ""},
         {{"--list", "--plugins", "d"}, CliMode::List, "hexplane", "", "-", "", "d"},
         {{"--info", "Format TIGCClib"}, CliMode::Info, "Format TIGCClib", "", "-", "", ""},

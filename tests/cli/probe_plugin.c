@@ -1,6 +1,11 @@
 /* A plug-in for the command's tests: it writes down every argument it
  * receives, so a test can check what reached it, and refuses a sprite named
- * "refus" with a Windows-1252 explanation, as the real plug-ins do. */
+ * "refus" with a Windows-1252 explanation, as the real plug-ins do. Other
+ * names make it misbehave as faulty plug-ins do: "vide" accepts and writes
+ * nothing, "efface" accepts and removes its file, "muet" refuses without a
+ * word, "plante" crashes, "gros" and "grosrefus" write a megabyte without
+ * looking at what their writes answer, then accept or refuse. */
+#include <signal.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -33,9 +38,26 @@ PIXORA_EXPORT unsigned char pluginEnregistre(const char* fileName, const char* s
                                              const unsigned char* colorPlane, const unsigned char* maskPlane,
                                              int height, int width)
 {
-    FILE* file = fopen(fileName, "wb");
+    FILE* file;
+    if (strcmp(spriteName, "plante") == 0)
+        raise(SIGSEGV);
+    if (strcmp(spriteName, "efface") == 0)
+        return remove(fileName) == 0;
+    file = fopen(fileName, "wb");
     if (!file)
         return 0;
+    if (strcmp(spriteName, "vide") == 0 || strcmp(spriteName, "muet") == 0) {
+        fclose(file);
+        return spriteName[0] == 'v';
+    }
+    if (strncmp(spriteName, "gros", 4) == 0) {
+        static const char line[64] = "une ligne qui remplit le disque";
+        int i;
+        for (i = 0; i < 16384; ++i)
+            fwrite(line, 1, sizeof line, file);
+        fclose(file);
+        return strcmp(spriteName, "gros") == 0;
+    }
     if (strcmp(spriteName, "refus") == 0) {
         fputs("Sprite refus\xE9\r\n", file);
         fclose(file);

@@ -53,7 +53,7 @@ int ScriptedDialogs::Ask(const QString& text, const QString& caption, MessageIco
 {
     questions.push_back({text, caption, buttons});
     if (questionAnswers.empty())
-        return static_cast<int>(buttons.size()) - 1;
+        return 0;
     const int answer = questionAnswers.front();
     questionAnswers.pop_front();
     return answer;

@@ -46,7 +46,7 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<AskedQuestion> questions;
     // Indexes of the buttons chosen for the next questions in order; with no
-    // answer left a question is closed (its last button).
+    // answer left a question gets its default, the first button, as Enter.
     std::deque<int> questionAnswers;
     std::vector<FileDialogCall> fileDialogs;
     // Answers of the next file dialogs in order; nullopt, or no answer left,

@@ -172,6 +172,33 @@ TEST_F(Export, TypedNamesArePassedAsTheyAre)
     EXPECT_TRUE(QFileInfo::exists(ProgramFolder() + "hors_export.h"));
 }
 
+// A name that is no C identifier gives C that does not compile: the user is
+// warned before the plug-in runs, and decides.
+TEST_F(Export, ANameThatIsNoCIdentifierIsExportedOnlyWhenConfirmed)
+{
+    UseSprite(Rows(8, std::string(8, '.')));
+    form->Edit2->setText("mon sprite");
+    dialogs.questionAnswers = {1};
+    ExportWith(HexPlane, "annule.h");
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].caption, "Attention");
+    EXPECT_EQ(dialogs.questions[0].buttons, (QStringList{"Exporter", "Annuler"}));
+    EXPECT_TRUE(dialogs.questions[0].text.startsWith("Le nom de sprite « mon sprite » n'est pas un identificateur C"))
+        << dialogs.questions[0].text.toStdString();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_FALSE(QFileInfo::exists(ExportPath("annule.h")));
+
+    dialogs.questionAnswers = {0};
+    ExportWith(HexPlane, "confirme.h");
+    ExpectWrittenTo("confirme.h");
+    EXPECT_TRUE(Exported("confirme.h").startsWith("static unsigned char mon sprite[] = {"));
+
+    form->Edit2->setText("balle");
+    ExportWith(HexPlane, "balle.h");
+    ExpectWrittenTo("balle.h");
+    EXPECT_EQ(dialogs.questions.size(), 2u);
+}
+
 // A name the plug-in cannot create a file under: its failure is reported,
 // then the missing file gives the error box and no window.
 TEST_F(Export, FileThePluginCouldNotWriteIsNotShown)

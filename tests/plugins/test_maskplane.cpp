@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <regex>
+#include <sstream>
 
 #include "PluginFixture.h"
 
@@ -206,9 +208,35 @@ TEST(MaskPlane, AnyNameLengthGivesTheCompleteText)
     const std::string name(100000, 'n');
     const PluginRun run = RunPlugin("maskplane", *PlanesFromRows({"#W"}), GrayscaleMasked, 1, 2, name);
     EXPECT_EQ(run.result, ExportResult::Written);
-    for (const char* array : {"_LightPlane[1] = {", "_DarkPlane[1] = {", "_Mask[1] = {", "_Interlaced[3] = {"})
+    for (const char* array : {"_LightPlane[1] PIXORA_UNUSED = {", "_DarkPlane[1] PIXORA_UNUSED = {",
+                              "_Mask[1] PIXORA_UNUSED = {", "_Interlaced[3] PIXORA_UNUSED = {"})
         EXPECT_NE(run.bytes.find("static const unsigned char " + name + array), std::string::npos) << array;
     EXPECT_TRUE(run.bytes.ends_with("0x7F, 0x80, 0x80  /* #. */\r\n};\r\n"));
+}
+
+// The editor passes the name as typed: in the comments, no name may end the
+// comment, open another or leave its line. Only the array declarations
+// carry it as it is.
+TEST(MaskPlane, NoNameTurnsCommentsIntoCode)
+{
+    for (const std::string name : {"x */ int evil = 1; /* ", "a/*b", "fin*", "tab\t*/ int evil;"}) {
+        for (int type : {BlackWhite, GrayscaleMasked}) {
+            const PluginRun run = RunPlugin("maskplane", *PlanesFromRows({"#W"}), type, 1, 2, name);
+            ASSERT_EQ(run.result, ExportResult::Written);
+            std::string code;
+            std::istringstream lines(run.bytes);
+            for (std::string line; std::getline(lines, line);)
+                if (line.rfind("static const", 0) != 0)
+                    code += line + "\n";
+            // Comments, as the compiler reads them: from "/*" to the first "*/".
+            const std::regex comment(R"(/\*([^]*?)\*/)");
+            const std::string outside = std::regex_replace(code, comment, "");
+            EXPECT_EQ(outside.find("evil"), std::string::npos) << name << "\n" << run.bytes;
+            EXPECT_EQ(outside.find("/*"), std::string::npos) << name << "\n" << run.bytes;
+            for (std::sregex_iterator match(code.begin(), code.end(), comment), end; match != end; ++match)
+                EXPECT_EQ((*match)[1].str().find("/*"), std::string::npos) << name << "\n" << run.bytes;
+        }
+    }
 }
 
 TEST(MaskPlane, AFileThatCannotBeOpenedGivesFalseAndNothingWritten)

@@ -167,6 +167,23 @@ TEST_F(IniFileTest, FailedWriteRaisesTheUserMessageAndLeavesNothing)
     EXPECT_THROW(IniFile(inMissingFolder).WriteInteger("Options", "A", 1), IniWriteError);
 }
 
+// A link planted where an older version put its temporary file is not
+// followed, and the file keeps the mode its owner gave it.
+TEST_F(IniFileTest, WritesFollowNoPlantedLinkAndKeepTheMode)
+{
+    const fs::path victim = folder_ / "victime";
+    std::ofstream(victim) << "intact";
+    fs::create_symlink(victim, folder_ / "pixora.ini.new");
+    Store("[Options]\r\nApercu=0\r\n");
+    fs::permissions(Path(), fs::perms(0600));
+    IniFile(Path()).WriteBool("Options", "Apercu", true);
+    EXPECT_EQ(Stored(), "[Options]\r\nApercu=1\r\n");
+    EXPECT_EQ(fs::status(Path()).permissions(), fs::perms(0600));
+    std::ifstream in(victim);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), "intact");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 3);
+}
+
 TEST_F(IniFileTest, GarbageNeverCrashesAndStaysWritable)
 {
     std::string garbage;

@@ -1,0 +1,31 @@
+// Where the plug-ins are looked for. A program folder that its user can write
+// to is a portable copy of Pixora: its "Plugins" folder alone, as always. An
+// installed program's folder is read-only for its users, so each of them may
+// add plug-ins of their own in their data folder, listed after the program's.
+// Paths are file-system byte strings; folders end with their separator.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "PluginHost.h"
+
+// The current user may create and replace files in the folder (a folder on
+// a read-only file system is not writable, whatever its permissions say).
+bool FolderIsWritable(const std::string& folder);
+
+// The user's own folder for Pixora's data: "$XDG_DATA_HOME/pixora/", or
+// "~/.local/share/pixora/" when that variable is unset or not absolute.
+std::string UserDataFolder();
+
+// The program's "Plugins" folder, then, when the program folder is not
+// writable, the "Plugins" folder of the user's data folder.
+std::vector<std::string> PluginFolders(const std::string& programFolder, bool programFolderWritable,
+                                       const std::string& userDataFolder = UserDataFolder());
+
+// The plug-ins of several folders as one registry, folder after folder. A
+// valid plug-in of a later folder replaces any library of the same file name
+// in an earlier one, which is then neither listed nor reported, so a user can
+// replace a shipped plug-in; an invalid one is reported and ignored, so the
+// earlier library stays.
+PluginScan ScanPluginFolders(const std::vector<std::string>& folders);
