@@ -125,6 +125,12 @@ void Sprite::RestoreState(Point size, SpriteType storedType)
     RecountTypeCells();
 }
 
+void Sprite::RecomputeType()
+{
+    RecountTypeCells();
+    type = static_cast<int8_t>(BlackWhite + (grayCells > 0 ? 1 : 0) + (maskedCells > 0 ? 2 : 0));
+}
+
 void Sprite::RecountTypeCells()
 {
     // Written without calls or branches so that the compiler can count many

@@ -85,6 +85,9 @@ struct Sprite {
     // brings the type counts back in line with the cells. A size outside
     // 1..240 x 1..128 or a type outside 1..4 leaves that field as it was.
     void RestoreState(Point size, SpriteType storedType);
+    // After `cells` inside the current size were rewritten directly (the
+    // transforms): sets the type to what those pixels make it.
+    void RecomputeType();
 
 private:
     void RecountTypeCells();

@@ -32,6 +32,12 @@ void Swatch::paintEvent(QPaintEvent*)
     painter.fillRect(rect().adjusted(1, 1, -1, -1), fill_);
 }
 
+bool IsTextBox(const QWidget* widget)
+{
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget) ||
+           qobject_cast<const QTextEdit*>(widget);
+}
+
 bool IsTextEditing(const QWidget* widget)
 {
     if (const auto* line = qobject_cast<const QLineEdit*>(widget))

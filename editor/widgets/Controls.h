@@ -24,6 +24,9 @@ protected:
 // their meaning for the text. Read-only boxes have no text undo or cursor
 // keys of their own, so the window's shortcuts act there.
 bool IsTextEditing(const QWidget* widget);
+// Any text box, read-only ones too: they copy their selected text, so
+// Ctrl+C is theirs.
+bool IsTextBox(const QWidget* widget);
 
 class Swatch : public QWidget {
 public:
@@ -38,7 +41,3 @@ private:
     QColor fill_ = Qt::white;
 };
 
-// Where the keys keep their meaning for the text being typed: an edit that
-// is not read-only. Read-only boxes have no text undo of their own, so there
-// the window's keys act on the sprite.
-bool IsTextEditing(const QWidget* widget);

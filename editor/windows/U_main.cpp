@@ -34,6 +34,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     BuildImageControls();
     AddRoundTripCommands();
     BuildFrameControls();
+    BuildTransformControls();
 
     // Last: the options' handlers may start the attach timer.
     ConnectOptionHandlers();
@@ -52,6 +53,7 @@ void TForm1::FormPaint()
     QPainter painter(this);
     DrawSpriteView(*this, RegionBounds(I_Principale), sprite, painter, CouleursVraiesMain != 0);
     PaintOnionSkin(painter);
+    DrawEditingMarks(painter);
 }
 
 void TForm1::RedrawBothViews()

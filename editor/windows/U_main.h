@@ -11,7 +11,10 @@
 // U_main_undo.cpp (undo and redo), U_main_files.cpp (save, load, import),
 // U_main_export.cpp (plug-ins and export), U_main_settings.cpp (settings
 // file, options, showing the preview and its attachment), U_main_recent.cpp
-// (the current file, the close question, file keys, recent files, drops).
+// (the current file, the close question, file keys, recent files, drops),
+// U_main_transform.cpp (transforms and the keys of the view),
+// U_main_selection.cpp (selection and clipboard), U_main_keyboard.cpp (the
+// keyboard cursor).
 #pragma once
 
 #include <QWidget>
@@ -26,6 +29,8 @@
 #include "ProgramPaths.h"
 #include "RecentFiles.h"
 #include "SavedState.h"
+#include "Selection.h"
+#include "Transform.h"
 #include "U_class.h"
 #include "history.h"
 #include "sprite_file_kind.h"
@@ -35,6 +40,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -53,7 +59,7 @@ class TF_Apercu;
 class TForm2;
 class WindowPlacement;
 
-enum Tools : int8_t { ToolPencil = 0, ToolLine = 1, ToolFill = 2 };
+enum Tools : int8_t { ToolPencil = 0, ToolLine = 1, ToolFill = 2, ToolSelection = 3 };
 
 constexpr int MouseButtonCount = 3;
 // ActivePen entry of a button that is not drawing.
@@ -111,6 +117,17 @@ public:
     QLabel* Label2;
     QPushButton* B_Annuler;
     QPushButton* B_Retablir;
+    QToolButton* sbSelection;
+    QToolButton* B_MiroirH;
+    QToolButton* B_MiroirV;
+    QToolButton* B_RotationHoraire;
+    QToolButton* B_RotationAntihoraire;
+    QToolButton* B_Rotation180;
+    QToolButton* B_Inverser;
+    QToolButton* B_DecalerGauche;
+    QToolButton* B_DecalerDroite;
+    QToolButton* B_DecalerHaut;
+    QToolButton* B_DecalerBas;
 
     // "Enreg/charger".
     QFrame* Panel6;
@@ -172,6 +189,12 @@ public:
     uint8_t OuvrirFenetre = 0;
     uint8_t Activated = 0;
     SpriteHistory history;
+    SpriteSelection selection;
+    // The keyboard's cell; shown from the first key that moves or paints it.
+    Point KeyboardCell{0, 0};
+    bool KeyboardCellShown = false;
+    // The pen of the Space stroke in progress, NotDrawing between strokes.
+    PenValue KeyboardPen = NotDrawing;
 
     // Sprite sets (U_main_frames.cpp): the frames of the set, the editing
     // sprite being the current one; the frame controls of "Retouche", the
@@ -257,6 +280,21 @@ public:
     // Ctrl+Shift+V: the sprite from C text in the clipboard.
     void PasteCArrays();
 
+    // Transforms: of the selection when there is one, else of the sprite.
+    void TransformClick(PictureTransform transform);
+    // The keys of the view, from whatever control has the focus unless it
+    // is a text box; true when the key was used.
+    bool FormKeyDown(const QKeyEvent& key);
+    bool FormKeyUp(const QKeyEvent& key);
+    // Ends a Space stroke in progress as one undo step.
+    void EndKeyboardStroke();
+    // Selection and clipboard.
+    void CopySelection();
+    void CutSelection();
+    void PasteClipboard();
+    void EraseSelection();
+    void DropSelection();
+
     // Every command that changes the sprite runs between these two, so that
     // it becomes one step of the undo history; a command that changed
     // nothing adds no step. The label names the step in the buttons' hints.
@@ -325,8 +363,7 @@ public:
     FileDialog SaveDialog2;
     void B_ImporterImageClick();
     void B_ExporterPngClick();
-    // Ctrl+C and Ctrl+V outside text boxes.
-    void CopySpriteImage();
+    // Ctrl+V with a picture of another program: the conversion dialog.
     void PasteClipboardImage();
     // Decodes the file and imports it; a file that cannot be decoded is
     // reported and changes nothing.
@@ -372,6 +409,23 @@ private:
     void GoToFrame(int index);
     void ShowFrameStep(bool changed);
     void RestartAnimation();
+    void BuildTransformControls();
+
+    // Selection gestures and the marks drawn over the main view.
+    void SelectionMouseDown(int button, Point windowPoint);
+    void SelectionMouseMove(Point windowPoint);
+    void SelectionMouseUp(int button);
+    Point ClampedCellUnder(Point windowPoint) const;
+    void DrawEditingMarks(QPainter& painter);
+    // The keyboard cursor and its Space strokes.
+    void MoveKeyboardCell(int dx, int dy);
+    void FollowPointer(Point cell);
+    void KeyboardPenDown(int button);
+    void ShowCellPosition(Point cell);
+    enum class SelectionGesture { None, Selecting, Moving };
+    SelectionGesture selectionGesture = SelectionGesture::None;
+    Point gestureStartCell{0, 0};
+    Point gestureStartTopLeft{0, 0};
 
     Point CellUnder(Point windowPoint) const;
     bool IsDrawing(int button) const { return ActivePen[button] != NotDrawing; }

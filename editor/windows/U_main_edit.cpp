@@ -107,6 +107,10 @@ Point TForm1::CellUnder(Point windowPoint) const
 
 void TForm1::FormMouseDown(int button, Point windowPoint)
 {
+    if (Tool == ToolSelection) {
+        SelectionMouseDown(button, windowPoint);
+        return;
+    }
     const Point cell = CellUnder(windowPoint);
     if (!AnyButtonDrawing())
         BeginSpriteStep();
@@ -162,6 +166,8 @@ void TForm1::FormMouseMove(Point windowPoint)
     case ToolFill:
         break;
     }
+    SelectionMouseMove(windowPoint);
+    FollowPointer(cell);
     ShowPosition(windowPoint, cell);
 }
 
@@ -169,6 +175,7 @@ void TForm1::FormMouseMove(Point windowPoint)
 // control or window) belongs to no stroke and changes nothing.
 void TForm1::FormMouseUp(int button, Point windowPoint)
 {
+    SelectionMouseUp(button);
     if (!IsDrawing(button))
         return;
     if (Tool == ToolLine) {
@@ -189,12 +196,17 @@ void TForm1::ShowPosition(Point windowPoint, Point cell)
     const bool insideRing = bounds.left() + 1 <= windowPoint.x && windowPoint.x <= bounds.left() + bounds.width() - 1 &&
                             bounds.top() + 1 <= windowPoint.y && windowPoint.y <= bounds.top() + bounds.height() - 1;
     if (insideRing && cell.x != -1 && cell.y != -1) {
-        E_PositionX->setText(QStringLiteral("X==%1").arg(cell.x));
-        E_PositionY->setText(QStringLiteral("Y==%1").arg(cell.y));
+        ShowCellPosition(cell);
     } else {
         E_PositionX->setText(QStringLiteral("X==undef"));
         E_PositionY->setText(QStringLiteral("Y==undef"));
     }
+}
+
+void TForm1::ShowCellPosition(Point cell)
+{
+    E_PositionX->setText(QStringLiteral("X==%1").arg(cell.x));
+    E_PositionY->setText(QStringLiteral("Y==%1").arg(cell.y));
 }
 
 // Away from the user goes back one tool, toward the user on by one; the

@@ -74,14 +74,6 @@ private:
     TForm1* form_;
 };
 
-// Read-only boxes copy their selected text too: Ctrl+C leaves every text
-// box alone, while Ctrl+V imports wherever no text can be pasted.
-bool IsTextBox(const QWidget* widget)
-{
-    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget) ||
-           qobject_cast<const QTextEdit*>(widget);
-}
-
 void ShowFailure(const QString& what, const QString& reason)
 {
     AppDialogs().ShowMessage(what + QStringLiteral("\n") + reason, QStringLiteral("Echec!"), MessageIcon::Warning);
@@ -138,20 +130,6 @@ void TForm1::BuildImageControls()
     connect(B_ImporterImage, &QPushButton::clicked, this, &TForm1::B_ImporterImageClick);
     connect(B_ExporterPng, &QPushButton::clicked, this, &TForm1::B_ExporterPngClick);
 
-    // As for Ctrl+Z, the text boxes keep the keys for their own text.
-    auto* copyKeys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_C), this);
-    auto* pasteKeys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_V), this);
-    for (QShortcut* keys : {copyKeys, pasteKeys})
-        keys->setContext(Qt::WindowShortcut);
-    connect(copyKeys, &QShortcut::activated, this, [this] {
-        if (!IsTextBox(QApplication::focusWidget()))
-            CopySpriteImage();
-    });
-    connect(pasteKeys, &QShortcut::activated, this, [this] {
-        if (!IsTextEditing(QApplication::focusWidget()))
-            PasteClipboardImage();
-    });
-
     setAcceptDrops(true);
     installEventFilter(new ImageDropFilter(this));
 }
@@ -197,13 +175,6 @@ void TForm1::B_ExporterPngClick()
                                  MessageIcon::Information);
     else
         ShowFailure(QStringLiteral("L'exportation PNG a échoué"), reason);
-}
-
-// Scale 1, plain grays, masked pixels transparent: what other programs
-// paste best.
-void TForm1::CopySpriteImage()
-{
-    QApplication::clipboard()->setImage(SpriteImage(sprite, 1, false).convertToFormat(QImage::Format_ARGB32));
 }
 
 void TForm1::PasteClipboardImage()

@@ -117,6 +117,8 @@ QString TForm1::GestureLabel() const
         return QStringLiteral("ligne");
     case ToolFill:
         return QStringLiteral("remplissage");
+    case ToolSelection:
+        return QStringLiteral("déplacement de la sélection");
     default:
         return QStringLiteral("crayon");
     }

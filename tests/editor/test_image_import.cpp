@@ -248,7 +248,10 @@ TEST_F(ImageCommands, CtrlCPutsTheSpriteOnTheClipboardWithMaskedPixelsTransparen
     form->setFocus();
     Keys(Qt::Key_C);
 
-    // ...and pasting it back gives the same sprite.
+    // ...and pasted back as another program's picture (without Pixora's
+    // own cells), it converts to the same sprite.
+    const QImage picture = QApplication::clipboard()->image();
+    QApplication::clipboard()->setImage(picture);
     UseSprite({"...."});
     AcceptDialog();
     Keys(Qt::Key_V);
