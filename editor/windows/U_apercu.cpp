@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "U_main.h"
+#include "ViewImage.h"
 #include "WindowPlacement.h"
 
 TF_Apercu::TF_Apercu(TForm1& mainForm) : QWidget(nullptr, Qt::Tool), mainForm_(mainForm)
@@ -41,6 +42,11 @@ void TF_Apercu::paintEvent(QPaintEvent*)
 void TF_Apercu::FormPaint()
 {
     QPainter painter(this);
+    if (mainForm_.ApercuTailleReelle) {
+        ShowSpriteType(mainForm_, mainForm_.sprite);
+        DrawTrueSizeView(painter, ToViewRegion(RegionBounds(I_Apercu)), mainForm_.sprite);
+        return;
+    }
     DrawSpriteView(mainForm_, RegionBounds(I_Apercu), mainForm_.sprite, painter, mainForm_.CouleursVraiesApercu != 0);
 }
 

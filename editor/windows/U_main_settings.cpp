@@ -32,6 +32,7 @@ void WriteSettings(const TForm1& form)
     WriteWindowBounds(settings, MainWindowSection, *form.placement);
     if (form.F_Apercu)
         WriteWindowBounds(settings, PreviewWindowSection, *form.F_Apercu->placement);
+    form.WriteViewSettings(settings);
 }
 
 } // namespace
@@ -75,6 +76,7 @@ void TForm1::ReadSettings()
     CB_CouleursPrincipale->setChecked(CouleursVraiesMain != 0);
     CB_CouleursApercu->setChecked(CouleursVraiesApercu != 0);
     CB_OuvrirFenetre->setChecked(OuvrirFenetre != 0);
+    ReadViewSettings(settings);
 }
 
 // Restoring a minimized window is no new showing.
