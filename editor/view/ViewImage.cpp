@@ -44,7 +44,8 @@ constexpr QRgb TrueColorFillOf(Look look)
     return (look & MarkedLook) ? MarkColor : TrueColorPalette[look & 3];
 }
 
-constexpr LookColors GridPens = ColorsByLook([](Look look) { return IsMaskedLook(look) ? MaskedPenColor : GridPenColor; });
+constexpr LookColors GridPens =
+    ColorsByLook([](Look look) { return IsMaskedLook(look) ? MaskedPenColor : GridPenColor; });
 constexpr LookColors PlainFills = ColorsByLook(PlainFillOf);
 constexpr LookColors TrueColorFills = ColorsByLook(TrueColorFillOf);
 
@@ -54,16 +55,15 @@ constexpr LookColors TrueColorFills = ColorsByLook(TrueColorFillOf);
 class CellLooks {
 public:
     explicit CellLooks(const Sprite& sprite) : CellLooks(sprite, 0, sprite.width, 0, sprite.height) {}
-    CellLooks(const Sprite& sprite, int firstColumn, int endColumn, int firstRow, int endRow)
-        : size_(sprite.GetSize())
+    CellLooks(const Sprite& sprite, int firstColumn, int endColumn, int firstRow, int endRow) : size_(sprite.GetSize())
     {
         for (int x = std::max(firstColumn, 0); x < std::min(endColumn, size_.x); ++x) {
             for (int y = std::max(firstRow, 0); y < std::min(endRow, size_.y); ++y) {
                 const int index = CellIndex(x, y);
                 const int8_t cell = sprite.cells[index];
-                looks_[y * MaxWidth + x] = static_cast<Look>((ColorOfCell(cell) & 3) |
-                                                             (sprite.marks[index] ? MarkedLook : 0) |
-                                                             (IsMaskedCell(cell) ? MaskedLook : 0));
+                looks_[y * MaxWidth + x] =
+                    static_cast<Look>((ColorOfCell(cell) & 3) | (sprite.marks[index] ? MarkedLook : 0) |
+                                      (IsMaskedCell(cell) ? MaskedLook : 0));
             }
         }
     }
@@ -236,8 +236,7 @@ void DrawFittedTrueColors(QPainter& painter, const GridLines& lines, const CellL
 // mask, with a lighter background shade in true colors.
 class ZoomedComposer {
 public:
-    ZoomedComposer(const ZoomedLayout& layout, const CellLooks& looks, bool trueColors, int firstColumn,
-                   int endColumn)
+    ZoomedComposer(const ZoomedLayout& layout, const CellLooks& looks, bool trueColors, int firstColumn, int endColumn)
         : layout_(layout), looks_(looks), checkerSquare_(std::max(layout.cellPixels / 4, 1)),
           checkered_(trueColors || !layout.gridLines)
     {
@@ -315,10 +314,7 @@ private:
                          looks_.Masked(x - 1, y - 1));
     }
     QRgb VerticalEdgeColor(int x, int y) const { return LineColor(looks_.Masked(x, y) || looks_.Masked(x - 1, y)); }
-    QRgb HorizontalEdgeColor(int x, int y) const
-    {
-        return LineColor(looks_.Masked(x, y) || looks_.Masked(x, y - 1));
-    }
+    QRgb HorizontalEdgeColor(int x, int y) const { return LineColor(looks_.Masked(x, y) || looks_.Masked(x, y - 1)); }
 
     const ZoomedLayout& layout_;
     const CellLooks& looks_;
@@ -334,8 +330,7 @@ private:
 
 } // namespace
 
-void DrawFittedView(QPainter& painter, const ViewRegion& region, float cellSize, const Sprite& sprite,
-                    bool trueColors)
+void DrawFittedView(QPainter& painter, const ViewRegion& region, float cellSize, const Sprite& sprite, bool trueColors)
 {
     const Point size = sprite.GetSize();
     const GridLines lines = ComputeGridLines(region, cellSize, size);
@@ -346,8 +341,7 @@ void DrawFittedView(QPainter& painter, const ViewRegion& region, float cellSize,
         DrawFittedGrid(painter, lines, looks, size);
 }
 
-void DrawZoomedView(QPainter& painter, const ZoomedLayout& layout, Point scroll, const Sprite& sprite,
-                    bool trueColors)
+void DrawZoomedView(QPainter& painter, const ZoomedLayout& layout, Point scroll, const Sprite& sprite, bool trueColors)
 {
     const Point offset = ClampScroll(layout, scroll);
     const int endColumn = std::min(offset.x + layout.viewport.width, layout.contentWidth);
