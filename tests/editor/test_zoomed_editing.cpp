@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -35,6 +36,22 @@ std::vector<std::pair<int, int>> PaintedCells(const Sprite& sprite)
     }
     return painted;
 }
+
+// Counts a window's paints that reach a rectangle.
+class PaintsOver : public QObject {
+public:
+    explicit PaintsOver(QRect area) : area_(area) {}
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && static_cast<QPaintEvent*>(event)->rect().intersects(area_))
+            ++paints;
+        return false;
+    }
+
+private:
+    QRect area_;
+};
 
 class ZoomedEditing : public SettingsTest {
 protected:
@@ -159,6 +176,24 @@ TEST_F(ZoomedEditing, StrokesInTheScrolledViewDrawLinesAndSkipWhatLiesOutside)
     Release(Qt::LeftButton, ZoomedCellCenter(first + 5, row, 8));
     EXPECT_EQ(PaintedCells(form->sprite),
               (std::vector<std::pair<int, int>>{{first, row}, {first + 1, row}, {first + 2, row}, {first + 3, row}}));
+}
+
+TEST_F(ZoomedEditing, EachMoveOfAZoomedStrokeRepaintsTheViewOnce)
+{
+    ZoomTo8();
+    QApplication::processEvents();
+    PaintsOver counter(form->I_Principale->geometry());
+    form->installEventFilter(&counter);
+    Press(Qt::LeftButton, QPoint(100, 100));
+    QApplication::processEvents();
+    for (int step = 1; step <= 4; ++step) {
+        counter.paints = 0;
+        Move(QPoint(100 + 9 * step, 100));
+        QApplication::processEvents();
+        EXPECT_EQ(counter.paints, 1) << "move " << step;
+    }
+    Release(Qt::LeftButton, QPoint(136, 100));
+    form->removeEventFilter(&counter);
 }
 
 TEST_F(ZoomedEditing, ZoomStopsAtTheEndsAndCtrl0RestoresTheDesignedPixels)
