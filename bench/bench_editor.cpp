@@ -70,7 +70,8 @@ void DrawBothViews(benchmark::State& state)
     state.SetLabel(Label(trueColors, zoomed));
 }
 
-// The same through the windows' own repaint: erase, paint event, backing store.
+// The same through the windows' own repaint of what a change of the sprite
+// repaints: erase, paint event, backing store.
 void RepaintBothWindows(benchmark::State& state)
 {
     const uint8_t trueColors = state.range(0) != 0;
@@ -84,7 +85,7 @@ void RepaintBothWindows(benchmark::State& state)
     form.ViewScrollY->setValue(BenchScroll.y);
     QApplication::processEvents();
     for (auto _ : state) {
-        form.repaint(form.I_Principale->geometry());
+        form.repaint(form.MainViewArea());
         editor->preview.repaint();
     }
     state.SetLabel(Label(trueColors, zoomed));

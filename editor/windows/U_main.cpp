@@ -58,7 +58,7 @@ void TForm1::FormPaint()
 void TForm1::RedrawBothViews()
 {
     LayOutMainView();
-    update(I_Principale->geometry());
+    update(MainViewArea());
     if (F_Apercu)
         F_Apercu->update();
 }

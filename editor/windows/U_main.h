@@ -232,6 +232,9 @@ public:
     void ZoomMainViewAtCentre(int direction);
     // Ctrl+0: back to the designed view.
     void ShowFittedView();
+    // What a change of the sprite repaints in this window: the view region,
+    // or when zoomed its viewport alone, the scroll bars and ring being left.
+    QRect MainViewArea() const;
     void CB_ApercuTailleReelleClick();
     // The section "Affichage" of the settings file.
     void ReadViewSettings(const IniFile& settings);

@@ -65,7 +65,7 @@ void TForm1::BuildViewNavigation()
     ViewScrollX = ViewScrollBar(Qt::Horizontal, "ViewScrollX", this);
     ViewScrollY = ViewScrollBar(Qt::Vertical, "ViewScrollY", this);
     for (QScrollBar* bar : {ViewScrollX, ViewScrollY})
-        connect(bar, &QScrollBar::valueChanged, this, [this] { update(I_Principale->geometry()); });
+        connect(bar, &QScrollBar::valueChanged, this, [this] { update(MainViewArea()); });
 
     auto bind = [this](const QKeySequence& keys, auto action) {
         auto* shortcut = new QShortcut(keys, this);
@@ -87,6 +87,14 @@ ZoomedLayout TForm1::MainZoomLayout() const
     const int barExtent = ViewScrollX->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ViewScrollX);
     return LayOutZoomedView(ToViewRegion(RegionBounds(I_Principale)), sprite.GetSize(), MainZoom,
                             CouleursVraiesMain != 0, barExtent);
+}
+
+QRect TForm1::MainViewArea() const
+{
+    if (MainZoom == FittedZoom)
+        return I_Principale->geometry();
+    const ViewRegion viewport = MainZoomLayout().viewport;
+    return QRect(viewport.left, viewport.top, viewport.width, viewport.height);
 }
 
 Point TForm1::MainScroll() const
