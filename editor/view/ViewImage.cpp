@@ -279,6 +279,9 @@ public:
                 out[column] = kind == LineRow ? CornerColor(x, y) : VerticalEdgeColor(x, y);
                 ++column;
             }
+            // The closing line's column has no inside, and no look.
+            if (column >= end)
+                continue;
             if (kind == LineRow) {
                 std::fill(out + column, out + end, HorizontalEdgeColor(x, y));
             } else if (fills_[0][looks[x]] == fills_[1][looks[x]]) {
