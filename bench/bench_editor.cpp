@@ -1,16 +1,21 @@
 // Redrawing both views of a full 240 x 128 sprite, as every editing step
 // does: the main view at the window's size and the preview at 192 x 208, in
-// grid mode and in true colors. The picture is noisy on purpose, so that no
+// grid mode and in true colors, with the main view fitted (the second
+// argument 0) or zoomed to 8 pixels a cell and scrolled into the middle. The picture is noisy on purpose, so that no
 // two neighbouring cells share a color more often than in real drawings.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
 #include <random>
+#include <string>
 
 #include "PixoraApplication.h"
 #include "U_apercu.h"
 #include "U_main.h"
+#include "ViewImage.h"
 
 namespace {
 
@@ -35,37 +40,61 @@ struct Editor {
 
 Editor* editor = nullptr;
 
+constexpr int BenchZoom = 8;
+const Point BenchScroll{600, 300};
+
+std::string Label(bool trueColors, bool zoomed)
+{
+    return std::string(trueColors ? "true colors" : "grid") + (zoomed ? ", zoomed" : ", fitted");
+}
+
 void DrawBothViews(benchmark::State& state)
 {
     const bool trueColors = state.range(0) != 0;
-    QImage mainSurface(editor->form.size(), QImage::Format_ARGB32_Premultiplied);
+    const bool zoomed = state.range(1) != 0;
+    TForm1& form = editor->form;
+    const ZoomedLayout layout =
+        LayOutZoomedView(ToViewRegion(RegionBounds(form.I_Principale)), form.sprite.GetSize(), BenchZoom, trueColors,
+                         form.style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    QImage mainSurface(form.size(), QImage::Format_ARGB32_Premultiplied);
     QImage previewSurface(editor->preview.size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         QPainter mainPainter(&mainSurface);
-        DrawSpriteView(editor->form, RegionBounds(editor->form.I_Principale), editor->form.sprite, mainPainter,
-                       trueColors);
+        if (zoomed)
+            DrawZoomedView(mainPainter, layout, BenchScroll, form.sprite, trueColors);
+        else
+            DrawSpriteView(form, RegionBounds(form.I_Principale), form.sprite, mainPainter, trueColors);
         QPainter previewPainter(&previewSurface);
-        DrawSpriteView(editor->form, RegionBounds(editor->preview.I_Apercu), editor->form.sprite, previewPainter,
-                       trueColors);
+        DrawSpriteView(form, RegionBounds(editor->preview.I_Apercu), form.sprite, previewPainter, trueColors);
     }
-    state.SetLabel(trueColors ? "true colors" : "grid");
+    state.SetLabel(Label(trueColors, zoomed));
 }
 
-// The same through the windows' own repaint: erase, paint event, backing store.
+// The same through the windows' own repaint of what a change of the sprite
+// repaints: erase, paint event, backing store.
 void RepaintBothWindows(benchmark::State& state)
 {
     const uint8_t trueColors = state.range(0) != 0;
-    editor->form.CouleursVraiesMain = trueColors;
-    editor->form.CouleursVraiesApercu = trueColors;
+    const bool zoomed = state.range(1) != 0;
+    TForm1& form = editor->form;
+    form.CouleursVraiesMain = trueColors;
+    form.CouleursVraiesApercu = trueColors;
+    form.MainZoom = zoomed ? BenchZoom : FittedZoom;
+    form.RedrawBothViews();
+    form.ViewScrollX->setValue(BenchScroll.x);
+    form.ViewScrollY->setValue(BenchScroll.y);
+    QApplication::processEvents();
     for (auto _ : state) {
-        editor->form.repaint(editor->form.I_Principale->geometry());
+        form.repaint(form.MainViewArea());
         editor->preview.repaint();
     }
-    state.SetLabel(trueColors ? "true colors" : "grid");
+    state.SetLabel(Label(trueColors, zoomed));
+    form.MainZoom = FittedZoom;
+    form.RedrawBothViews();
 }
 
-BENCHMARK(DrawBothViews)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
-BENCHMARK(RepaintBothWindows)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(DrawBothViews)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(RepaintBothWindows)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

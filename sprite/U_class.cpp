@@ -4,16 +4,6 @@
 
 namespace {
 
-PixelColor ColorOfCell(int8_t cell)
-{
-    return static_cast<PixelColor>(cell < MaskedThreshold ? cell : cell - MaskOffset);
-}
-
-bool IsMaskedCell(int8_t cell)
-{
-    return cell >= MaskedThreshold;
-}
-
 bool IsGrayColor(int color)
 {
     return color == LightGray || color == DarkGray;

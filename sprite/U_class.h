@@ -45,6 +45,16 @@ enum SpriteType : int8_t { BlackWhite = 1, Grayscale = 2, BlackWhiteMasked = 3, 
 constexpr int8_t MaskOffset = 15;
 constexpr int8_t MaskedThreshold = 10;
 
+// The color and the mask flag of a stored cell value.
+inline PixelColor ColorOfCell(int8_t cell)
+{
+    return static_cast<PixelColor>(cell < MaskedThreshold ? cell : cell - MaskOffset);
+}
+inline bool IsMaskedCell(int8_t cell)
+{
+    return cell >= MaskedThreshold;
+}
+
 inline int CellIndex(int x, int y)
 {
     return x * MaxHeight + y;

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "U_main.h"
+#include "ViewImage.h"
 #include "WindowPlacement.h"
 
 TF_Apercu::TF_Apercu(TForm1& mainForm) : QWidget(nullptr, Qt::Tool), mainForm_(mainForm)
@@ -43,6 +44,11 @@ void TF_Apercu::FormPaint()
 {
     QPainter painter(this);
     const Sprite& shown = mainForm_.PreviewSprite();
+    if (mainForm_.ApercuTailleReelle) {
+        ShowSpriteType(mainForm_, mainForm_.sprite);
+        DrawTrueSizeView(painter, ToViewRegion(RegionBounds(I_Apercu)), shown);
+        return;
+    }
     DrawSpriteView(mainForm_, RegionBounds(I_Apercu), shown, painter, mainForm_.CouleursVraiesApercu != 0);
     // While the set plays, the type label still speaks of the frame edited.
     if (&shown != &mainForm_.sprite)

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "U_apercu.h"
+#include "ZoomedView.h"
 
 TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     : QWidget(parent), sprite({MaxWidth, MaxHeight}), Paths(paths)
@@ -35,6 +36,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     AddRoundTripCommands();
     BuildFrameControls();
     BuildTransformControls();
+    BuildViewNavigation();
 
     // Last: the options' handlers may start the attach timer.
     ConnectOptionHandlers();
@@ -51,6 +53,10 @@ void TForm1::paintEvent(QPaintEvent* event)
 void TForm1::FormPaint()
 {
     QPainter painter(this);
+    if (MainZoom != FittedZoom) {
+        DrawZoomedMainView(painter);
+        return;
+    }
     DrawSpriteView(*this, RegionBounds(I_Principale), sprite, painter, CouleursVraiesMain != 0);
     PaintOnionSkin(painter);
     DrawEditingMarks(painter);
@@ -58,7 +64,8 @@ void TForm1::FormPaint()
 
 void TForm1::RedrawBothViews()
 {
-    update(I_Principale->geometry());
+    LayOutMainView();
+    update(MainViewArea());
     if (F_Apercu)
         F_Apercu->update();
     ShowFileState();
@@ -78,4 +85,5 @@ void TForm1::FormResize()
     const int viewWidth = outerWidth - PageControl1->width() - 10;
     I_Principale->setGeometry(0, 0, std::max(viewWidth, 0), height());
     PageControl1->move(viewWidth, outerHeight / 2 - PageControl1->height() / 2 - 10);
+    LayOutMainView();
 }

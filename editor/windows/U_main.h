@@ -46,6 +46,8 @@ class QLineEdit;
 class QListWidget;
 class QPainter;
 class QPlainTextEdit;
+class QScrollBar;
+class QWheelEvent;
 class QPushButton;
 class QSpinBox;
 class IniFile;
@@ -58,6 +60,8 @@ class Swatch;
 class TF_Apercu;
 class TForm2;
 class WindowPlacement;
+class IniFile;
+struct ZoomedLayout;
 
 enum Tools : int8_t { ToolPencil = 0, ToolLine = 1, ToolFill = 2, ToolSelection = 3 };
 
@@ -371,6 +375,28 @@ public:
     // Opens the conversion dialog for the picture; its "OK" makes the
     // converted picture the sprite, as one undo step.
     void ImportImage(const RgbaImage& image);
+    // Zoom and scroll of the main view, and the true-size preview
+    // (U_main_zoom.cpp). MainZoom is the cell size in screen pixels, one of
+    // ZoomSteps, or FittedZoom for the designed view fitted to the region.
+    int MainZoom = 0;
+    uint8_t ApercuTailleReelle = 0;
+    QCheckBox* CB_ApercuTailleReelle;
+    QScrollBar* ViewScrollX;
+    QScrollBar* ViewScrollY;
+    // One zoom step in (direction > 0) or out around a window point: the
+    // sprite point under it stays under it, as far as the scroll range lets.
+    void ZoomMainView(int direction, Point anchor);
+    // Ctrl+"+" and Ctrl+"-": around the centre of the view.
+    void ZoomMainViewAtCentre(int direction);
+    // Ctrl+0: back to the designed view.
+    void ShowFittedView();
+    // What a change of the sprite repaints in this window: the view region,
+    // or when zoomed its viewport alone, the scroll bars and ring being left.
+    QRect MainViewArea() const;
+    void CB_ApercuTailleReelleClick();
+    // The section "Affichage" of the settings file.
+    void ReadViewSettings(const IniFile& settings);
+    void WriteViewSettings(const IniFile& settings) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -479,6 +505,17 @@ private:
     // Round trips (U_main_roundtrip.cpp): the panel, its dialogs and keys.
     void AddRoundTripCommands();
     void ImportCText(const std::string& text);
+    // Zoom and scroll (U_main_zoom.cpp).
+    void BuildViewNavigation();
+    ZoomedLayout MainZoomLayout() const;
+    Point MainScroll() const;
+    Point ZoomedCellUnder(Point windowPoint) const;
+    void DrawZoomedMainView(QPainter& painter);
+    // Puts the scroll bars where the layout wants them, with its ranges.
+    void LayOutMainView();
+    // Ctrl + wheel zooms and Shift + wheel scrolls; false for any other wheel.
+    bool WheelNavigatesView(const QWheelEvent& event);
+    int zoomWheelTurn_ = 0;
 };
 
 // Window client rectangle of a child control, as a view region.
@@ -489,6 +526,9 @@ QRect RegionBounds(const QWidget* region);
 // colors fill cells shifted one pixel up and left with no outline. Pixels of
 // the region outside the sprite's grid are left alone.
 void DrawSpriteView(TForm1& form, const QRect& region, const Sprite& sprite, QPainter& painter, bool trueColors);
+
+// Writes the sprite's type into form.Label2, as every drawing of a view does.
+void ShowSpriteType(TForm1& form, const Sprite& sprite);
 
 // Entry 0 to 6 of the plain or the true-color palette.
 QColor PaletteColor(int index, bool trueColors);

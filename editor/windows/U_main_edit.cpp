@@ -13,6 +13,7 @@
 #include "EditorError.h"
 #include "U_main.h"
 #include "ViewGeometry.h"
+#include "ZoomedView.h"
 
 namespace {
 
@@ -56,6 +57,9 @@ void TForm1::ConnectEditingHandlers()
         toolButton->setMouseTracking(true);
         toolButton->installEventFilter(this);
     }
+    // A button shown pressed is the tool that draws, even before the
+    // pointer moves over the buttons again.
+    connect(toolButtons, &QButtonGroup::buttonClicked, this, &TForm1::sbPencilMouseMove);
     E_TailleX->installEventFilter(this);
     E_TailleY->installEventFilter(this);
     connect(B_OK, &QPushButton::clicked, this, &TForm1::B_OKClick);
@@ -85,6 +89,8 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event)
 void TForm1::wheelEvent(QWheelEvent* event)
 {
     event->accept();
+    if (WheelNavigatesView(*event))
+        return;
     FormMouseWheel(event->angleDelta().y());
 }
 
@@ -101,6 +107,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 Point TForm1::CellUnder(Point windowPoint) const
 {
+    if (MainZoom != FittedZoom)
+        return ZoomedCellUnder(windowPoint);
     const QRect bounds = RegionBounds(I_Principale);
     return CellAtPoint({bounds.left(), bounds.top(), bounds.width(), bounds.height()}, sprite, windowPoint);
 }

@@ -338,6 +338,8 @@ void TForm1::BuildOptionsPage()
         OptionBox(TabSheet5, "CB_CouleursApercu", QStringLiteral("Couleur vraies dans fenêtre Apercu"), 3);
     CB_OuvrirFenetre =
         OptionBox(TabSheet5, "CB_OuvrirFenetre", QStringLiteral("&Ouvrir les fichiers après exportation"), 4);
+    CB_ApercuTailleReelle =
+        OptionBox(TabSheet5, "CB_ApercuTailleReelle", QStringLiteral("Aperçu en taille réelle"), 5);
 }
 
 // A page after the five designed ones for what comes from and goes to other

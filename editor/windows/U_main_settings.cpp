@@ -36,6 +36,7 @@ void WriteSettings(const TForm1& form)
         WriteWindowBounds(settings, PreviewWindowSection, *form.F_Apercu->placement);
     form.WriteFileSettings(settings);
     form.WriteFrameOptions(settings);
+    form.WriteViewSettings(settings);
 }
 
 } // namespace
@@ -81,6 +82,7 @@ void TForm1::ReadSettings()
     CB_CouleursApercu->setChecked(CouleursVraiesApercu != 0);
     CB_OuvrirFenetre->setChecked(OuvrirFenetre != 0);
     ReadFrameOptions(settings);
+    ReadViewSettings(settings);
 }
 
 // Restoring a minimized window is no new showing.

@@ -1,0 +1,397 @@
+#include "ViewImage.h"
+
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "ViewColors.h"
+
+namespace {
+
+// What decides a cell's pixels in every view: its color in bits 0 and 1,
+// then whether it is marked and whether it is masked.
+using Look = uint8_t;
+constexpr Look MarkedLook = 4;
+constexpr Look MaskedLook = 8;
+constexpr int LookCount = 16;
+using LookColors = std::array<QRgb, LookCount>;
+
+constexpr bool IsMaskedLook(Look look)
+{
+    return (look & MaskedLook) != 0;
+}
+
+template <class ColorOf> constexpr LookColors ColorsByLook(ColorOf colorOf)
+{
+    LookColors colors{};
+    for (int look = 0; look < LookCount; ++look)
+        colors[look] = colorOf(static_cast<Look>(look));
+    return colors;
+}
+
+constexpr QRgb PlainFillOf(Look look)
+{
+    return (look & MarkedLook) ? MarkColor : PlainPalette[look & 3];
+}
+
+// Masked pixels read as the screen's background, as on the calculator.
+constexpr QRgb TrueColorFillOf(Look look)
+{
+    if (IsMaskedLook(look))
+        return TrueColorPalette[White];
+    return (look & MarkedLook) ? MarkColor : TrueColorPalette[look & 3];
+}
+
+constexpr LookColors GridPens =
+    ColorsByLook([](Look look) { return IsMaskedLook(look) ? MaskedPenColor : GridPenColor; });
+constexpr LookColors PlainFills = ColorsByLook(PlainFillOf);
+constexpr LookColors TrueColorFills = ColorsByLook(TrueColorFillOf);
+
+// The looks of the sprite's cells, read once per drawing in storage order
+// (column after column) and kept row after row, the order of composing.
+// Only the cells of the columns and rows given are read.
+class CellLooks {
+public:
+    explicit CellLooks(const Sprite& sprite) : CellLooks(sprite, 0, sprite.width, 0, sprite.height) {}
+    CellLooks(const Sprite& sprite, int firstColumn, int endColumn, int firstRow, int endRow) : size_(sprite.GetSize())
+    {
+        for (int x = std::max(firstColumn, 0); x < std::min(endColumn, size_.x); ++x) {
+            for (int y = std::max(firstRow, 0); y < std::min(endRow, size_.y); ++y) {
+                const int index = CellIndex(x, y);
+                const int8_t cell = sprite.cells[index];
+                looks_[y * MaxWidth + x] =
+                    static_cast<Look>((ColorOfCell(cell) & 3) | (sprite.marks[index] ? MarkedLook : 0) |
+                                      (IsMaskedCell(cell) ? MaskedLook : 0));
+            }
+        }
+    }
+
+    const Look* Row(int y) const { return looks_.data() + y * MaxWidth; }
+    // Beside the sprite's size nothing is masked.
+    bool Masked(int x, int y) const
+    {
+        return x >= 0 && x < size_.x && y >= 0 && y < size_.y && IsMaskedLook(Row(y)[x]);
+    }
+
+private:
+    Point size_;
+    std::array<Look, CellCount> looks_;
+};
+
+// The pixels of one view being composed, in a scratch buffer that grows to
+// the largest view and is then reused, so a paint allocates nothing.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), height_(height)
+    {
+        static std::vector<QRgb> scratch;
+        const size_t needed = static_cast<size_t>(width) * static_cast<size_t>(height);
+        if (scratch.size() < needed)
+            scratch.resize(needed);
+        pixels_ = scratch.data();
+    }
+
+    int Width() const { return width_; }
+    QRgb* Row(int y) { return pixels_ + static_cast<ptrdiff_t>(y) * width_; }
+    void CopyRow(int from, int to) { std::memcpy(Row(to), Row(from), static_cast<size_t>(width_) * sizeof(QRgb)); }
+
+    // An opaque image, so Qt copies it onto the surface line by line.
+    void PutAt(QPainter& painter, int left, int top)
+    {
+        const QImage image(reinterpret_cast<const uchar*>(pixels_), width_, height_,
+                           static_cast<qsizetype>(width_) * static_cast<qsizetype>(sizeof(QRgb)), QImage::Format_RGB32);
+        painter.drawImage(left, top, image);
+    }
+
+private:
+    int width_;
+    int height_;
+    QRgb* pixels_;
+};
+
+// For each canvas column, the sprite column it shows and what part of that
+// cell it is: in the fitted grid 1 for its outline columns, else 0.
+struct ColumnMap {
+    std::vector<int> cell;
+    std::vector<uint8_t> kind;
+};
+
+struct GridLines {
+    std::array<int, MaxWidth + 1> columns;
+    std::array<int, MaxHeight + 1> rows;
+};
+
+GridLines ComputeGridLines(const ViewRegion& region, float cellSize, Point size)
+{
+    GridLines lines{};
+    for (int i = 0; i <= size.x; ++i)
+        lines.columns[i] = ColumnBoundary(region, cellSize, i);
+    for (int j = 0; j <= size.y; ++j)
+        lines.rows[j] = RowBoundary(region, cellSize, j);
+    return lines;
+}
+
+// Cell x spans the canvas columns from columns[x] - columns[0] up to
+// columns[x + 1] - columns[0], excluded; its first and last are its edges.
+ColumnMap MapFittedColumns(const GridLines& lines, int columnCount)
+{
+    const int width = lines.columns[columnCount] - lines.columns[0];
+    ColumnMap map{std::vector<int>(width), std::vector<uint8_t>(width)};
+    for (int x = 0; x < columnCount; ++x) {
+        const int first = lines.columns[x] - lines.columns[0];
+        const int end = lines.columns[x + 1] - lines.columns[0];
+        for (int column = first; column < end; ++column) {
+            map.cell[column] = x;
+            map.kind[column] = column == first || column == end - 1;
+        }
+    }
+    return map;
+}
+
+// One canvas row in the colors the looks of one sprite row give.
+void ComposeRow(QRgb* out, const ColumnMap& map, const Look* looks, const LookColors& colors)
+{
+    for (size_t column = 0; column < map.cell.size(); ++column)
+        out[column] = colors[looks[map.cell[column]]];
+}
+
+// Edge columns in the pen, the others in the fill.
+void ComposeOutlinedRow(QRgb* out, const ColumnMap& map, const Look* looks, const LookColors& pens,
+                        const LookColors& fills)
+{
+    for (size_t column = 0; column < map.cell.size(); ++column)
+        out[column] = (map.kind[column] ? pens : fills)[looks[map.cell[column]]];
+}
+
+// The rows [first, end) of a band of one sprite row: its first and last
+// canvas row are outline rows, those between them alike.
+template <class ComposeOutline, class ComposeInside>
+void ComposeOutlinedBand(Canvas& canvas, int first, int end, ComposeOutline outline, ComposeInside inside)
+{
+    outline(canvas.Row(first));
+    if (end - first >= 3) {
+        inside(canvas.Row(first + 1));
+        for (int row = first + 2; row < end - 1; ++row)
+            canvas.CopyRow(first + 1, row);
+    }
+    if (end - first >= 2)
+        canvas.CopyRow(first, end - 1);
+}
+
+void DrawFittedGrid(QPainter& painter, const GridLines& lines, const CellLooks& looks, Point size)
+{
+    const ColumnMap map = MapFittedColumns(lines, size.x);
+    const int height = lines.rows[size.y] - lines.rows[0];
+    if (map.cell.empty() || height <= 0)
+        return;
+    Canvas canvas(static_cast<int>(map.cell.size()), height);
+    for (int y = 0; y < size.y; ++y) {
+        const int first = lines.rows[y] - lines.rows[0];
+        const int end = lines.rows[y + 1] - lines.rows[0];
+        if (first == end)
+            continue;
+        const Look* row = looks.Row(y);
+        ComposeOutlinedBand(
+            canvas, first, end, [&](QRgb* out) { ComposeRow(out, map, row, GridPens); },
+            [&](QRgb* out) { ComposeOutlinedRow(out, map, row, GridPens, PlainFills); });
+    }
+    canvas.PutAt(painter, lines.columns[0], lines.rows[0]);
+}
+
+// Every row of a band alike; bandStart(y) is the first canvas row of
+// sprite row y.
+template <class BandStart>
+void ComposeFilledBands(Canvas& canvas, const ColumnMap& map, const CellLooks& looks, int spriteRows,
+                        BandStart bandStart, int height)
+{
+    for (int y = 0; y < spriteRows; ++y) {
+        const int first = bandStart(y);
+        const int end = std::min(bandStart(y + 1), height);
+        if (first >= end)
+            continue;
+        ComposeRow(canvas.Row(first), map, looks.Row(y), TrueColorFills);
+        for (int row = first + 1; row < end; ++row)
+            canvas.CopyRow(first, row);
+    }
+}
+
+void DrawFittedTrueColors(QPainter& painter, const GridLines& lines, const CellLooks& looks, Point size)
+{
+    const ColumnMap map = MapFittedColumns(lines, size.x);
+    const int height = lines.rows[size.y] - lines.rows[0];
+    if (map.cell.empty() || height <= 0)
+        return;
+    Canvas canvas(static_cast<int>(map.cell.size()), height);
+    ComposeFilledBands(
+        canvas, map, looks, size.y, [&](int y) { return lines.rows[y] - lines.rows[0]; }, height);
+    canvas.PutAt(painter, lines.columns[0] - 1, lines.rows[0] - 1);
+}
+
+// The visible part of a zoomed grid, composed one content row at a time.
+// Cell indexes run one past the sprite's size for the closing lines. Inside
+// a cell, masked cells are checkered in squares of a quarter cell (one pixel
+// at least): with the red in grid mode when there are no lines to show the
+// mask, with a lighter background shade in true colors.
+class ZoomedComposer {
+public:
+    ZoomedComposer(const ZoomedLayout& layout, const CellLooks& looks, bool trueColors, int firstColumn, int endColumn)
+        : layout_(layout), looks_(looks), checkerSquare_(std::max(layout.cellPixels / 4, 1)),
+          checkered_(trueColors || !layout.gridLines)
+    {
+        const LookColors& fills = trueColors ? TrueColorFills : PlainFills;
+        fills_[0] = fills;
+        fills_[1] = fills;
+        for (int look = 0; look < LookCount; ++look) {
+            if (!IsMaskedLook(static_cast<Look>(look)))
+                continue;
+            if (trueColors)
+                fills_[1][look] = TrueColorMaskChecker;
+            else if (!layout.gridLines)
+                fills_[1][look] = MaskedPenColor;
+        }
+        const int cell = layout.cellPixels;
+        map_.cell.resize(endColumn - firstColumn);
+        map_.kind.resize(endColumn - firstColumn);
+        for (int column = firstColumn; column < endColumn; ++column) {
+            const int inCell = column % cell;
+            map_.cell[column - firstColumn] = column / cell;
+            // A line column, or the parity of the checker square.
+            map_.kind[column - firstColumn] =
+                layout.gridLines && inCell == 0 ? LineColumn : ((inCell / checkerSquare_) & 1);
+        }
+    }
+
+    void ComposeRow(QRgb* out, int contentRow) const
+    {
+        const int y = contentRow / layout_.cellPixels;
+        const int kind = RowKind(contentRow);
+        const Look* looks = looks_.Row(std::min(y, MaxHeight - 1));
+        const size_t width = map_.cell.size();
+        // Cell by cell: most cells are one color inside.
+        for (size_t column = 0; column < width;) {
+            const int x = map_.cell[column];
+            size_t end = column;
+            while (end < width && map_.cell[end] == x)
+                ++end;
+            if (map_.kind[column] == LineColumn) {
+                out[column] = kind == LineRow ? CornerColor(x, y) : VerticalEdgeColor(x, y);
+                ++column;
+            }
+            // The closing line's column has no inside, and no look.
+            if (column >= end)
+                continue;
+            if (kind == LineRow) {
+                std::fill(out + column, out + end, HorizontalEdgeColor(x, y));
+            } else if (fills_[0][looks[x]] == fills_[1][looks[x]]) {
+                std::fill(out + column, out + end, fills_[0][looks[x]]);
+            } else {
+                for (; column < end; ++column)
+                    out[column] = fills_[map_.kind[column] ^ kind][looks[x]];
+            }
+            column = end;
+        }
+    }
+
+    // Rows of one cell row that show the same share it: the line row, or
+    // the checker square's parity.
+    int RowKind(int contentRow) const
+    {
+        const int inCell = contentRow % layout_.cellPixels;
+        if (layout_.gridLines && inCell == 0)
+            return LineRow;
+        return checkered_ ? (inCell / checkerSquare_) & 1 : 0;
+    }
+    static constexpr int RowKinds = 3;
+
+private:
+    static constexpr int LineColumn = 2;
+    static constexpr int LineRow = 2;
+
+    static QRgb LineColor(bool besideMask) { return besideMask ? MaskedPenColor : GridPenColor; }
+    // A line pixel is red when it lies on the edge of any masked cell.
+    QRgb CornerColor(int x, int y) const
+    {
+        return LineColor(looks_.Masked(x, y) || looks_.Masked(x - 1, y) || looks_.Masked(x, y - 1) ||
+                         looks_.Masked(x - 1, y - 1));
+    }
+    QRgb VerticalEdgeColor(int x, int y) const { return LineColor(looks_.Masked(x, y) || looks_.Masked(x - 1, y)); }
+    QRgb HorizontalEdgeColor(int x, int y) const { return LineColor(looks_.Masked(x, y) || looks_.Masked(x, y - 1)); }
+
+    const ZoomedLayout& layout_;
+    const CellLooks& looks_;
+    const int checkerSquare_;
+    // Whether masked cells are checkered, so that the checker's parity
+    // tells rows apart.
+    const bool checkered_;
+    // By checker parity: the second differs from the first only for masked
+    // looks.
+    std::array<LookColors, 2> fills_;
+    ColumnMap map_;
+};
+
+} // namespace
+
+void DrawFittedView(QPainter& painter, const ViewRegion& region, float cellSize, const Sprite& sprite, bool trueColors)
+{
+    const Point size = sprite.GetSize();
+    const GridLines lines = ComputeGridLines(region, cellSize, size);
+    const CellLooks looks(sprite);
+    if (trueColors)
+        DrawFittedTrueColors(painter, lines, looks, size);
+    else
+        DrawFittedGrid(painter, lines, looks, size);
+}
+
+void DrawZoomedView(QPainter& painter, const ZoomedLayout& layout, Point scroll, const Sprite& sprite, bool trueColors)
+{
+    const Point offset = ClampScroll(layout, scroll);
+    const int endColumn = std::min(offset.x + layout.viewport.width, layout.contentWidth);
+    const int endRow = std::min(offset.y + layout.viewport.height, layout.contentHeight);
+    if (endColumn <= offset.x || endRow <= offset.y)
+        return;
+    const int cell = layout.cellPixels;
+    // From one cell before the first shown: the lines of the first shown
+    // cells are red beside a masked one.
+    const CellLooks looks(sprite, offset.x / cell - 1, endColumn / cell + 1, offset.y / cell - 1, endRow / cell + 1);
+    Canvas canvas(endColumn - offset.x, endRow - offset.y);
+    const ZoomedComposer composer(layout, looks, trueColors, offset.x, endColumn);
+    // Within a cell row, the canvas row that last showed each kind of row.
+    std::array<int, ZoomedComposer::RowKinds> composedRow{};
+    int cellRow = -1;
+    for (int contentRow = offset.y; contentRow < endRow; ++contentRow) {
+        const int row = contentRow - offset.y;
+        if (contentRow / layout.cellPixels != cellRow) {
+            cellRow = contentRow / layout.cellPixels;
+            composedRow.fill(-1);
+        }
+        int& earlier = composedRow[composer.RowKind(contentRow)];
+        if (earlier >= 0) {
+            canvas.CopyRow(earlier, row);
+        } else {
+            composer.ComposeRow(canvas.Row(row), contentRow);
+            earlier = row;
+        }
+    }
+    canvas.PutAt(painter, layout.viewport.left, layout.viewport.top);
+}
+
+void DrawTrueSizeView(QPainter& painter, const ViewRegion& region, const Sprite& sprite)
+{
+    const Point size = sprite.GetSize();
+    const TrueSizePlacement placement = PlaceTrueSize(region, size);
+    const int scale = placement.scale;
+    const int width = std::min(size.x * scale, region.left + region.width - placement.left);
+    const int height = std::min(size.y * scale, region.top + region.height - placement.top);
+    if (width <= 0 || height <= 0)
+        return;
+    ColumnMap map{std::vector<int>(width), std::vector<uint8_t>(width)};
+    for (int column = 0; column < width; ++column)
+        map.cell[column] = column / scale;
+    const CellLooks looks(sprite);
+    Canvas canvas(width, height);
+    ComposeFilledBands(
+        canvas, map, looks, size.y, [&](int y) { return y * scale; }, height);
+    canvas.PutAt(painter, placement.left, placement.top);
+}
