@@ -69,12 +69,12 @@ private:
     TForm1* form;
 };
 
-// The free right column of the page, below "Annuler" and "Rétablir", three
-// small buttons a row.
+// The free right column of the page, below "Annuler" and "Rétablir" and above
+// the frame controls, three small buttons a row.
 QToolButton* SmallButton(QWidget* page, const char* name, const QString& text, const QString& hint, int row, int column)
 {
     constexpr int left = 176;
-    constexpr int top = 270;
+    constexpr int top = 72;
     constexpr int side = 33;
     constexpr int step = 36;
     auto* button = new QToolButton(page);
