@@ -132,6 +132,7 @@ public:
     QToolButton* B_DecalerDroite;
     QToolButton* B_DecalerHaut;
     QToolButton* B_DecalerBas;
+    QToolButton* B_PreDecaler;
 
     // "Enreg/charger".
     QFrame* Panel6;
@@ -286,6 +287,7 @@ public:
 
     // Transforms: of the selection when there is one, else of the sprite.
     void TransformClick(PictureTransform transform);
+    void B_PreDecalerClick();
     // The keys of the view, from whatever control has the focus unless it
     // is a text box; true when the key was used.
     bool FormKeyDown(const QKeyEvent& key);

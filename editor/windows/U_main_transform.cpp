@@ -10,6 +10,7 @@
 
 #include "Dialogs.h"
 #include "Controls.h"
+#include "PreShift.h"
 #include "U_main.h"
 
 namespace {
@@ -167,7 +168,35 @@ void TForm1::BuildTransformControls()
         connect(entry.button, &QToolButton::clicked, this, [this, transform] { TransformClick(transform); });
     }
 
+    B_PreDecaler = SmallButton(TabSheet1, "B_PreDecaler", QStringLiteral("×8"),
+                               QStringLiteral("Pré-décaler : une planche de 8 images décalées de 0 à 7 pixels "
+                                              "vers la droite, 8 pixels plus large"),
+                               place / 3, place % 3);
+    connect(B_PreDecaler, &QToolButton::clicked, this, &TForm1::B_PreDecalerClick);
+
     qApp->installEventFilter(new ViewKeys(this));
+}
+
+// The set becomes the eight shifted copies of the frame edited, one undo
+// step, as a load replaces it.
+void TForm1::B_PreDecalerClick()
+{
+    std::vector<Sprite> shifted;
+    if (!PreShiftedFrames(sprite, shifted)) {
+        AppDialogs().ShowMessage(QStringLiteral("Pré-décalage impossible : le sprite ferait %1 pixels de large, "
+                                                "plus que les 240 d'un écran.")
+                                     .arg(sprite.width + 8),
+                                 QStringLiteral("Echec!"), MessageIcon::Warning);
+        return;
+    }
+    FrameList copies;
+    for (Sprite& frame : shifted)
+        copies.push_back(std::make_unique<Sprite>(frame));
+    if (history.IsRecording())
+        history.Commit(sprite, GestureLabel().toStdString());
+    if (history.ReplaceFrames(frames, std::move(copies), 0, "pré-décalage"))
+        ShowLoadedSprite();
+    ShowUndoState();
 }
 
 void TForm1::TransformClick(PictureTransform transform)

@@ -337,4 +337,19 @@ TEST_F(TransformsAndSelection, WheelKeepsCyclingTheThreeDesignedTools)
     EXPECT_FALSE(form->sbSelection->isChecked());
 }
 
+// Pre-shifting turns the frame into a set of eight, each one pixel further
+// right in a sprite 8 pixels wider; one undo brings the sprite back.
+TEST_F(TransformsAndSelection, PreShiftMakesEightShiftedFramesInOneStep)
+{
+    UseSprite({"#."});
+    QTest::mouseClick(form->B_PreDecaler, Qt::LeftButton);
+    ASSERT_EQ(form->frames.Count(), 8);
+    EXPECT_EQ(form->sprite.width, 10);
+    EXPECT_EQ(ToRows(form->frames.Frame(0)), (Rows{"#........."}));
+    EXPECT_EQ(ToRows(form->frames.Frame(3)), (Rows{"...#......"}));
+    Undo();
+    EXPECT_EQ(form->frames.Count(), 1);
+    EXPECT_EQ(Picture(), (Rows{"#."}));
+}
+
 } // namespace
