@@ -477,6 +477,8 @@ private:
     enum class LoadOutcome { Loaded, Refused, Explained };
     void ConnectFileCommands();
     void LoadSpriteWith(SpriteFileKind kind);
+    LoadOutcome SliceIntoFrames(const CellPicture& picture, const QString& stepLabel);
+    LoadOutcome ReplaceSet(FrameList loaded, const QString& stepLabel);
     LoadOutcome ReadIntoFrames(SpriteReader reader, const std::string& path, LoadInto target,
                                const QString& stepLabel);
     // Saves the whole set when the name or the user's answer asks for it:

@@ -268,27 +268,36 @@ TForm1::LoadOutcome TForm1::ReadIntoFrames(SpriteReader reader, const std::strin
         auto one = std::make_unique<Sprite>(sprite);
         if (!reader(*one, path))
             return LoadOutcome::Refused;
-        if (slice) {
-            bool wide = false;
-            bool high = false;
-            const Point cell{E_DecoupeX->text().toInt(&wide), E_DecoupeY->text().toInt(&high)};
-            const CellPicture picture = PictureOfSprite(*one);
-            const int count = wide && high ? SheetFrameCount(picture, cell) : 0;
-            if (count < 1 || count > MaxFrames) {
-                ShowLoadProblem(QStringLiteral("L'image de %1 × %2 ne se découpe pas en images de %3 × %4 : %5 "
-                                               "image(s) entière(s), il en faut de 1 à %6")
-                                    .arg(picture.width)
-                                    .arg(picture.height)
-                                    .arg(E_DecoupeX->text(), E_DecoupeY->text())
-                                    .arg(count)
-                                    .arg(MaxFrames));
-                return LoadOutcome::Explained;
-            }
-            loaded = SliceSheet(picture, cell);
-        } else {
-            loaded.push_back(std::move(one));
-        }
+        if (slice)
+            return SliceIntoFrames(PictureOfSprite(*one), stepLabel);
+        loaded.push_back(std::move(one));
     }
+    return ReplaceSet(std::move(loaded), stepLabel);
+}
+
+// The sheet cut into frames of the size typed, which replace the set; a size
+// that gives no whole frame, or too many, is explained.
+TForm1::LoadOutcome TForm1::SliceIntoFrames(const CellPicture& picture, const QString& stepLabel)
+{
+    bool wide = false;
+    bool high = false;
+    const Point cell{E_DecoupeX->text().toInt(&wide), E_DecoupeY->text().toInt(&high)};
+    const int count = wide && high ? SheetFrameCount(picture, cell) : 0;
+    if (count < 1 || count > MaxFrames) {
+        ShowLoadProblem(QStringLiteral("L'image de %1 × %2 ne se découpe pas en images de %3 × %4 : %5 "
+                                       "image(s) entière(s), il en faut de 1 à %6")
+                            .arg(picture.width)
+                            .arg(picture.height)
+                            .arg(E_DecoupeX->text(), E_DecoupeY->text())
+                            .arg(count)
+                            .arg(MaxFrames));
+        return LoadOutcome::Explained;
+    }
+    return ReplaceSet(SliceSheet(picture, cell), stepLabel);
+}
+
+TForm1::LoadOutcome TForm1::ReplaceSet(FrameList loaded, const QString& stepLabel)
+{
     if (history.IsRecording())
         history.Commit(sprite, GestureLabel().toStdString());
     const bool replaced = history.ReplaceFrames(frames, std::move(loaded), 0, stepLabel.toStdString());

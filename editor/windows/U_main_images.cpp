@@ -156,6 +156,12 @@ void TForm1::ImportImage(const RgbaImage& image)
     ImageImportDialog dialog(image, this);
     if (dialog.exec() != QDialog::Accepted || !dialog.Result().Succeeded())
         return;
+    // A sprite sheet: its cells become the frames of the set.
+    if (CB_Decouper->isChecked()) {
+        if (SliceIntoFrames(dialog.Result().picture, QStringLiteral("import d'image")) == LoadOutcome::Loaded)
+            ShowLoadedSprite();
+        return;
+    }
     BeginSpriteStep();
     PutIntoSprite(dialog.Result().picture, sprite);
     CommitSpriteStep(QStringLiteral("import d'image"));

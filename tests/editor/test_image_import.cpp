@@ -145,6 +145,25 @@ TEST_F(ImageCommands, ImportButtonOpensTheImageDialogAndOkReplacesTheSprite)
     EXPECT_EQ(form->E_TailleX->text(), "30");
 }
 
+// With "découper" checked an imported picture is a sheet: its cells become
+// the frames, one undo step.
+TEST_F(ImageCommands, ASheetIsSlicedIntoFrames)
+{
+    ASSERT_TRUE(PictureFromRows({"#..#", "#..#"}).save(PathOf("planche.png")));
+    UseSprite({"."});
+    form->CB_Decouper->setChecked(true);
+    form->E_DecoupeX->setText("2");
+    form->E_DecoupeY->setText("2");
+    AcceptDialog();
+    ClickImport("planche.png");
+    ASSERT_EQ(form->frames.Count(), 2);
+    EXPECT_EQ(ToRows(form->frames.Frame(0)), (Rows{"#.", "#."}));
+    EXPECT_EQ(ToRows(form->frames.Frame(1)), (Rows{".#", ".#"}));
+    form->B_AnnulerClick();
+    EXPECT_EQ(form->frames.Count(), 1);
+    EXPECT_EQ(ToRows(form->sprite), (Rows{"."}));
+}
+
 TEST_F(ImageCommands, AnnulerLeavesTheSpriteAndAddsNoStep)
 {
     ASSERT_TRUE(PictureFromRows({"#l.", "d #"}).save(PathOf("dessin.png")));
