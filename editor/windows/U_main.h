@@ -73,6 +73,7 @@ class TForm1 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm1(const ProgramPaths& paths = RunningProgramPaths(), QWidget* parent = nullptr);
+    ~TForm1() override;
 
     // Tab control and its pages.
     QTabWidget* PageControl1;
@@ -288,6 +289,7 @@ public:
     // Transforms: of the selection when there is one, else of the sprite.
     void TransformClick(PictureTransform transform);
     void B_PreDecalerClick();
+    QObject* viewKeys = nullptr; // the key filter of the whole application
     // The keys of the view, from whatever control has the focus unless it
     // is a text box; true when the key was used.
     bool FormKeyDown(const QKeyEvent& key);

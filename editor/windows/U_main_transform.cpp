@@ -174,7 +174,15 @@ void TForm1::BuildTransformControls()
                                place / 3, place % 3);
     connect(B_PreDecaler, &QToolButton::clicked, this, &TForm1::B_PreDecalerClick);
 
-    qApp->installEventFilter(new ViewKeys(this));
+    viewKeys = new ViewKeys(this);
+    qApp->installEventFilter(viewKeys);
+}
+
+// The filter sees every event of the application, also those that closing
+// the window sends while it is destroyed: it goes before the window does.
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(viewKeys);
 }
 
 // The set becomes the eight shifted copies of the frame edited, one undo
