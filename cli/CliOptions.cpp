@@ -310,8 +310,8 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         throw UsageError("--to-ti ne s'emploie pas avec --list, --info ou --to-pixo");
     if (!raw.toTiOutput)
         RefuseOptions(raw, {OptionId::VarName}, "autre chose que --to-ti");
-    if (!raw.toPixoOutput)
-        RefuseOptions(raw, {OptionId::Array, OptionId::Width}, "autre chose que --to-pixo");
+    if (!raw.toPixoOutput && !raw.toPixsOutput)
+        RefuseOptions(raw, {OptionId::Array, OptionId::Width}, "autre chose que --to-pixo et --to-pixs");
     if (raw.given.count(OptionId::List)) {
         RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Frame}, "--list");
         ExpectFiles(raw, 0);

@@ -51,3 +51,8 @@ std::string TerminalText(const std::string& pluginText)
             lf += pluginText[i];
     return Windows1252ToUtf8(lf);
 }
+
+std::string Quoted(const std::string& text)
+{
+    return "« " + text + " »";
+}

@@ -1,6 +1,7 @@
 // Text rules of pixora-export that do not touch any file: the sprite name
-// derived from an input file, and the conversion of plug-in texts
-// (Windows-1252, CR LF) into what a Linux terminal shows (UTF-8, LF).
+// derived from an input file, names quoted in messages, and the conversion of
+// plug-in texts (Windows-1252, CR LF) into what a Linux terminal shows
+// (UTF-8, LF).
 #pragma once
 
 #include <string>
@@ -14,3 +15,6 @@ std::string DefaultSpriteName(const std::string& inputPath);
 
 // A plug-in text ready for a terminal: UTF-8 with LF line ends.
 std::string TerminalText(const std::string& pluginText);
+
+// A name as the messages quote it: « name ».
+std::string Quoted(const std::string& text);

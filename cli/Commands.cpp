@@ -18,10 +18,12 @@
 #include "PluginFolders.h"
 #include "PluginFrames.h"
 #include "PluginHost.h"
+#include "RoundTripCommands.h"
 #include "U_class.h"
 #include "Windows1252.h"
 #include "joined_export.h"
 #include "set_file.h"
+#include "sprite_file_kind.h"
 #include "ti_picture.h"
 
 namespace fs = std::filesystem;
@@ -32,27 +34,18 @@ constexpr uintmax_t NativeFileSize = 30732;
 
 enum class InputKind { Native, Picture, Set };
 
-std::string Quoted(const std::string& text)
-{
-    return "« " + text + " »";
-}
-
-std::string LowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
-    return text;
-}
-
 InputKind KindOf(const std::string& path)
 {
-    const std::string extension = LowerCase(fs::path(path).extension().string());
-    if (extension == ".pixo")
-        return InputKind::Native;
-    if (extension == ".89i" || extension == ".9xi" || extension == ".v2i")
-        return InputKind::Picture;
     if (IsSpriteSetFileName(path))
         return InputKind::Set;
+    switch (SpriteFileKindOf(path)) {
+    case SpriteFileKind::Native:
+        return InputKind::Native;
+    case SpriteFileKind::CalculatorPicture:
+        return InputKind::Picture;
+    case SpriteFileKind::Unknown:
+        break;
+    }
     throw CliFailure(ExitBadInput, path + " : extension inconnue (.pixo, .pixs, .89i, .9xi, .v2i, .png, .bmp, .gif, "
                                           ".jpg ou .jpeg attendue)");
 }
@@ -415,14 +408,15 @@ int WritePixoFile(const Sprite& sprite, const CliOptions& options)
 }
 
 // The inputs' frames in order, all of the first frame's size.
-int ConvertToPixs(const CliOptions& options)
+int ConvertToPixs(const CliOptions& options, std::ostream& err)
 {
     FrameList frames;
     std::error_code error;
     for (const std::string& input : options.inputs) {
         if (options.output != "-" && fs::equivalent(input, options.output, error))
             throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait l'entrée " + input);
-        for (std::unique_ptr<Sprite>& frame : ReadFrames(input, options)) {
+        FrameList read = IsCSourcePath(input) ? ReadCArrayFrames(input, options, err) : ReadFrames(input, options);
+        for (std::unique_ptr<Sprite>& frame : read) {
             if (!frames.empty() && !(frame->GetSize() == frames.front()->GetSize()))
                 throw CliFailure(ExitBadInput, input + " : taille " + std::to_string(frame->width) + " x " +
                                                    std::to_string(frame->height) + " au lieu de " +

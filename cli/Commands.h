@@ -15,7 +15,7 @@ int ExportSprite(const CliOptions& options);
 int ConvertToPixo(const CliOptions& options);
 // The sprite, or the picture converted, as the editor's PNG export.
 int ConvertToPng(const CliOptions& options);
-int ConvertToPixs(const CliOptions& options);
+int ConvertToPixs(const CliOptions& options, std::ostream& err);
 int ListPlugins(const CliOptions& options, std::ostream& out, std::ostream& err);
 int ShowPluginInfo(const CliOptions& options, std::ostream& out);
 

@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "CliFailure.h"
+#include "CliText.h"
 #include "Commands.h"
 #include "c_array_sprites.h"
 #include "ti_picture_writer.h"
@@ -15,11 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Quoted(const std::string& text)
-{
-    return "« " + text + " »";
-}
 
 std::string VariableNameFor(const CliOptions& options)
 {
@@ -49,28 +45,46 @@ std::string Refusals(const ArraySprites& found)
     return text;
 }
 
-const ArrayCandidate& ChooseCandidate(const CliOptions& options, const ArraySprites& found, std::ostream& err)
+std::string CandidateList(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates)
+{
+    std::string list;
+    for (const ArrayCandidate* candidate : candidates)
+        list += "\n  " + DescribeCandidate(found, *candidate);
+    return list;
+}
+
+std::vector<const ArrayCandidate*> AllCandidates(const ArraySprites& found)
+{
+    std::vector<const ArrayCandidate*> all;
+    for (const ArrayCandidate& candidate : found.candidates)
+        all.push_back(&candidate);
+    return all;
+}
+
+// The sprite --array names, or the first one.
+const ArrayCandidate& ChooseCandidate(const std::string& path, const CliOptions& options, const ArraySprites& found)
 {
     if (found.candidates.empty())
-        throw CliFailure(ExitBadInput, options.input +
+        throw CliFailure(ExitBadInput, path +
                                            " : aucun tableau de sprite lisible (unsigned char, short ou "
                                            "long, uint8_t, uint16_t ou uint32_t)" +
                                            Refusals(found));
-    std::string list;
-    for (const ArrayCandidate& candidate : found.candidates)
-        list += "\n  " + DescribeCandidate(found, candidate);
-    if (!options.arrayName) {
-        const ArrayCandidate& first = found.candidates.front();
-        if (found.candidates.size() > 1)
-            err << "pixora-export : " << found.candidates.size() << " sprites trouvés, lu le premier, "
-                << Quoted(first.id) << " (--array pour un autre) :" << list << '\n';
-        return first;
-    }
+    if (!options.arrayName)
+        return found.candidates.front();
     const ArrayCandidate* chosen = FindCandidate(found, *options.arrayName);
     if (!chosen)
-        throw CliFailure(ExitBadInput, options.input + " : pas de tableau " + Quoted(*options.arrayName) +
-                                           " ; sprites trouvés :" + list);
+        throw CliFailure(ExitBadInput, path + " : pas de tableau " + Quoted(*options.arrayName) +
+                                           " ; sprites trouvés :" + CandidateList(found, AllCandidates(found)));
     return *chosen;
+}
+
+int ChosenWidth(const CliOptions& options, const ArrayCandidate& candidate)
+{
+    const int width = options.width.value_or(candidate.width);
+    const std::string refusal = WidthRefusal(candidate, width);
+    if (!refusal.empty())
+        throw CliFailure(ExitBadInput, refusal);
+    return width;
 }
 
 } // namespace
@@ -108,12 +122,26 @@ int WriteTiPicture(const CliOptions& options, std::ostream& err)
 int ConvertCArrays(const CliOptions& options, std::ostream& err)
 {
     const ArraySprites found = FindArraySprites(ReadCSource(options.input));
-    const ArrayCandidate& candidate = ChooseCandidate(options, found, err);
-    const int width = options.width.value_or(candidate.width);
-    const std::string refusal = WidthRefusal(candidate, width);
-    if (!refusal.empty())
-        throw CliFailure(ExitBadInput, refusal);
+    const ArrayCandidate& candidate = ChooseCandidate(options.input, options, found);
+    if (!options.arrayName && found.candidates.size() > 1)
+        err << "pixora-export : " << found.candidates.size() << " sprites trouvés, lu le premier, "
+            << Quoted(candidate.id) << " (--array pour un autre) :" << CandidateList(found, AllCandidates(found))
+            << '\n';
     auto sprite = std::make_unique<Sprite>();
-    BuildArraySprite(found, candidate, width, *sprite);
+    BuildArraySprite(found, candidate, ChosenWidth(options, candidate), *sprite);
     return WritePixoFile(*sprite, options);
+}
+
+FrameList ReadCArrayFrames(const std::string& path, const CliOptions& options, std::ostream& err)
+{
+    const ArraySprites found = FindArraySprites(ReadCSource(path));
+    const ArrayCandidate& model = ChooseCandidate(path, options, found);
+    const std::vector<const ArrayCandidate*> alike = SameSizeCandidates(found, model);
+    err << "pixora-export : " << path << " : " << alike.size() << " sprite(s) de " << model.width << " x "
+        << model.height << " lu(s) en images :" << CandidateList(found, alike) << '\n';
+    if (alike.size() < found.candidates.size())
+        err << "pixora-export : " << path << " : " << found.candidates.size() - alike.size()
+            << " autre(s) sprite(s) d'une autre taille ou d'une autre lecture laissé(s) (--array pour en "
+               "choisir un)\n";
+    return BuildArrayFrames(found, alike, ChosenWidth(options, model));
 }

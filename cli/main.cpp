@@ -16,7 +16,7 @@ constexpr const char* HelpText =
     R"(Utilisation : pixora-export [--plugins DOSSIER] [-p PLUGIN] [-n NOM] [-o SORTIE] ENTREE
               pixora-export --to-pixo SORTIE [--frame K] ENTREE
               pixora-export --to-pixo SORTIE SOURCE.c|SOURCE.h [--array NOM] [--width L]
-              pixora-export --to-pixs SORTIE ENTREE...
+              pixora-export --to-pixs SORTIE ENTREE... [--array NOM] [--width L]
               pixora-export --to-png SORTIE [--png-scale N] [--calculator-colors] ENTREE
               pixora-export --to-ti SORTIE.89i|.9xi|.v2i [--var-name NOM] ENTREE
               pixora-export --list [--plugins DOSSIER]
@@ -50,7 +50,8 @@ fichier.
                      exportée sous le nom NOM ou convertie par --to-pixo
   --to-pixs SORTIE   fait une planche .pixs des images des ENTREE (.pixo,
                      images de calculatrice, .pixs), dans l'ordre, toutes
-                     de la même taille
+                     de la même taille ; une source C donne tous ses sprites
+                     de la taille du premier (ou de celui de --array)
   --to-png SORTIE    écrit ENTREE en image PNG, comme « Exporter en PNG... »
                      de l'éditeur
   --png-scale N      chaque pixel du sprite en N x N pixels (1 à 16, par défaut 1)
@@ -115,7 +116,7 @@ int Run(const CliOptions& options)
     case CliMode::ToPng:
         return ConvertToPng(options);
     case CliMode::ToPixs:
-        return ConvertToPixs(options);
+        return ConvertToPixs(options, std::cerr);
     case CliMode::ToTi:
         return WriteTiPicture(options, std::cerr);
     case CliMode::Export:

@@ -1,6 +1,7 @@
 #include "RoundTripDialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -62,19 +63,28 @@ public:
         width->setObjectName(QStringLiteral("E_Largeur"));
         form->addRow(QStringLiteral("Largeur (colonnes de gauche gardées) :"), width);
         layout->addLayout(form);
+        auto* asFrames = new QCheckBox(&dialog);
+        asFrames->setObjectName(QStringLiteral("CB_EnImages"));
+        layout->addWidget(asFrames);
         layout->addWidget(OkCancel(dialog));
-        // Each sprite proposes its own width, up to its elements' bits.
+        // Each sprite proposes its own width, up to its elements' bits, and
+        // says how many sprites of its size there are.
         QObject::connect(list, &QListWidget::currentRowChanged, &dialog, [&](int row) {
             if (row < 0)
                 return;
             width->setRange(1, items[row].elementBits);
             width->setValue(items[row].width);
+            const int count = items[row].framesOfSize;
+            asFrames->setText(QStringLiteral("Les %1 sprites de cette taille en images de la planche").arg(count));
+            asFrames->setEnabled(count > 1);
+            if (count < 2)
+                asFrames->setChecked(false);
         });
         list->setCurrentRow(0);
         QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
         if (dialog.exec() != QDialog::Accepted || list->currentRow() < 0)
             return std::nullopt;
-        return ArrayChoice{list->currentRow(), width->value()};
+        return ArrayChoice{list->currentRow(), width->value(), asFrames->isChecked()};
     }
 };
 

@@ -3,7 +3,8 @@
 // window tests install scripted answers.
 //   - the variable name of a calculator picture, with a note saying what will
 //     be written (one picture, or two for gray);
-//   - which sprite of a C text to import, and how many columns of it.
+//   - which sprite of a C text to import, how many columns of it, and
+//     whether every sprite of its size comes in as the frames of the set.
 #pragma once
 
 #include <QList>
@@ -14,11 +15,13 @@ struct ArrayChoiceItem {
     QString text;    // the candidate as the user sees it: name, size, kind, arrays
     int width;       // the columns proposed
     int elementBits; // the most columns there are
+    int framesOfSize; // the sprites of its size, itself included, that can be frames
 };
 
 struct ArrayChoice {
     int index; // into the items
     int width;
+    bool asFrames = false; // every sprite of the chosen one's size, as the set's frames
 };
 
 class RoundTripDialogs {

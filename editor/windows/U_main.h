@@ -62,6 +62,8 @@ class TForm2;
 class WindowPlacement;
 class IniFile;
 struct ZoomedLayout;
+struct ArrayCandidate;
+struct ArraySprites;
 
 enum Tools : int8_t { ToolPencil = 0, ToolLine = 1, ToolFill = 2, ToolSelection = 3 };
 
@@ -511,6 +513,7 @@ private:
     // Round trips (U_main_roundtrip.cpp): the panel, its dialogs and keys.
     void AddRoundTripCommands();
     void ImportCText(const std::string& text);
+    void ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width);
     // Zoom and scroll (U_main_zoom.cpp).
     void BuildViewNavigation();
     ZoomedLayout MainZoomLayout() const;

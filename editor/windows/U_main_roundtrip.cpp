@@ -152,7 +152,8 @@ void TForm1::PasteCArrays()
     ImportCText(text.toStdString());
 }
 
-// The chosen sprite replaces the edited one as one undo step.
+// The chosen sprite replaces the edited one, or every sprite of its size
+// replaces the set, as one undo step.
 void TForm1::ImportCText(const std::string& text)
 {
     const ArraySprites found = FindArraySprites(text);
@@ -164,7 +165,8 @@ void TForm1::ImportCText(const std::string& text)
     }
     QList<ArrayChoiceItem> items;
     for (const ArrayCandidate& candidate : found.candidates)
-        items.append({QString::fromUtf8(DescribeCandidate(found, candidate)), candidate.width, candidate.elementBits});
+        items.append({QString::fromUtf8(DescribeCandidate(found, candidate)), candidate.width, candidate.elementBits,
+                      static_cast<int>(SameSizeCandidates(found, candidate).size())});
     const std::optional<ArrayChoice> choice = AppRoundTripDialogs().ChooseArray(items);
     if (!choice)
         return;
@@ -174,10 +176,27 @@ void TForm1::ImportCText(const std::string& text)
         ShowFailure(QString::fromUtf8(refusal));
         return;
     }
+    if (choice->asFrames) {
+        ImportCFrames(found, SameSizeCandidates(found, candidate), choice->width);
+        return;
+    }
     BeginSpriteStep();
     BuildArraySprite(found, candidate, choice->width, sprite);
     CommitSpriteStep(QStringLiteral("import de C"));
     ShowLoadedSprite();
     AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : ") + QString::fromStdString(candidate.id),
                              QStringLiteral("Succès!"), MessageIcon::Information);
+}
+
+void TForm1::ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width)
+{
+    if (ReplaceSet(BuildArrayFrames(found, candidates, width), QStringLiteral("import de C")) != LoadOutcome::Loaded)
+        return;
+    ShowLoadedSprite();
+    QString names;
+    for (const ArrayCandidate* candidate : candidates)
+        names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromStdString(candidate->id);
+    AppDialogs().ShowMessage(
+        QStringLiteral("Importation effectuée : %1 images (%2)").arg(candidates.size()).arg(names),
+        QStringLiteral("Succès!"), MessageIcon::Information);
 }

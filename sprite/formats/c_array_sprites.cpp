@@ -260,3 +260,24 @@ void BuildArraySprite(const ArraySprites& found, const ArrayCandidate& candidate
     const int type = 1 + (gray ? 1 : 0) + (masked ? 2 : 0);
     sprite.RestoreState({width, candidate.height}, static_cast<SpriteType>(type));
 }
+
+std::vector<const ArrayCandidate*> SameSizeCandidates(const ArraySprites& found, const ArrayCandidate& model)
+{
+    const auto halves = [](const ArrayCandidate& candidate) { return candidate.layout == ArrayLayout::Halves; };
+    std::vector<const ArrayCandidate*> alike;
+    for (const ArrayCandidate& candidate : found.candidates)
+        if (alike.size() < MaxFrames && candidate.elementBits == model.elementBits &&
+            candidate.width == model.width && candidate.height == model.height && halves(candidate) == halves(model))
+            alike.push_back(&candidate);
+    return alike;
+}
+
+FrameList BuildArrayFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width)
+{
+    FrameList frames;
+    for (const ArrayCandidate* candidate : candidates) {
+        frames.push_back(std::make_unique<Sprite>());
+        BuildArraySprite(found, *candidate, width, *frames.back());
+    }
+    return frames;
+}

@@ -11,6 +11,9 @@
 // alone (mask, light, dark of each row). Any single array of an even count
 // can also be read as one gray array: its first half the light plane, its
 // second half the dark plane.
+//
+// Several sprites of one size can also come in together as the frames of a
+// set, one frame per candidate, in the order of the text.
 #pragma once
 
 #include <string>
@@ -19,6 +22,7 @@
 
 #include "U_class.h"
 #include "c_array_reader.h"
+#include "sprite_set.h"
 
 enum class ArrayLayout {
     Single,       // black and white
@@ -61,3 +65,12 @@ std::string WidthRefusal(const ArrayCandidate& candidate, int width);
 // width columns wide (WidthRefusal must be empty); the marks are untouched.
 // Masked pixels come back white; the type is read from the pixels.
 void BuildArraySprite(const ArraySprites& found, const ArrayCandidate& candidate, int width, Sprite& sprite);
+
+// The candidates that can be frames of one set with model, model included, in
+// the order of the text: the same element bits, width and height, and the
+// same reading of their arrays (as gray halves or not), so that no array
+// gives two frames. At most MaxFrames.
+std::vector<const ArrayCandidate*> SameSizeCandidates(const ArraySprites& found, const ArrayCandidate& model);
+
+// One frame per candidate, each built as BuildArraySprite builds one sprite.
+FrameList BuildArrayFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width);

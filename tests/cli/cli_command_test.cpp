@@ -337,6 +337,20 @@ TEST_F(CommandTest, RoundTripsThroughCalculatorPicturesAndCArrays)
     EXPECT_EQ(Run({"--to-pixo", At("b.pixo"), "--array", "b", "--width", "9", At("src.h")}).status, 0);
     EXPECT_EQ(ReadFile(At("b.pixo")), PixoFrom(9, 1, 1, [](int x, int) { return x == 0 ? 3 : 0; }));
 
+    // --to-pixs: every sprite of the chosen one's size, as frames in the
+    // order of the text; "other" and the gray halves of f0 and f1 are left.
+    WriteFile(At("anim.c"), "unsigned char f0[] = {0x80, 0x40};\nunsigned short other[] = {1};\n"
+                            "unsigned char f1[] = {0x20, 0x10};\n");
+    const RunResult frames = Run({"--to-pixs", At("anim.pixs"), "--width", "4", At("anim.c")});
+    ASSERT_EQ(frames.status, 0) << frames.err;
+    EXPECT_NE(frames.err.find("2 sprite(s) de 8 x 2 lu(s) en images"), std::string::npos) << frames.err;
+    EXPECT_NE(frames.err.find("3 autre(s) sprite(s)"), std::string::npos) << frames.err;
+    EXPECT_TRUE(ReadFile(At("anim.pixs")) ==
+                PixsBytes({PixoFrom(4, 2, 1, [](int x, int y) { return x == y ? 3 : 0; }),
+                           PixoFrom(4, 2, 1, [](int x, int y) { return x == y + 2 ? 3 : 0; })}));
+    ASSERT_EQ(Run({"--to-pixs", At("one.pixs"), "--array", "other", At("anim.c")}).status, 0);
+    EXPECT_TRUE(ReadFile(At("one.pixs")) == PixsBytes({PixoFrom(16, 1, 1, [](int x, int) { return x == 15 ? 3 : 0; })}));
+
     WriteFile(At("vide.c"), "int main(void) { return 0; }");
     const StatusCase refusals[] = {
         {{"--to-ti", At("mon sprite.89i"), At("bw.pixo")}, 2, "commence par une lettre (--var-name"},
@@ -348,6 +362,8 @@ TEST_F(CommandTest, RoundTripsThroughCalculatorPicturesAndCArrays)
         {{"--to-pixo", At("x.pixo"), At("vide.c")}, 2, "aucun tableau de sprite lisible"},
         {{"--to-pixo", At("x.pixo"), "--var-name", "a", At("src.h")}, 2, "--var-name ne s'emploie pas"},
         {{"--to-ti", At("x.89i"), "--array", "a", At("bw.pixo")}, 2, "--array ne s'emploie pas"},
+        {{"--to-pixs", At("x.pixs"), "--array", "c", At("src.h")}, 2, "pas de tableau « c »"},
+        {{"--to-pixs", At("x.pixs"), At("vide.c")}, 2, "aucun tableau de sprite lisible"},
         {{"--to-ti", At("x.89i"), "--to-pixo", At("x.pixo"), At("bw.pixo")}, 2, "--to-ti ne s'emploie pas avec"},
     };
     for (const StatusCase& test : refusals) {
@@ -356,6 +372,7 @@ TEST_F(CommandTest, RoundTripsThroughCalculatorPicturesAndCArrays)
         EXPECT_NE(result.err.find(test.messagePart), std::string::npos) << result.err;
     }
     EXPECT_FALSE(fs::exists(At("x.pixo")));
+    EXPECT_FALSE(fs::exists(At("x.pixs")));
     EXPECT_FALSE(fs::exists(At("ok.89i")));
 }
 

@@ -148,6 +148,33 @@ TEST_F(RoundTripCommands, ImportingCShowsTheCandidatesAndIsOneUndoStep)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST_F(RoundTripCommands, SpritesOfOneSizeComeInAsTheFramesOfTheSetInOneUndoStep)
+{
+    UseSprite({"##"});
+    WriteText("anim.h", "unsigned char f0[] = {0x80};\nunsigned char tall[] = {0, 0};\n"
+                        "unsigned char f1[] = {0x40};\nunsigned char f2[] = {0xC0};\n");
+    roundTrip.arrayAnswer = ArrayChoice{2, 2, true};
+    Click(form->B_ImporterC, "anim.h");
+    ASSERT_EQ(roundTrip.arrayQuestions.size(), 1u);
+    const QList<ArrayChoiceItem>& items = roundTrip.arrayQuestions[0];
+    ASSERT_EQ(items.size(), 5); // the four arrays, then tall's gray halves
+    EXPECT_EQ(items[0].framesOfSize, 3);
+    EXPECT_EQ(items[1].framesOfSize, 1);
+    EXPECT_EQ(items[4].framesOfSize, 1);
+    ASSERT_EQ(form->frames.Count(), 3);
+    EXPECT_EQ(form->frames.Current(), 0);
+    EXPECT_EQ(ToRows(form->frames.Frame(0)), (Rows{"#."}));
+    EXPECT_EQ(ToRows(form->frames.Frame(1)), (Rows{".#"}));
+    EXPECT_EQ(ToRows(form->frames.Frame(2)), (Rows{"##"}));
+    EXPECT_EQ(form->E_TailleX->text(), "2");
+    ExpectOneMessage(QStringLiteral("Importation effectuée : 3 images (f0, f1, f2)"), "Succès!",
+                     MessageIcon::Information);
+
+    QTest::mouseClick(form->B_Annuler, Qt::LeftButton);
+    EXPECT_EQ(form->frames.Count(), 1);
+    EXPECT_EQ(ToRows(form->sprite), (Rows{"##"}));
+}
+
 TEST_F(RoundTripCommands, TheClipboardIsReadWithCtrlShiftVAndTextWithoutArraysIsRefused)
 {
     UseSprite({"#"});

@@ -153,6 +153,40 @@ TEST(CArraySprites, MaskplaneCommentGivesTheWidthOfPaddedRows)
     EXPECT_EQ(DescribeCandidate(found, found.candidates[0]), "pad : 5 x 2, noir et blanc masqué (pad, pad_Mask)");
 }
 
+// An animation kept as arrays of one size: they can come in as the frames
+// of a set, in the order of the text; other sizes and the gray reading of
+// the same arrays stay out, so no array gives two frames.
+TEST(CArraySprites, SpritesOfOneSizeBecomeTheFramesOfASet)
+{
+    const std::string text = "unsigned char walk0[] = {0x80, 0x40};\n"
+                             "unsigned char big[] = {1, 2, 3};\n"
+                             "unsigned char walk1_LightPlane[] = {0x40, 0};\n"
+                             "unsigned char walk1_DarkPlane[] = {0x40, 0x80};\n"
+                             "unsigned short wide[] = {1, 2};\n"
+                             "unsigned char walk2[] = {0x20, 0x10};\n";
+    const ArraySprites found = FindArraySprites(text);
+    const std::vector<const ArrayCandidate*> alike = SameSizeCandidates(found, *FindCandidate(found, "walk2"));
+    std::vector<std::string> ids;
+    for (const ArrayCandidate* candidate : alike)
+        ids.push_back(candidate->id);
+    EXPECT_EQ(ids, (std::vector<std::string>{"walk0", "walk1", "walk2"}));
+
+    const FrameList frames = BuildArrayFrames(found, alike, 3);
+    ASSERT_TRUE(IsValidFrameList(frames));
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(ToRows(*frames[0]), (Rows{"#..", ".#."}));
+    EXPECT_EQ(ToRows(*frames[1]), (Rows{".#.", "d.."}));
+    EXPECT_EQ(frames[1]->GetType(), Grayscale);
+    EXPECT_EQ(ToRows(*frames[2]), (Rows{"..#", "..."}));
+
+    // The gray halves of an array of two rows are read with the other halves only.
+    const ArrayCandidate* halves = FindCandidate(found, "walk0:gris");
+    ASSERT_NE(halves, nullptr);
+    EXPECT_EQ(SameSizeCandidates(found, *halves).size(), 2u); // walk0 and walk2; wide has 16 bits
+    for (const ArrayCandidate* candidate : SameSizeCandidates(found, *halves))
+        EXPECT_EQ(candidate->layout, ArrayLayout::Halves);
+}
+
 TEST(CArraySprites, TooManyRowsAreRefused)
 {
     std::string text = "unsigned char tall[] = {";
