@@ -31,7 +31,6 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     ConnectEditingHandlers();
     ConnectFileCommands();
     BuildUndoControls();
-    BuildExchangePage();
     BuildImageControls();
     AddRoundTripCommands();
     BuildFrameControls();

@@ -84,7 +84,6 @@ public:
     QWidget* TabSheet3;
     QWidget* TabSheet4;
     QWidget* TabSheet5;
-    QWidget* TabSheet6; // images and C sources, after the designed pages
     // The "&Close" button of each page, in page order.
     QPushButton* BitBtn1;
     QPushButton* BitBtn6;
@@ -146,8 +145,6 @@ public:
     QLabel* Label4;
     QPushButton* BitBtn9;
     // Calculator pictures out, C arrays in (U_main_roundtrip.cpp).
-    QFrame* Panel8;
-    QLabel* Label11;
     QPushButton* B_ExporterTI;
     QPushButton* B_ImporterC;
 
@@ -499,7 +496,6 @@ private:
     // File habits (U_main_recent.cpp).
     void SetUpFileHabits();
     void BuildRecentPanel();
-    void BuildExchangePage();
     void ConnectCommandKeys();
     bool SaveSpriteAs();
     bool SaveSpriteTo(const QString& fileName);

@@ -1,5 +1,5 @@
-// Pictures from and to other programs: "Importer une image..." and
-// "Exporter en PNG..." on the page "Enreg/charger", Ctrl+C and Ctrl+V with
+// Pictures from and to other programs: "Importer une image..." on the page
+// "Enreg/charger", "Exporter en PNG..." on "Exporter", Ctrl+C and Ctrl+V with
 // the clipboard, and image files dropped on the window. Every import goes
 // through the conversion dialog; its "OK" is one undo step.
 #include <QApplication>
@@ -8,7 +8,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -19,6 +18,7 @@
 #include <QTimer>
 
 #include "Controls.h"
+#include "FormLayout.h"
 #include "ImageFiles.h"
 #include "ImageImportDialog.h"
 #include "TextEncoding.h"
@@ -81,47 +81,28 @@ void ShowFailure(const QString& what, const QString& reason)
 
 } // namespace
 
-// A panel of its own in the free space below "Enregistrer/Charger au format
-// de ...", laid out like the panels above it.
+// "Importer une image..." beside "Importer du C..." below the recent files of
+// "Enreg/charger"; "Exporter en PNG..." and its options heading a panel in
+// the free space of "Exporter", above "Exporter en image TI...".
 void TForm1::BuildImageControls()
 {
-    Panel7 = new QFrame(TabSheet6);
-    Panel7->setObjectName(QStringLiteral("Panel7"));
-    Panel7->setGeometry(8, 8, 273, 171);
-    Panel7->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel7->setLineWidth(2);
-
-    Label9 = new QLabel(QStringLiteral("Images d'autres logiciels (PNG, BMP, GIF, JPEG)"), Panel7);
-    Label9->setObjectName(QStringLiteral("Label9"));
-    Label9->setGeometry(4, 6, 265, 30);
-    QFont bold = Label9->font();
-    bold.setBold(true);
-    Label9->setFont(bold);
-    Label9->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label9->setWordWrap(true);
-
-    B_ImporterImage = new QPushButton(QStringLiteral("Importer une image..."), Panel7);
-    B_ImporterImage->setObjectName(QStringLiteral("B_ImporterImage"));
-    B_ImporterImage->setGeometry(24, 40, 225, 33);
+    B_ImporterImage = Button(TabSheet2, "B_ImporterImage", QStringLiteral("Importer une image..."), 8, 348, 133, 28);
     B_ImporterImage->setToolTip(QStringLiteral("Ou Ctrl+V avec une image dans le presse-papiers, ou déposez le fichier "
                                                "sur la fenêtre"));
-    B_ExporterPng = new QPushButton(QStringLiteral("Exporter en PNG..."), Panel7);
-    B_ExporterPng->setObjectName(QStringLiteral("B_ExporterPng"));
-    B_ExporterPng->setGeometry(24, 80, 225, 33);
-    B_ExporterPng->setToolTip(QStringLiteral("Ctrl+C copie le sprite en image dans le presse-papiers"));
 
-    Label10 = new QLabel(QStringLiteral("Échelle PNG :"), Panel7);
-    Label10->setObjectName(QStringLiteral("Label10"));
-    Label10->setGeometry(24, 120, 100, 21);
-    E_EchellePng = new QSpinBox(Panel7);
-    E_EchellePng->setObjectName(QStringLiteral("E_EchellePng"));
-    E_EchellePng->setGeometry(130, 120, 119, 21);
+    Panel7 = Panel(TabSheet3, "Panel7", 8, 284, 273, 121);
+    Label9 = Heading(Panel7, "Label9", QStringLiteral("Exporter pour d'autres logiciels"), 273);
+    B_ExporterPng = Button(Panel7, "B_ExporterPng", QStringLiteral("Exporter en PNG..."), 24, 26, 225, 27);
+    B_ExporterPng->setToolTip(QStringLiteral("Ctrl+C copie le sprite en image dans le presse-papiers"));
+    Label10 = Caption(Panel7, "Label10", QStringLiteral("Échelle :"), 24, 61);
+    E_EchellePng = Place(new QSpinBox(Panel7), "E_EchellePng", 72, 58, 52, 21);
     E_EchellePng->setRange(1, MaxPngScale);
     E_EchellePng->setValue(1);
     E_EchellePng->setSuffix(QStringLiteral(" ×"));
-    CB_CouleursPng = new QCheckBox(QStringLiteral("Couleurs de la calculatrice"), Panel7);
-    CB_CouleursPng->setObjectName(QStringLiteral("CB_CouleursPng"));
-    CB_CouleursPng->setGeometry(24, 145, 225, 20);
+    E_EchellePng->setToolTip(QStringLiteral("Échelle PNG"));
+    CB_CouleursPng = Place(new QCheckBox(QStringLiteral("Couleurs calculatrice"), Panel7), "CB_CouleursPng", 132, 59,
+                           135, 20);
+    CB_CouleursPng->setToolTip(QStringLiteral("Le PNG dans les couleurs de la calculatrice"));
 
     OpenDialog3 = {QStringLiteral("OpenDialog3"),
                    QStringLiteral("Images (*.png *.bmp *.gif *.jpg *.jpeg)|*.png;*.bmp;*.gif;*.jpg;*.jpeg"), QString()};

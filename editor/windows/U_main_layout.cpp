@@ -19,6 +19,7 @@
 #include <QToolButton>
 
 #include "Controls.h"
+#include "FormLayout.h"
 #include "U_main.h"
 
 namespace {
@@ -33,51 +34,6 @@ QFont DesignFont()
                       QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")});
     font.setPointSize(8);
     return font;
-}
-
-template <class Control> Control* Place(Control* control, const char* name, int left, int top, int width, int height)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(left, top, width, height);
-    return control;
-}
-
-QFrame* Panel(QWidget* parent, const char* name, int left, int top, int width, int height)
-{
-    auto* panel = Place(new QFrame(parent), name, left, top, width, height);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setLineWidth(2);
-    return panel;
-}
-
-QLabel* Caption(QWidget* parent, const char* name, const QString& text, int left, int top)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-QLabel* Heading(QWidget* parent, const char* name, const QString& text, int width)
-{
-    auto* label = Place(new QLabel(text, parent), name, 4, 6, width - 8, 30);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setWordWrap(true);
-    return label;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
-{
-    return Place(new QPushButton(text, parent), name, left, top, width, height);
-}
-
-QLineEdit* Edit(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
-{
-    return Place(new QLineEdit(text, parent), name, left, top, width, height);
 }
 
 // The 32 x 32 pictures of the palette: a plain color, or a color lettered
@@ -342,20 +298,12 @@ void TForm1::BuildOptionsPage()
         OptionBox(TabSheet5, "CB_ApercuTailleReelle", QStringLiteral("Aperçu en taille réelle"), 5);
 }
 
-// A page after the five designed ones for what comes from and goes to other
-// programs: pictures of other tools, calculator pictures and C sources.
-void TForm1::BuildExchangePage()
-{
-    TabSheet6 = new QWidget;
-    TabSheet6->setObjectName(QStringLiteral("TabSheet6"));
-    PageControl1->addTab(TabSheet6, QStringLiteral("Images et C"));
-}
-
-// Below the two designed panels of "Enreg/charger", above the sheet slicing.
+// Below the two designed panels of "Enreg/charger", above the import buttons
+// and the sheet slicing.
 void TForm1::BuildRecentPanel()
 {
-    P_Recents = Panel(TabSheet2, "P_Recents", 8, 234, 273, 140);
+    P_Recents = Panel(TabSheet2, "P_Recents", 8, 234, 273, 108);
     L_Recents = Heading(P_Recents, "L_Recents", QStringLiteral("Fichiers récents"), 273);
-    LB_Recents = Place(new QListWidget(P_Recents), "LB_Recents", 8, 26, 257, 106);
+    LB_Recents = Place(new QListWidget(P_Recents), "LB_Recents", 8, 26, 257, 74);
     LB_Recents->setToolTip(QStringLiteral("Double-cliquer sur un fichier pour le charger"));
 }

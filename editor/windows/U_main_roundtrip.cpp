@@ -1,16 +1,18 @@
 // The round-trip commands of the page "Enreg/charger": the sprite written as
 // calculator pictures, and sprites read back from C arrays, from a source
-// file or from the clipboard (Ctrl+Shift+V). They share the page with the
-// designed panels, below them, and report like the designed file commands.
+// file or from the clipboard (Ctrl+Shift+V). "Importer du C..." sits on
+// "Enreg/charger" beside "Importer une image...", "Exporter en image TI..." on
+// "Exporter" below "Exporter en PNG..."; they report like the designed file
+// commands.
 #include <QApplication>
 #include <QClipboard>
 #include <QFrame>
-#include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
 #include <fstream>
 #include <iterator>
 
+#include "FormLayout.h"
 #include "RoundTripDialogs.h"
 #include "TextEncoding.h"
 #include "U_main.h"
@@ -75,24 +77,9 @@ QString Refusals(const ArraySprites& found)
 
 void TForm1::AddRoundTripCommands()
 {
-    Panel8 = new QFrame(TabSheet6);
-    Panel8->setObjectName(QStringLiteral("Panel8"));
-    Panel8->setGeometry(8, 187, 273, 125);
-    Panel8->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel8->setLineWidth(2);
-    Label11 = new QLabel(QStringLiteral("Calculatrice et sources C"), Panel8);
-    Label11->setObjectName(QStringLiteral("Label11"));
-    Label11->setGeometry(4, 6, 265, 30);
-    QFont bold = Label11->font();
-    bold.setBold(true);
-    Label11->setFont(bold);
-    Label11->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    B_ExporterTI = new QPushButton(QStringLiteral("Exporter en image TI..."), Panel8);
-    B_ExporterTI->setObjectName(QStringLiteral("B_ExporterTI"));
-    B_ExporterTI->setGeometry(24, 40, 225, 33);
-    B_ImporterC = new QPushButton(QStringLiteral("Importer du C..."), Panel8);
-    B_ImporterC->setObjectName(QStringLiteral("B_ImporterC"));
-    B_ImporterC->setGeometry(24, 80, 225, 33);
+    B_ImporterC = Button(TabSheet2, "B_ImporterC", QStringLiteral("Importer du C..."), 148, 348, 133, 28);
+    B_ImporterC->setToolTip(QStringLiteral("Ou Ctrl+Maj+V avec du C dans le presse-papiers"));
+    B_ExporterTI = Button(Panel7, "B_ExporterTI", QStringLiteral("Exporter en image TI..."), 24, 86, 225, 27);
 
     SaveDialogTI = {QStringLiteral("SaveDialogTI"), QStringLiteral("Image TI (*.89i;*.9xi;*.v2i)|*.89i;*.9xi;*.v2i"),
                     QString()};

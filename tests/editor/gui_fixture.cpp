@@ -1,5 +1,8 @@
 #include "gui_fixture.h"
 
+#include <QAbstractButton>
+#include <QTabWidget>
+
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -190,4 +193,18 @@ void EditorWindowTest::TurnWheel(int delta)
     QWheelEvent wheel(at, form->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(form.get(), &wheel);
+}
+
+QWidget* EditorWindowTest::PageOf(const QWidget* control) const
+{
+    for (int i = 0; i < form->PageControl1->count(); ++i)
+        if (form->PageControl1->widget(i)->isAncestorOf(control))
+            return form->PageControl1->widget(i);
+    return nullptr;
+}
+
+void EditorWindowTest::ClickOnItsPage(QAbstractButton* button)
+{
+    form->PageControl1->setCurrentWidget(PageOf(button));
+    QTest::mouseClick(button, Qt::LeftButton);
 }

@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+class QAbstractButton;
+
 #include "Controls.h"
 #include "Dialogs.h"
 #include "SpriteText.h"
@@ -84,6 +86,11 @@ protected:
     void Release(Qt::MouseButton button, QPoint windowPoint);
     void Click(Qt::MouseButton button, QPoint windowPoint);
     void ClickCell(Qt::MouseButton button, int x, int y) { Click(button, CellCenter(x, y)); }
+
+    // The page of the tab control that holds the control.
+    QWidget* PageOf(const QWidget* control) const;
+    // Shows the button's page first, as a user must, then clicks it.
+    void ClickOnItsPage(QAbstractButton* button);
 
     // Types the size into the two edits and clicks "&OK".
     void ApplySize(const QString& columns, const QString& rows);

@@ -82,8 +82,7 @@ protected:
     void ClickImport(const QString& answer)
     {
         dialogs.fileAnswers.push_back(PathOf(answer));
-        form->PageControl1->setCurrentWidget(form->TabSheet6);
-        QTest::mouseClick(form->B_ImporterImage, Qt::LeftButton);
+        ClickOnItsPage(form->B_ImporterImage);
     }
 
     static QRgb PreviewColor(ImageImportDialog& dialog, int x, int y)
@@ -302,7 +301,7 @@ TEST_F(ImageCommands, DroppedImageFileOpensTheDialog)
 TEST_F(ImageCommands, ExportPngWritesTheScaledSpriteAndSaysSo)
 {
     UseSprite({"#l", "dW"});
-    form->PageControl1->setCurrentWidget(form->TabSheet6);
+    form->PageControl1->setCurrentWidget(PageOf(form->B_ExporterPng));
     form->E_EchellePng->setValue(3);
     const std::pair<QString, QString> typedAndWritten[] = {{"sprite", "sprite.png"}, {"GRAND.PNG", "GRAND.PNG"}};
     for (const auto& [typed, written] : typedAndWritten) {

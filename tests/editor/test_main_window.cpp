@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "gui_fixture.h"
@@ -49,6 +50,31 @@ TEST_F(MainWindow, ResizeKeepsTheTabControlBesideTheViewWithNoLowerBound)
     resizeOuter(200, 300);
     EXPECT_EQ(form->I_Principale->width(), 0);
     EXPECT_EQ(form->PageControl1->x(), -115);
+}
+
+// The added commands live in the free space of the designed pages: the tab
+// bar keeps its five captions in view, and every control of a page lies
+// inside it without covering another.
+TEST_F(MainWindow, AddedCommandsLeaveTheFiveTabsInViewAndOverlapNothing)
+{
+    QTabBar* bar = form->PageControl1->tabBar();
+    ASSERT_EQ(form->PageControl1->count(), 5);
+    const QStringList captions{"Retouche", "Enreg/charger", "Exporter", "Plugins", "Options"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(bar->tabText(i), captions[i]);
+        EXPECT_TRUE(bar->rect().contains(bar->tabRect(i))) << captions[i].toStdString() << " is cut off";
+    }
+    for (int i = 0; i < 5; ++i) {
+        QWidget* page = form->PageControl1->widget(i);
+        const QList<QWidget*> controls = page->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        for (const QWidget* control : controls) {
+            EXPECT_TRUE(page->rect().contains(control->geometry())) << control->objectName().toStdString();
+            for (const QWidget* other : controls)
+                if (other != control && !other->isWindow())
+                    EXPECT_FALSE(control->geometry().intersects(other->geometry()))
+                        << control->objectName().toStdString() << " covers " << other->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(MainWindow, EveryCloseButtonClosesTheWindow)

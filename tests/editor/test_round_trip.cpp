@@ -56,8 +56,7 @@ protected:
     {
         dialogs.fileAnswers.push_back(PathOf(answer));
         dialogs.messages.clear();
-        form->PageControl1->setCurrentWidget(form->TabSheet6);
-        QTest::mouseClick(button, Qt::LeftButton);
+        ClickOnItsPage(button);
     }
 
     void WriteText(const QString& name, const QByteArray& text)

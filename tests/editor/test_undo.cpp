@@ -56,21 +56,6 @@ protected:
         EXPECT_TRUE(now.storage == expected.storage) << when << ": hidden cells differ";
     }
 
-    // Shows the button's page first, as a user must.
-    void ClickButton(QPushButton* button)
-    {
-        form->PageControl1->setCurrentWidget(PageOf(button));
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-    QWidget* PageOf(QWidget* control) const
-    {
-        for (QWidget* page : {form->TabSheet1, form->TabSheet2, form->TabSheet3, form->TabSheet4, form->TabSheet5}) {
-            if (page->isAncestorOf(control))
-                return page;
-        }
-        return nullptr;
-    }
-
     QString FileInProgramFolder(const QString& name, const QByteArray& bytes)
     {
         const QString path = ProgramFolder() + name;
@@ -82,7 +67,7 @@ protected:
     void Load(QPushButton* command, const QString& path)
     {
         dialogs.fileAnswers.push_back(path);
-        ClickButton(command);
+        ClickOnItsPage(command);
     }
 
     QString UndoHint() const { return form->B_Annuler->toolTip(); }
