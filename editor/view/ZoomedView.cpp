@@ -148,3 +148,25 @@ TrueSizePlacement PlaceTrueSize(const ViewRegion& region, Point spriteSize)
     return {scale, region.left + std::max(region.width - scale * spriteSize.x, 0) / 2,
             region.top + std::max(region.height - scale * spriteSize.y, 0) / 2};
 }
+
+CellEdges CellEdges::Fitted(const ViewRegion& region, Point spriteSize)
+{
+    return CellEdges(false, region, CellSize(region, spriteSize));
+}
+
+CellEdges CellEdges::Zoomed(const ZoomedLayout& layout, Point scroll)
+{
+    const Point offset = ClampScroll(layout, scroll);
+    return CellEdges(true, {layout.viewport.left - offset.x, layout.viewport.top - offset.y, 0, 0},
+                     static_cast<float>(layout.cellPixels));
+}
+
+int CellEdges::Column(int x) const
+{
+    return zoomed_ ? region_.left + x * static_cast<int>(cellSize_) : ColumnBoundary(region_, cellSize_, x);
+}
+
+int CellEdges::Row(int y) const
+{
+    return zoomed_ ? region_.top + y * static_cast<int>(cellSize_) : RowBoundary(region_, cellSize_, y);
+}

@@ -60,6 +60,31 @@ Point ClampScroll(const ZoomedLayout& layout, Point scroll);
 // where the point lies outside the viewport or beside the grid.
 Point ZoomedCellAt(const ZoomedLayout& layout, Point scroll, Point spriteSize, Point windowPoint);
 
+// Where the edges of cells fall in the window, in the fitted view or a
+// zoomed one: Column(x) is the first window pixel of column x of cells (its
+// left grid line, where there is one), Column(count) the pixel after the last
+// column; Row likewise. Marks drawn over the view (a selection, a cursor, the
+// previous frame) use it to land on the cells shown.
+class CellEdges {
+public:
+    static CellEdges Fitted(const ViewRegion& region, Point spriteSize);
+    static CellEdges Zoomed(const ZoomedLayout& layout, Point scroll);
+
+    // No cell shows (a region too small for the fitted grid).
+    bool IsEmpty() const { return cellSize_ <= 0.0f; }
+    bool IsZoomed() const { return zoomed_; }
+    int Column(int x) const;
+    int Row(int y) const;
+
+private:
+    CellEdges(bool zoomed, ViewRegion region, float cellSize) : zoomed_(zoomed), region_(region), cellSize_(cellSize) {}
+
+    bool zoomed_;
+    // Fitted: the region; zoomed: the window point of the grid's origin in left and top.
+    ViewRegion region_;
+    float cellSize_;
+};
+
 // A window point in cell units from the grid's origin (fractions tell where
 // inside its cell the point lies), in the fitted view or a zoomed one.
 struct CellPosition {

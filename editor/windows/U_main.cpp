@@ -54,9 +54,11 @@ void TForm1::FormPaint()
     QPainter painter(this);
     if (MainZoom != FittedZoom) {
         DrawZoomedMainView(painter);
-        return;
+        // Marks of cells scrolled out of view stay off the ring and the bars.
+        painter.setClipRect(MainViewArea());
+    } else {
+        DrawSpriteView(*this, RegionBounds(I_Principale), sprite, painter, CouleursVraiesMain != 0);
     }
-    DrawSpriteView(*this, RegionBounds(I_Principale), sprite, painter, CouleursVraiesMain != 0);
     PaintOnionSkin(painter);
     DrawEditingMarks(painter);
 }

@@ -32,6 +32,7 @@
 #include "Selection.h"
 #include "Transform.h"
 #include "U_class.h"
+#include "ZoomedView.h"
 #include "history.h"
 #include "sprite_file_kind.h"
 #include "sprite_set.h"
@@ -61,7 +62,6 @@ class TF_Apercu;
 class TForm2;
 class WindowPlacement;
 class IniFile;
-struct ZoomedLayout;
 struct ArrayCandidate;
 struct ArraySprites;
 
@@ -515,6 +515,9 @@ private:
     ZoomedLayout MainZoomLayout() const;
     Point MainScroll() const;
     Point ZoomedCellUnder(Point windowPoint) const;
+    // Where the cells shown lie in the window, fitted or zoomed.
+    CellEdges MainCellEdges() const;
+    CellPosition MainCellPosition(Point windowPoint) const;
     void DrawZoomedMainView(QPainter& painter);
     // Puts the scroll bars where the layout wants them, with its ranges.
     void LayOutMainView();

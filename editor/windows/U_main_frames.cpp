@@ -389,27 +389,30 @@ void TForm1::PaintOnionSkin(QPainter& painter)
     if (!PelureOignon || frames.Current() == 0)
         return;
     const Sprite& previous = frames.Frame(frames.Current() - 1);
-    const QRect bounds = RegionBounds(I_Principale);
-    const ViewRegion region{bounds.left(), bounds.top(), bounds.width(), bounds.height()};
-    const Point size = sprite.GetSize();
-    const float cell = CellSize(region, size);
-    if (cell <= 0)
+    const CellEdges edges = MainCellEdges();
+    if (edges.IsEmpty())
         return;
+    const Point size = sprite.GetSize();
     const bool trueColors = CouleursVraiesMain != 0;
-    // Grid cells keep their one-pixel outline; true-color cells are shifted
-    // one pixel up and left, with none.
-    const int inset = trueColors ? 0 : 1;
-    const int shift = trueColors ? -1 : 0;
+    // Inside the cells' grid lines: the fitted grid outlines each cell on
+    // its own, and its true-color cells are shifted one pixel up and left;
+    // the zoomed grid has a line on the left and top of each cell, and none
+    // in true colors or at the smallest steps.
+    const bool zoomed = edges.IsZoomed();
+    const bool lines = zoomed ? MainZoomLayout().gridLines : !trueColors;
+    const int shift = !zoomed && trueColors ? -1 : 0;
+    const int leading = lines ? 1 : 0;
+    const int trailing = lines && !zoomed ? 1 : 0;
     for (int x = 0; x < size.x; ++x) {
-        const int left = ColumnBoundary(region, cell, x) + shift + inset;
-        const int right = ColumnBoundary(region, cell, x + 1) - 1 + shift - inset;
+        const int left = edges.Column(x) + shift + leading;
+        const int right = edges.Column(x + 1) - 1 + shift - trailing;
         for (int y = 0; y < size.y; ++y) {
             const PixelColor shown = previous.GetColor(x, y);
             if (shown == White || sprite.GetColor(x, y) != White || sprite.GetMask(x, y) == Mask ||
                 sprite.IsMarked(x, y))
                 continue;
-            const int top = RowBoundary(region, cell, y) + shift + inset;
-            const int bottom = RowBoundary(region, cell, y + 1) - 1 + shift - inset;
+            const int top = edges.Row(y) + shift + leading;
+            const int bottom = edges.Row(y + 1) - 1 + shift - trailing;
             if (right < left || bottom < top)
                 continue;
             QColor faint = PaletteColor(shown, trueColors);

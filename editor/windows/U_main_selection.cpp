@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QToolButton>
 #include <algorithm>
+#include <cmath>
 
 #include "ImageFiles.h"
 #include "U_main.h"
@@ -94,14 +95,17 @@ void Frame(QPainter& painter, const QRect& rect, const QColor& color, int thickn
 
 Point TForm1::ClampedCellUnder(Point windowPoint) const
 {
-    const QRect bounds = RegionBounds(I_Principale);
-    const ViewRegion region{bounds.left(), bounds.top(), bounds.width(), bounds.height()};
-    const float cellSize = CellSize(region, sprite.GetSize());
     Point cell = CellUnder(windowPoint);
+    if (cell.x != -1 && cell.y != -1)
+        return cell;
+    // Beside the grid, or beside the part a zoomed view shows: the cell the
+    // point would be over, held inside the sprite.
+    const CellPosition position = MainCellPosition(windowPoint);
+    const auto held = [](double at, int count) { return std::clamp(static_cast<int>(std::floor(at)), 0, count - 1); };
     if (cell.x == -1)
-        cell.x = windowPoint.x < ColumnBoundary(region, cellSize, 0) ? 0 : sprite.width - 1;
+        cell.x = held(position.x, sprite.width);
     if (cell.y == -1)
-        cell.y = windowPoint.y < RowBoundary(region, cellSize, 0) ? 0 : sprite.height - 1;
+        cell.y = held(position.y, sprite.height);
     return cell;
 }
 
@@ -222,15 +226,12 @@ void TForm1::DropSelection()
 
 void TForm1::DrawEditingMarks(QPainter& painter)
 {
-    const QRect bounds = RegionBounds(I_Principale);
-    const ViewRegion region{bounds.left(), bounds.top(), bounds.width(), bounds.height()};
-    const float cellSize = CellSize(region, sprite.GetSize());
-    if (cellSize <= 0.0f)
+    const CellEdges edges = MainCellEdges();
+    if (edges.IsEmpty())
         return;
     const auto pixelsOf = [&](const CellRect& cells) {
-        return QRect(QPoint(ColumnBoundary(region, cellSize, cells.x), RowBoundary(region, cellSize, cells.y)),
-                     QPoint(ColumnBoundary(region, cellSize, cells.x + cells.width) - 1,
-                            RowBoundary(region, cellSize, cells.y + cells.height) - 1));
+        return QRect(QPoint(edges.Column(cells.x), edges.Row(cells.y)),
+                     QPoint(edges.Column(cells.x + cells.width) - 1, edges.Row(cells.y + cells.height) - 1));
     };
     const CellRect selected = Intersection(selection.Bounds(sprite), SpriteArea(sprite));
     if (!selected.IsEmpty()) {

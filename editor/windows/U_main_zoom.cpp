@@ -107,6 +107,21 @@ Point TForm1::ZoomedCellUnder(Point windowPoint) const
     return ZoomedCellAt(MainZoomLayout(), MainScroll(), sprite.GetSize(), windowPoint);
 }
 
+CellPosition TForm1::MainCellPosition(Point windowPoint) const
+{
+    if (MainZoom != FittedZoom)
+        return ZoomedCellPosition(MainZoomLayout(), MainScroll(), windowPoint);
+    const ViewRegion region = ToViewRegion(RegionBounds(I_Principale));
+    return FittedCellPosition(region, CellSize(region, sprite.GetSize()), windowPoint);
+}
+
+CellEdges TForm1::MainCellEdges() const
+{
+    if (MainZoom == FittedZoom)
+        return CellEdges::Fitted(ToViewRegion(RegionBounds(I_Principale)), sprite.GetSize());
+    return CellEdges::Zoomed(MainZoomLayout(), MainScroll());
+}
+
 void TForm1::DrawZoomedMainView(QPainter& painter)
 {
     ShowSpriteType(*this, sprite);
@@ -132,8 +147,7 @@ void TForm1::ZoomMainView(int direction, Point anchor)
     const int next = NextZoom(MainZoom, fittedCell, direction);
     if (next == MainZoom)
         return;
-    const CellPosition position = MainZoom == FittedZoom ? FittedCellPosition(region, fittedCell, anchor)
-                                                         : ZoomedCellPosition(MainZoomLayout(), MainScroll(), anchor);
+    const CellPosition position = MainCellPosition(anchor);
     MainZoom = next;
     LayOutMainView();
     if (MainZoom != FittedZoom) {

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <array>
 
 #include "ZoomedView.h"
 #include "settings_fixture.h"
@@ -176,6 +177,52 @@ TEST_F(ZoomedEditing, StrokesInTheScrolledViewDrawLinesAndSkipWhatLiesOutside)
     Release(Qt::LeftButton, ZoomedCellCenter(first + 5, row, 8));
     EXPECT_EQ(PaintedCells(form->sprite),
               (std::vector<std::pair<int, int>>{{first, row}, {first + 1, row}, {first + 2, row}, {first + 3, row}}));
+}
+
+// What is drawn over the cells follows them when zoomed and scrolled: the
+// selection's outline, the keyboard cursor and the previous frame's faint
+// pixels land on the cells under the pointer, and a selection dragged past
+// the shown part stops at the cell the pointer would be over.
+TEST_F(ZoomedEditing, MarksOverTheCellsFollowTheZoomedAndScrolledGrid)
+{
+    ZoomTo8();
+    WheelAt(form.get(), QPoint(200, 300), -120 * 5, Qt::ShiftModifier);
+    const QRect region = form->I_Principale->geometry();
+    const int x = (200 - 1 + form->ViewScrollX->value()) / 8;
+    const int y = (300 - 1 + form->ViewScrollY->value()) / 8;
+    // The first pixel of a cell's left line, in the picture of the region.
+    const auto lineOf = [&](int cellX, int cellY) {
+        return ZoomedCellCenter(cellX, cellY, 8) - QPoint(4, 0) - region.topLeft();
+    };
+
+    Click(Qt::LeftButton, ZoomedCellCenter(x, y, 8)); // the previous frame's one pixel
+    QTest::mouseClick(form->B_NouvelleImage, Qt::LeftButton);
+    ASSERT_EQ(form->frames.Current(), 1);
+    form->CB_PelureOignon->setChecked(true);
+    const QRgb faint = MainView().pixel(ZoomedCellCenter(x, y, 8) - region.topLeft()) & 0xFFFFFF;
+    EXPECT_NE(faint, 0xFFFFFFu) << "the previous frame shows under its cell";
+    EXPECT_GT(qRed(faint), 128);
+
+    form->sbSelection->click();
+    Press(Qt::LeftButton, ZoomedCellCenter(x, y, 8));
+    Move(ZoomedCellCenter(x + 2, y + 1, 8));
+    Release(Qt::LeftButton, ZoomedCellCenter(x + 2, y + 1, 8));
+    const CellRect selected = form->selection.Bounds(form->sprite);
+    EXPECT_EQ((std::array<int, 4>{selected.x, selected.y, selected.width, selected.height}),
+              (std::array<int, 4>{x, y, 3, 2}));
+    for (const QPoint onOutline : {lineOf(x, y), lineOf(x, y + 1)}) {
+        const QRgb shown = MainView().pixel(onOutline) & 0xFFFFFF;
+        EXPECT_TRUE(shown == 0x000000u || shown == 0xFFFFFFu) << std::hex << shown << " instead of the dashes";
+    }
+
+    // Dragged out over the tab control, the selection runs to the cell
+    // beyond the view's right edge, not to the sprite's last column.
+    const QPoint beyond(form->PageControl1->geometry().left() + 4, ZoomedCellCenter(x, y + 3, 8).y());
+    Press(Qt::LeftButton, ZoomedCellCenter(x, y + 3, 8));
+    Move(beyond);
+    Release(Qt::LeftButton, beyond);
+    const int beyondColumn = (beyond.x() - region.left() - 1 + form->ViewScrollX->value()) / 8;
+    EXPECT_EQ(form->selection.Bounds(form->sprite).width, beyondColumn - x + 1);
 }
 
 TEST_F(ZoomedEditing, EachMoveOfAZoomedStrokeRepaintsTheViewOnce)
