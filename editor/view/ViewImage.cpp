@@ -260,6 +260,9 @@ public:
             // A line column, or the parity of the checker square.
             map_.kind[column - firstColumn] =
                 layout.gridLines && inCell == 0 ? LineColumn : ((inCell / checkerSquare_) & 1);
+            if (column == firstColumn || inCell == 0)
+                runs_.push_back({column / cell, column - firstColumn, 0});
+            runs_.back().end = column - firstColumn + 1;
         }
     }
 
@@ -268,29 +271,25 @@ public:
         const int y = contentRow / layout_.cellPixels;
         const int kind = RowKind(contentRow);
         const Look* looks = looks_.Row(std::min(y, MaxHeight - 1));
-        const size_t width = map_.cell.size();
         // Cell by cell: most cells are one color inside.
-        for (size_t column = 0; column < width;) {
-            const int x = map_.cell[column];
-            size_t end = column;
-            while (end < width && map_.cell[end] == x)
-                ++end;
+        for (const CellRun& run : runs_) {
+            const int x = run.cell;
+            int column = run.start;
             if (map_.kind[column] == LineColumn) {
                 out[column] = kind == LineRow ? CornerColor(x, y) : VerticalEdgeColor(x, y);
                 ++column;
             }
             // The closing line's column has no inside, and no look.
-            if (column >= end)
+            if (column >= run.end)
                 continue;
             if (kind == LineRow) {
-                std::fill(out + column, out + end, HorizontalEdgeColor(x, y));
+                std::fill(out + column, out + run.end, HorizontalEdgeColor(x, y));
             } else if (fills_[0][looks[x]] == fills_[1][looks[x]]) {
-                std::fill(out + column, out + end, fills_[0][looks[x]]);
+                std::fill(out + column, out + run.end, fills_[0][looks[x]]);
             } else {
-                for (; column < end; ++column)
+                for (; column < run.end; ++column)
                     out[column] = fills_[map_.kind[column] ^ kind][looks[x]];
             }
-            column = end;
         }
     }
 
@@ -329,6 +328,13 @@ private:
     // looks.
     std::array<LookColors, 2> fills_;
     ColumnMap map_;
+    // The canvas columns of each cell shown, in order.
+    struct CellRun {
+        int cell;
+        int start;
+        int end;
+    };
+    std::vector<CellRun> runs_;
 };
 
 } // namespace

@@ -3,8 +3,6 @@
 // refused or read in part without harm.
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "SpriteText.h"
 #include "c_array_sprites.h"
 
@@ -209,15 +207,9 @@ TEST(CArraySprites, TooManyRowsAreRefused)
     EXPECT_NE(huge.refusals[0].find("plus de 384"), std::string::npos);
 }
 
-double SecondsToFind(const std::string& text, ArraySprites& found)
-{
-    const auto start = std::chrono::steady_clock::now();
-    found = FindArraySprites(text);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 // The sanitizer build runs unoptimised code many times slower; a tenth of
-// the text there still shows that the pass is linear.
+// the text there still goes through every limit. (How fast the pass is, and
+// that it stays linear, bench_c_arrays measures.)
 #if defined(__SANITIZE_ADDRESS__)
 constexpr std::size_t LargeText = 10u << 20;
 #else
@@ -225,7 +217,7 @@ constexpr std::size_t LargeText = 100u << 20;
 #endif
 
 // 100 MB of arrays good and bad, braces that never close, strings and
-// comments: read in one pass, the memory kept bounded.
+// comments: read to the end, the arrays and refusals kept bounded.
 TEST(CArrayReader, AHundredMegabyteTextIsReadWithoutHarm)
 {
     const std::string chunk = "unsigned char s[] = {0x3C, 0b1,};\n"
@@ -236,8 +228,7 @@ TEST(CArrayReader, AHundredMegabyteTextIsReadWithoutHarm)
     text.reserve(LargeText + chunk.size());
     while (text.size() < LargeText)
         text += chunk;
-    ArraySprites found;
-    EXPECT_LT(SecondsToFind(text, found), 120.0);
+    const ArraySprites found = FindArraySprites(text);
     // s and tall in turn until the limit; s is a sprite and its own halves,
     // tall has too many rows.
     EXPECT_EQ(found.scan.arrays.size(), MaxArraysKept);
@@ -258,9 +249,7 @@ TEST(CArrayReader, DegenerateTextsTakeOnePass)
                                             t += "static const unsigned ";
                                         return t;
                                     }()}) {
-        ArraySprites found;
-        EXPECT_LT(SecondsToFind(text, found), 30.0);
-        EXPECT_TRUE(found.candidates.empty());
+        EXPECT_TRUE(FindArraySprites(text).candidates.empty());
     }
 }
 
