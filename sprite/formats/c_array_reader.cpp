@@ -343,21 +343,15 @@ private:
             return;
         array.name = std::string(current_.text);
         Advance();
-        if (!IsPunctuation('['))
-            return;
-        Advance();
         std::optional<uint64_t> count;
-        if (current_.kind == TokenKind::Number) {
-            count = IntegerValue(current_.text);
-            if (!count) {
-                Refuse(array.name, [&] { return std::string("taille entre crochets illisible"); });
-                return;
-            }
-            Advance();
-        }
-        if (!IsPunctuation(']'))
+        if (!ParseDimension(array.name, count))
             return;
-        Advance();
+        // A second dimension makes an array of parts, each read as an array
+        // of its own: NAME[0], NAME[1]...
+        std::optional<uint64_t> partSize;
+        const bool parts = IsPunctuation('[');
+        if (parts && (!ParseDimension(array.name, partSize) || !PartSizeFits(array.name, partSize)))
+            return;
         SkipAttributes();
         if (!IsPunctuation('='))
             return;
@@ -365,10 +359,98 @@ private:
         if (!IsPunctuation('{'))
             return;
         Advance();
-        if (!ParseElements(array))
+        if (parts) {
+            ParseParts(std::move(array), count, static_cast<std::size_t>(*partSize));
+            return;
+        }
+        if (!ParseElements(array, MaxArrayElements))
             return;
         if (ElementsFit(array, count))
             Keep(std::move(array));
+    }
+
+    // At '[': an optional count and ']', both taken. False, with the array
+    // refused when the count cannot be read, when they are not there.
+    bool ParseDimension(const std::string& name, std::optional<uint64_t>& count)
+    {
+        if (!IsPunctuation('['))
+            return false;
+        Advance();
+        if (current_.kind == TokenKind::Number) {
+            count = IntegerValue(current_.text);
+            if (!count)
+                return Refuse(name, [&] { return std::string("taille entre crochets illisible"); });
+            Advance();
+        }
+        if (!IsPunctuation(']'))
+            return false;
+        Advance();
+        return true;
+    }
+
+    // C gives every part the second dimension's size, so it must be there.
+    bool PartSizeFits(const std::string& name, std::optional<uint64_t> partSize)
+    {
+        if (!partSize || *partSize == 0)
+            return Refuse(name, [] { return std::string("seconde dimension sans taille"); });
+        if (*partSize > MaxArrayElements)
+            return Refuse(name, [] { return "parties de plus de " + std::to_string(MaxArrayElements) + " éléments"; });
+        return true;
+    }
+
+    // After '{' of an array of parts: a brace list per part, or all the
+    // parts' elements one after the other, up to '}', which is taken.
+    void ParseParts(CArray whole, std::optional<uint64_t> count, std::size_t partSize)
+    {
+        const std::size_t mostParts = count ? std::min<uint64_t>(*count, MaxArrayParts) : MaxArrayParts;
+        if (count && *count > MaxArrayParts) {
+            Refuse(whole.name, [] { return "plus de " + std::to_string(MaxArrayParts) + " parties"; });
+            return;
+        }
+        std::vector<std::vector<uint32_t>> parts;
+        if (!IsPunctuation('{')) {
+            if (!ParseElements(whole, mostParts * partSize))
+                return;
+            for (std::size_t start = 0; start < whole.values.size(); start += partSize)
+                parts.emplace_back(whole.values.begin() + static_cast<std::ptrdiff_t>(start),
+                                   whole.values.begin() + static_cast<std::ptrdiff_t>(std::min(start + partSize, whole.values.size())));
+        } else if (!ParseBracedParts(whole, partSize, mostParts, parts)) {
+            return;
+        }
+        if (count) // the parts not given are zero, as in C
+            parts.resize(static_cast<std::size_t>(*count));
+        if (parts.empty()) {
+            Refuse(whole.name, [] { return std::string("aucun élément"); });
+            return;
+        }
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            parts[i].resize(partSize, 0);
+            Keep({whole.name + "[" + std::to_string(i) + "]", whole.elementBits, std::move(parts[i])});
+        }
+    }
+
+    // At the first part's '{': "{...}" lists separated by commas, a trailing
+    // comma allowed, up to the closing '}', which is taken.
+    bool ParseBracedParts(const CArray& whole, std::size_t partSize, std::size_t mostParts,
+                          std::vector<std::vector<uint32_t>>& parts)
+    {
+        while (!IsPunctuation('}')) {
+            if (!IsPunctuation('{'))
+                return Refuse(whole.name, [] { return std::string("partie attendue entre accolades"); });
+            Advance();
+            CArray part{whole.name, whole.elementBits, {}};
+            if (!ParseElements(part, partSize))
+                return false;
+            if (parts.size() == mostParts)
+                return Refuse(whole.name, [&] { return "plus de " + std::to_string(mostParts) + " parties"; });
+            parts.push_back(std::move(part.values));
+            if (IsPunctuation(','))
+                Advance();
+            else if (!IsPunctuation('}'))
+                return Refuse(whole.name, [] { return std::string("virgule ou accolade fermante attendue"); });
+        }
+        Advance();
+        return true;
     }
 
     bool ElementsFit(CArray& array, std::optional<uint64_t> count)
@@ -386,8 +468,9 @@ private:
     }
 
     // After '{': numbers separated by commas, a trailing comma allowed, up to
-    // '}', which is taken. False, with the array refused, otherwise.
-    bool ParseElements(CArray& array)
+    // '}', which is taken; at most `most` of them. False, with the array
+    // refused, otherwise.
+    bool ParseElements(CArray& array, std::size_t most)
     {
         const uint64_t largest = (uint64_t{1} << array.elementBits) - 1;
         bool tooMany = false;
@@ -410,7 +493,7 @@ private:
                     return std::string("l'élément " + std::string(current_.text.substr(0, 40)) + " dépasse les " +
                                        std::to_string(array.elementBits) + " bits de son type");
                 });
-            if (array.values.size() < MaxArrayElements)
+            if (array.values.size() < most)
                 array.values.push_back(static_cast<uint32_t>(*value));
             else
                 tooMany = true;
@@ -422,8 +505,7 @@ private:
         }
         Advance();
         if (tooMany)
-            return Refuse(array.name,
-                          [&] { return std::string("plus de " + std::to_string(MaxArrayElements) + " éléments"); });
+            return Refuse(array.name, [&] { return "plus de " + std::to_string(most) + " éléments"; });
         return true;
     }
 

@@ -1,6 +1,8 @@
 // Reader of the integer arrays in C source text: every initialised array of
 // unsigned char, unsigned short or unsigned long (uint8_t, uint16_t,
 // uint32_t), with or without static and const and a count in the brackets,
+// of one dimension or two (NAME[K][N], read as the arrays NAME[0] to
+// NAME[K-1] of N elements each, braced by part or not),
 // its elements in hexadecimal, binary, octal or decimal, comments and line
 // breaks anywhere. One pass over the text, whatever it holds: what is not
 // such an array is skipped, and an array that cannot be read is reported
@@ -16,6 +18,9 @@
 // The most elements an array may have: 128 rows of mask, light and dark
 // interleaved. Longer arrays are refused without keeping their elements.
 constexpr std::size_t MaxArrayElements = 3 * 128;
+// The most parts an array of two dimensions may have (NAME[K][N]): one per
+// frame of a set.
+constexpr std::size_t MaxArrayParts = 256;
 // Arrays kept from one text; more are counted as refused, so a huge text
 // cannot take memory without bound.
 constexpr std::size_t MaxArraysKept = 4096;

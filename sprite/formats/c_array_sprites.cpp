@@ -9,7 +9,8 @@ const std::string LightSuffix = "_LightPlane";
 const std::string DarkSuffix = "_DarkPlane";
 const std::string MaskSuffix = "_Mask";
 const std::string InterlacedSuffix = "_Interlaced";
-const std::string HalvesMark = ":gris";
+const std::string GrayMark = ":gris";
+const std::string FirstPart = "[0]";
 
 constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
 
@@ -41,6 +42,8 @@ public:
                 Group(i);
         for (std::size_t i = 0; i < singles_.size(); ++i)
             OfferHalves(singles_[i]);
+        for (std::size_t i = 0; i < singles_.size(); ++i)
+            OfferPartPlanes(singles_[i]);
     }
 
 private:
@@ -107,12 +110,29 @@ private:
         const CArray& array = Array(index);
         const std::size_t count = array.values.size();
         if (count % 2 == 0)
-            Add(array.name + HalvesMark, ArrayLayout::Halves, {index}, count / 2);
+            Add(array.name + GrayMark, ArrayLayout::Halves, {index}, count / 2, true);
         else if (count > MaxHeight)
             Refuse(array.name, count);
     }
 
-    void Add(const std::string& id, ArrayLayout layout, std::vector<std::size_t> arrays, std::size_t height)
+    // NAME[0] and NAME[1] of an array of exactly two parts, as its planes.
+    void OfferPartPlanes(std::size_t index)
+    {
+        const CArray& array = Array(index);
+        if (!EndsWith(array.name, FirstPart))
+            return;
+        const std::string base = WithoutSuffix(array.name, FirstPart);
+        const auto second = byName_.find(base + "[1]");
+        if (second == byName_.end() || byName_.count(base + "[2]") != 0)
+            return;
+        const CArray& dark = Array(second->second);
+        if (dark.elementBits == array.elementBits && dark.values.size() == array.values.size() &&
+            array.values.size() <= MaxHeight)
+            Add(base + GrayMark, ArrayLayout::Planes, {index, second->second}, array.values.size(), true);
+    }
+
+    void Add(const std::string& id, ArrayLayout layout, std::vector<std::size_t> arrays, std::size_t height,
+             bool rereading = false)
     {
         for (std::size_t index : arrays)
             used_[index] = true;
@@ -126,7 +146,7 @@ private:
         if (sized != found_.scan.commentSizes.end() && sized->second.width >= 1 && sized->second.width <= width)
             width = sized->second.width;
         found_.candidates.push_back(
-            {id, layout, std::move(arrays), first.elementBits, width, static_cast<int>(height)});
+            {id, layout, std::move(arrays), first.elementBits, width, static_cast<int>(height), rereading});
     }
 
     void Refuse(const std::string& id, std::size_t height)
@@ -263,11 +283,13 @@ void BuildArraySprite(const ArraySprites& found, const ArrayCandidate& candidate
 
 std::vector<const ArrayCandidate*> SameSizeCandidates(const ArraySprites& found, const ArrayCandidate& model)
 {
-    const auto halves = [](const ArrayCandidate& candidate) { return candidate.layout == ArrayLayout::Halves; };
+    const auto sameReading = [&model](const ArrayCandidate& candidate) {
+        return candidate.rereading == model.rereading && (!model.rereading || candidate.layout == model.layout);
+    };
     std::vector<const ArrayCandidate*> alike;
     for (const ArrayCandidate& candidate : found.candidates)
         if (alike.size() < MaxFrames && candidate.elementBits == model.elementBits &&
-            candidate.width == model.width && candidate.height == model.height && halves(candidate) == halves(model))
+            candidate.width == model.width && candidate.height == model.height && sameReading(candidate))
             alike.push_back(&candidate);
     return alike;
 }

@@ -34,17 +34,20 @@ enum class ArrayLayout {
 };
 
 struct ArrayCandidate {
-    std::string id; // what --array takes: the base name, with ":gris" for Halves
+    std::string id; // what --array takes: the base name, with ":gris" for a gray reading of other candidates' arrays
     ArrayLayout layout;
     std::vector<std::size_t> arrays; // indexes into the scan: sprite or light, dark, mask
     int elementBits;
     int width;  // the sprite's own width: the element's bits or maskplane's comment
     int height; // rows
+    // A second reading of arrays that other candidates read already: the
+    // gray halves of one array, the two parts of NAME[2][N] as planes.
+    bool rereading = false;
 };
 
 struct ArraySprites {
     CArrayScan scan;
-    std::vector<ArrayCandidate> candidates; // in the order of the text, gray halves last
+    std::vector<ArrayCandidate> candidates; // in the order of the text, second readings last
     std::vector<std::string> refusals;      // arrays and groups that cannot be sprites, and why
 };
 
@@ -68,8 +71,8 @@ void BuildArraySprite(const ArraySprites& found, const ArrayCandidate& candidate
 
 // The candidates that can be frames of one set with model, model included, in
 // the order of the text: the same element bits, width and height, and the
-// same reading of their arrays (as gray halves or not), so that no array
-// gives two frames. At most MaxFrames.
+// same reading of their arrays (as themselves, or as the same kind of
+// second reading), so that no array gives two frames. At most MaxFrames.
 std::vector<const ArrayCandidate*> SameSizeCandidates(const ArraySprites& found, const ArrayCandidate& model);
 
 // One frame per candidate, each built as BuildArraySprite builds one sprite.

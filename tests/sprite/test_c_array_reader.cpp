@@ -82,10 +82,49 @@ TEST(CArrayReader, BadArraysAreRefusedWithTheReasonAndTheOthersStillRead)
 TEST(CArrayReader, TextsWithoutAnyArrayFindNothing)
 {
     for (const char* text : {"", "int main(void) { return 0; }", "unsigned int a[] = {1};", "char a[] = {1};",
-                             "unsigned char a = 1;", "unsigned char a[2][2] = {{1, 2}, {3, 4}};", "/* unterminated",
+                             "unsigned char a = 1;", "/* unterminated",
                              "unsigned char a[] = \"text\";", "}}}{{{", "\xFF\xFE\x00unsigned"}) {
         const ArraySprites found = FindArraySprites(text);
         EXPECT_TRUE(found.candidates.empty()) << text;
+    }
+}
+
+// Arrays of two dimensions, as hand-written gray sprites and animations keep
+// them: each part is an array of its own, braced or not, padded as C pads.
+TEST(CArrayReader, ArraysOfPartsGiveOneArrayAPart)
+{
+    using Parts = std::vector<std::pair<std::string, std::vector<uint32_t>>>;
+    const std::pair<const char*, Parts> cases[] = {
+        {"static const unsigned short g[2][2] = {{0x8000, 1}, {2, 3},};",
+         {{"g[0]", {0x8000, 1}}, {"g[1]", {2, 3}}}},
+        {"unsigned char g[][3] = { {1}, /* between */ {2, 3} };", {{"g[0]", {1, 0, 0}}, {"g[1]", {2, 3, 0}}}},
+        {"unsigned char g[3][2] = {1, 2, 3};", {{"g[0]", {1, 2}}, {"g[1]", {3, 0}}, {"g[2]", {0, 0}}}},
+        {"uint8_t g[][2] = {1, 2, 3, 4, 5};", {{"g[0]", {1, 2}}, {"g[1]", {3, 4}}, {"g[2]", {5, 0}}}},
+    };
+    for (const auto& [text, parts] : cases) {
+        const CArrayScan scan = ScanCArrays(text);
+        Parts read;
+        for (const CArray& array : scan.arrays)
+            read.emplace_back(array.name, array.values);
+        EXPECT_EQ(read, parts) << text;
+        EXPECT_TRUE(scan.refusals.empty()) << text << ": " << scan.refusals.front();
+    }
+
+    const RefusalCase refusals[] = {
+        {"unsigned char bad[2][] = {{1}};", "seconde dimension sans taille"},
+        {"unsigned char bad[2][1] = {{1, 2}};", "plus de 1 éléments"},
+        {"unsigned char bad[1][2] = {{1}, {2}};", "plus de 1 parties"},
+        {"unsigned char bad[300][2] = {1};", "plus de 256 parties"},
+        {"unsigned char bad[2][400] = {1};", "parties de plus de 384"},
+        {"unsigned char bad[2][2] = {{1}, 2};", "partie attendue"},
+        {"unsigned char bad[2][2] = {{1} {2}};", "virgule ou accolade fermante attendue"},
+    };
+    for (const RefusalCase& test : refusals) {
+        const CArrayScan scan = ScanCArrays(std::string(test.text) + "\nunsigned char good[] = {5};");
+        ASSERT_EQ(scan.refusals.size(), 1u) << test.text;
+        EXPECT_NE(scan.refusals[0].find(test.reason), std::string::npos) << scan.refusals[0];
+        ASSERT_FALSE(scan.arrays.empty()) << test.text;
+        EXPECT_EQ(scan.arrays.back().name, "good") << test.text;
     }
 }
 
@@ -137,6 +176,26 @@ TEST(CArraySprites, PlanesMasksAndHalvesAreRecognised)
     EXPECT_EQ(halves.candidates[0].layout, ArrayLayout::Single);
     EXPECT_EQ(halves.candidates[1].id, "h:gris");
     EXPECT_EQ(ImportedRows("unsigned char h[] = {0xA0, 0x60};", "h:gris", 3), (Rows{"ld#"}));
+}
+
+// Two parts are also the light and dark planes of one gray sprite; more
+// parts are the frames of an animation.
+TEST(CArraySprites, PartsAreFramesAndTwoPartsAlsoAGraySprite)
+{
+    const std::string pair = "unsigned char g[2][1] = {{0xA0}, {0x60}};";
+    const ArraySprites found = FindArraySprites(pair);
+    std::vector<std::string> ids;
+    for (const ArrayCandidate& candidate : found.candidates)
+        ids.push_back(DescribeCandidate(found, candidate));
+    EXPECT_EQ(ids, (std::vector<std::string>{"g[0] : 8 x 1, noir et blanc (g[0])", "g[1] : 8 x 1, noir et blanc (g[1])",
+                                             "g:gris : 8 x 1, niveaux de gris (g[0], g[1])"}));
+    EXPECT_EQ(ImportedRows(pair, "g:gris", 3), (Rows{"ld#"}));
+    EXPECT_EQ(ImportedRows(pair, "g[1]", 3), (Rows{".##"}));
+    EXPECT_EQ(SameSizeCandidates(found, found.candidates[0]).size(), 2u) << "the parts, not the gray reading";
+    EXPECT_EQ(SameSizeCandidates(found, found.candidates[2]).size(), 1u);
+
+    const ArraySprites three = FindArraySprites("unsigned char w[3][1] = {1, 2, 3};");
+    EXPECT_EQ(three.candidates.size(), 3u) << "no gray reading of three parts";
 }
 
 TEST(CArraySprites, MaskplaneCommentGivesTheWidthOfPaddedRows)
