@@ -132,8 +132,8 @@ void TForm1::BuildFrameControls()
     CB_Decouper->setObjectName(QStringLiteral("CB_Decouper"));
     CB_Decouper->setGeometry(8, 384, 150, 20);
     CB_Decouper->setToolTip(
-        QStringLiteral("L'image importée devient une planche : ses cases de W × H pixels, de "
-                       "gauche à droite puis de haut en bas ; les cases incomplètes sont laissées"));
+        QStringLiteral("L'image importée (ou le sprite lu dans du C) devient une planche : ses cases de W × H "
+                       "pixels, de gauche à droite puis de haut en bas ; les cases incomplètes sont laissées"));
     E_DecoupeX = new QLineEdit(QStringLiteral("16"), TabSheet2);
     E_DecoupeX->setObjectName(QStringLiteral("E_DecoupeX"));
     E_DecoupeX->setGeometry(160, 384, 40, 20);

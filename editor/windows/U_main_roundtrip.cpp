@@ -5,6 +5,7 @@
 // "Exporter" below "Exporter en PNG..."; they report like the designed file
 // commands.
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFrame>
 #include <QPushButton>
@@ -17,6 +18,7 @@
 #include "TextEncoding.h"
 #include "U_main.h"
 #include "c_array_sprites.h"
+#include "sheet.h"
 #include "ti_picture_writer.h"
 
 namespace {
@@ -139,8 +141,9 @@ void TForm1::PasteCArrays()
     ImportCText(text.toStdString());
 }
 
-// The chosen sprite replaces the edited one, or every sprite of its size
-// replaces the set, as one undo step.
+// The chosen sprite replaces the edited one, or every sprite of its size,
+// or the chosen one cut by "découper en images de", replaces the set, as one
+// undo step.
 void TForm1::ImportCText(const std::string& text)
 {
     const ArraySprites found = FindArraySprites(text);
@@ -165,6 +168,14 @@ void TForm1::ImportCText(const std::string& text)
     }
     if (choice->asFrames) {
         ImportCFrames(found, SameSizeCandidates(found, candidate), choice->width);
+        return;
+    }
+    // An animation kept in one array, frame under frame, is cut as a sheet.
+    if (CB_Decouper->isChecked()) {
+        Sprite read(sprite);
+        BuildArraySprite(found, candidate, choice->width, read);
+        if (SliceIntoFrames(PictureOfSprite(read), QStringLiteral("import de C")) == LoadOutcome::Loaded)
+            ShowLoadedSprite();
         return;
     }
     BeginSpriteStep();

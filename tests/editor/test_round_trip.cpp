@@ -1,6 +1,7 @@
 // "Exporter en image TI...", "Importer du C..." and Ctrl+Shift+V, driven
 // through their buttons and keys with scripted dialogs: the files written,
 // the sprite imported as one undo step, and what a refusal leaves alone.
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -169,6 +170,26 @@ TEST_F(RoundTripCommands, SpritesOfOneSizeComeInAsTheFramesOfTheSetInOneUndoStep
     ExpectOneMessage(QStringLiteral("Importation effectuée : 3 images (f0, f1, f2)"), "Succès!",
                      MessageIcon::Information);
 
+    QTest::mouseClick(form->B_Annuler, Qt::LeftButton);
+    EXPECT_EQ(form->frames.Count(), 1);
+    EXPECT_EQ(ToRows(form->sprite), (Rows{"##"}));
+}
+
+// An animation kept frame under frame in one array is cut by "découper en
+// images de" as a picture sheet is.
+TEST_F(RoundTripCommands, OneTallArrayIsCutIntoFramesWhenSlicingIsOn)
+{
+    UseSprite({"##"});
+    form->CB_Decouper->setChecked(true);
+    form->E_DecoupeX->setText("2");
+    form->E_DecoupeY->setText("2");
+    QGuiApplication::clipboard()->setText("unsigned char walk[] = {0x80, 0x40, 0xC0, 0x00, 0x40, 0x80};");
+    roundTrip.arrayAnswer = ArrayChoice{0, 2};
+    QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(form->frames.Count(), 3);
+    EXPECT_EQ(ToRows(form->frames.Frame(0)), (Rows{"#.", ".#"}));
+    EXPECT_EQ(ToRows(form->frames.Frame(1)), (Rows{"##", ".."}));
+    EXPECT_EQ(ToRows(form->frames.Frame(2)), (Rows{".#", "#."}));
     QTest::mouseClick(form->B_Annuler, Qt::LeftButton);
     EXPECT_EQ(form->frames.Count(), 1);
     EXPECT_EQ(ToRows(form->sprite), (Rows{"##"}));
