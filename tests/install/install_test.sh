@@ -49,10 +49,13 @@ appstreamcli validate --no-net "$P/share/metainfo/$APP.metainfo.xml" || fail "ap
 cp -r "$P/share/mime" "$T/mime"
 update-mime-database "$T/mime" > /dev/null 2>&1 || fail "update-mime-database"
 expect_in "application/x-pixora-sprite:*.pixo" "$T/mime/globs2"
+expect_in "application/x-pixora-sprite-set:*.pixs" "$T/mime/globs2"
+grep -qa "application/x-pixora-sprite-set" "$T/mime/magic" || fail "a set is not known by its PIXS signature"
 grep -q "^Exec=pixora" "$P/share/applications/$APP.desktop" || fail "the desktop entry does not start pixora"
 # The menu, the software centre and the file manager must find one another's names.
 grep -q "^Icon=$APP\$" "$P/share/applications/$APP.desktop" || fail "the desktop entry does not name the installed icon"
-grep -q "^MimeType=application/x-pixora-sprite;" "$P/share/applications/$APP.desktop" || fail "no .pixo file type"
+grep -q "^MimeType=application/x-pixora-sprite;application/x-pixora-sprite-set;" "$P/share/applications/$APP.desktop" ||
+    fail "no .pixo or .pixs file type"
 expect_in "<launchable type=\"desktop-id\">$APP.desktop</launchable>" "$P/share/metainfo/$APP.metainfo.xml"
 
 # The installed editor and pixora-export run as a user who cannot write to
