@@ -1,8 +1,10 @@
 #include "ViewImage.h"
 
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -82,33 +84,93 @@ private:
 
 // The pixels of one view being composed, in a scratch buffer that grows to
 // the largest view and is then reused, so a paint allocates nothing.
+// Whether every point of rect lies in region.
+bool Covers(const QRegion& region, const QRect& rect)
+{
+    return region.intersected(rect) == QRegion(rect);
+}
+
+// The image under the painter when a view's pixels can be composed straight
+// into it at target: a 32-bit raster image painted at whole pixels (no scale,
+// no opacity, plain source-over of opaque pixels), the target inside it and
+// nothing of it clipped away. Null otherwise. at receives the target's
+// top-left corner in the image.
+QImage* ComposableImage(QPainter& painter, const QRect& target, QPoint& at)
+{
+    QPaintEngine* engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster || !engine->paintDevice() ||
+        engine->paintDevice()->devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(engine->paintDevice());
+    const QImage::Format format = image->format();
+    if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+         format != QImage::Format_ARGB32_Premultiplied) ||
+        !image->isDetached() || image->devicePixelRatio() != 1.0)
+        return nullptr;
+    if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return nullptr;
+    const QTransform transform = painter.deviceTransform();
+    if (transform.type() > QTransform::TxTranslate || transform.dx() != std::floor(transform.dx()) ||
+        transform.dy() != std::floor(transform.dy()))
+        return nullptr;
+    const QRect onImage = target.translated(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
+    if (!image->rect().contains(onImage) || (painter.hasClipping() && !Covers(painter.clipRegion(), target)))
+        return nullptr;
+    const QRegion systemClip = engine->systemClip();
+    if (!systemClip.isEmpty() && !Covers(systemClip, onImage))
+        return nullptr;
+    at = onImage.topLeft();
+    return image;
+}
+
+// The pixels of one view, composed row by row, then shown at (left, top) of
+// the painter's surface by Put. Where the surface allows it (the window's
+// backing store, an image) the rows are composed in it directly, which
+// saves a copy of the whole view; otherwise in a scratch buffer that Put
+// draws.
 class Canvas {
 public:
-    Canvas(int width, int height) : width_(width), height_(height)
+    Canvas(QPainter& painter, int left, int top, int width, int height)
+        : painter_(painter), left_(left), top_(top), width_(width), height_(height)
     {
+        QPoint at;
+        if (QImage* image = ComposableImage(painter, QRect(left, top, width, height), at)) {
+            stride_ = image->bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+            pixels_ = reinterpret_cast<QRgb*>(image->scanLine(at.y())) + at.x();
+            direct_ = true;
+            return;
+        }
         static std::vector<QRgb> scratch;
         const size_t needed = static_cast<size_t>(width) * static_cast<size_t>(height);
         if (scratch.size() < needed)
             scratch.resize(needed);
         pixels_ = scratch.data();
+        stride_ = width;
     }
 
     int Width() const { return width_; }
-    QRgb* Row(int y) { return pixels_ + static_cast<ptrdiff_t>(y) * width_; }
+    QRgb* Row(int y) { return pixels_ + static_cast<ptrdiff_t>(y) * stride_; }
     void CopyRow(int from, int to) { std::memcpy(Row(to), Row(from), static_cast<size_t>(width_) * sizeof(QRgb)); }
 
     // An opaque image, so Qt copies it onto the surface line by line.
-    void PutAt(QPainter& painter, int left, int top)
+    void Put()
     {
+        if (direct_)
+            return;
         const QImage image(reinterpret_cast<const uchar*>(pixels_), width_, height_,
                            static_cast<qsizetype>(width_) * static_cast<qsizetype>(sizeof(QRgb)), QImage::Format_RGB32);
-        painter.drawImage(left, top, image);
+        painter_.drawImage(left_, top_, image);
     }
 
 private:
+    QPainter& painter_;
+    int left_;
+    int top_;
     int width_;
     int height_;
     QRgb* pixels_;
+    qsizetype stride_;
+    bool direct_ = false;
 };
 
 // For each canvas column, the sprite column it shows and what part of that
@@ -186,7 +248,7 @@ void DrawFittedGrid(QPainter& painter, const GridLines& lines, const CellLooks& 
     const int height = lines.rows[size.y] - lines.rows[0];
     if (map.cell.empty() || height <= 0)
         return;
-    Canvas canvas(static_cast<int>(map.cell.size()), height);
+    Canvas canvas(painter, lines.columns[0], lines.rows[0], static_cast<int>(map.cell.size()), height);
     for (int y = 0; y < size.y; ++y) {
         const int first = lines.rows[y] - lines.rows[0];
         const int end = lines.rows[y + 1] - lines.rows[0];
@@ -197,7 +259,7 @@ void DrawFittedGrid(QPainter& painter, const GridLines& lines, const CellLooks& 
             canvas, first, end, [&](QRgb* out) { ComposeRow(out, map, row, GridPens); },
             [&](QRgb* out) { ComposeOutlinedRow(out, map, row, GridPens, PlainFills); });
     }
-    canvas.PutAt(painter, lines.columns[0], lines.rows[0]);
+    canvas.Put();
 }
 
 // Every row of a band alike; bandStart(y) is the first canvas row of
@@ -223,10 +285,10 @@ void DrawFittedTrueColors(QPainter& painter, const GridLines& lines, const CellL
     const int height = lines.rows[size.y] - lines.rows[0];
     if (map.cell.empty() || height <= 0)
         return;
-    Canvas canvas(static_cast<int>(map.cell.size()), height);
+    Canvas canvas(painter, lines.columns[0] - 1, lines.rows[0] - 1, static_cast<int>(map.cell.size()), height);
     ComposeFilledBands(
         canvas, map, looks, size.y, [&](int y) { return lines.rows[y] - lines.rows[0]; }, height);
-    canvas.PutAt(painter, lines.columns[0] - 1, lines.rows[0] - 1);
+    canvas.Put();
 }
 
 // The visible part of a zoomed grid, composed one content row at a time.
@@ -361,7 +423,7 @@ void DrawZoomedView(QPainter& painter, const ZoomedLayout& layout, Point scroll,
     // From one cell before the first shown: the lines of the first shown
     // cells are red beside a masked one.
     const CellLooks looks(sprite, offset.x / cell - 1, endColumn / cell + 1, offset.y / cell - 1, endRow / cell + 1);
-    Canvas canvas(endColumn - offset.x, endRow - offset.y);
+    Canvas canvas(painter, layout.viewport.left, layout.viewport.top, endColumn - offset.x, endRow - offset.y);
     const ZoomedComposer composer(layout, looks, trueColors, offset.x, endColumn);
     // Within a cell row, the canvas row that last showed each kind of row.
     std::array<int, ZoomedComposer::RowKinds> composedRow{};
@@ -380,7 +442,7 @@ void DrawZoomedView(QPainter& painter, const ZoomedLayout& layout, Point scroll,
             earlier = row;
         }
     }
-    canvas.PutAt(painter, layout.viewport.left, layout.viewport.top);
+    canvas.Put();
 }
 
 void DrawTrueSizeView(QPainter& painter, const ViewRegion& region, const Sprite& sprite)
@@ -396,8 +458,8 @@ void DrawTrueSizeView(QPainter& painter, const ViewRegion& region, const Sprite&
     for (int column = 0; column < width; ++column)
         map.cell[column] = column / scale;
     const CellLooks looks(sprite);
-    Canvas canvas(width, height);
+    Canvas canvas(painter, placement.left, placement.top, width, height);
     ComposeFilledBands(
         canvas, map, looks, size.y, [&](int y) { return y * scale; }, height);
-    canvas.PutAt(painter, placement.left, placement.top);
+    canvas.Put();
 }

@@ -2,6 +2,7 @@
 // against the design's one-rectangle-per-cell drawing, the zoomed grid's
 // lines and masks, and the true-size preview.
 #include <QPainter>
+#include <functional>
 #include <random>
 
 #include "ViewImage.h"
@@ -213,6 +214,49 @@ TEST_F(ZoomedRendering, TrueSizePreviewAtOneAndTwoPixelsAPixel)
     EXPECT_EQ(At(cut, 192, 41), Untouched);
     EXPECT_EQ(At(cut, 0, 167), TrueWhite);
     EXPECT_EQ(At(cut, 0, 168), Untouched);
+}
+
+
+// Every view drawn through the painter onto a surface the pixels are composed
+// in directly (a 32-bit image) and onto one they are drawn on from a scratch
+// buffer (another pixel format, a clip that cuts the view): the same pixels,
+// shifted by the painter's translation, and nothing outside the clip.
+TEST(ViewSurfaces, ComposedInTheSurfaceOrThroughAScratchBufferTheViewsMatch)
+{
+    const Sprite sprite = NoisySprite({40, 24}, 11);
+    const ViewRegion region{0, 0, 300, 200};
+    const ZoomedLayout zoomed = LayOutZoomedView(region, sprite.GetSize(), 8, false, 12);
+    const std::function<void(QPainter&)> views[] = {
+        [&](QPainter& painter) { DrawFittedView(painter, region, CellSize(region, sprite.GetSize()), sprite, false); },
+        [&](QPainter& painter) { DrawFittedView(painter, region, CellSize(region, sprite.GetSize()), sprite, true); },
+        [&](QPainter& painter) { DrawZoomedView(painter, zoomed, {37, 21}, sprite, false); },
+        [&](QPainter& painter) { DrawTrueSizeView(painter, region, sprite); },
+    };
+    const auto drawn = [](QImage::Format format, const std::function<void(QPainter&)>& view, QRect clip) {
+        QImage image(320, 220, format);
+        image.fill(QColor(Untouched));
+        QPainter painter(&image);
+        painter.translate(7, 5);
+        if (!clip.isNull())
+            painter.setClipRect(clip);
+        view(painter);
+        painter.end();
+        return image.convertToFormat(QImage::Format_RGB32);
+    };
+    int index = 0;
+    for (const auto& view : views) {
+        const QImage direct = drawn(QImage::Format_RGB32, view, {});
+        EXPECT_EQ(direct.pixel(3, 2) & 0xFFFFFF, Untouched) << index << ": the translation is kept";
+        EXPECT_TRUE(direct == drawn(QImage::Format_RGBX8888, view, {})) << index;
+        const QRect clip(20, 10, 100, 60);
+        const QImage clipped = drawn(QImage::Format_RGB32, view, clip);
+        const QRect onImage = clip.translated(7, 5);
+        for (int y = 0; y < direct.height(); ++y)
+            for (int x = 0; x < direct.width(); ++x)
+                ASSERT_EQ(clipped.pixel(x, y), onImage.contains(x, y) ? direct.pixel(x, y) : QColor(Untouched).rgb())
+                    << index << " at " << x << ", " << y;
+        ++index;
+    }
 }
 
 } // namespace
