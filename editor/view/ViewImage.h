@@ -6,8 +6,10 @@
 // composed once per band and copied to the others.
 //
 // Window coordinates throughout; nothing outside the pixels each function
-// names is touched. One scratch image serves every view: the windows are
-// painted one at a time on the one GUI thread.
+// names is touched. The rows are composed straight into the surface when it
+// is a 32-bit image the painter puts whole pixels on (the window's backing
+// store); otherwise into one scratch image that serves every view (the
+// windows are painted one at a time on the one GUI thread) and is then drawn.
 #pragma once
 
 #include <QRect>
