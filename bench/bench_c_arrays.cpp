@@ -38,7 +38,11 @@ void MixedArrays(benchmark::State& state)
                            "unsigned short tall[129] = {1};\n",
                            static_cast<std::size_t>(state.range(0))));
 }
-BENCHMARK(MixedArrays)->RangeMultiplier(10)->Range(1 << 20, 100 << 20)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(MixedArrays)
+    ->RangeMultiplier(10)
+    ->Range(1 << 20, 100 << 20)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
 
 // An array that never closes, and a declaration start repeated without end.
 void DegenerateText(benchmark::State& state)
@@ -47,9 +51,7 @@ void DegenerateText(benchmark::State& state)
     FindIn(state, state.range(1) == 0 ? "unsigned char a[] = {" + std::string(size, '1')
                                       : Repeated("static const unsigned ", size));
 }
-BENCHMARK(DegenerateText)
-    ->ArgsProduct({{1 << 20, 10 << 20}, {0, 1}})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(DegenerateText)->ArgsProduct({{1 << 20, 10 << 20}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -314,13 +314,11 @@ public:
                 fills_[1][look] = MaskedPenColor;
         }
         const int cell = layout.cellPixels;
-        map_.cell.resize(endColumn - firstColumn);
-        map_.kind.resize(endColumn - firstColumn);
+        kinds_.resize(endColumn - firstColumn);
         for (int column = firstColumn; column < endColumn; ++column) {
             const int inCell = column % cell;
-            map_.cell[column - firstColumn] = column / cell;
             // A line column, or the parity of the checker square.
-            map_.kind[column - firstColumn] =
+            kinds_[column - firstColumn] =
                 layout.gridLines && inCell == 0 ? LineColumn : ((inCell / checkerSquare_) & 1);
             if (column == firstColumn || inCell == 0)
                 runs_.push_back({column / cell, column - firstColumn, 0});
@@ -337,7 +335,7 @@ public:
         for (const CellRun& run : runs_) {
             const int x = run.cell;
             int column = run.start;
-            if (map_.kind[column] == LineColumn) {
+            if (kinds_[column] == LineColumn) {
                 out[column] = kind == LineRow ? CornerColor(x, y) : VerticalEdgeColor(x, y);
                 ++column;
             }
@@ -350,7 +348,7 @@ public:
                 std::fill(out + column, out + run.end, fills_[0][looks[x]]);
             } else {
                 for (; column < run.end; ++column)
-                    out[column] = fills_[map_.kind[column] ^ kind][looks[x]];
+                    out[column] = fills_[kinds_[column] ^ kind][looks[x]];
             }
         }
     }
@@ -389,7 +387,8 @@ private:
     // By checker parity: the second differs from the first only for masked
     // looks.
     std::array<LookColors, 2> fills_;
-    ColumnMap map_;
+    // For each canvas column: a line column, or the checker square's parity.
+    std::vector<uint8_t> kinds_;
     // The canvas columns of each cell shown, in order.
     struct CellRun {
         int cell;

@@ -100,8 +100,8 @@ void TForm1::BuildImageControls()
     E_EchellePng->setValue(1);
     E_EchellePng->setSuffix(QStringLiteral(" ×"));
     E_EchellePng->setToolTip(QStringLiteral("Échelle PNG"));
-    CB_CouleursPng = Place(new QCheckBox(QStringLiteral("Couleurs calculatrice"), Panel7), "CB_CouleursPng", 132, 59,
-                           135, 20);
+    CB_CouleursPng =
+        Place(new QCheckBox(QStringLiteral("Couleurs calculatrice"), Panel7), "CB_CouleursPng", 132, 59, 135, 20);
     CB_CouleursPng->setToolTip(QStringLiteral("Le PNG dans les couleurs de la calculatrice"));
 
     OpenDialog3 = {QStringLiteral("OpenDialog3"),

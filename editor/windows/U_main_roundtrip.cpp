@@ -194,7 +194,6 @@ void TForm1::ImportCFrames(const ArraySprites& found, const std::vector<const Ar
     QString names;
     for (const ArrayCandidate* candidate : candidates)
         names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromStdString(candidate->id);
-    AppDialogs().ShowMessage(
-        QStringLiteral("Importation effectuée : %1 images (%2)").arg(candidates.size()).arg(names),
-        QStringLiteral("Succès!"), MessageIcon::Information);
+    AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : %1 images (%2)").arg(candidates.size()).arg(names),
+                             QStringLiteral("Succès!"), MessageIcon::Information);
 }

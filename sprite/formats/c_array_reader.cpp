@@ -413,7 +413,8 @@ private:
                 return;
             for (std::size_t start = 0; start < whole.values.size(); start += partSize)
                 parts.emplace_back(whole.values.begin() + static_cast<std::ptrdiff_t>(start),
-                                   whole.values.begin() + static_cast<std::ptrdiff_t>(std::min(start + partSize, whole.values.size())));
+                                   whole.values.begin() +
+                                       static_cast<std::ptrdiff_t>(std::min(start + partSize, whole.values.size())));
         } else if (!ParseBracedParts(whole, partSize, mostParts, parts)) {
             return;
         }

@@ -288,8 +288,8 @@ std::vector<const ArrayCandidate*> SameSizeCandidates(const ArraySprites& found,
     };
     std::vector<const ArrayCandidate*> alike;
     for (const ArrayCandidate& candidate : found.candidates)
-        if (alike.size() < MaxFrames && candidate.elementBits == model.elementBits &&
-            candidate.width == model.width && candidate.height == model.height && sameReading(candidate))
+        if (alike.size() < MaxFrames && candidate.elementBits == model.elementBits && candidate.width == model.width &&
+            candidate.height == model.height && sameReading(candidate))
             alike.push_back(&candidate);
     return alike;
 }

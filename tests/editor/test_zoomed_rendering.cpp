@@ -216,7 +216,6 @@ TEST_F(ZoomedRendering, TrueSizePreviewAtOneAndTwoPixelsAPixel)
     EXPECT_EQ(At(cut, 0, 168), Untouched);
 }
 
-
 // Every view drawn through the painter onto a surface the pixels are composed
 // in directly (a 32-bit image) and onto one they are drawn on from a scratch
 // buffer (another pixel format, a clip that cuts the view): the same pixels,
@@ -229,7 +228,9 @@ TEST(ViewSurfaces, ComposedInTheSurfaceOrThroughAScratchBufferTheViewsMatch)
     const std::function<void(QPainter&)> views[] = {
         [&](QPainter& painter) { DrawFittedView(painter, region, CellSize(region, sprite.GetSize()), sprite, false); },
         [&](QPainter& painter) { DrawFittedView(painter, region, CellSize(region, sprite.GetSize()), sprite, true); },
-        [&](QPainter& painter) { DrawZoomedView(painter, zoomed, {37, 21}, sprite, false); },
+        [&](QPainter& painter) {
+            DrawZoomedView(painter, zoomed, {37, 21}, sprite, false);
+        },
         [&](QPainter& painter) { DrawTrueSizeView(painter, region, sprite); },
     };
     const auto drawn = [](QImage::Format format, const std::function<void(QPainter&)>& view, QRect clip) {

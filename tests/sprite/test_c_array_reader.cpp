@@ -81,9 +81,9 @@ TEST(CArrayReader, BadArraysAreRefusedWithTheReasonAndTheOthersStillRead)
 
 TEST(CArrayReader, TextsWithoutAnyArrayFindNothing)
 {
-    for (const char* text : {"", "int main(void) { return 0; }", "unsigned int a[] = {1};", "char a[] = {1};",
-                             "unsigned char a = 1;", "/* unterminated",
-                             "unsigned char a[] = \"text\";", "}}}{{{", "\xFF\xFE\x00unsigned"}) {
+    for (const char* text :
+         {"", "int main(void) { return 0; }", "unsigned int a[] = {1};", "char a[] = {1};", "unsigned char a = 1;",
+          "/* unterminated", "unsigned char a[] = \"text\";", "}}}{{{", "\xFF\xFE\x00unsigned"}) {
         const ArraySprites found = FindArraySprites(text);
         EXPECT_TRUE(found.candidates.empty()) << text;
     }
@@ -95,8 +95,7 @@ TEST(CArrayReader, ArraysOfPartsGiveOneArrayAPart)
 {
     using Parts = std::vector<std::pair<std::string, std::vector<uint32_t>>>;
     const std::pair<const char*, Parts> cases[] = {
-        {"static const unsigned short g[2][2] = {{0x8000, 1}, {2, 3},};",
-         {{"g[0]", {0x8000, 1}}, {"g[1]", {2, 3}}}},
+        {"static const unsigned short g[2][2] = {{0x8000, 1}, {2, 3},};", {{"g[0]", {0x8000, 1}}, {"g[1]", {2, 3}}}},
         {"unsigned char g[][3] = { {1}, /* between */ {2, 3} };", {{"g[0]", {1, 0, 0}}, {"g[1]", {2, 3, 0}}}},
         {"unsigned char g[3][2] = {1, 2, 3};", {{"g[0]", {1, 2}}, {"g[1]", {3, 0}}, {"g[2]", {0, 0}}}},
         {"uint8_t g[][2] = {1, 2, 3, 4, 5};", {{"g[0]", {1, 2}}, {"g[1]", {3, 4}}, {"g[2]", {5, 0}}}},
