@@ -9,9 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "native_file.h"
 #include "sprite_set.h"
 
 constexpr std::size_t PixsHeaderSize = 8;
+// The bytes of the largest set: the header and 256 records.
+constexpr std::size_t LargestSetBytes = PixsHeaderSize + MaxFrames * PixoRecordSize;
 
 // Whether the file name ends in ".pixs", in any case.
 bool IsSpriteSetFileName(const std::string& path);
