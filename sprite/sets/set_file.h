@@ -29,7 +29,7 @@ bool SaveSpriteSetFile(const std::string& path, const std::vector<const Sprite*>
 // The first rule a file breaks, in the order they are checked.
 enum class SetFileProblem {
     None,
-    Unreadable,  // the file cannot be opened
+    Unreadable,  // the file cannot be read: missing, no regular file, an error
     NotASet,     // no "PIXS" at the start
     Version,     // a version other than 1
     FrameCount,  // a count of 0 or more than 256
