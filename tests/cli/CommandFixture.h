@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -137,8 +138,10 @@ class CommandTest : public testing::Test {
 protected:
     void SetUp() override
     {
+        // The process id keeps apart runs of the same test by other builds.
         dir_ = fs::temp_directory_path() /
-               ("pixora_cli_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("pixora_cli_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                std::to_string(getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "plugins");
         for (const char* plugin : {"probe.so", "nowrite.so"})
