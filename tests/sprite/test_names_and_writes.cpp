@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -44,7 +45,8 @@ protected:
     void SetUp() override
     {
         folder_ = fs::temp_directory_path() /
-                  ("pixora_stream_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+                  ("pixora_stream_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                   std::to_string(getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
     }
