@@ -3,7 +3,8 @@
 // caller in the user's words ("remplissage").
 //
 // A command is recorded by calling Begin before it touches the sprite and
-// Commit once it is done. A step keeps only what the command changed: the
+// Commit once it is done; the document (SpriteDocument.h) is the one caller,
+// so that every step knows the frame it was made on. A step keeps only what the command changed: the
 // cells that differ and the size and type, never a copy of the whole sprite,
 // so that a thousand small strokes cost a few hundred kilobytes. Undo and
 // Redo bring back size, type and every cell of the storage, hidden cells
