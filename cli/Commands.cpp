@@ -9,6 +9,7 @@
 #include <optional>
 #include <ostream>
 
+#include "CIdentifier.h"
 #include "CliFailure.h"
 #include "CliText.h"
 #include "ImageCommands.h"

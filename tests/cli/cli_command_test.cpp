@@ -4,6 +4,7 @@
 #include <memory>
 #include <sstream>
 
+#include "CIdentifier.h"
 #include "CliText.h"
 #include "CommandFixture.h"
 #include "PluginHost.h"

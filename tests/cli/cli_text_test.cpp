@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CIdentifier.h"
 #include "CliOptions.h"
 #include "CliText.h"
 
