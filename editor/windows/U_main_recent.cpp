@@ -97,14 +97,23 @@ void TForm1::ConnectCommandKeys()
     Button1->setToolTip(QStringLiteral("Exporter avec le plugin choisi (Ctrl+E)"));
 }
 
-void TForm1::RememberFile(const QString& fileName, bool native)
+void TForm1::RememberFile(const QString& fileName, bool native, const std::vector<const Sprite*>& held)
 {
     CurrentFile = QFileInfo(fileName).absoluteFilePath();
     CurrentFileIsNative = native;
-    savedState.Take(frames.Frames());
-    recentFiles.Add(FileSystemName(CurrentFile));
-    ShowRecentFiles();
+    savedState.Take(held);
+    RememberRecentFile(CurrentFile);
     ShowFileState();
+}
+
+// The names "Exporter" proposes follow the file too: "balle.pixo" gives
+// "balle.h" and the arrays' name "balle".
+void TForm1::RememberRecentFile(const QString& fileName)
+{
+    const QString path = QFileInfo(fileName).absoluteFilePath();
+    recentFiles.Add(FileSystemName(path));
+    ShowRecentFiles();
+    ProposeExportNames(path);
 }
 
 // "balle.pixo* - " before the designed caption while the sprite differs
@@ -153,17 +162,32 @@ void TForm1::OpenAtStart(const QString& fileName)
                    picture ? SpriteFileKind::CalculatorPicture : SpriteFileKind::Native, false);
 }
 
-// "Annuler", Escape and the box's close button keep everything as it was;
-// a save that fails or is cancelled keeps the window open too.
 bool TForm1::MayClose()
+{
+    return MaySetAside(QStringLiteral("avant de quitter"));
+}
+
+bool TForm1::MayOpenInstead(const QString& fileName)
+{
+    return MaySetAside(QStringLiteral("avant d'ouvrir %1").arg(Quoted(QFileInfo(fileName).fileName())));
+}
+
+bool TForm1::MayImportOver()
+{
+    return MaySetAside(QStringLiteral("avant de le remplacer par l'importation"));
+}
+
+// "Annuler", Escape and the box's close button keep everything as it was;
+// a save that fails or is cancelled keeps it too.
+bool TForm1::MaySetAside(const QString& beforeWhat)
 {
     if (!IsChangedSinceSaved())
         return true;
     const QString sprite = CurrentFile.isEmpty()
                                ? QStringLiteral("Le sprite")
                                : QStringLiteral("Le sprite %1").arg(Quoted(QFileInfo(CurrentFile).fileName()));
-    const QString question =
-        sprite + QStringLiteral(" a été modifié.\nVoulez-vous enregistrer les modifications avant de quitter ?");
+    const QString question = sprite + QStringLiteral(" a été modifié.\nVoulez-vous enregistrer les modifications ") +
+                             beforeWhat + QStringLiteral(" ?");
     const QStringList buttons{QStringLiteral("Enregistrer"), QStringLiteral("Ne pas enregistrer"),
                               QStringLiteral("Annuler")};
     switch (AppDialogs().Ask(question, QStringLiteral("Pixora"), MessageIcon::Warning, buttons)) {
