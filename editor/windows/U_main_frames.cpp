@@ -20,6 +20,7 @@
 
 #include "AtomicFile.h"
 #include "Controls.h"
+#include "Counted.h"
 #include "IniFile.h"
 #include "PluginFrames.h"
 #include "TextEncoding.h"
@@ -124,7 +125,7 @@ void TForm1::BuildFrameControls()
     CB_Decouper->setGeometry(8, 384, 150, 20);
     CB_Decouper->setToolTip(
         QStringLiteral("L'image importée (ou le sprite lu dans du C) devient une planche : ses cases de W × H "
-                       "pixels, de gauche à droite puis de haut en bas ; les cases incomplètes sont laissées"));
+                       "pixels, de gauche à droite puis de haut en bas ; les cases incomplètes sont ignorées"));
     E_DecoupeX = new QLineEdit(QStringLiteral("16"), TabSheet2);
     E_DecoupeX->setObjectName(QStringLiteral("E_DecoupeX"));
     E_DecoupeX->setGeometry(160, 384, 40, 20);
@@ -274,13 +275,13 @@ TForm1::LoadOutcome TForm1::SliceIntoFrames(const CellPicture& picture, const QS
     const Point cell{E_DecoupeX->text().toInt(&wide), E_DecoupeY->text().toInt(&high)};
     const int count = wide && high ? SheetFrameCount(picture, cell) : 0;
     if (count < 1 || count > MaxFrames) {
-        ShowLoadProblem(QStringLiteral("L'image de %1 × %2 ne se découpe pas en images de %3 × %4 : %5 "
-                                       "image(s) entière(s), il en faut de 1 à %6")
-                            .arg(picture.width)
-                            .arg(picture.height)
-                            .arg(E_DecoupeX->text(), E_DecoupeY->text())
-                            .arg(count)
-                            .arg(MaxFrames));
+        ShowLoadProblem(
+            QStringLiteral("L'image de %1 × %2 ne se découpe pas en images de %3 × %4 : %5, il en faut de 1 à %6")
+                .arg(picture.width)
+                .arg(picture.height)
+                .arg(E_DecoupeX->text(), E_DecoupeY->text())
+                .arg(QString::fromStdString(Counted(count, "image entière", "images entières")))
+                .arg(MaxFrames));
         return LoadOutcome::Explained;
     }
     return ReplaceSet(SliceSheet(picture, cell), stepLabel);

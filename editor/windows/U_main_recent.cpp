@@ -31,7 +31,7 @@ const std::string FoldersSection = "Dossiers";
 // The settings keys of the folders of OpenDialog1, SaveDialog1, OpenDialog2.
 constexpr const char* FolderKeys[] = {"Charger", "Enregistrer", "Importer"};
 
-const QString AcceptedKinds = QStringLiteral(".pixo, .89i, .9xi ou .v2i");
+const QString AcceptedKinds = QStringLiteral(".pixo, .pixs, .89i, .9xi ou .v2i");
 
 void Refuse(const QString& text)
 {
@@ -91,8 +91,8 @@ void TForm1::ConnectCommandKeys()
         });
     }
     BitBtn5->setToolTip(
-        QStringLiteral("Enregistrer sous un nom choisi (Ctrl+Maj+S) ; Ctrl+S enregistre dans le fichier .pixo ouvert"));
-    BitBtn7->setToolTip(QStringLiteral("Charger un fichier .pixo (Ctrl+O)"));
+        QStringLiteral("Enregistrer sous un nom choisi (Ctrl+Maj+S) ; Ctrl+S enregistre dans le fichier ouvert"));
+    BitBtn7->setToolTip(QStringLiteral("Charger un fichier .pixo ou .pixs (Ctrl+O)"));
     BitBtn9->setToolTip(QStringLiteral("Importer une image de calculatrice (Ctrl+I)"));
     Button1->setToolTip(QStringLiteral("Exporter avec le plugin choisi (Ctrl+E)"));
 }

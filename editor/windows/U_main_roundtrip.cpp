@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "Counted.h"
 #include "FormLayout.h"
 #include "RoundTripDialogs.h"
 #include "TextEncoding.h"
@@ -200,7 +201,9 @@ bool TForm1::ImportCFrames(const ArraySprites& found, const std::vector<const Ar
     QString names;
     for (const ArrayCandidate* candidate : candidates)
         names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromStdString(candidate->id);
-    AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : %1 images (%2)").arg(candidates.size()).arg(names),
-                             QStringLiteral("Succès!"), MessageIcon::Information);
+    const std::string count = Counted(static_cast<long long>(candidates.size()), "image", "images");
+    AppDialogs().ShowMessage(
+        QStringLiteral("Importation effectuée : %1 (%2)").arg(QString::fromStdString(count), names),
+        QStringLiteral("Succès!"), MessageIcon::Information);
     return true;
 }

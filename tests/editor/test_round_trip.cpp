@@ -1,13 +1,17 @@
 // "Exporter en image TI...", "Importer du C..." and Ctrl+Shift+V, driven
 // through their buttons and keys with scripted dialogs: the files written,
 // the sprite imported as one undo step, and what a refusal leaves alone.
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "RoundTripDialogs.h"
 #include "gui_fixture.h"
@@ -212,6 +216,33 @@ TEST_F(RoundTripCommands, AnImportThatReplacesTheSetAsksFirstWhenTheSpriteChange
         EXPECT_EQ(ToRows(form->sprite), row.shown) << row.import;
         EXPECT_EQ(form->frames.Count(), 1) << row.import;
     }
+}
+
+// The choice names the sprites that can become the frames, and says so when
+// the chosen one is alone of its size.
+TEST_F(RoundTripCommands, TheChoiceCountsTheSpritesThatCanBeFrames)
+{
+    InstallRoundTripDialogs(nullptr); // the real dialog
+    const QList<ArrayChoiceItem> items{{"a", 8, 8, 1}, {"b", 8, 8, 3}};
+    std::vector<std::pair<QString, bool>> shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* list = dialog->findChild<QListWidget*>("LB_Tableaux");
+        auto* asFrames = dialog->findChild<QCheckBox*>("CB_EnImages");
+        for (int row : {0, 1}) {
+            list->setCurrentRow(row);
+            shown.emplace_back(asFrames->text(), asFrames->isEnabled());
+        }
+        dialog->reject();
+    });
+    EXPECT_FALSE(AppRoundTripDialogs().ChooseArray(items));
+    InstallRoundTripDialogs(&roundTrip);
+    const std::vector<std::pair<QString, bool>> expected{
+        {"Aucun autre sprite de cette taille pour faire une planche", false},
+        {"Les 3 sprites de cette taille en images de la planche", true},
+    };
+    EXPECT_EQ(shown, expected);
 }
 
 TEST_F(RoundTripCommands, OneTallArrayIsCutIntoFramesWhenSlicingIsOn)
