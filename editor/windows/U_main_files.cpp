@@ -202,6 +202,7 @@ bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool t
         RememberFile(fileName, !picture, frames.Frames());
     } else {
         RememberRecentFile(fileName);
+        ProposeExportNames(fileName);
     }
     ShowLoadedSprite();
     if (tellSuccess)

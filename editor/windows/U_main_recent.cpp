@@ -103,17 +103,14 @@ void TForm1::RememberFile(const QString& fileName, bool native, const std::vecto
     CurrentFileIsNative = native;
     savedState.Take(held);
     RememberRecentFile(CurrentFile);
+    ProposeExportNames(CurrentFile);
     ShowFileState();
 }
 
-// The names "Exporter" proposes follow the file too: "balle.pixo" gives
-// "balle.h" and the arrays' name "balle".
 void TForm1::RememberRecentFile(const QString& fileName)
 {
-    const QString path = QFileInfo(fileName).absoluteFilePath();
-    recentFiles.Add(FileSystemName(path));
+    recentFiles.Add(FileSystemName(QFileInfo(fileName).absoluteFilePath()));
     ShowRecentFiles();
-    ProposeExportNames(path);
 }
 
 // "balle.pixo* - " before the designed caption while the sprite differs

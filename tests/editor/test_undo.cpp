@@ -147,6 +147,7 @@ TEST_F(UndoRedo, LoadStartsANewHistoryAndAnImportIntoOneFrameIsAStep)
     ASSERT_EQ(Picture(), (Rows{"#......#", "########"}));
     const Shown imported = State();
     EXPECT_EQ(UndoHint(), "Annuler : import d'image (Ctrl+Z)");
+    EXPECT_TRUE(form->windowTitle().startsWith("four.pixo* - ")) << "the set stays the file edited";
 
     Undo();
     EXPECT_EQ(Picture(), Rows(3, "....")) << "the new frame as it was";
