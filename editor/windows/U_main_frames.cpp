@@ -27,6 +27,7 @@
 #include "U_apercu.h"
 #include "U_main.h"
 #include "ViewGeometry.h"
+#include "ViewImage.h"
 #include "set_file.h"
 #include "sheet.h"
 
@@ -395,11 +396,13 @@ void TForm1::PaintOnionSkin(QPainter& painter)
     const Point size = sprite.GetSize();
     const bool trueColors = CouleursVraiesMain != 0;
     // Inside the cells' grid lines: the fitted grid outlines each cell on
-    // its own, and its true-color cells are shifted one pixel up and left;
-    // the zoomed grid has a line on the left and top of each cell, and none
-    // in true colors or at the smallest steps.
+    // its own but for the smallest cells, and its true-color cells are
+    // shifted one pixel up and left; the zoomed grid has a line on the left
+    // and top of each cell, and none in true colors or at the smallest steps.
     const bool zoomed = edges.IsZoomed();
-    const bool lines = zoomed ? MainZoomLayout().gridLines : !trueColors;
+    const bool lines = zoomed ? MainZoomLayout().gridLines
+                              : !trueColors && FittedCellsOutlined(
+                                                   CellSize(ToViewRegion(RegionBounds(I_Principale)), size));
     const int shift = !zoomed && trueColors ? -1 : 0;
     const int leading = lines ? 1 : 0;
     const int trailing = lines && !zoomed ? 1 : 0;

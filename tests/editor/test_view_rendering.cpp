@@ -1,5 +1,6 @@
 // The view as pixels: DrawSpriteView painted into an image whose background
 // is a colour the view never uses, so untouched pixels show.
+#include <QCheckBox>
 #include <QLabel>
 #include <QPainter>
 
@@ -82,7 +83,7 @@ TEST_F(ViewRendering, FullStorageStopsAtColumn487AndRow259)
 {
     Sprite sprite({MaxWidth, MaxHeight});
     const QImage image = Render(sprite, false);
-    EXPECT_EQ(At(image, 487, 259), Blue);
+    EXPECT_EQ(At(image, 487, 259), PlainWhite); // cells of 2 pixels have no outline
     EXPECT_EQ(At(image, 488, 100), Untouched);
     for (int y = 260; y < 530; ++y)
         ASSERT_EQ(At(image, 100, y), Untouched) << "row " << y;
@@ -133,6 +134,99 @@ TEST_F(ViewRendering, MaskedAndMarkedCellsInBothModes)
     EXPECT_EQ(At(grid, 101, 51), Red);
     EXPECT_EQ(At(grid, 110, 60), PlainBlack);
     EXPECT_EQ(At(Render(sprite, true, region), 105, 55), TrueWhite);
+}
+
+// The pixels of a region's cells as letters: b blue, r red, # black,
+// . white, g green, ? anything else; from (left, top), rows of width.
+std::vector<std::string> PixelRows(const QImage& image, int left, int top, int width, int height)
+{
+    std::vector<std::string> rows;
+    for (int y = top; y < top + height; ++y) {
+        std::string row;
+        for (int x = left; x < left + width; ++x) {
+            switch (image.pixel(x, y) & 0xFFFFFF) {
+            case Blue:
+                row += 'b';
+                break;
+            case Red:
+                row += 'r';
+                break;
+            case PlainBlack:
+                row += '#';
+                break;
+            case PlainWhite:
+                row += '.';
+                break;
+            case Green:
+                row += 'g';
+                break;
+            default:
+                row += '?';
+            }
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// From 4 pixels a cell the designed outlines; below, cells filled whole, a
+// masked one checkered red and its color from red at its top-left, so that
+// a masked white cell never reads as white, even of one pixel.
+TEST_F(ViewRendering, CellsUnderFourPixelsAreFilledWithoutOutline)
+{
+    // Masked white, black; masked black, white marked.
+    Sprite sprite = FromRows({"W#", "B."});
+    sprite.SetPixel(1, 1, Mark);
+    struct Case {
+        int regionSide; // cell = (side - 2) / 2
+        std::vector<std::string> pixels;
+    };
+    const Case cases[] = {
+        {10, {"rrrrbbbb", "r..rb##b", "r..rb##b", "rrrrbbbb", "rrrrbbbb", "r##rbggb", "r##rbggb", "rrrrbbbb"}},
+        {8, {"r.r###", ".r.###", "r.r###", "r#rggg", "#r#ggg", "r#rggg"}},
+        {6, {"r.##", ".r##", "r#gg", "#rgg"}},
+        {4, {"r#", "rg"}},
+    };
+    for (const Case& c : cases) {
+        const QImage image = Render(sprite, false, QRect(0, 0, c.regionSide, c.regionSide));
+        const int grid = c.regionSide - 2;
+        EXPECT_EQ(PixelRows(image, 1, 1, grid, grid), c.pixels) << "region " << c.regionSide;
+        EXPECT_EQ(At(image, 0, 0), Untouched);
+        EXPECT_EQ(At(image, grid + 1, grid + 1), Untouched);
+    }
+}
+
+// At 240 x 128 the fitted cells are 2 pixels: a line drawn with the mouse
+// shows in black on white, in the view and in the preview's grid, with no
+// blue left.
+TEST_F(ViewRendering, AFullSizeSpriteShowsWhatIsDrawnInTheViewAndThePreview)
+{
+    preview->show();
+    form->CB_CouleursApercu->setChecked(false);
+    ApplySize("240", "128");
+    Press(Qt::LeftButton, CellCenter(10, 10));
+    Move(CellCenter(100, 60));
+    Release(Qt::LeftButton, CellCenter(100, 60));
+    ASSERT_EQ(form->sprite.GetColor(55, 35), Black);
+
+    const QImage view = MainView();
+    for (QPoint cell : {QPoint(10, 10), QPoint(55, 35), QPoint(100, 60)})
+        EXPECT_EQ(At(view, CellCenter(cell.x(), cell.y()).x(), CellCenter(cell.x(), cell.y()).y()), PlainBlack);
+    EXPECT_EQ(At(view, CellCenter(200, 100).x(), CellCenter(200, 100).y()), PlainWhite);
+    const QImage shown = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // The line's 91 cells: 2 x 2 pixels at least in the view, and in the
+    // preview cells under one pixel, some of which take no column or row.
+    const std::pair<QImage, int> images[] = {{view, 91 * 4}, {shown, 40}};
+    for (const auto& [image, leastBlack] : images) {
+        int black = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                ASSERT_NE(At(image, x, y), Blue) << x << ", " << y;
+                black += At(image, x, y) == PlainBlack;
+            }
+        }
+        EXPECT_GE(black, leastBlack);
+    }
 }
 
 TEST_F(ViewRendering, LabelShowsTheTypeWithASingleAmpersand)
