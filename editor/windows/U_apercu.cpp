@@ -52,7 +52,7 @@ void TF_Apercu::FormPaint()
     DrawSpriteView(mainForm_, RegionBounds(I_Apercu), shown, painter, mainForm_.CouleursVraiesApercu != 0);
     // While the set plays, the type label still speaks of the frame edited.
     if (&shown != &mainForm_.sprite)
-        mainForm_.Label2->setText(TypeText(mainForm_.sprite.GetType()));
+        ShowSpriteType(mainForm_, mainForm_.sprite);
 }
 
 void TF_Apercu::resizeEvent(QResizeEvent*)

@@ -26,6 +26,7 @@
 #include "TextEncoding.h"
 #include "U_apercu.h"
 #include "U_main.h"
+#include "ViewColors.h"
 #include "ViewGeometry.h"
 #include "ViewImage.h"
 #include "set_file.h"
@@ -37,8 +38,6 @@ const std::string FramesSection = "PlancheSprites";
 constexpr int SlowestRate = 1;
 constexpr int FastestRate = 30;
 constexpr int DefaultRate = 8;
-// How much of the previous frame's color shows through a white cell.
-constexpr int OnionAlpha = 80;
 
 // The free column right of the panels, as the undo buttons use it, from
 // below them down to the "&Close" button.
@@ -418,8 +417,8 @@ void TForm1::PaintOnionSkin(QPainter& painter)
             const int bottom = edges.Row(y + 1) - 1 + shift - trailing;
             if (right < left || bottom < top)
                 continue;
-            QColor faint = PaletteColor(shown, trueColors);
-            faint.setAlpha(OnionAlpha);
+            QColor faint(OnionTint);
+            faint.setAlpha(OnionAlpha[shown]);
             painter.fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), faint);
         }
     }

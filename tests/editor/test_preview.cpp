@@ -1,7 +1,11 @@
 // The preview window beside the main one: when it is shown and hidden, how
 // it follows the main window while attached, and the two color options
 // redrawing what each window shows.
+#include <QLabel>
+#include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTimer>
 
 #include "settings_fixture.h"
@@ -104,6 +108,32 @@ TEST_F(Preview, EachColorOptionRedrawsItsOwnViewAtOnce)
     form->CB_CouleursPrincipale->setChecked(true);
     EXPECT_EQ(Displayed(form.get()).pixel(cell) & 0xFFFFFF, screenWhite);
     EXPECT_EQ(PreviewMiddleCell(), plainWhite);
+}
+
+// While the preview plays a set, the type label speaks of the frame edited,
+// with one ampersand, whichever frame the preview draws.
+TEST_F(Preview, WhileTheSetPlaysTheLabelShowsTheEditedFrameWithOneAmpersand)
+{
+    const std::pair<Rows, QString> cases[] = {
+        {{"#."}, "Type: Noir & Blanc"},
+        {{"#B"}, "Type: Noir & Blanc maské"},
+        {{"ld"}, "Type: niveaux de gris"},
+        {{"lW"}, "Type: niveaux de gris maské"},
+    };
+    for (const auto& [rows, text] : cases) {
+        RestartWith("");
+        preview->show();
+        UseSprite({"dL"});
+        form->PageControl1->setCurrentWidget(form->TabSheet1);
+        QTest::mouseClick(form->B_DupliquerImage, Qt::LeftButton);
+        form->sprite = FromRows(rows);
+        form->CB_AnimerApercu->setChecked(true);
+        for (int tick = 0; tick < 2; ++tick) {
+            form->timerAnimationTimer();
+            preview->grab();
+            EXPECT_EQ(form->Label2->text().toStdString(), text.toStdString()) << "frame " << form->PreviewFrame;
+        }
+    }
 }
 
 } // namespace

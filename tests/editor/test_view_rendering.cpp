@@ -3,6 +3,9 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <algorithm>
 
 #include "gui_fixture.h"
 
@@ -226,6 +229,35 @@ TEST_F(ViewRendering, AFullSizeSpriteShowsWhatIsDrawnInTheViewAndThePreview)
             }
         }
         EXPECT_GE(black, leastBlack);
+    }
+}
+
+// The previous frame shows through white cells in a tint far from every
+// color of both palettes (and from the palette buttons' grays), so it is
+// never taken for a pixel of the frame; darker pixels tint more.
+TEST_F(ViewRendering, OnionSkinTintIsNoColorOfEitherPalette)
+{
+    const QRgb colors[] = {0xFFFFFF, 0xAAAAAA, 0x555555, 0x000000, 0xFF0000, 0x0000FF, 0x008000, 0x2565FA,
+                           0xADADAD, 0x525252, 0xC0D7C0, 0x909F8F, 0x60675F, 0x302F20, 0xE2EEE2};
+    auto distance = [](QRgb a, QRgb b) {
+        return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+    };
+    UseSprite({"ld#"});
+    form->PageControl1->setCurrentWidget(form->TabSheet1);
+    QTest::mouseClick(form->B_NouvelleImage, Qt::LeftButton);
+    form->CB_PelureOignon->setChecked(true);
+    for (bool trueColors : {false, true}) {
+        form->CB_CouleursPrincipale->setChecked(trueColors);
+        const QImage view = MainView();
+        std::vector<QRgb> tints;
+        for (int x = 0; x < 3; ++x) {
+            const QRgb tint = At(view, CellCenter(x, 0).x(), CellCenter(x, 0).y());
+            for (QRgb color : colors)
+                EXPECT_GE(distance(tint, color), 40) << std::hex << tint << " near " << color << " at " << x;
+            for (QRgb other : tints)
+                EXPECT_GE(distance(tint, other), 20) << "previous pixel " << x << " told from the others";
+            tints.push_back(tint);
+        }
     }
 }
 
