@@ -222,21 +222,15 @@ void MultiRowTabBar::mouseDoubleClickEvent(QMouseEvent* event)
         mousePressEvent(event);
 }
 
+// Hover highlights too follow the rows rather than Qt's one-row layout.
 bool MultiRowTabBar::event(QEvent* event)
 {
-    if (OnOneRow())
+    const QEvent::Type type = event->type();
+    const bool hover = type == QEvent::HoverEnter || type == QEvent::HoverMove || type == QEvent::HoverLeave;
+    if (!hover || OnOneRow())
         return QTabBar::event(event);
-    switch (event->type()) {
-    case QEvent::HoverEnter:
-    case QEvent::HoverMove:
-        SetHovered(TabAt(static_cast<QHoverEvent*>(event)->position().toPoint()));
-        return true;
-    case QEvent::HoverLeave:
-        SetHovered(-1);
-        return true;
-    default:
-        return QTabBar::event(event);
-    }
+    SetHovered(type == QEvent::HoverLeave ? -1 : TabAt(static_cast<QHoverEvent*>(event)->position().toPoint()));
+    return true;
 }
 
 TabControl::TabControl(QWidget* parent) : QTabWidget(parent), bar_(new MultiRowTabBar(this))
