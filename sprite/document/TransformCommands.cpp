@@ -19,8 +19,8 @@ constexpr TransformStep TransformSteps[] = {
     {PictureTransform::RotateCounterClockwise, "rotation anti-horaire"},
     {PictureTransform::ShiftLeft, "décalage à gauche"},
     {PictureTransform::ShiftRight, "décalage à droite"},
-    {PictureTransform::ShiftUp, "décalage en haut"},
-    {PictureTransform::ShiftDown, "décalage en bas"},
+    {PictureTransform::ShiftUp, "décalage vers le haut"},
+    {PictureTransform::ShiftDown, "décalage vers le bas"},
     {PictureTransform::InvertColors, "inversion des couleurs"},
 };
 
