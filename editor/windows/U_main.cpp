@@ -10,12 +10,11 @@
 #include "ZoomedView.h"
 
 TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
-    : QWidget(parent), sprite({MaxWidth, MaxHeight}), Paths(paths)
+    : QWidget(parent), document({MaxWidth, MaxHeight}), Paths(paths)
 {
     BuildLayout();
 
     Activated = 0;
-    ActivePen.fill(NotDrawing);
     Tool = ToolPencil;
 
     ButtonPen = {Black, LightGray, DarkGray};
@@ -72,6 +71,23 @@ void TForm1::RedrawBothViews()
         F_Apercu->update();
     }
     ShowFileState();
+}
+
+void TForm1::ShowDocumentChange(const DocumentChange& change)
+{
+    // The new size may be smaller than the old: the main view is cleared so
+    // that cells of the larger old grid do not stay behind.
+    if (change.size) {
+        E_TailleX->setText(QString::number(sprite.width));
+        E_TailleY->setText(QString::number(sprite.height));
+        ClearSpriteView(I_Principale);
+    }
+    if (change.pixels || change.size || change.frames || change.selection)
+        RedrawBothViews();
+    if (change.size || change.frames)
+        ShowFrameState();
+    if (change.history)
+        ShowUndoState();
 }
 
 void TForm1::resizeEvent(QResizeEvent*)

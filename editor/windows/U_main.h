@@ -25,15 +25,14 @@
 
 #include "Dialogs.h"
 #include "ImageConversion.h"
+#include "LoadCommands.h"
 #include "PluginHost.h"
 #include "ProgramPaths.h"
 #include "RecentFiles.h"
-#include "SavedState.h"
-#include "Selection.h"
+#include "SpriteDocument.h"
 #include "Transform.h"
 #include "U_class.h"
 #include "ZoomedView.h"
-#include "history.h"
 #include "sprite_file_kind.h"
 #include "sprite_set.h"
 
@@ -64,12 +63,6 @@ class WindowPlacement;
 class IniFile;
 struct ArrayCandidate;
 struct ArraySprites;
-
-enum Tools : int8_t { ToolPencil = 0, ToolLine = 1, ToolFill = 2, ToolSelection = 3 };
-
-constexpr int MouseButtonCount = 3;
-// ActivePen entry of a button that is not drawing.
-constexpr PenValue NotDrawing = -1;
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -179,12 +172,16 @@ public:
     FileDialog OpenDialogC;
     QTimer* timerAttache;
 
-    // Editing state, in construction order.
+    // Editing state, in construction order. The document holds the frames,
+    // the one Sprite being edited among them, the history, the selection,
+    // the saved state and the gesture in progress (ActivePen, AnchorCell:
+    // DrawingGesture.h); the window changes it only through its commands
+    // and shows what they changed with ShowDocumentChange.
     Point RequestedSize{0, 0};
-    Sprite sprite;
-    std::array<PenValue, MouseButtonCount> ActivePen{};
+    SpriteDocument document;
+    Sprite& sprite = document.Editing();
+    const SpriteSet& frames = document.Frames();
     std::array<PenValue, MouseButtonCount> ButtonPen{};
-    Point AnchorCell{0, 0};
     int8_t Tool = ToolPencil;
     std::vector<std::string> PluginFiles;
     uint8_t Apercu = 0;
@@ -193,18 +190,9 @@ public:
     uint8_t CouleursVraiesApercu = 0;
     uint8_t OuvrirFenetre = 0;
     uint8_t Activated = 0;
-    SpriteHistory history;
-    SpriteSelection selection;
-    // The keyboard's cell; shown from the first key that moves or paints it.
-    Point KeyboardCell{0, 0};
-    bool KeyboardCellShown = false;
-    // The pen of the Space stroke in progress, NotDrawing between strokes.
-    PenValue KeyboardPen = NotDrawing;
 
-    // Sprite sets (U_main_frames.cpp): the frames of the set, the editing
-    // sprite being the current one; the frame controls of "Retouche", the
+    // Sprite sets (U_main_frames.cpp): the frame controls of "Retouche", the
     // sheet slicing of "Enreg/charger" and the frame options of "Options".
-    SpriteSet frames{sprite};
     QPushButton* B_ImagePrecedente = nullptr;
     QLabel* L_Image = nullptr;
     QPushButton* B_ImageSuivante = nullptr;
@@ -302,11 +290,10 @@ public:
     void EraseSelection();
     void DropSelection();
 
-    // Every command that changes the sprite runs between these two, so that
-    // it becomes one step of the undo history; a command that changed
-    // nothing adds no step. The label names the step in the buttons' hints.
-    void BeginSpriteStep();
-    void CommitSpriteStep(const QString& label);
+    // The one way a change of the document reaches the windows: the size
+    // edits, both views, the caption, the frame and the undo controls, each
+    // once, as far as the change concerns them.
+    void ShowDocumentChange(const DocumentChange& change);
 
     // The swatches show the three buttons' pens, always in the plain palette.
     void ShowButtonPens();
@@ -336,15 +323,14 @@ public:
     QFrame* P_Recents;
     QLabel* L_Recents;
     QListWidget* LB_Recents;
-    // The file last saved, loaded or imported (empty before any), whether
-    // it is a ".pixo" or ".pixs" file that a save may go straight to, and
-    // the frames as that file holds them.
+    // The file last saved, loaded or imported (empty before any), and
+    // whether it is a ".pixo" or ".pixs" file that a save may go straight to;
+    // the document keeps the frames as that file holds them.
     QString CurrentFile;
     bool CurrentFileIsNative = false;
-    SavedState savedState{sprite};
     RecentFiles recentFiles;
 
-    bool IsChangedSinceSaved() const { return savedState.DiffersFrom(frames.Frames()); }
+    bool IsChangedSinceSaved() const { return document.IsChangedSinceSaved(); }
     // Into the current file without a dialog and quietly when there is one
     // (a set of several frames into a ".pixo" asks first, as the save
     // command does), otherwise as the save command; true when written.
@@ -436,39 +422,25 @@ private:
     void BuildImageControls();
     void BuildFrameControls();
     void ShowFrameState();
-    void GoToFrame(int index);
-    void ShowFrameStep(bool changed);
+    // The cell size typed beside "découper en images de" while it is
+    // checked ((0, 0) for a size that is no number), else nothing.
+    std::optional<Point> SliceCell() const;
+    // Shows what a load changed, or why a picture makes no frames; true
+    // when it was loaded.
+    bool ShowLoadResult(const LoadResult& result);
     void RestartAnimation();
     void BuildTransformControls();
 
-    // Selection gestures and the marks drawn over the main view.
-    void SelectionMouseDown(int button, Point windowPoint);
-    void SelectionMouseMove(Point windowPoint);
-    void SelectionMouseUp(int button);
+    // The nearest cell of the sprite to a window point, for a selection
+    // dragged beside the grid; and the marks drawn over the main view.
     Point ClampedCellUnder(Point windowPoint) const;
     void DrawEditingMarks(QPainter& painter);
     // The keyboard cursor and its Space strokes.
     void MoveKeyboardCell(int dx, int dy);
-    void FollowPointer(Point cell);
     void KeyboardPenDown(int button);
     void ShowCellPosition(Point cell);
-    enum class SelectionGesture { None, Selecting, Moving };
-    SelectionGesture selectionGesture = SelectionGesture::None;
-    Point gestureStartCell{0, 0};
-    Point gestureStartTopLeft{0, 0};
 
     Point CellUnder(Point windowPoint) const;
-    bool IsDrawing(int button) const { return ActivePen[button] != NotDrawing; }
-    bool AnyButtonDrawing() const;
-    // The step of a mouse gesture, from the press that starts the first
-    // drawing button to the release of the last, is named after the tool.
-    QString GestureLabel() const;
-    // Opens a step on the current frame unless one is open: a gesture that
-    // goes on after a command closed its step continues in a step of its own.
-    void ResumeSpriteStep();
-    // Commits the step of a gesture in progress, if any, under its name.
-    void CloseGestureStep();
-    void ShowRestoredSprite();
     void ShowUndoState();
     void AssignPen(int button, PenValue pen);
     QToolButton* ToolButton(int tool) const;
@@ -476,17 +448,8 @@ private:
     void ApplySize();
 
     // Files and export (U_main_files.cpp, U_main_export.cpp).
-    using SpriteReader = bool (*)(Sprite&, const std::string&);
-    // A load replaces the whole set (the native file: a ".pixs", or a
-    // ".pixo" as a set of one frame) or the current frame (a picture, unless
-    // it is sliced into frames).
-    enum class LoadInto { WholeSet, CurrentFrame };
-    enum class LoadOutcome { Loaded, Refused, Explained };
     void ConnectFileCommands();
     void LoadSpriteWith(SpriteFileKind kind);
-    LoadOutcome SliceIntoFrames(const CellPicture& picture, const QString& stepLabel);
-    LoadOutcome ReplaceSet(FrameList loaded, const QString& stepLabel);
-    LoadOutcome ReadIntoFrames(SpriteReader reader, const std::string& path, LoadInto target, const QString& stepLabel);
     // Saves the whole set when the name or the user's answer asks for it:
     // whether it was saved, or nothing when the save is to go on as the
     // one-sprite save.
@@ -496,7 +459,6 @@ private:
     void ShowSaveOutcome(bool saved);
     ExportResult ExportAllFrames(const std::string& libraryPath, const std::string& fileName,
                                  const std::string& spriteName, int height, int width);
-    void ShowLoadedSprite();
     QString ExportFolder() const;
     void LoadPlugins();
 
@@ -506,8 +468,9 @@ private:
     void ConnectCommandKeys();
     bool SaveSpriteAs();
     bool SaveSpriteTo(const QString& fileName, bool tellSuccess = true);
-    // The file becomes the one being edited, holding the frames held.
-    void RememberFile(const QString& fileName, bool native, const std::vector<const Sprite*>& held);
+    // The file becomes the one being edited, holding what was saved or
+    // loaded.
+    void RememberFile(const QString& fileName, bool native, SpriteDocument::Saved held);
     void RememberRecentFile(const QString& fileName);
     // "Nom Fichier" and "Nom Sprite" of "Exporter" named after the file.
     void ProposeExportNames(const QString& fileName);
@@ -519,8 +482,6 @@ private:
     bool MayOpenInstead(const QString& fileName);
     bool MayImportOver();
     bool MaySetAside(const QString& beforeWhat);
-    // A new history, after a file opened took the place of every frame.
-    void StartNewHistory();
     void DropFiles(const QList<QUrl>& urls);
     FileDialog& DialogFor(SpriteFileKind kind);
     QString designedCaption;

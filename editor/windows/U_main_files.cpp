@@ -100,7 +100,7 @@ bool TForm1::SaveSpriteTo(const QString& fileName, bool tellSuccess)
     if (tellSuccess || !saved)
         ShowSaveOutcome(saved);
     if (saved)
-        RememberFile(fileName, true, wholeSet ? frames.Frames() : std::vector<const Sprite*>{&sprite});
+        RememberFile(fileName, true, wholeSet ? SpriteDocument::Saved::WholeSet : SpriteDocument::Saved::CurrentFrame);
     return saved;
 }
 
@@ -188,36 +188,23 @@ bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool t
     const bool newStart = !picture || frames.Count() == 1 || CB_Decouper->isChecked();
     if (newStart && !MayOpenInstead(fileName))
         return false;
-    const LoadOutcome outcome =
-        ReadIntoFrames(reader, FileSystemName(fileName), picture ? LoadInto::CurrentFrame : LoadInto::WholeSet,
-                       picture ? QStringLiteral("import d'image") : QStringLiteral("chargement"));
-    if (outcome == LoadOutcome::Explained)
-        return false;
-    if (outcome == LoadOutcome::Refused) {
-        ShowFailedLoad();
-        return false;
-    }
-    if (newStart) {
-        StartNewHistory();
-        RememberFile(fileName, !picture, frames.Frames());
-    } else {
+    LoadResult result = ReadIntoFrames(document, reader, FileSystemName(fileName),
+                                       picture ? LoadInto::CurrentFrame : LoadInto::WholeSet,
+                                       picture ? SliceCell() : std::nullopt, picture ? "import d'image" : "chargement");
+    if (result.outcome == LoadOutcome::Loaded && newStart) {
+        result.change |= document.StartNewHistory();
+        RememberFile(fileName, !picture, SpriteDocument::Saved::WholeSet);
+    } else if (result.outcome == LoadOutcome::Loaded) {
         RememberRecentFile(fileName);
         ProposeExportNames(fileName);
     }
-    ShowLoadedSprite();
+    if (!ShowLoadResult(result)) {
+        if (result.outcome == LoadOutcome::Refused)
+            ShowFailedLoad();
+        return false;
+    }
     if (tellSuccess)
         AppDialogs().ShowMessage(QStringLiteral("Chargement effectué : ..."), QStringLiteral("Succès!"),
                                  MessageIcon::Information);
     return true;
-}
-
-// The new size may be smaller than the old: the main view is cleared so
-// that cells of the larger old grid do not stay behind.
-void TForm1::ShowLoadedSprite()
-{
-    E_TailleX->setText(QString::number(sprite.width));
-    E_TailleY->setText(QString::number(sprite.height));
-    ClearSpriteView(I_Principale);
-    RedrawBothViews();
-    ShowFrameState();
 }

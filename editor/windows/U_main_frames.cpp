@@ -21,6 +21,7 @@
 #include "AtomicFile.h"
 #include "Controls.h"
 #include "Counted.h"
+#include "FrameCommands.h"
 #include "IniFile.h"
 #include "PluginFrames.h"
 #include "TextEncoding.h"
@@ -29,6 +30,7 @@
 #include "ViewColors.h"
 #include "ViewGeometry.h"
 #include "ViewImage.h"
+#include "onion_skin.h"
 #include "set_file.h"
 #include "sheet.h"
 
@@ -175,126 +177,67 @@ void TForm1::ShowFrameState()
     B_ImageApres->setEnabled(current + 1 < count);
 }
 
-// A gesture still held on the old frame is closed first; what the held
-// buttons draw afterwards is a step of the new frame.
-void TForm1::GoToFrame(int index)
-{
-    if (index == frames.Current() || index < 0 || index >= frames.Count())
-        return;
-    CloseGestureStep();
-    frames.Select(index);
-    if (AnyButtonDrawing())
-        ResumeSpriteStep();
-    ShowRestoredSprite();
-}
-
-void TForm1::ShowFrameStep(bool changed)
-{
-    if (changed)
-        ShowRestoredSprite();
-}
-
+// A gesture still held on the old frame has its step closed there; the
+// frame commands are steps of their own, so none runs inside a gesture.
 void TForm1::B_ImagePrecedenteClick()
 {
-    GoToFrame(frames.Current() - 1);
+    ShowDocumentChange(GoToPreviousFrame(document));
 }
 
 void TForm1::B_ImageSuivanteClick()
 {
-    GoToFrame(frames.Current() + 1);
+    ShowDocumentChange(GoToNextFrame(document));
 }
 
-// The frame commands are steps of their own, so none runs inside a gesture.
 void TForm1::B_NouvelleImageClick()
 {
-    if (history.IsRecording())
-        return;
-    ShowFrameStep(history.InsertFrame(frames, frames.Current() + 1, std::make_unique<Sprite>(sprite.GetSize()),
-                                      "nouvelle image"));
+    ShowDocumentChange(AddBlankFrame(document));
 }
 
 void TForm1::B_DupliquerImageClick()
 {
-    if (history.IsRecording())
-        return;
-    auto copy = std::make_unique<Sprite>(sprite);
-    copy->ClearMarks();
-    ShowFrameStep(history.InsertFrame(frames, frames.Current() + 1, std::move(copy), "duplication d'image"));
+    ShowDocumentChange(DuplicateFrame(document));
 }
 
 void TForm1::B_SupprimerImageClick()
 {
-    ShowFrameStep(history.RemoveFrame(frames, frames.Current(), "suppression d'image"));
+    ShowDocumentChange(DeleteFrame(document));
 }
 
 void TForm1::B_ImageAvantClick()
 {
-    ShowFrameStep(history.MoveFrame(frames, frames.Current(), frames.Current() - 1, "déplacement d'image"));
+    ShowDocumentChange(MoveFrameEarlier(document));
 }
 
 void TForm1::B_ImageApresClick()
 {
-    ShowFrameStep(history.MoveFrame(frames, frames.Current(), frames.Current() + 1, "déplacement d'image"));
+    ShowDocumentChange(MoveFrameLater(document));
 }
 
-TForm1::LoadOutcome TForm1::ReadIntoFrames(SpriteReader reader, const std::string& path, LoadInto target,
-                                           const QString& stepLabel)
+std::optional<Point> TForm1::SliceCell() const
 {
-    const bool slice = target == LoadInto::CurrentFrame && CB_Decouper->isChecked();
-    const bool setFile = target == LoadInto::WholeSet && IsSpriteSetFileName(path);
-    if (!slice && !setFile && (target == LoadInto::CurrentFrame || frames.Count() == 1)) {
-        BeginSpriteStep();
-        const bool loaded = reader(sprite, path);
-        CommitSpriteStep(stepLabel);
-        return loaded ? LoadOutcome::Loaded : LoadOutcome::Refused;
-    }
-
-    FrameList loaded;
-    if (setFile) {
-        if (!LoadSpriteSetFile(path, loaded))
-            return LoadOutcome::Refused;
-    } else {
-        // A copy, so that a refused file leaves the set as it was and the
-        // marks stay, as a load keeps them.
-        auto one = std::make_unique<Sprite>(sprite);
-        if (!reader(*one, path))
-            return LoadOutcome::Refused;
-        if (slice)
-            return SliceIntoFrames(PictureOfSprite(*one), stepLabel);
-        loaded.push_back(std::move(one));
-    }
-    return ReplaceSet(std::move(loaded), stepLabel);
-}
-
-// The sheet cut into frames of the size typed, which replace the set; a size
-// that gives no whole frame, or too many, is explained.
-TForm1::LoadOutcome TForm1::SliceIntoFrames(const CellPicture& picture, const QString& stepLabel)
-{
+    if (!CB_Decouper->isChecked())
+        return std::nullopt;
     bool wide = false;
     bool high = false;
     const Point cell{E_DecoupeX->text().toInt(&wide), E_DecoupeY->text().toInt(&high)};
-    const int count = wide && high ? SheetFrameCount(picture, cell) : 0;
-    if (count < 1 || count > MaxFrames) {
-        ShowLoadProblem(
-            QStringLiteral("L'image de %1 × %2 ne se découpe pas en images de %3 × %4 : %5, il en faut de 1 à %6")
-                .arg(picture.width)
-                .arg(picture.height)
-                .arg(E_DecoupeX->text(), E_DecoupeY->text())
-                .arg(QString::fromStdString(Counted(count, "image entière", "images entières")))
-                .arg(MaxFrames));
-        return LoadOutcome::Explained;
-    }
-    return ReplaceSet(SliceSheet(picture, cell), stepLabel);
+    return wide && high ? cell : Point{0, 0};
 }
 
-TForm1::LoadOutcome TForm1::ReplaceSet(FrameList loaded, const QString& stepLabel)
+// A sheet whose cells of the size typed give no whole frame, or too many,
+// is explained with the size as typed.
+bool TForm1::ShowLoadResult(const LoadResult& result)
 {
-    CloseGestureStep();
-    const bool replaced = history.ReplaceFrames(frames, std::move(loaded), 0, stepLabel.toStdString());
-    if (AnyButtonDrawing())
-        ResumeSpriteStep();
-    ShowUndoState();
-    return replaced ? LoadOutcome::Loaded : LoadOutcome::Refused;
+    if (result.outcome == LoadOutcome::Explained)
+        ShowLoadProblem(
+            QStringLiteral("L'image de %1 × %2 ne se découpe pas en images de %3 × %4 : %5, il en faut de 1 à %6")
+                .arg(result.pictureSize.x)
+                .arg(result.pictureSize.y)
+                .arg(E_DecoupeX->text(), E_DecoupeY->text())
+                .arg(QString::fromStdString(Counted(result.frameCount, "image entière", "images entières")))
+                .arg(MaxFrames));
+    ShowDocumentChange(result.change);
+    return result.outcome == LoadOutcome::Loaded;
 }
 
 // A refusal's explanation goes into the file, where one sprite's would.
@@ -356,9 +299,9 @@ const Sprite& TForm1::PreviewSprite() const
 // the current frame's own pixels always read as they are.
 void TForm1::PaintOnionSkin(QPainter& painter)
 {
-    if (!PelureOignon || frames.Current() == 0)
+    const Sprite* previous = OnionSkinFrame(frames);
+    if (!PelureOignon || !previous)
         return;
-    const Sprite& previous = frames.Frame(frames.Current() - 1);
     const CellEdges edges = MainCellEdges();
     if (edges.IsEmpty())
         return;
@@ -369,9 +312,9 @@ void TForm1::PaintOnionSkin(QPainter& painter)
     // shifted one pixel up and left; the zoomed grid has a line on the left
     // and top of each cell, and none in true colors or at the smallest steps.
     const bool zoomed = edges.IsZoomed();
-    const bool lines = zoomed ? MainZoomLayout().gridLines
-                              : !trueColors && FittedCellsOutlined(
-                                                   CellSize(ToViewRegion(RegionBounds(I_Principale)), size));
+    const bool lines =
+        zoomed ? MainZoomLayout().gridLines
+               : !trueColors && FittedCellsOutlined(CellSize(ToViewRegion(RegionBounds(I_Principale)), size));
     const int shift = !zoomed && trueColors ? -1 : 0;
     const int leading = lines ? 1 : 0;
     const int trailing = lines && !zoomed ? 1 : 0;
@@ -379,9 +322,8 @@ void TForm1::PaintOnionSkin(QPainter& painter)
         const int left = edges.Column(x) + shift + leading;
         const int right = edges.Column(x + 1) - 1 + shift - trailing;
         for (int y = 0; y < size.y; ++y) {
-            const PixelColor shown = previous.GetColor(x, y);
-            if (shown == White || sprite.GetColor(x, y) != White || sprite.GetMask(x, y) == Mask ||
-                sprite.IsMarked(x, y))
+            const PixelColor shown = OnionSkinColor(sprite, *previous, x, y);
+            if (shown == White)
                 continue;
             const int top = edges.Row(y) + shift + leading;
             const int bottom = edges.Row(y + 1) - 1 + shift - trailing;

@@ -139,17 +139,12 @@ bool TForm1::ImportImage(const RgbaImage& image)
     if (dialog.exec() != QDialog::Accepted || !dialog.Result().Succeeded())
         return false;
     // A sprite sheet: its cells take the place of the frames of the set.
-    if (CB_Decouper->isChecked()) {
-        if (!MayImportOver() ||
-            SliceIntoFrames(dialog.Result().picture, QStringLiteral("import d'image")) != LoadOutcome::Loaded)
-            return false;
-        ShowLoadedSprite();
-        return true;
-    }
-    BeginSpriteStep();
-    PutIntoSprite(dialog.Result().picture, sprite);
-    CommitSpriteStep(QStringLiteral("import d'image"));
-    ShowLoadedSprite();
+    if (const std::optional<Point> cell = SliceCell())
+        return MayImportOver() &&
+               ShowLoadResult(SliceIntoFrames(document, dialog.Result().picture, *cell, "import d'image"));
+    const CellPicture& picture = dialog.Result().picture;
+    ShowDocumentChange(
+        ReplaceCurrentFrame(document, "import d'image", [&picture](Sprite& frame) { PutIntoSprite(picture, frame); }));
     return true;
 }
 

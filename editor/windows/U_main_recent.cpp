@@ -57,7 +57,7 @@ QString DocumentsFolder()
 void TForm1::SetUpFileHabits()
 {
     designedCaption = windowTitle();
-    savedState.Take(frames.Frames());
+    document.MarkSaved(SpriteDocument::Saved::WholeSet);
     for (FileDialog* dialog : {&OpenDialog1, &SaveDialog1, &OpenDialog2})
         dialog->folder = DocumentsFolder();
     BuildRecentPanel();
@@ -97,11 +97,11 @@ void TForm1::ConnectCommandKeys()
     Button1->setToolTip(QStringLiteral("Exporter avec le plugin choisi (Ctrl+E)"));
 }
 
-void TForm1::RememberFile(const QString& fileName, bool native, const std::vector<const Sprite*>& held)
+void TForm1::RememberFile(const QString& fileName, bool native, SpriteDocument::Saved held)
 {
     CurrentFile = QFileInfo(fileName).absoluteFilePath();
     CurrentFileIsNative = native;
-    savedState.Take(held);
+    document.MarkSaved(held);
     RememberRecentFile(CurrentFile);
     ProposeExportNames(CurrentFile);
     ShowFileState();

@@ -166,7 +166,7 @@ bool TForm1::ImportCText(const std::string& text)
     }
     // Frames that take the place of the set's, or the chosen sprite in the
     // edited frame.
-    const bool sheet = CB_Decouper->isChecked();
+    const std::optional<Point> sheet = SliceCell();
     if ((choice->asFrames || sheet) && !MayImportOver())
         return false;
     if (choice->asFrames)
@@ -175,15 +175,10 @@ bool TForm1::ImportCText(const std::string& text)
     if (sheet) {
         Sprite read(sprite);
         BuildArraySprite(found, candidate, choice->width, read);
-        if (SliceIntoFrames(PictureOfSprite(read), QStringLiteral("import de C")) != LoadOutcome::Loaded)
-            return false;
-        ShowLoadedSprite();
-        return true;
+        return ShowLoadResult(SliceIntoFrames(document, PictureOfSprite(read), *sheet, "import de C"));
     }
-    BeginSpriteStep();
-    BuildArraySprite(found, candidate, choice->width, sprite);
-    CommitSpriteStep(QStringLiteral("import de C"));
-    ShowLoadedSprite();
+    ShowDocumentChange(ReplaceCurrentFrame(
+        document, "import de C", [&](Sprite& frame) { BuildArraySprite(found, candidate, choice->width, frame); }));
     AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : ") + QString::fromStdString(candidate.id),
                              QStringLiteral("Succès!"), MessageIcon::Information);
     return true;
@@ -191,9 +186,8 @@ bool TForm1::ImportCText(const std::string& text)
 
 bool TForm1::ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width)
 {
-    if (ReplaceSet(BuildArrayFrames(found, candidates, width), QStringLiteral("import de C")) != LoadOutcome::Loaded)
+    if (!ShowLoadResult(ReplaceSet(document, BuildArrayFrames(found, candidates, width), "import de C")))
         return false;
-    ShowLoadedSprite();
     QString names;
     for (const ArrayCandidate* candidate : candidates)
         names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromStdString(candidate->id);

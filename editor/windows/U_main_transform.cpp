@@ -10,37 +10,10 @@
 
 #include "Controls.h"
 #include "Dialogs.h"
-#include "PreShift.h"
+#include "TransformCommands.h"
 #include "U_main.h"
 
 namespace {
-
-struct TransformCommand {
-    PictureTransform transform;
-    const char* stepLabel;
-};
-
-constexpr TransformCommand TransformCommands[] = {
-    {PictureTransform::FlipHorizontal, "miroir horizontal"},
-    {PictureTransform::FlipVertical, "miroir vertical"},
-    {PictureTransform::Rotate180, "rotation 180°"},
-    {PictureTransform::RotateClockwise, "rotation horaire"},
-    {PictureTransform::RotateCounterClockwise, "rotation anti-horaire"},
-    {PictureTransform::ShiftLeft, "décalage à gauche"},
-    {PictureTransform::ShiftRight, "décalage à droite"},
-    {PictureTransform::ShiftUp, "décalage vers le haut"},
-    {PictureTransform::ShiftDown, "décalage vers le bas"},
-    {PictureTransform::InvertColors, "inversion des couleurs"},
-};
-
-QString StepLabel(PictureTransform transform)
-{
-    for (const TransformCommand& command : TransformCommands) {
-        if (command.transform == transform)
-            return QString::fromUtf8(command.stepLabel);
-    }
-    return QString();
-}
 
 // Sends the key events of the main window and its controls to the window's
 // key handlers before the control with the focus sees them.
@@ -189,47 +162,29 @@ TForm1::~TForm1()
 // step, as a load replaces it.
 void TForm1::B_PreDecalerClick()
 {
-    std::vector<Sprite> shifted;
-    if (!PreShiftedFrames(sprite, shifted)) {
+    const TransformOutcome outcome = PreShiftFrame(document);
+    if (outcome.tooLarge) {
         AppDialogs().ShowMessage(QStringLiteral("Pré-décalage impossible : le sprite ferait %1 pixels de large, "
                                                 "plus que les 240 d'un écran.")
-                                     .arg(sprite.width + 8),
+                                     .arg(outcome.tooLarge->x),
                                  QStringLiteral("Echec!"), MessageIcon::Warning);
         return;
     }
-    FrameList copies;
-    for (Sprite& frame : shifted)
-        copies.push_back(std::make_unique<Sprite>(frame));
-    CloseGestureStep();
-    if (history.ReplaceFrames(frames, std::move(copies), 0, "pré-décalage"))
-        ShowLoadedSprite();
-    ShowUndoState();
+    ShowDocumentChange(outcome.change);
 }
 
 void TForm1::TransformClick(PictureTransform transform)
 {
-    const QString label = StepLabel(transform);
-    if (selection.IsActive(sprite)) {
-        BeginSpriteStep();
-        selection.Transform(sprite, transform);
-        CommitSpriteStep(label);
-        RedrawBothViews();
-        return;
-    }
-    const Point size = TransformedSize(sprite.GetSize(), transform);
-    if (size.x > MaxWidth || size.y > MaxHeight) {
+    const TransformOutcome outcome = TransformPicture(document, transform);
+    if (outcome.tooLarge) {
         AppDialogs().ShowMessage(QStringLiteral("Rotation impossible : le sprite ferait %1 × %2 pixels, "
                                                 "plus que les 240 × 128 d'un écran.")
-                                     .arg(size.x)
-                                     .arg(size.y),
+                                     .arg(outcome.tooLarge->x)
+                                     .arg(outcome.tooLarge->y),
                                  QStringLiteral("Echec!"), MessageIcon::Warning);
         return;
     }
-    BeginSpriteStep();
-    TransformSprite(sprite, transform);
-    CommitSpriteStep(label);
-    // A quarter turn changes the size, shown as after a load.
-    ShowLoadedSprite();
+    ShowDocumentChange(outcome.change);
 }
 
 bool TForm1::FormKeyDown(const QKeyEvent& key)
@@ -237,7 +192,7 @@ bool TForm1::FormKeyDown(const QKeyEvent& key)
     const int code = key.key();
     const bool arrow = code == Qt::Key_Left || code == Qt::Key_Right || code == Qt::Key_Up || code == Qt::Key_Down;
     // During a Space stroke the modifiers chose the pen: every arrow draws.
-    if (arrow && (KeyboardPen != NotDrawing || Is(key, Qt::NoModifier))) {
+    if (arrow && (document.IsKeyboardStroke() || Is(key, Qt::NoModifier))) {
         MoveKeyboardCell(code == Qt::Key_Left    ? -1
                          : code == Qt::Key_Right ? 1
                                                  : 0,
@@ -248,7 +203,7 @@ bool TForm1::FormKeyDown(const QKeyEvent& key)
     }
     if (code == Qt::Key_Space) {
         // Held down, the key repeats; only the first press starts a stroke.
-        if (!key.isAutoRepeat() && KeyboardPen == NotDrawing)
+        if (!key.isAutoRepeat() && !document.IsKeyboardStroke())
             KeyboardPenDown(Is(key, Qt::ControlModifier) ? 2 : Is(key, Qt::ShiftModifier) ? 1 : 0);
         return true;
     }
@@ -285,14 +240,13 @@ bool TForm1::FormKeyDown(const QKeyEvent& key)
         EraseSelection();
         return true;
     case Qt::Key_Escape:
-        if (!selection.IsActive(sprite))
+        if (!document.HasSelection())
             return false;
-        selection.Deselect();
-        RedrawBothViews();
+        ShowDocumentChange(document.Deselect());
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!selection.IsFloating(sprite))
+        if (!document.IsSelectionFloating())
             return false;
         DropSelection();
         return true;

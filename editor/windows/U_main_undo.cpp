@@ -1,6 +1,6 @@
 // Undo and redo of the commands that change the sprite: the two buttons of
-// the page "Retouche", their keyboard shortcuts, and the steps that the
-// commands open and close around their change.
+// the page "Retouche" and their keyboard shortcuts. The steps themselves are
+// the document's (SpriteDocument.h).
 #include <QApplication>
 #include <QPushButton>
 #include <QShortcut>
@@ -65,92 +65,18 @@ void TForm1::BuildUndoControls()
 
 void TForm1::B_AnnulerClick()
 {
-    if (history.Undo(frames))
-        ShowRestoredSprite();
+    ShowDocumentChange(document.Undo());
 }
 
 void TForm1::B_RetablirClick()
 {
-    if (history.Redo(frames))
-        ShowRestoredSprite();
-}
-
-// A step may change the size: the sprite is shown as after a load, the
-// size edits included.
-void TForm1::ShowRestoredSprite()
-{
-    ShowLoadedSprite();
-    ShowUndoState();
+    ShowDocumentChange(document.Redo());
 }
 
 void TForm1::ShowUndoState()
 {
-    B_Annuler->setEnabled(history.CanUndo());
-    B_Annuler->setToolTip(StepHint(QStringLiteral("Annuler"), history.UndoLabel(), QStringLiteral("Ctrl+Z")));
-    B_Retablir->setEnabled(history.CanRedo());
-    B_Retablir->setToolTip(StepHint(QStringLiteral("Rétablir"), history.RedoLabel(), QStringLiteral("Ctrl+Y")));
-}
-
-// A command that runs while mouse buttons are still held (Enter in a size
-// edit) closes their gesture first, so that no change escapes the history.
-void TForm1::BeginSpriteStep()
-{
-    CloseGestureStep();
-    ResumeSpriteStep();
-}
-
-// ...and what the held buttons draw afterwards is a step of its own.
-void TForm1::CommitSpriteStep(const QString& label)
-{
-    history.Commit(sprite, label.toStdString());
-    frames.ApplySizeToAll();
-    if (AnyButtonDrawing())
-        ResumeSpriteStep();
-    ShowUndoState();
-}
-
-// The only place a step is opened: always on the frame being edited, which
-// its undo goes back to, whatever frame was current when the gesture began.
-void TForm1::ResumeSpriteStep()
-{
-    if (!history.IsRecording())
-        history.Begin(sprite, frames.Current());
-}
-
-void TForm1::CloseGestureStep()
-{
-    if (history.IsRecording())
-        history.Commit(sprite, GestureLabel().toStdString());
-}
-
-// What a held button draws next is a step of the new history.
-void TForm1::StartNewHistory()
-{
-    history.Clear();
-    if (AnyButtonDrawing())
-        ResumeSpriteStep();
-    ShowUndoState();
-}
-
-QString TForm1::GestureLabel() const
-{
-    switch (Tool) {
-    case ToolLine:
-        return QStringLiteral("ligne");
-    case ToolFill:
-        return QStringLiteral("remplissage");
-    case ToolSelection:
-        return QStringLiteral("déplacement de la sélection");
-    default:
-        return QStringLiteral("crayon");
-    }
-}
-
-bool TForm1::AnyButtonDrawing() const
-{
-    for (int k = 0; k < MouseButtonCount; ++k) {
-        if (IsDrawing(k))
-            return true;
-    }
-    return false;
+    B_Annuler->setEnabled(document.CanUndo());
+    B_Annuler->setToolTip(StepHint(QStringLiteral("Annuler"), document.UndoLabel(), QStringLiteral("Ctrl+Z")));
+    B_Retablir->setEnabled(document.CanRedo());
+    B_Retablir->setToolTip(StepHint(QStringLiteral("Rétablir"), document.RedoLabel(), QStringLiteral("Ctrl+Y")));
 }

@@ -140,7 +140,7 @@ TEST_F(ImageCommands, ImportButtonOpensTheImageDialogAndOkReplacesTheSprite)
     EXPECT_EQ(form->sprite.GetType(), GrayscaleMasked);
     EXPECT_EQ(form->E_TailleX->text(), "3");
     EXPECT_EQ(form->E_TailleY->text(), "2");
-    EXPECT_EQ(form->history.UndoLabel(), "import d'image");
+    EXPECT_EQ(form->document.UndoLabel(), "import d'image");
     EXPECT_EQ((QStringList{form->Edit1->text(), form->Edit2->text()}), (QStringList{"dessin.h", "dessin"}));
 
     form->B_AnnulerClick();
@@ -195,7 +195,7 @@ TEST_F(ImageCommands, AnnulerLeavesTheSpriteAndAddsNoStep)
     EXPECT_EQ(dialogsOpened, 1);
     EXPECT_EQ(ToRows(form->sprite), (Rows{"#d", "Wl"}));
     EXPECT_EQ(form->E_TailleX->text(), "2");
-    EXPECT_FALSE(form->history.CanUndo());
+    EXPECT_FALSE(form->document.CanUndo());
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -243,7 +243,7 @@ TEST_F(ImageCommands, UndecodableFileIsReportedAndChangesNothing)
     EXPECT_TRUE(dialogs.messages[0].text.startsWith("Le Chargement a échoué\n"));
     EXPECT_EQ(dialogs.messages[0].caption, "Echec!");
     EXPECT_EQ(ToRows(form->sprite), (Rows{"#d", "Wl"}));
-    EXPECT_FALSE(form->history.CanUndo());
+    EXPECT_FALSE(form->document.CanUndo());
 }
 
 // A FIFO named like a picture would wait for a writer forever, whether it is

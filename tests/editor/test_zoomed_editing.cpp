@@ -207,7 +207,7 @@ TEST_F(ZoomedEditing, MarksOverTheCellsFollowTheZoomedAndScrolledGrid)
     Press(Qt::LeftButton, ZoomedCellCenter(x, y, 8));
     Move(ZoomedCellCenter(x + 2, y + 1, 8));
     Release(Qt::LeftButton, ZoomedCellCenter(x + 2, y + 1, 8));
-    const CellRect selected = form->selection.Bounds(form->sprite);
+    const CellRect selected = form->document.SelectionBounds();
     EXPECT_EQ((std::array<int, 4>{selected.x, selected.y, selected.width, selected.height}),
               (std::array<int, 4>{x, y, 3, 2}));
     for (const QPoint onOutline : {lineOf(x, y), lineOf(x, y + 1)}) {
@@ -222,7 +222,7 @@ TEST_F(ZoomedEditing, MarksOverTheCellsFollowTheZoomedAndScrolledGrid)
     Move(beyond);
     Release(Qt::LeftButton, beyond);
     const int beyondColumn = (beyond.x() - region.left() - 1 + form->ViewScrollX->value()) / 8;
-    EXPECT_EQ(form->selection.Bounds(form->sprite).width, beyondColumn - x + 1);
+    EXPECT_EQ(form->document.SelectionBounds().width, beyondColumn - x + 1);
 }
 
 TEST_F(ZoomedEditing, EachMoveOfAZoomedStrokeRepaintsTheViewOnce)
