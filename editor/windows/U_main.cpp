@@ -88,6 +88,9 @@ void TForm1::ShowDocumentChange(const DocumentChange& change)
         ShowFrameState();
     if (change.history)
         ShowUndoState();
+    // The type label speaks of the frame edited, whatever the preview shows.
+    if (change.pixels || change.size)
+        ShowSpriteType(*this, sprite);
 }
 
 void TForm1::resizeEvent(QResizeEvent*)

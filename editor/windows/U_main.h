@@ -31,7 +31,9 @@
 #include "RecentFiles.h"
 #include "SpriteDocument.h"
 #include "Transform.h"
+#include "U_apercu.h"
 #include "U_class.h"
+#include "U_export.h"
 #include "ZoomedView.h"
 #include "sprite_file_kind.h"
 #include "sprite_set.h"
@@ -57,14 +59,14 @@ class QUrl;
 class QToolButton;
 class PaletteButton;
 class Swatch;
-class TF_Apercu;
-class TForm2;
 class WindowPlacement;
 class IniFile;
 struct ArrayCandidate;
 struct ArraySprites;
 
-class TForm1 : public QWidget {
+// It tells the preview window what to show and lends the export window a
+// place to register, through PreviewSource and ExportWindowOwner.
+class TForm1 : public QWidget, public PreviewSource, public ExportWindowOwner {
     Q_OBJECT
 public:
     explicit TForm1(const ProgramPaths& paths = RunningProgramPaths(), QWidget* parent = nullptr);
@@ -226,7 +228,12 @@ public:
     void E_ImagesParSecondeChange();
     void timerAnimationTimer();
     // What the preview draws: the playing frame, or the editing sprite.
-    const Sprite& PreviewSprite() const;
+    const Sprite& PreviewSprite() const override;
+    bool PreviewInTrueColors() const override { return CouleursVraiesApercu != 0; }
+    bool PreviewAtTrueSize() const override { return ApercuTailleReelle != 0; }
+    QString PreviewSettingsFile() const override { return Paths.settingsFile; }
+    void SetPreviewWindow(TF_Apercu* preview) override { F_Apercu = preview; }
+    void SetExportWindow(TForm2* window) override { Form2 = window; }
     // The previous frame, faintly, in the white cells of the main view.
     void PaintOnionSkin(QPainter& painter);
     // The frame options, in a section of their own of the settings file.
@@ -234,7 +241,7 @@ public:
     void WriteFrameOptions(const IniFile& settings) const;
 
     const ProgramPaths Paths;
-    // The other two windows register themselves here while they exist.
+    // The other two windows, while they exist.
     TF_Apercu* F_Apercu = nullptr;
     TForm2* Form2 = nullptr;
     // The window's outer bounds, as the settings file keeps them.

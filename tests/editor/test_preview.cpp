@@ -213,6 +213,8 @@ TEST_F(Preview, WhileTheSetPlaysTheLabelShowsTheEditedFrameWithOneAmpersand)
         form->PageControl1->setCurrentWidget(form->TabSheet1);
         QTest::mouseClick(form->B_DupliquerImage, Qt::LeftButton);
         form->sprite = FromRows(rows);
+        // Written past the document: the main view's painting shows its type.
+        MainView();
         form->CB_AnimerApercu->setChecked(true);
         for (int tick = 0; tick < 2; ++tick) {
             form->timerAnimationTimer();
