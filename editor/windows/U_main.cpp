@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "U_apercu.h"
+#include "ViewPanel.h"
 #include "ZoomedView.h"
 
 TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
@@ -34,7 +35,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     AddRoundTripCommands();
     BuildFrameControls();
     BuildTransformControls();
-    BuildViewNavigation();
+    viewPanel = new ViewPanel(*this);
 
     // Last: the options' handlers may start the attach timer.
     ConnectOptionHandlers();
@@ -51,21 +52,18 @@ void TForm1::paintEvent(QPaintEvent* event)
 void TForm1::FormPaint()
 {
     QPainter painter(this);
-    if (MainZoom != FittedZoom) {
-        DrawZoomedMainView(painter);
-        // Marks of cells scrolled out of view stay off the ring and the bars.
-        painter.setClipRect(MainViewArea());
-    } else {
+    if (viewPanel->IsZoomed())
+        viewPanel->DrawZoomedMainView(painter);
+    else
         DrawSpriteView(*this, RegionBounds(I_Principale), sprite, painter, CouleursVraiesMain != 0);
-    }
     PaintOnionSkin(painter);
     DrawEditingMarks(painter);
 }
 
 void TForm1::RedrawBothViews()
 {
-    LayOutMainView();
-    update(MainViewArea());
+    viewPanel->LayOutMainView();
+    update(viewPanel->MainViewArea());
     if (F_Apercu) {
         F_Apercu->KeepRoomForTrueSize();
         F_Apercu->update();
@@ -93,6 +91,16 @@ void TForm1::ShowDocumentChange(const DocumentChange& change)
         ShowSpriteType(*this, sprite);
 }
 
+std::vector<EditorPanel*> TForm1::Panels() const
+{
+    return {viewPanel};
+}
+
+bool TForm1::PreviewAtTrueSize() const
+{
+    return viewPanel->ApercuTailleReelle != 0;
+}
+
 void TForm1::resizeEvent(QResizeEvent*)
 {
     FormResize();
@@ -107,5 +115,5 @@ void TForm1::FormResize()
     const int viewWidth = outerWidth - PageControl1->width() - 10;
     I_Principale->setGeometry(0, 0, std::max(viewWidth, 0), height());
     PageControl1->move(viewWidth, outerHeight / 2 - PageControl1->height() / 2 - 10);
-    LayOutMainView();
+    viewPanel->LayOutMainView();
 }

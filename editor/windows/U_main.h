@@ -60,7 +60,8 @@ class QToolButton;
 class PaletteButton;
 class Swatch;
 class WindowPlacement;
-class IniFile;
+class EditorPanel;
+class ViewPanel;
 struct ArrayCandidate;
 struct ArraySprites;
 
@@ -230,7 +231,7 @@ public:
     // What the preview draws: the playing frame, or the editing sprite.
     const Sprite& PreviewSprite() const override;
     bool PreviewInTrueColors() const override { return CouleursVraiesApercu != 0; }
-    bool PreviewAtTrueSize() const override { return ApercuTailleReelle != 0; }
+    bool PreviewAtTrueSize() const override;
     QString PreviewSettingsFile() const override { return Paths.settingsFile; }
     void SetPreviewWindow(TF_Apercu* preview) override { F_Apercu = preview; }
     void SetExportWindow(TForm2* window) override { Form2 = window; }
@@ -372,28 +373,10 @@ public:
     // Opens the conversion dialog for the picture; its "OK" makes the
     // converted picture the sprite, as one undo step; true when it did.
     bool ImportImage(const RgbaImage& image);
-    // Zoom and scroll of the main view, and the true-size preview
-    // (U_main_zoom.cpp). MainZoom is the cell size in screen pixels, one of
-    // ZoomSteps, or FittedZoom for the designed view fitted to the region.
-    int MainZoom = 0;
-    uint8_t ApercuTailleReelle = 0;
-    QCheckBox* CB_ApercuTailleReelle;
-    QScrollBar* ViewScrollX;
-    QScrollBar* ViewScrollY;
-    // One zoom step in (direction > 0) or out around a window point: the
-    // sprite point under it stays under it, as far as the scroll range lets.
-    void ZoomMainView(int direction, Point anchor);
-    // Ctrl+"+" and Ctrl+"-": around the centre of the view.
-    void ZoomMainViewAtCentre(int direction);
-    // Ctrl+0: back to the designed view.
-    void ShowFittedView();
-    // What a change of the sprite repaints in this window: the view region,
-    // or when zoomed its viewport alone, the scroll bars and ring being left.
-    QRect MainViewArea() const;
-    void CB_ApercuTailleReelleClick();
-    // The section "Affichage" of the settings file.
-    void ReadViewSettings(const IniFile& settings);
-    void WriteViewSettings(const IniFile& settings) const;
+    // The features added beside the design, one panel each (editor/panels/),
+    // in the order of Panels().
+    ViewPanel* viewPanel = nullptr;
+    std::vector<EditorPanel*> Panels() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -497,20 +480,6 @@ private:
     // True when a sprite read from the text replaced the edited one.
     bool ImportCText(const std::string& text);
     bool ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width);
-    // Zoom and scroll (U_main_zoom.cpp).
-    void BuildViewNavigation();
-    ZoomedLayout MainZoomLayout() const;
-    Point MainScroll() const;
-    Point ZoomedCellUnder(Point windowPoint) const;
-    // Where the cells shown lie in the window, fitted or zoomed.
-    CellEdges MainCellEdges() const;
-    CellPosition MainCellPosition(Point windowPoint) const;
-    void DrawZoomedMainView(QPainter& painter);
-    // Puts the scroll bars where the layout wants them, with its ranges.
-    void LayOutMainView();
-    // Ctrl + wheel zooms and Shift + wheel scrolls; false for any other wheel.
-    bool WheelNavigatesView(const QWheelEvent& event);
-    int zoomWheelTurn_ = 0;
 };
 
 // Window client rectangle of a child control, as a view region.

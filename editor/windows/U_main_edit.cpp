@@ -14,6 +14,7 @@
 #include "EditorError.h"
 #include "U_main.h"
 #include "ViewGeometry.h"
+#include "ViewPanel.h"
 #include "ZoomedView.h"
 
 namespace {
@@ -90,7 +91,7 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event)
 void TForm1::wheelEvent(QWheelEvent* event)
 {
     event->accept();
-    if (WheelNavigatesView(*event))
+    if (viewPanel->WheelNavigatesView(*event))
         return;
     FormMouseWheel(event->angleDelta().y());
 }
@@ -108,8 +109,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 Point TForm1::CellUnder(Point windowPoint) const
 {
-    if (MainZoom != FittedZoom)
-        return ZoomedCellUnder(windowPoint);
+    if (viewPanel->IsZoomed())
+        return viewPanel->ZoomedCellUnder(windowPoint);
     const QRect bounds = RegionBounds(I_Principale);
     return CellAtPoint({bounds.left(), bounds.top(), bounds.width(), bounds.height()}, sprite, windowPoint);
 }

@@ -30,6 +30,7 @@
 #include "ViewColors.h"
 #include "ViewGeometry.h"
 #include "ViewImage.h"
+#include "ViewPanel.h"
 #include "onion_skin.h"
 #include "set_file.h"
 #include "sheet.h"
@@ -302,7 +303,7 @@ void TForm1::PaintOnionSkin(QPainter& painter)
     const Sprite* previous = OnionSkinFrame(frames);
     if (!PelureOignon || !previous)
         return;
-    const CellEdges edges = MainCellEdges();
+    const CellEdges edges = viewPanel->MainCellEdges();
     if (edges.IsEmpty())
         return;
     const Point size = sprite.GetSize();
@@ -313,7 +314,7 @@ void TForm1::PaintOnionSkin(QPainter& painter)
     // and top of each cell, and none in true colors or at the smallest steps.
     const bool zoomed = edges.IsZoomed();
     const bool lines =
-        zoomed ? MainZoomLayout().gridLines
+        zoomed ? viewPanel->MainZoomLayout().gridLines
                : !trueColors && FittedCellsOutlined(CellSize(ToViewRegion(RegionBounds(I_Principale)), size));
     const int shift = !zoomed && trueColors ? -1 : 0;
     const int leading = lines ? 1 : 0;

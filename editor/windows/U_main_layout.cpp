@@ -297,7 +297,6 @@ void TForm1::BuildOptionsPage()
         OptionBox(TabSheet5, "CB_CouleursApercu", QStringLiteral("Couleur vraies dans fenêtre Apercu"), 3);
     CB_OuvrirFenetre =
         OptionBox(TabSheet5, "CB_OuvrirFenetre", QStringLiteral("&Ouvrir les fichiers après exportation"), 4);
-    CB_ApercuTailleReelle = OptionBox(TabSheet5, "CB_ApercuTailleReelle", QStringLiteral("Aperçu en taille réelle"), 5);
 }
 
 // Below the two designed panels of "Enreg/charger", above the import buttons

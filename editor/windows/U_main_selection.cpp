@@ -15,6 +15,7 @@
 #include "SelectionCommands.h"
 #include "U_main.h"
 #include "ViewGeometry.h"
+#include "ViewPanel.h"
 #include "cell_clipboard.h"
 
 namespace {
@@ -49,7 +50,7 @@ Point TForm1::ClampedCellUnder(Point windowPoint) const
         return cell;
     // Beside the grid, or beside the part a zoomed view shows: the cell the
     // point would be over, held inside the sprite.
-    const CellPosition position = MainCellPosition(windowPoint);
+    const CellPosition position = viewPanel->MainCellPosition(windowPoint);
     const auto held = [](double at, int count) { return std::clamp(static_cast<int>(std::floor(at)), 0, count - 1); };
     if (cell.x == -1)
         cell.x = held(position.x, sprite.width);
@@ -111,7 +112,7 @@ void TForm1::DropSelection()
 
 void TForm1::DrawEditingMarks(QPainter& painter)
 {
-    const CellEdges edges = MainCellEdges();
+    const CellEdges edges = viewPanel->MainCellEdges();
     if (edges.IsEmpty())
         return;
     const auto pixelsOf = [&](const CellRect& cells) {

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "EditorPanel.h"
 #include "IniFile.h"
 #include "PixoraApplication.h"
 #include "U_apercu.h"
@@ -37,7 +38,8 @@ void WriteSettings(const TForm1& form)
         WriteWindowBounds(settings, PreviewWindowSection, *form.F_Apercu->placement);
     form.WriteFileSettings(settings);
     form.WriteFrameOptions(settings);
-    form.WriteViewSettings(settings);
+    for (const EditorPanel* panel : form.Panels())
+        panel->WriteSettings(settings);
 }
 
 } // namespace
@@ -83,7 +85,8 @@ void TForm1::ReadSettings()
     CB_CouleursApercu->setChecked(CouleursVraiesApercu != 0);
     CB_OuvrirFenetre->setChecked(OuvrirFenetre != 0);
     ReadFrameOptions(settings);
-    ReadViewSettings(settings);
+    for (EditorPanel* panel : Panels())
+        panel->ReadSettings(settings);
 }
 
 // Restoring a minimized window is no new showing.

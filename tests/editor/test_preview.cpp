@@ -144,7 +144,7 @@ TEST_F(Preview, TrueSizeShowsA240By128SpriteWhole)
     constexpr QRgb screenBlack = 0x302F20;
     preview->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(preview.get()));
-    ClickOnItsPage(form->CB_ApercuTailleReelle);
+    ClickOnItsPage(Find<QCheckBox>("CB_ApercuTailleReelle"));
     ApplySize("240", "128");
     for (QPoint corner : {QPoint(0, 0), QPoint(239, 0), QPoint(0, 127), QPoint(239, 127)})
         ClickCell(Qt::LeftButton, corner.x(), corner.y());

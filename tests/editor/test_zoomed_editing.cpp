@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 #include <array>
 
+#include "ViewPanel.h"
 #include "ZoomedView.h"
 #include "settings_fixture.h"
 
@@ -74,15 +75,15 @@ protected:
     QPoint ZoomedCellCenter(int x, int y, int zoom) const
     {
         const QRect region = form->I_Principale->geometry();
-        return QPoint(region.left() + 1 + x * zoom + zoom / 2 - form->ViewScrollX->value(),
-                      region.top() + 1 + y * zoom + zoom / 2 - form->ViewScrollY->value());
+        return QPoint(region.left() + 1 + x * zoom + zoom / 2 - Find<QScrollBar>("ViewScrollX")->value(),
+                      region.top() + 1 + y * zoom + zoom / 2 - Find<QScrollBar>("ViewScrollY")->value());
     }
     // Four steps in from the fitted 2.03 pixels a cell: 3, 4, 6, 8.
     void ZoomTo8()
     {
         for (int i = 0; i < 4; ++i)
             CtrlKey(Qt::Key_Plus);
-        ASSERT_EQ(form->MainZoom, 8);
+        ASSERT_EQ(form->viewPanel->MainZoom, 8);
     }
 };
 
@@ -98,7 +99,7 @@ TEST_F(ZoomedEditing, CtrlWheelKeepsTheCellUnderThePointerAndAClickPaintsIt)
         Move(fitted);
         EXPECT_EQ(form->E_PositionX->text(), QStringLiteral("X==100")) << "notch " << notch;
     }
-    ASSERT_EQ(form->MainZoom, 8);
+    ASSERT_EQ(form->viewPanel->MainZoom, 8);
 
     // Zoomed in both ways, in and out through six levels, the cell under
     // the pointer in the middle of the view stays.
@@ -111,7 +112,7 @@ TEST_F(ZoomedEditing, CtrlWheelKeepsTheCellUnderThePointerAndAClickPaintsIt)
     const int zooms[] = {12, 16, 24, 16, 12, 8, 6, 6, 6, 6, 8};
     for (size_t turn = 0; turn < std::size(deltas); ++turn) {
         WheelAt(form.get(), pointer, deltas[turn], Qt::ControlModifier);
-        EXPECT_EQ(form->MainZoom, zooms[turn]);
+        EXPECT_EQ(form->viewPanel->MainZoom, zooms[turn]);
         Move(QPoint(0, 0));
         Move(pointer);
         EXPECT_EQ(form->E_PositionX->text(), column) << "turn " << turn;
@@ -130,13 +131,13 @@ TEST_F(ZoomedEditing, AClickAfterZoomingAndScrollingPaintsTheCellUnderThePointer
     const QPoint somewhere(200, 300);
     // Shift + wheel toward the user scrolls right, three lines of a cell each
     // notch; the wheel over the vertical bar scrolls down.
-    const int centredX = form->ViewScrollX->value();
+    const int centredX = Find<QScrollBar>("ViewScrollX")->value();
     WheelAt(form.get(), somewhere, -120 * 5, Qt::ShiftModifier);
-    const int scrolledX = form->ViewScrollX->value();
+    const int scrolledX = Find<QScrollBar>("ViewScrollX")->value();
     EXPECT_EQ(scrolledX, centredX + 5 * 3 * 8);
     EXPECT_TRUE(form->sbPencil->isChecked());
-    WheelAt(form->ViewScrollY, QPoint(5, 50), -120 * 10, Qt::NoModifier);
-    const int scrolledY = form->ViewScrollY->value();
+    WheelAt(Find<QScrollBar>("ViewScrollY"), QPoint(5, 50), -120 * 10, Qt::NoModifier);
+    const int scrolledY = Find<QScrollBar>("ViewScrollY")->value();
     ASSERT_GT(scrolledY, 0);
 
     Click(Qt::LeftButton, somewhere);
@@ -152,8 +153,8 @@ TEST_F(ZoomedEditing, StrokesInTheScrolledViewDrawLinesAndSkipWhatLiesOutside)
 {
     ZoomTo8();
     WheelAt(form.get(), QPoint(100, 100), -120 * 20, Qt::ShiftModifier);
-    const int first = form->ViewScrollX->value() / 8 + 2;
-    const int top = form->ViewScrollY->value() / 8 + 2;
+    const int first = Find<QScrollBar>("ViewScrollX")->value() / 8 + 2;
+    const int top = Find<QScrollBar>("ViewScrollY")->value() / 8 + 2;
     ChooseTool(form->sbLine);
     Press(Qt::LeftButton, ZoomedCellCenter(first, top, 8));
     for (int x = first; x <= first + 30; x += 7)
@@ -188,8 +189,8 @@ TEST_F(ZoomedEditing, MarksOverTheCellsFollowTheZoomedAndScrolledGrid)
     ZoomTo8();
     WheelAt(form.get(), QPoint(200, 300), -120 * 5, Qt::ShiftModifier);
     const QRect region = form->I_Principale->geometry();
-    const int x = (200 - 1 + form->ViewScrollX->value()) / 8;
-    const int y = (300 - 1 + form->ViewScrollY->value()) / 8;
+    const int x = (200 - 1 + Find<QScrollBar>("ViewScrollX")->value()) / 8;
+    const int y = (300 - 1 + Find<QScrollBar>("ViewScrollY")->value()) / 8;
     // The first pixel of a cell's left line, in the picture of the region.
     const auto lineOf = [&](int cellX, int cellY) {
         return ZoomedCellCenter(cellX, cellY, 8) - QPoint(4, 0) - region.topLeft();
@@ -221,7 +222,7 @@ TEST_F(ZoomedEditing, MarksOverTheCellsFollowTheZoomedAndScrolledGrid)
     Press(Qt::LeftButton, ZoomedCellCenter(x, y + 3, 8));
     Move(beyond);
     Release(Qt::LeftButton, beyond);
-    const int beyondColumn = (beyond.x() - region.left() - 1 + form->ViewScrollX->value()) / 8;
+    const int beyondColumn = (beyond.x() - region.left() - 1 + Find<QScrollBar>("ViewScrollX")->value()) / 8;
     EXPECT_EQ(form->document.SelectionBounds().width, beyondColumn - x + 1);
 }
 
@@ -251,7 +252,7 @@ TEST_F(ZoomedEditing, ZoomStopsAtTheEndsAndCtrl0RestoresTheDesignedPixels)
 
     // Out from the fitted 2.03 there is one step, 2; then nothing changes.
     CtrlKey(Qt::Key_Minus);
-    EXPECT_EQ(form->MainZoom, 2);
+    EXPECT_EQ(form->viewPanel->MainZoom, 2);
     const QImage smallest = MainView();
     EXPECT_NE(smallest, designed);
     CtrlKey(Qt::Key_Minus);
@@ -259,13 +260,13 @@ TEST_F(ZoomedEditing, ZoomStopsAtTheEndsAndCtrl0RestoresTheDesignedPixels)
     EXPECT_EQ(MainView(), smallest);
     for (int i = 0; i < 12; ++i)
         CtrlKey(Qt::Key_Equal);
-    EXPECT_EQ(form->MainZoom, 64);
+    EXPECT_EQ(form->viewPanel->MainZoom, 64);
     CtrlKey(Qt::Key_Plus);
-    EXPECT_EQ(form->MainZoom, 64);
+    EXPECT_EQ(form->viewPanel->MainZoom, 64);
 
     CtrlKey(Qt::Key_0);
-    EXPECT_FALSE(form->ViewScrollX->isVisible());
-    EXPECT_FALSE(form->ViewScrollY->isVisible());
+    EXPECT_FALSE(Find<QScrollBar>("ViewScrollX")->isVisible());
+    EXPECT_FALSE(Find<QScrollBar>("ViewScrollY")->isVisible());
     EXPECT_EQ(MainView(), designed);
     // Without a modifier the wheel still switches tools.
     TurnWheel(-120);
@@ -281,7 +282,7 @@ TEST_F(ZoomedEditing, AWindowShrunkToAlmostNothingStaysSafe)
         const QImage shown = form->grab().toImage();
         EXPECT_FALSE(shown.isNull());
         const QRect region = form->I_Principale->geometry();
-        for (QScrollBar* bar : {form->ViewScrollX, form->ViewScrollY}) {
+        for (QScrollBar* bar : {Find<QScrollBar>("ViewScrollX"), Find<QScrollBar>("ViewScrollY")}) {
             if (bar->isVisible()) {
                 EXPECT_TRUE(region.contains(bar->geometry())) << size.width() << " x " << size.height();
             }
@@ -301,7 +302,7 @@ TEST_F(ZoomedEditing, ClickingTheFillButtonAloneMakesTheNextClickFill)
 TEST_F(ZoomedEditing, ZoomAndTrueSizeAreKeptInASectionOfTheirOwnAfterTheOthers)
 {
     ZoomTo8();
-    form->CB_ApercuTailleReelle->setChecked(true);
+    Find<QCheckBox>("CB_ApercuTailleReelle")->setChecked(true);
     dialogs.questionAnswers = {1}; // a changed sprite: "Ne pas enregistrer"
     form->close();
     const QByteArray stored = Stored();
@@ -313,21 +314,21 @@ TEST_F(ZoomedEditing, ZoomAndTrueSizeAreKeptInASectionOfTheirOwnAfterTheOthers)
     RestartWith(stored);
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    EXPECT_EQ(form->MainZoom, 8);
-    EXPECT_TRUE(form->CB_ApercuTailleReelle->isChecked());
+    EXPECT_EQ(form->viewPanel->MainZoom, 8);
+    EXPECT_TRUE(Find<QCheckBox>("CB_ApercuTailleReelle")->isChecked());
     ApplySize("240", "128");
-    EXPECT_TRUE(form->ViewScrollY->isVisible());
+    EXPECT_TRUE(Find<QScrollBar>("ViewScrollY")->isVisible());
 
     // Back to the defaults, which replace the stored values.
     CtrlKey(Qt::Key_0);
-    form->CB_ApercuTailleReelle->setChecked(false);
+    Find<QCheckBox>("CB_ApercuTailleReelle")->setChecked(false);
     dialogs.questionAnswers = {1};
     form->close();
     EXPECT_TRUE(Stored().contains("[Affichage]\nZoomPrincipale=0\nApercuTailleReelle=0\n"));
 
     for (const char* level : {"7", "-8", "0x8", "huit", "1000"}) {
         RestartWith(QByteArray("[Affichage]\nZoomPrincipale=") + level + "\n");
-        EXPECT_EQ(form->MainZoom, level == std::string("0x8") ? 8 : FittedZoom) << level;
+        EXPECT_EQ(form->viewPanel->MainZoom, level == std::string("0x8") ? 8 : FittedZoom) << level;
     }
 }
 
@@ -337,7 +338,7 @@ TEST_F(ZoomedEditing, TrueSizePreviewShowsWholeScreenPixelsPerPixel)
     ClickCell(Qt::LeftButton, 15, 0);
     preview->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(preview.get()));
-    form->CB_ApercuTailleReelle->setChecked(true);
+    Find<QCheckBox>("CB_ApercuTailleReelle")->setChecked(true);
     QApplication::processEvents();
     const QImage shown = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QSize area = preview->I_Apercu->size();
@@ -354,7 +355,7 @@ TEST_F(ZoomedEditing, TrueSizePreviewShowsWholeScreenPixelsPerPixel)
     const QImage plain = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(plain.pixel(left + 15 * scale, top) & 0xFFFFFF, 0x302F20u);
 
-    form->CB_ApercuTailleReelle->setChecked(false);
+    Find<QCheckBox>("CB_ApercuTailleReelle")->setChecked(false);
     const QImage designed = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_NE(designed, plain);
 }

@@ -1,7 +1,5 @@
-// Zooming and scrolling the main view, the true-size preview option, and
-// their section of the settings file. The fitted view stays the designed one;
-// a zoomed view shows whole screen pixels per cell, part of the grid at a
-// time, with scroll bars inside the region along its bottom and right edges.
+#include "ViewPanel.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeySequence>
@@ -11,11 +9,11 @@
 #include <QStyle>
 #include <QWheelEvent>
 
+#include "FormLayout.h"
 #include "IniFile.h"
 #include "U_apercu.h"
 #include "U_main.h"
 #include "ViewImage.h"
-#include "ZoomedView.h"
 
 namespace {
 
@@ -52,23 +50,20 @@ void PlaceBar(QScrollBar* bar, const ViewRegion& place, int maximum, int pageSte
     bar->setVisible(shown);
 }
 
-// Two different defaults give the same answer only for a stored integer.
-bool HoldsInteger(const IniFile& settings, const std::string& section, const std::string& key)
-{
-    return settings.ReadInteger(section, key, 0) == settings.ReadInteger(section, key, 1);
-}
-
 } // namespace
 
-void TForm1::BuildViewNavigation()
+// The option takes the row of "Options" below the designed five.
+ViewPanel::ViewPanel(TForm1& form) : EditorPanel(form)
 {
-    ViewScrollX = ViewScrollBar(Qt::Horizontal, "ViewScrollX", this);
-    ViewScrollY = ViewScrollBar(Qt::Vertical, "ViewScrollY", this);
+    CB_ApercuTailleReelle = Place(new QCheckBox(QStringLiteral("Aperçu en taille réelle"), form.TabSheet5),
+                                  "CB_ApercuTailleReelle", 8, 140, 281, 20);
+    ViewScrollX = ViewScrollBar(Qt::Horizontal, "ViewScrollX", &form);
+    ViewScrollY = ViewScrollBar(Qt::Vertical, "ViewScrollY", &form);
     for (QScrollBar* bar : {ViewScrollX, ViewScrollY})
-        connect(bar, &QScrollBar::valueChanged, this, [this] { update(MainViewArea()); });
+        connect(bar, &QScrollBar::valueChanged, this, [this] { this->form.update(MainViewArea()); });
 
     auto bind = [this](const QKeySequence& keys, auto action) {
-        auto* shortcut = new QShortcut(keys, this);
+        auto* shortcut = new QShortcut(keys, &this->form);
         connect(shortcut, &QShortcut::activated, this, action);
     };
     bind(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { ZoomMainViewAtCentre(+1); });
@@ -77,60 +72,61 @@ void TForm1::BuildViewNavigation()
     bind(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { ZoomMainViewAtCentre(-1); });
     bind(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { ShowFittedView(); });
 
-    connect(CB_ApercuTailleReelle, &QCheckBox::toggled, this, &TForm1::CB_ApercuTailleReelleClick);
+    connect(CB_ApercuTailleReelle, &QCheckBox::toggled, this, &ViewPanel::CB_ApercuTailleReelleClick);
     // True colors draw no grid lines, which changes the zoomed grid's extent.
-    connect(CB_CouleursPrincipale, &QCheckBox::toggled, this, &TForm1::LayOutMainView);
+    connect(form.CB_CouleursPrincipale, &QCheckBox::toggled, this, &ViewPanel::LayOutMainView);
 }
 
-ZoomedLayout TForm1::MainZoomLayout() const
+ZoomedLayout ViewPanel::MainZoomLayout() const
 {
     const int barExtent = ViewScrollX->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ViewScrollX);
-    return LayOutZoomedView(ToViewRegion(RegionBounds(I_Principale)), sprite.GetSize(), MainZoom,
-                            CouleursVraiesMain != 0, barExtent);
+    return LayOutZoomedView(ToViewRegion(RegionBounds(form.I_Principale)), form.sprite.GetSize(), MainZoom,
+                            form.CouleursVraiesMain != 0, barExtent);
 }
 
-QRect TForm1::MainViewArea() const
+QRect ViewPanel::MainViewArea() const
 {
-    if (MainZoom == FittedZoom)
-        return I_Principale->geometry();
+    if (!IsZoomed())
+        return form.I_Principale->geometry();
     const ViewRegion viewport = MainZoomLayout().viewport;
     return QRect(viewport.left, viewport.top, viewport.width, viewport.height);
 }
 
-Point TForm1::MainScroll() const
+Point ViewPanel::MainScroll() const
 {
     return {ViewScrollX->value(), ViewScrollY->value()};
 }
 
-Point TForm1::ZoomedCellUnder(Point windowPoint) const
+Point ViewPanel::ZoomedCellUnder(Point windowPoint) const
 {
-    return ZoomedCellAt(MainZoomLayout(), MainScroll(), sprite.GetSize(), windowPoint);
+    return ZoomedCellAt(MainZoomLayout(), MainScroll(), form.sprite.GetSize(), windowPoint);
 }
 
-CellPosition TForm1::MainCellPosition(Point windowPoint) const
+CellPosition ViewPanel::MainCellPosition(Point windowPoint) const
 {
-    if (MainZoom != FittedZoom)
+    if (IsZoomed())
         return ZoomedCellPosition(MainZoomLayout(), MainScroll(), windowPoint);
-    const ViewRegion region = ToViewRegion(RegionBounds(I_Principale));
-    return FittedCellPosition(region, CellSize(region, sprite.GetSize()), windowPoint);
+    const ViewRegion region = ToViewRegion(RegionBounds(form.I_Principale));
+    return FittedCellPosition(region, CellSize(region, form.sprite.GetSize()), windowPoint);
 }
 
-CellEdges TForm1::MainCellEdges() const
+CellEdges ViewPanel::MainCellEdges() const
 {
-    if (MainZoom == FittedZoom)
-        return CellEdges::Fitted(ToViewRegion(RegionBounds(I_Principale)), sprite.GetSize());
+    if (!IsZoomed())
+        return CellEdges::Fitted(ToViewRegion(RegionBounds(form.I_Principale)), form.sprite.GetSize());
     return CellEdges::Zoomed(MainZoomLayout(), MainScroll());
 }
 
-void TForm1::DrawZoomedMainView(QPainter& painter)
+void ViewPanel::DrawZoomedMainView(QPainter& painter)
 {
-    ShowSpriteType(*this, sprite);
-    DrawZoomedView(painter, MainZoomLayout(), MainScroll(), sprite, CouleursVraiesMain != 0);
+    ShowSpriteType(form, form.sprite);
+    DrawZoomedView(painter, MainZoomLayout(), MainScroll(), form.sprite, form.CouleursVraiesMain != 0);
+    painter.setClipRect(MainViewArea());
 }
 
-void TForm1::LayOutMainView()
+void ViewPanel::LayOutMainView()
 {
-    if (MainZoom == FittedZoom) {
+    if (!IsZoomed()) {
         PlaceBar(ViewScrollX, {}, 0, 0, 0);
         PlaceBar(ViewScrollY, {}, 0, 0, 0);
         return;
@@ -140,41 +136,41 @@ void TForm1::LayOutMainView()
     PlaceBar(ViewScrollY, layout.verticalBar, layout.maxScrollY, layout.viewport.height, layout.cellPixels);
 }
 
-void TForm1::ZoomMainView(int direction, Point anchor)
+void ViewPanel::ZoomMainView(int direction, Point anchor)
 {
-    const ViewRegion region = ToViewRegion(RegionBounds(I_Principale));
-    const float fittedCell = CellSize(region, sprite.GetSize());
+    const ViewRegion region = ToViewRegion(RegionBounds(form.I_Principale));
+    const float fittedCell = CellSize(region, form.sprite.GetSize());
     const int next = NextZoom(MainZoom, fittedCell, direction);
     if (next == MainZoom)
         return;
     const CellPosition position = MainCellPosition(anchor);
     MainZoom = next;
     LayOutMainView();
-    if (MainZoom != FittedZoom) {
+    if (IsZoomed()) {
         const Point scroll = ScrollShowingAt(MainZoomLayout(), position, anchor);
         ViewScrollX->setValue(scroll.x);
         ViewScrollY->setValue(scroll.y);
     }
-    update(I_Principale->geometry());
+    form.update(form.I_Principale->geometry());
 }
 
-void TForm1::ZoomMainViewAtCentre(int direction)
+void ViewPanel::ZoomMainViewAtCentre(int direction)
 {
-    const ViewRegion region = ToViewRegion(RegionBounds(I_Principale));
-    const ViewRegion shown = MainZoom == FittedZoom ? InsideRing(region) : MainZoomLayout().viewport;
+    const ViewRegion region = ToViewRegion(RegionBounds(form.I_Principale));
+    const ViewRegion shown = IsZoomed() ? MainZoomLayout().viewport : InsideRing(region);
     ZoomMainView(direction, ViewportCentre(shown));
 }
 
-void TForm1::ShowFittedView()
+void ViewPanel::ShowFittedView()
 {
-    if (MainZoom == FittedZoom)
+    if (!IsZoomed())
         return;
     MainZoom = FittedZoom;
     LayOutMainView();
-    update(I_Principale->geometry());
+    form.update(form.I_Principale->geometry());
 }
 
-bool TForm1::WheelNavigatesView(const QWheelEvent& event)
+bool ViewPanel::WheelNavigatesView(const QWheelEvent& event)
 {
     const bool zooms = event.modifiers() & Qt::ControlModifier;
     const bool scrolls = event.modifiers() & Qt::ShiftModifier;
@@ -188,9 +184,9 @@ bool TForm1::WheelNavigatesView(const QWheelEvent& event)
             zoomWheelTurn_ = 0;
         zoomWheelTurn_ += delta;
         const QPoint pointer = event.position().toPoint();
-        const Point anchor = I_Principale->geometry().contains(pointer)
+        const Point anchor = form.I_Principale->geometry().contains(pointer)
                                  ? Point{pointer.x(), pointer.y()}
-                                 : ViewportCentre(InsideRing(ToViewRegion(RegionBounds(I_Principale))));
+                                 : ViewportCentre(InsideRing(ToViewRegion(RegionBounds(form.I_Principale))));
         for (; zoomWheelTurn_ >= WheelNotch; zoomWheelTurn_ -= WheelNotch)
             ZoomMainView(+1, anchor);
         for (; zoomWheelTurn_ <= -WheelNotch; zoomWheelTurn_ += WheelNotch)
@@ -198,25 +194,25 @@ bool TForm1::WheelNavigatesView(const QWheelEvent& event)
         return true;
     }
     // Away from the user scrolls toward the left, as in other programs.
-    if (MainZoom != FittedZoom) {
+    if (IsZoomed()) {
         const int pixels = delta * QApplication::wheelScrollLines() * MainZoom / WheelNotch;
         ViewScrollX->setValue(ViewScrollX->value() - pixels);
     }
     return true;
 }
 
-void TForm1::CB_ApercuTailleReelleClick()
+void ViewPanel::CB_ApercuTailleReelleClick()
 {
     ApercuTailleReelle = CB_ApercuTailleReelle->isChecked();
-    if (F_Apercu) {
-        F_Apercu->KeepRoomForTrueSize();
-        F_Apercu->update();
+    if (form.F_Apercu) {
+        form.F_Apercu->KeepRoomForTrueSize();
+        form.F_Apercu->update();
     }
 }
 
 // A zoom level that is no step, hand-edited or from a later version, shows
 // the designed view.
-void TForm1::ReadViewSettings(const IniFile& settings)
+void ViewPanel::ReadSettings(const IniFile& settings)
 {
     const int zoom = settings.ReadInteger(ViewSection, "ZoomPrincipale", FittedZoom);
     MainZoom = IsZoomStep(zoom) ? zoom : FittedZoom;
@@ -225,22 +221,8 @@ void TForm1::ReadViewSettings(const IniFile& settings)
     LayOutMainView();
 }
 
-// A value is written when it is not the default or when the file already
-// holds it, so the file of a user who never zoomed keeps exactly the designed
-// fourteen values, and a default chosen again replaces the stored level.
-void TForm1::WriteViewSettings(const IniFile& settings) const
+void ViewPanel::WriteSettings(const IniFile& settings) const
 {
-    struct Value {
-        const char* key;
-        int value;
-        int defaultValue;
-    };
-    const Value values[] = {
-        {"ZoomPrincipale", MainZoom, FittedZoom},
-        {"ApercuTailleReelle", ApercuTailleReelle != 0 ? 1 : 0, 0},
-    };
-    for (const auto& [key, value, defaultValue] : values) {
-        if (value != defaultValue || HoldsInteger(settings, ViewSection, key))
-            settings.WriteInteger(ViewSection, key, value);
-    }
+    settings.WriteIntegerUnlessDefault(ViewSection, "ZoomPrincipale", MainZoom, FittedZoom);
+    settings.WriteIntegerUnlessDefault(ViewSection, "ApercuTailleReelle", ApercuTailleReelle != 0 ? 1 : 0, 0);
 }
