@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <algorithm>
 
+#include "FramePanel.h"
 #include "U_apercu.h"
 #include "ViewPanel.h"
 #include "ZoomedView.h"
@@ -33,7 +34,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     BuildUndoControls();
     BuildImageControls();
     AddRoundTripCommands();
-    BuildFrameControls();
+    framePanel = new FramePanel(*this);
     BuildTransformControls();
     viewPanel = new ViewPanel(*this);
 
@@ -56,7 +57,8 @@ void TForm1::FormPaint()
         viewPanel->DrawZoomedMainView(painter);
     else
         DrawSpriteView(*this, RegionBounds(I_Principale), sprite, painter, CouleursVraiesMain != 0);
-    PaintOnionSkin(painter);
+    for (EditorPanel* panel : Panels())
+        panel->PaintOverView(painter);
     DrawEditingMarks(painter);
 }
 
@@ -82,18 +84,23 @@ void TForm1::ShowDocumentChange(const DocumentChange& change)
     }
     if (change.pixels || change.size || change.frames || change.selection)
         RedrawBothViews();
-    if (change.size || change.frames)
-        ShowFrameState();
     if (change.history)
         ShowUndoState();
     // The type label speaks of the frame edited, whatever the preview shows.
     if (change.pixels || change.size)
         ShowSpriteType(*this, sprite);
+    for (EditorPanel* panel : Panels())
+        panel->ShowChange(change);
 }
 
 std::vector<EditorPanel*> TForm1::Panels() const
 {
-    return {viewPanel};
+    return {framePanel, viewPanel};
+}
+
+const Sprite& TForm1::PreviewSprite() const
+{
+    return framePanel->PreviewSprite();
 }
 
 bool TForm1::PreviewAtTrueSize() const

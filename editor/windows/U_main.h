@@ -61,6 +61,7 @@ class PaletteButton;
 class Swatch;
 class WindowPlacement;
 class EditorPanel;
+class FramePanel;
 class ViewPanel;
 struct ArrayCandidate;
 struct ArraySprites;
@@ -194,52 +195,13 @@ public:
     uint8_t OuvrirFenetre = 0;
     uint8_t Activated = 0;
 
-    // Sprite sets (U_main_frames.cpp): the frame controls of "Retouche", the
-    // sheet slicing of "Enreg/charger" and the frame options of "Options".
-    QPushButton* B_ImagePrecedente = nullptr;
-    QLabel* L_Image = nullptr;
-    QPushButton* B_ImageSuivante = nullptr;
-    QPushButton* B_NouvelleImage = nullptr;
-    QPushButton* B_DupliquerImage = nullptr;
-    QPushButton* B_SupprimerImage = nullptr;
-    QPushButton* B_ImageAvant = nullptr;
-    QPushButton* B_ImageApres = nullptr;
-    QCheckBox* CB_Decouper = nullptr;
-    QLineEdit* E_DecoupeX = nullptr;
-    QLineEdit* E_DecoupeY = nullptr;
-    QCheckBox* CB_PelureOignon = nullptr;
-    QCheckBox* CB_AnimerApercu = nullptr;
-    QSpinBox* E_ImagesParSeconde = nullptr;
-    QTimer* timerAnimation = nullptr;
-    uint8_t PelureOignon = 0;
-    uint8_t AnimerApercu = 0;
-    int ImagesParSeconde = 8;
-    // The frame the preview shows while it plays the set.
-    int PreviewFrame = 0;
-
-    void B_ImagePrecedenteClick();
-    void B_ImageSuivanteClick();
-    void B_NouvelleImageClick();
-    void B_DupliquerImageClick();
-    void B_SupprimerImageClick();
-    void B_ImageAvantClick();
-    void B_ImageApresClick();
-    void CB_PelureOignonClick();
-    void CB_AnimerApercuClick();
-    void E_ImagesParSecondeChange();
-    void timerAnimationTimer();
-    // What the preview draws: the playing frame, or the editing sprite.
+    // What the preview window shows (PreviewSource).
     const Sprite& PreviewSprite() const override;
     bool PreviewInTrueColors() const override { return CouleursVraiesApercu != 0; }
     bool PreviewAtTrueSize() const override;
     QString PreviewSettingsFile() const override { return Paths.settingsFile; }
     void SetPreviewWindow(TF_Apercu* preview) override { F_Apercu = preview; }
     void SetExportWindow(TForm2* window) override { Form2 = window; }
-    // The previous frame, faintly, in the white cells of the main view.
-    void PaintOnionSkin(QPainter& painter);
-    // The frame options, in a section of their own of the settings file.
-    void ReadFrameOptions(const IniFile& settings);
-    void WriteFrameOptions(const IniFile& settings) const;
 
     const ProgramPaths Paths;
     // The other two windows, while they exist.
@@ -375,6 +337,7 @@ public:
     bool ImportImage(const RgbaImage& image);
     // The features added beside the design, one panel each (editor/panels/),
     // in the order of Panels().
+    FramePanel* framePanel = nullptr;
     ViewPanel* viewPanel = nullptr;
     std::vector<EditorPanel*> Panels() const;
 
@@ -410,14 +373,6 @@ private:
     void ReadSettings();
     void BuildUndoControls();
     void BuildImageControls();
-    void BuildFrameControls();
-    void ShowFrameState();
-    // The cell size typed beside "découper en images de" while it is
-    // checked ((0, 0) for a size that is no number), else nothing.
-    std::optional<Point> SliceCell() const;
-    // Shows what a load changed, or why a picture makes no frames; true
-    // when it was loaded.
-    bool ShowLoadResult(const LoadResult& result);
     void RestartAnimation();
     void BuildTransformControls();
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <system_error>
 
+#include "FramePanel.h"
 #include "TextEncoding.h"
 #include "U_main.h"
 #include "set_file.h"
@@ -185,12 +186,12 @@ bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool t
         ShowFailedLoad();
         return false;
     }
-    const bool newStart = !picture || frames.Count() == 1 || CB_Decouper->isChecked();
+    const bool newStart = !picture || frames.Count() == 1 || framePanel->SliceCell().has_value();
     if (newStart && !MayOpenInstead(fileName))
         return false;
-    LoadResult result = ReadIntoFrames(document, reader, FileSystemName(fileName),
-                                       picture ? LoadInto::CurrentFrame : LoadInto::WholeSet,
-                                       picture ? SliceCell() : std::nullopt, picture ? "import d'image" : "chargement");
+    LoadResult result = ReadIntoFrames(
+        document, reader, FileSystemName(fileName), picture ? LoadInto::CurrentFrame : LoadInto::WholeSet,
+        picture ? framePanel->SliceCell() : std::nullopt, picture ? "import d'image" : "chargement");
     if (result.outcome == LoadOutcome::Loaded && newStart) {
         result.change |= document.StartNewHistory();
         RememberFile(fileName, !picture, SpriteDocument::Saved::WholeSet);
@@ -198,7 +199,7 @@ bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool t
         RememberRecentFile(fileName);
         ProposeExportNames(fileName);
     }
-    if (!ShowLoadResult(result)) {
+    if (!framePanel->ShowLoadResult(result)) {
         if (result.outcome == LoadOutcome::Refused)
             ShowFailedLoad();
         return false;

@@ -19,6 +19,7 @@
 
 #include "Controls.h"
 #include "FormLayout.h"
+#include "FramePanel.h"
 #include "ImageFiles.h"
 #include "ImageImportDialog.h"
 #include "TextEncoding.h"
@@ -139,9 +140,9 @@ bool TForm1::ImportImage(const RgbaImage& image)
     if (dialog.exec() != QDialog::Accepted || !dialog.Result().Succeeded())
         return false;
     // A sprite sheet: its cells take the place of the frames of the set.
-    if (const std::optional<Point> cell = SliceCell())
+    if (const std::optional<Point> cell = framePanel->SliceCell())
         return MayImportOver() &&
-               ShowLoadResult(SliceIntoFrames(document, dialog.Result().picture, *cell, "import d'image"));
+               framePanel->ShowLoadResult(SliceIntoFrames(document, dialog.Result().picture, *cell, "import d'image"));
     const CellPicture& picture = dialog.Result().picture;
     ShowDocumentChange(
         ReplaceCurrentFrame(document, "import d'image", [&picture](Sprite& frame) { PutIntoSprite(picture, frame); }));

@@ -14,6 +14,7 @@
 #include "Counted.h"
 #include "FileRead.h"
 #include "FormLayout.h"
+#include "FramePanel.h"
 #include "RoundTripDialogs.h"
 #include "TextEncoding.h"
 #include "U_main.h"
@@ -166,7 +167,7 @@ bool TForm1::ImportCText(const std::string& text)
     }
     // Frames that take the place of the set's, or the chosen sprite in the
     // edited frame.
-    const std::optional<Point> sheet = SliceCell();
+    const std::optional<Point> sheet = framePanel->SliceCell();
     if ((choice->asFrames || sheet) && !MayImportOver())
         return false;
     if (choice->asFrames)
@@ -175,7 +176,7 @@ bool TForm1::ImportCText(const std::string& text)
     if (sheet) {
         Sprite read(sprite);
         BuildArraySprite(found, candidate, choice->width, read);
-        return ShowLoadResult(SliceIntoFrames(document, PictureOfSprite(read), *sheet, "import de C"));
+        return framePanel->ShowLoadResult(SliceIntoFrames(document, PictureOfSprite(read), *sheet, "import de C"));
     }
     ShowDocumentChange(ReplaceCurrentFrame(
         document, "import de C", [&](Sprite& frame) { BuildArraySprite(found, candidate, choice->width, frame); }));
@@ -186,7 +187,7 @@ bool TForm1::ImportCText(const std::string& text)
 
 bool TForm1::ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width)
 {
-    if (!ShowLoadResult(ReplaceSet(document, BuildArrayFrames(found, candidates, width), "import de C")))
+    if (!framePanel->ShowLoadResult(ReplaceSet(document, BuildArrayFrames(found, candidates, width), "import de C")))
         return false;
     QString names;
     for (const ArrayCandidate* candidate : candidates)

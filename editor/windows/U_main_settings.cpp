@@ -37,7 +37,6 @@ void WriteSettings(const TForm1& form)
     if (form.F_Apercu)
         WriteWindowBounds(settings, PreviewWindowSection, *form.F_Apercu->placement);
     form.WriteFileSettings(settings);
-    form.WriteFrameOptions(settings);
     for (const EditorPanel* panel : form.Panels())
         panel->WriteSettings(settings);
 }
@@ -84,7 +83,6 @@ void TForm1::ReadSettings()
     CB_CouleursPrincipale->setChecked(CouleursVraiesMain != 0);
     CB_CouleursApercu->setChecked(CouleursVraiesApercu != 0);
     CB_OuvrirFenetre->setChecked(OuvrirFenetre != 0);
-    ReadFrameOptions(settings);
     for (EditorPanel* panel : Panels())
         panel->ReadSettings(settings);
 }

@@ -35,7 +35,7 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
-    QString FrameLabel() const { return form->L_Image->text(); }
+    QString FrameLabel() const { return Find<QLabel>("L_Image")->text(); }
 
     std::vector<Rows> AllFrames() const
     {
@@ -66,15 +66,15 @@ protected:
 TEST_F(Frames, NextPreviousAddAndDeleteWorkOnTheEditedSprite)
 {
     EXPECT_EQ(FrameLabel(), "image 1 / 1");
-    EXPECT_FALSE(form->B_SupprimerImage->isEnabled()) << "never the last frame";
+    EXPECT_FALSE(Find<QPushButton>("B_SupprimerImage")->isEnabled()) << "never the last frame";
     ClickCell(Qt::LeftButton, 1, 1);
-    Press(form->B_NouvelleImage);
+    Press(Find<QPushButton>("B_NouvelleImage"));
     EXPECT_EQ(FrameLabel(), "image 2 / 2");
     EXPECT_EQ(form->sprite.GetSize(), (Point{16, 16}));
     EXPECT_EQ(form->sprite.GetColor(1, 1), White) << "a new frame is white";
     ClickCell(Qt::RightButton, 2, 2);
 
-    Press(form->B_ImagePrecedente);
+    Press(Find<QPushButton>("B_ImagePrecedente"));
     EXPECT_EQ(FrameLabel(), "image 1 / 2");
     EXPECT_EQ(form->sprite.GetColor(1, 1), Black);
     EXPECT_EQ(form->sprite.GetColor(2, 2), White);
@@ -96,21 +96,21 @@ TEST_F(Frames, NextPreviousAddAndDeleteWorkOnTheEditedSprite)
     ApplySize("4", "3");
     EXPECT_EQ(form->frames.Frame(1).GetSize(), (Point{4, 3})) << "a new size applies to every frame";
 
-    Press(form->B_SupprimerImage);
+    Press(Find<QPushButton>("B_SupprimerImage"));
     EXPECT_EQ(FrameLabel(), "image 1 / 1");
     EXPECT_EQ(form->sprite.GetColor(2, 2), LightGray) << "the other frame is left";
-    EXPECT_FALSE(form->B_SupprimerImage->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("B_SupprimerImage")->isEnabled());
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(Frames, FrameCommandsUndoAsStepsAndEditsUndoOnTheirFrame)
 {
     UseSprite({"#.", ".."});
-    Press(form->B_DupliquerImage);
-    ClickCell(Qt::RightButton, 1, 1); // frame 2 gets a light gray pixel
-    Press(form->B_ImageAvant);        // and moves first
+    Press(Find<QPushButton>("B_DupliquerImage"));
+    ClickCell(Qt::RightButton, 1, 1);         // frame 2 gets a light gray pixel
+    Press(Find<QPushButton>("B_ImageAvant")); // and moves first
     EXPECT_EQ(AllFrames(), (std::vector<Rows>{{"#.", ".l"}, {"#.", ".."}}));
-    Press(form->B_ImageSuivante);
+    Press(Find<QPushButton>("B_ImageSuivante"));
     EXPECT_EQ(form->B_Annuler->toolTip(), "Annuler : déplacement d'image (Ctrl+Z)");
 
     const std::vector<std::vector<Rows>> steps = {
@@ -134,7 +134,7 @@ TEST_F(Frames, SetsSaveAsPixsAndAPixoLoadsAsOneFrame)
     EXPECT_EQ(form->OpenDialog1.nextFilter, "Planche de sprites (*.pixs)|*.pixs");
     EXPECT_EQ(form->SaveDialog1.nextFilter, "Planche de sprites (*.pixs)|*.pixs");
     UseSprite({"#.", ".d"});
-    Press(form->B_NouvelleImage);
+    Press(Find<QPushButton>("B_NouvelleImage"));
     Answer(form->BitBtn5, "planche.PIXS");
     ExpectOneMessage("Enregsitrement effectué : ...", "Succès!", MessageIcon::Information);
     EXPECT_TRUE(dialogs.questions.empty());
@@ -185,9 +185,9 @@ TEST_F(Frames, AnImportedPictureCanBeSlicedIntoFrames)
     file.write(picture);
     file.close();
 
-    form->CB_Decouper->setChecked(true);
-    form->E_DecoupeX->setText("8");
-    form->E_DecoupeY->setText("8");
+    Find<QCheckBox>("CB_Decouper")->setChecked(true);
+    Find<QLineEdit>("E_DecoupeX")->setText("8");
+    Find<QLineEdit>("E_DecoupeY")->setText("8");
     Answer(form->BitBtn9, "planche.89i");
     ExpectOneMessage("Chargement effectué : ...", "Succès!", MessageIcon::Information);
     ASSERT_EQ(form->frames.Count(), 3);
@@ -196,7 +196,7 @@ TEST_F(Frames, AnImportedPictureCanBeSlicedIntoFrames)
     EXPECT_EQ(ToRows(form->frames.Frame(2)), Rows(8, "....####"));
     EXPECT_EQ(form->E_TailleX->text(), "8");
 
-    form->E_DecoupeX->setText("25");
+    Find<QLineEdit>("E_DecoupeX")->setText("25");
     Answer(form->BitBtn9, "planche.89i");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].caption, "Echec!");
@@ -208,7 +208,7 @@ TEST_F(Frames, AnImportedPictureCanBeSlicedIntoFrames)
 TEST_F(Frames, ExportWritesEveryFrameJoinedIntoOneFile)
 {
     UseSprite(Rows(8, "#.#.#.#."));
-    Press(form->B_NouvelleImage);
+    Press(Find<QPushButton>("B_NouvelleImage"));
     form->ComboBox1->setCurrentIndex(0);
     form->Edit1->setText("heros.h");
     form->Edit2->setText("Heros");
@@ -231,19 +231,19 @@ TEST_F(Frames, ExportWritesEveryFrameJoinedIntoOneFile)
 TEST_F(Frames, OnionSkinShowsThePreviousFrameFaintlyOnlyWhenOn)
 {
     UseSprite({"#.", ".."});
-    Press(form->B_NouvelleImage);
+    Press(Find<QPushButton>("B_NouvelleImage"));
     const QPoint onBlack = CellCenter(0, 0);
     const QPoint onWhite = CellCenter(1, 0);
     EXPECT_EQ(MainView().pixel(onBlack) & 0xFFFFFF, 0xFFFFFFu) << "off: the designed pixels";
 
-    form->CB_PelureOignon->setChecked(true);
+    Find<QCheckBox>("CB_PelureOignon")->setChecked(true);
     const QRgb faint = MainView().pixel(onBlack) & 0xFFFFFF;
     EXPECT_NE(faint, 0xFFFFFFu);
     EXPECT_GT(qRed(faint), 128) << "faint, not black";
     EXPECT_EQ(MainView().pixel(onWhite) & 0xFFFFFF, 0xFFFFFFu);
     ClickCell(Qt::LeftButton, 0, 0);
     EXPECT_EQ(MainView().pixel(onBlack) & 0xFFFFFF, 0x000000u) << "the frame's own pixels show as they are";
-    Press(form->B_ImagePrecedente);
+    Press(Find<QPushButton>("B_ImagePrecedente"));
     EXPECT_EQ(MainView().pixel(onWhite) & 0xFFFFFF, 0xFFFFFFu) << "the first frame has no previous one";
 }
 
@@ -251,15 +251,15 @@ TEST_F(Frames, TheAnimatedPreviewPlaysEveryFrameWhileTheEditorWorks)
 {
     // One pixel a frame, so that the preview's centre is inside a cell.
     UseSprite({"#"});
-    Press(form->B_DupliquerImage);
+    Press(Find<QPushButton>("B_DupliquerImage"));
     form->sprite = FromRows({"."});
-    Press(form->B_DupliquerImage);
+    Press(Find<QPushButton>("B_DupliquerImage"));
     form->sprite = FromRows({"l"});
     form->CouleursVraiesApercu = 0;
-    form->E_ImagesParSeconde->setValue(30);
-    form->CB_AnimerApercu->setChecked(true);
-    EXPECT_TRUE(form->timerAnimation->isActive());
-    EXPECT_EQ(form->timerAnimation->interval(), 33);
+    Find<QSpinBox>("E_ImagesParSeconde")->setValue(30);
+    Find<QCheckBox>("CB_AnimerApercu")->setChecked(true);
+    EXPECT_TRUE(Find<QTimer>("timerAnimation")->isActive());
+    EXPECT_EQ(Find<QTimer>("timerAnimation")->interval(), 33);
 
     std::set<QRgb> shown;
     const bool allShown = QTest::qWaitFor(
@@ -280,24 +280,24 @@ TEST_F(Frames, TheAnimatedPreviewPlaysEveryFrameWhileTheEditorWorks)
         QTest::qWait(40);
     }
 
-    form->CB_AnimerApercu->setChecked(false);
-    EXPECT_FALSE(form->timerAnimation->isActive());
+    Find<QCheckBox>("CB_AnimerApercu")->setChecked(false);
+    EXPECT_FALSE(Find<QTimer>("timerAnimation")->isActive());
     EXPECT_EQ(&form->PreviewSprite(), &form->sprite);
 }
 
 TEST_F(Frames, FrameOptionsLiveInTheirOwnSettingsSection)
 {
-    form->CB_PelureOignon->setChecked(true);
-    form->E_ImagesParSeconde->setValue(12);
+    Find<QCheckBox>("CB_PelureOignon")->setChecked(true);
+    Find<QSpinBox>("E_ImagesParSeconde")->setValue(12);
     StopEditor();
     QFile settings(Paths().settingsFile);
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
     EXPECT_TRUE(settings.readAll().endsWith("[PlancheSprites]\nPelureOignon=1\nImagesParSeconde=12\n"));
     settings.close();
     StartEditor();
-    EXPECT_TRUE(form->CB_PelureOignon->isChecked());
-    EXPECT_FALSE(form->CB_AnimerApercu->isChecked());
-    EXPECT_EQ(form->E_ImagesParSeconde->value(), 12);
+    EXPECT_TRUE(Find<QCheckBox>("CB_PelureOignon")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("CB_AnimerApercu")->isChecked());
+    EXPECT_EQ(Find<QSpinBox>("E_ImagesParSeconde")->value(), 12);
 }
 
 } // namespace

@@ -154,9 +154,9 @@ TEST_F(ImageCommands, ASheetIsSlicedIntoFrames)
 {
     ASSERT_TRUE(PictureFromRows({"#..#", "#..#"}).save(PathOf("planche.png")));
     UseSprite({"."});
-    form->CB_Decouper->setChecked(true);
-    form->E_DecoupeX->setText("2");
-    form->E_DecoupeY->setText("2");
+    Find<QCheckBox>("CB_Decouper")->setChecked(true);
+    Find<QLineEdit>("E_DecoupeX")->setText("2");
+    Find<QLineEdit>("E_DecoupeY")->setText("2");
     AcceptDialog();
     ClickImport("planche.png");
     ASSERT_EQ(form->frames.Count(), 2);
@@ -174,9 +174,9 @@ TEST_F(ImageCommands, ASheetOverAChangedSpriteAsksFirst)
     ASSERT_TRUE(PictureFromRows({"#..#", "#..#"}).save(PathOf("planche.png")));
     UseSprite({"..", ".."});
     ClickCell(Qt::LeftButton, 1, 1);
-    form->CB_Decouper->setChecked(true);
-    form->E_DecoupeX->setText("2");
-    form->E_DecoupeY->setText("2");
+    Find<QCheckBox>("CB_Decouper")->setChecked(true);
+    Find<QLineEdit>("E_DecoupeX")->setText("2");
+    Find<QLineEdit>("E_DecoupeY")->setText("2");
     dialogs.questionAnswers = {2}; // "Annuler"
     AcceptDialog();
     ClickImport("planche.png");

@@ -53,7 +53,7 @@ protected:
     void AddFrame()
     {
         form->PageControl1->setCurrentWidget(form->TabSheet1);
-        QTest::mouseClick(form->B_NouvelleImage, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>("B_NouvelleImage"), Qt::LeftButton);
     }
     QString Caption() const { return form->windowTitle().remove(" - " + Designed); }
     QWidget* Focus() const
@@ -292,11 +292,11 @@ TEST_F(NoDrawingLost, AGestureContinuedAfterACommandUndoesOnItsOwnFrame)
     };
     for (const Row& row : rows) {
         AddFrame();
-        const std::string frame = form->L_Image->text().toStdString();
+        const std::string frame = Find<QLabel>("L_Image")->text().toStdString();
         row.draw();
         ASSERT_EQ(ToRows(form->sprite), row.drawn) << row.gesture;
         Keys(Qt::Key_Z);
-        EXPECT_EQ(form->L_Image->text().toStdString(), frame) << row.gesture;
+        EXPECT_EQ(Find<QLabel>("L_Image")->text().toStdString(), frame) << row.gesture;
         EXPECT_EQ(ToRows(form->sprite), row.afterUndo) << row.gesture;
         EXPECT_EQ(ToRows(form->frames.Frame(0)), first) << row.gesture;
     }

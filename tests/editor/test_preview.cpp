@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "FramePanel.h"
 #include "settings_fixture.h"
 
 namespace {
@@ -211,15 +212,16 @@ TEST_F(Preview, WhileTheSetPlaysTheLabelShowsTheEditedFrameWithOneAmpersand)
         preview->show();
         UseSprite({"dL"});
         form->PageControl1->setCurrentWidget(form->TabSheet1);
-        QTest::mouseClick(form->B_DupliquerImage, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>("B_DupliquerImage"), Qt::LeftButton);
         form->sprite = FromRows(rows);
         // Written past the document: the main view's painting shows its type.
         MainView();
-        form->CB_AnimerApercu->setChecked(true);
+        Find<QCheckBox>("CB_AnimerApercu")->setChecked(true);
         for (int tick = 0; tick < 2; ++tick) {
-            form->timerAnimationTimer();
+            form->framePanel->timerAnimationTimer();
             preview->grab();
-            EXPECT_EQ(form->Label2->text().toStdString(), text.toStdString()) << "frame " << form->PreviewFrame;
+            EXPECT_EQ(form->Label2->text().toStdString(), text.toStdString())
+                << "frame " << form->framePanel->PreviewFrame;
         }
     }
 }

@@ -206,12 +206,12 @@ TEST_F(RoundTripCommands, AnImportThatReplacesTheSetAsksFirstWhenTheSpriteChange
         {"un sprite découpé", ArrayChoice{0, 8}, true, 1, {"##"}},
         {"un sprite dans l'image courante", ArrayChoice{0, 8}, false, 0, {"#......."}},
     };
-    form->E_DecoupeX->setText("8");
-    form->E_DecoupeY->setText("1");
+    Find<QLineEdit>("E_DecoupeX")->setText("8");
+    Find<QLineEdit>("E_DecoupeY")->setText("1");
     for (const Row& row : rows) {
         UseSprite({"#."});
         ClickCell(Qt::LeftButton, 1, 0);
-        form->CB_Decouper->setChecked(row.slice);
+        Find<QCheckBox>("CB_Decouper")->setChecked(row.slice);
         roundTrip.arrayAnswer = row.choice;
         dialogs.questions.clear();
         dialogs.questionAnswers = {2}; // "Annuler"
@@ -254,9 +254,9 @@ TEST_F(RoundTripCommands, TheChoiceCountsTheSpritesThatCanBeFrames)
 TEST_F(RoundTripCommands, OneTallArrayIsCutIntoFramesWhenSlicingIsOn)
 {
     UseSprite({"##"});
-    form->CB_Decouper->setChecked(true);
-    form->E_DecoupeX->setText("2");
-    form->E_DecoupeY->setText("2");
+    Find<QCheckBox>("CB_Decouper")->setChecked(true);
+    Find<QLineEdit>("E_DecoupeX")->setText("2");
+    Find<QLineEdit>("E_DecoupeY")->setText("2");
     QGuiApplication::clipboard()->setText("unsigned char walk[] = {0x80, 0x40, 0xC0, 0x00, 0x40, 0x80};");
     roundTrip.arrayAnswer = ArrayChoice{0, 2};
     QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);

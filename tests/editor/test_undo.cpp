@@ -137,7 +137,7 @@ TEST_F(UndoRedo, LoadStartsANewHistoryAndAnImportIntoOneFrameIsAStep)
     Undo();
     ExpectShown(loaded, "nothing before the load");
 
-    ClickOnItsPage(form->B_NouvelleImage);
+    ClickOnItsPage(Find<QPushButton>("B_NouvelleImage"));
     // An 8 x 2 picture: the height at offset 89, the width at 91, rows from 92.
     QByteArray picture(92, '\0');
     picture[89] = 2;

@@ -244,8 +244,8 @@ TEST_F(ViewRendering, OnionSkinTintIsNoColorOfEitherPalette)
     };
     UseSprite({"ld#"});
     form->PageControl1->setCurrentWidget(form->TabSheet1);
-    QTest::mouseClick(form->B_NouvelleImage, Qt::LeftButton);
-    form->CB_PelureOignon->setChecked(true);
+    QTest::mouseClick(Find<QPushButton>("B_NouvelleImage"), Qt::LeftButton);
+    Find<QCheckBox>("CB_PelureOignon")->setChecked(true);
     for (bool trueColors : {false, true}) {
         form->CB_CouleursPrincipale->setChecked(trueColors);
         const QImage view = MainView();

@@ -197,9 +197,9 @@ TEST_F(ZoomedEditing, MarksOverTheCellsFollowTheZoomedAndScrolledGrid)
     };
 
     Click(Qt::LeftButton, ZoomedCellCenter(x, y, 8)); // the previous frame's one pixel
-    QTest::mouseClick(form->B_NouvelleImage, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("B_NouvelleImage"), Qt::LeftButton);
     ASSERT_EQ(form->frames.Current(), 1);
-    form->CB_PelureOignon->setChecked(true);
+    Find<QCheckBox>("CB_PelureOignon")->setChecked(true);
     const QRgb faint = MainView().pixel(ZoomedCellCenter(x, y, 8) - region.topLeft()) & 0xFFFFFF;
     EXPECT_NE(faint, 0xFFFFFFu) << "the previous frame shows under its cell";
     EXPECT_GT(qRed(faint), 128);
