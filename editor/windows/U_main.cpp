@@ -1,5 +1,6 @@
 #include "U_main.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
@@ -7,6 +8,7 @@
 #include <algorithm>
 
 #include "FramePanel.h"
+#include "TransformPanel.h"
 #include "U_apercu.h"
 #include "ViewPanel.h"
 #include "ZoomedView.h"
@@ -35,7 +37,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     BuildImageControls();
     AddRoundTripCommands();
     framePanel = new FramePanel(*this);
-    BuildTransformControls();
+    transformPanel = new TransformPanel(*this);
     viewPanel = new ViewPanel(*this);
 
     // Last: the options' handlers may start the attach timer.
@@ -59,7 +61,6 @@ void TForm1::FormPaint()
         DrawSpriteView(*this, RegionBounds(I_Principale), sprite, painter, CouleursVraiesMain != 0);
     for (EditorPanel* panel : Panels())
         panel->PaintOverView(painter);
-    DrawEditingMarks(painter);
 }
 
 void TForm1::RedrawBothViews()
@@ -93,9 +94,17 @@ void TForm1::ShowDocumentChange(const DocumentChange& change)
         panel->ShowChange(change);
 }
 
+// The panel's filter sees every event of the application, also those that
+// closing the window sends while it is destroyed: it goes before the window
+// does.
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(transformPanel);
+}
+
 std::vector<EditorPanel*> TForm1::Panels() const
 {
-    return {framePanel, viewPanel};
+    return {framePanel, transformPanel, viewPanel};
 }
 
 const Sprite& TForm1::PreviewSprite() const

@@ -62,6 +62,7 @@ class Swatch;
 class WindowPlacement;
 class EditorPanel;
 class FramePanel;
+class TransformPanel;
 class ViewPanel;
 struct ArrayCandidate;
 struct ArraySprites;
@@ -120,18 +121,6 @@ public:
     QLabel* Label2;
     QPushButton* B_Annuler;
     QPushButton* B_Retablir;
-    QToolButton* sbSelection;
-    QToolButton* B_MiroirH;
-    QToolButton* B_MiroirV;
-    QToolButton* B_RotationHoraire;
-    QToolButton* B_RotationAntihoraire;
-    QToolButton* B_Rotation180;
-    QToolButton* B_Inverser;
-    QToolButton* B_DecalerGauche;
-    QToolButton* B_DecalerDroite;
-    QToolButton* B_DecalerHaut;
-    QToolButton* B_DecalerBas;
-    QToolButton* B_PreDecaler;
 
     // "Enreg/charger".
     QFrame* Panel6;
@@ -243,22 +232,8 @@ public:
     // Ctrl+Shift+V: the sprite from C text in the clipboard.
     void PasteCArrays();
 
-    // Transforms: of the selection when there is one, else of the sprite.
-    void TransformClick(PictureTransform transform);
-    void B_PreDecalerClick();
-    QObject* viewKeys = nullptr; // the key filter of the whole application
-    // The keys of the view, from whatever control has the focus unless it
-    // is a text box; true when the key was used.
-    bool FormKeyDown(const QKeyEvent& key);
-    bool FormKeyUp(const QKeyEvent& key);
-    // Ends a Space stroke in progress as one undo step.
-    void EndKeyboardStroke();
-    // Selection and clipboard.
-    void CopySelection();
-    void CutSelection();
-    void PasteClipboard();
-    void EraseSelection();
-    void DropSelection();
+    // "X==3" and "Y==7" in the position edits.
+    void ShowCellPosition(Point cell);
 
     // The one way a change of the document reaches the windows: the size
     // edits, both views, the caption, the frame and the undo controls, each
@@ -338,6 +313,7 @@ public:
     // The features added beside the design, one panel each (editor/panels/),
     // in the order of Panels().
     FramePanel* framePanel = nullptr;
+    TransformPanel* transformPanel = nullptr;
     ViewPanel* viewPanel = nullptr;
     std::vector<EditorPanel*> Panels() const;
 
@@ -373,17 +349,9 @@ private:
     void ReadSettings();
     void BuildUndoControls();
     void BuildImageControls();
-    void RestartAnimation();
-    void BuildTransformControls();
-
     // The nearest cell of the sprite to a window point, for a selection
-    // dragged beside the grid; and the marks drawn over the main view.
+    // dragged beside the grid.
     Point ClampedCellUnder(Point windowPoint) const;
-    void DrawEditingMarks(QPainter& painter);
-    // The keyboard cursor and its Space strokes.
-    void MoveKeyboardCell(int dx, int dy);
-    void KeyboardPenDown(int button);
-    void ShowCellPosition(Point cell);
 
     Point CellUnder(Point windowPoint) const;
     void ShowUndoState();

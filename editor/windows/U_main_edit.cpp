@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "Controls.h"
 #include "EditCommands.h"
@@ -132,6 +133,22 @@ void TForm1::FormMouseMove(Point windowPoint)
 void TForm1::FormMouseUp(int button, Point windowPoint)
 {
     ShowDocumentChange(document.MouseUp(Tool, button, CellUnder(windowPoint)));
+}
+
+// Beside the grid, or beside the part a zoomed view shows: the cell the
+// point would be over, held inside the sprite.
+Point TForm1::ClampedCellUnder(Point windowPoint) const
+{
+    Point cell = CellUnder(windowPoint);
+    if (cell.x != -1 && cell.y != -1)
+        return cell;
+    const CellPosition position = viewPanel->MainCellPosition(windowPoint);
+    const auto held = [](double at, int count) { return std::clamp(static_cast<int>(std::floor(at)), 0, count - 1); };
+    if (cell.x == -1)
+        cell.x = held(position.x, sprite.width);
+    if (cell.y == -1)
+        cell.y = held(position.y, sprite.height);
+    return cell;
 }
 
 // Inside the region less its one-pixel ring, and over a cell on both axes.

@@ -126,24 +126,20 @@ TEST_F(TransformsAndSelection, EachTransformByKeyAndByButtonIsOneStep)
     const struct {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
-        QToolButton* TForm1::*button;
+        const char* button;
         const char* shortcut;
         Rows after;
     } cases[] = {
-        {Qt::Key_H, Qt::ShiftModifier, &TForm1::B_MiroirH, "Maj+H", {"l.#", "..d"}},
-        {Qt::Key_V, Qt::ShiftModifier, &TForm1::B_MiroirV, "Maj+V", {"d..", "#.l"}},
-        {Qt::Key_R, Qt::ShiftModifier, &TForm1::B_RotationHoraire, "Maj+R", {"d#", "..", ".l"}},
-        {Qt::Key_R,
-         Qt::ControlModifier | Qt::ShiftModifier,
-         &TForm1::B_RotationAntihoraire,
-         "Ctrl+Maj+R",
-         {"l.", "..", "#d"}},
-        {Qt::Key_T, Qt::ShiftModifier, &TForm1::B_Rotation180, "Maj+T", {"..d", "l.#"}},
-        {Qt::Key_I, Qt::ShiftModifier, &TForm1::B_Inverser, "Maj+I", {".#d", "l##"}},
-        {Qt::Key_Left, Qt::ControlModifier, &TForm1::B_DecalerGauche, "Ctrl+Gauche", {".l#", "..d"}},
-        {Qt::Key_Right, Qt::ControlModifier, &TForm1::B_DecalerDroite, "Ctrl+Droite", {"l#.", ".d."}},
-        {Qt::Key_Up, Qt::ControlModifier, &TForm1::B_DecalerHaut, "Ctrl+Haut", {"d..", "#.l"}},
-        {Qt::Key_Down, Qt::ControlModifier, &TForm1::B_DecalerBas, "Ctrl+Bas", {"d..", "#.l"}},
+        {Qt::Key_H, Qt::ShiftModifier, "B_MiroirH", "Maj+H", {"l.#", "..d"}},
+        {Qt::Key_V, Qt::ShiftModifier, "B_MiroirV", "Maj+V", {"d..", "#.l"}},
+        {Qt::Key_R, Qt::ShiftModifier, "B_RotationHoraire", "Maj+R", {"d#", "..", ".l"}},
+        {Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier, "B_RotationAntihoraire", "Ctrl+Maj+R", {"l.", "..", "#d"}},
+        {Qt::Key_T, Qt::ShiftModifier, "B_Rotation180", "Maj+T", {"..d", "l.#"}},
+        {Qt::Key_I, Qt::ShiftModifier, "B_Inverser", "Maj+I", {".#d", "l##"}},
+        {Qt::Key_Left, Qt::ControlModifier, "B_DecalerGauche", "Ctrl+Gauche", {".l#", "..d"}},
+        {Qt::Key_Right, Qt::ControlModifier, "B_DecalerDroite", "Ctrl+Droite", {"l#.", ".d."}},
+        {Qt::Key_Up, Qt::ControlModifier, "B_DecalerHaut", "Ctrl+Haut", {"d..", "#.l"}},
+        {Qt::Key_Down, Qt::ControlModifier, "B_DecalerBas", "Ctrl+Bas", {"d..", "#.l"}},
     };
     const Rows before{"#.l", "d.."};
     for (const auto& c : cases) {
@@ -155,7 +151,7 @@ TEST_F(TransformsAndSelection, EachTransformByKeyAndByButtonIsOneStep)
         EXPECT_EQ(form->E_TailleY->text(), QString::number(c.after.size()));
         Undo();
         EXPECT_EQ(Picture(), before);
-        QToolButton* button = (*form).*(c.button);
+        QToolButton* button = Find<QToolButton>(c.button);
         EXPECT_TRUE(button->toolTip().contains(QString::fromLatin1(c.shortcut))) << button->toolTip().toStdString();
         form->PageControl1->setCurrentIndex(0);
         QTest::mouseClick(button, Qt::LeftButton);
@@ -189,7 +185,7 @@ TEST_F(TransformsAndSelection, SelectionDragThenMoveItsPixelsAsOneStep)
 {
     UseSprite({"......", ".#l...", "......", "......"});
     Key(Qt::Key_S);
-    ASSERT_TRUE(form->sbSelection->isChecked());
+    ASSERT_TRUE(Find<QToolButton>("sbSelection")->isChecked());
     EXPECT_EQ(form->Tool, ToolSelection);
     Drag({1, 1}, {2, 1});
     EXPECT_EQ(Picture(), (Rows{"......", ".#l...", "......", "......"})) << "selecting changes nothing";
@@ -215,7 +211,7 @@ TEST_F(TransformsAndSelection, TransformDuringAMoveDragLeavesEveryChangeUndoable
 {
     const Rows before{"#l....", "......"};
     UseSprite(before);
-    form->sbSelection->click();
+    Find<QToolButton>("sbSelection")->click();
     Drag({0, 0}, {1, 0});
     Press(Qt::LeftButton, CellCenter(0, 0));
     Move(CellCenter(1, 1));
@@ -232,7 +228,7 @@ TEST_F(TransformsAndSelection, TransformDuringAMoveDragLeavesEveryChangeUndoable
 TEST_F(TransformsAndSelection, SelectionDraggedOutOfTheSpriteIsClipped)
 {
     UseSprite({"####", "####", "####"});
-    form->sbSelection->click();
+    Find<QToolButton>("sbSelection")->click();
     Press(Qt::LeftButton, CellCenter(1, 1));
     Move(QPoint(form->I_Principale->width() - 3, form->I_Principale->height() - 3));
     Release(Qt::LeftButton, QPoint(form->I_Principale->width() - 3, form->I_Principale->height() - 3));
@@ -245,7 +241,7 @@ TEST_F(TransformsAndSelection, SelectionDraggedOutOfTheSpriteIsClipped)
 TEST_F(TransformsAndSelection, TransformsOfASelectionStayInside)
 {
     UseSprite({"#l..", "d...", "...."});
-    form->sbSelection->click();
+    Find<QToolButton>("sbSelection")->click();
     Drag({0, 0}, {1, 1});
     Key(Qt::Key_H, Qt::ShiftModifier);
     EXPECT_EQ(Picture(), (Rows{"l#..", ".d..", "...."}));
@@ -258,7 +254,7 @@ TEST_F(TransformsAndSelection, TransformsOfASelectionStayInside)
 TEST_F(TransformsAndSelection, CopyPasteFloatsUntilDropped)
 {
     UseSprite({"....", "..#D", "...."});
-    form->sbSelection->click();
+    Find<QToolButton>("sbSelection")->click();
     Drag({2, 1}, {3, 1});
     Key(Qt::Key_C, Qt::ControlModifier);
     const QImage copied = QApplication::clipboard()->image();
@@ -288,7 +284,7 @@ TEST_F(TransformsAndSelection, CopyPasteFloatsUntilDropped)
 TEST_F(TransformsAndSelection, CutLeavesMaskedWhiteAndPastesBack)
 {
     UseSprite({"#l.W", "...."});
-    form->sbSelection->click();
+    Find<QToolButton>("sbSelection")->click();
     Drag({0, 0}, {1, 0});
     Key(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(Picture(), (Rows{"WW.W", "...."}));
@@ -334,7 +330,7 @@ TEST_F(TransformsAndSelection, WheelKeepsCyclingTheThreeDesignedTools)
     TurnWheel(-120);
     EXPECT_EQ(form->Tool, ToolFill);
     EXPECT_TRUE(form->sbRempli->isChecked());
-    EXPECT_FALSE(form->sbSelection->isChecked());
+    EXPECT_FALSE(Find<QToolButton>("sbSelection")->isChecked());
 }
 
 // Pre-shifting turns the frame into a set of eight, each one pixel further
@@ -342,7 +338,7 @@ TEST_F(TransformsAndSelection, WheelKeepsCyclingTheThreeDesignedTools)
 TEST_F(TransformsAndSelection, PreShiftMakesEightShiftedFramesInOneStep)
 {
     UseSprite({"#."});
-    QTest::mouseClick(form->B_PreDecaler, Qt::LeftButton);
+    QTest::mouseClick(Find<QToolButton>("B_PreDecaler"), Qt::LeftButton);
     ASSERT_EQ(form->frames.Count(), 8);
     EXPECT_EQ(form->sprite.width, 10);
     EXPECT_EQ(ToRows(form->frames.Frame(0)), (Rows{"#........."}));

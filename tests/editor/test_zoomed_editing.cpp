@@ -204,7 +204,7 @@ TEST_F(ZoomedEditing, MarksOverTheCellsFollowTheZoomedAndScrolledGrid)
     EXPECT_NE(faint, 0xFFFFFFu) << "the previous frame shows under its cell";
     EXPECT_GT(qRed(faint), 128);
 
-    form->sbSelection->click();
+    Find<QToolButton>("sbSelection")->click();
     Press(Qt::LeftButton, ZoomedCellCenter(x, y, 8));
     Move(ZoomedCellCenter(x + 2, y + 1, 8));
     Release(Qt::LeftButton, ZoomedCellCenter(x + 2, y + 1, 8));
