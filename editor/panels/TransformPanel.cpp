@@ -13,6 +13,7 @@
 #include "Controls.h"
 #include "Dialogs.h"
 #include "ImageFiles.h"
+#include "PicturePanel.h"
 #include "SelectionCommands.h"
 #include "TransformCommands.h"
 #include "U_main.h"
@@ -324,7 +325,7 @@ void TransformPanel::PasteClipboard()
     CellPicture cells;
     if (!(data->hasFormat(cellsFormat) && DecodeCells(data->data(cellsFormat).toStdString(), cells))) {
         // A picture of another program is converted as an imported image.
-        form.PasteClipboardImage();
+        form.picturePanel->PasteClipboardImage();
         return;
     }
     const DocumentChange change = PasteCells(form.document, cells);

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "FramePanel.h"
+#include "PicturePanel.h"
 #include "TransformPanel.h"
 #include "U_apercu.h"
 #include "ViewPanel.h"
@@ -34,7 +35,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     ConnectEditingHandlers();
     ConnectFileCommands();
     BuildUndoControls();
-    BuildImageControls();
+    picturePanel = new PicturePanel(*this);
     AddRoundTripCommands();
     framePanel = new FramePanel(*this);
     transformPanel = new TransformPanel(*this);
@@ -104,7 +105,7 @@ TForm1::~TForm1()
 
 std::vector<EditorPanel*> TForm1::Panels() const
 {
-    return {framePanel, transformPanel, viewPanel};
+    return {picturePanel, framePanel, transformPanel, viewPanel};
 }
 
 const Sprite& TForm1::PreviewSprite() const

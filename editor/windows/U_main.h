@@ -62,6 +62,7 @@ class Swatch;
 class WindowPlacement;
 class EditorPanel;
 class FramePanel;
+class PicturePanel;
 class TransformPanel;
 class ViewPanel;
 struct ArrayCandidate;
@@ -286,32 +287,17 @@ public:
     bool OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool tellSuccess = true);
     // `pixora FILE`: a calculator picture is imported, anything else loaded.
     void OpenAtStart(const QString& fileName);
+    // "Nom Fichier" and "Nom Sprite" of "Exporter" named after the file.
+    void ProposeExportNames(const QString& fileName);
+    // Before an import that takes the place of every frame: true when the
+    // changes are saved or given up.
+    bool MayImportOver();
     void LB_RecentsActivated(int row);
     void ReadFileSettings(const IniFile& settings);
     void WriteFileSettings(const IniFile& settings) const;
-    // Pictures of other programs: import with conversion, PNG export, the
-    // clipboard and dropped image files (U_main_images.cpp).
-    QFrame* Panel7;
-    QLabel* Label9;
-    QPushButton* B_ImporterImage;
-    QPushButton* B_ExporterPng;
-    QLabel* Label10;
-    QSpinBox* E_EchellePng;
-    QCheckBox* CB_CouleursPng;
-    FileDialog OpenDialog3;
-    FileDialog SaveDialog2;
-    void B_ImporterImageClick();
-    void B_ExporterPngClick();
-    // Ctrl+V with a picture of another program: the conversion dialog.
-    void PasteClipboardImage();
-    // Decodes the file and imports it; a file that cannot be decoded is
-    // reported and changes nothing.
-    void ImportImageFile(const QString& fileName);
-    // Opens the conversion dialog for the picture; its "OK" makes the
-    // converted picture the sprite, as one undo step; true when it did.
-    bool ImportImage(const RgbaImage& image);
     // The features added beside the design, one panel each (editor/panels/),
     // in the order of Panels().
+    PicturePanel* picturePanel = nullptr;
     FramePanel* framePanel = nullptr;
     TransformPanel* transformPanel = nullptr;
     ViewPanel* viewPanel = nullptr;
@@ -385,15 +371,12 @@ private:
     // loaded.
     void RememberFile(const QString& fileName, bool native, SpriteDocument::Saved held);
     void RememberRecentFile(const QString& fileName);
-    // "Nom Fichier" and "Nom Sprite" of "Exporter" named after the file.
-    void ProposeExportNames(const QString& fileName);
     void ShowFileState();
     void ShowRecentFiles();
-    // Before closing, opening another file, or an import that takes the
-    // place of every frame: true when the changes are saved or given up.
+    // Before closing or opening another file: true when the changes are
+    // saved or given up.
     bool MayClose();
     bool MayOpenInstead(const QString& fileName);
-    bool MayImportOver();
     bool MaySetAside(const QString& beforeWhat);
     void DropFiles(const QList<QUrl>& urls);
     FileDialog& DialogFor(SpriteFileKind kind);

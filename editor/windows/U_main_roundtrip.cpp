@@ -15,6 +15,7 @@
 #include "FileRead.h"
 #include "FormLayout.h"
 #include "FramePanel.h"
+#include "PicturePanel.h"
 #include "RoundTripDialogs.h"
 #include "TextEncoding.h"
 #include "U_main.h"
@@ -74,7 +75,8 @@ void TForm1::AddRoundTripCommands()
 {
     B_ImporterC = Button(TabSheet2, "B_ImporterC", QStringLiteral("Importer du C..."), 148, 348, 133, 28);
     B_ImporterC->setToolTip(QStringLiteral("Ou Ctrl+Maj+V avec du C dans le presse-papiers"));
-    B_ExporterTI = Button(Panel7, "B_ExporterTI", QStringLiteral("Exporter en image TI..."), 24, 86, 225, 27);
+    B_ExporterTI =
+        Button(picturePanel->Panel7, "B_ExporterTI", QStringLiteral("Exporter en image TI..."), 24, 86, 225, 27);
 
     SaveDialogTI = {QStringLiteral("SaveDialogTI"), QStringLiteral("Image TI (*.89i;*.9xi;*.v2i)|*.89i;*.9xi;*.v2i"),
                     QString()};

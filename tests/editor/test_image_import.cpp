@@ -85,7 +85,7 @@ protected:
     void ClickImport(const QString& answer)
     {
         dialogs.fileAnswers.push_back(PathOf(answer));
-        ClickOnItsPage(form->B_ImporterImage);
+        ClickOnItsPage(Find<QPushButton>("B_ImporterImage"));
     }
 
     static QRgb PreviewColor(ImageImportDialog& dialog, int x, int y)
@@ -350,13 +350,13 @@ TEST_F(ImageCommands, DroppedImageFileOpensTheDialog)
 TEST_F(ImageCommands, ExportPngWritesTheScaledSpriteAndSaysSo)
 {
     UseSprite({"#l", "dW"});
-    form->PageControl1->setCurrentWidget(PageOf(form->B_ExporterPng));
-    form->E_EchellePng->setValue(3);
+    form->PageControl1->setCurrentWidget(PageOf(Find<QPushButton>("B_ExporterPng")));
+    Find<QSpinBox>("E_EchellePng")->setValue(3);
     const std::pair<QString, QString> typedAndWritten[] = {{"sprite", "sprite.png"}, {"GRAND.PNG", "GRAND.PNG"}};
     for (const auto& [typed, written] : typedAndWritten) {
         dialogs.messages.clear();
         dialogs.fileAnswers.push_back(PathOf(typed));
-        QTest::mouseClick(form->B_ExporterPng, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>("B_ExporterPng"), Qt::LeftButton);
         ExpectOneMessage("Exportation PNG effectuée : ...", "Succès!", MessageIcon::Information);
         const QImage image(PathOf(written));
         ASSERT_EQ(image.size(), QSize(6, 6)) << written.toStdString();
@@ -368,7 +368,7 @@ TEST_F(ImageCommands, ExportPngWritesTheScaledSpriteAndSaysSo)
     QDir(ProgramFolder()).mkdir("dossier.png");
     dialogs.messages.clear();
     dialogs.fileAnswers.push_back(PathOf("dossier.png"));
-    QTest::mouseClick(form->B_ExporterPng, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("B_ExporterPng"), Qt::LeftButton);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].caption, "Echec!");
     EXPECT_TRUE(QFileInfo(PathOf("dossier.png")).isDir());

@@ -1,23 +1,16 @@
-// Pictures from and to other programs: "Importer une image..." on the page
-// "Enreg/charger", "Exporter en PNG..." on "Exporter", Ctrl+C and Ctrl+V with
-// the clipboard, and image files dropped on the window. Every import goes
-// through the conversion dialog; its "OK" is one undo step.
+#include "PicturePanel.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
-#include <QLineEdit>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSpinBox>
-#include <QTextEdit>
 #include <QTimer>
 
-#include "Controls.h"
 #include "FormLayout.h"
 #include "FramePanel.h"
 #include "ImageFiles.h"
@@ -39,42 +32,6 @@ QString DraggedImageFile(const QMimeData* data)
     return IsImageFileName(FileSystemName(fileName)) ? fileName : QString();
 }
 
-// Takes drops of image files before the window sees them, so that the
-// window's own drop handling, if any, never meets one.
-class ImageDropFilter : public QObject {
-public:
-    explicit ImageDropFilter(TForm1* form) : QObject(form), form_(form) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched != form_)
-            return false;
-        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
-            auto* drag = static_cast<QDragMoveEvent*>(event);
-            if (DraggedImageFile(drag->mimeData()).isEmpty())
-                return false;
-            drag->acceptProposedAction();
-            return true;
-        }
-        if (event->type() == QEvent::Drop) {
-            auto* drop = static_cast<QDropEvent*>(event);
-            const QString fileName = DraggedImageFile(drop->mimeData());
-            if (fileName.isEmpty())
-                return false;
-            drop->acceptProposedAction();
-            // The dialog is modal: it opens once the drag has ended, not
-            // inside the drop.
-            QTimer::singleShot(0, form_, [form = form_, fileName] { form->ImportImageFile(fileName); });
-            return true;
-        }
-        return false;
-    }
-
-private:
-    TForm1* form_;
-};
-
 void ShowFailure(const QString& what, const QString& reason)
 {
     AppDialogs().ShowMessage(what + QStringLiteral("\n") + reason, QStringLiteral("Echec!"), MessageIcon::Warning);
@@ -85,17 +42,18 @@ void ShowFailure(const QString& what, const QString& reason)
 // "Importer une image..." beside "Importer du C..." below the recent files of
 // "Enreg/charger"; "Exporter en PNG..." and its options heading a panel in
 // the free space of "Exporter", above "Exporter en image TI...".
-void TForm1::BuildImageControls()
+PicturePanel::PicturePanel(TForm1& form) : EditorPanel(form)
 {
-    B_ImporterImage = Button(TabSheet2, "B_ImporterImage", QStringLiteral("Importer une image..."), 8, 348, 133, 28);
-    B_ImporterImage->setToolTip(QStringLiteral("Ou Ctrl+V avec une image dans le presse-papiers, ou déposez le fichier "
-                                               "sur la fenêtre"));
+    QPushButton* importer =
+        Button(form.TabSheet2, "B_ImporterImage", QStringLiteral("Importer une image..."), 8, 348, 133, 28);
+    importer->setToolTip(QStringLiteral("Ou Ctrl+V avec une image dans le presse-papiers, ou déposez le fichier "
+                                        "sur la fenêtre"));
 
-    Panel7 = Panel(TabSheet3, "Panel7", 8, 284, 273, 121);
-    Label9 = Heading(Panel7, "Label9", QStringLiteral("Exporter pour d'autres logiciels"), 273);
-    B_ExporterPng = Button(Panel7, "B_ExporterPng", QStringLiteral("Exporter en PNG..."), 24, 26, 225, 27);
-    B_ExporterPng->setToolTip(QStringLiteral("Ctrl+C copie le sprite en image dans le presse-papiers"));
-    Label10 = Caption(Panel7, "Label10", QStringLiteral("Échelle :"), 24, 61);
+    Panel7 = Panel(form.TabSheet3, "Panel7", 8, 284, 273, 121);
+    Heading(Panel7, "Label9", QStringLiteral("Exporter pour d'autres logiciels"), 273);
+    QPushButton* exporter = Button(Panel7, "B_ExporterPng", QStringLiteral("Exporter en PNG..."), 24, 26, 225, 27);
+    exporter->setToolTip(QStringLiteral("Ctrl+C copie le sprite en image dans le presse-papiers"));
+    Caption(Panel7, "Label10", QStringLiteral("Échelle :"), 24, 61);
     E_EchellePng = Place(new QSpinBox(Panel7), "E_EchellePng", 72, 58, 52, 21);
     E_EchellePng->setRange(1, MaxPngScale);
     E_EchellePng->setValue(1);
@@ -109,20 +67,45 @@ void TForm1::BuildImageControls()
                    QStringLiteral("Images (*.png *.bmp *.gif *.jpg *.jpeg)|*.png;*.bmp;*.gif;*.jpg;*.jpeg"), QString()};
     SaveDialog2 = {QStringLiteral("SaveDialog2"), QStringLiteral("Images PNG (*.png)|*.png"), QString()};
 
-    connect(B_ImporterImage, &QPushButton::clicked, this, &TForm1::B_ImporterImageClick);
-    connect(B_ExporterPng, &QPushButton::clicked, this, &TForm1::B_ExporterPngClick);
+    connect(importer, &QPushButton::clicked, this, &PicturePanel::B_ImporterImageClick);
+    connect(exporter, &QPushButton::clicked, this, &PicturePanel::B_ExporterPngClick);
 
-    setAcceptDrops(true);
-    installEventFilter(new ImageDropFilter(this));
+    form.setAcceptDrops(true);
+    form.installEventFilter(this);
 }
 
-void TForm1::B_ImporterImageClick()
+bool PicturePanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &form)
+        return false;
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (DraggedImageFile(drag->mimeData()).isEmpty())
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    if (event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString fileName = DraggedImageFile(drop->mimeData());
+        if (fileName.isEmpty())
+            return false;
+        drop->acceptProposedAction();
+        // The dialog is modal: it opens once the drag has ended, not inside
+        // the drop.
+        QTimer::singleShot(0, this, [this, fileName] { ImportImageFile(fileName); });
+        return true;
+    }
+    return false;
+}
+
+void PicturePanel::B_ImporterImageClick()
 {
     if (AppDialogs().Execute(FileDialogKind::Open, OpenDialog3))
         ImportImageFile(OpenDialog3.fileName);
 }
 
-void TForm1::ImportImageFile(const QString& fileName)
+void PicturePanel::ImportImageFile(const QString& fileName)
 {
     RgbaImage image;
     QString reason;
@@ -131,40 +114,40 @@ void TForm1::ImportImageFile(const QString& fileName)
         return;
     }
     if (ImportImage(image))
-        ProposeExportNames(fileName);
+        form.ProposeExportNames(fileName);
 }
 
-bool TForm1::ImportImage(const RgbaImage& image)
+bool PicturePanel::ImportImage(const RgbaImage& image)
 {
-    ImageImportDialog dialog(image, this);
+    ImageImportDialog dialog(image, &form);
     if (dialog.exec() != QDialog::Accepted || !dialog.Result().Succeeded())
         return false;
     // A sprite sheet: its cells take the place of the frames of the set.
-    if (const std::optional<Point> cell = framePanel->SliceCell())
-        return MayImportOver() &&
-               framePanel->ShowLoadResult(SliceIntoFrames(document, dialog.Result().picture, *cell, "import d'image"));
+    if (const std::optional<Point> cell = form.framePanel->SliceCell())
+        return form.MayImportOver() && form.framePanel->ShowLoadResult(SliceIntoFrames(
+                                           form.document, dialog.Result().picture, *cell, "import d'image"));
     const CellPicture& picture = dialog.Result().picture;
-    ShowDocumentChange(
-        ReplaceCurrentFrame(document, "import d'image", [&picture](Sprite& frame) { PutIntoSprite(picture, frame); }));
+    form.ShowDocumentChange(ReplaceCurrentFrame(form.document, "import d'image",
+                                                [&picture](Sprite& frame) { PutIntoSprite(picture, frame); }));
     return true;
 }
 
-void TForm1::B_ExporterPngClick()
+void PicturePanel::B_ExporterPngClick()
 {
     if (!AppDialogs().Execute(FileDialogKind::Save, SaveDialog2))
         return;
     if (!SaveDialog2.fileName.endsWith(PngSuffix, Qt::CaseInsensitive))
         SaveDialog2.fileName += PngSuffix;
     QString reason;
-    if (WritePngFile(sprite, E_EchellePng->value(), CB_CouleursPng->isChecked(), FileSystemName(SaveDialog2.fileName),
-                     reason))
+    if (WritePngFile(form.sprite, E_EchellePng->value(), CB_CouleursPng->isChecked(),
+                     FileSystemName(SaveDialog2.fileName), reason))
         AppDialogs().ShowMessage(QStringLiteral("Exportation PNG effectuée : ..."), QStringLiteral("Succès!"),
                                  MessageIcon::Information);
     else
         ShowFailure(QStringLiteral("L'exportation PNG a échoué"), reason);
 }
 
-void TForm1::PasteClipboardImage()
+void PicturePanel::PasteClipboardImage()
 {
     const QMimeData* data = QApplication::clipboard()->mimeData();
     if (!data || !data->hasImage())
