@@ -9,6 +9,7 @@
 
 #include "FramePanel.h"
 #include "PicturePanel.h"
+#include "RoundTripPanel.h"
 #include "TransformPanel.h"
 #include "U_apercu.h"
 #include "ViewPanel.h"
@@ -36,7 +37,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     ConnectFileCommands();
     BuildUndoControls();
     picturePanel = new PicturePanel(*this);
-    AddRoundTripCommands();
+    roundTripPanel = new RoundTripPanel(*this);
     framePanel = new FramePanel(*this);
     transformPanel = new TransformPanel(*this);
     viewPanel = new ViewPanel(*this);
@@ -105,7 +106,7 @@ TForm1::~TForm1()
 
 std::vector<EditorPanel*> TForm1::Panels() const
 {
-    return {picturePanel, framePanel, transformPanel, viewPanel};
+    return {picturePanel, roundTripPanel, framePanel, transformPanel, viewPanel};
 }
 
 const Sprite& TForm1::PreviewSprite() const

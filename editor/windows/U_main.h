@@ -63,6 +63,7 @@ class WindowPlacement;
 class EditorPanel;
 class FramePanel;
 class PicturePanel;
+class RoundTripPanel;
 class TransformPanel;
 class ViewPanel;
 struct ArrayCandidate;
@@ -131,9 +132,6 @@ public:
     QFrame* Panel5;
     QLabel* Label4;
     QPushButton* BitBtn9;
-    // Calculator pictures out, C arrays in (U_main_roundtrip.cpp).
-    QPushButton* B_ExporterTI;
-    QPushButton* B_ImporterC;
 
     // "Exporter".
     QLabel* Label7;
@@ -162,8 +160,6 @@ public:
     FileDialog OpenDialog1;
     FileDialog SaveDialog1;
     FileDialog OpenDialog2;
-    FileDialog SaveDialogTI;
-    FileDialog OpenDialogC;
     QTimer* timerAttache;
 
     // Editing state, in construction order. The document holds the frames,
@@ -228,10 +224,6 @@ public:
     void BitBtn9Click();
     void LB_PluginsClick();
     void Button1Click();
-    void B_ExporterTIClick();
-    void B_ImporterCClick();
-    // Ctrl+Shift+V: the sprite from C text in the clipboard.
-    void PasteCArrays();
 
     // "X==3" and "Y==7" in the position edits.
     void ShowCellPosition(Point cell);
@@ -298,6 +290,7 @@ public:
     // The features added beside the design, one panel each (editor/panels/),
     // in the order of Panels().
     PicturePanel* picturePanel = nullptr;
+    RoundTripPanel* roundTripPanel = nullptr;
     FramePanel* framePanel = nullptr;
     TransformPanel* transformPanel = nullptr;
     ViewPanel* viewPanel = nullptr;
@@ -381,11 +374,6 @@ private:
     void DropFiles(const QList<QUrl>& urls);
     FileDialog& DialogFor(SpriteFileKind kind);
     QString designedCaption;
-    // Round trips (U_main_roundtrip.cpp): the panel, its dialogs and keys.
-    void AddRoundTripCommands();
-    // True when a sprite read from the text replaced the edited one.
-    bool ImportCText(const std::string& text);
-    bool ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width);
 };
 
 // Window client rectangle of a child control, as a view region.

@@ -93,7 +93,7 @@ TEST_F(RoundTripCommands, ABlackAndWhiteSpriteBecomesOnePicture)
 {
     UseSprite({"#..B", ".#l."}); // gray pixel overwritten below; the masked pixel is written white
     form->sprite.SetPixel(2, 1, White);
-    Click(form->B_ExporterTI, "Balle"); // no extension: the TI-89's
+    Click(Find<QPushButton>("B_ExporterTI"), "Balle"); // no extension: the TI-89's
     ASSERT_EQ(roundTrip.nameQuestions.size(), 1u);
     EXPECT_EQ(roundTrip.nameQuestions[0].first, "balle");
     EXPECT_TRUE(roundTrip.nameQuestions[0].second.contains("une image"));
@@ -109,21 +109,21 @@ TEST_F(RoundTripCommands, AGraySpriteBecomesItsTwoPlanesAndBadNamesAreRefused)
 {
     UseSprite({"ld#."});
     roundTrip.nameAnswer = "Mur";
-    Click(form->B_ExporterTI, "mur.9xi");
+    Click(Find<QPushButton>("B_ExporterTI"), "mur.9xi");
     EXPECT_TRUE(roundTrip.nameQuestions[0].second.contains("deux images"));
     EXPECT_EQ(PictureRows("mur_l.9xi"), (Rows{"#.#."}));
     EXPECT_EQ(PictureRows("mur_d.9xi"), (Rows{".##."}));
     EXPECT_FALSE(QFile::exists(PathOf("mur.9xi")));
 
     roundTrip.nameAnswer = "1mur";
-    Click(form->B_ExporterTI, "autre.9xi");
+    Click(Find<QPushButton>("B_ExporterTI"), "autre.9xi");
     ExpectOneMessage(QStringLiteral("Nom de variable « 1mur » refusé : un nom de variable a de 1 à 8 caractères, "
                                     "lettres, chiffres et _, et commence par une lettre."),
                      "Echec!", MessageIcon::Warning);
     EXPECT_FALSE(QFile::exists(PathOf("autre_l.9xi")));
 
     roundTrip.cancelName = true;
-    Click(form->B_ExporterTI, "annule.9xi");
+    Click(Find<QPushButton>("B_ExporterTI"), "annule.9xi");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(QFile::exists(PathOf("annule_l.9xi")));
 }
@@ -135,7 +135,7 @@ TEST_F(RoundTripCommands, ImportingCShowsTheCandidatesAndIsOneUndoStep)
                            "unsigned short g_LightPlane[] = {0xA000, 0};\n"
                            "unsigned short g_DarkPlane[] = {0x6000, 0x8000};\n");
     roundTrip.arrayAnswer = ArrayChoice{1, 3};
-    Click(form->B_ImporterC, "sprites.h");
+    Click(Find<QPushButton>("B_ImporterC"), "sprites.h");
     EXPECT_EQ(dialogs.fileDialogs.back().filter, "Sources C (*.c *.h)|*.c;*.h");
     ASSERT_EQ(roundTrip.arrayQuestions.size(), 1u);
     const QList<ArrayChoiceItem>& items = roundTrip.arrayQuestions[0];
@@ -154,7 +154,7 @@ TEST_F(RoundTripCommands, ImportingCShowsTheCandidatesAndIsOneUndoStep)
 
     // Cancelling the choice changes nothing.
     roundTrip.arrayAnswer.reset();
-    Click(form->B_ImporterC, "sprites.h");
+    Click(Find<QPushButton>("B_ImporterC"), "sprites.h");
     EXPECT_EQ(ToRows(form->sprite), (Rows{"####"}));
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -165,7 +165,7 @@ TEST_F(RoundTripCommands, SpritesOfOneSizeComeInAsTheFramesOfTheSetInOneUndoStep
     WriteText("anim.h", "unsigned char f0[] = {0x80};\nunsigned char tall[] = {0, 0};\n"
                         "unsigned char f1[] = {0x40};\nunsigned char f2[] = {0xC0};\n");
     roundTrip.arrayAnswer = ArrayChoice{2, 2, true};
-    Click(form->B_ImporterC, "anim.h");
+    Click(Find<QPushButton>("B_ImporterC"), "anim.h");
     ASSERT_EQ(roundTrip.arrayQuestions.size(), 1u);
     const QList<ArrayChoiceItem>& items = roundTrip.arrayQuestions[0];
     ASSERT_EQ(items.size(), 5); // the four arrays, then tall's gray halves
@@ -215,7 +215,7 @@ TEST_F(RoundTripCommands, AnImportThatReplacesTheSetAsksFirstWhenTheSpriteChange
         roundTrip.arrayAnswer = row.choice;
         dialogs.questions.clear();
         dialogs.questionAnswers = {2}; // "Annuler"
-        Click(form->B_ImporterC, "anim.h");
+        Click(Find<QPushButton>("B_ImporterC"), "anim.h");
         ASSERT_EQ(dialogs.questions.size(), row.questions) << row.import;
         if (row.questions > 0)
             EXPECT_EQ(dialogs.questions[0].buttons, (QStringList{"Enregistrer", "Ne pas enregistrer", "Annuler"}));
@@ -297,7 +297,7 @@ TEST_F(RoundTripCommands, TheProposedNameIsTheFilesShortenedByTheRule)
         {"cli_final.89i", "cli_fina"}, {"Mon Sprite.89i", "monsprit"}, {"2e-essai.9xi", "eessai"}};
     for (const auto& [file, proposed] : cases) {
         roundTrip.nameQuestions.clear();
-        Click(form->B_ExporterTI, file);
+        Click(Find<QPushButton>("B_ExporterTI"), file);
         ASSERT_EQ(roundTrip.nameQuestions.size(), 1u);
         EXPECT_EQ(roundTrip.nameQuestions[0].first, proposed);
         EXPECT_TRUE(roundTrip.nameQuestions[0].second.endsWith(
@@ -326,7 +326,7 @@ TEST_F(RoundTripCommands, ImportingCRefusesWhatIsNoSourceFileWithTheReason)
     roundTrip.arrayAnswer = ArrayChoice{0, 8};
     const FifoRescue rescue(folder + "tube.h");
     for (const auto& [file, reason] : cases) {
-        Click(form->B_ImporterC, file);
+        Click(Find<QPushButton>("B_ImporterC"), file);
         ExpectOneMessage(QStringLiteral("Le Chargement a échoué\n") + reason, "Echec!", MessageIcon::Warning);
     }
     EXPECT_TRUE(roundTrip.arrayQuestions.empty());

@@ -1,9 +1,5 @@
-// The round-trip commands of the page "Enreg/charger": the sprite written as
-// calculator pictures, and sprites read back from C arrays, from a source
-// file or from the clipboard (Ctrl+Shift+V). "Importer du C..." sits on
-// "Enreg/charger" beside "Importer une image...", "Exporter en image TI..." on
-// "Exporter" below "Exporter en PNG..."; they report like the designed file
-// commands.
+#include "RoundTripPanel.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -71,32 +67,33 @@ QString Refusals(const ArraySprites& found)
 
 } // namespace
 
-void TForm1::AddRoundTripCommands()
+RoundTripPanel::RoundTripPanel(TForm1& form) : EditorPanel(form)
 {
-    B_ImporterC = Button(TabSheet2, "B_ImporterC", QStringLiteral("Importer du C..."), 148, 348, 133, 28);
+    QPushButton* B_ImporterC =
+        Button(form.TabSheet2, "B_ImporterC", QStringLiteral("Importer du C..."), 148, 348, 133, 28);
     B_ImporterC->setToolTip(QStringLiteral("Ou Ctrl+Maj+V avec du C dans le presse-papiers"));
-    B_ExporterTI =
-        Button(picturePanel->Panel7, "B_ExporterTI", QStringLiteral("Exporter en image TI..."), 24, 86, 225, 27);
+    QPushButton* B_ExporterTI =
+        Button(form.picturePanel->Panel7, "B_ExporterTI", QStringLiteral("Exporter en image TI..."), 24, 86, 225, 27);
 
     SaveDialogTI = {QStringLiteral("SaveDialogTI"), QStringLiteral("Image TI (*.89i;*.9xi;*.v2i)|*.89i;*.9xi;*.v2i"),
                     QString()};
     OpenDialogC = {QStringLiteral("OpenDialogC"), QStringLiteral("Sources C (*.c *.h)|*.c;*.h"), QString()};
 
-    connect(B_ExporterTI, &QPushButton::clicked, this, &TForm1::B_ExporterTIClick);
-    connect(B_ImporterC, &QPushButton::clicked, this, &TForm1::B_ImporterCClick);
-    auto* pasteKeys = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), this);
+    connect(B_ExporterTI, &QPushButton::clicked, this, &RoundTripPanel::B_ExporterTIClick);
+    connect(B_ImporterC, &QPushButton::clicked, this, &RoundTripPanel::B_ImporterCClick);
+    auto* pasteKeys = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &form);
     pasteKeys->setContext(Qt::WindowShortcut);
-    connect(pasteKeys, &QShortcut::activated, this, &TForm1::PasteCArrays);
+    connect(pasteKeys, &QShortcut::activated, this, &RoundTripPanel::PasteCArrays);
 }
 
-void TForm1::B_ExporterTIClick()
+void RoundTripPanel::B_ExporterTIClick()
 {
     if (!AppDialogs().Execute(FileDialogKind::Save, SaveDialogTI))
         return;
     const std::string path = WithPictureSuffix(FileSystemName(SaveDialogTI.fileName));
     SaveDialogTI.fileName = QString::fromStdString(path);
     const std::optional<QString> answer =
-        AppRoundTripDialogs().AskVariableName(QString::fromStdString(VariableNameOfPath(path)), FilesNote(sprite));
+        AppRoundTripDialogs().AskVariableName(QString::fromStdString(VariableNameOfPath(path)), FilesNote(form.sprite));
     if (!answer)
         return;
     const std::string name = LoweredVariableName(answer->toStdString());
@@ -105,8 +102,8 @@ void TForm1::B_ExporterTIClick()
                     QString::fromUtf8(VariableNameRule) + u'.');
         return;
     }
-    const std::vector<TiPictureFile> files = PlanTiPictures(path, name, IsGray(sprite));
-    if (const std::error_code error = WriteTiPictures(sprite, *TiModelOfPath(path), files)) {
+    const std::vector<TiPictureFile> files = PlanTiPictures(path, name, IsGray(form.sprite));
+    if (const std::error_code error = WriteTiPictures(form.sprite, *TiModelOfPath(path), files)) {
         ShowFailure(QStringLiteral("L'exportation a échoué : ") + QString::fromStdString(error.message()));
         return;
     }
@@ -114,7 +111,7 @@ void TForm1::B_ExporterTIClick()
                              MessageIcon::Information);
 }
 
-void TForm1::B_ImporterCClick()
+void RoundTripPanel::B_ImporterCClick()
 {
     if (!AppDialogs().Execute(FileDialogKind::Open, OpenDialogC))
         return;
@@ -124,10 +121,10 @@ void TForm1::B_ImporterCClick()
         return;
     }
     if (ImportCText(source.bytes))
-        ProposeExportNames(OpenDialogC.fileName);
+        form.ProposeExportNames(OpenDialogC.fileName);
 }
 
-void TForm1::PasteCArrays()
+void RoundTripPanel::PasteCArrays()
 {
     const std::string text = QGuiApplication::clipboard()->text().toStdString();
     if (text.empty()) {
@@ -145,7 +142,7 @@ void TForm1::PasteCArrays()
 // The chosen sprite replaces the edited one, or every sprite of its size,
 // or the chosen one cut by "découper en images de", replaces the set, as one
 // undo step.
-bool TForm1::ImportCText(const std::string& text)
+bool RoundTripPanel::ImportCText(const std::string& text)
 {
     const ArraySprites found = FindArraySprites(text);
     if (found.candidates.empty()) {
@@ -169,27 +166,31 @@ bool TForm1::ImportCText(const std::string& text)
     }
     // Frames that take the place of the set's, or the chosen sprite in the
     // edited frame.
-    const std::optional<Point> sheet = framePanel->SliceCell();
-    if ((choice->asFrames || sheet) && !MayImportOver())
+    const std::optional<Point> sheet = form.framePanel->SliceCell();
+    if ((choice->asFrames || sheet) && !form.MayImportOver())
         return false;
     if (choice->asFrames)
         return ImportCFrames(found, SameSizeCandidates(found, candidate), choice->width);
     // An animation kept in one array, frame under frame, is cut as a sheet.
     if (sheet) {
-        Sprite read(sprite);
+        Sprite read(form.sprite);
         BuildArraySprite(found, candidate, choice->width, read);
-        return framePanel->ShowLoadResult(SliceIntoFrames(document, PictureOfSprite(read), *sheet, "import de C"));
+        return form.framePanel->ShowLoadResult(
+            SliceIntoFrames(form.document, PictureOfSprite(read), *sheet, "import de C"));
     }
-    ShowDocumentChange(ReplaceCurrentFrame(
-        document, "import de C", [&](Sprite& frame) { BuildArraySprite(found, candidate, choice->width, frame); }));
+    form.ShowDocumentChange(ReplaceCurrentFrame(form.document, "import de C", [&](Sprite& frame) {
+        BuildArraySprite(found, candidate, choice->width, frame);
+    }));
     AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : ") + QString::fromStdString(candidate.id),
                              QStringLiteral("Succès!"), MessageIcon::Information);
     return true;
 }
 
-bool TForm1::ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width)
+bool RoundTripPanel::ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates,
+                                   int width)
 {
-    if (!framePanel->ShowLoadResult(ReplaceSet(document, BuildArrayFrames(found, candidates, width), "import de C")))
+    if (!form.framePanel->ShowLoadResult(
+            ReplaceSet(form.document, BuildArrayFrames(found, candidates, width), "import de C")))
         return false;
     QString names;
     for (const ArrayCandidate* candidate : candidates)
