@@ -108,14 +108,9 @@ void FramePanel::BuildFrameButtons()
         {Qt::Key_PageUp, GoToPreviousFrame},
         {Qt::Key_PageDown, GoToNextFrame},
     };
-    for (const auto& [key, command] : pageKeys) {
-        auto* shortcut = new QShortcut(QKeySequence(key), &form);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, command = command] {
-            if (!IsTextEditing(QApplication::focusWidget()))
-                this->form.ShowDocumentChange(command(this->form.document));
-        });
-    }
+    for (const auto& [key, command] : pageKeys)
+        AddCommandKeys(&form, {QKeySequence(key)},
+                       [this, command = command] { this->form.ShowDocumentChange(command(this->form.document)); });
 }
 
 // Beside the picture import of "Enreg/charger", above its "&Close".

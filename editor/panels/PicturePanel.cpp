@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QTimer>
 
+#include "FilePanel.h"
 #include "FormLayout.h"
 #include "FramePanel.h"
 #include "ImageFiles.h"
@@ -124,8 +125,8 @@ bool PicturePanel::ImportImage(const RgbaImage& image)
         return false;
     // A sprite sheet: its cells take the place of the frames of the set.
     if (const std::optional<Point> cell = form.framePanel->SliceCell())
-        return form.MayImportOver() && form.framePanel->ShowLoadResult(SliceIntoFrames(
-                                           form.document, dialog.Result().picture, *cell, "import d'image"));
+        return form.filePanel->MayImportOver() && form.framePanel->ShowLoadResult(SliceIntoFrames(
+                                                      form.document, dialog.Result().picture, *cell, "import d'image"));
     const CellPicture& picture = dialog.Result().picture;
     form.ShowDocumentChange(ReplaceCurrentFrame(form.document, "import d'image",
                                                 [&picture](Sprite& frame) { PutIntoSprite(picture, frame); }));

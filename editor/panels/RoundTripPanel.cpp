@@ -8,6 +8,7 @@
 #include <QShortcut>
 
 #include "Counted.h"
+#include "FilePanel.h"
 #include "FileRead.h"
 #include "FormLayout.h"
 #include "FramePanel.h"
@@ -167,7 +168,7 @@ bool RoundTripPanel::ImportCText(const std::string& text)
     // Frames that take the place of the set's, or the chosen sprite in the
     // edited frame.
     const std::optional<Point> sheet = form.framePanel->SliceCell();
-    if ((choice->asFrames || sheet) && !form.MayImportOver())
+    if ((choice->asFrames || sheet) && !form.filePanel->MayImportOver())
         return false;
     if (choice->asFrames)
         return ImportCFrames(found, SameSizeCandidates(found, candidate), choice->width);

@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <algorithm>
 
+#include "FilePanel.h"
 #include "FramePanel.h"
 #include "PicturePanel.h"
 #include "RoundTripPanel.h"
@@ -73,7 +74,6 @@ void TForm1::RedrawBothViews()
         F_Apercu->KeepRoomForTrueSize();
         F_Apercu->update();
     }
-    ShowFileState();
 }
 
 void TForm1::ShowDocumentChange(const DocumentChange& change)
@@ -106,7 +106,7 @@ TForm1::~TForm1()
 
 std::vector<EditorPanel*> TForm1::Panels() const
 {
-    return {picturePanel, roundTripPanel, framePanel, transformPanel, viewPanel};
+    return {filePanel, picturePanel, roundTripPanel, framePanel, transformPanel, viewPanel};
 }
 
 const Sprite& TForm1::PreviewSprite() const

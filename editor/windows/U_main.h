@@ -61,6 +61,7 @@ class PaletteButton;
 class Swatch;
 class WindowPlacement;
 class EditorPanel;
+class FilePanel;
 class FramePanel;
 class PicturePanel;
 class RoundTripPanel;
@@ -254,20 +255,6 @@ public:
     void CB_OuvrirFenetreClick();
     void timerAttacheTimer();
 
-    // The file habits of the page "Enreg/charger" (U_main_recent.cpp): the
-    // file being edited, its place in the caption, the question before a
-    // close would lose changes, the keyboard commands, the recent files,
-    // drops and the file given on the command line.
-    QFrame* P_Recents;
-    QLabel* L_Recents;
-    QListWidget* LB_Recents;
-    // The file last saved, loaded or imported (empty before any), and
-    // whether it is a ".pixo" or ".pixs" file that a save may go straight to;
-    // the document keeps the frames as that file holds them.
-    QString CurrentFile;
-    bool CurrentFileIsNative = false;
-    RecentFiles recentFiles;
-
     bool IsChangedSinceSaved() const { return document.IsChangedSinceSaved(); }
     // Into the current file without a dialog and quietly when there is one
     // (a set of several frames into a ".pixo" asks first, as the save
@@ -281,14 +268,9 @@ public:
     void OpenAtStart(const QString& fileName);
     // "Nom Fichier" and "Nom Sprite" of "Exporter" named after the file.
     void ProposeExportNames(const QString& fileName);
-    // Before an import that takes the place of every frame: true when the
-    // changes are saved or given up.
-    bool MayImportOver();
-    void LB_RecentsActivated(int row);
-    void ReadFileSettings(const IniFile& settings);
-    void WriteFileSettings(const IniFile& settings) const;
     // The features added beside the design, one panel each (editor/panels/),
     // in the order of Panels().
+    FilePanel* filePanel = nullptr;
     PicturePanel* picturePanel = nullptr;
     RoundTripPanel* roundTripPanel = nullptr;
     FramePanel* framePanel = nullptr;
@@ -307,8 +289,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildLayout();
@@ -354,26 +334,9 @@ private:
     QString ExportFolder() const;
     void LoadPlugins();
 
-    // File habits (U_main_recent.cpp).
-    void SetUpFileHabits();
-    void BuildRecentPanel();
-    void ConnectCommandKeys();
     bool SaveSpriteAs();
     bool SaveSpriteTo(const QString& fileName, bool tellSuccess = true);
-    // The file becomes the one being edited, holding what was saved or
-    // loaded.
-    void RememberFile(const QString& fileName, bool native, SpriteDocument::Saved held);
-    void RememberRecentFile(const QString& fileName);
-    void ShowFileState();
-    void ShowRecentFiles();
-    // Before closing or opening another file: true when the changes are
-    // saved or given up.
-    bool MayClose();
-    bool MayOpenInstead(const QString& fileName);
-    bool MaySetAside(const QString& beforeWhat);
-    void DropFiles(const QList<QUrl>& urls);
     FileDialog& DialogFor(SpriteFileKind kind);
-    QString designedCaption;
 };
 
 // Window client rectangle of a child control, as a view region.

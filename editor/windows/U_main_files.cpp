@@ -3,12 +3,14 @@
 // Each asks for a file through its dialog, which keeps the last name, and
 // tells the outcome in a message box; a refused file changes nothing.
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <filesystem>
 #include <optional>
 #include <system_error>
 
+#include "FilePanel.h"
 #include "FramePanel.h"
 #include "TextEncoding.h"
 #include "U_main.h"
@@ -50,7 +52,7 @@ void TForm1::ConnectFileCommands()
     connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
     connect(BitBtn7, &QPushButton::clicked, this, &TForm1::BitBtn7Click);
     connect(BitBtn9, &QPushButton::clicked, this, &TForm1::BitBtn9Click);
-    SetUpFileHabits();
+    filePanel = new FilePanel(*this);
 }
 
 void TForm1::BitBtn5Click()
@@ -73,17 +75,17 @@ bool TForm1::SaveSpriteAs()
 // frame, so a set of several asks first as "&Enregistrer" does.
 bool TForm1::SaveSprite()
 {
-    if (!CurrentFileIsNative)
+    if (!filePanel->CurrentFileIsNative)
         return SaveSpriteAs();
-    if (frames.Count() == 1 || IsSpriteSetFileName(FileSystemName(CurrentFile)))
-        return SaveSpriteTo(CurrentFile, false);
+    if (frames.Count() == 1 || IsSpriteSetFileName(FileSystemName(filePanel->CurrentFile)))
+        return SaveSpriteTo(filePanel->CurrentFile, false);
     switch (AskHowToSaveSet()) {
     case SetSaving::CurrentFrame:
-        return SaveSpriteTo(CurrentFile, false);
+        return SaveSpriteTo(filePanel->CurrentFile, false);
     case SetSaving::WholeSet:
         // A name the user has not chosen could replace another set: the
         // dialog shows it first.
-        SaveDialog1.fileName = WithPixsSuffix(CurrentFile);
+        SaveDialog1.fileName = WithPixsSuffix(filePanel->CurrentFile);
         return SaveSpriteAs();
     default:
         return false;
@@ -101,7 +103,8 @@ bool TForm1::SaveSpriteTo(const QString& fileName, bool tellSuccess)
     if (tellSuccess || !saved)
         ShowSaveOutcome(saved);
     if (saved)
-        RememberFile(fileName, true, wholeSet ? SpriteDocument::Saved::WholeSet : SpriteDocument::Saved::CurrentFrame);
+        filePanel->RememberFile(fileName, true,
+                                wholeSet ? SpriteDocument::Saved::WholeSet : SpriteDocument::Saved::CurrentFrame);
     return saved;
 }
 
@@ -187,16 +190,16 @@ bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool t
         return false;
     }
     const bool newStart = !picture || frames.Count() == 1 || framePanel->SliceCell().has_value();
-    if (newStart && !MayOpenInstead(fileName))
+    if (newStart && !filePanel->MayOpenInstead(fileName))
         return false;
     LoadResult result = ReadIntoFrames(
         document, reader, FileSystemName(fileName), picture ? LoadInto::CurrentFrame : LoadInto::WholeSet,
         picture ? framePanel->SliceCell() : std::nullopt, picture ? "import d'image" : "chargement");
     if (result.outcome == LoadOutcome::Loaded && newStart) {
         result.change |= document.StartNewHistory();
-        RememberFile(fileName, !picture, SpriteDocument::Saved::WholeSet);
+        filePanel->RememberFile(fileName, !picture, SpriteDocument::Saved::WholeSet);
     } else if (result.outcome == LoadOutcome::Loaded) {
-        RememberRecentFile(fileName);
+        filePanel->RememberRecentFile(fileName);
         ProposeExportNames(fileName);
     }
     if (!framePanel->ShowLoadResult(result)) {
@@ -208,4 +211,11 @@ bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool t
         AppDialogs().ShowMessage(QStringLiteral("Chargement effectué : ..."), QStringLiteral("Succès!"),
                                  MessageIcon::Information);
     return true;
+}
+
+void TForm1::OpenAtStart(const QString& fileName)
+{
+    const bool picture = SpriteFileKindOf(FileSystemName(fileName)) == SpriteFileKind::CalculatorPicture;
+    OpenSpriteFile(QFileInfo(fileName).absoluteFilePath(),
+                   picture ? SpriteFileKind::CalculatorPicture : SpriteFileKind::Native, false);
 }

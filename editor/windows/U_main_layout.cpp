@@ -298,13 +298,3 @@ void TForm1::BuildOptionsPage()
     CB_OuvrirFenetre =
         OptionBox(TabSheet5, "CB_OuvrirFenetre", QStringLiteral("&Ouvrir les fichiers après exportation"), 4);
 }
-
-// Below the two designed panels of "Enreg/charger", above the import buttons
-// and the sheet slicing.
-void TForm1::BuildRecentPanel()
-{
-    P_Recents = Panel(TabSheet2, "P_Recents", 8, 234, 273, 108);
-    L_Recents = Heading(P_Recents, "L_Recents", QStringLiteral("Fichiers récents"), 273);
-    LB_Recents = Place(new QListWidget(P_Recents), "LB_Recents", 8, 26, 257, 74);
-    LB_Recents->setToolTip(QStringLiteral("Double-cliquer sur un fichier pour le charger"));
-}

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "EditorPanel.h"
+#include "FilePanel.h"
 #include "IniFile.h"
 #include "PixoraApplication.h"
 #include "U_apercu.h"
@@ -36,7 +37,6 @@ void WriteSettings(const TForm1& form)
     WriteWindowBounds(settings, MainWindowSection, *form.placement);
     if (form.F_Apercu)
         WriteWindowBounds(settings, PreviewWindowSection, *form.F_Apercu->placement);
-    form.WriteFileSettings(settings);
     for (const EditorPanel* panel : form.Panels())
         panel->WriteSettings(settings);
 }
@@ -76,7 +76,6 @@ void TForm1::ReadSettings()
     if (page >= 0 && page < PageControl1->count())
         PageControl1->setCurrentIndex(page);
     ReadWindowBounds(settings, MainWindowSection, *placement);
-    ReadFileSettings(settings);
 
     CB_Apercu->setChecked(Apercu != 0);
     CB_ApercuAttache->setChecked(ApercuAttache != 0);
@@ -119,7 +118,7 @@ void TForm1::FormActivate()
 // the window does close, it stays accepted whatever happens to the settings.
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (!MayClose()) {
+    if (!filePanel->MayClose()) {
         event->ignore();
         return;
     }

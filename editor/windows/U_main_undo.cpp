@@ -47,19 +47,9 @@ void TForm1::BuildUndoControls()
     // A text edit takes the keys it knows for its own undo before these see
     // them; the check below also keeps away from the sprite the keys that
     // the platform's edits leave unused.
-    auto* undoKeys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
-    auto* redoKeys = new QShortcut(this);
-    redoKeys->setKeys({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    for (QShortcut* keys : {undoKeys, redoKeys})
-        keys->setContext(Qt::WindowShortcut);
-    connect(undoKeys, &QShortcut::activated, this, [this] {
-        if (!IsTextEditing(QApplication::focusWidget()))
-            B_AnnulerClick();
-    });
-    connect(redoKeys, &QShortcut::activated, this, [this] {
-        if (!IsTextEditing(QApplication::focusWidget()))
-            B_RetablirClick();
-    });
+    AddCommandKeys(this, {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { B_AnnulerClick(); });
+    AddCommandKeys(this, {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                   [this] { B_RetablirClick(); });
     ShowUndoState();
 }
 

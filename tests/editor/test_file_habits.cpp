@@ -199,7 +199,7 @@ TEST_F(FileHabits, RecentFilesNewestFirstOnceEachAndChosenAsTheirCommand)
     EXPECT_EQ(RecentNames(), (QStringList{"c.89i", "b.pixo", "a.pixo"}));
     Open(Qt::Key_O, "a.pixo");
     EXPECT_EQ(RecentNames(), (QStringList{"a.pixo", "c.89i", "b.pixo"}));
-    EXPECT_EQ(form->LB_Recents->item(0)->toolTip(), PathOf("a.pixo"));
+    EXPECT_EQ(Find<QListWidget>("LB_Recents")->item(0)->toolTip(), PathOf("a.pixo"));
 
     dialogs.messages.clear();
     ChooseRecent(2);
@@ -307,7 +307,7 @@ TEST_F(FileHabits, RefusedDropsSaySoAndLeaveTheSpriteAlone)
         EXPECT_EQ(ToRows(form->sprite), (Rows{"#d", "lB"})) << row.says.toStdString();
     }
     EXPECT_EQ(form->windowTitle(), Designed);
-    EXPECT_EQ(form->LB_Recents->count(), 0);
+    EXPECT_EQ(Find<QListWidget>("LB_Recents")->count(), 0);
 }
 
 // `pixora FILE`: the same start, with FILE opened quietly, or the designed

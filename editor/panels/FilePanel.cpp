@@ -1,9 +1,5 @@
-// The file habits around the commands of the page "Enreg/charger": the file
-// being edited and its changed mark in the caption, the question before a
-// close would lose changes, the keyboard commands, the recent files, files
-// dropped on the window, the folders the dialogs open in, and the file
-// named on the command line. All of them end in the designed save, load and
-// import commands, with their messages.
+#include "FilePanel.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -13,13 +9,11 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStandardPaths>
 #include <QUrl>
-#include <functional>
-#include <utility>
 
 #include "Controls.h"
+#include "FormLayout.h"
 #include "TextEncoding.h"
 #include "U_main.h"
 
@@ -52,15 +46,19 @@ QString DocumentsFolder()
 
 } // namespace
 
-// Called while the window is built, once the sprite has its start size: that
-// is the state the editor starts "unchanged" in.
-void TForm1::SetUpFileHabits()
+// Below the two designed panels of "Enreg/charger", above the import buttons
+// and the sheet slicing.
+FilePanel::FilePanel(TForm1& form) : EditorPanel(form)
 {
-    designedCaption = windowTitle();
-    document.MarkSaved(SpriteDocument::Saved::WholeSet);
-    for (FileDialog* dialog : {&OpenDialog1, &SaveDialog1, &OpenDialog2})
+    designedCaption = form.windowTitle();
+    form.document.MarkSaved(SpriteDocument::Saved::WholeSet);
+    for (FileDialog* dialog : {&form.OpenDialog1, &form.SaveDialog1, &form.OpenDialog2})
         dialog->folder = DocumentsFolder();
-    BuildRecentPanel();
+
+    QFrame* recents = Panel(form.TabSheet2, "P_Recents", 8, 234, 273, 108);
+    Heading(recents, "L_Recents", QStringLiteral("Fichiers récents"), 273);
+    LB_Recents = Place(new QListWidget(recents), "LB_Recents", 8, 26, 257, 74);
+    LB_Recents->setToolTip(QStringLiteral("Double-cliquer sur un fichier pour le charger"));
     connect(LB_Recents, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         // Opening the file rebuilds the list, so it waits until the list
         // has finished with the item.
@@ -69,45 +67,71 @@ void TForm1::SetUpFileHabits()
             this, [this, row] { LB_RecentsActivated(row); }, Qt::QueuedConnection);
     });
     ConnectCommandKeys();
-    setAcceptDrops(true);
+    form.setAcceptDrops(true);
+    form.installEventFilter(this);
 }
 
 // Like Ctrl+Z, the keys leave a text being typed alone.
-void TForm1::ConnectCommandKeys()
+void FilePanel::ConnectCommandKeys()
 {
     const std::pair<QKeySequence, std::function<void()>> commands[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { SaveSprite(); }},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { BitBtn5Click(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { BitBtn7Click(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_I), [this] { BitBtn9Click(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_E), [this] { Button1Click(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { form.SaveSprite(); }},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { form.BitBtn5Click(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { form.BitBtn7Click(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_I), [this] { form.BitBtn9Click(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_E), [this] { form.Button1Click(); }},
     };
-    for (const auto& [keys, command] : commands) {
-        auto* shortcut = new QShortcut(keys, this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [command] {
-            if (!IsTextEditing(QApplication::focusWidget()))
-                command();
-        });
-    }
-    BitBtn5->setToolTip(
+    for (const auto& [keys, command] : commands)
+        AddCommandKeys(&form, {keys}, command);
+    form.BitBtn5->setToolTip(
         QStringLiteral("Enregistrer sous un nom choisi (Ctrl+Maj+S) ; Ctrl+S enregistre dans le fichier ouvert"));
-    BitBtn7->setToolTip(QStringLiteral("Charger un fichier .pixo ou .pixs (Ctrl+O)"));
-    BitBtn9->setToolTip(QStringLiteral("Importer une image de calculatrice (Ctrl+I)"));
-    Button1->setToolTip(QStringLiteral("Exporter avec le plugin choisi (Ctrl+E)"));
+    form.BitBtn7->setToolTip(QStringLiteral("Charger un fichier .pixo ou .pixs (Ctrl+O)"));
+    form.BitBtn9->setToolTip(QStringLiteral("Importer une image de calculatrice (Ctrl+I)"));
+    form.Button1->setToolTip(QStringLiteral("Exporter avec le plugin choisi (Ctrl+E)"));
 }
 
-void TForm1::RememberFile(const QString& fileName, bool native, SpriteDocument::Saved held)
+void FilePanel::ShowChange(const DocumentChange&)
 {
-    CurrentFile = QFileInfo(fileName).absoluteFilePath();
-    CurrentFileIsNative = native;
-    document.MarkSaved(held);
-    RememberRecentFile(CurrentFile);
-    ProposeExportNames(CurrentFile);
     ShowFileState();
 }
 
-void TForm1::RememberRecentFile(const QString& fileName)
+// Any list of files is taken in, so that what cannot be opened is said
+// rather than silently refused by the pointer. The file is opened once the
+// drop is over: its messages are modal, and the program the file came from
+// waits for the drop to end.
+bool FilePanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &form)
+        return false;
+    if (event->type() == QEvent::DragEnter) {
+        auto* drag = static_cast<QDragEnterEvent*>(event);
+        if (!drag->mimeData()->hasUrls())
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    if (event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QList<QUrl> urls = drop->mimeData()->urls();
+        drop->acceptProposedAction();
+        QMetaObject::invokeMethod(
+            this, [this, urls] { DropFiles(urls); }, Qt::QueuedConnection);
+        return true;
+    }
+    return false;
+}
+
+void FilePanel::RememberFile(const QString& fileName, bool native, SpriteDocument::Saved held)
+{
+    CurrentFile = QFileInfo(fileName).absoluteFilePath();
+    CurrentFileIsNative = native;
+    form.document.MarkSaved(held);
+    RememberRecentFile(CurrentFile);
+    form.ProposeExportNames(CurrentFile);
+    ShowFileState();
+}
+
+void FilePanel::RememberRecentFile(const QString& fileName)
 {
     recentFiles.Add(FileSystemName(QFileInfo(fileName).absoluteFilePath()));
     ShowRecentFiles();
@@ -115,17 +139,17 @@ void TForm1::RememberRecentFile(const QString& fileName)
 
 // "balle.pixo* - " before the designed caption while the sprite differs
 // from the file; before any file the caption stays the designed one.
-void TForm1::ShowFileState()
+void FilePanel::ShowFileState()
 {
     if (CurrentFile.isEmpty())
         return;
-    const QString mark = IsChangedSinceSaved() ? QStringLiteral("*") : QString();
+    const QString mark = form.IsChangedSinceSaved() ? QStringLiteral("*") : QString();
     const QString caption = QFileInfo(CurrentFile).fileName() + mark + QStringLiteral(" - ") + designedCaption;
-    if (windowTitle() != caption)
-        setWindowTitle(caption);
+    if (form.windowTitle() != caption)
+        form.setWindowTitle(caption);
 }
 
-void TForm1::ShowRecentFiles()
+void FilePanel::ShowRecentFiles()
 {
     LB_Recents->clear();
     for (const std::string& path : recentFiles.Paths()) {
@@ -135,7 +159,7 @@ void TForm1::ShowRecentFiles()
     }
 }
 
-void TForm1::LB_RecentsActivated(int row)
+void FilePanel::LB_RecentsActivated(int row)
 {
     if (row < 0 || static_cast<size_t>(row) >= recentFiles.Paths().size())
         return;
@@ -149,36 +173,29 @@ void TForm1::LB_RecentsActivated(int row)
         return;
     }
     const bool picture = SpriteFileKindOf(path) == SpriteFileKind::CalculatorPicture;
-    OpenSpriteFile(fileName, picture ? SpriteFileKind::CalculatorPicture : SpriteFileKind::Native);
+    form.OpenSpriteFile(fileName, picture ? SpriteFileKind::CalculatorPicture : SpriteFileKind::Native);
 }
 
-void TForm1::OpenAtStart(const QString& fileName)
-{
-    const bool picture = SpriteFileKindOf(FileSystemName(fileName)) == SpriteFileKind::CalculatorPicture;
-    OpenSpriteFile(QFileInfo(fileName).absoluteFilePath(),
-                   picture ? SpriteFileKind::CalculatorPicture : SpriteFileKind::Native, false);
-}
-
-bool TForm1::MayClose()
+bool FilePanel::MayClose()
 {
     return MaySetAside(QStringLiteral("avant de quitter"));
 }
 
-bool TForm1::MayOpenInstead(const QString& fileName)
+bool FilePanel::MayOpenInstead(const QString& fileName)
 {
     return MaySetAside(QStringLiteral("avant d'ouvrir %1").arg(Quoted(QFileInfo(fileName).fileName())));
 }
 
-bool TForm1::MayImportOver()
+bool FilePanel::MayImportOver()
 {
     return MaySetAside(QStringLiteral("avant de le remplacer par l'importation"));
 }
 
 // "Annuler", Escape and the box's close button keep everything as it was;
 // a save that fails or is cancelled keeps it too.
-bool TForm1::MaySetAside(const QString& beforeWhat)
+bool FilePanel::MaySetAside(const QString& beforeWhat)
 {
-    if (!IsChangedSinceSaved())
+    if (!form.IsChangedSinceSaved())
         return true;
     const QString sprite = CurrentFile.isEmpty()
                                ? QStringLiteral("Le sprite")
@@ -189,7 +206,7 @@ bool TForm1::MaySetAside(const QString& beforeWhat)
                               QStringLiteral("Annuler")};
     switch (AppDialogs().Ask(question, QStringLiteral("Pixora"), MessageIcon::Warning, buttons)) {
     case 0:
-        return SaveSprite();
+        return form.SaveSprite();
     case 1:
         return true;
     default:
@@ -197,25 +214,7 @@ bool TForm1::MaySetAside(const QString& beforeWhat)
     }
 }
 
-// Any list of files is taken in, so that what cannot be opened is said
-// rather than silently refused by the pointer.
-void TForm1::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
-
-// The file is opened once the drop is over: its messages are modal, and the
-// program the file came from waits for the drop to end.
-void TForm1::dropEvent(QDropEvent* event)
-{
-    const QList<QUrl> urls = event->mimeData()->urls();
-    event->acceptProposedAction();
-    QMetaObject::invokeMethod(
-        this, [this, urls] { DropFiles(urls); }, Qt::QueuedConnection);
-}
-
-void TForm1::DropFiles(const QList<QUrl>& urls)
+void FilePanel::DropFiles(const QList<QUrl>& urls)
 {
     if (urls.size() != 1) {
         Refuse(QStringLiteral("Un seul fichier à la fois : déposez un fichier %1.").arg(AcceptedKinds));
@@ -234,12 +233,12 @@ void TForm1::DropFiles(const QList<QUrl>& urls)
                    .arg(Quoted(shownName), AcceptedKinds));
         return;
     }
-    OpenSpriteFile(QFileInfo(fileName).absoluteFilePath(), kind);
+    form.OpenSpriteFile(QFileInfo(fileName).absoluteFilePath(), kind);
 }
 
 // A name the settings hold in bytes that Qt cannot spell back (invalid
 // UTF-8 typed by hand) could be shown but never opened, so it is left out.
-void TForm1::ReadFileSettings(const IniFile& settings)
+void FilePanel::ReadSettings(const IniFile& settings)
 {
     recentFiles.Read(settings, RecentFilesSection);
     const std::vector<std::string> read = recentFiles.Paths();
@@ -248,7 +247,7 @@ void TForm1::ReadFileSettings(const IniFile& settings)
             recentFiles.Remove(path);
     ShowRecentFiles();
 
-    FileDialog* const dialogs[] = {&OpenDialog1, &SaveDialog1, &OpenDialog2};
+    FileDialog* const dialogs[] = {&form.OpenDialog1, &form.SaveDialog1, &form.OpenDialog2};
     for (int k = 0; k < 3; ++k) {
         const std::string stored = settings.ReadString(FoldersSection, FolderKeys[k], std::string());
         const QString folder = QFile::decodeName(QByteArray::fromStdString(stored));
@@ -259,10 +258,10 @@ void TForm1::ReadFileSettings(const IniFile& settings)
 
 // A dialog unused in this run has nothing new to say about its folder: the
 // file keeps what it holds, and a first run writes only the designed keys.
-void TForm1::WriteFileSettings(const IniFile& settings) const
+void FilePanel::WriteSettings(const IniFile& settings) const
 {
     recentFiles.Write(settings, RecentFilesSection);
-    const FileDialog* const dialogs[] = {&OpenDialog1, &SaveDialog1, &OpenDialog2};
+    const FileDialog* const dialogs[] = {&form.OpenDialog1, &form.SaveDialog1, &form.OpenDialog2};
     for (int k = 0; k < 3; ++k)
         if (!dialogs[k]->fileName.isEmpty())
             settings.WriteString(FoldersSection, FolderKeys[k],
