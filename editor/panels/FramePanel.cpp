@@ -163,8 +163,8 @@ void FramePanel::ShowChange(const DocumentChange& change)
 
 void FramePanel::ShowFrameState()
 {
-    const int current = form.frames.Current();
-    const int count = form.frames.Count();
+    const int current = form.document.Frames().Current();
+    const int count = form.document.Frames().Count();
     L_Image->setText(FrameCountText(current, count));
     B_ImagePrecedente->setEnabled(current > 0);
     B_ImageSuivante->setEnabled(current + 1 < count);
@@ -222,7 +222,7 @@ void FramePanel::E_ImagesParSecondeChange()
 
 void FramePanel::RestartAnimation()
 {
-    PreviewFrame = form.frames.Current();
+    PreviewFrame = form.document.Frames().Current();
     if (AnimerApercu)
         timerAnimation->start(1000 / ImagesParSeconde);
     else
@@ -233,15 +233,15 @@ void FramePanel::RestartAnimation()
 
 void FramePanel::timerAnimationTimer()
 {
-    PreviewFrame = (PreviewFrame + 1) % form.frames.Count();
+    PreviewFrame = (PreviewFrame + 1) % form.document.Frames().Count();
     if (form.F_Apercu)
         form.F_Apercu->update();
 }
 
 const Sprite& FramePanel::PreviewSprite() const
 {
-    if (AnimerApercu && PreviewFrame >= 0 && PreviewFrame < form.frames.Count())
-        return form.frames.Frame(PreviewFrame);
+    if (AnimerApercu && PreviewFrame >= 0 && PreviewFrame < form.document.Frames().Count())
+        return form.document.Frames().Frame(PreviewFrame);
     return form.sprite;
 }
 
@@ -249,7 +249,7 @@ const Sprite& FramePanel::PreviewSprite() const
 // outline, so the current frame's own pixels always read as they are.
 void FramePanel::PaintOverView(QPainter& painter)
 {
-    const Sprite* previous = OnionSkinFrame(form.frames);
+    const Sprite* previous = OnionSkinFrame(form.document.Frames());
     if (!PelureOignon || !previous)
         return;
     const CellEdges edges = form.viewPanel->MainCellEdges();

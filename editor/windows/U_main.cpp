@@ -13,6 +13,7 @@
 #include "RoundTripPanel.h"
 #include "TransformPanel.h"
 #include "U_apercu.h"
+#include "UndoPanel.h"
 #include "ViewPanel.h"
 #include "ZoomedView.h"
 
@@ -36,7 +37,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
 
     ConnectEditingHandlers();
     ConnectFileCommands();
-    BuildUndoControls();
+    undoPanel = new UndoPanel(*this);
     picturePanel = new PicturePanel(*this);
     roundTripPanel = new RoundTripPanel(*this);
     framePanel = new FramePanel(*this);
@@ -87,8 +88,6 @@ void TForm1::ShowDocumentChange(const DocumentChange& change)
     }
     if (change.pixels || change.size || change.frames || change.selection)
         RedrawBothViews();
-    if (change.history)
-        ShowUndoState();
     // The type label speaks of the frame edited, whatever the preview shows.
     if (change.pixels || change.size)
         ShowSpriteType(*this, sprite);
@@ -106,7 +105,7 @@ TForm1::~TForm1()
 
 std::vector<EditorPanel*> TForm1::Panels() const
 {
-    return {filePanel, picturePanel, roundTripPanel, framePanel, transformPanel, viewPanel};
+    return {undoPanel, filePanel, picturePanel, roundTripPanel, framePanel, transformPanel, viewPanel};
 }
 
 const Sprite& TForm1::PreviewSprite() const

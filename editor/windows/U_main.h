@@ -66,6 +66,7 @@ class FramePanel;
 class PicturePanel;
 class RoundTripPanel;
 class TransformPanel;
+class UndoPanel;
 class ViewPanel;
 struct ArrayCandidate;
 struct ArraySprites;
@@ -122,8 +123,6 @@ public:
     QLineEdit* E_PositionY;
     QPushButton* BitBtn3;
     QLabel* Label2;
-    QPushButton* B_Annuler;
-    QPushButton* B_Retablir;
 
     // "Enreg/charger".
     QFrame* Panel6;
@@ -142,9 +141,6 @@ public:
     QLabel* Label8;
     QLineEdit* Edit2;
     QPushButton* Button1;
-    // Says where the files go when that is the user's own export folder;
-    // absent when they go beside the program.
-    QLabel* exportFolderLabel = nullptr;
 
     // "Plugins".
     QListWidget* LB_Plugins;
@@ -171,7 +167,6 @@ public:
     Point RequestedSize{0, 0};
     SpriteDocument document;
     Sprite& sprite = document.Editing();
-    const SpriteSet& frames = document.Frames();
     std::array<PenValue, MouseButtonCount> ButtonPen{};
     int8_t Tool = ToolPencil;
     std::vector<std::string> PluginFiles;
@@ -218,8 +213,6 @@ public:
     void E_TailleXKeyDown(int key);
     void BitBtn3Click();
     void SpeedButton1Click();
-    void B_AnnulerClick();
-    void B_RetablirClick();
     void BitBtn5Click();
     void BitBtn7Click();
     void BitBtn9Click();
@@ -270,6 +263,7 @@ public:
     void ProposeExportNames(const QString& fileName);
     // The features added beside the design, one panel each (editor/panels/),
     // in the order of Panels().
+    UndoPanel* undoPanel = nullptr;
     FilePanel* filePanel = nullptr;
     PicturePanel* picturePanel = nullptr;
     RoundTripPanel* roundTripPanel = nullptr;
@@ -306,14 +300,11 @@ private:
     void ConnectEditingHandlers();
     void ConnectOptionHandlers();
     void ReadSettings();
-    void BuildUndoControls();
-    void BuildImageControls();
     // The nearest cell of the sprite to a window point, for a selection
     // dragged beside the grid.
     Point ClampedCellUnder(Point windowPoint) const;
 
     Point CellUnder(Point windowPoint) const;
-    void ShowUndoState();
     void AssignPen(int button, PenValue pen);
     QToolButton* ToolButton(int tool) const;
     void ShowPosition(Point windowPoint, Point cell);

@@ -155,7 +155,7 @@ TEST_F(NoDrawingLost, AFileOpenedStartsANewHistory)
     dialogs.questionAnswers = {DontSave};
     Open(Qt::Key_O, "autre.pixo");
     ASSERT_EQ(ToRows(form->sprite), (Rows{"##"}));
-    EXPECT_FALSE(form->B_Annuler->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("B_Annuler")->isEnabled());
 
     Keys(Qt::Key_Z);
     EXPECT_EQ(ToRows(form->sprite), (Rows{"##"}));
@@ -298,7 +298,7 @@ TEST_F(NoDrawingLost, AGestureContinuedAfterACommandUndoesOnItsOwnFrame)
         Keys(Qt::Key_Z);
         EXPECT_EQ(Find<QLabel>("L_Image")->text().toStdString(), frame) << row.gesture;
         EXPECT_EQ(ToRows(form->sprite), row.afterUndo) << row.gesture;
-        EXPECT_EQ(ToRows(form->frames.Frame(0)), first) << row.gesture;
+        EXPECT_EQ(ToRows(form->document.Frames().Frame(0)), first) << row.gesture;
     }
 }
 

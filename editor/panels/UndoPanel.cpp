@@ -1,9 +1,6 @@
-// Undo and redo of the commands that change the sprite: the two buttons of
-// the page "Retouche" and their keyboard shortcuts. The steps themselves are
-// the document's (SpriteDocument.h).
-#include <QApplication>
+#include "UndoPanel.h"
+
 #include <QPushButton>
-#include <QShortcut>
 
 #include "Controls.h"
 #include "U_main.h"
@@ -33,38 +30,45 @@ QPushButton* StepButton(QWidget* page, const char* name, const QString& caption,
 
 } // namespace
 
-void TForm1::BuildUndoControls()
+UndoPanel::UndoPanel(TForm1& form) : EditorPanel(form)
 {
-    B_Annuler = StepButton(TabSheet1, "B_Annuler", QStringLiteral("Annuler"), 0);
-    B_Retablir = StepButton(TabSheet1, "B_Retablir", QStringLiteral("Rétablir"), 31);
-    connect(B_Annuler, &QPushButton::clicked, this, &TForm1::B_AnnulerClick);
-    connect(B_Retablir, &QPushButton::clicked, this, &TForm1::B_RetablirClick);
+    B_Annuler = StepButton(form.TabSheet1, "B_Annuler", QStringLiteral("Annuler"), 0);
+    B_Retablir = StepButton(form.TabSheet1, "B_Retablir", QStringLiteral("Rétablir"), 31);
+    connect(B_Annuler, &QPushButton::clicked, this, &UndoPanel::B_AnnulerClick);
+    connect(B_Retablir, &QPushButton::clicked, this, &UndoPanel::B_RetablirClick);
 
     // A press on the view takes the keys away from a size edit just used,
     // so that Ctrl+Z after drawing undoes the drawing, not the typing.
-    setFocusPolicy(Qt::ClickFocus);
+    form.setFocusPolicy(Qt::ClickFocus);
 
     // A text edit takes the keys it knows for its own undo before these see
     // them; the check below also keeps away from the sprite the keys that
     // the platform's edits leave unused.
-    AddCommandKeys(this, {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { B_AnnulerClick(); });
-    AddCommandKeys(this, {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+    AddCommandKeys(&form, {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { B_AnnulerClick(); });
+    AddCommandKeys(&form, {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
                    [this] { B_RetablirClick(); });
     ShowUndoState();
 }
 
-void TForm1::B_AnnulerClick()
+void UndoPanel::B_AnnulerClick()
 {
-    ShowDocumentChange(document.Undo());
+    form.ShowDocumentChange(form.document.Undo());
 }
 
-void TForm1::B_RetablirClick()
+void UndoPanel::B_RetablirClick()
 {
-    ShowDocumentChange(document.Redo());
+    form.ShowDocumentChange(form.document.Redo());
 }
 
-void TForm1::ShowUndoState()
+void UndoPanel::ShowChange(const DocumentChange& change)
 {
+    if (change.history)
+        ShowUndoState();
+}
+
+void UndoPanel::ShowUndoState()
+{
+    const SpriteDocument& document = form.document;
     B_Annuler->setEnabled(document.CanUndo());
     B_Annuler->setToolTip(StepHint(QStringLiteral("Annuler"), document.UndoLabel(), QStringLiteral("Ctrl+Z")));
     B_Retablir->setEnabled(document.CanRedo());
