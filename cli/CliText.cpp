@@ -1,8 +1,14 @@
 #include "CliText.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+#include <cstdlib>
 #include <filesystem>
 
 #include "CIdentifier.h"
+#include "SystemFiles.h"
 #include "Windows1252.h"
 
 namespace {
@@ -28,7 +34,7 @@ size_t Utf8CharLength(const std::string& text, size_t at)
 
 std::string DefaultSpriteName(const std::string& inputPath)
 {
-    const std::string stem = std::filesystem::path(inputPath).stem().string();
+    const std::string stem = NativeName(NativePath(inputPath).stem());
     std::string name;
     for (size_t at = 0; at < stem.size(); at += Utf8CharLength(stem, at)) {
         const auto c = static_cast<unsigned char>(stem[at]);
@@ -49,7 +55,20 @@ std::string TerminalText(const std::string& pluginText)
     for (size_t i = 0; i < pluginText.size(); ++i)
         if (!(pluginText[i] == '\r' && i + 1 < pluginText.size() && pluginText[i + 1] == '\n'))
             lf += pluginText[i];
+#if defined(_WIN32)
+    return lf; // already in the code page of the console (ShowAnsiTextOnConsole)
+#else
     return Windows1252ToUtf8(lf);
+#endif
+}
+
+void ShowAnsiTextOnConsole()
+{
+#if defined(_WIN32)
+    static const UINT consoleCodePage = GetConsoleOutputCP();
+    SetConsoleOutputCP(GetACP());
+    std::atexit([] { SetConsoleOutputCP(consoleCodePage); });
+#endif
 }
 
 std::string Quoted(const std::string& text)

@@ -1,7 +1,8 @@
 // Text rules of pixora-export that do not touch any file: the sprite name
 // derived from an input file, names quoted in messages, and the conversion of
 // plug-in texts (Windows-1252, CR LF) into what a Linux terminal shows
-// (UTF-8, LF).
+// (UTF-8, LF). On Windows every text of the command, its messages, the file
+// names and the plug-ins' texts alike, is in the ANSI code page.
 #pragma once
 
 #include <string>
@@ -13,8 +14,13 @@
 // keeps for itself ("int", "_Bool", "linux") gets an underscore at its end.
 std::string DefaultSpriteName(const std::string& inputPath);
 
-// A plug-in text ready for a terminal: UTF-8 with LF line ends.
+// A plug-in text ready for a terminal: UTF-8 with LF line ends (on Windows,
+// its own code page with LF line ends, which the text-mode stream widens).
 std::string TerminalText(const std::string& pluginText);
+
+// A Windows console shows the OEM code page unless told otherwise: while the
+// command runs it shows the ANSI one, its texts'. Nothing elsewhere.
+void ShowAnsiTextOnConsole();
 
 // A name as the messages quote it: « name ».
 std::string Quoted(const std::string& text);

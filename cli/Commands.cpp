@@ -12,13 +12,13 @@
 #include "CliFailure.h"
 #include "CliText.h"
 #include "ImageCommands.h"
-#include "ImageFiles.h"
 #include "PendingOutput.h"
 #include "PluginCrashGuard.h"
 #include "PluginFolders.h"
 #include "PluginFrames.h"
 #include "PluginHost.h"
 #include "RoundTripCommands.h"
+#include "SystemFiles.h"
 #include "U_class.h"
 #include "Windows1252.h"
 #include "joined_export.h"
@@ -69,7 +69,7 @@ std::string WhyUnreadable(const std::string& path)
 std::string RefusalReason(const std::string& path, InputKind kind)
 {
     std::error_code error;
-    const uintmax_t size = fs::file_size(path, error);
+    const uintmax_t size = fs::file_size(NativePath(path), error);
     if (error)
         return "lecture impossible";
     if (kind == InputKind::Native && size < NativeFileSize)
@@ -82,7 +82,7 @@ std::string RefusalReason(const std::string& path, InputKind kind)
 void CheckInputFile(const std::string& path)
 {
     std::error_code error;
-    const fs::file_status status = fs::status(path, error);
+    const fs::file_status status = fs::status(NativePath(path), error);
     if (!fs::exists(status))
         throw CliFailure(ExitBadInput, path + " : fichier introuvable");
     if (fs::is_directory(status))
@@ -123,7 +123,7 @@ std::string SetRefusalReason(const SetFileCheck& check)
 void RefuseOverwritingInput(const std::string& input, const std::string& output)
 {
     std::error_code error;
-    if (output != "-" && fs::equivalent(input, output, error))
+    if (output != "-" && fs::equivalent(NativePath(input), NativePath(output), error))
         throw CliFailure(ExitBadInput, output + " : la sortie remplacerait le sprite d'entrée");
 }
 
@@ -173,7 +173,7 @@ std::vector<std::string> SearchedFolders(const CliOptions& options)
         return PluginFolders(programFolder, FolderIsWritable(programFolder));
     }
     std::error_code error;
-    if (!fs::is_directory(options.pluginFolder, error))
+    if (!fs::is_directory(NativePath(options.pluginFolder), error))
         throw CliFailure(ExitNoPlugin, "dossier de plug-ins " + Quoted(options.pluginFolder) + " introuvable");
     const char last = options.pluginFolder.back();
     return {last == '/' || last == '\\' ? options.pluginFolder : options.pluginFolder + "/"};
@@ -413,7 +413,7 @@ int ConvertToPixs(const CliOptions& options, std::ostream& err)
     FrameList frames;
     std::error_code error;
     for (const std::string& input : options.inputs) {
-        if (options.output != "-" && fs::equivalent(input, options.output, error))
+        if (options.output != "-" && fs::equivalent(NativePath(input), NativePath(options.output), error))
             throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait l'entrée " + input);
         FrameList read = IsCSourcePath(input) ? ReadCArrayFrames(input, options, err) : ReadFrames(input, options);
         for (std::unique_ptr<Sprite>& frame : read) {

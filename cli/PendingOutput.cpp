@@ -1,14 +1,18 @@
 #include "PendingOutput.h"
 
-#include <unistd.h>
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
 
-#include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 
 #include "CliFailure.h"
+#include "SystemFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -21,13 +25,11 @@ bool IsStandardOutput(const std::string& target)
 
 std::string ScratchFile()
 {
-    std::string pattern = (fs::temp_directory_path() / "pixora-export-XXXXXX").string();
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0)
-        throw CliFailure(ExitBadInput, "impossible de créer un fichier temporaire : " +
-                                           std::generic_category().message(errno));
-    close(fd);
-    return pattern;
+    std::error_code error;
+    std::string path = CreateTemporaryFile("pixora-export-", error);
+    if (path.empty())
+        throw CliFailure(ExitBadInput, "impossible de créer un fichier temporaire : " + error.message());
+    return path;
 }
 
 std::string WhyNotWritable(const std::error_code& status)
@@ -67,7 +69,7 @@ PendingOutput::PendingOutput(const std::string& target) : requested_(target)
 PendingOutput::~PendingOutput()
 {
     if (!scratch_.empty())
-        unlink(scratch_.c_str());
+        std::remove(scratch_.c_str());
 }
 
 const std::string& PendingOutput::Target() const
@@ -78,7 +80,7 @@ const std::string& PendingOutput::Target() const
 std::optional<std::string> PendingOutput::ReadBack() const
 {
     std::error_code error;
-    if (!fs::is_regular_file(writePath_, error))
+    if (!fs::is_regular_file(NativePath(writePath_), error))
         return std::nullopt;
     std::ifstream in(writePath_, std::ios::binary);
     std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -112,6 +114,12 @@ void PendingOutput::Deliver()
             FailedWrite(requested_, error);
         return;
     }
+#if defined(_WIN32)
+    // The bytes as the plug-in wrote them: a text-mode stream would turn its
+    // CR LF into CR CR LF.
+    std::cout.flush();
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     std::cout.write(content->data(), static_cast<std::streamsize>(content->size()));
     std::cout.flush();
     if (!std::cout)

@@ -10,6 +10,7 @@
 #include "CliFailure.h"
 #include "CliText.h"
 #include "Commands.h"
+#include "SystemFiles.h"
 #include "c_array_sprites.h"
 #include "ti_picture_writer.h"
 
@@ -25,7 +26,7 @@ std::string VariableNameFor(const CliOptions& options)
 std::string ReadCSource(const std::string& path)
 {
     std::error_code error;
-    const fs::file_status status = fs::status(path, error);
+    const fs::file_status status = fs::status(NativePath(path), error);
     if (!fs::exists(status))
         throw CliFailure(ExitBadInput, path + " : fichier introuvable");
     if (!fs::is_regular_file(status)) // a pipe or a device would block or never end
@@ -91,7 +92,7 @@ int ChosenWidth(const CliOptions& options, const ArrayCandidate& candidate)
 
 bool IsCSourcePath(const std::string& path)
 {
-    const std::string extension = fs::path(path).extension().string();
+    const std::string extension = NativeName(NativePath(path).extension());
     return strcasecmp(extension.c_str(), ".c") == 0 || strcasecmp(extension.c_str(), ".h") == 0;
 }
 

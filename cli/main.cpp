@@ -7,6 +7,7 @@
 
 #include "CliFailure.h"
 #include "CliOptions.h"
+#include "CliText.h"
 #include "Commands.h"
 #include "RoundTripCommands.h"
 
@@ -129,6 +130,7 @@ int Run(const CliOptions& options)
 
 int main(int argc, char** argv)
 {
+    ShowAnsiTextOnConsole();
     CliOptions options;
     try {
         options = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));

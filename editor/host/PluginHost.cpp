@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "DynamicLibrary.h"
+#include "SystemFiles.h"
 #include "pixora_plugin.h"
 
 #if defined(_WIN32)
@@ -74,9 +75,9 @@ std::vector<std::string> LibraryFileNames(const std::string& folder)
 {
     std::vector<std::string> names;
     std::error_code error;
-    fs::directory_iterator entry(fs::path(folder), error);
+    fs::directory_iterator entry(NativePath(folder), error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        const std::string name = entry->path().filename().string();
+        const std::string name = NativeName(entry->path().filename());
         std::error_code typeError;
         if (HasLibrarySuffix(name) && entry->is_regular_file(typeError))
             names.push_back(name);
@@ -207,6 +208,6 @@ ExportResult CallPluginWrite(const std::string& libraryPath, const std::string& 
 bool CreateFolder(const std::string& path)
 {
     std::error_code error;
-    fs::create_directory(fs::path(path), error);
-    return fs::is_directory(fs::path(path), error);
+    fs::create_directory(NativePath(path), error);
+    return fs::is_directory(NativePath(path), error);
 }

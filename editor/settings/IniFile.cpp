@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "AtomicFile.h"
+#include "SystemFiles.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ std::string_view Value(std::string_view line)
 std::optional<std::string> ReadWholeFile(const std::string& path)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    if (!std::filesystem::is_regular_file(NativePath(path), error))
         return std::nullopt;
     try {
         std::ifstream in(path, std::ios::binary);
@@ -212,7 +213,7 @@ void WriteValue(const std::string& path, const std::string& section, const std::
 {
     const auto content = ReadWholeFile(path);
     std::error_code error;
-    if (!content && std::filesystem::exists(path, error))
+    if (!content && std::filesystem::exists(NativePath(path), error))
         throw IniWriteError(path); // rewriting it would lose what it holds
     std::vector<IniLine> lines = content ? SplitLines(*content) : std::vector<IniLine>();
     const std::string end = LineEndOf(lines);
@@ -241,7 +242,7 @@ void WriteValue(const std::string& path, const std::string& section, const std::
 
 std::string SettingsFilePath(const std::string& executablePath)
 {
-    return std::filesystem::path(executablePath).replace_extension(".ini").string();
+    return NativeName(NativePath(executablePath).replace_extension(".ini"));
 }
 
 int IniFile::ReadInteger(const std::string& section, const std::string& key, int defaultValue) const

@@ -1,10 +1,8 @@
 #include "joined_export.h"
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
+
+#include "SystemFiles.h"
 
 namespace {
 
@@ -14,19 +12,8 @@ class ScratchFile {
 public:
     ScratchFile()
     {
-        // In memory when the system offers a memory file system: a set's
-        // export rewrites the file once per frame.
         std::error_code error;
-        std::string folder =
-            access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::filesystem::temp_directory_path(error).string();
-        if (folder.empty() || error)
-            folder = "/tmp";
-        std::string pattern = folder + "/pixora-frame-XXXXXX";
-        const int descriptor = mkstemp(pattern.data());
-        if (descriptor >= 0) {
-            close(descriptor);
-            path_ = pattern;
-        }
+        path_ = CreateTemporaryFile("pixora-frame-", error);
     }
     ~ScratchFile()
     {
@@ -39,7 +26,11 @@ public:
     const std::string& Path() const { return path_; }
     // Emptied before each frame, so a writer that writes nothing is never
     // credited with the previous frame's text.
-    bool Empty() const { return truncate(path_.c_str(), 0) == 0; }
+    bool Empty() const
+    {
+        std::FILE* file = std::fopen(path_.c_str(), "wb");
+        return file && std::fclose(file) == 0;
+    }
     std::string Read() const
     {
         std::string text;
