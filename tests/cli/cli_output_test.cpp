@@ -91,14 +91,12 @@ TEST_F(OutputTest, AFullDiskLeavesTheOldOutputAndSaysWhy)
     const std::string disk = At("disque");
     fs::create_directory(disk);
     const std::string output = disk + "/s.h";
-    const std::string script = "mount -t tmpfs -o size=16k tmpfs " + ShellQuoted(disk) + " || exit 99\n" +
-                               "printf ancien > " + ShellQuoted(output) + "\n" +
-                               CommandLine(ProbeExport("gros", output)) + " 2>" + ShellQuoted(At("err1")) +
-                               "; echo $? > " + ShellQuoted(At("status1")) + "\n" +
-                               CommandLine(ProbeExport("grosrefus", output)) + " 2>" + ShellQuoted(At("err2")) +
-                               "; echo $? > " + ShellQuoted(At("status2")) + "\n" + "cat " + ShellQuoted(output) +
-                               " > " + ShellQuoted(At("kept")) + "; ls -A " + ShellQuoted(disk) + " > " +
-                               ShellQuoted(At("listing")) + "\n";
+    const std::string script =
+        "mount -t tmpfs -o size=16k tmpfs " + ShellQuoted(disk) + " || exit 99\n" + "printf ancien > " +
+        ShellQuoted(output) + "\n" + CommandLine(ProbeExport("gros", output)) + " 2>" + ShellQuoted(At("err1")) +
+        "; echo $? > " + ShellQuoted(At("status1")) + "\n" + CommandLine(ProbeExport("grosrefus", output)) + " 2>" +
+        ShellQuoted(At("err2")) + "; echo $? > " + ShellQuoted(At("status2")) + "\n" + "cat " + ShellQuoted(output) +
+        " > " + ShellQuoted(At("kept")) + "; ls -A " + ShellQuoted(disk) + " > " + ShellQuoted(At("listing")) + "\n";
     WriteFile(At("script"), script);
     const std::string namespaced = Shell("unshare -rm true 2>/dev/null") == 0 ? "unshare -rm" : "unshare -m";
     const int status = Shell(namespaced + " sh " + ShellQuoted(At("script")));
@@ -152,7 +150,8 @@ TEST_F(OutputTest, KeepsTheModeOfWhatItReplacesAndRefusesReadOnlyFiles)
 
     WriteFile(At("lecture.h"), "protégé");
     fs::permissions(At("lecture.h"), fs::perms(0444));
-    for (const Args& arguments : {ProbeExport("s", At("lecture.h")), Args{"--to-pixo", At("lecture.h"), At("s.pixo")}}) {
+    for (const Args& arguments :
+         {ProbeExport("s", At("lecture.h")), Args{"--to-pixo", At("lecture.h"), At("s.pixo")}}) {
         const RunResult result = Run(arguments);
         EXPECT_EQ(result.status, 2);
         EXPECT_NE(result.err.find("fichier protégé en écriture"), std::string::npos) << result.err;
@@ -163,12 +162,15 @@ TEST_F(OutputTest, KeepsTheModeOfWhatItReplacesAndRefusesReadOnlyFiles)
 
 TEST_F(OutputTest, APluginCrashIsStatusThreeAndLeavesNothingBehind)
 {
-    WriteFile(At("s.h"), "ancien");
-    const RunResult crash = Run(ProbeExport("plante", At("s.h")));
-    EXPECT_EQ(crash.status, 3);
-    EXPECT_NE(crash.err.find("« probe.so » s'est arrêté brutalement"), std::string::npos) << crash.err;
-    EXPECT_EQ(ReadFile(At("s.h")), "ancien");
-    EXPECT_EQ(FolderContents(), (std::vector<std::string>{"plugins", "s.h", "s.pixo"}));
+    // A raised crash signal, and a real write through a null pointer.
+    for (const char* crashingName : {"plante", "viole"}) {
+        WriteFile(At("s.h"), "ancien");
+        const RunResult crash = Run(ProbeExport(crashingName, At("s.h")));
+        EXPECT_EQ(crash.status, 3) << crashingName;
+        EXPECT_NE(crash.err.find("« probe.so » s'est arrêté brutalement"), std::string::npos) << crash.err;
+        EXPECT_EQ(ReadFile(At("s.h")), "ancien") << crashingName;
+        EXPECT_EQ(FolderContents(), (std::vector<std::string>{"plugins", "s.h", "s.pixo"})) << crashingName;
+    }
 }
 
 TEST_F(OutputTest, LeftoversOfACrashAreRemovedOnceADayOld)
@@ -211,8 +213,8 @@ TEST_F(OutputTest, AFifoAmongThePluginsIsSkipped)
 
 TEST_F(OutputTest, OnlyCIdentifiersNameTheArrays)
 {
-    for (const char* name : {"x */ int evil = 1; /* ", "my sprite", "1abc", "int", "_Bool", "linux", "__attribute__",
-                             "caf\xC3\xA9"}) {
+    for (const char* name :
+         {"x */ int evil = 1; /* ", "my sprite", "1abc", "int", "_Bool", "linux", "__attribute__", "caf\xC3\xA9"}) {
         const RunResult result = Run(ProbeExport(name, At("s.h")));
         EXPECT_EQ(result.status, 2) << name;
         EXPECT_NE(result.err.find("refusé"), std::string::npos) << name << result.err;
