@@ -205,15 +205,17 @@ struct ChosenPlugin {
 };
 
 // A file name (with or without suffix) wins over a display name, which may be
-// typed in UTF-8 or match the plug-in's own bytes.
+// typed in UTF-8 or match the plug-in's own bytes. A file name loads that
+// library alone: a build exporting sprite after sprite does not load every
+// plug-in for each.
 ChosenPlugin FindPlugin(const CliOptions& options)
 {
     const std::vector<std::string> folders = SearchedFolders(options);
-    const PluginScan scan = ScanPluginFolders(folders);
     const std::string& wanted = options.plugin;
-    for (size_t i = 0; i < scan.paths.size(); ++i)
-        if (NamesFile(wanted, scan.fileNames[i]))
-            return {scan.fileNames[i], scan.paths[i]};
+    for (const std::string& fileName : {wanted, wanted + LibrarySuffix()})
+        if (const std::optional<std::string> path = FindListedPlugin(folders, fileName))
+            return {fileName, *path};
+    const PluginScan scan = ScanPluginFolders(folders);
     for (size_t i = 0; i < scan.paths.size(); ++i)
         if (wanted == scan.displayNames[i] || wanted == Windows1252ToUtf8(scan.displayNames[i]))
             return {scan.fileNames[i], scan.paths[i]};

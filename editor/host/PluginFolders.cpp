@@ -1,6 +1,7 @@
 #include "PluginFolders.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 
 #if defined(_WIN32)
@@ -9,6 +10,8 @@
 #include <pwd.h>
 #include <unistd.h>
 #endif
+
+#include "SystemFiles.h"
 
 namespace {
 
@@ -96,4 +99,18 @@ PluginScan ScanPluginFolders(const std::vector<std::string>& folders)
     for (size_t i = 0; i < scans.size(); ++i)
         AppendUnhidden(registry, scans[i], hiddenIn[i]);
     return registry;
+}
+
+std::optional<std::string> FindListedPlugin(const std::vector<std::string>& folders, const std::string& fileName)
+{
+    if (!HasLibrarySuffix(fileName) || fileName.find_first_of("/\\") != std::string::npos)
+        return std::nullopt;
+    for (std::size_t i = folders.size(); i-- > 0;) {
+        const std::string path = folders[i] + fileName;
+        std::error_code error;
+        // Loading a FIFO would wait for a writer forever: ordinary files only, as the scan.
+        if (std::filesystem::is_regular_file(NativePath(path), error) && PluginDisplayName(path))
+            return path;
+    }
+    return std::nullopt;
 }

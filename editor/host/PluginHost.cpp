@@ -53,21 +53,6 @@ std::string CallText(void* function)
     return text ? std::string(text) : std::string();
 }
 
-// Windows matches "*.dll" without regard to case; elsewhere names are exact.
-bool HasLibrarySuffix(const std::string& fileName)
-{
-    const std::string suffix = LibrarySuffix();
-    if (fileName.size() < suffix.size())
-        return false;
-    const std::string ending = fileName.substr(fileName.size() - suffix.size());
-#if defined(_WIN32)
-    return std::equal(ending.begin(), ending.end(), suffix.begin(),
-                      [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
-#else
-    return ending == suffix;
-#endif
-}
-
 // The library files of the folder in the order the folder lists them.
 // Only ordinary files (or links to one) count: loading a FIFO would wait
 // for a writer forever, and a folder or device is no library.
@@ -83,16 +68,6 @@ std::vector<std::string> LibraryFileNames(const std::string& folder)
             names.push_back(name);
     }
     return names;
-}
-
-// The display name, or nothing when the file is not a plug-in.
-std::optional<std::string> ReadDisplayName(const std::string& path)
-{
-    DynamicLibrary library(path);
-    void* displayName = library.FindFirst(kScanNames);
-    if (!displayName)
-        return std::nullopt;
-    return CallText(displayName);
 }
 
 } // namespace
@@ -142,12 +117,36 @@ const char* LibrarySuffix()
 #endif
 }
 
+// Windows matches "*.dll" without regard to case; elsewhere names are exact.
+bool HasLibrarySuffix(const std::string& fileName)
+{
+    const std::string suffix = LibrarySuffix();
+    if (fileName.size() < suffix.size())
+        return false;
+    const std::string ending = fileName.substr(fileName.size() - suffix.size());
+#if defined(_WIN32)
+    return std::equal(ending.begin(), ending.end(), suffix.begin(),
+                      [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
+#else
+    return ending == suffix;
+#endif
+}
+
+std::optional<std::string> PluginDisplayName(const std::string& libraryPath)
+{
+    DynamicLibrary library(libraryPath);
+    void* displayName = library.FindFirst(kScanNames);
+    if (!displayName)
+        return std::nullopt;
+    return CallText(displayName);
+}
+
 PluginScan ScanPlugins(const std::string& pluginFolder)
 {
     PluginScan scan;
     for (const std::string& fileName : LibraryFileNames(pluginFolder)) {
         const std::string path = pluginFolder + fileName;
-        std::optional<std::string> displayName = ReadDisplayName(path);
+        std::optional<std::string> displayName = PluginDisplayName(path);
         if (!displayName) {
             scan.invalidFiles.push_back(fileName);
             continue;
