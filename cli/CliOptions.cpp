@@ -5,6 +5,7 @@
 
 #include "CIdentifier.h"
 #include "ImageOptions.h"
+#include "RoundTripCommands.h"
 #include "sprite_file_kind.h"
 
 namespace {
@@ -270,6 +271,19 @@ void CheckImageOptions(const RawCommand& raw, const CliOptions& options)
         throw UsageError("les options --png-scale et --calculator-colors ne s'emploient qu'avec --to-png");
 }
 
+// --array and --width choose in a C source, which --frame does not.
+void CheckSourceOptions(const RawCommand& raw, const CliOptions& options)
+{
+    const std::vector<std::string>& inputs = options.mode == CliMode::ToPixs ? options.inputs : raw.files;
+    const bool anySource = std::any_of(inputs.begin(), inputs.end(), IsCSourcePath);
+    for (const OptionId id : {OptionId::Array, OptionId::Width})
+        if (raw.given.count(id) && !anySource)
+            throw UsageError(std::string("l'option ") + (id == OptionId::Array ? "--array" : "--width") +
+                             " ne s'emploie pas sans source C (.c ou .h)");
+    if (options.frame && anySource)
+        throw UsageError("--frame ne s'emploie pas avec une source C : --array y choisit le sprite");
+}
+
 void ExpectFiles(const RawCommand& raw, size_t count)
 {
     if (raw.files.size() < count)
@@ -310,8 +324,6 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         throw UsageError("--to-ti ne s'emploie pas avec --list, --info ou --to-pixo");
     if (!raw.toTiOutput)
         RefuseOptions(raw, {OptionId::VarName}, "autre chose que --to-ti");
-    if (!raw.toPixoOutput && !raw.toPixsOutput)
-        RefuseOptions(raw, {OptionId::Array, OptionId::Width}, "autre chose que --to-pixo et --to-pixs");
     if (raw.given.count(OptionId::List)) {
         RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Frame}, "--list");
         ExpectFiles(raw, 0);
@@ -357,5 +369,6 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         options.input = raw.files[0];
     }
     CheckImageOptions(raw, options);
+    CheckSourceOptions(raw, options);
     return options;
 }

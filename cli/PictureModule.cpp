@@ -47,9 +47,8 @@ bool DecodePictureFile(const std::string& path, RgbaImage& image, std::string& r
     return decode && decode(path.c_str(), &image, &reason);
 }
 
-bool WritePicturePng(const Sprite& sprite, int scale, bool calculatorColors, const std::string& path,
-                     std::string& reason)
+bool EncodePicturePng(const Sprite& sprite, int scale, bool calculatorColors, std::string& bytes, std::string& reason)
 {
-    const auto write = ModuleFunction<WritePngFunction>(WritePngName, reason);
-    return write && write(&sprite, scale, calculatorColors, path.c_str(), &reason);
+    const auto encode = ModuleFunction<EncodePngFunction>(EncodePngName, reason);
+    return encode && encode(&sprite, scale, calculatorColors, &bytes, &reason);
 }

@@ -16,14 +16,13 @@
 // French: the decoder's, or why the module could not be loaded.
 bool DecodePictureFile(const std::string& path, RgbaImage& image, std::string& reason);
 
-// The sprite as the PNG file the editor's "Exporter en PNG..." writes,
-// written safely; on failure false and the reason in French.
-bool WritePicturePng(const Sprite& sprite, int scale, bool calculatorColors, const std::string& path,
-                     std::string& reason);
+// The bytes of the PNG file the editor's "Exporter en PNG..." writes; on
+// failure false and the reason in French.
+bool EncodePicturePng(const Sprite& sprite, int scale, bool calculatorColors, std::string& bytes, std::string& reason);
 
 // What the module exports, by these names (pixora-export-images.cpp).
 using DecodePictureFunction = bool (*)(const char* path, RgbaImage* image, std::string* reason);
-using WritePngFunction = bool (*)(const Sprite* sprite, int scale, bool calculatorColors, const char* path,
-                                  std::string* reason);
+using EncodePngFunction = bool (*)(const Sprite* sprite, int scale, bool calculatorColors, std::string* bytes,
+                                   std::string* reason);
 constexpr const char* DecodePictureName = "pixoraDecodePicture";
-constexpr const char* WritePngName = "pixoraWritePng";
+constexpr const char* EncodePngName = "pixoraEncodePng";

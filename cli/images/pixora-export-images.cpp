@@ -17,15 +17,15 @@ PIXORA_MODULE_EXPORT bool pixoraDecodePicture(const char* path, RgbaImage* image
     return false;
 }
 
-PIXORA_MODULE_EXPORT bool pixoraWritePng(const Sprite* sprite, int scale, bool calculatorColors, const char* path,
-                                         std::string* reason)
+PIXORA_MODULE_EXPORT bool pixoraEncodePng(const Sprite* sprite, int scale, bool calculatorColors, std::string* bytes,
+                                          std::string* reason)
 {
     QString why;
-    if (WritePngFile(*sprite, scale, calculatorColors, path, why))
+    if (EncodePng(*sprite, scale, calculatorColors, *bytes, why))
         return true;
     *reason = why.toStdString();
     return false;
 }
 
 static_assert(std::is_same_v<decltype(&pixoraDecodePicture), DecodePictureFunction>);
-static_assert(std::is_same_v<decltype(&pixoraWritePng), WritePngFunction>);
+static_assert(std::is_same_v<decltype(&pixoraEncodePng), EncodePngFunction>);

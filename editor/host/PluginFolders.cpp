@@ -54,8 +54,8 @@ void AppendUnhidden(PluginScan& registry, const PluginScan& scan, const std::set
             registry.invalidFiles.push_back(invalid);
 }
 
-} // namespace
-
+// The current user may create and replace files in the folder (a folder on
+// a read-only file system is not writable, whatever its permissions say).
 bool FolderIsWritable(const std::string& folder)
 {
 #if defined(_WIN32)
@@ -63,6 +63,17 @@ bool FolderIsWritable(const std::string& folder)
 #else
     return access(folder.c_str(), W_OK | X_OK) == 0;
 #endif
+}
+
+} // namespace
+
+const char* const InstalledMark = "pixora.installed";
+
+bool KeepsFilesBesideProgram(const std::string& programFolder)
+{
+    std::error_code error;
+    return !std::filesystem::exists(NativePath(programFolder + InstalledMark), error) &&
+           FolderIsWritable(programFolder);
 }
 
 std::string UserDataFolder()
@@ -73,11 +84,11 @@ std::string UserDataFolder()
     return WithSeparator(base) + "pixora/";
 }
 
-std::vector<std::string> PluginFolders(const std::string& programFolder, bool programFolderWritable,
+std::vector<std::string> PluginFolders(const std::string& programFolder, bool keepsFilesBeside,
                                        const std::string& userDataFolder)
 {
     std::vector<std::string> folders{programFolder + "Plugins/"};
-    if (!programFolderWritable)
+    if (!keepsFilesBeside)
         folders.push_back(userDataFolder + "Plugins/");
     return folders;
 }

@@ -86,7 +86,7 @@ private:
             if (IsSpace(c))
                 ++at_;
             else if (c == '/' && next == '/')
-                SkipPast('\n');
+                SkipLine();
             else if (c == '/' && next == '*')
                 SkipBlockComment();
             else if (c == '"' || c == '\'')
@@ -96,10 +96,12 @@ private:
         }
     }
 
-    void SkipPast(char end)
+    // A line ends at LF, CR LF or a lone CR (old Mac files), as the
+    // compiler reads it.
+    void SkipLine()
     {
-        const std::size_t found = text_.find(end, at_);
-        at_ = found == std::string_view::npos ? text_.size() : found + 1;
+        while (at_ < text_.size() && text_[at_] != '\n' && text_[at_] != '\r')
+            ++at_;
     }
 
     // Searched by its '/' (a single-character search is the fast one), then

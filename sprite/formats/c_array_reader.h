@@ -15,6 +15,9 @@
 #include <string_view>
 #include <vector>
 
+// The largest source read, far above any real header: a larger file is
+// refused before it is read.
+constexpr std::size_t MaxSourceBytes = 64 * 1024 * 1024;
 // The most elements an array may have: 128 rows of mask, light and dark
 // interleaved. Longer arrays are refused without keeping their elements.
 constexpr std::size_t MaxArrayElements = 3 * 128;

@@ -102,7 +102,29 @@ bool MayReplace(const std::string& path, const struct stat& info)
     return (info.st_mode & 0222) != 0 && access(path.c_str(), W_OK) == 0;
 }
 
-std::error_code WriteAll(int fd, std::string_view content)
+// A stream that the path reaches; info is what stat() answered for it, or
+// null when stat() failed.
+bool IsStreamFile(const std::string& path, const struct stat* info)
+{
+#if defined(_WIN32)
+    // NUL, CON, COM1 and pipes, which the C runtime's stat() does not know.
+    (void)info;
+    const HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const DWORD type = GetFileType(file);
+    CloseHandle(file);
+    return type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE;
+#else
+    (void)path;
+    return info && (S_ISCHR(info->st_mode) || S_ISFIFO(info->st_mode) || S_ISSOCK(info->st_mode));
+#endif
+}
+
+} // namespace
+
+std::error_code WriteFully(int fd, std::string_view content)
 {
     while (!content.empty()) {
         const ssize_t written = write(fd, content.data(), content.size());
@@ -116,28 +138,6 @@ std::error_code WriteAll(int fd, std::string_view content)
     }
     return {};
 }
-
-// The kernel follows the links itself, also the ones of /proc/self/fd whose
-// text names no file ("pipe:[1234]"): a stream is opened by the path given.
-bool IsStreamFile(const std::string& path)
-{
-#if defined(_WIN32)
-    // NUL, CON, COM1 and pipes, which the C runtime's stat() does not know.
-    const HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    const DWORD type = GetFileType(file);
-    CloseHandle(file);
-    return type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE;
-#else
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 &&
-           (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode));
-#endif
-}
-
-} // namespace
 
 std::string ResolveLinks(const std::string& path)
 {
@@ -172,13 +172,25 @@ PendingFile::PendingFile(const std::string& target)
 
 void PendingFile::Prepare(const std::string& requested)
 {
-    if (IsStreamFile(requested)) {
+    struct stat info;
+    // The kernel follows the links itself, also the ones of /proc/self/fd
+    // whose text names no file ("pipe:[1234]"): a stream is opened by the
+    // path given.
+    const bool found = stat(requested.c_str(), &info) == 0;
+    const int notFound = found ? 0 : errno;
+    if (IsStreamFile(requested, found ? &info : nullptr)) {
         inPlace_ = true;
         target_ = writePath_ = requested;
         return;
     }
     target_ = ResolveLinks(requested);
-    struct stat info;
+    // Only a file that does not exist yet is made, also at the end of a
+    // dangling link; a loop of links (ELOOP) or a path through a file is
+    // refused, never replaced by a file of ours.
+    if (!found && notFound != ENOENT) {
+        status_ = {notFound, std::generic_category()};
+        return;
+    }
     const bool exists = stat(target_.c_str(), &info) == 0;
     if (exists && S_ISDIR(info.st_mode)) {
         status_ = {EISDIR, std::generic_category()};
@@ -218,11 +230,11 @@ std::error_code PendingFile::Write(std::string_view content)
     if (status_)
         return status_;
     if (!inPlace_)
-        return WriteAll(fd_, content);
+        return WriteFully(fd_, content);
     const int fd = open(writePath_.c_str(), O_WRONLY | O_TRUNC | OpenFlags);
     if (fd < 0)
         return LastError();
-    std::error_code error = WriteAll(fd, content);
+    std::error_code error = WriteFully(fd, content);
     if (close(fd) != 0 && !error)
         error = LastError();
     return error;

@@ -87,39 +87,3 @@ int CreateUniqueFile(std::string& pattern)
 }
 
 #endif
-
-namespace {
-
-// In memory when the system offers a memory file system: a set's export
-// rewrites its scratch file once per frame.
-std::string TemporaryFolder()
-{
-#if !defined(_WIN32)
-    if (access("/dev/shm", W_OK) == 0)
-        return "/dev/shm";
-#endif
-    std::error_code error;
-    const fs::path folder = fs::temp_directory_path(error);
-    if (!error && !folder.empty())
-        return NativeName(folder);
-#if defined(_WIN32)
-    return ".";
-#else
-    return "/tmp";
-#endif
-}
-
-} // namespace
-
-std::string CreateTemporaryFile(const std::string& prefix, std::error_code& error)
-{
-    std::string pattern = TemporaryFolder() + "/" + prefix + "XXXXXX";
-    const int descriptor = CreateUniqueFile(pattern);
-    if (descriptor < 0) {
-        error = {errno, std::generic_category()};
-        return {};
-    }
-    close(descriptor);
-    error.clear();
-    return pattern;
-}

@@ -9,7 +9,6 @@
 
 #include <filesystem>
 #include <string>
-#include <system_error>
 
 std::filesystem::path NativePath(const std::string& name);
 
@@ -21,8 +20,3 @@ std::string NativeName(const std::filesystem::path& path);
 // open for reading and writing (binary, and open to other writers on
 // Windows: a plug-in writes into it by name); -1 with errno on failure.
 int CreateUniqueFile(std::string& pattern);
-
-// Creates a new empty file in the system's temporary folder, named prefix and
-// six random characters, and returns its name; on failure an empty name and
-// the reason in error.
-std::string CreateTemporaryFile(const std::string& prefix, std::error_code& error);

@@ -219,15 +219,6 @@ TEST_F(CommandTest, ExampleMakefileRebuildsOnlyWhatChanged)
     EXPECT_EQ(Shell(upToDate), 0);
 }
 
-std::string PixsBytes(const std::vector<std::string>& records, int count = -1)
-{
-    const int n = count < 0 ? static_cast<int>(records.size()) : count;
-    std::string bytes = std::string("PIXS") + '\x01' + '\0' + static_cast<char>(n & 0xFF) + static_cast<char>(n >> 8);
-    for (const std::string& record : records)
-        bytes += record;
-    return bytes;
-}
-
 TEST_F(CommandTest, SetsAreBuiltFromAnyInputsAndExportEveryFrameJoined)
 {
     WriteFile(At("a.pixo"), PatternPixo(8, 8, 1));
@@ -353,7 +344,7 @@ TEST_F(CommandTest, RoundTripsThroughCalculatorPicturesAndCArrays)
 
     WriteFile(At("vide.c"), "int main(void) { return 0; }");
     const StatusCase refusals[] = {
-        {{"--to-ti", At("mon sprite.89i"), At("bw.pixo")}, 2, "commence par une lettre (--var-name"},
+        {{"--to-ti", At("123.89i"), At("bw.pixo")}, 2, "commence par une lettre) ; donnez-en un avec --var-name"},
         {{"--to-ti", At("ok.89i"), "--var-name", "trop_long", At("bw.pixo")}, 2, "« trop_long » refusé"},
         {{"--to-ti", At("ok.png"), At("bw.pixo")}, 2, ".89i (TI-89), .9xi (TI-92 Plus) ou .v2i"},
         {{"--to-pixo", At("x.pixo"), "--array", "c", At("src.h")}, 2, "pas de tableau « c »"},
