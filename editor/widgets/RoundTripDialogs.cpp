@@ -75,7 +75,9 @@ public:
             width->setRange(1, items[row].elementBits);
             width->setValue(items[row].width);
             const int count = items[row].framesOfSize;
-            asFrames->setText(QStringLiteral("Les %1 sprites de cette taille en images de la planche").arg(count));
+            asFrames->setText(count > 1
+                                  ? QStringLiteral("Les %1 sprites de cette taille en images de la planche").arg(count)
+                                  : QStringLiteral("Aucun autre sprite de cette taille pour faire une planche"));
             asFrames->setEnabled(count > 1);
             if (count < 2)
                 asFrames->setChecked(false);

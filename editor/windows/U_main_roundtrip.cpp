@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QShortcut>
 
+#include "Counted.h"
 #include "FileRead.h"
 #include "FormLayout.h"
 #include "RoundTripDialogs.h"
@@ -119,7 +120,8 @@ void TForm1::B_ImporterCClick()
         ShowFailure(QStringLiteral("Le Chargement a échoué\n") + QString::fromStdString(ReadProblemText(source)));
         return;
     }
-    ImportCText(source.bytes);
+    if (ImportCText(source.bytes))
+        ProposeExportNames(OpenDialogC.fileName);
 }
 
 void TForm1::PasteCArrays()
@@ -140,14 +142,14 @@ void TForm1::PasteCArrays()
 // The chosen sprite replaces the edited one, or every sprite of its size,
 // or the chosen one cut by "découper en images de", replaces the set, as one
 // undo step.
-void TForm1::ImportCText(const std::string& text)
+bool TForm1::ImportCText(const std::string& text)
 {
     const ArraySprites found = FindArraySprites(text);
     if (found.candidates.empty()) {
         ShowFailure(QStringLiteral("Aucun tableau de sprite lisible dans ce texte (unsigned char, short ou long, "
                                    "uint8_t, uint16_t ou uint32_t).") +
                     Refusals(found));
-        return;
+        return false;
     }
     QList<ArrayChoiceItem> items;
     for (const ArrayCandidate& candidate : found.candidates)
@@ -155,24 +157,28 @@ void TForm1::ImportCText(const std::string& text)
                       static_cast<int>(SameSizeCandidates(found, candidate).size())});
     const std::optional<ArrayChoice> choice = AppRoundTripDialogs().ChooseArray(items);
     if (!choice)
-        return;
+        return false;
     const ArrayCandidate& candidate = found.candidates[static_cast<std::size_t>(choice->index)];
     const std::string refusal = WidthRefusal(candidate, choice->width);
     if (!refusal.empty()) {
         ShowFailure(QString::fromUtf8(refusal));
-        return;
+        return false;
     }
-    if (choice->asFrames) {
-        ImportCFrames(found, SameSizeCandidates(found, candidate), choice->width);
-        return;
-    }
+    // Frames that take the place of the set's, or the chosen sprite in the
+    // edited frame.
+    const bool sheet = CB_Decouper->isChecked();
+    if ((choice->asFrames || sheet) && !MayImportOver())
+        return false;
+    if (choice->asFrames)
+        return ImportCFrames(found, SameSizeCandidates(found, candidate), choice->width);
     // An animation kept in one array, frame under frame, is cut as a sheet.
-    if (CB_Decouper->isChecked()) {
+    if (sheet) {
         Sprite read(sprite);
         BuildArraySprite(found, candidate, choice->width, read);
-        if (SliceIntoFrames(PictureOfSprite(read), QStringLiteral("import de C")) == LoadOutcome::Loaded)
-            ShowLoadedSprite();
-        return;
+        if (SliceIntoFrames(PictureOfSprite(read), QStringLiteral("import de C")) != LoadOutcome::Loaded)
+            return false;
+        ShowLoadedSprite();
+        return true;
     }
     BeginSpriteStep();
     BuildArraySprite(found, candidate, choice->width, sprite);
@@ -180,16 +186,20 @@ void TForm1::ImportCText(const std::string& text)
     ShowLoadedSprite();
     AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : ") + QString::fromStdString(candidate.id),
                              QStringLiteral("Succès!"), MessageIcon::Information);
+    return true;
 }
 
-void TForm1::ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width)
+bool TForm1::ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width)
 {
     if (ReplaceSet(BuildArrayFrames(found, candidates, width), QStringLiteral("import de C")) != LoadOutcome::Loaded)
-        return;
+        return false;
     ShowLoadedSprite();
     QString names;
     for (const ArrayCandidate* candidate : candidates)
         names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromStdString(candidate->id);
-    AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : %1 images (%2)").arg(candidates.size()).arg(names),
-                             QStringLiteral("Succès!"), MessageIcon::Information);
+    const std::string count = Counted(static_cast<long long>(candidates.size()), "image", "images");
+    AppDialogs().ShowMessage(
+        QStringLiteral("Importation effectuée : %1 (%2)").arg(QString::fromStdString(count), names),
+        QStringLiteral("Succès!"), MessageIcon::Information);
+    return true;
 }

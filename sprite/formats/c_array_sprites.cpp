@@ -3,6 +3,8 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "Counted.h"
+
 namespace {
 
 const std::string LightSuffix = "_LightPlane";
@@ -230,8 +232,9 @@ ArraySprites FindArraySprites(std::string_view text)
     found.scan = ScanCArrays(text);
     found.refusals = found.scan.refusals;
     if (found.scan.refusedCount > found.scan.refusals.size())
-        found.refusals.push_back("et " + std::to_string(found.scan.refusedCount - found.scan.refusals.size()) +
-                                 " autres tableaux illisibles");
+        found.refusals.push_back("et " +
+                                 Counted(static_cast<long long>(found.scan.refusedCount - found.scan.refusals.size()),
+                                         "autre tableau illisible", "autres tableaux illisibles"));
     Grouper(found).Run();
     return found;
 }
