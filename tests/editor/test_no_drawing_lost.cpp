@@ -235,8 +235,9 @@ TEST_F(NoDrawingLost, CtrlSIntoTheCurrentFileIsQuietAndItsFailureIsSaid)
         SaveAs(row.file);
         ASSERT_EQ(dialogs.messages.size(), 1u) << "the save command keeps its designed message";
         EXPECT_EQ(dialogs.messages[0].text, "Enregsitrement effectué : ...");
-        if (row.removeFolder)
+        if (row.removeFolder) {
             ASSERT_TRUE(QDir(PathOf("dossier")).removeRecursively());
+        }
         ClickCell(Qt::LeftButton, 2, 1);
         dialogs.messages.clear();
         Keys(Qt::Key_S);
@@ -244,8 +245,9 @@ TEST_F(NoDrawingLost, CtrlSIntoTheCurrentFileIsQuietAndItsFailureIsSaid)
         for (const ShownMessage& message : dialogs.messages)
             shown.push_back(message.text);
         EXPECT_EQ(shown, row.messages) << row.file.toStdString();
-        if (!row.messages.empty())
+        if (!row.messages.empty()) {
             EXPECT_EQ(dialogs.messages[0].caption, "Echec!");
+        }
         EXPECT_EQ(Caption().toStdString(), row.caption.toStdString());
     }
 }

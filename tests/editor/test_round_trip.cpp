@@ -217,8 +217,9 @@ TEST_F(RoundTripCommands, AnImportThatReplacesTheSetAsksFirstWhenTheSpriteChange
         dialogs.questionAnswers = {2}; // "Annuler"
         Click(Find<QPushButton>("B_ImporterC"), "anim.h");
         ASSERT_EQ(dialogs.questions.size(), row.questions) << row.import;
-        if (row.questions > 0)
+        if (row.questions > 0) {
             EXPECT_EQ(dialogs.questions[0].buttons, (QStringList{"Enregistrer", "Ne pas enregistrer", "Annuler"}));
+        }
         EXPECT_EQ(ToRows(form->sprite), row.shown) << row.import;
         EXPECT_EQ(form->document.Frames().Count(), 1) << row.import;
     }
