@@ -1,20 +1,19 @@
-// The main window: the one Sprite being edited and all editing state, the
-// magnified view of the sprite in the region I_Principale, the tab control
-// with the editing, file, export, plug-in and option pages, and the handlers
-// of all their events. Window coordinates are client pixels of this window;
-// mouse buttons are numbered 0 left, 1 right, 2 middle in every table.
+// The main window: the designed controls and state, the document being
+// edited (SpriteDocument.h: frames, history, selection, gesture, saved
+// state, changed only through its commands), and the panels of the features
+// added beside the design (editor/panels/: undo, files, pictures, round
+// trips, frames, transforms and selection, view navigation), which it
+// builds after its own controls and composes. Window coordinates are client
+// pixels of this window; mouse buttons are numbered 0 left, 1 right,
+// 2 middle in every table.
 //
-// Qt event overrides only forward to the named handlers. The handlers live
-// in several sources by area: U_main.cpp (construction, paint, resize),
-// U_main_layout.cpp (the controls), U_main_view.cpp (drawing),
-// U_main_edit.cpp (mouse, tools, palette, size and whole-sprite commands),
-// U_main_undo.cpp (undo and redo), U_main_files.cpp (save, load, import),
-// U_main_export.cpp (plug-ins and export), U_main_settings.cpp (settings
-// file, options, showing the preview and its attachment), U_main_recent.cpp
-// (the current file, the close question, file keys, recent files, drops),
-// U_main_transform.cpp (transforms and the keys of the view),
-// U_main_selection.cpp (selection and clipboard), U_main_keyboard.cpp (the
-// keyboard cursor).
+// Qt event overrides only forward to the named handlers. The designed
+// handlers live in several sources by area: U_main.cpp (construction,
+// paint, resize, ShowDocumentChange), U_main_layout.cpp (the designed
+// controls), U_main_view.cpp (drawing), U_main_edit.cpp (mouse, tools,
+// palette, size and whole-sprite commands), U_main_files.cpp (save, load,
+// import), U_main_export.cpp (plug-ins and export), U_main_settings.cpp
+// (settings file, options, showing the preview and its attachment).
 #pragma once
 
 #include <QWidget>
