@@ -28,22 +28,18 @@ constexpr int SlowestRate = 1;
 constexpr int FastestRate = 30;
 constexpr int DefaultRate = 8;
 
-// The free column right of the panels, as the undo buttons use it, from
-// below them down to the "&Close" button.
-constexpr int ColumnLeft = 176;
-constexpr int ColumnWidth = 105;
-constexpr int RowHeight = 25;
+// The lower part of the free column, from below the transforms down to the
+// "&Close" button.
+constexpr int ColumnLeft = FreeColumn::Left;
+constexpr int ColumnWidth = FreeColumn::Width;
 constexpr int RowStep = 29;
 constexpr int FirstRow = 262;
 
 QPushButton* ColumnButton(QWidget* page, const char* name, const QString& caption, const QString& hint, int left,
                           int top, int width)
 {
-    auto* button = new QPushButton(caption, page);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(left, top, width, RowHeight);
+    QPushButton* button = FreeColumnButton(page, name, caption, left, top, width);
     button->setToolTip(hint);
-    button->setFocusPolicy(Qt::ClickFocus);
     return button;
 }
 

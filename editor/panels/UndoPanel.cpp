@@ -15,17 +15,10 @@ QString StepHint(const QString& action, const std::string& stepLabel, const QStr
     return QStringLiteral("%1 : %2 (%3)").arg(action, QString::fromStdString(stepLabel), keys);
 }
 
+// At the top of the free column, as wide as the panels leave it.
 QPushButton* StepButton(QWidget* page, const char* name, const QString& caption, int top)
 {
-    // The free column right of the panels, as wide as the panels leave it.
-    constexpr int left = 176;
-    constexpr int width = 105;
-    constexpr int height = 25;
-    auto* button = new QPushButton(caption, page);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(left, top, width, height);
-    button->setFocusPolicy(Qt::ClickFocus);
-    return button;
+    return FreeColumnButton(page, name, caption, FreeColumn::Left, top, FreeColumn::Width);
 }
 
 } // namespace
