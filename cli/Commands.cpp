@@ -149,7 +149,8 @@ std::unique_ptr<Sprite> ReadInput(const std::string& path, const CliOptions& opt
     return ReadImageSprite(path, options.conversion);
 }
 
-// Every frame of the input: a set's, or the one sprite of any other input.
+} // namespace
+
 FrameList ReadFrames(const std::string& path, const CliOptions& options)
 {
     FrameList frames;
@@ -163,6 +164,8 @@ FrameList ReadFrames(const std::string& path, const CliOptions& options)
     frames.push_back(ReadInput(path, options));
     return frames;
 }
+
+namespace {
 
 // The editor's plug-ins (beside the program, then the user's own for an
 // installed program), or the folder given.
@@ -400,9 +403,14 @@ int ConvertToPixo(const CliOptions& options)
 
 int WritePixoFile(const Sprite& sprite, const CliOptions& options)
 {
+    return WriteOutput(sprite.FileBytes(), options);
+}
+
+int WriteOutput(const std::string& bytes, const CliOptions& options)
+{
     RefuseOverwritingInput(options);
     PendingOutput output(options.output);
-    WriteAll(output, sprite.FileBytes(), options.output);
+    WriteAll(output, bytes, options.output);
     output.Deliver();
     return ExitWritten;
 }
@@ -415,7 +423,7 @@ int ConvertToPixs(const CliOptions& options, std::ostream& err)
     for (const std::string& input : options.inputs) {
         if (options.output != "-" && fs::equivalent(input, options.output, error))
             throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait l'entrée " + input);
-        FrameList read = IsCSourcePath(input) ? ReadCArrayFrames(input, options, err) : ReadFrames(input, options);
+        FrameList read = IsDataSourcePath(input) ? ReadCArrayFrames(input, options, err) : ReadFrames(input, options);
         for (std::unique_ptr<Sprite>& frame : read) {
             if (!frames.empty() && !(frame->GetSize() == frames.front()->GetSize()))
                 throw CliFailure(ExitBadInput, input + " : taille " + std::to_string(frame->width) + " x " +

@@ -10,6 +10,7 @@
 
 #include "CliOptions.h"
 #include "U_class.h"
+#include "sprite_set.h"
 
 int ExportSprite(const CliOptions& options);
 int ConvertToPixo(const CliOptions& options);
@@ -22,7 +23,12 @@ int ShowPluginInfo(const CliOptions& options, std::ostream& out);
 // A .pixo file or a calculator picture, by its extension, read as the editor
 // reads it; throws CliFailure (status 2) with the reason.
 std::unique_ptr<Sprite> ReadSprite(const std::string& path);
+// Every frame of the input: a set's, or the one sprite of any other input
+// (an image file converted with the options); throws CliFailure.
+FrameList ReadFrames(const std::string& path, const CliOptions& options);
 // The sprite into options.output as a .pixo file, as --to-pixo writes it.
 int WritePixoFile(const Sprite& sprite, const CliOptions& options);
+// The bytes into options.output, whole or not at all, never over the input.
+int WriteOutput(const std::string& bytes, const CliOptions& options);
 // Throws CliFailure (status 2) when output is the input file under another name.
 void RefuseOverwritingInput(const std::string& input, const std::string& output);

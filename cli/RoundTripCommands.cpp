@@ -1,7 +1,5 @@
 #include "RoundTripCommands.h"
 
-#include <strings.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,6 +8,7 @@
 #include "CliFailure.h"
 #include "CliText.h"
 #include "Commands.h"
+#include "DataCommands.h"
 #include "c_array_sprites.h"
 #include "ti_picture_writer.h"
 
@@ -66,8 +65,9 @@ const ArrayCandidate& ChooseCandidate(const std::string& path, const CliOptions&
 {
     if (found.candidates.empty())
         throw CliFailure(ExitBadInput, path +
-                                           " : aucun tableau de sprite lisible (unsigned char, short ou "
-                                           "long, uint8_t, uint16_t ou uint32_t)" +
+                                           " : aucun tableau de sprite lisible (tableaux C de char, short, long ou "
+                                           "long long, uint8_t à uint64_t ; données dc.b, dc.w, dc.l ou .byte, "
+                                           ".word, .long, .quad d'assembleur)" +
                                            Refusals(found));
     if (!options.arrayName)
         return found.candidates.front();
@@ -89,10 +89,9 @@ int ChosenWidth(const CliOptions& options, const ArrayCandidate& candidate)
 
 } // namespace
 
-bool IsCSourcePath(const std::string& path)
+bool IsDataSourcePath(const std::string& path)
 {
-    const std::string extension = fs::path(path).extension().string();
-    return strcasecmp(extension.c_str(), ".c") == 0 || strcasecmp(extension.c_str(), ".h") == 0;
+    return SourceKindOfPath(path).has_value();
 }
 
 int WriteTiPicture(const CliOptions& options, std::ostream& err)
@@ -121,7 +120,9 @@ int WriteTiPicture(const CliOptions& options, std::ostream& err)
 
 int ConvertCArrays(const CliOptions& options, std::ostream& err)
 {
-    const ArraySprites found = FindArraySprites(ReadCSource(options.input));
+    const ArraySprites found = FindSourceSprites(ReadCSource(options.input), *SourceKindOfPath(options.input));
+    if (std::optional<FrameList> frames = ReadSourceLayout(found, options.input, options, false, err))
+        return WritePixoFile(*frames->front(), options);
     const ArrayCandidate& candidate = ChooseCandidate(options.input, options, found);
     if (!options.arrayName && found.candidates.size() > 1)
         err << "pixora-export : " << found.candidates.size() << " sprites trouvés, lu le premier, "
@@ -134,7 +135,9 @@ int ConvertCArrays(const CliOptions& options, std::ostream& err)
 
 FrameList ReadCArrayFrames(const std::string& path, const CliOptions& options, std::ostream& err)
 {
-    const ArraySprites found = FindArraySprites(ReadCSource(path));
+    const ArraySprites found = FindSourceSprites(ReadCSource(path), *SourceKindOfPath(path));
+    if (std::optional<FrameList> frames = ReadSourceLayout(found, path, options, true, err))
+        return std::move(*frames);
     const ArrayCandidate& model = ChooseCandidate(path, options, found);
     const std::vector<const ArrayCandidate*> alike = SameSizeCandidates(found, model);
     err << "pixora-export : " << path << " : " << alike.size() << " sprite(s) de " << model.width << " x "

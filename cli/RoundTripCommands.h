@@ -11,8 +11,9 @@
 #include "CliOptions.h"
 #include "sprite_set.h"
 
-// True for the inputs that --to-pixo reads as C source: ".c" and ".h", any case.
-bool IsCSourcePath(const std::string& path);
+// True for the inputs that --to-pixo reads as a program source: C (".c",
+// ".h") or assembly (".s", ".S", ".asm", ".inc"), any case.
+bool IsDataSourcePath(const std::string& path);
 
 int WriteTiPicture(const CliOptions& options, std::ostream& err);
 int ConvertCArrays(const CliOptions& options, std::ostream& err);
