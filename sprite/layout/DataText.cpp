@@ -371,11 +371,14 @@ std::vector<std::string> HeaderLines(const std::vector<const Sprite*>& frames, c
         lines.push_back(layout.maskBit == MaskBit::Transparent
                             ? "Masque : 1 = transparent (le fond reste), 0 = opaque"
                             : "Masque : 1 = opaque, 0 = transparent (le fond reste)");
-    if (set)
-        lines.push_back(separateFrames ? std::to_string(count) + " images : " + first + " ... " +
-                                             FrameSpriteName(name, static_cast<int>(count) - 1, static_cast<int>(count))
-                                       : std::to_string(count) + " images : " + name + "[0] ... " + name + "[" +
-                                             std::to_string(count - 1) + "] pour chaque tableau");
+    if (separateFrames)
+        lines.push_back(std::to_string(count) + " images : " + first + " ... " +
+                        FrameSpriteName(name, static_cast<int>(count) - 1, static_cast<int>(count)));
+    else if (set && IsAssembly(layout.syntax))
+        lines.push_back(std::to_string(count) + " images qui se suivent dans chaque tableau");
+    else if (set)
+        lines.push_back(std::to_string(count) + " images : [0] ... [" + std::to_string(count - 1) +
+                        "] dans chaque tableau");
     const std::string call = CallWriter(layout, shape, first, set && !separateFrames).Call();
     lines.push_back(call.empty() ? "Aucune routine de dessin connue ne lit ce format tel quel"
                                  : "Appel : " + call + ";");

@@ -269,7 +269,7 @@ private:
                 ++at;
             if (at < rest.size() && (rest[at] == ';' || rest[at] == '|')) {
                 ReadCommentSize(rest.substr(at + 1), scan_);
-                rest = {};
+                rest = rest.substr(0, at); // blanks only: no directive
             }
             const std::size_t wordStart = at;
             while (at < rest.size() && !IsBlankChar(rest[at]) && rest[at] != ';' && rest[at] != '|')

@@ -122,6 +122,16 @@ inline std::string PixoOfPicture(int width, int height)
     return PixoFrom(width, height, 1, [](int x, int y) { return PictureBit(x, y) ? 3 : 0; });
 }
 
+// A ".pixs" set of these ".pixo" records; count when the header is to lie.
+inline std::string PixsBytes(const std::vector<std::string>& records, int count = -1)
+{
+    const int n = count < 0 ? static_cast<int>(records.size()) : count;
+    std::string bytes = std::string("PIXS") + '\x01' + '\0' + static_cast<char>(n & 0xFF) + static_cast<char>(n >> 8);
+    for (const std::string& record : records)
+        bytes += record;
+    return bytes;
+}
+
 class CommandTest : public testing::Test {
 protected:
     void SetUp() override

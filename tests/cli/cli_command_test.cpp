@@ -219,15 +219,6 @@ TEST_F(CommandTest, ExampleMakefileRebuildsOnlyWhatChanged)
     EXPECT_EQ(Shell(upToDate), 0);
 }
 
-std::string PixsBytes(const std::vector<std::string>& records, int count = -1)
-{
-    const int n = count < 0 ? static_cast<int>(records.size()) : count;
-    std::string bytes = std::string("PIXS") + '\x01' + '\0' + static_cast<char>(n & 0xFF) + static_cast<char>(n >> 8);
-    for (const std::string& record : records)
-        bytes += record;
-    return bytes;
-}
-
 TEST_F(CommandTest, SetsAreBuiltFromAnyInputsAndExportEveryFrameJoined)
 {
     WriteFile(At("a.pixo"), PatternPixo(8, 8, 1));
