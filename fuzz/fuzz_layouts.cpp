@@ -42,11 +42,7 @@ ReadingRequest RequestOf(const uint8_t* options, const CArrayScan& scan)
 LayoutRequest LayoutRead(const ReadingRequest& request, const DataSource& source)
 {
     LayoutRequest writing;
-    const RowUnit elementRows = source.elementBits == 8    ? RowUnit::Bits8
-                                : source.elementBits == 16 ? RowUnit::Bits16
-                                : source.elementBits == 32 ? RowUnit::Bits32
-                                                           : RowUnit::Bits64;
-    writing.rows = request.rows.value_or(elementRows);
+    writing.rows = request.rows.value_or(RowUnitOfBits(source.elementBits));
     std::vector<Plane> order;
     for (const PlaneSource& plane : source.plan.planes)
         order.push_back(plane.plane);

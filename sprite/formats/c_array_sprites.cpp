@@ -31,7 +31,7 @@ std::string WithoutSuffix(const std::string& text, const std::string& suffix)
 DataLayout LayoutOf(ArrayLayout layout, int elementBits)
 {
     DataLayout data;
-    data.rows = static_cast<RowUnit>(elementBits);
+    data.rows = RowUnitOfBits(elementBits);
     switch (layout) {
     case ArrayLayout::Single:
     case ArrayLayout::DrawCall:
@@ -274,9 +274,7 @@ ArraySprites FindArraySprites(std::string_view text)
 
 std::optional<SourceKind> SourceKindOfPath(const std::string& path)
 {
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    const std::string extension = AsciiLowered(std::filesystem::path(path).extension().string());
     if (extension == ".c" || extension == ".h")
         return SourceKind::C;
     if (extension == ".s" || extension == ".asm" || extension == ".inc")

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "SourceTokens.h"
+
 namespace {
 
 template <typename Value> struct Named {
@@ -61,15 +63,10 @@ bool Has(const std::vector<Plane>& order, Plane plane)
     return std::find(order.begin(), order.end(), plane) != order.end();
 }
 
-std::string Quoted(const std::string& text)
-{
-    return "« " + text + " »";
-}
-
 // Why the order's planes are not exactly the sprite's, or nothing.
 std::string PlanesRefusal(const std::vector<Plane>& order, const SpriteShape& shape)
 {
-    const std::string prefix = "ordre " + Quoted(OrderText(order)) + " : ";
+    const std::string prefix = "ordre " + InGuillemets(OrderText(order)) + " : ";
     if (shape.gray && Has(order, Plane::Black))
         return prefix + "le sprite est en niveaux de gris, ses plans sont L et D";
     if (!shape.gray && !Has(order, Plane::Black))
@@ -142,6 +139,20 @@ bool IsBinary(DataSyntax syntax)
     return syntax == DataSyntax::CBinary || syntax == DataSyntax::A68kBinary || syntax == DataSyntax::GnuAsBinary;
 }
 
+RowUnit RowUnitOfBits(int bits)
+{
+    switch (bits) {
+    case 8:
+        return RowUnit::Bits8;
+    case 16:
+        return RowUnit::Bits16;
+    case 32:
+        return RowUnit::Bits32;
+    default:
+        return RowUnit::Bits64;
+    }
+}
+
 int ElementBits(RowUnit rows)
 {
     return rows == RowUnit::Bytes ? 8 : static_cast<int>(rows);
@@ -174,14 +185,14 @@ std::vector<Plane> DefaultOrder(const SpriteShape& shape, Arrangement arrange)
 
 std::string ReadOrder(std::string_view text, std::vector<Plane>& order)
 {
-    const std::string prefix = "ordre " + Quoted(std::string(text)) + " : ";
+    const std::string prefix = "ordre " + InGuillemets(std::string(text)) + " : ";
     if (text.empty())
         return "ordre vide : donnez les plans, par exemple B, LD ou MLD";
     std::vector<Plane> read;
     for (const char letter : text) {
         const char upper = letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
         if (upper != 'B' && upper != 'L' && upper != 'D' && upper != 'M')
-            return prefix + "lettre " + Quoted(std::string(1, letter)) + " inconnue (B, L, D ou M)";
+            return prefix + "lettre " + InGuillemets(std::string(1, letter)) + " inconnue (B, L, D ou M)";
         const Plane plane = static_cast<Plane>(upper);
         if (Has(read, plane))
             return prefix + "le plan " + std::string(1, upper) + " est nommé deux fois";
@@ -216,6 +227,7 @@ std::string RowWidthRefusal(RowUnit rows, int width)
 std::string ResolveLayout(const LayoutRequest& request, const SpriteShape& shape, DataLayout& layout)
 {
     DataLayout resolved;
+    static_cast<LayoutChoices&>(resolved) = request;
     resolved.rows = request.rows.value_or(DefaultRowUnit(shape.width));
     if (std::string why = RowWidthRefusal(resolved.rows, shape.width); !why.empty())
         return why;
@@ -226,11 +238,6 @@ std::string ResolveLayout(const LayoutRequest& request, const SpriteShape& shape
         if (std::string why = PlanesRefusal(resolved.order, shape); !why.empty())
             return why;
     }
-    resolved.arrange = request.arrange;
-    resolved.maskBit = request.maskBit;
-    resolved.frames = request.frames;
-    resolved.syntax = request.syntax;
-    resolved.defines = request.defines;
     layout = std::move(resolved);
     return {};
 }

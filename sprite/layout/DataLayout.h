@@ -23,9 +23,8 @@ enum class MaskBit { Transparent, Opaque };
 enum class FrameArrays { Array, Separate };
 enum class DataSyntax { C, CBinary, A68k, A68kBinary, GnuAs, GnuAsBinary };
 
-struct DataLayout {
-    RowUnit rows = RowUnit::Bits16;
-    std::vector<Plane> order{Plane::Black};
+// What the user chooses as is, writing or reading.
+struct LayoutChoices {
     Arrangement arrange = Arrangement::Separate;
     MaskBit maskBit = MaskBit::Transparent;
     FrameArrays frames = FrameArrays::Array;
@@ -33,16 +32,16 @@ struct DataLayout {
     bool defines = false;
 };
 
+struct DataLayout : LayoutChoices {
+    RowUnit rows = RowUnit::Bits16;
+    std::vector<Plane> order{Plane::Black};
+};
+
 // What the user asked for: the row unit and the order take their defaults
 // from the sprite when they are not given.
-struct LayoutRequest {
+struct LayoutRequest : LayoutChoices {
     std::optional<RowUnit> rows;
     std::optional<std::string> order;
-    Arrangement arrange = Arrangement::Separate;
-    MaskBit maskBit = MaskBit::Transparent;
-    FrameArrays frames = FrameArrays::Array;
-    DataSyntax syntax = DataSyntax::C;
-    bool defines = false;
 };
 
 // What a layout must hold: the size and the planes of a sprite, or of every
@@ -73,6 +72,8 @@ std::string OrderText(const std::vector<Plane>& order);
 bool IsAssembly(DataSyntax syntax);
 bool IsBinary(DataSyntax syntax);
 
+// The row unit of elements of 8, 16, 32 or 64 bits.
+RowUnit RowUnitOfBits(int bits);
 // The bits of one element (8 to 64); a row of bytes is written in elements of 8.
 int ElementBits(RowUnit rows);
 // The bytes of one row of a sprite this wide.

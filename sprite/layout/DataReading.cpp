@@ -6,25 +6,6 @@ namespace {
 
 constexpr int MaxDataWidth = MaxWidth;
 
-std::string Quoted(const std::string& text)
-{
-    return "« " + text + " »";
-}
-
-RowUnit RowUnitOfBits(int bits)
-{
-    switch (bits) {
-    case 8:
-        return RowUnit::Bits8;
-    case 16:
-        return RowUnit::Bits16;
-    case 32:
-        return RowUnit::Bits32;
-    default:
-        return RowUnit::Bits64;
-    }
-}
-
 std::size_t ElementBytesOf(const CArrayScan& scan, const std::vector<std::size_t>& group)
 {
     return static_cast<std::size_t>(scan.arrays[group.front()].elementBits / 8);
@@ -55,7 +36,7 @@ std::string ShortArrayRefusal(const CArrayScan& scan, const DataSource& source)
     std::size_t elements = 0;
     for (const std::size_t index : group)
         elements += ElementCount(scan.arrays[index]);
-    return Quoted(source.names[shortArray->array]) + " : " + std::to_string(elements) + " éléments, il en faut " +
+    return InGuillemets(source.names[shortArray->array]) + " : " + std::to_string(elements) + " éléments, il en faut " +
            std::to_string((shortArray->needed + elementBytes - 1) / elementBytes) + " pour une image de " +
            std::to_string(source.plan.height) + " lignes";
 }
@@ -64,7 +45,7 @@ std::string AddImage(const CArrayScan& scan, const std::string& name, DataSource
 {
     std::vector<std::size_t> group = ArrayGroupNamed(scan, name);
     if (group.empty())
-        return "pas de tableau " + Quoted(name);
+        return "pas de tableau " + InGuillemets(name);
     if (source.groups.empty())
         source.elementBits = scan.arrays[group.front()].elementBits;
     source.groups.push_back(std::move(group));
@@ -104,7 +85,7 @@ std::string ArrayCountRefusal(const ReadingRequest& request, const std::vector<P
     if (count == order.size())
         return {};
     return std::to_string(count) + " tableau(x) pour les " + std::to_string(order.size()) + " plans de l'ordre " +
-           Quoted(OrderText(order)) + " : un tableau par plan";
+           InGuillemets(OrderText(order)) + " : un tableau par plan";
 }
 
 // Bytes from one frame to the next when the planes sit where the call says:
@@ -217,7 +198,7 @@ std::string PlanDrawCall(const CArrayScan& scan, const DrawCall& call, std::opti
     DataPlan& plan = result.plan;
     plan.height = height.value_or(call.height.value_or(0));
     if (!height && !call.height)
-        return "hauteur illisible dans l'appel de " + call.routine + " : " + Quoted(call.heightText);
+        return "hauteur illisible dans l'appel de " + call.routine + " : " + InGuillemets(call.heightText);
     if (std::string why = HeightRefusal(plan.height); !why.empty())
         return why;
     if (call.rows == RowUnit::Bytes && !call.byteWidth && !width)

@@ -7,40 +7,44 @@
 
 #include "CIdentifier.h"
 #include "DataPlan.h"
+#include "SourceTokens.h"
 #include "joined_export.h"
 
 namespace {
 
 constexpr const char* FrameIndex = "image"; // the variable a program indexes a set's arrays with
 
+// The array name's suffix of a plane (as the plug-ins name them) and its
+// word in the comments.
+struct PlaneNames {
+    Plane plane;
+    const char* suffix;
+    const char* word;
+};
+
+constexpr PlaneNames PlaneTable[] = {
+    {Plane::Black, "", "noir"},
+    {Plane::Light, "_LightPlane", "clair"},
+    {Plane::Dark, "_DarkPlane", "sombre"},
+    {Plane::Mask, "_Mask", "masque"},
+};
+
+const PlaneNames& NamesOf(Plane plane)
+{
+    for (const PlaneNames& names : PlaneTable)
+        if (names.plane == plane)
+            return names;
+    return PlaneTable[0];
+}
+
 const char* PlaneSuffix(Plane plane)
 {
-    switch (plane) {
-    case Plane::Light:
-        return "_LightPlane";
-    case Plane::Dark:
-        return "_DarkPlane";
-    case Plane::Mask:
-        return "_Mask";
-    case Plane::Black:
-        break;
-    }
-    return "";
+    return NamesOf(plane).suffix;
 }
 
 const char* PlaneWord(Plane plane)
 {
-    switch (plane) {
-    case Plane::Light:
-        return "clair";
-    case Plane::Dark:
-        return "sombre";
-    case Plane::Mask:
-        return "masque";
-    case Plane::Black:
-        break;
-    }
-    return "noir";
+    return NamesOf(plane).word;
 }
 
 const char* CTypeName(int bits)
@@ -404,14 +408,12 @@ std::string DataNameRefusal(const std::string& name, DataSyntax syntax)
         return why;
     if (!IsAssembly(syntax))
         return {};
-    std::string lower = name;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    const std::string lower = AsciiLowered(name);
     const bool dataOrAddress =
         lower.size() == 2 && (lower[0] == 'd' || lower[0] == 'a') && lower[1] >= '0' && lower[1] <= '7';
     if (dataOrAddress || lower == "sp" || lower == "pc" || lower == "sr" || lower == "ccr" || lower == "usp" ||
         lower == "fp")
-        return "« " + name + " » est un registre du 68000";
+        return InGuillemets(name) + " est un registre du 68000";
     return {};
 }
 

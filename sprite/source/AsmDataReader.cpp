@@ -19,14 +19,6 @@ bool IsSpaceOrTab(char c)
     return c == ' ' || c == '\t';
 }
 
-std::string Lowered(std::string_view text)
-{
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return lower;
-}
-
 std::string_view Trimmed(std::string_view text)
 {
     while (!text.empty() && IsBlankChar(text.front()))
@@ -140,7 +132,7 @@ DirectiveKind KindOf(std::string_view word)
     static constexpr std::pair<std::string_view, int> GnuData[] = {
         {".byte", 8},  {".word", 16}, {".short", 16}, {".hword", 16}, {".2byte", 16},
         {".long", 32}, {".int", 32},  {".4byte", 32}, {".quad", 64},  {".8byte", 64}};
-    const std::string lower = Lowered(word);
+    const std::string lower = AsciiLowered(word);
     for (const auto& [name, bits] : A68kData)
         if (lower == name)
             return {DirectiveKind::Data, bits, Dialect::A68k};
@@ -464,8 +456,9 @@ private:
         const std::optional<Integer> number = Evaluate(operand, kind.dialect, result);
         const std::string shown(operand.substr(0, 40));
         if (!number) {
-            Refuse(result.error == ExpressionError::BadNumber ? "nombre illisible : « " + shown + " »"
-                                                              : "élément qui n'est pas un nombre : « " + shown + " »");
+            Refuse(result.error == ExpressionError::BadNumber
+                       ? "nombre illisible : " + InGuillemets(shown)
+                       : "élément qui n'est pas un nombre : " + InGuillemets(shown));
             return std::nullopt;
         }
         const std::optional<uint64_t> value = ElementBitsOf(*number, kind.bits);
@@ -497,7 +490,7 @@ private:
         }
         if (!readable || bits == 0) {
             if (!name_.empty())
-                Refuse("taille de remplissage illisible : « " + std::string(operands.substr(0, 40)) + " »");
+                Refuse("taille de remplissage illisible : " + InGuillemets(operands.substr(0, 40)));
             return;
         }
         uint64_t value = 0;

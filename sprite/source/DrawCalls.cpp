@@ -258,14 +258,6 @@ private:
 
 enum class PlaneHint { None, Light, Dark };
 
-std::string Lowered(std::string_view text)
-{
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return lower;
-}
-
 // What a destination argument says of its plane: a word in a name, or the
 // plane number of GrayGetPlane(0) / GetPlane(1).
 PlaneHint HintOf(const Tokens& argument)
@@ -273,7 +265,7 @@ PlaneHint HintOf(const Tokens& argument)
     for (std::size_t i = 0; i < argument.size(); ++i) {
         if (argument[i].kind != TokenKind::Identifier)
             continue;
-        const std::string word = Lowered(argument[i].text);
+        const std::string word = AsciiLowered(argument[i].text);
         if (word.find("light") != std::string::npos || word.find("clair") != std::string::npos)
             return PlaneHint::Light;
         if (word.find("dark") != std::string::npos || word.find("fonc") != std::string::npos ||

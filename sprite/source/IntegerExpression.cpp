@@ -68,6 +68,17 @@ bool HasPrefix(std::string_view text, char lower)
     return text.size() > 1 && text[0] == '0' && (text[1] == lower || text[1] == lower - 'a' + 'A');
 }
 
+// 0x.. hexadecimal, 0b.. binary, 0.. octal, else decimal: C's prefixes,
+// which GNU as shares. text is not empty.
+Digits CStyleDigits(std::string_view text)
+{
+    if (HasPrefix(text, 'x'))
+        return {16, 2};
+    if (HasPrefix(text, 'b'))
+        return {2, 2};
+    return text[0] == '0' ? Digits{8, 0} : Digits{10, 0};
+}
+
 Integer Negated(Integer value)
 {
     return {value.magnitude != 0 && !value.negative, value.magnitude};
@@ -339,13 +350,7 @@ std::optional<uint64_t> CLiteralValue(std::string_view text)
 {
     if (text.empty())
         return std::nullopt;
-    Digits digits{10, 0};
-    if (HasPrefix(text, 'x'))
-        digits = {16, 2};
-    else if (HasPrefix(text, 'b'))
-        digits = {2, 2};
-    else if (text[0] == '0')
-        digits = {8, 0};
+    const Digits digits = CStyleDigits(text);
     std::size_t at = 0;
     std::size_t count = 0;
     const std::optional<uint64_t> value = ReadDigits(text, digits, at, count);
@@ -386,14 +391,7 @@ std::optional<uint64_t> GnuAsLiteralValue(std::string_view text)
 {
     if (text.empty())
         return std::nullopt;
-    Digits digits{10, 0};
-    if (HasPrefix(text, 'x'))
-        digits = {16, 2};
-    else if (HasPrefix(text, 'b'))
-        digits = {2, 2};
-    else if (text[0] == '0')
-        digits = {8, 0};
-    return WholeDigits(text, digits);
+    return WholeDigits(text, CStyleDigits(text));
 }
 
 ExpressionResult ParseIntegerExpression(TokenStream& tokens, const IntegerConstants& constants, LiteralReader literal)

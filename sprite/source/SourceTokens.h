@@ -87,3 +87,8 @@ inline bool IsBlankChar(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
+
+// ASCII letters lowered, every other byte as it is.
+std::string AsciiLowered(std::string_view text);
+// A name as the readers' messages quote it: « name ».
+std::string InGuillemets(std::string_view text);

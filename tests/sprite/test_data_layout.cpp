@@ -64,7 +64,9 @@ TEST(DataLayout, EveryLayoutReadsBackWhatItWroteBitForBit)
                             for (const DataSyntax syntax : syntaxes)
                                 for (const FrameArrays framesAs : {FrameArrays::Array, FrameArrays::Separate})
                                     for (const Frames* frames : {&one, &two}) {
-                                        LayoutRequest request{rows, order, arrange, maskBit, framesAs, syntax, true};
+                                        LayoutRequest request = Request(rows, order, arrange, maskBit, syntax);
+                                        request.frames = framesAs;
+                                        request.defines = true;
                                         const DataLayout layout = Resolved(*frames, request);
                                         SCOPED_TRACE(std::string(kind.name) + ", width " + std::to_string(width) +
                                                      ", " + NameOf(rows) + " " + order + " " + NameOf(arrange) + " " +
