@@ -6,6 +6,7 @@
 #include "CIdentifier.h"
 #include "ImageFiles.h"
 #include "ImageOptions.h"
+#include "RoundTripCommands.h"
 #include "c_array_sprites.h"
 
 namespace {
@@ -167,8 +168,9 @@ int FrameNumber(const std::string& value)
     return std::stoi(value);
 }
 
-// A width of 1 to 32 columns, the widest element of the plug-ins' arrays;
-// up to 240 for 64-bit rows or rows of bytes (CheckLayoutOptions).
+// A width of 1 to 32 columns: the widest element of a C array.
+// Up to 32 columns, the widest element of the plug-ins' arrays; up to 240
+// for 64-bit rows or rows of bytes (CheckLayoutOptions).
 constexpr int WidestElement = 32;
 int ColumnCount(const std::string& value)
 {
@@ -185,7 +187,6 @@ void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, c
     if (option.id == OptionId::Layout) {
         if (option.takesValue && value.empty())
             throw UsageError("l'option " + name + " attend une valeur non vide");
-        raw.given.insert(OptionId::Layout);
         StoreLayoutOption(raw.options.layout, name, value);
         return;
     }
@@ -301,16 +302,17 @@ void CheckImageOptions(const RawCommand& raw, const CliOptions& options)
         throw UsageError("les options --png-scale et --calculator-colors ne s'emploient qu'avec --to-png");
 }
 
-void ExpectFiles(const RawCommand& raw, size_t count)
+// --array and --width choose in a C source, which --frame does not.
+void CheckSourceOptions(const RawCommand& raw, const CliOptions& options)
 {
-    if (raw.files.size() < count)
-        throw UsageError("fichier d'entrée manquant");
-    if (raw.files.size() > count)
-        throw UsageError("argument en trop : " + raw.files[count]);
-    if (count == 1 && raw.files[0] == "-")
-        throw UsageError("l'entrée standard n'est pas lue : donnez le nom d'un fichier");
-    if (count == 1 && raw.files[0].empty())
-        throw UsageError("nom de fichier d'entrée vide");
+    const std::vector<std::string>& inputs = options.mode == CliMode::ToPixs ? options.inputs : raw.files;
+    const bool anySource = std::any_of(inputs.begin(), inputs.end(), IsDataSourcePath);
+    for (const OptionId id : {OptionId::Array, OptionId::Width})
+        if (raw.given.count(id) && !anySource)
+            throw UsageError(std::string("l'option ") + (id == OptionId::Array ? "--array" : "--width") +
+                             " ne s'emploie pas sans source C (.c ou .h)");
+    if (options.frame && anySource)
+        throw UsageError("--frame ne s'emploie pas avec une source C : --array y choisit le sprite");
 }
 
 std::string NameList(const std::vector<std::string>& names)
@@ -327,32 +329,41 @@ bool AnyLayoutGiven(const CliOptions& options, const std::vector<std::string>& n
                        [&](const std::string& name) { return options.layout.given.count(name) != 0; });
 }
 
-// The layout options that --data writes with, and those that read sources;
-// reading needs --array, and more than 32 columns need a row that holds them.
+// The layout options that --data writes with, and those that read the
+// arrays of a source, which need --array; more than 32 columns need a row
+// that holds them.
 void CheckLayoutOptions(const RawCommand& raw, const CliOptions& options)
 {
     const bool writing = options.mode == CliMode::Data;
-    const bool reading = options.mode == CliMode::ToPixo || options.mode == CliMode::ToPixs;
+    const std::vector<std::string>& inputs = options.mode == CliMode::ToPixs ? options.inputs : raw.files;
+    const bool anySource = std::any_of(inputs.begin(), inputs.end(), IsDataSourcePath);
     if (!writing && AnyLayoutGiven(options, WritingOnlyOptions))
         throw UsageError("les options " + NameList(WritingOnlyOptions) + " ne s'emploient qu'avec --data");
-    if (!reading && AnyLayoutGiven(options, ReadingOnlyOptions))
-        throw UsageError("l'option --height ne s'emploie qu'avec --to-pixo ou --to-pixs");
-    if (!writing && !reading && AnyLayoutGiven(options, SharedLayoutOptions))
+    if (writing && AnyLayoutGiven(options, ReadingOnlyOptions))
+        throw UsageError("l'option --height lit une source avec --to-pixo ou --to-pixs, pas avec --data");
+    const bool reading = AnyLayoutGiven(options, SharedLayoutOptions) || AnyLayoutGiven(options, ReadingOnlyOptions);
+    if (!writing && reading && !anySource)
         throw UsageError("les options " + NameList(SharedLayoutOptions) +
-                         " ne s'emploient qu'avec --data, --to-pixo ou --to-pixs");
-    const bool layoutRead =
-        reading && (AnyLayoutGiven(options, SharedLayoutOptions) || AnyLayoutGiven(options, ReadingOnlyOptions));
-    if (layoutRead && !options.arrayName)
+                         " ne s'emploient qu'avec --data ou pour lire une source C ou assembleur");
+    if (!writing && reading && !options.arrayName)
         throw UsageError("lire une disposition (" + NameList(SharedLayoutOptions) + ", --height) demande --array");
-    if (options.mode == CliMode::ToPixo && (layoutRead || raw.given.count(OptionId::Array)) &&
-        !SourceKindOfPath(options.input))
-        throw UsageError("--array et les options de disposition ne lisent qu'une source C (.c, .h) ou assembleur "
-                         "(.s, .asm, .inc)");
     const std::optional<RowUnit> rows = options.layout.request.rows;
     const bool wideRows = rows == RowUnit::Bits64 || rows == RowUnit::Bytes;
     if (options.width && *options.width > WidestElement && !wideRows)
         throw UsageError("--width attend un nombre de colonnes de 1 à 32 (jusqu'à 240 avec --rows 64 ou bytes) : " +
                          std::to_string(*options.width));
+}
+
+void ExpectFiles(const RawCommand& raw, size_t count)
+{
+    if (raw.files.size() < count)
+        throw UsageError("fichier d'entrée manquant");
+    if (raw.files.size() > count)
+        throw UsageError("argument en trop : " + raw.files[count]);
+    if (count == 1 && raw.files[0] == "-")
+        throw UsageError("l'entrée standard n'est pas lue : donnez le nom d'un fichier");
+    if (count == 1 && raw.files[0].empty())
+        throw UsageError("nom de fichier d'entrée vide");
 }
 
 } // namespace
@@ -387,8 +398,6 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         throw UsageError("--to-ti ne s'emploie pas avec --list, --info ou --to-pixo");
     if (!raw.toTiOutput)
         RefuseOptions(raw, {OptionId::VarName}, "autre chose que --to-ti");
-    if (!raw.toPixoOutput && !raw.toPixsOutput)
-        RefuseOptions(raw, {OptionId::Array, OptionId::Width}, "autre chose que --to-pixo et --to-pixs");
     if (raw.given.count(OptionId::List)) {
         RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Frame}, "--list");
         ExpectFiles(raw, 0);
@@ -430,7 +439,7 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         options.output = *raw.toTiOutput;
         options.input = raw.files[0];
     } else if (raw.given.count(OptionId::Data)) {
-        RefuseOptions(raw, {OptionId::Plugin, OptionId::Plugins, OptionId::Array, OptionId::Width}, "--data");
+        RefuseOptions(raw, {OptionId::Plugin, OptionId::Plugins}, "--data");
         ExpectFiles(raw, 1);
         options.mode = CliMode::Data;
         options.input = raw.files[0];
@@ -439,6 +448,7 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         options.input = raw.files[0];
     }
     CheckImageOptions(raw, options);
+    CheckSourceOptions(raw, options);
     CheckLayoutOptions(raw, options);
     return options;
 }

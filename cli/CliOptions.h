@@ -32,7 +32,7 @@ struct CliOptions {
     // commas), and fewer columns than its bits.
     std::optional<std::string> arrayName;
     std::optional<int> width;
-    // The layout that --data writes, or that --to-pixo and --to-pixs read.
+    // The layout that --data writes, or that a source's arrays are read in.
     LayoutOptions layout;
     // --to-ti: the picture variable's name instead of the output's.
     std::optional<std::string> variableName;

@@ -1,16 +1,14 @@
 #include "Commands.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <ostream>
 
 #include "CliFailure.h"
 #include "CliText.h"
+#include "FileRead.h"
 #include "ImageCommands.h"
 #include "ImageFiles.h"
 #include "PendingOutput.h"
@@ -22,6 +20,7 @@
 #include "U_class.h"
 #include "Windows1252.h"
 #include "joined_export.h"
+#include "native_file.h"
 #include "set_file.h"
 #include "sprite_file_kind.h"
 #include "ti_picture.h"
@@ -30,14 +29,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr uintmax_t NativeFileSize = 30732;
-
-enum class InputKind { Native, Picture, Set };
+enum class InputKind { Native, Picture, Set, Image, CSource };
 
 InputKind KindOf(const std::string& path)
 {
     if (IsSpriteSetFileName(path))
         return InputKind::Set;
+    if (IsImageFileName(path))
+        return InputKind::Image;
+    if (IsDataSourcePath(path))
+        return InputKind::CSource;
     switch (SpriteFileKindOf(path)) {
     case SpriteFileKind::Native:
         return InputKind::Native;
@@ -47,50 +48,7 @@ InputKind KindOf(const std::string& path)
         break;
     }
     throw CliFailure(ExitBadInput, path + " : extension inconnue (.pixo, .pixs, .89i, .9xi, .v2i, .png, .bmp, .gif, "
-                                          ".jpg ou .jpeg attendue)");
-}
-
-// The system's reason when the file cannot be read to its end (no right to
-// read it, an I/O error), or nothing; the readers only say yes or no.
-std::string WhyUnreadable(const std::string& path)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return std::generic_category().message(errno);
-    char buffer[4096];
-    while (std::fread(buffer, 1, sizeof buffer, file) == sizeof buffer) {
-    }
-    const int error = std::ferror(file) ? errno : 0;
-    std::fclose(file);
-    return error ? std::generic_category().message(error) : std::string();
-}
-
-// Why a reader refused a file it was given; the readers only say yes or no.
-std::string RefusalReason(const std::string& path, InputKind kind)
-{
-    std::error_code error;
-    const uintmax_t size = fs::file_size(path, error);
-    if (error)
-        return "lecture impossible";
-    if (kind == InputKind::Native && size < NativeFileSize)
-        return "fichier .pixo trop court (" + std::to_string(size) + " octets au lieu de 30732)";
-    if (kind == InputKind::Native)
-        return "fichier .pixo non valide (largeur, hauteur, type ou pixels hors limites)";
-    return "image de calculatrice non valide (taille nulle ou au-delà de 240 x 128, ou fichier tronqué)";
-}
-
-void CheckInputFile(const std::string& path)
-{
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (!fs::exists(status))
-        throw CliFailure(ExitBadInput, path + " : fichier introuvable");
-    if (fs::is_directory(status))
-        throw CliFailure(ExitBadInput, path + " : c'est un dossier, pas un fichier");
-    if (!fs::is_regular_file(status)) // a pipe or a device would block or never end
-        throw CliFailure(ExitBadInput, path + " : ce n'est pas un fichier ordinaire");
-    if (const std::string why = WhyUnreadable(path); !why.empty())
-        throw CliFailure(ExitBadInput, path + " : lecture impossible (" + why + ")");
+                                          ".jpg, .jpeg, .c, .h, .s, .asm ou .inc attendue)");
 }
 
 std::string SetRefusalReason(const SetFileCheck& check)
@@ -117,6 +75,54 @@ std::string SetRefusalReason(const SetFileCheck& check)
     return "lecture impossible";
 }
 
+// The bytes the readers of .pixo files, sets and calculator pictures take:
+// no more than their largest file holds.
+std::string ReadFixedLayout(const std::string& path, std::size_t most)
+{
+    FileContent content = ReadFileStart(path, most);
+    if (!content.Read())
+        throw CliFailure(ExitBadInput, path + " : " + ReadProblemText(content));
+    return std::move(content.bytes);
+}
+
+std::unique_ptr<Sprite> NativeSprite(const std::string& path)
+{
+    const std::string bytes = ReadFixedLayout(path, PixoRecordSize);
+    if (bytes.size() < PixoRecordSize)
+        throw CliFailure(ExitBadInput, path + " : fichier .pixo trop court (" + std::to_string(bytes.size()) +
+                                           " octets au lieu de " + std::to_string(PixoRecordSize) + ")");
+    auto sprite = std::make_unique<Sprite>();
+    if (!TakePixoRecord(reinterpret_cast<const uint8_t*>(bytes.data()), *sprite))
+        throw CliFailure(ExitBadInput,
+                         path + " : fichier .pixo non valide (largeur, hauteur, type ou pixels hors limites)");
+    return sprite;
+}
+
+std::unique_ptr<Sprite> CalculatorPicture(const std::string& path)
+{
+    auto sprite = std::make_unique<Sprite>();
+    if (!TakeTiPicture(ReadFixedLayout(path, MaxTiPictureBytes), *sprite))
+        throw CliFailure(ExitBadInput, path + " : image de calculatrice non valide (taille nulle ou au-delà de 240 x "
+                                              "128, ou fichier tronqué)");
+    return sprite;
+}
+
+FrameList SetFrames(const std::string& path)
+{
+    FrameList frames;
+    const SetFileCheck check = ReadSpriteSet(ReadFixedLayout(path, LargestSetBytes), frames);
+    if (check.problem != SetFileProblem::None)
+        throw CliFailure(ExitBadInput, path + " : " + SetRefusalReason(check));
+    return frames;
+}
+
+FrameList OneFrame(std::unique_ptr<Sprite> sprite)
+{
+    FrameList frames;
+    frames.push_back(std::move(sprite));
+    return frames;
+}
+
 } // namespace
 
 // The same file through links, "..", or a hard link.
@@ -127,42 +133,23 @@ void RefuseOverwritingInput(const std::string& input, const std::string& output)
         throw CliFailure(ExitBadInput, output + " : la sortie remplacerait le sprite d'entrée");
 }
 
-std::unique_ptr<Sprite> ReadSprite(const std::string& path)
+FrameList ReadInputFrames(const std::string& path, const CliOptions& options, std::ostream& err)
 {
-    const InputKind kind = KindOf(path);
-    CheckInputFile(path);
-    auto sprite = std::make_unique<Sprite>();
-    const bool read = kind == InputKind::Native ? sprite->LoadFromFile(path) : ChargerImageTI(*sprite, path);
-    if (!read)
-        throw CliFailure(ExitBadInput, path + " : " + RefusalReason(path, kind));
-    return sprite;
-}
-
-namespace {
-
-// Image files are converted with the options of the command line.
-std::unique_ptr<Sprite> ReadInput(const std::string& path, const CliOptions& options)
-{
-    if (!IsImageFileName(path))
-        return ReadSprite(path);
-    CheckInputFile(path);
-    return ReadImageSprite(path, options.conversion);
-}
-
-} // namespace
-
-FrameList ReadFrames(const std::string& path, const CliOptions& options)
-{
-    FrameList frames;
-    if (IsSpriteSetFileName(path)) {
-        CheckInputFile(path);
-        const SetFileCheck check = ReadSpriteSetFile(path, frames);
-        if (check.problem != SetFileProblem::None)
-            throw CliFailure(ExitBadInput, path + " : " + SetRefusalReason(check));
-        return frames;
+    switch (KindOf(path)) {
+    case InputKind::Native:
+        return OneFrame(NativeSprite(path));
+    case InputKind::Picture:
+        return OneFrame(CalculatorPicture(path));
+    case InputKind::Set:
+        return SetFrames(path);
+    case InputKind::Image:
+        return OneFrame(ReadImageSprite(path, options.conversion));
+    case InputKind::CSource:
+        break;
     }
-    frames.push_back(ReadInput(path, options));
-    return frames;
+    if (options.mode == CliMode::ToPixs)
+        return ReadCArrayFrames(path, options, err);
+    return OneFrame(ReadCArraySprite(path, options, err));
 }
 
 namespace {
@@ -173,7 +160,7 @@ std::vector<std::string> SearchedFolders(const CliOptions& options)
 {
     if (options.pluginFolder.empty()) {
         const std::string programFolder = ProgramFolder();
-        return PluginFolders(programFolder, FolderIsWritable(programFolder));
+        return PluginFolders(programFolder, KeepsFilesBesideProgram(programFolder));
     }
     std::error_code error;
     if (!fs::is_directory(options.pluginFolder, error))
@@ -309,18 +296,6 @@ std::unique_ptr<Sprite> ChosenFrame(FrameList& frames, const CliOptions& options
     return nullptr;
 }
 
-// The whole content into the pending output, checked on the disk and read
-// back, so that a full disk is told as such.
-void WriteAll(PendingOutput& output, const std::string& bytes, const std::string& outputName)
-{
-    std::ofstream(output.TemporaryPath(), std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (const std::error_code error = output.CheckWritten())
-        throw FailedWrite(outputName, error);
-    if (output.ReadBack() != bytes)
-        throw FailedWrite(outputName, std::make_error_code(std::errc::io_error));
-}
-
 std::string NoWriterMessage(const ChosenPlugin& plugin)
 {
     return "le plug-in " + Quoted(plugin.fileName) + " n'a pas pu être chargé ou n'a pas de fonction d'enregistrement";
@@ -356,16 +331,29 @@ int ExportAllFrames(const FrameList& frames, const ChosenPlugin& plugin, const s
     if (joined.emptyFrame >= 0)
         throw CliFailure(ExitNoPlugin, "image " + std::to_string(joined.emptyFrame) + " : le plug-in " +
                                            Quoted(plugin.fileName) + " n'a rien écrit");
-    WriteAll(output, joined.text, options.output);
+    output.Write(joined.text);
     output.Deliver();
     return ExitWritten;
 }
 
 } // namespace
 
-int ExportSprite(const CliOptions& options)
+std::unique_ptr<Sprite> ReadOneSprite(const CliOptions& options, std::ostream& err)
 {
-    FrameList frames = ReadFrames(options.input, options);
+    FrameList frames = ReadInputFrames(options.input, options, err);
+    return ChosenFrame(frames, options, false);
+}
+
+void WriteOutput(const std::string& output, const std::string& bytes)
+{
+    PendingOutput pending(output);
+    pending.Write(bytes);
+    pending.Deliver();
+}
+
+int ExportSprite(const CliOptions& options, std::ostream& err)
+{
+    FrameList frames = ReadInputFrames(options.input, options, err);
     const std::unique_ptr<Sprite> sprite = ChosenFrame(frames, options, true);
     RefuseOverwritingInput(options);
     const ChosenPlugin plugin = FindPlugin(options);
@@ -395,23 +383,11 @@ int ExportSprite(const CliOptions& options)
     return ExitWritten;
 }
 
-int ConvertToPixo(const CliOptions& options)
+int ConvertToPixo(const CliOptions& options, std::ostream& err)
 {
-    FrameList frames = ReadFrames(options.input, options);
-    return WritePixoFile(*ChosenFrame(frames, options, false), options);
-}
-
-int WritePixoFile(const Sprite& sprite, const CliOptions& options)
-{
-    return WriteOutput(sprite.FileBytes(), options);
-}
-
-int WriteOutput(const std::string& bytes, const CliOptions& options)
-{
+    const std::unique_ptr<Sprite> sprite = ReadOneSprite(options, err);
     RefuseOverwritingInput(options);
-    PendingOutput output(options.output);
-    WriteAll(output, bytes, options.output);
-    output.Deliver();
+    WriteOutput(options.output, sprite->FileBytes());
     return ExitWritten;
 }
 
@@ -423,7 +399,7 @@ int ConvertToPixs(const CliOptions& options, std::ostream& err)
     for (const std::string& input : options.inputs) {
         if (options.output != "-" && fs::equivalent(input, options.output, error))
             throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait l'entrée " + input);
-        FrameList read = IsDataSourcePath(input) ? ReadCArrayFrames(input, options, err) : ReadFrames(input, options);
+        FrameList read = ReadInputFrames(input, options, err);
         for (std::unique_ptr<Sprite>& frame : read) {
             if (!frames.empty() && !(frame->GetSize() == frames.front()->GetSize()))
                 throw CliFailure(ExitBadInput, input + " : taille " + std::to_string(frame->width) + " x " +
@@ -439,9 +415,7 @@ int ConvertToPixs(const CliOptions& options, std::ostream& err)
     std::vector<const Sprite*> list;
     for (const std::unique_ptr<Sprite>& frame : frames)
         list.push_back(frame.get());
-    PendingOutput output(options.output);
-    WriteAll(output, SpriteSetBytes(list), options.output);
-    output.Deliver();
+    WriteOutput(options.output, SpriteSetBytes(list));
     return ExitWritten;
 }
 
@@ -468,10 +442,10 @@ int ShowPluginInfo(const CliOptions& options, std::ostream& out)
     return ExitWritten;
 }
 
-int ConvertToPng(const CliOptions& options)
+int ConvertToPng(const CliOptions& options, std::ostream& err)
 {
-    const std::unique_ptr<Sprite> sprite = ReadInput(options.input, options);
+    const std::unique_ptr<Sprite> sprite = ReadOneSprite(options, err);
     RefuseOverwritingInput(options);
-    WriteSpritePng(*sprite, options);
+    WriteOutput(options.output, SpritePngBytes(*sprite, options));
     return ExitWritten;
 }

@@ -52,17 +52,13 @@ ReadingRequest RequestOf(const CliOptions& options)
 
 } // namespace
 
-int ExportData(const CliOptions& options)
+int ExportData(const CliOptions& options, std::ostream& err)
 {
-    FrameList frames = ReadFrames(options.input, options);
-    if (options.frame) {
-        if (static_cast<std::size_t>(*options.frame) >= frames.size())
-            throw CliFailure(ExitBadInput, options.input + " : pas d'image " + std::to_string(*options.frame) + " (" +
-                                               std::to_string(frames.size()) + " image(s), numérotées à partir de 0)");
-        std::unique_ptr<Sprite> chosen = std::move(frames[static_cast<std::size_t>(*options.frame)]);
-        frames.clear();
-        frames.push_back(std::move(chosen));
-    }
+    FrameList frames;
+    if (options.frame)
+        frames.push_back(ReadOneSprite(options, err));
+    else
+        frames = ReadInputFrames(options.input, options, err);
     const std::string name = options.spriteName.value_or(DefaultSpriteName(options.input));
     if (const std::string why = DataNameRefusal(name, options.layout.request.syntax); !why.empty())
         throw CliFailure(ExitBadInput, "nom " + Quoted(name) + " refusé : " + why + " (-n pour en donner un autre)");
@@ -72,7 +68,10 @@ int ExportData(const CliOptions& options)
     DataLayout layout;
     if (const std::string why = ResolveLayout(options.layout.request, ShapeOfFrames(list), layout); !why.empty())
         throw CliFailure(ExitBadInput, options.input + " : " + why);
-    return WriteOutput(WriteDataText(list, name, layout), options);
+    const std::string text = WriteDataText(list, name, layout);
+    RefuseOverwritingInput(options.input, options.output);
+    WriteOutput(options.output, text);
+    return ExitWritten;
 }
 
 std::optional<FrameList> ReadSourceLayout(const ArraySprites& found, const std::string& path, const CliOptions& options,
@@ -103,13 +102,8 @@ std::optional<FrameList> ReadSourceLayout(const ArraySprites& found, const std::
         err << "pixora-export : " << path << " : " << held << " image(s) de " << size << " lue(s), " << how << '\n';
         return ReadDataFrames(found.scan, source, 0, held);
     }
-    const std::size_t frame = static_cast<std::size_t>(options.frame.value_or(0));
-    if (frame >= held)
-        throw CliFailure(ExitBadInput, path + " : pas d'image " + std::to_string(frame) + " (" + std::to_string(held) +
-                                           " image(s) dans les tableaux, numérotées à partir de 0)");
     if (held > 1)
         err << "pixora-export : " << path << " : " << held << " images de " << size
-            << " dans les tableaux, lue l'image " << frame << " (--frame K pour une autre, --to-pixs pour toutes), "
-            << how << '\n';
-    return ReadDataFrames(found.scan, source, frame, 1);
+            << " dans les tableaux, lue la première (--to-pixs pour toutes), " << how << '\n';
+    return ReadDataFrames(found.scan, source, 0, 1);
 }

@@ -12,12 +12,12 @@
 #include "CliOptions.h"
 #include "c_array_sprites.h"
 
-int ExportData(const CliOptions& options);
+int ExportData(const CliOptions& options, std::ostream& err);
 
 // The frames a source gives when --array comes with layout options (or
 // names several arrays), or names an array that a call of a sprite routine
-// reads: every frame the arrays hold (allFrames), or the one --frame names
-// (the first by default). Nothing when neither is the case: the arrays are
-// then read as the plug-ins write them.
+// reads: every frame the arrays hold (allFrames), or the first. Nothing
+// when neither is the case: the arrays are then read as the plug-ins write
+// them.
 std::optional<FrameList> ReadSourceLayout(const ArraySprites& found, const std::string& path, const CliOptions& options,
                                           bool allFrames, std::ostream& err);

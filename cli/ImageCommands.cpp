@@ -48,9 +48,11 @@ std::unique_ptr<Sprite> ReadImageSprite(const std::string& path, const Conversio
     return sprite;
 }
 
-void WriteSpritePng(const Sprite& sprite, const CliOptions& options)
+std::string SpritePngBytes(const Sprite& sprite, const CliOptions& options)
 {
+    std::string bytes;
     QString reason;
-    if (!WritePngFile(sprite, options.pngScale, options.calculatorColors, options.output, reason))
+    if (!EncodePng(sprite, options.pngScale, options.calculatorColors, bytes, reason))
         throw CliFailure(ExitBadInput, options.output + " : " + reason.toStdString());
+    return bytes;
 }

@@ -15,5 +15,5 @@
 // --scale-down (naming its size), or a crop outside the picture.
 std::unique_ptr<Sprite> ReadImageSprite(const std::string& path, const ConversionOptions& conversion);
 
-// Writes the sprite as PNG at options.output; throws CliFailure.
-void WriteSpritePng(const Sprite& sprite, const CliOptions& options);
+// The PNG file of the sprite, with the options of --to-png; throws CliFailure.
+std::string SpritePngBytes(const Sprite& sprite, const CliOptions& options);

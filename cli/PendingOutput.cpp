@@ -2,46 +2,49 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <iterator>
 
 #include "CliFailure.h"
+#include "CliText.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// Far above the largest export: every frame of a full set through the most
+// verbose plug-in gives some 30 MB of C.
+constexpr std::size_t MaxOutputBytes = 256 * 1024 * 1024;
 
 bool IsStandardOutput(const std::string& target)
 {
     return target == "-";
 }
 
-std::string ScratchFile()
+std::string FolderOf(const std::string& path)
 {
-    std::string pattern = (fs::temp_directory_path() / "pixora-export-XXXXXX").string();
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0)
-        throw CliFailure(ExitBadInput, "impossible de créer un fichier temporaire : " +
-                                           std::generic_category().message(errno));
-    close(fd);
-    return pattern;
+    const fs::path folder = fs::path(path).parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
 }
 
-std::string WhyNotWritable(const std::error_code& status)
+// The target is the file PendingFile would replace, links resolved.
+std::string WhyNotWritable(const std::string& target, const std::error_code& status)
 {
+    std::error_code error;
     switch (status.value()) {
     case EISDIR:
         return "c'est un dossier, pas un fichier";
-    case EACCES:
-        return "fichier protégé en écriture, il n'est pas remplacé";
     case EINVAL:
         return "ce n'est ni un fichier ordinaire ni un périphérique";
+    case ELOOP:
+        return "écriture impossible (" + status.message() + ")";
+    case EACCES:
+        if (fs::exists(target, error))
+            return "fichier protégé en écriture, il n'est pas remplacé";
+        break;
     default:
-        return "impossible de créer un fichier dans son dossier (" + status.message() + ")";
+        break;
     }
+    return "impossible de créer un fichier dans le dossier " + Quoted(FolderOf(target)) + " (" + status.message() + ")";
 }
 
 [[noreturn]] void FailedWrite(const std::string& target, const std::error_code& error)
@@ -56,18 +59,17 @@ PendingOutput::PendingOutput(const std::string& target) : requested_(target)
     if (!IsStandardOutput(target)) {
         file_.emplace(target);
         if (const std::error_code status = file_->Status())
-            throw CliFailure(ExitBadInput, target + " : " + WhyNotWritable(status));
+            throw CliFailure(ExitBadInput, target + " : " + WhyNotWritable(file_->Target(), status));
     }
-    const bool stream = !file_ || file_->WritesInPlace();
-    if (stream)
-        scratch_ = ScratchFile();
-    writePath_ = stream ? scratch_ : file_->WritePath();
-}
-
-PendingOutput::~PendingOutput()
-{
-    if (!scratch_.empty())
-        unlink(scratch_.c_str());
+    if (file_ && !file_->WritesInPlace()) {
+        writePath_ = file_->WritePath();
+        return;
+    }
+    scratch_.emplace();
+    if (scratch_->Path().empty())
+        throw CliFailure(ExitBadInput,
+                         "impossible de créer un fichier temporaire en mémoire : " + scratch_->Error().message());
+    writePath_ = scratch_->Path();
 }
 
 const std::string& PendingOutput::Target() const
@@ -77,29 +79,37 @@ const std::string& PendingOutput::Target() const
 
 std::optional<std::string> PendingOutput::ReadBack() const
 {
-    std::error_code error;
-    if (!fs::is_regular_file(writePath_, error))
+    FileContent content = ReadWholeFile(writePath_, MaxOutputBytes);
+    if (!content.Read())
         return std::nullopt;
-    std::ifstream in(writePath_, std::ios::binary);
-    std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        return std::nullopt;
-    return content;
+    return std::move(content.bytes);
 }
 
 std::error_code PendingOutput::CheckWritten()
 {
-    const std::string& onDisk = scratch_.empty() ? file_->Target() : scratch_;
-    if (const std::error_code error = scratch_.empty() ? file_->Sync() : std::error_code())
+    if (scratch_)
+        return {};
+    if (const std::error_code error = file_->Sync())
         return error;
     // A writer that ignores its failed writes leaves a short file on a full
     // file system, which fsync cannot tell.
-    return FileSystemIsFull(onDisk) ? std::make_error_code(std::errc::no_space_on_device) : std::error_code();
+    return FileSystemIsFull(file_->Target()) ? std::make_error_code(std::errc::no_space_on_device) : std::error_code();
+}
+
+void PendingOutput::Write(const std::string& bytes)
+{
+    std::error_code error = scratch_ ? scratch_->Write(bytes) : file_->Write(bytes);
+    if (!error)
+        error = CheckWritten();
+    if (error)
+        FailedWrite(requested_, error);
+    if (ReadBack() != bytes)
+        FailedWrite(requested_, std::make_error_code(std::errc::io_error));
 }
 
 void PendingOutput::Deliver()
 {
-    if (scratch_.empty()) {
+    if (!scratch_) {
         if (const std::error_code error = file_->Commit())
             FailedWrite(requested_, error);
         return;
@@ -112,8 +122,6 @@ void PendingOutput::Deliver()
             FailedWrite(requested_, error);
         return;
     }
-    std::cout.write(content->data(), static_cast<std::streamsize>(content->size()));
-    std::cout.flush();
-    if (!std::cout)
-        throw CliFailure(ExitBadInput, "écriture sur la sortie standard impossible");
+    if (const std::error_code error = WriteFully(STDOUT_FILENO, *content))
+        throw CliFailure(ExitBadInput, "écriture sur la sortie standard impossible (" + error.message() + ")");
 }

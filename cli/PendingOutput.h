@@ -2,8 +2,9 @@
 // into a file; for an ordinary target that is a temporary file beside it,
 // renamed over it by Deliver, with the mode of the file it replaces. Standard
 // output, a device or a FIFO cannot be replaced: the plug-in writes into a
-// scratch file in the temporary folder, whose content Deliver then copies to
-// the stream. Until Deliver the target is untouched.
+// scratch file in memory, which no folder holds and which ends with the
+// command however it ends, and Deliver copies its content to the stream.
+// Until Deliver the target is untouched.
 #pragma once
 
 #include <optional>
@@ -11,14 +12,14 @@
 #include <system_error>
 
 #include "AtomicFile.h"
+#include "ScratchFile.h"
 
 class PendingOutput {
 public:
     // target "-" is standard output. Throws CliFailure (status 2) when the
-    // target cannot be written: a folder, a read-only file, a folder where
-    // no file can be created.
+    // target cannot be written: a folder, a read-only file, a loop of links,
+    // a folder where no file can be created.
     explicit PendingOutput(const std::string& target);
-    ~PendingOutput();
     PendingOutput(const PendingOutput&) = delete;
     PendingOutput& operator=(const PendingOutput&) = delete;
 
@@ -31,11 +32,16 @@ public:
     // Whether what was written reached the disk: ENOSPC or EIO when the file
     // system failed under the writer, which may not have noticed.
     std::error_code CheckWritten();
+    // The whole content written, checked on the disk and read back, so that a
+    // full disk is told as such; throws CliFailure (status 2).
+    void Write(const std::string& bytes);
+    // Throws CliFailure (status 2) when the target cannot take the content,
+    // also when standard output is a pipe that was closed.
     void Deliver();
 
 private:
     std::string requested_;
-    std::optional<PendingFile> file_; // none for standard output
-    std::string scratch_;             // the scratch file of a stream target
+    std::optional<PendingFile> file_;    // none for standard output
+    std::optional<ScratchFile> scratch_; // for a stream target
     std::string writePath_;
 };

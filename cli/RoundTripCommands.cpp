@@ -1,14 +1,15 @@
 #include "RoundTripCommands.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <memory>
 #include <ostream>
 
 #include "CliFailure.h"
 #include "CliText.h"
 #include "Commands.h"
 #include "DataCommands.h"
+#include "FileRead.h"
+#include "PendingOutput.h"
 #include "c_array_sprites.h"
 #include "ti_picture_writer.h"
 
@@ -16,24 +17,28 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A name typed with --var-name is taken as the calculator keeps it (lower
+// case) or refused; one taken from the output's name is shortened to fit.
 std::string VariableNameFor(const CliOptions& options)
 {
     return options.variableName ? LoweredVariableName(*options.variableName) : VariableNameOfPath(options.output);
 }
 
-std::string ReadCSource(const std::string& path)
+std::string VariableNameRefusal(const CliOptions& options, const std::string& name)
 {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (!fs::exists(status))
-        throw CliFailure(ExitBadInput, path + " : fichier introuvable");
-    if (!fs::is_regular_file(status)) // a pipe or a device would block or never end
-        throw CliFailure(ExitBadInput, path + " : ce n'est pas un fichier ordinaire");
-    std::ifstream in(path, std::ios::binary);
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad() || !in.is_open())
-        throw CliFailure(ExitBadInput, path + " : lecture impossible");
-    return text;
+    if (!options.variableName)
+        return options.output + " : ce nom de fichier ne donne aucun nom de variable (" + VariableNameRule +
+               ") ; donnez-en un avec --var-name";
+    return "nom de variable " + Quoted(name) + " refusé : " + VariableNameRule;
+}
+
+// The arrays of a C or assembly source and the sprites they make.
+ArraySprites ReadSourceSprites(const std::string& path)
+{
+    FileContent source = ReadWholeFile(path, MaxSourceBytes);
+    if (!source.Read())
+        throw CliFailure(ExitBadInput, path + " : " + ReadProblemText(source));
+    return FindSourceSprites(source.bytes, SourceKindOfPath(path).value_or(SourceKind::C));
 }
 
 std::string Refusals(const ArraySprites& found)
@@ -102,15 +107,20 @@ int WriteTiPicture(const CliOptions& options, std::ostream& err)
                                                         "(V200) attendue");
     const std::string name = VariableNameFor(options);
     if (!IsValidVariableName(name))
-        throw CliFailure(ExitBadInput, "nom de variable " + Quoted(name) + " refusé : " + VariableNameRule +
-                                           (options.variableName ? "" : " (--var-name pour en donner un autre)"));
-    const std::unique_ptr<Sprite> sprite = ReadSprite(options.input);
+        throw CliFailure(ExitBadInput, VariableNameRefusal(options, name));
+    const std::unique_ptr<Sprite> sprite = ReadOneSprite(options, err);
     const bool gray = sprite->GetType() == Grayscale || sprite->GetType() == GrayscaleMasked;
     const std::vector<TiPictureFile> files = PlanTiPictures(options.output, name, gray);
-    for (const TiPictureFile& file : files)
+    // Every file prepared before any is written: a refused one leaves all.
+    std::vector<std::unique_ptr<PendingOutput>> outputs;
+    for (const TiPictureFile& file : files) {
         RefuseOverwritingInput(options.input, file.path);
-    if (const std::error_code error = WriteTiPictures(*sprite, *model, files))
-        throw CliFailure(ExitBadInput, files.front().path + " : écriture impossible (" + error.message() + ")");
+        outputs.push_back(std::make_unique<PendingOutput>(file.path));
+    }
+    for (std::size_t i = 0; i < files.size(); ++i)
+        outputs[i]->Write(TiPictureBytes(*sprite, *model, files[i].variableName, files[i].plane));
+    for (const auto& output : outputs)
+        output->Deliver();
     if (gray)
         err << "pixora-export : sprite en niveaux de gris, écrit en deux images : " << files[0].path << " (variable "
             << files[0].variableName << ", plan clair) et " << files[1].path << " (variable " << files[1].variableName
@@ -118,24 +128,24 @@ int WriteTiPicture(const CliOptions& options, std::ostream& err)
     return ExitWritten;
 }
 
-int ConvertCArrays(const CliOptions& options, std::ostream& err)
+std::unique_ptr<Sprite> ReadCArraySprite(const std::string& path, const CliOptions& options, std::ostream& err)
 {
-    const ArraySprites found = FindSourceSprites(ReadCSource(options.input), *SourceKindOfPath(options.input));
-    if (std::optional<FrameList> frames = ReadSourceLayout(found, options.input, options, false, err))
-        return WritePixoFile(*frames->front(), options);
-    const ArrayCandidate& candidate = ChooseCandidate(options.input, options, found);
+    const ArraySprites found = ReadSourceSprites(path);
+    if (std::optional<FrameList> frames = ReadSourceLayout(found, path, options, false, err))
+        return std::move(frames->front());
+    const ArrayCandidate& candidate = ChooseCandidate(path, options, found);
     if (!options.arrayName && found.candidates.size() > 1)
         err << "pixora-export : " << found.candidates.size() << " sprites trouvés, lu le premier, "
             << Quoted(candidate.id) << " (--array pour un autre) :" << CandidateList(found, AllCandidates(found))
             << '\n';
     auto sprite = std::make_unique<Sprite>();
     BuildArraySprite(found, candidate, ChosenWidth(options, candidate), *sprite);
-    return WritePixoFile(*sprite, options);
+    return sprite;
 }
 
 FrameList ReadCArrayFrames(const std::string& path, const CliOptions& options, std::ostream& err)
 {
-    const ArraySprites found = FindSourceSprites(ReadCSource(path), *SourceKindOfPath(path));
+    const ArraySprites found = ReadSourceSprites(path);
     if (std::optional<FrameList> frames = ReadSourceLayout(found, path, options, true, err))
         return std::move(*frames);
     const ArrayCandidate& model = ChooseCandidate(path, options, found);

@@ -1,5 +1,6 @@
 // pixora-export: exports Pixora sprites and calculator pictures to C from the
 // command line, through the editor's plug-ins, for build scripts.
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -15,26 +16,24 @@ namespace {
 
 constexpr const char* HelpText =
     R"(Utilisation : pixora-export [--plugins DOSSIER] [-p PLUGIN] [-n NOM] [-o SORTIE] ENTREE
-              pixora-export --to-pixo SORTIE [--frame K] ENTREE
-              pixora-export --to-pixo SORTIE SOURCE.c|.h|.s|.asm|.inc [--array NOM] [--width L]
-              pixora-export --to-pixo SORTIE SOURCE --array NOM[,NOM2[,NOM3]] [DISPOSITION]
-                            --height H [--width L] [--frame K]
-              pixora-export --to-pixs SORTIE ENTREE... [--array NOM...] [DISPOSITION] [--height H]
-                            [--width L]
-              pixora-export --data [DISPOSITION] [--frames array|separate] [--syntax SYNTAXE]
-                            [--defines] [--frame K] [-n NOM] [-o SORTIE] ENTREE
+              pixora-export --to-pixo SORTIE ENTREE
+              pixora-export --to-pixs SORTIE ENTREE...
               pixora-export --to-png SORTIE [--png-scale N] [--calculator-colors] ENTREE
               pixora-export --to-ti SORTIE.89i|.9xi|.v2i [--var-name NOM] ENTREE
+              pixora-export --data [DISPOSITION] [--frames array|separate] [--syntax SYNTAXE]
+                            [--defines] [--frame K] [-n NOM] [-o SORTIE] ENTREE
               pixora-export --list [--plugins DOSSIER]
               pixora-export --info PLUGIN [--plugins DOSSIER]
               pixora-export -h | --help | --version
 
 Exporte en code C un sprite Pixora (.pixo), une planche de sprites (.pixs),
-une image de calculatrice (.89i, .9xi, .v2i) ou une image PNG, BMP, GIF ou
-JPEG avec les plug-ins d'exportation de l'éditeur : le fichier écrit est
-exactement celui qu'écrirait l'éditeur. Les images d'une planche sont
-exportées l'une après l'autre sous les noms NOM_0, NOM_1... dans un seul
-fichier.
+une image de calculatrice (.89i, .9xi, .v2i), une image PNG, BMP, GIF ou
+JPEG ou un sprite des tableaux d'une source C (.c, .h) ou assembleur (.s,
+.asm, .inc) avec les plug-ins
+d'exportation de l'éditeur : le fichier écrit est exactement celui
+qu'écrirait l'éditeur. Les images d'une planche sont exportées l'une après
+l'autre sous les noms NOM_0, NOM_1... dans un seul fichier. Chaque commande
+lit chacune de ces ENTREE.
 
   -p PLUGIN          plug-in à employer : nom du fichier, avec ou sans suffixe,
                      ou nom affiché (par défaut : hexplane)
@@ -45,22 +44,24 @@ fichier.
                      un mot réservé du C)
   -o SORTIE          fichier à écrire ; - ou pas de -o : la sortie standard
   --plugins DOSSIER  dossier des plug-ins (par défaut : Plugins à côté du programme)
-  --to-pixo SORTIE   convertit ENTREE en fichier .pixo ; une source C (.c, .h)
-                     donne le sprite de ses tableaux (le premier trouvé, dit
-                     sur la sortie d'erreur, si --array n'en choisit pas un)
-  --array NOM        le tableau ou le groupe de tableaux à lire (NOM, NOM_Mask,
-                     NOM_LightPlane... ; NOM:gris pour un tableau gris en deux moitiés) ;
-                     avec une disposition, un tableau (block, interlaced) ou
-                     un par plan dans l'ordre de --order (separate), entier
-                     ou partie NOM[k] d'un tableau à deux dimensions
+  --to-pixo SORTIE   convertit ENTREE en fichier .pixo
+  --array NOM        dans une source C, le tableau ou le groupe de tableaux à
+                     lire (NOM, NOM_Mask, NOM_LightPlane... ; NOM:gris pour un
+                     tableau gris en deux moitiés) ; sans --array, le premier
+                     trouvé, dit sur la sortie d'erreur ; avec une
+                     DISPOSITION et --height, un tableau (block, interlaced)
+                     ou un par plan dans l'ordre de --order (separate),
+                     NOM,NOM2[,NOM3], entier ou partie NOM[k] d'un tableau à
+                     deux dimensions
   --width L          L colonnes au lieu des bits des éléments (les colonnes de
                      droite sont ignorées)
   --frame K          une seule image de la planche ENTREE (à partir de 0),
-                     exportée sous le nom NOM ou convertie par --to-pixo
-  --to-pixs SORTIE   fait une planche .pixs des images des ENTREE (.pixo,
-                     images de calculatrice, .pixs), dans l'ordre, toutes
-                     de la même taille ; une source C donne tous ses sprites
-                     de la taille du premier (ou de celui de --array)
+                     exportée sous le nom NOM ou convertie par les autres
+                     commandes
+  --to-pixs SORTIE   fait une planche .pixs des images des ENTREE, dans
+                     l'ordre, toutes de la même taille ; une source C donne
+                     tous ses sprites de la taille du premier (ou de celui
+                     de --array)
   --to-png SORTIE    écrit ENTREE en image PNG, comme « Exporter en PNG... »
                      de l'éditeur
   --png-scale N      chaque pixel du sprite en N x N pixels (1 à 16, par défaut 1)
@@ -70,12 +71,12 @@ fichier.
                      TI-92 Plus (.9xi) ou V200 (.v2i) ; un sprite en niveaux de
                      gris donne deux images, SORTIE_l (plan clair) et SORTIE_d
                      (plan foncé) ; les pixels masqués sont blancs
-  --var-name NOM     nom de la variable (par défaut : le nom de SORTIE sans
-                     extension, en minuscules) : 1 à 8 lettres, chiffres ou _,
-                     une lettre d'abord
-  --data             écrit les données de ENTREE (.pixo, .pixs, image de
-                     calculatrice ou image) dans la DISPOSITION demandée, en C
-                     ou en assembleur, sans plug-in
+  --var-name NOM     nom de la variable : 1 à 8 lettres, chiffres ou _, une
+                     lettre d'abord (par défaut : les 8 premiers de ces
+                     caractères du nom de SORTIE sans extension, en
+                     minuscules, à partir de sa première lettre)
+  --data             écrit les données de ENTREE dans la DISPOSITION
+                     demandée, en C ou en assembleur, sans plug-in
   --frames array|separate
                      une planche en un tableau NOM[N][...] par plan, ou en
                      tableaux NOM_0, NOM_1... (par défaut : array)
@@ -127,13 +128,15 @@ se lit comme une source C : les données après chaque étiquette.
 La sortie n'apparaît que complète : après un échec, aucun fichier n'est laissé
 et un fichier existant reste tel qu'il était. Un lien symbolique est suivi ; un
 périphérique ou un tube est écrit sans être remplacé ; un fichier en lecture
-seule est refusé.
+seule et une boucle de liens sont refusés. Une sortie standard fermée (un tube
+dont le lecteur s'est arrêté) est une écriture impossible.
 
 Codes de retour :
   0  fichier écrit
   1  le plug-in refuse le sprite (son explication est sur la sortie d'erreur)
   2  erreur d'utilisation, entrée illisible ou refusée, sortie impossible à écrire
-     (dossier, lecture seule, le fichier d'entrée, disque plein, erreur d'E/S)
+     (dossier, lecture seule, boucle de liens, le fichier d'entrée, disque plein,
+     tube fermé, erreur d'E/S)
   3  plug-in introuvable, non valide, sans fonction d'enregistrement, arrêté
      brutalement, ou qui n'a rien écrit
 
@@ -155,25 +158,28 @@ int Run(const CliOptions& options)
     case CliMode::Info:
         return ShowPluginInfo(options, std::cout);
     case CliMode::ToPixo:
-        return IsDataSourcePath(options.input) ? ConvertCArrays(options, std::cerr) : ConvertToPixo(options);
+        return ConvertToPixo(options, std::cerr);
     case CliMode::ToPng:
-        return ConvertToPng(options);
+        return ConvertToPng(options, std::cerr);
     case CliMode::ToPixs:
         return ConvertToPixs(options, std::cerr);
     case CliMode::ToTi:
         return WriteTiPicture(options, std::cerr);
     case CliMode::Data:
-        return ExportData(options);
+        return ExportData(options, std::cerr);
     case CliMode::Export:
         break;
     }
-    return ExportSprite(options);
+    return ExportSprite(options, std::cerr);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // A closed pipe on the output is a failed write, told with status 2 like
+    // any other, not a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
     CliOptions options;
     try {
         options = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));

@@ -1,6 +1,7 @@
 #include "PluginFolders.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 
 #if defined(_WIN32)
@@ -51,8 +52,8 @@ void AppendUnhidden(PluginScan& registry, const PluginScan& scan, const std::set
             registry.invalidFiles.push_back(invalid);
 }
 
-} // namespace
-
+// The current user may create and replace files in the folder (a folder on
+// a read-only file system is not writable, whatever its permissions say).
 bool FolderIsWritable(const std::string& folder)
 {
 #if defined(_WIN32)
@@ -60,6 +61,16 @@ bool FolderIsWritable(const std::string& folder)
 #else
     return access(folder.c_str(), W_OK | X_OK) == 0;
 #endif
+}
+
+} // namespace
+
+const char* const InstalledMark = "pixora.installed";
+
+bool KeepsFilesBesideProgram(const std::string& programFolder)
+{
+    std::error_code error;
+    return !std::filesystem::exists(programFolder + InstalledMark, error) && FolderIsWritable(programFolder);
 }
 
 std::string UserDataFolder()
@@ -70,11 +81,11 @@ std::string UserDataFolder()
     return WithSeparator(base) + "pixora/";
 }
 
-std::vector<std::string> PluginFolders(const std::string& programFolder, bool programFolderWritable,
+std::vector<std::string> PluginFolders(const std::string& programFolder, bool keepsFilesBeside,
                                        const std::string& userDataFolder)
 {
     std::vector<std::string> folders{programFolder + "Plugins/"};
-    if (!programFolderWritable)
+    if (!keepsFilesBeside)
         folders.push_back(userDataFolder + "Plugins/");
     return folders;
 }

@@ -1,6 +1,6 @@
 // Where the plug-ins are looked for. A program folder that its user can write
 // to is a portable copy of Pixora: its "Plugins" folder alone, as always. An
-// installed program's folder is read-only for its users, so each of them may
+// installed program's folder is not its users' to write, so each of them may
 // add plug-ins of their own in their data folder, listed after the program's.
 // Paths are file-system byte strings; folders end with their separator.
 #pragma once
@@ -10,17 +10,22 @@
 
 #include "PluginHost.h"
 
-// The current user may create and replace files in the folder (a folder on
-// a read-only file system is not writable, whatever its permissions say).
-bool FolderIsWritable(const std::string& folder);
+// The file the install rules put beside an installed program. A copy marked
+// so keeps nothing in its folder, whoever runs it (root may write there too).
+extern const char* const InstalledMark;
+
+// The program folder holds the user's files (settings, exports) and is the
+// only plug-in folder: a portable copy (a build tree, a copy in a folder of
+// the user's) that its user can write to, and that no install marked.
+bool KeepsFilesBesideProgram(const std::string& programFolder);
 
 // The user's own folder for Pixora's data: "$XDG_DATA_HOME/pixora/", or
 // "~/.local/share/pixora/" when that variable is unset or not absolute.
 std::string UserDataFolder();
 
-// The program's "Plugins" folder, then, when the program folder is not
-// writable, the "Plugins" folder of the user's data folder.
-std::vector<std::string> PluginFolders(const std::string& programFolder, bool programFolderWritable,
+// The program's "Plugins" folder, then, when the program folder does not
+// keep the user's files, the "Plugins" folder of the user's data folder.
+std::vector<std::string> PluginFolders(const std::string& programFolder, bool keepsFilesBeside,
                                        const std::string& userDataFolder = UserDataFolder());
 
 // The plug-ins of several folders as one registry, folder after folder. A

@@ -1,7 +1,6 @@
 #include "ImageFiles.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <algorithm>
 #include <cctype>
@@ -9,6 +8,7 @@
 #include <filesystem>
 
 #include "AtomicFile.h"
+#include "FileRead.h"
 
 namespace {
 
@@ -41,13 +41,21 @@ bool IsImageFileName(const std::string& path)
 
 bool DecodeImageFile(const std::string& path, RgbaImage& image, QString& reason)
 {
-    QImageReader::setAllocationLimit(DecoderAllocationLimitMb);
-    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = QStringLiteral("ouverture impossible (%1)").arg(file.errorString());
+    const FileContent content = ReadWholeFile(path, MaxImageFileBytes);
+    if (!content.Read()) {
+        reason = QString::fromStdString(ReadProblemText(content));
         return false;
     }
-    QImageReader reader(&file);
+    return DecodeImageBytes(content.bytes, image, reason);
+}
+
+bool DecodeImageBytes(const std::string& bytes, RgbaImage& image, QString& reason)
+{
+    QImageReader::setAllocationLimit(DecoderAllocationLimitMb);
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     // Formats that tell their size before decoding are held to the limit
     // here; the others by Qt's allocation limit while decoding.
     const QSize declared = reader.size();
@@ -94,21 +102,29 @@ QImage SpriteImage(const Sprite& sprite, int scale, bool calculatorColors)
     return image;
 }
 
-bool WritePngFile(const Sprite& sprite, int scale, bool calculatorColors, const std::string& path, QString& reason)
+bool EncodePng(const Sprite& sprite, int scale, bool calculatorColors, std::string& bytes, QString& reason)
 {
     if (scale < 1 || scale > MaxPngScale) {
         reason = QStringLiteral("échelle %1 hors limites (1 à %2)").arg(scale).arg(MaxPngScale);
         return false;
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
     if (!SpriteImage(sprite, scale, calculatorColors).save(&buffer, "PNG")) {
         reason = QStringLiteral("codage PNG impossible");
         return false;
     }
-    const std::error_code error = WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()));
-    if (error) {
+    bytes.assign(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+    return true;
+}
+
+bool WritePngFile(const Sprite& sprite, int scale, bool calculatorColors, const std::string& path, QString& reason)
+{
+    std::string bytes;
+    if (!EncodePng(sprite, scale, calculatorColors, bytes, reason))
+        return false;
+    if (const std::error_code error = WriteFileAtomically(path, bytes)) {
         reason = QStringLiteral("écriture impossible (%1)").arg(QString::fromStdString(error.message()));
         return false;
     }

@@ -19,9 +19,16 @@ constexpr long long MaxDecodedPixels = 16LL * 1024 * 1024;
 // ".png", ".bmp", ".gif", ".jpg" or ".jpeg", in any case.
 bool IsImageFileName(const std::string& path);
 
+// The largest image file read, far above the largest picture decoded (a
+// 32-bit BMP of MaxDecodedPixels takes 64 MB).
+constexpr std::size_t MaxImageFileBytes = 128 * 1024 * 1024;
+
 // Reads the picture file at path (file system bytes). On failure returns
-// false and says why in reason, in French with the decoder's own words.
+// false and says why in reason, in French with the system's or the decoder's
+// own words.
 bool DecodeImageFile(const std::string& path, RgbaImage& image, QString& reason);
+// The same from the file's bytes.
+bool DecodeImageBytes(const std::string& bytes, RgbaImage& image, QString& reason);
 
 // The pixels of a picture already in memory (the clipboard's); a null or
 // oversized image gives an empty RgbaImage.
@@ -32,6 +39,8 @@ RgbaImage RgbaFromImage(const QImage& image);
 // masked pixels.
 QImage SpriteImage(const Sprite& sprite, int scale, bool calculatorColors);
 
-// SpriteImage as a PNG file, written safely (temporary file, then rename);
-// on failure false and the reason in French.
+// SpriteImage as the bytes of a PNG file; on failure false and the reason in
+// French.
+bool EncodePng(const Sprite& sprite, int scale, bool calculatorColors, std::string& bytes, QString& reason);
+// Those bytes written safely (temporary file, then rename).
 bool WritePngFile(const Sprite& sprite, int scale, bool calculatorColors, const std::string& path, QString& reason);

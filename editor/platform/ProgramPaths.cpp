@@ -23,11 +23,11 @@ UserFolders CurrentUserFolders()
             QFile::decodeName(UserDataFolder().c_str())};
 }
 
-ProgramPaths PathsFor(const QString& programFile, bool programFolderWritable, const UserFolders& user)
+ProgramPaths PathsFor(const QString& programFile, bool keepsFilesBeside, const UserFolders& user)
 {
     const QString folder = QFileInfo(programFile).path() + u'/';
     const QString settingsFile = QFile::decodeName(SettingsFilePath(FileSystemName(programFile)).c_str());
-    if (programFolderWritable)
+    if (keepsFilesBeside)
         return ProgramPaths(folder, settingsFile);
     ProgramPaths paths(folder, user.config + QFileInfo(settingsFile).fileName());
     paths.exportFolder = user.documents + QStringLiteral("export/");
@@ -39,5 +39,5 @@ ProgramPaths PathsFor(const QString& programFile, bool programFolderWritable, co
 ProgramPaths RunningProgramPaths()
 {
     const std::string folder = ProgramFolder();
-    return PathsFor(QFile::decodeName(ProgramFile().c_str()), FolderIsWritable(folder), CurrentUserFolders());
+    return PathsFor(QFile::decodeName(ProgramFile().c_str()), KeepsFilesBesideProgram(folder), CurrentUserFolders());
 }

@@ -1,10 +1,11 @@
 // Where the editor keeps its own files. A program folder (with its trailing
 // separator) that the user can write to holds them all, as a portable copy
 // of Pixora always has: the settings file named after the program file, the
-// "Plugins" and "export" folders. An installed program's folder is read-only
-// for its users, so each user then gets the settings file in their
-// configuration folder, the exports in "Pixora/export/" of their documents
-// folder, and plug-ins of their own after the program's. Windows take these
+// "Plugins" and "export" folders. An installed program's folder is not its
+// users' to write (not even root's: KeepsFilesBesideProgram), so each user
+// then gets the settings file in their configuration folder, the exports in
+// "Pixora/export/" of their documents folder, and plug-ins of their own after
+// the program's. Windows take these
 // as an argument so that tests can point them at a temporary folder.
 #pragma once
 
@@ -38,8 +39,9 @@ struct UserFolders {
 // them (XDG variables, home folder); none is created here.
 UserFolders CurrentUserFolders();
 
-// The paths of a program file whose folder is or is not writable.
-ProgramPaths PathsFor(const QString& programFile, bool programFolderWritable, const UserFolders& user);
+// The paths of a program file whose folder does or does not keep the user's
+// files.
+ProgramPaths PathsFor(const QString& programFile, bool keepsFilesBeside, const UserFolders& user);
 
 // The paths of the running program, never of the working directory.
 ProgramPaths RunningProgramPaths();

@@ -3,13 +3,12 @@
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "AtomicFile.h"
+#include "FileRead.h"
 
 namespace {
 
@@ -89,21 +88,18 @@ std::string_view Value(std::string_view line)
     return quoted ? value.substr(1, value.size() - 2) : value;
 }
 
+// Far above any real settings file, which holds a few dozen lines: every
+// read of a key reads the whole file again.
+constexpr std::size_t MaxSettingsBytes = 16 * 1024 * 1024;
+
 // Nothing for a missing file and for anything that cannot be read as one
-// (a folder, a device, a read error).
-std::optional<std::string> ReadWholeFile(const std::string& path)
+// (a folder, a device, a read error, a file far too large).
+std::optional<std::string> ReadSettings(const std::string& path)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    FileContent content = ReadWholeFile(path, MaxSettingsBytes);
+    if (!content.Read())
         return std::nullopt;
-    try {
-        std::ifstream in(path, std::ios::binary);
-        std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        if (!in.bad())
-            return content;
-    } catch (const std::exception&) {
-    }
-    return std::nullopt;
+    return std::move(content.bytes);
 }
 
 std::vector<IniLine> SplitLines(const std::string& content)
@@ -154,7 +150,7 @@ KeyPlace FindKey(const std::vector<IniLine>& lines, std::string_view section, st
 
 std::optional<std::string> ReadValue(const std::string& path, const std::string& section, const std::string& key)
 {
-    const auto content = ReadWholeFile(path);
+    const auto content = ReadSettings(path);
     if (!content)
         return std::nullopt;
     const std::vector<IniLine> lines = SplitLines(*content);
@@ -210,7 +206,7 @@ std::string LineEndOf(const std::vector<IniLine>& lines)
 
 void WriteValue(const std::string& path, const std::string& section, const std::string& key, const std::string& value)
 {
-    const auto content = ReadWholeFile(path);
+    const auto content = ReadSettings(path);
     std::error_code error;
     if (!content && std::filesystem::exists(path, error))
         throw IniWriteError(path); // rewriting it would lose what it holds

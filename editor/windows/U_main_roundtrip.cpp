@@ -10,9 +10,8 @@
 #include <QFrame>
 #include <QPushButton>
 #include <QShortcut>
-#include <fstream>
-#include <iterator>
 
+#include "FileRead.h"
 #include "FormLayout.h"
 #include "RoundTripDialogs.h"
 #include "TextEncoding.h"
@@ -39,8 +38,9 @@ QString FilesNote(const Sprite& sprite)
     const QString files = IsGray(sprite) ? QStringLiteral("Sprite en niveaux de gris : deux images seront écrites, "
                                                           "NOM_l (plan clair) et NOM_d (plan foncé).")
                                          : QStringLiteral("Sprite noir et blanc : une image sera écrite.");
-    return files + QStringLiteral("\nLes pixels masqués sont écrits en blanc.\n") +
-           QString::fromUtf8(VariableNameRule) + u'.';
+    QString rule = QString::fromUtf8(VariableNameRule); // a sentence of its own here
+    rule[0] = rule[0].toUpper();
+    return files + QStringLiteral("\nLes pixels masqués sont écrits en blanc.\n") + rule + u'.';
 }
 
 QString WrittenFiles(const std::vector<TiPictureFile>& files)
@@ -51,15 +51,6 @@ QString WrittenFiles(const std::vector<TiPictureFile>& files)
         text += QStringLiteral("\n") + QString::fromStdString(file.path) + QStringLiteral(" : variable ") +
                 QString::fromStdString(file.variableName) + QString::fromUtf8(planes[file.plane]);
     return text;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& text)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
 }
 
 void ShowFailure(const QString& text)
@@ -123,22 +114,27 @@ void TForm1::B_ImporterCClick()
 {
     if (!AppDialogs().Execute(FileDialogKind::Open, OpenDialogC))
         return;
-    std::string text;
-    if (!ReadWholeFile(FileSystemName(OpenDialogC.fileName), text)) {
-        ShowFailure(QStringLiteral("Le Chargement a échoué"));
+    const FileContent source = ReadWholeFile(FileSystemName(OpenDialogC.fileName), MaxSourceBytes);
+    if (!source.Read()) {
+        ShowFailure(QStringLiteral("Le Chargement a échoué\n") + QString::fromStdString(ReadProblemText(source)));
         return;
     }
-    ImportCText(text);
+    ImportCText(source.bytes);
 }
 
 void TForm1::PasteCArrays()
 {
-    const QString text = QGuiApplication::clipboard()->text();
-    if (text.isEmpty()) {
+    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    if (text.empty()) {
         ShowFailure(QStringLiteral("Le presse-papiers ne contient pas de texte."));
         return;
     }
-    ImportCText(text.toStdString());
+    if (text.size() > MaxSourceBytes) {
+        ShowFailure(QStringLiteral("Le texte du presse-papiers est trop grand (plus de %1 Mo).")
+                        .arg(MaxSourceBytes / (1024 * 1024)));
+        return;
+    }
+    ImportCText(text);
 }
 
 // The chosen sprite replaces the edited one, or every sprite of its size,

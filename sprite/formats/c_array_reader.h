@@ -22,6 +22,9 @@
 
 #include "SourceTokens.h"
 
+// The largest source read, far above any real header: a larger file is
+// refused before it is read.
+constexpr std::size_t MaxSourceBytes = 64 * 1024 * 1024;
 // The most bytes one frame of a sprite takes: mask, light and dark rows of
 // 240 pixels (30 bytes each), 128 rows.
 constexpr std::size_t MaxFrameBytes = 3 * 30 * 128;

@@ -4,11 +4,11 @@
 // The whole storage is kept, so pixels hidden by a smaller size survive.
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "AtomicFile.h"
+#include "FileRead.h"
 #include "U_class.h"
 #include "native_file.h"
 
@@ -97,11 +97,7 @@ bool Sprite::SaveToFile(const std::string& path) const
 
 bool Sprite::LoadFromFile(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    Record record;
-    const bool complete = std::fread(record.data(), 1, record.size(), file) == record.size();
-    std::fclose(file);
-    return complete && TakePixoRecord(record.data(), *this);
+    const FileContent content = ReadFileStart(path, PixoRecordSize);
+    return content.Read() && content.bytes.size() == PixoRecordSize &&
+           TakePixoRecord(reinterpret_cast<const uint8_t*>(content.bytes.data()), *this);
 }

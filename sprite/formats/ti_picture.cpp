@@ -5,21 +5,19 @@
 #include "ti_picture.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <vector>
+
+#include "FileRead.h"
 
 namespace {
 
-constexpr long HeightOffset = 88;
-constexpr long WidthOffset = 90;
-constexpr long RowsOffset = 92;
+constexpr std::size_t HeightOffset = 88;
+constexpr std::size_t WidthOffset = 90;
+constexpr std::size_t RowsOffset = 92;
 
-using Bytes = std::vector<uint8_t>;
-
-int BigEndian16(const Bytes& bytes, long offset)
+int BigEndian16(std::string_view bytes, std::size_t offset)
 {
-    return bytes[offset] << 8 | bytes[offset + 1];
+    return static_cast<uint8_t>(bytes[offset]) << 8 | static_cast<uint8_t>(bytes[offset + 1]);
 }
 
 int RowBytes(int width)
@@ -27,44 +25,25 @@ int RowBytes(int width)
     return (width + 7) / 8;
 }
 
-// The header and every row, or fewer bytes when the file ends early or its
-// size cannot fit the sprite.
-Bytes ReadPicture(std::FILE* file)
+bool IsPixelSet(std::string_view bytes, int width, int x, int y)
 {
-    Bytes bytes(RowsOffset);
-    if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
-        return {};
-    const int height = BigEndian16(bytes, HeightOffset);
-    const int width = BigEndian16(bytes, WidthOffset);
-    if (width < 1 || width > MaxWidth || height < 1 || height > MaxHeight)
-        return {};
-    const std::size_t rowsSize = static_cast<std::size_t>(RowBytes(width)) * height;
-    bytes.resize(RowsOffset + rowsSize);
-    if (std::fread(bytes.data() + RowsOffset, 1, rowsSize, file) != rowsSize)
-        return {};
-    return bytes;
-}
-
-bool IsPixelSet(const Bytes& bytes, int width, int x, int y)
-{
-    const uint8_t byte = bytes[RowsOffset + static_cast<std::size_t>(y) * RowBytes(width) + x / 8];
+    const auto byte = static_cast<uint8_t>(bytes[RowsOffset + static_cast<std::size_t>(y) * RowBytes(width) + x / 8]);
     return (byte >> (7 - x % 8)) & 1;
 }
 
 } // namespace
 
-bool ChargerImageTI(Sprite& sprite, const std::string& path)
+bool TakeTiPicture(std::string_view bytes, Sprite& sprite)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    if (bytes.size() < RowsOffset)
         return false;
-    const Bytes bytes = ReadPicture(file);
-    std::fclose(file);
-    if (bytes.empty())
-        return false;
-
     const int height = BigEndian16(bytes, HeightOffset);
     const int width = BigEndian16(bytes, WidthOffset);
+    if (width < 1 || width > MaxWidth || height < 1 || height > MaxHeight)
+        return false;
+    if (bytes.size() < RowsOffset + static_cast<std::size_t>(RowBytes(width)) * height)
+        return false;
+
     std::memset(sprite.cells, White, sizeof sprite.cells);
     for (int x = 0; x < width; ++x)
         for (int y = 0; y < height; ++y)
@@ -72,4 +51,10 @@ bool ChargerImageTI(Sprite& sprite, const std::string& path)
                 sprite.cells[CellIndex(x, y)] = Black;
     sprite.RestoreState({width, height}, BlackWhite);
     return true;
+}
+
+bool ChargerImageTI(Sprite& sprite, const std::string& path)
+{
+    const FileContent content = ReadFileStart(path, MaxTiPictureBytes);
+    return content.Read() && TakeTiPicture(content.bytes, sprite);
 }

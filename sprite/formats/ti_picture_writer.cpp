@@ -21,7 +21,8 @@ constexpr std::size_t HeaderSize = 0x52;
 constexpr std::size_t VariableNameSize = 8;
 constexpr uint8_t PictureTypeId = 0x10;
 constexpr uint8_t PictureTag = 0xDF; // last byte of every picture variable
-constexpr uint16_t EntryMark = 0xA55A;
+// The bytes link software writes after the variable entry, A5 then 5A.
+constexpr char EntryMark[] = "\xA5\x5A";
 
 const char* Signature(TiModel model)
 {
@@ -124,7 +125,16 @@ std::string LoweredVariableName(std::string name)
 
 std::string VariableNameOfPath(const std::string& path)
 {
-    return LoweredVariableName(fs::path(path).stem().string());
+    std::string name;
+    for (const char c : LoweredVariableName(fs::path(path).stem().string())) {
+        const bool letter = c >= 'a' && c <= 'z';
+        const bool valid = letter || (c >= '0' && c <= '9') || c == '_';
+        if (valid && (letter || !name.empty()))
+            name += c;
+        if (name.size() == VariableNameSize)
+            break;
+    }
+    return name;
 }
 
 std::vector<TiPictureFile> PlanTiPictures(const std::string& path, const std::string& variableName, bool gray)
@@ -155,7 +165,7 @@ std::string TiPictureBytes(const Sprite& sprite, TiModel model, const std::strin
     PutText(file, 0x40, variableName.substr(0, VariableNameSize));
     file[0x48] = static_cast<char>(PictureTypeId);
     PutLittle32(file, 0x4C, HeaderSize + 4 + variable.size() + 2);
-    PutLittle16(file, 0x50, EntryMark);
+    PutText(file, 0x50, EntryMark);
     file += std::string(4, '\0') + variable;
     file += std::string(2, '\0');
     PutLittle16(file, file.size() - 2, checksum & 0xFFFF);

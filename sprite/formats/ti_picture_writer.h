@@ -25,8 +25,10 @@ bool IsValidVariableName(const std::string& name);
 // A name as the calculator keeps it: ASCII upper case lowered, nothing else
 // changed, so it may still break the rule.
 std::string LoweredVariableName(std::string name);
-// The name a file would give its variable: its base name without the
-// extension, lowered.
+// The name a file gives its variable: the first 8 characters of its base
+// name (without the extension, lowered) that the rule allows, starting at
+// its first letter ("Cli final.89i" gives "clifinal"); empty when the name
+// has no letter.
 std::string VariableNameOfPath(const std::string& path);
 
 // One file to write: where, and the variable it holds.

@@ -71,7 +71,14 @@ bool MayReplace(const std::string& path, const struct stat& info)
     return (info.st_mode & 0222) != 0 && access(path.c_str(), W_OK) == 0;
 }
 
-std::error_code WriteAll(int fd, std::string_view content)
+bool IsStreamFile(const struct stat& info)
+{
+    return S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode);
+}
+
+} // namespace
+
+std::error_code WriteFully(int fd, std::string_view content)
 {
     while (!content.empty()) {
         const ssize_t written = write(fd, content.data(), content.size());
@@ -85,13 +92,6 @@ std::error_code WriteAll(int fd, std::string_view content)
     }
     return {};
 }
-
-bool IsStreamFile(const struct stat& info)
-{
-    return S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode);
-}
-
-} // namespace
 
 std::string ResolveLinks(const std::string& path)
 {
@@ -125,12 +125,21 @@ void PendingFile::Prepare(const std::string& requested)
     // The kernel follows the links itself, also the ones of /proc/self/fd
     // whose text names no file ("pipe:[1234]"): a stream is opened by the
     // path given.
-    if (stat(requested.c_str(), &info) == 0 && IsStreamFile(info)) {
+    const bool found = stat(requested.c_str(), &info) == 0;
+    const int notFound = found ? 0 : errno;
+    if (found && IsStreamFile(info)) {
         inPlace_ = true;
         target_ = writePath_ = requested;
         return;
     }
     target_ = ResolveLinks(requested);
+    // Only a file that does not exist yet is made, also at the end of a
+    // dangling link; a loop of links (ELOOP) or a path through a file is
+    // refused, never replaced by a file of ours.
+    if (!found && notFound != ENOENT) {
+        status_ = {notFound, std::generic_category()};
+        return;
+    }
     const bool exists = stat(target_.c_str(), &info) == 0;
     if (exists && S_ISDIR(info.st_mode)) {
         status_ = {EISDIR, std::generic_category()};
@@ -170,11 +179,11 @@ std::error_code PendingFile::Write(std::string_view content)
     if (status_)
         return status_;
     if (!inPlace_)
-        return WriteAll(fd_, content);
+        return WriteFully(fd_, content);
     const int fd = open(writePath_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0)
         return LastError();
-    std::error_code error = WriteAll(fd, content);
+    std::error_code error = WriteFully(fd, content);
     if (close(fd) != 0 && !error)
         error = LastError();
     return error;

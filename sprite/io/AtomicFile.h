@@ -16,8 +16,8 @@
 
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <sys/types.h>
+#include <system_error>
 
 class PendingFile {
 public:
@@ -28,7 +28,8 @@ public:
     PendingFile& operator=(const PendingFile&) = delete;
 
     // Why the write cannot go on: EISDIR for a folder, EACCES for a file that
-    // may not be written, or what creating the temporary file answered.
+    // may not be written, ELOOP for a loop of links, or what creating the
+    // temporary file answered.
     std::error_code Status() const { return status_; }
     // The file that Commit replaces, links resolved.
     const std::string& Target() const { return target_; }
@@ -57,6 +58,10 @@ private:
     bool inPlace_ = false;
     bool committed_ = false;
 };
+
+// The whole content into an open descriptor, however many system writes it
+// takes; the system's error (EPIPE for a pipe that was closed) otherwise.
+std::error_code WriteFully(int fd, std::string_view content);
 
 // The whole content into target, as one PendingFile; 0 on success.
 std::error_code WriteFileAtomically(const std::string& target, std::string_view content);

@@ -1,63 +1,6 @@
 #include "joined_export.h"
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-
-namespace {
-
-// One scratch file for the whole export, in the system's temporary folder:
-// each frame's write truncates it, and it is removed at the end.
-class ScratchFile {
-public:
-    ScratchFile()
-    {
-        // In memory when the system offers a memory file system: a set's
-        // export rewrites the file once per frame.
-        std::error_code error;
-        std::string folder =
-            access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::filesystem::temp_directory_path(error).string();
-        if (folder.empty() || error)
-            folder = "/tmp";
-        std::string pattern = folder + "/pixora-frame-XXXXXX";
-        const int descriptor = mkstemp(pattern.data());
-        if (descriptor >= 0) {
-            close(descriptor);
-            path_ = pattern;
-        }
-    }
-    ~ScratchFile()
-    {
-        if (!path_.empty())
-            std::remove(path_.c_str());
-    }
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
-
-    const std::string& Path() const { return path_; }
-    // Emptied before each frame, so a writer that writes nothing is never
-    // credited with the previous frame's text.
-    bool Empty() const { return truncate(path_.c_str(), 0) == 0; }
-    std::string Read() const
-    {
-        std::string text;
-        if (std::FILE* file = std::fopen(path_.c_str(), "rb")) {
-            char block[8192];
-            std::size_t count;
-            while ((count = std::fread(block, 1, sizeof block, file)) > 0)
-                text.append(block, count);
-            std::fclose(file);
-        }
-        return text;
-    }
-
-private:
-    std::string path_;
-};
-
-} // namespace
+#include "ScratchFile.h"
 
 std::string FrameSpriteName(const std::string& name, int frame, int frameCount)
 {
@@ -70,23 +13,25 @@ JoinedExport ExportFrames(const std::vector<const Sprite*>& frames, const std::s
     ScratchFile scratch;
     if (scratch.Path().empty())
         return joined;
+    // A text that cannot be read back counts as none.
+    const auto text = [&scratch] { return scratch.Read(MaxFrameTextBytes).bytes; };
     const int count = static_cast<int>(frames.size());
     for (int k = 0; k < count; ++k) {
-        if (!scratch.Empty())
+        if (!scratch.Clear())
             return joined;
         const FrameWrite result = write(*frames[k], FrameSpriteName(name, k, count), scratch.Path());
         if (result != FrameWrite::Written) {
             joined.result = result;
             joined.failedFrame = k;
-            joined.text = result == FrameWrite::Refused ? scratch.Read() : std::string();
+            joined.text = result == FrameWrite::Refused ? text() : std::string();
             return joined;
         }
-        const std::string text = scratch.Read();
-        if (text.empty() && joined.emptyFrame < 0)
+        const std::string written = text();
+        if (written.empty() && joined.emptyFrame < 0)
             joined.emptyFrame = k;
         if (k > 0)
             joined.text += "\r\n";
-        joined.text += text;
+        joined.text += written;
     }
     joined.result = FrameWrite::Written;
     return joined;

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 #include "AtomicFile.h"
+#include "FileRead.h"
 #include "native_file.h"
 
 namespace {
@@ -112,20 +112,11 @@ SetFileCheck ReadSpriteSet(const std::string& bytes, FrameList& frames)
 
 SetFileCheck ReadSpriteSetFile(const std::string& path, FrameList& frames)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return {SetFileProblem::Unreadable, 0, -1};
     // No more than the largest set can hold is read, whatever the file's size.
-    constexpr long LargestSet = static_cast<long>(PixsHeaderSize + MaxFrames * PixoRecordSize);
-    long size = LargestSet;
-    if (std::fseek(file, 0, SEEK_END) == 0 && std::ftell(file) >= 0)
-        size = std::min(std::ftell(file), LargestSet);
-    std::rewind(file);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-    bytes.resize(read);
-    return ReadSpriteSet(bytes, frames);
+    const FileContent content = ReadFileStart(path, LargestSetBytes);
+    if (!content.Read())
+        return {SetFileProblem::Unreadable, 0, -1};
+    return ReadSpriteSet(content.bytes, frames);
 }
 
 bool ParseSpriteSet(const std::string& bytes, FrameList& frames)

@@ -9,9 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "native_file.h"
 #include "sprite_set.h"
 
 constexpr std::size_t PixsHeaderSize = 8;
+// The bytes of the largest set: the header and 256 records.
+constexpr std::size_t LargestSetBytes = PixsHeaderSize + MaxFrames * PixoRecordSize;
 
 // Whether the file name ends in ".pixs", in any case.
 bool IsSpriteSetFileName(const std::string& path);
@@ -26,7 +29,7 @@ bool SaveSpriteSetFile(const std::string& path, const std::vector<const Sprite*>
 // The first rule a file breaks, in the order they are checked.
 enum class SetFileProblem {
     None,
-    Unreadable,  // the file cannot be opened
+    Unreadable,  // the file cannot be read: missing, no regular file, an error
     NotASet,     // no "PIXS" at the start
     Version,     // a version other than 1
     FrameCount,  // a count of 0 or more than 256

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -117,12 +118,8 @@ inline std::string PictureBytes(int width, int height)
     return bytes + "\xDF\x12\x34";
 }
 
-inline std::string PixoOfPicture(int width, int height)
-{
-    return PixoFrom(width, height, 1, [](int x, int y) { return PictureBit(x, y) ? 3 : 0; });
-}
-
-// A ".pixs" set of these ".pixo" records; count when the header is to lie.
+// A ".pixs" set of these records; count, when given, is the one the header
+// announces.
 inline std::string PixsBytes(const std::vector<std::string>& records, int count = -1)
 {
     const int n = count < 0 ? static_cast<int>(records.size()) : count;
@@ -132,12 +129,19 @@ inline std::string PixsBytes(const std::vector<std::string>& records, int count 
     return bytes;
 }
 
+inline std::string PixoOfPicture(int width, int height)
+{
+    return PixoFrom(width, height, 1, [](int x, int y) { return PictureBit(x, y) ? 3 : 0; });
+}
+
 class CommandTest : public testing::Test {
 protected:
     void SetUp() override
     {
+        // The process id keeps apart runs of the same test by other builds.
         dir_ = fs::temp_directory_path() /
-               ("pixora_cli_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("pixora_cli_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                std::to_string(getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "plugins");
         for (const char* plugin : {"probe.so", "nowrite.so"})

@@ -344,7 +344,7 @@ TEST_F(CommandTest, RoundTripsThroughCalculatorPicturesAndCArrays)
 
     WriteFile(At("vide.c"), "int main(void) { return 0; }");
     const StatusCase refusals[] = {
-        {{"--to-ti", At("mon sprite.89i"), At("bw.pixo")}, 2, "commence par une lettre (--var-name"},
+        {{"--to-ti", At("123.89i"), At("bw.pixo")}, 2, "commence par une lettre) ; donnez-en un avec --var-name"},
         {{"--to-ti", At("ok.89i"), "--var-name", "trop_long", At("bw.pixo")}, 2, "« trop_long » refusé"},
         {{"--to-ti", At("ok.png"), At("bw.pixo")}, 2, ".89i (TI-89), .9xi (TI-92 Plus) ou .v2i"},
         {{"--to-pixo", At("x.pixo"), "--array", "c", At("src.h")}, 2, "pas de tableau « c »"},

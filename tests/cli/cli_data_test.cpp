@@ -91,7 +91,7 @@ TEST_F(CommandTest, DataComesBackThroughToPixoInTheSameLayout)
         EXPECT_TRUE(ReadFile(At("back.pixo")) == ReadFile(At("g.pixo"))) << test.source;
     }
 
-    // A set comes back whole through --to-pixs, or one frame through --to-pixo.
+    // A set comes back whole through --to-pixs, its first frame through --to-pixo.
     const std::vector<std::string> frames = {PatternPixo(8, 2, 2), PatternPixo(8, 2, 1), PatternPixo(8, 2, 2)};
     WriteFile(At("set.pixs"), PixsBytes(frames));
     ASSERT_EQ(Run({"--data", "--arrange", "block", "-o", At("set.h"), At("set.pixs")}).status, 0);
@@ -100,10 +100,11 @@ TEST_F(CommandTest, DataComesBackThroughToPixoInTheSameLayout)
     ASSERT_EQ(all.status, 0) << all.err;
     EXPECT_NE(all.err.find("3 image(s) de 8 x 2 lue(s)"), std::string::npos) << all.err;
     EXPECT_TRUE(ReadFile(At("back.pixs")) == PixsBytes(frames));
-    const RunResult one = Run({"--to-pixo", At("two.pixo"), At("set.h"), "--array", "set", "--arrange", "block",
-                               "--height", "2", "--frame", "2"});
-    ASSERT_EQ(one.status, 0) << one.err;
-    EXPECT_TRUE(ReadFile(At("two.pixo")) == frames[2]);
+    const RunResult first =
+        Run({"--to-pixo", At("first.pixo"), At("set.h"), "--array", "set", "--arrange", "block", "--height", "2"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_NE(first.err.find("3 images de 8 x 2 dans les tableaux, lue la première"), std::string::npos) << first.err;
+    EXPECT_TRUE(ReadFile(At("first.pixo")) == frames[0]);
 }
 
 // With --array alone, a call of a sprite routine in the source gives the
@@ -165,12 +166,12 @@ TEST_F(CommandTest, LayoutsThatDoNotFitAndBadSourcesAreRefusedWithoutOutput)
         {{"--to-pixo", out, At("src.c"), "--array", "a", "--rows", "bytes", "--height", "1"}, "largeur manquante"},
         {{"--to-pixo", out, At("src.c"), "--array", "a", "--rows", "8", "--height", "1", "--width", "9"},
          "largeur de 9 pixels : plus que les 8 bits"},
-        {{"--to-pixo", out, At("src.c"), "--array", "a", "--height", "2", "--frame", "2"}, "pas d'image 2"},
         {{"--to-pixo", out, At("src.c"), "--height", "2"}, "demande --array"},
         {{"--to-pixo", out, At("src.c"), "--array", "a", "--syntax", "c", "--height", "2"},
          "ne s'emploient qu'avec --data"},
-        {{"--to-pixo", out, At("g.pixo"), "--array", "a", "--height", "2"}, "ne lisent qu'une source C"},
-        {{"--to-png", out, "--order", "B", At("g.pixo")}, "ne s'emploient qu'avec --data, --to-pixo ou --to-pixs"},
+        {{"--to-pixo", out, At("g.pixo"), "--array", "a", "--height", "2"}, "--array ne s'emploie pas sans source C"},
+        {{"--to-png", out, "--order", "B", At("g.pixo")},
+         "ne s'emploient qu'avec --data ou pour lire une source C ou assembleur"},
     };
     for (const Refusal& test : cases) {
         const RunResult result = Run(test.arguments);

@@ -91,14 +91,12 @@ TEST_F(OutputTest, AFullDiskLeavesTheOldOutputAndSaysWhy)
     const std::string disk = At("disque");
     fs::create_directory(disk);
     const std::string output = disk + "/s.h";
-    const std::string script = "mount -t tmpfs -o size=16k tmpfs " + ShellQuoted(disk) + " || exit 99\n" +
-                               "printf ancien > " + ShellQuoted(output) + "\n" +
-                               CommandLine(ProbeExport("gros", output)) + " 2>" + ShellQuoted(At("err1")) +
-                               "; echo $? > " + ShellQuoted(At("status1")) + "\n" +
-                               CommandLine(ProbeExport("grosrefus", output)) + " 2>" + ShellQuoted(At("err2")) +
-                               "; echo $? > " + ShellQuoted(At("status2")) + "\n" + "cat " + ShellQuoted(output) +
-                               " > " + ShellQuoted(At("kept")) + "; ls -A " + ShellQuoted(disk) + " > " +
-                               ShellQuoted(At("listing")) + "\n";
+    const std::string script =
+        "mount -t tmpfs -o size=16k tmpfs " + ShellQuoted(disk) + " || exit 99\n" + "printf ancien > " +
+        ShellQuoted(output) + "\n" + CommandLine(ProbeExport("gros", output)) + " 2>" + ShellQuoted(At("err1")) +
+        "; echo $? > " + ShellQuoted(At("status1")) + "\n" + CommandLine(ProbeExport("grosrefus", output)) + " 2>" +
+        ShellQuoted(At("err2")) + "; echo $? > " + ShellQuoted(At("status2")) + "\n" + "cat " + ShellQuoted(output) +
+        " > " + ShellQuoted(At("kept")) + "; ls -A " + ShellQuoted(disk) + " > " + ShellQuoted(At("listing")) + "\n";
     WriteFile(At("script"), script);
     const std::string namespaced = Shell("unshare -rm true 2>/dev/null") == 0 ? "unshare -rm" : "unshare -m";
     const int status = Shell(namespaced + " sh " + ShellQuoted(At("script")));
@@ -152,7 +150,8 @@ TEST_F(OutputTest, KeepsTheModeOfWhatItReplacesAndRefusesReadOnlyFiles)
 
     WriteFile(At("lecture.h"), "protégé");
     fs::permissions(At("lecture.h"), fs::perms(0444));
-    for (const Args& arguments : {ProbeExport("s", At("lecture.h")), Args{"--to-pixo", At("lecture.h"), At("s.pixo")}}) {
+    for (const Args& arguments :
+         {ProbeExport("s", At("lecture.h")), Args{"--to-pixo", At("lecture.h"), At("s.pixo")}}) {
         const RunResult result = Run(arguments);
         EXPECT_EQ(result.status, 2);
         EXPECT_NE(result.err.find("fichier protégé en écriture"), std::string::npos) << result.err;
@@ -211,8 +210,8 @@ TEST_F(OutputTest, AFifoAmongThePluginsIsSkipped)
 
 TEST_F(OutputTest, OnlyCIdentifiersNameTheArrays)
 {
-    for (const char* name : {"x */ int evil = 1; /* ", "my sprite", "1abc", "int", "_Bool", "linux", "__attribute__",
-                             "caf\xC3\xA9"}) {
+    for (const char* name :
+         {"x */ int evil = 1; /* ", "my sprite", "1abc", "int", "_Bool", "linux", "__attribute__", "caf\xC3\xA9"}) {
         const RunResult result = Run(ProbeExport(name, At("s.h")));
         EXPECT_EQ(result.status, 2) << name;
         EXPECT_NE(result.err.find("refusé"), std::string::npos) << name << result.err;
@@ -244,6 +243,104 @@ TEST_F(OutputTest, EveryAcceptedNameGivesCThatCompiles)
                 << ReadFile(At("s.h"));
         }
     }
+}
+
+// A loop of links names no file: every output command refuses it with the
+// system's reason and leaves both links as they were.
+TEST_F(OutputTest, EveryOutputCommandRefusesALoopOfLinks)
+{
+    const std::pair<Args, std::string> cases[] = {
+        {ProbeExport("s", At("a.h")), ".h"},
+        {{"--to-pixo", At("a.pixo"), At("s.pixo")}, ".pixo"},
+        {{"--to-pixs", At("a.pixs"), At("s.pixo")}, ".pixs"},
+        {{"--to-png", At("a.png"), At("s.pixo")}, ".png"},
+        {{"--to-ti", At("a.89i"), At("s.pixo")}, ".89i"},
+    };
+    for (const auto& [arguments, extension] : cases) {
+        fs::create_symlink("b" + extension, At("a" + extension));
+        fs::create_symlink("a" + extension, At("b" + extension));
+        const RunResult result = Run(arguments);
+        EXPECT_EQ(result.status, 2) << extension;
+        EXPECT_NE(result.err.find("a" + extension + " : écriture impossible (Too many levels of symbolic links)"),
+                  std::string::npos)
+            << result.err;
+        EXPECT_TRUE(fs::is_symlink(At("a" + extension)) && fs::is_symlink(At("b" + extension))) << extension;
+    }
+    EXPECT_EQ(FolderContents().size(), 2u + 2 * std::size(cases));
+}
+
+// Standard output into a pipe whose reader has gone, and a run killed while
+// it waits for a FIFO's reader: a scratch file in memory, never in the
+// temporary folder, whatever ends the command.
+TEST_F(OutputTest, AClosedPipeIsAFailedWriteAndNoScratchFileOutlivesTheCommand)
+{
+    WriteFile(At("grand.pixs"), PixsBytes(std::vector<std::string>(16, PatternPixo(8, 8, 1)))); // 480 KB
+    fs::create_directory(At("tmp"));
+    const std::string environment = "TMPDIR=" + ShellQuoted(At("tmp")) + " ";
+    const std::string line = "{ " + environment + CommandLine({"--to-pixs", "-", At("grand.pixs")}) + " 2>" +
+                             ShellQuoted(At("err")) + "; echo $? >" + ShellQuoted(At("status")) + "; } | head -c 10";
+    EXPECT_EQ(Shell(line + " >/dev/null"), 0);
+    EXPECT_EQ(ReadFile(At("status")), "2\n");
+    EXPECT_EQ(ReadFile(At("err")), "pixora-export : écriture sur la sortie standard impossible (Broken pipe)\n");
+
+    ASSERT_EQ(Shell("mkfifo " + ShellQuoted(At("tube"))), 0);
+    for (const Args& arguments : {Args{"--to-pixo", At("tube"), At("s.pixo")}, ProbeExport("s", At("tube"))})
+        EXPECT_EQ(Shell(environment + "timeout 1 " + CommandLine(arguments)), 124) << "no reader: killed waiting";
+    EXPECT_TRUE(fs::is_empty(At("tmp")));
+}
+
+// Creating a file needs the right to write into its folder: the folder is
+// named, the file that does not exist is not called protected.
+TEST_F(OutputTest, AFolderTheUserMayNotWriteIntoIsNamed)
+{
+    if (geteuid() == 0 && Shell("command -v setpriv >/dev/null") != 0)
+        GTEST_SKIP() << "root may write anywhere and setpriv is missing to run as another user";
+    // Root writes anywhere: its run is made as "nobody".
+    const std::string user = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    fs::create_directory(At("ferme"));
+    fs::permissions(At("ferme"), fs::perms(0555));
+    fs::permissions(dir_, fs::perms(0755));
+    const std::string line =
+        user + CommandLine({"--to-pixo", At("ferme/s.pixo"), At("s.pixo")}) + " 2>" + ShellQuoted(At("err"));
+    EXPECT_EQ(Shell(line), 2);
+    EXPECT_EQ(ReadFile(At("err")), "pixora-export : " + At("ferme/s.pixo") +
+                                       " : impossible de créer un fichier dans le dossier « " + At("ferme") +
+                                       " » (Permission denied)\n");
+    EXPECT_TRUE(fs::is_empty(At("ferme")));
+}
+
+// A gray sprite gives two pictures: the one that cannot be written is named.
+TEST_F(OutputTest, TheGrayPictureThatCannotBeWrittenIsNamed)
+{
+    WriteFile(At("gris.pixo"), PatternPixo(8, 8, 2));
+    fs::create_directory(At("b_d.89i"));
+    const RunResult result = Run({"--to-ti", At("b.89i"), At("gris.pixo")});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "pixora-export : " + At("b_d.89i") + " : c'est un dossier, pas un fichier\n");
+    EXPECT_FALSE(fs::exists(At("b_l.89i")));
+}
+
+// C sources are read whole, within a limit far above any real header.
+TEST_F(OutputTest, CSourcesThatCannotBeReadSayWhy)
+{
+    fs::create_symlink("/proc/self/mem", At("mem.h"));
+    fs::create_symlink("/dev/zero", At("zero.h"));
+    ASSERT_EQ(Shell("mkfifo " + ShellQuoted(At("tube.h"))), 0);
+    std::ofstream(At("grand.h")).close();
+    fs::resize_file(At("grand.h"), 64 * 1024 * 1024 + 1); // sparse: nothing is written
+    const std::pair<std::string, std::string> cases[] = {
+        {"mem.h", "lecture impossible (Input/output error)"},
+        {"zero.h", "ce n'est pas un fichier ordinaire (tube, périphérique ou socket)"},
+        {"tube.h", "ce n'est pas un fichier ordinaire (tube, périphérique ou socket)"},
+        {"grand.h", "fichier trop grand (plus de 64 Mo)"},
+    };
+    for (const auto& [input, reason] : cases)
+        for (const char* command : {"--to-pixo", "--to-pixs"}) {
+            const RunResult result = Run({command, At("x.pixo"), At(input)});
+            EXPECT_EQ(result.status, 2) << input;
+            EXPECT_EQ(result.err, "pixora-export : " + At(input) + " : " + reason + "\n");
+        }
+    EXPECT_FALSE(fs::exists(At("x.pixo")));
 }
 
 } // namespace

@@ -60,6 +60,11 @@ TEST(ParseArguments, RefusesCommandLinesThatMakeNoSense)
         {{"--list", "--info", "x"}, "--list, --info et --to-pixo s'excluent l'un l'autre"},
         {{"--list", "-p", "x"}, "l'option -p ne s'emploie pas avec --list"},
         {{"--to-pixo", "b.pixo", "-n", "s", "a.89i"}, "l'option -n ne s'emploie pas avec --to-pixo"},
+        {{"--array", "a", "b.pixo"}, "l'option --array ne s'emploie pas sans source C (.c ou .h)"},
+        {{"--to-pixs", "o.pixs", "--width", "4", "a.pixo", "b.89i"},
+         "l'option --width ne s'emploie pas sans source C (.c ou .h)"},
+        {{"--to-png", "o.png", "--frame", "1", "sprites.H"},
+         "--frame ne s'emploie pas avec une source C : --array y choisit le sprite"},
     };
     for (const auto& [arguments, message] : cases) {
         try {

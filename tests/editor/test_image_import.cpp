@@ -19,8 +19,11 @@
 #include <QUrl>
 #include <functional>
 
+#include <sys/stat.h>
+
 #include "ImageFiles.h"
 #include "ImageImportDialog.h"
+#include "fifo_rescue.h"
 #include "gui_fixture.h"
 
 namespace {
@@ -221,6 +224,32 @@ TEST_F(ImageCommands, UndecodableFileIsReportedAndChangesNothing)
     EXPECT_EQ(dialogs.messages[0].caption, "Echec!");
     EXPECT_EQ(ToRows(form->sprite), (Rows{"#d", "Wl"}));
     EXPECT_FALSE(form->history.CanUndo());
+}
+
+// A FIFO named like a picture would wait for a writer forever, whether it is
+// imported or dropped: it is refused at once, with the reason.
+TEST_F(ImageCommands, AFifoNamedAsAPictureIsRefusedWithoutWaiting)
+{
+    const std::string fifo = PathOf("tube.png").toStdString();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const FifoRescue rescue(fifo);
+    UseSprite({"#d"});
+    const QString expected = QStringLiteral("Le Chargement a échoué\nce n'est pas un fichier ordinaire (tube, "
+                                            "périphérique ou socket)");
+    ClickImport("tube.png");
+    ExpectOneMessage(expected, "Echec!", MessageIcon::Warning);
+
+    dialogs.messages.clear();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(PathOf("tube.png"))});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &enter);
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &drop);
+    QTest::qWait(50);
+    ExpectOneMessage(expected, "Echec!", MessageIcon::Warning);
+    EXPECT_EQ(dialogsOpened, 0);
+    EXPECT_EQ(ToRows(form->sprite), (Rows{"#d"}));
 }
 
 TEST_F(ImageCommands, CtrlVImportsTheClipboardImageButNotInATextBox)

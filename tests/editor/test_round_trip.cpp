@@ -9,7 +9,13 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
 #include "RoundTripDialogs.h"
+#include "fifo_rescue.h"
 #include "gui_fixture.h"
 #include "ti_picture.h"
 
@@ -211,6 +217,52 @@ TEST_F(RoundTripCommands, TheClipboardIsReadWithCtrlShiftVAndTextWithoutArraysIs
     dialogs.messages.clear();
     QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(ToRows(form->sprite), (Rows{".#", "##"}));
+}
+
+// The name proposed is the one pixora-export takes from the same file name:
+// its first 8 characters that the calculator allows; the note states the
+// rule as a sentence of its own.
+TEST_F(RoundTripCommands, TheProposedNameIsTheFilesShortenedByTheRule)
+{
+    UseSprite({"#."});
+    const std::pair<QString, QString> cases[] = {
+        {"cli_final.89i", "cli_fina"}, {"Mon Sprite.89i", "monsprit"}, {"2e-essai.9xi", "eessai"}};
+    for (const auto& [file, proposed] : cases) {
+        roundTrip.nameQuestions.clear();
+        Click(form->B_ExporterTI, file);
+        ASSERT_EQ(roundTrip.nameQuestions.size(), 1u);
+        EXPECT_EQ(roundTrip.nameQuestions[0].first, proposed);
+        EXPECT_TRUE(roundTrip.nameQuestions[0].second.endsWith(
+            QStringLiteral("blanc.\nUn nom de variable a de 1 à 8 caractères, lettres, chiffres et _, et commence "
+                           "par une lettre.")))
+            << roundTrip.nameQuestions[0].second.toStdString();
+        EXPECT_EQ(PictureRows(file), (Rows{"#."}));
+    }
+}
+
+// A FIFO would wait for a writer forever, a device never ends, and a file
+// far larger than any header would only fill the memory.
+TEST_F(RoundTripCommands, ImportingCRefusesWhatIsNoSourceFileWithTheReason)
+{
+    const std::string folder = PathOf("").toStdString();
+    ASSERT_EQ(mkfifo((folder + "tube.h").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder + "zero.h");
+    std::ofstream(folder + "grand.h").close();
+    std::filesystem::resize_file(folder + "grand.h", 64 * 1024 * 1024 + 1); // sparse
+    const std::pair<QString, QString> cases[] = {
+        {"tube.h", "ce n'est pas un fichier ordinaire (tube, périphérique ou socket)"},
+        {"zero.h", "ce n'est pas un fichier ordinaire (tube, périphérique ou socket)"},
+        {"grand.h", "fichier trop grand (plus de 64 Mo)"},
+    };
+    UseSprite({"#d"});
+    roundTrip.arrayAnswer = ArrayChoice{0, 8};
+    const FifoRescue rescue(folder + "tube.h");
+    for (const auto& [file, reason] : cases) {
+        Click(form->B_ImporterC, file);
+        ExpectOneMessage(QStringLiteral("Le Chargement a échoué\n") + reason, "Echec!", MessageIcon::Warning);
+    }
+    EXPECT_TRUE(roundTrip.arrayQuestions.empty());
+    EXPECT_EQ(ToRows(form->sprite), (Rows{"#d"}));
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks the installed program:
 # files and links, the desktop validators, pixora-export through its link, and
-# the installed editor run with its folder read-only (settings, exports and
-# extra plug-ins in the user's folders) and writable (everything beside it).
+# the installed editor run with its folder read-only and writable (settings,
+# exports and extra plug-ins in the user's folders either way), and a copy
+# without the install mark (everything beside it).
 #   install_test.sh BUILD_DIR DRIVER_LIBRARY
 set -euo pipefail
 BUILD=$1
@@ -132,13 +133,26 @@ run_editor "$T/blocked.log" close
     sed 's/^/    /' "$T/blocked.log" >&2
 }
 
-echo "== Writable program folder"
+echo "== Installed program folder that its user may write to (root's)"
 chmod -R u+w "$LIB"
+expect_file "$LIB/pixora.installed"
+# The runs are the owner's, who can write to the folder.
+run_as_user() { "$@"; }
+new_home owner
+run_editor "$T/owner.log" export,close
+[ "$(messages "$T/owner.log")" = "Exportation réussie dans \"$HOME_DIR/Documents/Pixora/export/nomPixo.extension\"" ] || {
+    fail "an installed copy its user may write to does not use the user's folders:"
+    sed 's/^/    /' "$T/owner.log" >&2
+}
+expect_file "$HOME_DIR/.config/pixora/pixora.ini"
+expect_absent "$LIB/pixora.ini"
+expect_absent "$LIB/export"
+
+echo "== Portable copy (no install mark)"
+rm "$LIB/pixora.installed"
 new_home portable
 mkdir -p "$HOME_DIR/.local/share/pixora/Plugins"
 cp "$BUILD/Plugins/binplane.so" "$HOME_DIR/.local/share/pixora/Plugins/monbinaire.so"
-# The runs are the owner's, who can write to the folder.
-run_as_user() { "$@"; }
 run_editor "$T/portable.log" export,close
 [ "$(messages "$T/portable.log")" = "Exportation réussie dans \"$LIB/export/nomPixo.extension\"" ] || {
     fail "unexpected messages of the writable run:"

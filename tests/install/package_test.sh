@@ -23,6 +23,7 @@ done
 dpkg-deb -c "$DEB" > "$T/contents"
 for entry in "./usr/bin/pixora -> ../lib/pixora/pixora" "./usr/bin/pixora-export -> ../lib/pixora/pixora-export" \
     ./usr/lib/pixora/pixora ./usr/lib/pixora/pixora-export ./usr/lib/pixora/Plugins/hexplane.so \
+    ./usr/lib/pixora/pixora.installed \
     ./usr/share/applications/fr.free.kestrune.Pixora.desktop ./usr/share/metainfo/fr.free.kestrune.Pixora.metainfo.xml \
     ./usr/share/mime/packages/fr.free.kestrune.Pixora.xml \
     ./usr/share/icons/hicolor/48x48/apps/fr.free.kestrune.Pixora.png; do

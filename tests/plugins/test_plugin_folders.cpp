@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 
 #include "PluginFixture.h"
@@ -130,4 +131,17 @@ TEST(PluginFolders, TheUsersFolderJoinsOnlyWhenTheProgramFolderIsReadOnly)
               std::vector<std::string>{"/opt/pixora/Plugins/"});
     EXPECT_EQ(PluginFolders("/opt/pixora/", false, "/home/u/.local/share/pixora/"),
               (std::vector<std::string>{"/opt/pixora/Plugins/", "/home/u/.local/share/pixora/Plugins/"}));
+}
+
+// The install rules mark an installed copy, which then keeps nothing in its
+// folder even for a user who may write there (root); an unmarked folder
+// keeps the user's files when the user may write there.
+TEST(KeepsFilesBesideProgram, OnlyAnUnmarkedFolderTheUserMayWriteTo)
+{
+    TwoFolders folders;
+    EXPECT_TRUE(KeepsFilesBesideProgram(folders.program));
+    EXPECT_FALSE(KeepsFilesBesideProgram(folders.root.File("absent") + "/"));
+    std::ofstream(folders.program + InstalledMark) << "installé";
+    EXPECT_FALSE(KeepsFilesBesideProgram(folders.program));
+    EXPECT_TRUE(KeepsFilesBesideProgram(folders.user));
 }

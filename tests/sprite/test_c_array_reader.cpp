@@ -45,6 +45,18 @@ TEST(CArrayReader, EverySyntaxOfAnArrayGivesItsElements)
     }
 }
 
+// As the compiler reads it: old Mac files end their lines with CR alone.
+TEST(CArrayReader, ALineCommentEndsAtEveryKindOfLineEnd)
+{
+    for (const char* lineEnd : {"\n", "\r\n", "\r"}) {
+        const std::string text = std::string("unsigned char a[] = {1};") + lineEnd + "// note" + lineEnd +
+                                 "unsigned char b[] = {2};" + lineEnd;
+        const CArrayScan scan = ScanCArrays(text);
+        ASSERT_EQ(scan.arrays.size(), 2u) << testing::PrintToString(lineEnd);
+        EXPECT_EQ(scan.arrays[1].name, "b");
+    }
+}
+
 struct RefusalCase {
     const char* text;
     const char* reason; // part of the refusal

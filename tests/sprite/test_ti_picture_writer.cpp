@@ -181,6 +181,7 @@ TEST_F(TiPictureWriterTest, ExactBytesOfASmallPicture)
     const std::string expected = std::string("**TI89**\x01\x00main\0\0\0\0", 18);
     EXPECT_EQ(bytes.substr(0, 18), expected);
     EXPECT_EQ(bytes.substr(0x40, 8), std::string("ab\0\0\0\0\0\0", 8));
+    EXPECT_EQ(bytes.substr(0x50, 2), "\xA5\x5A") << "the entry mark, as link software writes it";
     // From 86: length 9, height 2, width 9, rows 80 80 / 08 00, the tag, the sum.
     const std::string variable("\x00\x09\x00\x02\x00\x09\x80\x80\x08\x00\xDF", 11);
     EXPECT_EQ(bytes.substr(86, 11), variable);
@@ -192,6 +193,20 @@ TEST_F(TiPictureWriterTest, ExactBytesOfASmallPicture)
     EXPECT_EQ(bytes.size(), 99u);
 }
 
+// Pictures written before the entry mark was A5 5A, and pictures of other
+// programs, hold anything there: the reader never looks at it.
+TEST(TiPictureReader, ReadsWhateverEntryMarkTheFileHolds)
+{
+    const Sprite sprite = FromRows({"#.......#", "..#.#...."});
+    for (const char* mark : {"\xA5\x5A", "\x5A\xA5", "\0\0"}) {
+        std::string bytes = TiPictureBytes(sprite, TiModel::V200, "ab", 0);
+        bytes.replace(0x50, 2, std::string(mark, 2));
+        Sprite back({1, 1});
+        ASSERT_TRUE(TakeTiPicture(bytes, back));
+        EXPECT_EQ(ToRows(back), ToRows(sprite));
+    }
+}
+
 TEST(TiPictureNames, TheCalculatorRuleAndTheNameFromTheFile)
 {
     for (const char* valid : {"a", "balle", "x_1", "abcdefgh", "z9_"})
@@ -199,9 +214,17 @@ TEST(TiPictureNames, TheCalculatorRuleAndTheNameFromTheFile)
     for (const char* invalid : {"", "1abc", "_abc", "abcdefghi", "mon nom", "Balle", "é", "a-b"})
         EXPECT_FALSE(IsValidVariableName(invalid)) << invalid;
 
-    EXPECT_EQ(VariableNameOfPath("/tmp/Balle.89i"), "balle");
-    EXPECT_EQ(VariableNameOfPath("dir.x/MONSPRITE.V2I"), "monsprite");
-    EXPECT_FALSE(IsValidVariableName(VariableNameOfPath("monsprite.v2i"))); // nine characters: refused, not cut
+    // A name from a file keeps the first 8 characters the rule allows, from
+    // its first letter on; a file name without a letter gives none.
+    const std::pair<const char*, const char*> fromFiles[] = {
+        {"/tmp/Balle.89i", "balle"},    {"dir.x/MONSPRITE.V2I", "monsprit"},
+        {"cli_final.89i", "cli_fina"},  {"mon sprite.9xi", "monsprit"},
+        {"1st-ball.89i", "stball"},     {"_x.89i", "x"},
+        {"\xC3\xA9t\xC3\xA9.89i", "t"}, {"123.89i", ""},
+        {"ab.cd.89i", "abcd"},
+    };
+    for (const auto& [path, name] : fromFiles)
+        EXPECT_EQ(VariableNameOfPath(path), name) << path;
 
     EXPECT_EQ(TiModelOfPath("a.89I"), TiModel::Ti89);
     EXPECT_EQ(TiModelOfPath("a.9xi"), TiModel::Ti92Plus);
