@@ -58,12 +58,16 @@ DataLayout LayoutOf(ArrayLayout layout, int elementBits)
     return data;
 }
 
-DataSource SourceOf(ArrayLayout layout, const std::vector<std::size_t>& arrays, int elementBits, int width, int height)
+DataSource SourceOf(const CArrayScan& scan, ArrayLayout layout, const std::vector<std::size_t>& arrays, int width,
+                    int height)
 {
+    const int elementBits = scan.arrays[arrays.front()].elementBits;
     DataSource source;
     source.plan = PlanOfLayout(LayoutOf(layout, elementBits), width, height);
-    for (const std::size_t index : arrays)
+    for (const std::size_t index : arrays) {
         source.groups.push_back({index});
+        source.names.push_back(scan.arrays[index].name);
+    }
     source.elementBits = elementBits;
     return source;
 }
@@ -193,7 +197,7 @@ private:
         int width = first.elementBits;
         if (sized != found_.scan.commentSizes.end() && sized->second.width >= 1 && sized->second.width <= width)
             width = sized->second.width;
-        DataSource source = SourceOf(layout, arrays, first.elementBits, width, static_cast<int>(height));
+        DataSource source = SourceOf(found_.scan, layout, arrays, width, static_cast<int>(height));
         found_.candidates.push_back({id, layout, std::move(arrays), first.elementBits, width, static_cast<int>(height),
                                      rereading, std::move(source)});
     }

@@ -98,10 +98,13 @@ MemoryImages EncodeFrames(const DataPlan& plan, const std::vector<const Sprite*>
 
 std::optional<ShortArray> FirstShortArray(const DataPlan& plan, const MemoryImages& images)
 {
-    for (const PlaneSource& source : plan.planes) {
-        const std::size_t needed = FrameEnd(plan, source, 0);
-        if (source.array >= images.size() || images[source.array].size() < needed)
-            return ShortArray{source.array, needed};
+    for (std::size_t array = 0; array < plan.arrayCount; ++array) {
+        std::size_t needed = 0; // by every plane of the array
+        for (const PlaneSource& source : plan.planes)
+            if (source.array == array)
+                needed = std::max(needed, FrameEnd(plan, source, 0));
+        if (array >= images.size() || images[array].size() < needed)
+            return ShortArray{array, needed};
     }
     return std::nullopt;
 }

@@ -327,4 +327,63 @@ TEST(DataLayout, NamesThatAnAssemblerWouldMisreadAreRefused)
         EXPECT_EQ(DataNameRefusal(name, syntax), why) << name;
 }
 
+// What a reading by hand is refused for names the problem: the array
+// missing or too short for the whole of one frame, the number of arrays,
+// the height, the width.
+TEST(DataLayout, ReadingsThatCannotBeDoneSayWhy)
+{
+    const ArraySprites found = FindArraySprites("unsigned char t[6] = {1}; unsigned short w[2] = {1};");
+    struct ReadingCase {
+        std::vector<std::string> arrays;
+        LayoutRequest layout;
+        std::optional<int> height;
+        std::optional<int> width;
+        std::string why;
+    };
+    const ReadingCase cases[] = {
+        {{"x"}, Request(std::nullopt), 1, std::nullopt, "pas de tableau « x »"},
+        {{"t"},
+         Request(std::nullopt, "MLD", Arrangement::Interlaced),
+         4,
+         std::nullopt,
+         "« t » : 6 éléments, il en faut 12 pour une image de 4 lignes"},
+        {{"t"},
+         Request(std::nullopt, "LD", Arrangement::Block),
+         4,
+         std::nullopt,
+         "« t » : 6 éléments, il en faut 8 pour une image de 4 lignes"},
+        {{"w"},
+         Request(RowUnit::Bits8),
+         5,
+         std::nullopt,
+         "« w » : 2 éléments, il en faut 3 pour une image de 5 lignes"},
+        {{"t", "w"}, Request(std::nullopt, "LDM"), 1, std::nullopt, "2 tableau(x) pour les 3 plans de l'ordre « LDM »"},
+        {{"t", "w"},
+         Request(std::nullopt, "LD", Arrangement::Block),
+         1,
+         std::nullopt,
+         "l'arrangement block lit un seul tableau, pas 2"},
+        {{"t", "w", "t", "w"}, Request(std::nullopt), 1, std::nullopt, "4 tableaux : au plus 3"},
+        {{"t"}, Request(std::nullopt), std::nullopt, std::nullopt, "hauteur manquante"},
+        {{"t"}, Request(std::nullopt), 0, std::nullopt, "hauteur de 0 lignes : de 1 à 128"},
+        {{"t"}, Request(std::nullopt), 129, std::nullopt, "hauteur de 129 lignes : de 1 à 128"},
+        {{"t"}, Request(RowUnit::Bytes), 1, std::nullopt, "largeur manquante"},
+        {{"t"}, Request(std::nullopt), 1, 9, "largeur de 9 pixels : plus que les 8 bits d'une ligne"},
+        {{"t"}, Request(RowUnit::Bytes), 1, 241, "largeur de 241 pixels : de 1 à 240"},
+        {{"t"}, Request(std::nullopt, "BL"), 1, std::nullopt, "ordre « BL » : B (noir et blanc) ne va pas avec L ou D"},
+    };
+    for (const ReadingCase& test : cases) {
+        ReadingRequest request;
+        request.arrays = test.arrays;
+        request.rows = test.layout.rows;
+        request.order = test.layout.order;
+        request.arrange = test.layout.arrange;
+        request.height = test.height;
+        request.width = test.width;
+        DataSource source;
+        const std::string why = PlanRequest(found.scan, request, source);
+        EXPECT_EQ(why.substr(0, test.why.size()), test.why);
+    }
+}
+
 } // namespace
