@@ -245,10 +245,11 @@ void SourceImportDialog::ShowPlaneRows()
     const bool separate = arrangeBox->currentData().toString() == QStringLiteral("separate");
     const int shown = separate ? static_cast<int>(order.size()) : 1;
     for (int i = 0; i < static_cast<int>(planeArrays.size()); ++i) {
-        planeLabels[static_cast<std::size_t>(i)]->setText(separate ? PlaneCaption(order[i].toLatin1())
-                                                                   : QStringLiteral("Tableau :"));
-        planeLabels[static_cast<std::size_t>(i)]->setVisible(i < shown);
-        planeArrays[static_cast<std::size_t>(i)]->setVisible(i < shown);
+        const std::size_t row = static_cast<std::size_t>(i);
+        planeLabels[row]->setVisible(i < shown);
+        planeArrays[row]->setVisible(i < shown);
+        if (i < shown)
+            planeLabels[row]->setText(separate ? PlaneCaption(order[i].toLatin1()) : QStringLiteral("Tableau :"));
     }
 }
 

@@ -24,7 +24,6 @@
 #include <vector>
 
 #include "DataExportSettings.h"
-#include "DataReading.h"
 #include "Dialogs.h"
 #include "ImageConversion.h"
 #include "PluginHost.h"
@@ -66,6 +65,7 @@ class WindowPlacement;
 class IniFile;
 struct ArrayCandidate;
 struct ArraySprites;
+struct ReadingRequest;
 enum class SourceKind;
 
 enum Tools : int8_t { ToolPencil = 0, ToolLine = 1, ToolFill = 2, ToolSelection = 3 };
