@@ -387,7 +387,7 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
     const int modes = static_cast<int>(raw.given.count(OptionId::List) + raw.given.count(OptionId::Info) +
                                        raw.given.count(OptionId::ToPixo));
     if (modes > 1)
-        throw UsageError("--list, --info et --to-pixo s'excluent l'un l'autre");
+        throw UsageError("--list, --info et --to-pixo s'excluent mutuellement");
     if (modes > 0 && raw.given.count(OptionId::ToPng))
         throw UsageError("--to-png ne s'emploie pas avec --list, --info ou --to-pixo");
     if (modes > 0 && raw.toPixsOutput)

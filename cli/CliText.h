@@ -1,17 +1,9 @@
-// Text rules of pixora-export that do not touch any file: the sprite name
-// derived from an input file, names quoted in messages, and the conversion of
-// plug-in texts (Windows-1252, CR LF) into what a Linux terminal shows
-// (UTF-8, LF).
+// Text rules of pixora-export that do not touch any file: names quoted in
+// messages, and the conversion of plug-in texts (Windows-1252, CR LF) into
+// what a Linux terminal shows (UTF-8, LF).
 #pragma once
 
 #include <string>
-
-// The input's base name without its extension, made a C identifier: every
-// character that is not an ASCII letter, digit or underscore becomes one
-// underscore (a multi-byte UTF-8 letter counts as one character), and an
-// underscore goes in front of a leading digit; a name that the C compiler
-// keeps for itself ("int", "_Bool", "linux") gets an underscore at its end.
-std::string DefaultSpriteName(const std::string& inputPath);
 
 // A plug-in text ready for a terminal: UTF-8 with LF line ends.
 std::string TerminalText(const std::string& pluginText);

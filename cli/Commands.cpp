@@ -6,8 +6,10 @@
 #include <optional>
 #include <ostream>
 
+#include "CIdentifier.h"
 #include "CliFailure.h"
 #include "CliText.h"
+#include "Counted.h"
 #include "FileRead.h"
 #include "ImageCommands.h"
 #include "ImageFiles.h"
@@ -63,9 +65,10 @@ std::string SetRefusalReason(const SetFileCheck& check)
     case SetFileProblem::Version:
         return "version de planche .pixs inconnue (seule la version 1 est lue)";
     case SetFileProblem::FrameCount:
-        return "planche .pixs de " + std::to_string(check.frameCount) + " images (de 1 à 256 attendues)";
+        return "planche .pixs de " + Counted(check.frameCount, "image", "images") + " (de 1 à 256 attendues)";
     case SetFileProblem::Truncated:
-        return "planche .pixs tronquée (moins d'octets que ses " + std::to_string(check.frameCount) + " images)";
+        return "planche .pixs tronquée (moins d'octets qu'il n'en faut pour " +
+               Counted(check.frameCount, "image", "images") + ")";
     case SetFileProblem::BadFrame:
         return "planche .pixs non valide : " + frame +
                " a une largeur, une hauteur, un type ou des pixels hors limites";
@@ -276,6 +279,14 @@ void CheckExportWritten(const ChosenPlugin& plugin, PendingOutput& output)
         throw CliFailure(ExitNoPlugin, "le plug-in " + Quoted(plugin.fileName) + " n'a rien écrit");
 }
 
+// "2 images, numérotées de 0 à 1", or "une seule image, la 0".
+std::string FrameNumbers(int count)
+{
+    if (count == 1)
+        return "une seule image, la 0";
+    return std::to_string(count) + " images, numérotées de 0 à " + std::to_string(count - 1);
+}
+
 // The frame --frame names, or the only one; several frames without --frame
 // are the joined export's, which only ExportSprite does.
 std::unique_ptr<Sprite> ChosenFrame(FrameList& frames, const CliOptions& options, bool severalAllowed)
@@ -284,7 +295,7 @@ std::unique_ptr<Sprite> ChosenFrame(FrameList& frames, const CliOptions& options
     if (options.frame) {
         if (*options.frame >= count)
             throw CliFailure(ExitBadInput, options.input + " : pas d'image " + std::to_string(*options.frame) + " (" +
-                                               std::to_string(count) + " image(s), numérotées à partir de 0)");
+                                               FrameNumbers(count) + ")");
         return std::move(frames[*options.frame]);
     }
     if (count == 1)

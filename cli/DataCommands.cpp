@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <ostream>
 
+#include "CIdentifier.h"
 #include "CliFailure.h"
 #include "CliText.h"
 #include "Commands.h"
+#include "Counted.h"
 #include "DataText.h"
 
 namespace {
@@ -99,7 +101,9 @@ std::optional<FrameList> ReadSourceLayout(const ArraySprites& found, const std::
     const std::size_t held = std::min<std::size_t>(FramesOf(found.scan, source), MaxFrames);
     const std::string size = Size(source.plan.width, source.plan.height);
     if (allFrames) {
-        err << "pixora-export : " << path << " : " << held << " image(s) de " << size << " lue(s), " << how << '\n';
+        err << "pixora-export : " << path << " : "
+            << Counted(static_cast<long long>(held), "image de " + size + " lue", "images de " + size + " lues") << ", "
+            << how << '\n';
         return ReadDataFrames(found.scan, source, 0, held);
     }
     if (held > 1)

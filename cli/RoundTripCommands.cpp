@@ -150,11 +150,18 @@ FrameList ReadCArrayFrames(const std::string& path, const CliOptions& options, s
         return std::move(*frames);
     const ArrayCandidate& model = ChooseCandidate(path, options, found);
     const std::vector<const ArrayCandidate*> alike = SameSizeCandidates(found, model);
-    err << "pixora-export : " << path << " : " << alike.size() << " sprite(s) de " << model.width << " x "
-        << model.height << " lu(s) en images :" << CandidateList(found, alike) << '\n';
-    if (alike.size() < found.candidates.size())
-        err << "pixora-export : " << path << " : " << found.candidates.size() - alike.size()
-            << " autre(s) sprite(s) d'une autre taille ou d'une autre lecture laissé(s) (--array pour en "
+    const bool one = alike.size() == 1;
+    err << "pixora-export : " << path << " : " << alike.size() << (one ? " sprite de " : " sprites de ") << model.width
+        << " x " << model.height << (one ? " lu en image :" : " lus en images :") << CandidateList(found, alike)
+        << '\n';
+    const std::size_t others = found.candidates.size() - alike.size();
+    if (others == 1)
+        err << "pixora-export : " << path
+            << " : 1 autre sprite, d'une autre taille ou d'une autre lecture, laissé de côté (--array pour le "
+               "choisir)\n";
+    else if (others > 1)
+        err << "pixora-export : " << path << " : " << others
+            << " autres sprites, d'une autre taille ou d'une autre lecture, laissés de côté (--array pour en "
                "choisir un)\n";
     return BuildArrayFrames(found, alike, ChosenWidth(options, model));
 }

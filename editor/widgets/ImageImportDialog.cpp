@@ -103,7 +103,7 @@ void ImageImportDialog::BuildControls()
     ditheringBox->addItem(QStringLiteral("Bayer 4 × 4"), static_cast<int>(Dithering::Bayer));
 
     invertBox = new QCheckBox(QStringLiteral("Inverser"));
-    alphaMaskBox = new QCheckBox(QStringLiteral("alpha → masque"));
+    alphaMaskBox = new QCheckBox(QStringLiteral("Transparence → masque"));
     alphaMaskBox->setChecked(image_.hasAlpha);
 
     scaleDownBox = NumberBox(1, std::max(1, std::min(image_.width, image_.height)), 1);

@@ -45,6 +45,11 @@ public:
         return name->text();
     }
 
+    std::optional<ArrayChoice> ChooseArray(const QList<ArrayChoiceItem>& items) override
+    {
+        return ChooseInSource(ArraySprites{}, items);
+    }
+
     std::optional<ArrayChoice> ChooseInSource(const ArraySprites& found, const QList<ArrayChoiceItem>& items) override
     {
         SourceImportDialog dialog(found, items, QApplication::activeWindow());

@@ -39,8 +39,8 @@ public:
     virtual std::optional<QString> AskVariableName(const QString& proposed, const QString& note) = 0;
     // items, the candidates of found, is never empty; nullopt when the user
     // cancels. The program's dialog shows each candidate's picture and
-    // offers a layout chosen by hand; an answer that needs no more than the
-    // items (a script's) comes from ChooseArray.
+    // offers a layout chosen by hand; ChooseArray asks among the items alone
+    // (a script answers there).
     virtual std::optional<ArrayChoice> ChooseInSource(const ArraySprites& found, const QList<ArrayChoiceItem>& items)
     {
         (void)found;

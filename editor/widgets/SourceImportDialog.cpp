@@ -63,7 +63,8 @@ QStringList ArrayNamesOf(const CArrayScan& scan)
 } // namespace
 
 SourceImportDialog::SourceImportDialog(const ArraySprites& found, const QList<ArrayChoiceItem>& items, QWidget* parent)
-    : QDialog(parent), found_(found), items_(items)
+    : QDialog(parent), found_(found), items_(items),
+      withSource_(found.candidates.size() == static_cast<std::size_t>(items.size()))
 {
     setObjectName(QStringLiteral("SourceImportDialog"));
     setWindowTitle(QStringLiteral("Importer du C"));
@@ -81,6 +82,10 @@ void SourceImportDialog::BuildControls()
     candidateList->setObjectName(QStringLiteral("LB_Tableaux"));
     candidateList->setIconSize(IconSize);
     for (int i = 0; i < items_.size(); ++i) {
+        if (!withSource_) {
+            candidateList->addItem(items_[i].text);
+            continue;
+        }
         Sprite sprite;
         const ArrayCandidate& candidate = found_.candidates[static_cast<std::size_t>(i)];
         BuildArraySprite(found_, candidate, candidate.width, sprite);
@@ -102,6 +107,9 @@ void SourceImportDialog::BuildControls()
     resultLabel->setWordWrap(true);
     auto* right = new QVBoxLayout;
     right->addWidget(BuildLayoutGroup());
+    // Without the source, the list alone: no pictures, no layout by hand.
+    layoutGroup->setVisible(withSource_);
+    preview->setVisible(withSource_);
     right->addWidget(preview);
     right->addWidget(resultLabel);
     right->addStretch(1);
@@ -195,10 +203,11 @@ void SourceImportDialog::CandidateChosen(int row)
         const QSignalBlocker blockWidth(widthBox), blockFrames(asFramesBox);
         widthBox->setRange(1, layoutGroup->isChecked() ? MaxWidth : item.elementBits);
         widthBox->setValue(item.width);
-        asFramesBox->setText(item.framesOfSize > 1 ? QStringLiteral("Les %1 sprites de cette taille en images de la "
-                                                                    "planche")
-                                                         .arg(item.framesOfSize)
-                                                   : QStringLiteral("Aucun autre sprite de cette taille"));
+        asFramesBox->setText(item.framesOfSize > 1
+                                 ? QStringLiteral("Les %1 sprites de cette taille en images de la "
+                                                  "planche")
+                                       .arg(item.framesOfSize)
+                                 : QStringLiteral("Aucun autre sprite de cette taille pour faire une planche"));
         asFramesBox->setEnabled(item.framesOfSize > 1);
         if (item.framesOfSize < 2)
             asFramesBox->setChecked(false);
@@ -293,6 +302,10 @@ void SourceImportDialog::ShowCandidate()
     const int row = candidateList->currentRow();
     if (row < 0 || row >= items_.size())
         return;
+    if (!withSource_) { // the list alone: the width within its items' bits
+        okButton->setEnabled(widthBox->value() >= 1 && widthBox->value() <= items_[row].elementBits);
+        return;
+    }
     const ArrayCandidate& candidate = found_.candidates[static_cast<std::size_t>(row)];
     const std::string refusal = WidthRefusal(candidate, widthBox->value());
     okButton->setEnabled(refusal.empty());

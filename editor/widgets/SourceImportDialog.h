@@ -25,7 +25,9 @@ class QSpinBox;
 class SourceImportDialog : public QDialog {
     Q_OBJECT
 public:
-    // found outlives the dialog; items are its candidates as the list shows them.
+    // found outlives the dialog; items are its candidates as the list shows
+    // them. A found without those candidates (an empty one) leaves the list
+    // alone, without pictures, preview or layout chosen by hand.
     SourceImportDialog(const ArraySprites& found, const QList<ArrayChoiceItem>& items, QWidget* parent = nullptr);
 
     ArrayChoice Choice() const;
@@ -60,4 +62,5 @@ private:
 
     const ArraySprites& found_;
     QList<ArrayChoiceItem> items_;
+    bool withSource_; // found's candidates are the items: pictures, preview and layouts
 };

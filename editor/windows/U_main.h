@@ -344,20 +344,21 @@ public:
     QLabel* L_Recents;
     QListWidget* LB_Recents;
     // The file last saved, loaded or imported (empty before any), whether
-    // it is a ".pixo" file that a save may go straight to, and the sprite
-    // as that file holds it.
+    // it is a ".pixo" or ".pixs" file that a save may go straight to, and
+    // the frames as that file holds them.
     QString CurrentFile;
     bool CurrentFileIsNative = false;
     SavedState savedState{sprite};
     RecentFiles recentFiles;
 
     bool IsChangedSinceSaved() const { return savedState.DiffersFrom(frames.Frames()); }
-    // Into the current ".pixo" file without a dialog when there is one,
-    // otherwise as the save command; true when the sprite was written.
+    // Into the current file without a dialog and quietly when there is one
+    // (a set of several frames into a ".pixo" asks first, as the save
+    // command does), otherwise as the save command; true when written.
     bool SaveSprite();
     // Loads or imports a file as the command for its kind does, with the
-    // same messages (the success message only when tellSuccess); true when
-    // the sprite was replaced.
+    // same messages (the success message only when tellSuccess), after the
+    // question about unsaved changes; true when the sprite was replaced.
     bool OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool tellSuccess = true);
     // `pixora FILE`: a calculator picture is imported, anything else loaded.
     void OpenAtStart(const QString& fileName);
@@ -383,8 +384,8 @@ public:
     // reported and changes nothing.
     void ImportImageFile(const QString& fileName);
     // Opens the conversion dialog for the picture; its "OK" makes the
-    // converted picture the sprite, as one undo step.
-    void ImportImage(const RgbaImage& image);
+    // converted picture the sprite, as one undo step; true when it did.
+    bool ImportImage(const RgbaImage& image);
     // Zoom and scroll of the main view, and the true-size preview
     // (U_main_zoom.cpp). MainZoom is the cell size in screen pixels, one of
     // ZoomSteps, or FittedZoom for the designed view fitted to the region.
@@ -469,6 +470,11 @@ private:
     // The step of a mouse gesture, from the press that starts the first
     // drawing button to the release of the last, is named after the tool.
     QString GestureLabel() const;
+    // Opens a step on the current frame unless one is open: a gesture that
+    // goes on after a command closed its step continues in a step of its own.
+    void ResumeSpriteStep();
+    // Commits the step of a gesture in progress, if any, under its name.
+    void CloseGestureStep();
     void ShowRestoredSprite();
     void ShowUndoState();
     void AssignPen(int button, PenValue pen);
@@ -487,12 +493,13 @@ private:
     void LoadSpriteWith(SpriteFileKind kind);
     LoadOutcome SliceIntoFrames(const CellPicture& picture, const QString& stepLabel);
     LoadOutcome ReplaceSet(FrameList loaded, const QString& stepLabel);
-    LoadOutcome ReadIntoFrames(SpriteReader reader, const std::string& path, LoadInto target,
-                               const QString& stepLabel);
+    LoadOutcome ReadIntoFrames(SpriteReader reader, const std::string& path, LoadInto target, const QString& stepLabel);
     // Saves the whole set when the name or the user's answer asks for it:
     // whether it was saved, or nothing when the save is to go on as the
     // one-sprite save.
     std::optional<bool> SaveSetIfWanted(FileDialog& dialog);
+    enum class SetSaving { WholeSet, CurrentFrame, Cancelled };
+    SetSaving AskHowToSaveSet();
     void ShowSaveOutcome(bool saved);
     ExportResult ExportAllFrames(const std::string& libraryPath, const std::string& fileName,
                                  const std::string& spriteName, int height, int width);
@@ -505,22 +512,34 @@ private:
     void BuildRecentPanel();
     void ConnectCommandKeys();
     bool SaveSpriteAs();
-    bool SaveSpriteTo(const QString& fileName);
-    void RememberFile(const QString& fileName, bool native);
+    bool SaveSpriteTo(const QString& fileName, bool tellSuccess = true);
+    // The file becomes the one being edited, holding the frames held.
+    void RememberFile(const QString& fileName, bool native, const std::vector<const Sprite*>& held);
+    void RememberRecentFile(const QString& fileName);
+    // "Nom Fichier" and "Nom Sprite" of "Exporter" named after the file.
+    void ProposeExportNames(const QString& fileName);
     void ShowFileState();
     void ShowRecentFiles();
+    // Before closing, opening another file, or an import that takes the
+    // place of every frame: true when the changes are saved or given up.
     bool MayClose();
+    bool MayOpenInstead(const QString& fileName);
+    bool MayImportOver();
+    bool MaySetAside(const QString& beforeWhat);
+    // A new history, after a file opened took the place of every frame.
+    void StartNewHistory();
     void DropFiles(const QList<QUrl>& urls);
     FileDialog& DialogFor(SpriteFileKind kind);
     QString designedCaption;
     // Round trips (U_main_roundtrip.cpp): the panel, its dialogs and keys.
     void AddRoundTripCommands();
     void AddDataCommands();
-    // kind: nullopt reads C text, else assembly (the clipboard's).
-    void ImportCText(const std::string& text, std::optional<SourceKind> kind);
-    void ImportLayoutFrames(const ArraySprites& found, const ReadingRequest& request);
-    void ImportSourceFrames(FrameList read, const QString& name);
-    void ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width);
+    // True when the text's sprite replaced the edited one; kind: nullopt
+    // reads C text, else assembly (the clipboard's).
+    bool ImportCText(const std::string& text, std::optional<SourceKind> kind);
+    bool ImportLayoutFrames(const ArraySprites& found, const ReadingRequest& request);
+    bool ImportSourceFrames(FrameList read, const QString& name);
+    bool ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width);
     // Zoom and scroll (U_main_zoom.cpp).
     void BuildViewNavigation();
     ZoomedLayout MainZoomLayout() const;

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <filesystem>
 
 #include "CIdentifier.h"
 #include "EditorError.h"
@@ -75,6 +76,15 @@ bool ConfirmSpriteName(const QString& name)
 }
 
 } // namespace
+
+// The file "balle.h" and the arrays "balle" for "balle.pixo", as
+// pixora-export names them.
+void TForm1::ProposeExportNames(const QString& fileName)
+{
+    const std::string path = FileSystemName(fileName);
+    Edit1->setText(QFile::decodeName(std::filesystem::path(path).stem().string().c_str()) + QStringLiteral(".h"));
+    Edit2->setText(QString::fromStdString(DefaultSpriteName(path)));
+}
 
 QString TForm1::ExportFolder() const
 {

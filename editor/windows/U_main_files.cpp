@@ -1,7 +1,8 @@
 // The commands of the page "Enreg/charger": saving and loading the editor's
-// own ".pixo" file and importing a calculator picture. Each asks for a file
-// through its dialog, which keeps the last name, and tells the outcome in a
-// message box; a refused file changes nothing.
+// own ".pixo" file (and a set's ".pixs") and importing a calculator picture.
+// Each asks for a file through its dialog, which keeps the last name, and
+// tells the outcome in a message box; a refused file changes nothing.
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <filesystem>
@@ -21,6 +22,14 @@ const QString PixoSuffix = QStringLiteral(".pixo");
 QString WithPixoSuffix(const QString& fileName)
 {
     return fileName.endsWith(PixoSuffix, Qt::CaseSensitive) ? fileName : fileName + PixoSuffix;
+}
+
+// "dessin" and "dessin.pixo" both become "dessin.pixs".
+QString WithPixsSuffix(const QString& fileName)
+{
+    const QString base =
+        fileName.endsWith(PixoSuffix, Qt::CaseSensitive) ? fileName.chopped(PixoSuffix.size()) : fileName;
+    return base + QStringLiteral(".pixs");
 }
 
 bool LoadNativeFile(Sprite& sprite, const std::string& path)
@@ -58,20 +67,70 @@ bool TForm1::SaveSpriteAs()
     return SaveSpriteTo(SaveDialog1.fileName);
 }
 
+// Ctrl+S and the close question's "Enregistrer": into the current file
+// quietly, the caption losing its "*" being the sign; a ".pixo" keeps one
+// frame, so a set of several asks first as "&Enregistrer" does.
 bool TForm1::SaveSprite()
 {
-    return CurrentFileIsNative ? SaveSpriteTo(CurrentFile) : SaveSpriteAs();
+    if (!CurrentFileIsNative)
+        return SaveSpriteAs();
+    if (frames.Count() == 1 || IsSpriteSetFileName(FileSystemName(CurrentFile)))
+        return SaveSpriteTo(CurrentFile, false);
+    switch (AskHowToSaveSet()) {
+    case SetSaving::CurrentFrame:
+        return SaveSpriteTo(CurrentFile, false);
+    case SetSaving::WholeSet:
+        // A name the user has not chosen could replace another set: the
+        // dialog shows it first.
+        SaveDialog1.fileName = WithPixsSuffix(CurrentFile);
+        return SaveSpriteAs();
+    default:
+        return false;
+    }
 }
 
-// A ".pixs" name saves the whole set, a ".pixo" name the frame being edited.
-bool TForm1::SaveSpriteTo(const QString& fileName)
+// A ".pixs" name saves the whole set, a ".pixo" name the frame being edited;
+// the saved state is what the file holds, so a set saved as one frame still
+// counts as changed.
+bool TForm1::SaveSpriteTo(const QString& fileName, bool tellSuccess)
 {
     const std::string path = FileSystemName(fileName);
-    const bool saved = IsSpriteSetFileName(path) ? SaveSpriteSetFile(path, frames.Frames()) : sprite.SaveToFile(path);
-    ShowSaveOutcome(saved);
+    const bool wholeSet = IsSpriteSetFileName(path);
+    const bool saved = wholeSet ? SaveSpriteSetFile(path, frames.Frames()) : sprite.SaveToFile(path);
+    if (tellSuccess || !saved)
+        ShowSaveOutcome(saved);
     if (saved)
-        RememberFile(fileName, true);
+        RememberFile(fileName, true, wholeSet ? frames.Frames() : std::vector<const Sprite*>{&sprite});
     return saved;
+}
+
+std::optional<bool> TForm1::SaveSetIfWanted(FileDialog& dialog)
+{
+    if (!IsSpriteSetFileName(FileSystemName(dialog.fileName))) {
+        if (frames.Count() == 1)
+            return std::nullopt;
+        switch (AskHowToSaveSet()) {
+        case SetSaving::CurrentFrame:
+            return std::nullopt;
+        case SetSaving::WholeSet:
+            dialog.fileName = WithPixsSuffix(dialog.fileName);
+            break;
+        default:
+            return false;
+        }
+    }
+    return SaveSpriteTo(dialog.fileName);
+}
+
+TForm1::SetSaving TForm1::AskHowToSaveSet()
+{
+    const int answer = AppDialogs().Ask(
+        QStringLiteral("La planche compte %1 images et un fichier .pixo n'en garde qu'une.\n"
+                       "Enregistrer toute la planche en .pixs, ou seulement l'image courante en .pixo ?")
+            .arg(frames.Count()),
+        QStringLiteral("Enregistrer"), MessageIcon::Information,
+        {QStringLiteral("Planche (.pixs)"), QStringLiteral("Image courante (.pixo)"), QStringLiteral("Annuler")});
+    return answer == 0 ? SetSaving::WholeSet : answer == 1 ? SetSaving::CurrentFrame : SetSaving::Cancelled;
 }
 
 void TForm1::ShowSaveOutcome(bool saved)
@@ -106,9 +165,13 @@ void TForm1::LoadSpriteWith(SpriteFileKind kind)
         OpenSpriteFile(dialog.fileName, kind);
 }
 
-// A refused file leaves the sprite as it was, so it adds no undo step. The
-// file's dialog takes the name as if it had been chosen there, whoever
-// named the file (the dialog, the recent files, a drop, the command line).
+// A refused file leaves the sprite as it was. The file's dialog takes the
+// name as if it had been chosen there, whoever named the file (the dialog,
+// the recent files, a drop, the command line). A file that takes the place
+// of every frame is a new start: the changes are saved or given up first,
+// and the history starts again, so that no undo brings back a drawing
+// under this file's name. A picture put into one frame of several is an
+// edit of the set, which stays the file being edited.
 bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool tellSuccess)
 {
     const bool picture = kind == SpriteFileKind::CalculatorPicture;
@@ -122,6 +185,9 @@ bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool t
         ShowFailedLoad();
         return false;
     }
+    const bool newStart = !picture || frames.Count() == 1 || CB_Decouper->isChecked();
+    if (newStart && !MayOpenInstead(fileName))
+        return false;
     const LoadOutcome outcome =
         ReadIntoFrames(reader, FileSystemName(fileName), picture ? LoadInto::CurrentFrame : LoadInto::WholeSet,
                        picture ? QStringLiteral("import d'image") : QStringLiteral("chargement"));
@@ -131,7 +197,13 @@ bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool t
         ShowFailedLoad();
         return false;
     }
-    RememberFile(fileName, !picture);
+    if (newStart) {
+        StartNewHistory();
+        RememberFile(fileName, !picture, frames.Frames());
+    } else {
+        RememberRecentFile(fileName);
+        ProposeExportNames(fileName);
+    }
     ShowLoadedSprite();
     if (tellSuccess)
         AppDialogs().ShowMessage(QStringLiteral("Chargement effectué : ..."), QStringLiteral("Succès!"),

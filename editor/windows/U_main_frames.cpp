@@ -1,6 +1,6 @@
 // Sprite sets in the main window: the frame controls in the free column of
 // "Retouche" (below "Annuler" / "Rétablir"), Page Up / Page Down, the ".pixs"
-// save and load beside the ".pixo" ones, the slicing of an imported picture
+// load beside the ".pixo" one, the slicing of an imported picture
 // into frames, the export of every frame into one file, the onion skin of
 // the main view and the animated preview, with their options on "Options"
 // and in the settings file's section "PlancheSprites".
@@ -17,10 +17,10 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <limits>
-#include <optional>
 
 #include "AtomicFile.h"
 #include "Controls.h"
+#include "Counted.h"
 #include "IniFile.h"
 #include "PluginFrames.h"
 #include "TextEncoding.h"
@@ -63,14 +63,6 @@ QString FrameCountText(int current, int count)
     return QStringLiteral("image %1 / %2").arg(current + 1).arg(count);
 }
 
-// "dessin" and "dessin.pixo" both become "dessin.pixs".
-QString WithPixsSuffix(const QString& fileName)
-{
-    const QString pixo = QStringLiteral(".pixo");
-    const QString base = fileName.endsWith(pixo, Qt::CaseSensitive) ? fileName.chopped(pixo.size()) : fileName;
-    return base + QStringLiteral(".pixs");
-}
-
 void ShowLoadProblem(const QString& text)
 {
     AppDialogs().ShowMessage(text, QStringLiteral("Echec!"), MessageIcon::Warning);
@@ -87,9 +79,9 @@ void TForm1::BuildFrameControls()
     L_Image->setAlignment(Qt::AlignCenter);
     B_ImagePrecedente = ColumnButton(TabSheet1, "B_ImagePrecedente", QStringLiteral("< Préc."),
                                      QStringLiteral("Image précédente (Pg préc.)"), ColumnLeft, FirstRow, half);
-    B_ImageSuivante = ColumnButton(TabSheet1, "B_ImageSuivante", QStringLiteral("Suiv. >"),
-                                   QStringLiteral("Image suivante (Pg suiv.)"), ColumnLeft + ColumnWidth - half,
-                                   FirstRow, half);
+    B_ImageSuivante =
+        ColumnButton(TabSheet1, "B_ImageSuivante", QStringLiteral("Suiv. >"),
+                     QStringLiteral("Image suivante (Pg suiv.)"), ColumnLeft + ColumnWidth - half, FirstRow, half);
     B_NouvelleImage = ColumnButton(TabSheet1, "B_NouvelleImage", QStringLiteral("Nouvelle image"),
                                    QStringLiteral("Ajoute une image blanche après l'image courante"), ColumnLeft,
                                    FirstRow + RowStep, ColumnWidth);
@@ -133,7 +125,7 @@ void TForm1::BuildFrameControls()
     CB_Decouper->setGeometry(8, 384, 150, 20);
     CB_Decouper->setToolTip(
         QStringLiteral("L'image importée (ou le sprite lu dans du C) devient une planche : ses cases de W × H "
-                       "pixels, de gauche à droite puis de haut en bas ; les cases incomplètes sont laissées"));
+                       "pixels, de gauche à droite puis de haut en bas ; les cases incomplètes sont ignorées"));
     E_DecoupeX = new QLineEdit(QStringLiteral("16"), TabSheet2);
     E_DecoupeX->setObjectName(QStringLiteral("E_DecoupeX"));
     E_DecoupeX->setGeometry(160, 384, 40, 20);
@@ -189,11 +181,10 @@ void TForm1::GoToFrame(int index)
 {
     if (index == frames.Current() || index < 0 || index >= frames.Count())
         return;
-    if (history.IsRecording())
-        history.Commit(sprite, GestureLabel().toStdString());
+    CloseGestureStep();
     frames.Select(index);
     if (AnyButtonDrawing())
-        history.Begin(sprite, frames.Current());
+        ResumeSpriteStep();
     ShowRestoredSprite();
 }
 
@@ -284,13 +275,13 @@ TForm1::LoadOutcome TForm1::SliceIntoFrames(const CellPicture& picture, const QS
     const Point cell{E_DecoupeX->text().toInt(&wide), E_DecoupeY->text().toInt(&high)};
     const int count = wide && high ? SheetFrameCount(picture, cell) : 0;
     if (count < 1 || count > MaxFrames) {
-        ShowLoadProblem(QStringLiteral("L'image de %1 × %2 ne se découpe pas en images de %3 × %4 : %5 "
-                                       "image(s) entière(s), il en faut de 1 à %6")
-                            .arg(picture.width)
-                            .arg(picture.height)
-                            .arg(E_DecoupeX->text(), E_DecoupeY->text())
-                            .arg(count)
-                            .arg(MaxFrames));
+        ShowLoadProblem(
+            QStringLiteral("L'image de %1 × %2 ne se découpe pas en images de %3 × %4 : %5, il en faut de 1 à %6")
+                .arg(picture.width)
+                .arg(picture.height)
+                .arg(E_DecoupeX->text(), E_DecoupeY->text())
+                .arg(QString::fromStdString(Counted(count, "image entière", "images entières")))
+                .arg(MaxFrames));
         return LoadOutcome::Explained;
     }
     return ReplaceSet(SliceSheet(picture, cell), stepLabel);
@@ -298,33 +289,12 @@ TForm1::LoadOutcome TForm1::SliceIntoFrames(const CellPicture& picture, const QS
 
 TForm1::LoadOutcome TForm1::ReplaceSet(FrameList loaded, const QString& stepLabel)
 {
-    if (history.IsRecording())
-        history.Commit(sprite, GestureLabel().toStdString());
+    CloseGestureStep();
     const bool replaced = history.ReplaceFrames(frames, std::move(loaded), 0, stepLabel.toStdString());
     if (AnyButtonDrawing())
-        history.Begin(sprite, frames.Current());
+        ResumeSpriteStep();
     ShowUndoState();
     return replaced ? LoadOutcome::Loaded : LoadOutcome::Refused;
-}
-
-std::optional<bool> TForm1::SaveSetIfWanted(FileDialog& dialog)
-{
-    if (!IsSpriteSetFileName(FileSystemName(dialog.fileName))) {
-        if (frames.Count() == 1)
-            return std::nullopt;
-        const int answer = AppDialogs().Ask(
-            QStringLiteral("La planche compte %1 images et un fichier .pixo n'en garde qu'une.\n"
-                           "Enregistrer toute la planche en .pixs, ou seulement l'image courante en .pixo ?")
-                .arg(frames.Count()),
-            QStringLiteral("Enregistrer"), MessageIcon::Information,
-            {QStringLiteral("Planche (.pixs)"), QStringLiteral("Image courante (.pixo)"), QStringLiteral("Annuler")});
-        if (answer == 1)
-            return std::nullopt;
-        if (answer != 0)
-            return false;
-        dialog.fileName = WithPixsSuffix(dialog.fileName);
-    }
-    return SaveSpriteTo(dialog.fileName);
 }
 
 // A refusal's explanation goes into the file, where one sprite's would.

@@ -130,24 +130,28 @@ void TForm1::ImportImageFile(const QString& fileName)
         ShowFailure(QStringLiteral("Le Chargement a échoué"), reason);
         return;
     }
-    ImportImage(image);
+    if (ImportImage(image))
+        ProposeExportNames(fileName);
 }
 
-void TForm1::ImportImage(const RgbaImage& image)
+bool TForm1::ImportImage(const RgbaImage& image)
 {
     ImageImportDialog dialog(image, this);
     if (dialog.exec() != QDialog::Accepted || !dialog.Result().Succeeded())
-        return;
-    // A sprite sheet: its cells become the frames of the set.
+        return false;
+    // A sprite sheet: its cells take the place of the frames of the set.
     if (CB_Decouper->isChecked()) {
-        if (SliceIntoFrames(dialog.Result().picture, QStringLiteral("import d'image")) == LoadOutcome::Loaded)
-            ShowLoadedSprite();
-        return;
+        if (!MayImportOver() ||
+            SliceIntoFrames(dialog.Result().picture, QStringLiteral("import d'image")) != LoadOutcome::Loaded)
+            return false;
+        ShowLoadedSprite();
+        return true;
     }
     BeginSpriteStep();
     PutIntoSprite(dialog.Result().picture, sprite);
     CommitSpriteStep(QStringLiteral("import d'image"));
     ShowLoadedSprite();
+    return true;
 }
 
 void TForm1::B_ExporterPngClick()

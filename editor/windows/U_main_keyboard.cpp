@@ -26,8 +26,7 @@ void TForm1::MoveKeyboardCell(int dx, int dy)
     if (KeyboardPen != NotDrawing) {
         // Another command may have closed the stroke's step meanwhile; what
         // the stroke draws next is a step of its own.
-        if (!history.IsRecording())
-            history.Begin(sprite);
+        ResumeSpriteStep();
         sprite.DrawLine(from.x, from.y, to.x, to.y, KeyboardPen);
     }
     ShowCellPosition(to);

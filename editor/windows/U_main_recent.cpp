@@ -31,7 +31,7 @@ const std::string FoldersSection = "Dossiers";
 // The settings keys of the folders of OpenDialog1, SaveDialog1, OpenDialog2.
 constexpr const char* FolderKeys[] = {"Charger", "Enregistrer", "Importer"};
 
-const QString AcceptedKinds = QStringLiteral(".pixo, .89i, .9xi ou .v2i");
+const QString AcceptedKinds = QStringLiteral(".pixo, .pixs, .89i, .9xi ou .v2i");
 
 void Refuse(const QString& text)
 {
@@ -91,20 +91,26 @@ void TForm1::ConnectCommandKeys()
         });
     }
     BitBtn5->setToolTip(
-        QStringLiteral("Enregistrer sous un nom choisi (Ctrl+Maj+S) ; Ctrl+S enregistre dans le fichier .pixo ouvert"));
-    BitBtn7->setToolTip(QStringLiteral("Charger un fichier .pixo (Ctrl+O)"));
+        QStringLiteral("Enregistrer sous un nom choisi (Ctrl+Maj+S) ; Ctrl+S enregistre dans le fichier ouvert"));
+    BitBtn7->setToolTip(QStringLiteral("Charger un fichier .pixo ou .pixs (Ctrl+O)"));
     BitBtn9->setToolTip(QStringLiteral("Importer une image de calculatrice (Ctrl+I)"));
     Button1->setToolTip(QStringLiteral("Exporter avec le plugin choisi (Ctrl+E)"));
 }
 
-void TForm1::RememberFile(const QString& fileName, bool native)
+void TForm1::RememberFile(const QString& fileName, bool native, const std::vector<const Sprite*>& held)
 {
     CurrentFile = QFileInfo(fileName).absoluteFilePath();
     CurrentFileIsNative = native;
-    savedState.Take(frames.Frames());
-    recentFiles.Add(FileSystemName(CurrentFile));
-    ShowRecentFiles();
+    savedState.Take(held);
+    RememberRecentFile(CurrentFile);
+    ProposeExportNames(CurrentFile);
     ShowFileState();
+}
+
+void TForm1::RememberRecentFile(const QString& fileName)
+{
+    recentFiles.Add(FileSystemName(QFileInfo(fileName).absoluteFilePath()));
+    ShowRecentFiles();
 }
 
 // "balle.pixo* - " before the designed caption while the sprite differs
@@ -153,17 +159,32 @@ void TForm1::OpenAtStart(const QString& fileName)
                    picture ? SpriteFileKind::CalculatorPicture : SpriteFileKind::Native, false);
 }
 
-// "Annuler", Escape and the box's close button keep everything as it was;
-// a save that fails or is cancelled keeps the window open too.
 bool TForm1::MayClose()
+{
+    return MaySetAside(QStringLiteral("avant de quitter"));
+}
+
+bool TForm1::MayOpenInstead(const QString& fileName)
+{
+    return MaySetAside(QStringLiteral("avant d'ouvrir %1").arg(Quoted(QFileInfo(fileName).fileName())));
+}
+
+bool TForm1::MayImportOver()
+{
+    return MaySetAside(QStringLiteral("avant de le remplacer par l'importation"));
+}
+
+// "Annuler", Escape and the box's close button keep everything as it was;
+// a save that fails or is cancelled keeps it too.
+bool TForm1::MaySetAside(const QString& beforeWhat)
 {
     if (!IsChangedSinceSaved())
         return true;
     const QString sprite = CurrentFile.isEmpty()
                                ? QStringLiteral("Le sprite")
                                : QStringLiteral("Le sprite %1").arg(Quoted(QFileInfo(CurrentFile).fileName()));
-    const QString question =
-        sprite + QStringLiteral(" a été modifié.\nVoulez-vous enregistrer les modifications avant de quitter ?");
+    const QString question = sprite + QStringLiteral(" a été modifié.\nVoulez-vous enregistrer les modifications ") +
+                             beforeWhat + QStringLiteral(" ?");
     const QStringList buttons{QStringLiteral("Enregistrer"), QStringLiteral("Ne pas enregistrer"),
                               QStringLiteral("Annuler")};
     switch (AppDialogs().Ask(question, QStringLiteral("Pixora"), MessageIcon::Warning, buttons)) {

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QShortcut>
 
+#include "Counted.h"
 #include "FileRead.h"
 #include "FormLayout.h"
 #include "RoundTripDialogs.h"
@@ -121,7 +122,8 @@ void TForm1::B_ImporterCClick()
         ShowFailure(QStringLiteral("Le Chargement a échoué\n") + QString::fromStdString(ReadProblemText(source)));
         return;
     }
-    ImportCText(source.bytes, SourceKindOfPath(path).value_or(SourceKind::C));
+    if (ImportCText(source.bytes, SourceKindOfPath(path).value_or(SourceKind::C)))
+        ProposeExportNames(OpenDialogC.fileName);
 }
 
 void TForm1::PasteCArrays()
@@ -143,7 +145,7 @@ void TForm1::PasteCArrays()
 // or the frames its arrays hold, or the chosen one cut by "découper en
 // images de", replaces the set, as one undo step. Text of no known kind (the
 // clipboard's) is read as C, else as assembly.
-void TForm1::ImportCText(const std::string& text, std::optional<SourceKind> kind)
+bool TForm1::ImportCText(const std::string& text, std::optional<SourceKind> kind)
 {
     ArraySprites found = FindSourceSprites(text, kind.value_or(SourceKind::C));
     if (!kind && found.candidates.empty())
@@ -153,7 +155,7 @@ void TForm1::ImportCText(const std::string& text, std::optional<SourceKind> kind
         ShowFailure(QStringLiteral("Aucun tableau de sprite lisible dans ce texte (tableaux C de char, short, long ou "
                                    "long long, uint8_t à uint64_t ; données d'assembleur après une étiquette).") +
                     Refusals(found));
-        return;
+        return false;
     }
     QList<ArrayChoiceItem> items;
     for (const ArrayCandidate& candidate : found.candidates)
@@ -161,56 +163,59 @@ void TForm1::ImportCText(const std::string& text, std::optional<SourceKind> kind
                       static_cast<int>(SameSizeCandidates(found, candidate).size())});
     const std::optional<ArrayChoice> choice = AppRoundTripDialogs().ChooseInSource(found, items);
     if (!choice)
-        return;
-    if (choice->layout) {
-        ImportLayoutFrames(found, *choice->layout);
-        return;
-    }
+        return false;
+    if (choice->layout)
+        return ImportLayoutFrames(found, *choice->layout);
     const ArrayCandidate& candidate = found.candidates[static_cast<std::size_t>(choice->index)];
     const std::string refusal = WidthRefusal(candidate, choice->width);
     if (!refusal.empty()) {
         ShowFailure(QString::fromUtf8(refusal));
-        return;
+        return false;
     }
-    if (choice->asFrames) {
-        ImportCFrames(found, SameSizeCandidates(found, candidate), choice->width);
-        return;
-    }
-    ImportSourceFrames(BuildCandidateFrames(found, candidate, choice->width), QString::fromStdString(candidate.id));
+    if (choice->asFrames)
+        return MayImportOver() && ImportCFrames(found, SameSizeCandidates(found, candidate), choice->width);
+    return ImportSourceFrames(BuildCandidateFrames(found, candidate, choice->width),
+                              QString::fromStdString(candidate.id));
 }
 
 // The arrays read in the layout chosen by hand: every frame they hold.
-void TForm1::ImportLayoutFrames(const ArraySprites& found, const ReadingRequest& request)
+bool TForm1::ImportLayoutFrames(const ArraySprites& found, const ReadingRequest& request)
 {
     DataSource source;
     if (const std::string why = PlanRequest(found.scan, request, source); !why.empty()) {
         ShowFailure(QString::fromStdString(why));
-        return;
+        return false;
     }
     const std::size_t count = std::min<std::size_t>(FramesOf(found.scan, source), MaxFrames);
     QStringList names;
     for (const std::string& name : request.arrays)
         names << QString::fromStdString(name);
-    ImportSourceFrames(ReadDataFrames(found.scan, source, 0, count), names.join(QStringLiteral(", ")));
+    return ImportSourceFrames(ReadDataFrames(found.scan, source, 0, count), names.join(QStringLiteral(", ")));
 }
 
 // One frame replaces the sprite, or is cut as a sheet (an animation kept
-// frame under frame in one array); several replace the set.
-void TForm1::ImportSourceFrames(FrameList read, const QString& name)
+// frame under frame in one array); several replace the set. What replaces
+// the set asks first, as every load does.
+bool TForm1::ImportSourceFrames(FrameList read, const QString& name)
 {
-    const int count = static_cast<int>(read.size());
+    const auto count = static_cast<long long>(read.size());
+    const bool sheet = count == 1 && CB_Decouper->isChecked();
+    if ((count > 1 || sheet) && !MayImportOver())
+        return false;
     if (count > 1) {
         if (ReplaceSet(std::move(read), QStringLiteral("import de C")) != LoadOutcome::Loaded)
-            return;
+            return false;
         ShowLoadedSprite();
-        AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : %1 images (%2)").arg(count).arg(name),
+        AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : %1 (%2)")
+                                     .arg(QString::fromStdString(Counted(count, "image", "images")), name),
                                  QStringLiteral("Succès!"), MessageIcon::Information);
-        return;
+        return true;
     }
-    if (CB_Decouper->isChecked()) {
-        if (SliceIntoFrames(PictureOfSprite(*read.front()), QStringLiteral("import de C")) == LoadOutcome::Loaded)
-            ShowLoadedSprite();
-        return;
+    if (sheet) {
+        if (SliceIntoFrames(PictureOfSprite(*read.front()), QStringLiteral("import de C")) != LoadOutcome::Loaded)
+            return false;
+        ShowLoadedSprite();
+        return true;
     }
     BeginSpriteStep();
     PutIntoSprite(PictureOfSprite(*read.front()), sprite);
@@ -218,16 +223,20 @@ void TForm1::ImportSourceFrames(FrameList read, const QString& name)
     ShowLoadedSprite();
     AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : ") + name, QStringLiteral("Succès!"),
                              MessageIcon::Information);
+    return true;
 }
 
-void TForm1::ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width)
+bool TForm1::ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width)
 {
     if (ReplaceSet(BuildArrayFrames(found, candidates, width), QStringLiteral("import de C")) != LoadOutcome::Loaded)
-        return;
+        return false;
     ShowLoadedSprite();
     QString names;
     for (const ArrayCandidate* candidate : candidates)
         names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromStdString(candidate->id);
-    AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : %1 images (%2)").arg(candidates.size()).arg(names),
-                             QStringLiteral("Succès!"), MessageIcon::Information);
+    const std::string count = Counted(static_cast<long long>(candidates.size()), "image", "images");
+    AppDialogs().ShowMessage(
+        QStringLiteral("Importation effectuée : %1 (%2)").arg(QString::fromStdString(count), names),
+        QStringLiteral("Succès!"), MessageIcon::Information);
+    return true;
 }

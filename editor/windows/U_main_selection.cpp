@@ -154,8 +154,7 @@ void TForm1::SelectionMouseMove(Point windowPoint)
         return;
     // A command run during the drag (a transform key) closed its step; the
     // rest of the drag is a step of its own.
-    if (!history.IsRecording())
-        history.Begin(sprite);
+    ResumeSpriteStep();
     selection.MoveTo(sprite, topLeft);
     RedrawBothViews();
 }

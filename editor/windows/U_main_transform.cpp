@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <QToolButton>
 
-#include "Dialogs.h"
 #include "Controls.h"
+#include "Dialogs.h"
 #include "PreShift.h"
 #include "U_main.h"
 
@@ -28,8 +28,8 @@ constexpr TransformCommand TransformCommands[] = {
     {PictureTransform::RotateCounterClockwise, "rotation anti-horaire"},
     {PictureTransform::ShiftLeft, "décalage à gauche"},
     {PictureTransform::ShiftRight, "décalage à droite"},
-    {PictureTransform::ShiftUp, "décalage en haut"},
-    {PictureTransform::ShiftDown, "décalage en bas"},
+    {PictureTransform::ShiftUp, "décalage vers le haut"},
+    {PictureTransform::ShiftDown, "décalage vers le bas"},
     {PictureTransform::InvertColors, "inversion des couleurs"},
 };
 
@@ -200,8 +200,7 @@ void TForm1::B_PreDecalerClick()
     FrameList copies;
     for (Sprite& frame : shifted)
         copies.push_back(std::make_unique<Sprite>(frame));
-    if (history.IsRecording())
-        history.Commit(sprite, GestureLabel().toStdString());
+    CloseGestureStep();
     if (history.ReplaceFrames(frames, std::move(copies), 0, "pré-décalage"))
         ShowLoadedSprite();
     ShowUndoState();

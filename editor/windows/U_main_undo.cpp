@@ -95,9 +95,8 @@ void TForm1::ShowUndoState()
 // edit) closes their gesture first, so that no change escapes the history.
 void TForm1::BeginSpriteStep()
 {
-    if (history.IsRecording())
-        history.Commit(sprite, GestureLabel().toStdString());
-    history.Begin(sprite, frames.Current());
+    CloseGestureStep();
+    ResumeSpriteStep();
 }
 
 // ...and what the held buttons draw afterwards is a step of its own.
@@ -106,7 +105,30 @@ void TForm1::CommitSpriteStep(const QString& label)
     history.Commit(sprite, label.toStdString());
     frames.ApplySizeToAll();
     if (AnyButtonDrawing())
+        ResumeSpriteStep();
+    ShowUndoState();
+}
+
+// The only place a step is opened: always on the frame being edited, which
+// its undo goes back to, whatever frame was current when the gesture began.
+void TForm1::ResumeSpriteStep()
+{
+    if (!history.IsRecording())
         history.Begin(sprite, frames.Current());
+}
+
+void TForm1::CloseGestureStep()
+{
+    if (history.IsRecording())
+        history.Commit(sprite, GestureLabel().toStdString());
+}
+
+// What a held button draws next is a step of the new history.
+void TForm1::StartNewHistory()
+{
+    history.Clear();
+    if (AnyButtonDrawing())
+        ResumeSpriteStep();
     ShowUndoState();
 }
 

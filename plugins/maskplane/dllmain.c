@@ -272,7 +272,7 @@ static void AppendRefusal(PluginText* text)
 {
     AppendText(text, "Les sprites support\xE9"
                      "s par ce plugin (masqu\xE9"
-                     "s ou non):\n");
+                     "s ou non) :\n");
     AppendFormat(text, "  - largeur de 1 \xE0 %d pixels\n", MaxSpriteWidth);
     AppendFormat(text, "  - hauteur de 1 \xE0 %d pixels\n", MaxSpriteHeight);
     AppendText(text, "  - noir et blanc ou 4 niveaux de gris\n");

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "AsmDataReader.h"
+#include "Counted.h"
 
 namespace {
 
@@ -292,8 +293,9 @@ ArraySprites FindSourceSprites(std::string_view text, SourceKind kind)
     found.scan = kind == SourceKind::C ? ScanCArrays(text) : ScanAssemblyArrays(text);
     found.refusals = found.scan.refusals;
     if (found.scan.refusedCount > found.scan.refusals.size())
-        found.refusals.push_back("et " + std::to_string(found.scan.refusedCount - found.scan.refusals.size()) +
-                                 " autres tableaux illisibles");
+        found.refusals.push_back("et " +
+                                 Counted(static_cast<long long>(found.scan.refusedCount - found.scan.refusals.size()),
+                                         "autre tableau illisible", "autres tableaux illisibles"));
     Grouper(found).Run();
     if (kind == SourceKind::C) {
         found.calls = FindDrawCalls(text, found.scan);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "Counted.h"
+
 namespace {
 
 constexpr int MaxDataWidth = MaxWidth;
@@ -84,8 +86,8 @@ std::string ArrayCountRefusal(const ReadingRequest& request, const std::vector<P
                                 std::to_string(count);
     if (count == order.size())
         return {};
-    return std::to_string(count) + " tableau(x) pour les " + std::to_string(order.size()) + " plans de l'ordre " +
-           InGuillemets(OrderText(order)) + " : un tableau par plan";
+    return Counted(static_cast<long long>(count), "tableau", "tableaux") + " pour les " + std::to_string(order.size()) +
+           " plans de l'ordre " + InGuillemets(OrderText(order)) + " : un tableau par plan";
 }
 
 // Bytes from one frame to the next when the planes sit where the call says:

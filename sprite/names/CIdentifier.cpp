@@ -1,6 +1,7 @@
 #include "CIdentifier.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 #include <string_view>
 
@@ -31,6 +32,18 @@ bool IsIdentifierChar(char c)
     return IsIdentifierStart(c) || (c >= '0' && c <= '9');
 }
 
+// Bytes a UTF-8 character takes from its lead byte; a stray continuation or
+// invalid byte counts as a character of its own.
+size_t Utf8CharLength(const std::string& text, size_t at)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    for (size_t i = 1; i < length; ++i)
+        if (at + i >= text.size() || (static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80)
+            return 1;
+    return length;
+}
+
 } // namespace
 
 bool IsReservedCName(const std::string& name)
@@ -54,4 +67,20 @@ std::string WhyNotCIdentifier(const std::string& name)
     if (IsReservedCName(name))
         return "« " + name + " » est un mot réservé du C";
     return {};
+}
+
+std::string DefaultSpriteName(const std::string& filePath)
+{
+    const std::string stem = std::filesystem::path(filePath).stem().string();
+    std::string name;
+    for (size_t at = 0; at < stem.size(); at += Utf8CharLength(stem, at)) {
+        name += IsIdentifierChar(stem[at]) ? stem[at] : '_';
+    }
+    if (!name.empty() && name[0] >= '0' && name[0] <= '9')
+        name.insert(name.begin(), '_');
+    // "int.pixo" must not give arrays named int; no name the compiler keeps
+    // for itself is another such name with _ added.
+    if (IsReservedCName(name))
+        name += '_';
+    return name;
 }

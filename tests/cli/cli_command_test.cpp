@@ -4,6 +4,7 @@
 #include <memory>
 #include <sstream>
 
+#include "CIdentifier.h"
 #include "CliText.h"
 #include "CommandFixture.h"
 #include "PluginHost.h"
@@ -267,7 +268,7 @@ TEST_F(CommandTest, SetCommandsRefuseWhatTheyCannotDo)
     const std::string out = At("out.pixo");
     const StatusCase cases[] = {
         {{"--to-pixo", out, At("set.pixs")}, 2, "la planche a 2 images ; choisissez-en une avec --frame K"},
-        {{"--to-pixo", out, "--frame", "2", At("set.pixs")}, 2, "pas d'image 2 (2 image(s)"},
+        {{"--to-pixo", out, "--frame", "2", At("set.pixs")}, 2, "pas d'image 2 (2 images, numérotées de 0 à 1)"},
         {{"--frame", "1", "-o", out, At("a.pixo")}, 2, "pas d'image 1"},
         {{"--frame", "x", At("a.pixo")}, 2, "--frame attend un numéro"},
         {{"--to-pixs", out, At("a.pixo"), At("wide.pixo"), At("mixed.pixs")}, 2, "wide.pixo : taille 16 x 8 au lieu de 8 x 8"},
@@ -334,12 +335,16 @@ TEST_F(CommandTest, RoundTripsThroughCalculatorPicturesAndCArrays)
                             "unsigned char f1[] = {0x20, 0x10};\n");
     const RunResult frames = Run({"--to-pixs", At("anim.pixs"), "--width", "4", At("anim.c")});
     ASSERT_EQ(frames.status, 0) << frames.err;
-    EXPECT_NE(frames.err.find("2 sprite(s) de 8 x 2 lu(s) en images"), std::string::npos) << frames.err;
-    EXPECT_NE(frames.err.find("3 autre(s) sprite(s)"), std::string::npos) << frames.err;
+    EXPECT_NE(frames.err.find("2 sprites de 8 x 2 lus en images"), std::string::npos) << frames.err;
+    EXPECT_NE(frames.err.find("3 autres sprites, d'une autre taille ou d'une autre lecture, laissés de côté"),
+              std::string::npos)
+        << frames.err;
     EXPECT_TRUE(ReadFile(At("anim.pixs")) ==
                 PixsBytes({PixoFrom(4, 2, 1, [](int x, int y) { return x == y ? 3 : 0; }),
                            PixoFrom(4, 2, 1, [](int x, int y) { return x == y + 2 ? 3 : 0; })}));
-    ASSERT_EQ(Run({"--to-pixs", At("one.pixs"), "--array", "other", At("anim.c")}).status, 0);
+    const RunResult one = Run({"--to-pixs", At("one.pixs"), "--array", "other", At("anim.c")});
+    ASSERT_EQ(one.status, 0);
+    EXPECT_NE(one.err.find("1 sprite de 16 x 1 lu en image :"), std::string::npos) << one.err;
     EXPECT_TRUE(ReadFile(At("one.pixs")) == PixsBytes({PixoFrom(16, 1, 1, [](int x, int) { return x == 15 ? 3 : 0; })}));
 
     WriteFile(At("vide.c"), "int main(void) { return 0; }");

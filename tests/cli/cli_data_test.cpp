@@ -98,7 +98,7 @@ TEST_F(CommandTest, DataComesBackThroughToPixoInTheSameLayout)
     const RunResult all =
         Run({"--to-pixs", At("back.pixs"), At("set.h"), "--array", "set", "--arrange", "block", "--height", "2"});
     ASSERT_EQ(all.status, 0) << all.err;
-    EXPECT_NE(all.err.find("3 image(s) de 8 x 2 lue(s)"), std::string::npos) << all.err;
+    EXPECT_NE(all.err.find("3 images de 8 x 2 lues"), std::string::npos) << all.err;
     EXPECT_TRUE(ReadFile(At("back.pixs")) == PixsBytes(frames));
     const RunResult first =
         Run({"--to-pixo", At("first.pixo"), At("set.h"), "--array", "set", "--arrange", "block", "--height", "2"});
@@ -132,7 +132,7 @@ TEST_F(CommandTest, ADrawCallOfTheSourceSaysHowToReadItsArray)
 
     const RunResult walk = Run({"--to-pixs", At("walk.pixs"), "--array", "walk", At("jeu.c")});
     ASSERT_EQ(walk.status, 0) << walk.err;
-    EXPECT_NE(walk.err.find("3 image(s) de 8 x 2 lue(s), lu comme l'appel Sprite8"), std::string::npos) << walk.err;
+    EXPECT_NE(walk.err.find("3 images de 8 x 2 lues, lu comme l'appel Sprite8"), std::string::npos) << walk.err;
     std::vector<std::string> frames;
     for (int k = 0; k < 3; ++k)
         frames.push_back(PixoFrom(8, 2, 1, [k](int x, int y) { return y == 0 && x == k ? 3 : 0; }));
@@ -161,7 +161,7 @@ TEST_F(CommandTest, LayoutsThatDoNotFitAndBadSourcesAreRefusedWithoutOutput)
          "trouvés : a, b"},
         {{"--to-pixo", out, At("src.c"), "--array", "a", "--height", "0"}, "--height attend un nombre entier de 1"},
         {{"--to-pixo", out, At("src.c"), "--array", "a,b", "--order", "LDM", "--height", "1"},
-         "2 tableau(x) pour les 3 plans"},
+         "2 tableaux pour les 3 plans"},
         {{"--to-pixo", out, At("src.c"), "--array", "a", "--order", "LX", "--height", "1"}, "lettre « X » inconnue"},
         {{"--to-pixo", out, At("src.c"), "--array", "a", "--rows", "bytes", "--height", "1"}, "largeur manquante"},
         {{"--to-pixo", out, At("src.c"), "--array", "a", "--rows", "8", "--height", "1", "--width", "9"},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CIdentifier.h"
 #include "CliOptions.h"
 #include "CliText.h"
 
@@ -57,7 +58,7 @@ TEST(ParseArguments, RefusesCommandLinesThatMakeNoSense)
         {{"-o", "a", "-o", "b", "a.pixo"}, "l'option -o est donnée plusieurs fois"},
         {{"--list=1"}, "l'option --list ne prend pas de valeur"},
         {{"--list", "a.pixo"}, "argument en trop : a.pixo"},
-        {{"--list", "--info", "x"}, "--list, --info et --to-pixo s'excluent l'un l'autre"},
+        {{"--list", "--info", "x"}, "--list, --info et --to-pixo s'excluent mutuellement"},
         {{"--list", "-p", "x"}, "l'option -p ne s'emploie pas avec --list"},
         {{"--to-pixo", "b.pixo", "-n", "s", "a.89i"}, "l'option -n ne s'emploie pas avec --to-pixo"},
         {{"--array", "a", "b.pixo"}, "l'option --array ne s'emploie pas sans source C (.c ou .h)"},

@@ -99,7 +99,9 @@ protected:
     // One wheel event over the main view; positive turns away from the user.
     void TurnWheel(int delta);
 
-    // Makes the sprite the one the rows draw and shows its size in the edits.
+    // Makes the sprite the one the rows draw and shows its size in the edits,
+    // as the editor holds a sprite it has just opened: no undo step, nothing
+    // unsaved.
     void UseSprite(const Rows& rows);
     // Exactly one message box was shown, and it was this one.
     void ExpectOneMessage(const QString& text, const QString& caption, MessageIcon icon);

@@ -141,6 +141,7 @@ TEST_F(ImageCommands, ImportButtonOpensTheImageDialogAndOkReplacesTheSprite)
     EXPECT_EQ(form->E_TailleX->text(), "3");
     EXPECT_EQ(form->E_TailleY->text(), "2");
     EXPECT_EQ(form->history.UndoLabel(), "import d'image");
+    EXPECT_EQ((QStringList{form->Edit1->text(), form->Edit2->text()}), (QStringList{"dessin.h", "dessin"}));
 
     form->B_AnnulerClick();
     EXPECT_EQ(ToRows(form->sprite), Rows(20, std::string(30, 'D')));
@@ -164,6 +165,25 @@ TEST_F(ImageCommands, ASheetIsSlicedIntoFrames)
     form->B_AnnulerClick();
     EXPECT_EQ(form->frames.Count(), 1);
     EXPECT_EQ(ToRows(form->sprite), (Rows{"."}));
+}
+
+// Its frames take the place of the whole set: a changed sprite is asked
+// about first, and "Annuler" keeps it.
+TEST_F(ImageCommands, ASheetOverAChangedSpriteAsksFirst)
+{
+    ASSERT_TRUE(PictureFromRows({"#..#", "#..#"}).save(PathOf("planche.png")));
+    UseSprite({"..", ".."});
+    ClickCell(Qt::LeftButton, 1, 1);
+    form->CB_Decouper->setChecked(true);
+    form->E_DecoupeX->setText("2");
+    form->E_DecoupeY->setText("2");
+    dialogs.questionAnswers = {2}; // "Annuler"
+    AcceptDialog();
+    ClickImport("planche.png");
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_TRUE(dialogs.questions[0].text.contains("avant de le remplacer par l'importation"));
+    EXPECT_EQ(form->frames.Count(), 1);
+    EXPECT_EQ(ToRows(form->sprite), (Rows{"..", ".#"}));
 }
 
 TEST_F(ImageCommands, AnnulerLeavesTheSpriteAndAddsNoStep)

@@ -1,13 +1,17 @@
 // "Exporter en image TI...", "Importer du C..." and Ctrl+Shift+V, driven
 // through their buttons and keys with scripted dialogs: the files written,
 // the sprite imported as one undo step, and what a refusal leaves alone.
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -143,6 +147,7 @@ TEST_F(RoundTripCommands, ImportingCShowsTheCandidatesAndIsOneUndoStep)
     EXPECT_EQ(form->E_TailleX->text(), "3");
     EXPECT_EQ(form->E_TailleY->text(), "2");
     ExpectOneMessage(QStringLiteral("Importation effectuée : g"), "Succès!", MessageIcon::Information);
+    EXPECT_EQ((QStringList{form->Edit1->text(), form->Edit2->text()}), (QStringList{"sprites.h", "sprites"}));
 
     QTest::mouseClick(form->B_Annuler, Qt::LeftButton);
     EXPECT_EQ(ToRows(form->sprite), (Rows{"####"}));
@@ -183,6 +188,69 @@ TEST_F(RoundTripCommands, SpritesOfOneSizeComeInAsTheFramesOfTheSetInOneUndoStep
 
 // An animation kept frame under frame in one array is cut by "découper en
 // images de" as a picture sheet is.
+// Frames that take the place of the whole set ask first, as opening a file
+// does ("Annuler" keeps the drawing); a sprite into the edited frame is an
+// edit that Ctrl+Z undoes, and asks nothing.
+TEST_F(RoundTripCommands, AnImportThatReplacesTheSetAsksFirstWhenTheSpriteChanged)
+{
+    WriteText("anim.h", "unsigned char f0[] = {0x80};\nunsigned char f1[] = {0x40};\n");
+    struct Row {
+        const char* import;
+        ArrayChoice choice;
+        bool slice;
+        size_t questions;
+        Rows shown;
+    };
+    const Row rows[] = {
+        {"les sprites de même taille", ArrayChoice{0, 8, true}, false, 1, {"##"}},
+        {"un sprite découpé", ArrayChoice{0, 8}, true, 1, {"##"}},
+        {"un sprite dans l'image courante", ArrayChoice{0, 8}, false, 0, {"#......."}},
+    };
+    form->E_DecoupeX->setText("8");
+    form->E_DecoupeY->setText("1");
+    for (const Row& row : rows) {
+        UseSprite({"#."});
+        ClickCell(Qt::LeftButton, 1, 0);
+        form->CB_Decouper->setChecked(row.slice);
+        roundTrip.arrayAnswer = row.choice;
+        dialogs.questions.clear();
+        dialogs.questionAnswers = {2}; // "Annuler"
+        Click(form->B_ImporterC, "anim.h");
+        ASSERT_EQ(dialogs.questions.size(), row.questions) << row.import;
+        if (row.questions > 0)
+            EXPECT_EQ(dialogs.questions[0].buttons, (QStringList{"Enregistrer", "Ne pas enregistrer", "Annuler"}));
+        EXPECT_EQ(ToRows(form->sprite), row.shown) << row.import;
+        EXPECT_EQ(form->frames.Count(), 1) << row.import;
+    }
+}
+
+// The choice names the sprites that can become the frames, and says so when
+// the chosen one is alone of its size.
+TEST_F(RoundTripCommands, TheChoiceCountsTheSpritesThatCanBeFrames)
+{
+    InstallRoundTripDialogs(nullptr); // the real dialog
+    const QList<ArrayChoiceItem> items{{"a", 8, 8, 1}, {"b", 8, 8, 3}};
+    std::vector<std::pair<QString, bool>> shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* list = dialog->findChild<QListWidget*>("LB_Tableaux");
+        auto* asFrames = dialog->findChild<QCheckBox*>("CB_EnImages");
+        for (int row : {0, 1}) {
+            list->setCurrentRow(row);
+            shown.emplace_back(asFrames->text(), asFrames->isEnabled());
+        }
+        dialog->reject();
+    });
+    EXPECT_FALSE(AppRoundTripDialogs().ChooseArray(items));
+    InstallRoundTripDialogs(&roundTrip);
+    const std::vector<std::pair<QString, bool>> expected{
+        {"Aucun autre sprite de cette taille pour faire une planche", false},
+        {"Les 3 sprites de cette taille en images de la planche", true},
+    };
+    EXPECT_EQ(shown, expected);
+}
+
 TEST_F(RoundTripCommands, OneTallArrayIsCutIntoFramesWhenSlicingIsOn)
 {
     UseSprite({"##"});

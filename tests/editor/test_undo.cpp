@@ -120,17 +120,24 @@ TEST_F(UndoRedo, EachFillClickIsOneStepAndAFillThatChangesNothingIsNone)
     EXPECT_EQ(Picture(), filled);
 }
 
-TEST_F(UndoRedo, LoadAndImportAreStepsAndTheSizeEditsFollow)
+// A file opened in place of the whole set starts a new history, so that no
+// undo brings back under its name a drawing it does not hold; a picture
+// imported into one frame of several is a step of that frame.
+TEST_F(UndoRedo, LoadStartsANewHistoryAndAnImportIntoOneFrameIsAStep)
 {
     ClickCell(Qt::LeftButton, 12, 14);
-    const Shown drawn = State();
-
     const QString pixo = ProgramFolder() + "four.pixo";
     ASSERT_TRUE(FromRows({"B.#.", "..d.", "l..W"}).SaveToFile(QFile::encodeName(pixo).toStdString()));
+    dialogs.questionAnswers = {1}; // "Ne pas enregistrer"
     Load(form->BitBtn7, pixo);
     ASSERT_EQ(Picture(), (Rows{"B.#.", "..d.", "l..W"}));
     const Shown loaded = State();
+    EXPECT_FALSE(form->B_Annuler->isEnabled());
+    EXPECT_EQ(UndoHint(), "Annuler (Ctrl+Z)");
+    Undo();
+    ExpectShown(loaded, "nothing before the load");
 
+    ClickOnItsPage(form->B_NouvelleImage);
     // An 8 x 2 picture: the height at offset 89, the width at 91, rows from 92.
     QByteArray picture(92, '\0');
     picture[89] = 2;
@@ -140,19 +147,14 @@ TEST_F(UndoRedo, LoadAndImportAreStepsAndTheSizeEditsFollow)
     ASSERT_EQ(Picture(), (Rows{"#......#", "########"}));
     const Shown imported = State();
     EXPECT_EQ(UndoHint(), "Annuler : import d'image (Ctrl+Z)");
+    EXPECT_TRUE(form->windowTitle().startsWith("four.pixo* - ")) << "the set stays the file edited";
 
     Undo();
-    ExpectShown(loaded, "import undone");
-    EXPECT_EQ(form->sprite.GetType(), GrayscaleMasked);
+    EXPECT_EQ(Picture(), Rows(3, "....")) << "the new frame as it was";
     EXPECT_EQ(RedoHint(), "Rétablir : import d'image (Ctrl+Y)");
     // A load that fails changes nothing, so what can be redone stays.
     Load(form->BitBtn7, ProgramFolder() + "missing.pixo");
     EXPECT_EQ(RedoHint(), "Rétablir : import d'image (Ctrl+Y)");
-    Undo();
-    ExpectShown(drawn, "load undone");
-    EXPECT_EQ(form->sprite.GetType(), BlackWhite);
-    RedoY();
-    ExpectShown(loaded, "load redone");
     RedoShiftZ();
     ExpectShown(imported, "import redone");
 }

@@ -15,7 +15,7 @@ const char* const kStrictFlags = "-std=c99 -Wall -Wextra -Werror -pedantic";
 
 const char* const kRefusal = "Les sprites support\xE9"
                              "s par ce plugin (masqu\xE9"
-                             "s ou non):\r\n"
+                             "s ou non) :\r\n"
                              "  - largeur de 1 \xE0 32 pixels\r\n"
                              "  - hauteur de 1 \xE0 128 pixels\r\n"
                              "  - noir et blanc ou 4 niveaux de gris\r\n";

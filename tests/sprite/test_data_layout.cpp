@@ -357,7 +357,7 @@ TEST(DataLayout, ReadingsThatCannotBeDoneSayWhy)
          5,
          std::nullopt,
          "« w » : 2 éléments, il en faut 3 pour une image de 5 lignes"},
-        {{"t", "w"}, Request(std::nullopt, "LDM"), 1, std::nullopt, "2 tableau(x) pour les 3 plans de l'ordre « LDM »"},
+        {{"t", "w"}, Request(std::nullopt, "LDM"), 1, std::nullopt, "2 tableaux pour les 3 plans de l'ordre « LDM »"},
         {{"t", "w"},
          Request(std::nullopt, "LD", Arrangement::Block),
          1,
