@@ -10,6 +10,8 @@ JOBS=$(nproc)
 
 PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev
           libbenchmark-dev clang libclang-rt-dev)
+# The fonts the tests run with (tests/fonts.conf), as a fresh machine has them.
+PACKAGES+=(fonts-dejavu-core)
 # The installed program's checks: desktop validators, icon rendering, file types, package dependencies.
 PACKAGES+=(desktop-file-utils appstream librsvg2-bin shared-mime-info dpkg-dev)
 # Qt's own French texts: file dialogs, standard buttons, text box menus.
@@ -51,6 +53,9 @@ run_editor() {
 
 run_tests() {
     export QT_QPA_PLATFORM=offscreen
+    # Only the fonts of a fresh machine, whatever else this one has: texts
+    # measure the same everywhere.
+    export FONTCONFIG_FILE=$ROOT/tests/fonts.conf
     echo "== Normal build =="
     configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
     ctest --test-dir build --output-on-failure -j "$JOBS"

@@ -142,6 +142,18 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+QPoint AttachedPreviewPosition(const QRect& main, QSize preview, const QRect& desktop)
+{
+    const int leftOfMain = main.left() - preview.width();
+    const int shown = std::min(main.left(), desktop.right() + 1) - std::max(leftOfMain, desktop.left());
+    if (4 * shown >= preview.width())
+        return {leftOfMain, main.top()};
+    const int rightOfMain = main.right() + 1;
+    if (rightOfMain >= desktop.left() && rightOfMain + preview.width() <= desktop.right() + 1)
+        return {rightOfMain, main.top()};
+    return {desktop.left(), main.top()};
+}
+
 IniFile SettingsFileAt(const QString& path)
 {
     return IniFile(QFile::encodeName(path).toStdString());

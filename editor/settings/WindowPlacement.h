@@ -56,6 +56,14 @@ private:
     QSize clientAtLastSize_;
 };
 
+// Where the attached preview window stands, by outer bounds: against the
+// main window's left edge, tops level, as long as a quarter of its width at
+// least lies on the desktop (`desktop`, the free area of its screens); when
+// the main window stands at the desktop's left edge or fills it, against the
+// main window's right edge if the preview fits there whole; else at the
+// desktop's left edge, over the main window.
+QPoint AttachedPreviewPosition(const QRect& main, QSize preview, const QRect& desktop);
+
 // The settings file at a path as Qt holds it.
 IniFile SettingsFileAt(const QString& path);
 

@@ -49,6 +49,10 @@ constexpr QRgb TrueColorFillOf(Look look)
 constexpr LookColors GridPens =
     ColorsByLook([](Look look) { return IsMaskedLook(look) ? MaskedPenColor : GridPenColor; });
 constexpr LookColors PlainFills = ColorsByLook(PlainFillOf);
+// The other square of a masked cell's checkerboard where cells are too small
+// for outlines.
+constexpr LookColors RedWhereMasked =
+    ColorsByLook([](Look look) { return IsMaskedLook(look) ? MaskedPenColor : PlainFillOf(look); });
 constexpr LookColors TrueColorFills = ColorsByLook(TrueColorFillOf);
 
 // The looks of the sprite's cells, read once per drawing in storage order
@@ -174,7 +178,8 @@ private:
 };
 
 // For each canvas column, the sprite column it shows and what part of that
-// cell it is: in the fitted grid 1 for its outline columns, else 0.
+// cell it is: in the fitted grid 1 for its outline columns, else 0; for
+// cells too small for outlines, the parity of the column in its cell.
 struct ColumnMap {
     std::vector<int> cell;
     std::vector<uint8_t> kind;
@@ -196,8 +201,9 @@ GridLines ComputeGridLines(const ViewRegion& region, float cellSize, Point size)
 }
 
 // Cell x spans the canvas columns from columns[x] - columns[0] up to
-// columns[x + 1] - columns[0], excluded; its first and last are its edges.
-ColumnMap MapFittedColumns(const GridLines& lines, int columnCount)
+// columns[x + 1] - columns[0], excluded; kindOf(column in the cell, cell
+// width) tells what part of the cell each is.
+template <class KindOf> ColumnMap MapFittedColumns(const GridLines& lines, int columnCount, KindOf kindOf)
 {
     const int width = lines.columns[columnCount] - lines.columns[0];
     ColumnMap map{std::vector<int>(width), std::vector<uint8_t>(width)};
@@ -206,10 +212,18 @@ ColumnMap MapFittedColumns(const GridLines& lines, int columnCount)
         const int end = lines.columns[x + 1] - lines.columns[0];
         for (int column = first; column < end; ++column) {
             map.cell[column] = x;
-            map.kind[column] = column == first || column == end - 1;
+            map.kind[column] = kindOf(column - first, end - first);
         }
     }
     return map;
+}
+
+// 1 for the first and last column of a cell, its outline.
+ColumnMap MapFittedColumns(const GridLines& lines, int columnCount)
+{
+    return MapFittedColumns(lines, columnCount, [](int inCell, int cellWidth) {
+        return static_cast<uint8_t>(inCell == 0 || inCell == cellWidth - 1);
+    });
 }
 
 // One canvas row in the colors the looks of one sprite row give.
@@ -258,6 +272,34 @@ void DrawFittedGrid(QPainter& painter, const GridLines& lines, const CellLooks& 
         ComposeOutlinedBand(
             canvas, first, end, [&](QRgb* out) { ComposeRow(out, map, row, GridPens); },
             [&](QRgb* out) { ComposeOutlinedRow(out, map, row, GridPens, PlainFills); });
+    }
+    canvas.Put();
+}
+
+// Cells too small for their outline are filled whole, and a masked one is a
+// checkerboard of red and its color in squares of one pixel, red at its
+// top-left, so that even a cell of one pixel shows its mask.
+void DrawFittedUnlined(QPainter& painter, const GridLines& lines, const CellLooks& looks, Point size)
+{
+    const ColumnMap map =
+        MapFittedColumns(lines, size.x, [](int inCell, int) { return static_cast<uint8_t>(inCell & 1); });
+    const int height = lines.rows[size.y] - lines.rows[0];
+    if (map.cell.empty() || height <= 0)
+        return;
+    Canvas canvas(painter, lines.columns[0], lines.rows[0], static_cast<int>(map.cell.size()), height);
+    const std::array<const LookColors*, 2> squares{&RedWhereMasked, &PlainFills};
+    for (int y = 0; y < size.y; ++y) {
+        const int first = lines.rows[y] - lines.rows[0];
+        const int end = lines.rows[y + 1] - lines.rows[0];
+        const Look* row = looks.Row(y);
+        for (int canvasRow = first; canvasRow < std::min(first + 2, end); ++canvasRow) {
+            QRgb* out = canvas.Row(canvasRow);
+            const int rowParity = (canvasRow - first) & 1;
+            for (size_t column = 0; column < map.cell.size(); ++column)
+                out[column] = (*squares[map.kind[column] ^ rowParity])[row[map.cell[column]]];
+        }
+        for (int canvasRow = first + 2; canvasRow < end; ++canvasRow)
+            canvas.CopyRow(canvasRow - 2, canvasRow);
     }
     canvas.Put();
 }
@@ -407,8 +449,10 @@ void DrawFittedView(QPainter& painter, const ViewRegion& region, float cellSize,
     const CellLooks looks(sprite);
     if (trueColors)
         DrawFittedTrueColors(painter, lines, looks, size);
-    else
+    else if (FittedCellsOutlined(cellSize))
         DrawFittedGrid(painter, lines, looks, size);
+    else
+        DrawFittedUnlined(painter, lines, looks, size);
 }
 
 void DrawZoomedView(QPainter& painter, const ZoomedLayout& layout, Point scroll, const Sprite& sprite, bool trueColors)

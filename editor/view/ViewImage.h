@@ -25,10 +25,20 @@ inline ViewRegion ToViewRegion(const QRect& bounds)
     return {bounds.left(), bounds.top(), bounds.width(), bounds.height()};
 }
 
-// The designed fitted view for an already computed, positive cell size.
-// Grid mode: every cell its rectangle between its column and row
-// boundaries, outlined one pixel in blue, red when masked. True colors: the
-// same rectangles shifted one pixel up and left, filled with no outline.
+// Whether the fitted view's grid mode outlines its cells at that size: from
+// SmallestLinedCell pixels a cell, as designed; a smaller cell would be all
+// outline.
+inline bool FittedCellsOutlined(float cellSize)
+{
+    return cellSize >= SmallestLinedCell;
+}
+
+// The fitted view for an already computed, positive cell size. Grid mode:
+// every cell its rectangle between its column and row boundaries, outlined
+// one pixel in blue, red when masked; smaller cells than FittedCellsOutlined
+// allows are filled whole, a masked one checkered in red and its color.
+// True colors: the same rectangles shifted one pixel up and left, filled
+// with no outline.
 void DrawFittedView(QPainter& painter, const ViewRegion& region, float cellSize, const Sprite& sprite, bool trueColors);
 
 // The viewport of a zoomed view at the given scroll offset (held within the

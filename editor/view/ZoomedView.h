@@ -17,7 +17,7 @@ inline constexpr std::array<int, 11> ZoomSteps{2, 3, 4, 6, 8, 12, 16, 24, 32, 48
 // The zoom level of the designed view, fitted to the region.
 inline constexpr int FittedZoom = 0;
 // Below this cell size a one-pixel line would cover a third or more of a
-// cell, so the zoomed grid has no lines.
+// cell, so neither the zoomed grid nor the fitted one draws lines.
 inline constexpr int SmallestLinedCell = 4;
 
 bool IsZoomStep(int cellPixels);

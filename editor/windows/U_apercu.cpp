@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
+#include <algorithm>
 
 #include "U_main.h"
 #include "ViewImage.h"
@@ -28,6 +30,7 @@ TF_Apercu::TF_Apercu(TForm1& mainForm) : QWidget(nullptr, Qt::Tool), mainForm_(m
     ReadWindowBounds(SettingsFileAt(mainForm_.Paths.settingsFile), PreviewWindowSection, *placement);
     I_Apercu->setGeometry(rect());
     mainForm_.F_Apercu = this;
+    KeepRoomForTrueSize();
 }
 
 TF_Apercu::~TF_Apercu()
@@ -52,7 +55,30 @@ void TF_Apercu::FormPaint()
     DrawSpriteView(mainForm_, RegionBounds(I_Apercu), shown, painter, mainForm_.CouleursVraiesApercu != 0);
     // While the set plays, the type label still speaks of the frame edited.
     if (&shown != &mainForm_.sprite)
-        mainForm_.Label2->setText(TypeText(mainForm_.sprite.GetType()));
+        ShowSpriteType(mainForm_, mainForm_.sprite);
+}
+
+// A window grown past the screen's right or bottom edge comes back onto it.
+void TF_Apercu::KeepRoomForTrueSize()
+{
+    const QRect onScreen = screen()->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    QSize needed(0, 0);
+    if (mainForm_.ApercuTailleReelle) {
+        const Point spriteSize = mainForm_.sprite.GetSize();
+        needed = QSize(spriteSize.x, spriteSize.y).boundedTo(onScreen.size() - frame);
+    }
+    if (needed == minimumSize())
+        return;
+    const QRect before = placement->Bounds();
+    setMinimumSize(needed);
+    const QRect after = placement->Bounds();
+    if (after.size() == before.size())
+        return;
+    const int left = std::max(std::min(after.left(), onScreen.right() + 1 - after.width()), onScreen.left());
+    const int top = std::max(std::min(after.top(), onScreen.bottom() + 1 - after.height()), onScreen.top());
+    if (left != after.left() || top != after.top())
+        placement->SetPosition({left, top});
 }
 
 void TF_Apercu::resizeEvent(QResizeEvent*)

@@ -24,6 +24,10 @@ public:
     WindowPlacement* placement;
 
     void FormPaint();
+    // While the preview shows the sprite at its true size, its client area
+    // is kept at least as large as the sprite, as far as the screen allows,
+    // so that the sprite shows whole; it grows when it is smaller.
+    void KeepRoomForTrueSize();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

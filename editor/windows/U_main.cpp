@@ -68,8 +68,10 @@ void TForm1::RedrawBothViews()
 {
     LayOutMainView();
     update(MainViewArea());
-    if (F_Apercu)
+    if (F_Apercu) {
+        F_Apercu->KeepRoomForTrueSize();
         F_Apercu->update();
+    }
     ShowFileState();
 }
 

@@ -26,7 +26,9 @@
 #include "TextEncoding.h"
 #include "U_apercu.h"
 #include "U_main.h"
+#include "ViewColors.h"
 #include "ViewGeometry.h"
+#include "ViewImage.h"
 #include "set_file.h"
 #include "sheet.h"
 
@@ -36,8 +38,6 @@ const std::string FramesSection = "PlancheSprites";
 constexpr int SlowestRate = 1;
 constexpr int FastestRate = 30;
 constexpr int DefaultRate = 8;
-// How much of the previous frame's color shows through a white cell.
-constexpr int OnionAlpha = 80;
 
 // The free column right of the panels, as the undo buttons use it, from
 // below them down to the "&Close" button.
@@ -365,11 +365,13 @@ void TForm1::PaintOnionSkin(QPainter& painter)
     const Point size = sprite.GetSize();
     const bool trueColors = CouleursVraiesMain != 0;
     // Inside the cells' grid lines: the fitted grid outlines each cell on
-    // its own, and its true-color cells are shifted one pixel up and left;
-    // the zoomed grid has a line on the left and top of each cell, and none
-    // in true colors or at the smallest steps.
+    // its own but for the smallest cells, and its true-color cells are
+    // shifted one pixel up and left; the zoomed grid has a line on the left
+    // and top of each cell, and none in true colors or at the smallest steps.
     const bool zoomed = edges.IsZoomed();
-    const bool lines = zoomed ? MainZoomLayout().gridLines : !trueColors;
+    const bool lines = zoomed ? MainZoomLayout().gridLines
+                              : !trueColors && FittedCellsOutlined(
+                                                   CellSize(ToViewRegion(RegionBounds(I_Principale)), size));
     const int shift = !zoomed && trueColors ? -1 : 0;
     const int leading = lines ? 1 : 0;
     const int trailing = lines && !zoomed ? 1 : 0;
@@ -385,8 +387,8 @@ void TForm1::PaintOnionSkin(QPainter& painter)
             const int bottom = edges.Row(y + 1) - 1 + shift - trailing;
             if (right < left || bottom < top)
                 continue;
-            QColor faint = PaletteColor(shown, trueColors);
-            faint.setAlpha(OnionAlpha);
+            QColor faint(OnionTint);
+            faint.setAlpha(OnionAlpha[shown]);
             painter.fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), faint);
         }
     }

@@ -14,24 +14,26 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTabBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 
 #include "Controls.h"
 #include "FormLayout.h"
+#include "TabControl.h"
 #include "U_main.h"
 
 namespace {
 
 constexpr QColor SwatchOutline{37, 101, 250};
 
-// MS Sans Serif where it exists, else the nearest sans serif of like width.
+// MS Sans Serif where it exists, else the system's own sans serif, so that
+// the window measures its texts alike on every machine of a system whatever
+// other fonts are installed there.
 QFont DesignFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
-                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")});
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif")});
+    font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     return font;
 }
@@ -147,14 +149,15 @@ void TForm1::BuildLayout()
     I_Principale = Place(new QWidget(this), "I_Principale", 0, 0, 489, 527);
     I_Principale->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    PageControl1 = Place(new QTabWidget(this), "PageControl1", 496, 8, 305, 473);
+    auto* tabs = new TabControl(this);
+    // Tabs as narrow as the captions allow keep the five on one row, as
+    // designed, in the system's sans serif at 8 points; a wider font or a
+    // narrower control puts them on several rows.
+    tabs->Bar()->SetCaptionPadding(4);
+    PageControl1 = Place(tabs, "PageControl1", 496, 8, 305, 473);
     PageControl1->setAttribute(Qt::WA_NoMousePropagation);
     PageControl1->setFocusPolicy(Qt::ClickFocus);
     PageControl1->tabBar()->setFocusPolicy(Qt::ClickFocus);
-    // Qt's tab bar has a single row; narrower tabs keep all five captions in
-    // view instead of behind scroll arrows.
-    PageControl1->tabBar()->setExpanding(false);
-    PageControl1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 5px; }"));
 
     BuildRetouchePage();
     BuildFilesPage();

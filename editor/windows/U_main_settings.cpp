@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScreen>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QTimer>
@@ -178,13 +179,14 @@ void TForm1::CB_OuvrirFenetreClick()
     OuvrirFenetre = CB_OuvrirFenetre->isChecked();
 }
 
-// The preview stands against the main window's left edge, tops level; it is
-// put back at every tick, shown or not, so moving or resizing either window
-// is undone within one interval.
+// The preview stands against the main window's left edge, tops level, or on
+// its other side when the desktop leaves no room on the left; it is put back
+// at every tick, shown or not, so moving or resizing either window is undone
+// within one interval.
 void TForm1::timerAttacheTimer()
 {
     if (!F_Apercu)
         return;
-    const QRect main = placement->Bounds();
-    F_Apercu->placement->SetPosition({main.left() - F_Apercu->placement->Bounds().width(), main.top()});
+    F_Apercu->placement->SetPosition(AttachedPreviewPosition(placement->Bounds(), F_Apercu->placement->Bounds().size(),
+                                                             screen()->availableVirtualGeometry()));
 }

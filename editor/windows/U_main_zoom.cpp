@@ -208,8 +208,10 @@ bool TForm1::WheelNavigatesView(const QWheelEvent& event)
 void TForm1::CB_ApercuTailleReelleClick()
 {
     ApercuTailleReelle = CB_ApercuTailleReelle->isChecked();
-    if (F_Apercu)
+    if (F_Apercu) {
+        F_Apercu->KeepRoomForTrueSize();
         F_Apercu->update();
+    }
 }
 
 // A zoom level that is no step, hand-edited or from a later version, shows

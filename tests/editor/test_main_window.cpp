@@ -4,7 +4,9 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
+#include "TabControl.h"
 #include "gui_fixture.h"
 
 namespace {
@@ -75,6 +77,49 @@ TEST_F(MainWindow, AddedCommandsLeaveTheFiveTabsInViewAndOverlapNothing)
                         << control->objectName().toStdString() << " covers " << other->objectName().toStdString();
         }
     }
+}
+
+// Narrower than its five captions, the tab control puts the tabs on several
+// rows, never behind scroll arrows: each tab wide enough for its caption,
+// drawn in its own place, the current one's row against the pages, a click
+// showing its page; and the control grows so that the pages keep their size.
+TEST_F(MainWindow, TabsThatDoNotFitOneRowGoOnSeveralRows)
+{
+    QTabWidget* control = form->PageControl1;
+    auto* bar = qobject_cast<MultiRowTabBar*>(control->tabBar());
+    ASSERT_NE(bar, nullptr);
+    const QSize pageSize = control->currentWidget()->size();
+    const int designedHeight = control->height();
+    for (int width : {220, 150, 90}) {
+        control->resize(width, designedHeight);
+        ASSERT_GE(bar->RowCount(), 2) << width;
+        EXPECT_EQ(control->currentWidget()->size(), QSize(width - (305 - pageSize.width()), pageSize.height()))
+            << width;
+        for (QToolButton* arrow : bar->findChildren<QToolButton*>())
+            EXPECT_FALSE(arrow->isVisible()) << width;
+        for (int i : {4, 0, 3, 1, 2}) {
+            const QRect area = bar->TabArea(i);
+            const QString caption = bar->tabText(i);
+            EXPECT_TRUE(bar->rect().contains(area)) << caption.toStdString() << " at " << width;
+            EXPECT_GT(area.width(), bar->fontMetrics().horizontalAdvance(caption)) << caption.toStdString();
+            for (int other = 0; other < 5; ++other)
+                EXPECT_TRUE(other == i || !area.intersects(bar->TabArea(other))) << caption.toStdString();
+            const QImage drawn = bar->grab(area).toImage();
+            int dark = 0;
+            for (int y = 0; y < drawn.height(); ++y)
+                for (int x = 0; x < drawn.width(); ++x)
+                    dark += qGray(drawn.pixel(x, y)) < 100;
+            EXPECT_GT(dark, 10) << caption.toStdString() << ": its caption is drawn there";
+
+            QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, area.center());
+            EXPECT_EQ(control->currentIndex(), i) << caption.toStdString() << " at " << width;
+            EXPECT_TRUE(control->widget(i)->isVisible()) << caption.toStdString();
+            EXPECT_EQ(bar->TabArea(i).bottom(), bar->height() - 1) << caption.toStdString();
+        }
+    }
+    control->resize(305, control->height());
+    EXPECT_EQ(bar->RowCount(), 1);
+    EXPECT_EQ(control->height(), designedHeight);
 }
 
 TEST_F(MainWindow, EveryCloseButtonClosesTheWindow)

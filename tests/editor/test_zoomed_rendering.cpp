@@ -43,7 +43,9 @@ Sprite NoisySprite(Point size, unsigned seed)
 }
 
 // The design's drawing, one rectangle per cell in column order, with the
-// colors written out again here.
+// colors written out again here; in grid mode, cells under 4 pixels are
+// filled whole instead, a masked one checkered red and its color pixel by
+// pixel from red at its top-left.
 QImage DesignedView(const Sprite& sprite, const ViewRegion& region, bool trueColors, QSize imageSize)
 {
     const QRgb plain[] = {0xFFFFFF, 0xAAAAAA, 0x555555, 0x000000};
@@ -68,6 +70,12 @@ QImage DesignedView(const Sprite& sprite, const ViewRegion& region, bool trueCol
             const QRect outline(QPoint(left, top), QPoint(right - 1, bottom - 1));
             if (outline.isEmpty())
                 continue;
+            if (cell < 4.0f) {
+                for (int px = left; px < right; ++px)
+                    for (int py = top; py < bottom; ++py)
+                        image.setPixel(px, py, masked && (px - left + py - top) % 2 == 0 ? Red : fill);
+                continue;
+            }
             painter.fillRect(outline, QColor(masked ? Red : Blue));
             const QRect inside = outline.adjusted(1, 1, -1, -1);
             if (!inside.isEmpty())
