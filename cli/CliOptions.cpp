@@ -4,10 +4,10 @@
 #include <set>
 
 #include "CIdentifier.h"
-#include "ImageFiles.h"
 #include "ImageOptions.h"
 #include "RoundTripCommands.h"
 #include "c_array_sprites.h"
+#include "sprite_file_kind.h"
 
 namespace {
 

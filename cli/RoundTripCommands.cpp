@@ -10,6 +10,7 @@
 #include "DataCommands.h"
 #include "FileRead.h"
 #include "PendingOutput.h"
+#include "SystemFiles.h"
 #include "c_array_sprites.h"
 #include "ti_picture_writer.h"
 

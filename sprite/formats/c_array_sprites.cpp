@@ -6,6 +6,7 @@
 
 #include "AsmDataReader.h"
 #include "Counted.h"
+#include "SystemFiles.h"
 
 namespace {
 
@@ -279,7 +280,7 @@ ArraySprites FindArraySprites(std::string_view text)
 
 std::optional<SourceKind> SourceKindOfPath(const std::string& path)
 {
-    const std::string extension = AsciiLowered(std::filesystem::path(path).extension().string());
+    const std::string extension = AsciiLowered(NativeName(NativePath(path).extension()));
     if (extension == ".c" || extension == ".h")
         return SourceKind::C;
     if (extension == ".s" || extension == ".asm" || extension == ".inc")
