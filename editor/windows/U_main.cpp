@@ -33,6 +33,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     BuildUndoControls();
     BuildImageControls();
     AddRoundTripCommands();
+    AddDataCommands();
     BuildFrameControls();
     BuildTransformControls();
     BuildViewNavigation();

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "DataExportSettings.h"
 #include "Dialogs.h"
 #include "ImageConversion.h"
 #include "PluginHost.h"
@@ -64,6 +65,8 @@ class WindowPlacement;
 class IniFile;
 struct ArrayCandidate;
 struct ArraySprites;
+struct ReadingRequest;
+enum class SourceKind;
 
 enum Tools : int8_t { ToolPencil = 0, ToolLine = 1, ToolFill = 2, ToolSelection = 3 };
 
@@ -147,6 +150,7 @@ public:
     // Calculator pictures out, C arrays in (U_main_roundtrip.cpp).
     QPushButton* B_ExporterTI;
     QPushButton* B_ImporterC;
+    QPushButton* B_ExporterDonnees;
 
     // "Exporter".
     QLabel* Label7;
@@ -242,6 +246,8 @@ public:
     // The previous frame, faintly, in the white cells of the main view.
     void PaintOnionSkin(QPainter& painter);
     // The frame options, in a section of their own of the settings file.
+    // The layout "Exporter en données..." used last (U_main_data.cpp).
+    DataExportSettings dataExport;
     void ReadFrameOptions(const IniFile& settings);
     void WriteFrameOptions(const IniFile& settings) const;
 
@@ -282,6 +288,7 @@ public:
     void Button1Click();
     void B_ExporterTIClick();
     void B_ImporterCClick();
+    void B_ExporterDonneesClick();
     // Ctrl+Shift+V: the sprite from C text in the clipboard.
     void PasteCArrays();
 
@@ -526,8 +533,12 @@ private:
     QString designedCaption;
     // Round trips (U_main_roundtrip.cpp): the panel, its dialogs and keys.
     void AddRoundTripCommands();
-    // True when a sprite read from the text replaced the edited one.
-    bool ImportCText(const std::string& text);
+    void AddDataCommands();
+    // True when the text's sprite replaced the edited one; kind: nullopt
+    // reads C text, else assembly (the clipboard's).
+    bool ImportCText(const std::string& text, std::optional<SourceKind> kind);
+    bool ImportLayoutFrames(const ArraySprites& found, const ReadingRequest& request);
+    bool ImportSourceFrames(FrameList read, const QString& name);
     bool ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width);
     // Zoom and scroll (U_main_zoom.cpp).
     void BuildViewNavigation();

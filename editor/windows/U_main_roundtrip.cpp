@@ -73,11 +73,12 @@ void TForm1::AddRoundTripCommands()
 {
     B_ImporterC = Button(TabSheet2, "B_ImporterC", QStringLiteral("Importer du C..."), 148, 348, 133, 28);
     B_ImporterC->setToolTip(QStringLiteral("Ou Ctrl+Maj+V avec du C dans le presse-papiers"));
-    B_ExporterTI = Button(Panel7, "B_ExporterTI", QStringLiteral("Exporter en image TI..."), 24, 86, 225, 27);
+    B_ExporterTI = Button(Panel7, "B_ExporterTI", QStringLiteral("Exporter en image TI..."), 24, 80, 225, 25);
 
     SaveDialogTI = {QStringLiteral("SaveDialogTI"), QStringLiteral("Image TI (*.89i;*.9xi;*.v2i)|*.89i;*.9xi;*.v2i"),
                     QString()};
     OpenDialogC = {QStringLiteral("OpenDialogC"), QStringLiteral("Sources C (*.c *.h)|*.c;*.h"), QString()};
+    OpenDialogC.nextFilter = QStringLiteral("Sources assembleur (*.s *.asm *.inc)|*.s;*.S;*.asm;*.inc");
 
     connect(B_ExporterTI, &QPushButton::clicked, this, &TForm1::B_ExporterTIClick);
     connect(B_ImporterC, &QPushButton::clicked, this, &TForm1::B_ImporterCClick);
@@ -115,12 +116,13 @@ void TForm1::B_ImporterCClick()
 {
     if (!AppDialogs().Execute(FileDialogKind::Open, OpenDialogC))
         return;
-    const FileContent source = ReadWholeFile(FileSystemName(OpenDialogC.fileName), MaxSourceBytes);
+    const std::string path = FileSystemName(OpenDialogC.fileName);
+    const FileContent source = ReadWholeFile(path, MaxSourceBytes);
     if (!source.Read()) {
         ShowFailure(QStringLiteral("Le Chargement a échoué\n") + QString::fromStdString(ReadProblemText(source)));
         return;
     }
-    if (ImportCText(source.bytes))
+    if (ImportCText(source.bytes, SourceKindOfPath(path).value_or(SourceKind::C)))
         ProposeExportNames(OpenDialogC.fileName);
 }
 
@@ -136,18 +138,22 @@ void TForm1::PasteCArrays()
                         .arg(MaxSourceBytes / (1024 * 1024)));
         return;
     }
-    ImportCText(text);
+    ImportCText(text, std::nullopt);
 }
 
 // The chosen sprite replaces the edited one, or every sprite of its size,
-// or the chosen one cut by "découper en images de", replaces the set, as one
-// undo step.
-bool TForm1::ImportCText(const std::string& text)
+// or the frames its arrays hold, or the chosen one cut by "découper en
+// images de", replaces the set, as one undo step. Text of no known kind (the
+// clipboard's) is read as C, else as assembly.
+bool TForm1::ImportCText(const std::string& text, std::optional<SourceKind> kind)
 {
-    const ArraySprites found = FindArraySprites(text);
+    ArraySprites found = FindSourceSprites(text, kind.value_or(SourceKind::C));
+    if (!kind && found.candidates.empty())
+        if (ArraySprites assembly = FindSourceSprites(text, SourceKind::Assembly); !assembly.candidates.empty())
+            found = std::move(assembly);
     if (found.candidates.empty()) {
-        ShowFailure(QStringLiteral("Aucun tableau de sprite lisible dans ce texte (unsigned char, short ou long, "
-                                   "uint8_t, uint16_t ou uint32_t).") +
+        ShowFailure(QStringLiteral("Aucun tableau de sprite lisible dans ce texte (tableaux C de char, short, long ou "
+                                   "long long, uint8_t à uint64_t ; données d'assembleur après une étiquette).") +
                     Refusals(found));
         return false;
     }
@@ -155,37 +161,68 @@ bool TForm1::ImportCText(const std::string& text)
     for (const ArrayCandidate& candidate : found.candidates)
         items.append({QString::fromUtf8(DescribeCandidate(found, candidate)), candidate.width, candidate.elementBits,
                       static_cast<int>(SameSizeCandidates(found, candidate).size())});
-    const std::optional<ArrayChoice> choice = AppRoundTripDialogs().ChooseArray(items);
+    const std::optional<ArrayChoice> choice = AppRoundTripDialogs().ChooseInSource(found, items);
     if (!choice)
         return false;
+    if (choice->layout)
+        return ImportLayoutFrames(found, *choice->layout);
     const ArrayCandidate& candidate = found.candidates[static_cast<std::size_t>(choice->index)];
     const std::string refusal = WidthRefusal(candidate, choice->width);
     if (!refusal.empty()) {
         ShowFailure(QString::fromUtf8(refusal));
         return false;
     }
-    // Frames that take the place of the set's, or the chosen sprite in the
-    // edited frame.
-    const bool sheet = CB_Decouper->isChecked();
-    if ((choice->asFrames || sheet) && !MayImportOver())
-        return false;
     if (choice->asFrames)
-        return ImportCFrames(found, SameSizeCandidates(found, candidate), choice->width);
-    // An animation kept in one array, frame under frame, is cut as a sheet.
+        return MayImportOver() && ImportCFrames(found, SameSizeCandidates(found, candidate), choice->width);
+    return ImportSourceFrames(BuildCandidateFrames(found, candidate, choice->width),
+                              QString::fromStdString(candidate.id));
+}
+
+// The arrays read in the layout chosen by hand: every frame they hold.
+bool TForm1::ImportLayoutFrames(const ArraySprites& found, const ReadingRequest& request)
+{
+    DataSource source;
+    if (const std::string why = PlanRequest(found.scan, request, source); !why.empty()) {
+        ShowFailure(QString::fromStdString(why));
+        return false;
+    }
+    const std::size_t count = std::min<std::size_t>(FramesOf(found.scan, source), MaxFrames);
+    QStringList names;
+    for (const std::string& name : request.arrays)
+        names << QString::fromStdString(name);
+    return ImportSourceFrames(ReadDataFrames(found.scan, source, 0, count), names.join(QStringLiteral(", ")));
+}
+
+// One frame replaces the sprite, or is cut as a sheet (an animation kept
+// frame under frame in one array); several replace the set. What replaces
+// the set asks first, as every load does.
+bool TForm1::ImportSourceFrames(FrameList read, const QString& name)
+{
+    const auto count = static_cast<long long>(read.size());
+    const bool sheet = count == 1 && CB_Decouper->isChecked();
+    if ((count > 1 || sheet) && !MayImportOver())
+        return false;
+    if (count > 1) {
+        if (ReplaceSet(std::move(read), QStringLiteral("import de C")) != LoadOutcome::Loaded)
+            return false;
+        ShowLoadedSprite();
+        AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : %1 (%2)")
+                                     .arg(QString::fromStdString(Counted(count, "image", "images")), name),
+                                 QStringLiteral("Succès!"), MessageIcon::Information);
+        return true;
+    }
     if (sheet) {
-        Sprite read(sprite);
-        BuildArraySprite(found, candidate, choice->width, read);
-        if (SliceIntoFrames(PictureOfSprite(read), QStringLiteral("import de C")) != LoadOutcome::Loaded)
+        if (SliceIntoFrames(PictureOfSprite(*read.front()), QStringLiteral("import de C")) != LoadOutcome::Loaded)
             return false;
         ShowLoadedSprite();
         return true;
     }
     BeginSpriteStep();
-    BuildArraySprite(found, candidate, choice->width, sprite);
+    PutIntoSprite(PictureOfSprite(*read.front()), sprite);
     CommitSpriteStep(QStringLiteral("import de C"));
     ShowLoadedSprite();
-    AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : ") + QString::fromStdString(candidate.id),
-                             QStringLiteral("Succès!"), MessageIcon::Information);
+    AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : ") + name, QStringLiteral("Succès!"),
+                             MessageIcon::Information);
     return true;
 }
 

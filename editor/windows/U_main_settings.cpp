@@ -37,6 +37,7 @@ void WriteSettings(const TForm1& form)
         WriteWindowBounds(settings, PreviewWindowSection, *form.F_Apercu->placement);
     form.WriteFileSettings(settings);
     form.WriteFrameOptions(settings);
+    form.dataExport.Write(settings);
     form.WriteViewSettings(settings);
 }
 
@@ -83,6 +84,7 @@ void TForm1::ReadSettings()
     CB_CouleursApercu->setChecked(CouleursVraiesApercu != 0);
     CB_OuvrirFenetre->setChecked(OuvrirFenetre != 0);
     ReadFrameOptions(settings);
+    dataExport.Read(settings);
     ReadViewSettings(settings);
 }
 
