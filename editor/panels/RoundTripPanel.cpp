@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFrame>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 

@@ -15,7 +15,7 @@
 #include "DataExportSettings.h"
 #include "Dialogs.h"
 #include "EditorPanel.h"
-#include "U_class.h"
+#include "sprite_set.h"
 
 struct ArrayCandidate;
 struct ArraySprites;
