@@ -72,10 +72,10 @@ private:
     // on: before an undo the old ones, after it the new ones. Undo and Redo
     // both swap them with the sprite's.
     enum class StepKind {
-        Edit,        // cells, size and type of frame `frame`
-        FrameInOut,  // frame `frame` is in the set, or out of it in `frames`
-        FrameMove,   // the frame now at `otherFrame` was at `frame`
-        WholeSet,    // `frames` is the whole set of the other side
+        Edit,       // cells, size and type of frame `frame`
+        FrameInOut, // frame `frame` is in the set, or out of it in `frames`
+        FrameMove,  // the frame now at `otherFrame` was at `frame`
+        WholeSet,   // `frames` is the whole set of the other side
     };
     struct Step {
         std::string label;
