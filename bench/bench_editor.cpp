@@ -16,6 +16,7 @@
 #include "U_apercu.h"
 #include "U_main.h"
 #include "ViewImage.h"
+#include "ViewPanel.h"
 
 namespace {
 
@@ -79,17 +80,17 @@ void RepaintBothWindows(benchmark::State& state)
     TForm1& form = editor->form;
     form.CouleursVraiesMain = trueColors;
     form.CouleursVraiesApercu = trueColors;
-    form.MainZoom = zoomed ? BenchZoom : FittedZoom;
+    form.viewPanel->MainZoom = zoomed ? BenchZoom : FittedZoom;
     form.RedrawBothViews();
-    form.ViewScrollX->setValue(BenchScroll.x);
-    form.ViewScrollY->setValue(BenchScroll.y);
+    form.viewPanel->ViewScrollX->setValue(BenchScroll.x);
+    form.viewPanel->ViewScrollY->setValue(BenchScroll.y);
     QApplication::processEvents();
     for (auto _ : state) {
-        form.repaint(form.MainViewArea());
+        form.repaint(form.viewPanel->MainViewArea());
         editor->preview.repaint();
     }
     state.SetLabel(Label(trueColors, zoomed));
-    form.MainZoom = FittedZoom;
+    form.viewPanel->MainZoom = FittedZoom;
     form.RedrawBothViews();
 }
 

@@ -54,6 +54,12 @@ inline bool IsMaskedCell(int8_t cell)
 {
     return cell >= MaskedThreshold;
 }
+// Whether a stored value is one a cell may hold: a color, or a color plus
+// MaskOffset. Branch-free, so that a reader checks many cells at once.
+inline bool IsCellValue(uint8_t cell)
+{
+    return (cell <= Black) | (static_cast<uint8_t>(cell - MaskOffset) <= Black);
+}
 
 inline int CellIndex(int x, int y)
 {

@@ -264,6 +264,15 @@ void IniFile::WriteBool(const std::string& section, const std::string& key, bool
     WriteInteger(section, key, value ? 1 : 0);
 }
 
+void IniFile::WriteIntegerUnlessDefault(const std::string& section, const std::string& key, int value,
+                                        int defaultValue) const
+{
+    // Two different defaults give the same answer only for a stored integer.
+    const bool stored = ReadInteger(section, key, 0) == ReadInteger(section, key, 1);
+    if (value != defaultValue || stored)
+        WriteInteger(section, key, value);
+}
+
 bool IniFile::HasKey(const std::string& section, const std::string& key) const
 {
     return ReadValue(path_, section, key).has_value();

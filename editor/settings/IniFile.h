@@ -40,6 +40,12 @@ public:
     // then left as it was.
     void WriteInteger(const std::string& section, const std::string& key, int value) const;
     void WriteBool(const std::string& section, const std::string& key, bool value) const;
+    // Writes the value unless it is defaultValue and the file holds no
+    // integer for the key: the file of a user who never changed an option
+    // added beside the design keeps only the designed keys, and a default
+    // chosen again replaces the value stored.
+    void WriteIntegerUnlessDefault(const std::string& section, const std::string& key, int value,
+                                   int defaultValue) const;
 
     bool HasKey(const std::string& section, const std::string& key) const;
     // Text as it stands after the equals sign, blanks around it removed and

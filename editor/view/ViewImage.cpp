@@ -455,6 +455,13 @@ void DrawFittedView(QPainter& painter, const ViewRegion& region, float cellSize,
         DrawFittedUnlined(painter, lines, looks, size);
 }
 
+void DrawFittedSprite(QPainter& painter, const ViewRegion& region, const Sprite& sprite, bool trueColors)
+{
+    const float cellSize = CellSize(region, sprite.GetSize());
+    if (cellSize > 0.0f)
+        DrawFittedView(painter, region, cellSize, sprite, trueColors);
+}
+
 void DrawZoomedView(QPainter& painter, const ZoomedLayout& layout, Point scroll, const Sprite& sprite, bool trueColors)
 {
     const Point offset = ClampScroll(layout, scroll);

@@ -41,6 +41,10 @@ inline bool FittedCellsOutlined(float cellSize)
 // with no outline.
 void DrawFittedView(QPainter& painter, const ViewRegion& region, float cellSize, const Sprite& sprite, bool trueColors);
 
+// The fitted view at the cell size that fits the sprite into the region;
+// nothing in a region too small for a cell.
+void DrawFittedSprite(QPainter& painter, const ViewRegion& region, const Sprite& sprite, bool trueColors);
+
 // The viewport of a zoomed view at the given scroll offset (held within the
 // layout's range). Grid mode: cells in the plain palette with their left and
 // top edges as one-pixel lines when the layout has them, blue, and red on

@@ -1,9 +1,11 @@
 #include "Controls.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QTextEdit>
 
 void PaletteButton::mousePressEvent(QMouseEvent* event)
@@ -47,4 +49,15 @@ bool IsTextEditing(const QWidget* widget)
     if (const auto* rich = qobject_cast<const QTextEdit*>(widget))
         return !rich->isReadOnly();
     return false;
+}
+
+void AddCommandKeys(QWidget* window, const QList<QKeySequence>& keys, std::function<void()> command)
+{
+    auto* shortcut = new QShortcut(window);
+    shortcut->setKeys(keys);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, window, [command = std::move(command)] {
+        if (!IsTextEditing(QApplication::focusWidget()))
+            command();
+    });
 }

@@ -1,11 +1,15 @@
 // Two small controls of the main window that Qt lacks as such: a flat picture
 // button that reports which mouse button pressed it (the palette), and a
-// rectangle swatch with a fixed outline that shows a color (the pens).
+// rectangle swatch with a fixed outline that shows a color (the pens); and
+// what tells the keys of the window from those of a text box.
 #pragma once
 
 #include <QColor>
+#include <QKeySequence>
+#include <QList>
 #include <QToolButton>
 #include <QWidget>
+#include <functional>
 
 class PaletteButton : public QToolButton {
     Q_OBJECT
@@ -28,6 +32,11 @@ bool IsTextEditing(const QWidget* widget);
 // Ctrl+C is theirs.
 bool IsTextBox(const QWidget* widget);
 
+// Keys of the window that run command from whatever control has the focus,
+// except a text box being typed in, where they keep their meaning for the
+// text.
+void AddCommandKeys(QWidget* window, const QList<QKeySequence>& keys, std::function<void()> command);
+
 class Swatch : public QWidget {
 public:
     Swatch(QColor outline, QWidget* parent);
@@ -40,4 +49,3 @@ private:
     QColor outline_;
     QColor fill_ = Qt::white;
 };
-

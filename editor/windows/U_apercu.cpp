@@ -1,15 +1,13 @@
 #include "U_apercu.h"
 
-#include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
 
-#include "U_main.h"
 #include "ViewImage.h"
 #include "WindowPlacement.h"
 
-TF_Apercu::TF_Apercu(TForm1& mainForm) : QWidget(nullptr, Qt::Tool), mainForm_(mainForm)
+TF_Apercu::TF_Apercu(PreviewSource& source) : QWidget(nullptr, Qt::Tool), source_(source)
 {
     setObjectName(QStringLiteral("F_Apercu"));
     setWindowTitle(QStringLiteral("Aperçu"));
@@ -27,15 +25,15 @@ TF_Apercu::TF_Apercu(TForm1& mainForm) : QWidget(nullptr, Qt::Tool), mainForm_(m
     placement->SetPosition({24, 74});
     placement->SetWidth(192);
     placement->SetHeight(208);
-    ReadWindowBounds(SettingsFileAt(mainForm_.Paths.settingsFile), PreviewWindowSection, *placement);
+    ReadWindowBounds(SettingsFileAt(source_.PreviewSettingsFile()), PreviewWindowSection, *placement);
     I_Apercu->setGeometry(rect());
-    mainForm_.F_Apercu = this;
+    source_.SetPreviewWindow(this);
     KeepRoomForTrueSize();
 }
 
 TF_Apercu::~TF_Apercu()
 {
-    mainForm_.F_Apercu = nullptr;
+    source_.SetPreviewWindow(nullptr);
 }
 
 void TF_Apercu::paintEvent(QPaintEvent*)
@@ -46,16 +44,12 @@ void TF_Apercu::paintEvent(QPaintEvent*)
 void TF_Apercu::FormPaint()
 {
     QPainter painter(this);
-    const Sprite& shown = mainForm_.PreviewSprite();
-    if (mainForm_.ApercuTailleReelle) {
-        ShowSpriteType(mainForm_, mainForm_.sprite);
-        DrawTrueSizeView(painter, ToViewRegion(RegionBounds(I_Apercu)), shown);
-        return;
-    }
-    DrawSpriteView(mainForm_, RegionBounds(I_Apercu), shown, painter, mainForm_.CouleursVraiesApercu != 0);
-    // While the set plays, the type label still speaks of the frame edited.
-    if (&shown != &mainForm_.sprite)
-        ShowSpriteType(mainForm_, mainForm_.sprite);
+    const Sprite& shown = source_.PreviewSprite();
+    const ViewRegion region = ToViewRegion(I_Apercu->geometry());
+    if (source_.PreviewAtTrueSize())
+        DrawTrueSizeView(painter, region, shown);
+    else
+        DrawFittedSprite(painter, region, shown, source_.PreviewInTrueColors());
 }
 
 // A window grown past the screen's right or bottom edge comes back onto it.
@@ -64,8 +58,8 @@ void TF_Apercu::KeepRoomForTrueSize()
     const QRect onScreen = screen()->availableGeometry();
     const QSize frame = frameGeometry().size() - size();
     QSize needed(0, 0);
-    if (mainForm_.ApercuTailleReelle) {
-        const Point spriteSize = mainForm_.sprite.GetSize();
+    if (source_.PreviewAtTrueSize()) {
+        const Point spriteSize = source_.PreviewSprite().GetSize();
         needed = QSize(spriteSize.x, spriteSize.y).boundedTo(onScreen.size() - frame);
     }
     if (needed == minimumSize())

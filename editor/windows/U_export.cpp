@@ -6,9 +6,8 @@
 
 #include "EditorError.h"
 #include "TextEncoding.h"
-#include "U_main.h"
 
-TForm2::TForm2(TForm1& mainForm) : QWidget(nullptr, Qt::Tool), mainForm_(mainForm)
+TForm2::TForm2(ExportWindowOwner& owner) : QWidget(nullptr, Qt::Tool), owner_(owner)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Export"));
@@ -25,12 +24,12 @@ TForm2::TForm2(TForm1& mainForm) : QWidget(nullptr, Qt::Tool), mainForm_(mainFor
     auto* fill = new QVBoxLayout(this);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(Memo1);
-    mainForm_.Form2 = this;
+    owner_.SetExportWindow(this);
 }
 
 TForm2::~TForm2()
 {
-    mainForm_.Form2 = nullptr;
+    owner_.SetExportWindow(nullptr);
 }
 
 void TForm2::ShowFile(const QString& fullFileName)

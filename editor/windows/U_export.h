@@ -7,12 +7,23 @@
 #include <QWidget>
 
 class QPlainTextEdit;
-class TForm1;
+class TForm2;
+
+// The window that asks for files to be shown: the export window tells it
+// when it comes and goes, and reads nothing of it.
+class ExportWindowOwner {
+public:
+    // The export window while it exists, null once it is gone.
+    virtual void SetExportWindow(TForm2* window) = 0;
+
+protected:
+    ~ExportWindowOwner() = default;
+};
 
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm2(TForm1& mainForm);
+    explicit TForm2(ExportWindowOwner& owner);
     ~TForm2() override;
 
     QPlainTextEdit* Memo1;
@@ -24,5 +35,5 @@ public:
     void ShowFile(const QString& fullFileName);
 
 private:
-    TForm1& mainForm_;
+    ExportWindowOwner& owner_;
 };

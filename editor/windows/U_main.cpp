@@ -1,21 +1,28 @@
 #include "U_main.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTabWidget>
 #include <algorithm>
 
+#include "FilePanel.h"
+#include "FramePanel.h"
+#include "PicturePanel.h"
+#include "RoundTripPanel.h"
+#include "TransformPanel.h"
 #include "U_apercu.h"
+#include "UndoPanel.h"
+#include "ViewPanel.h"
 #include "ZoomedView.h"
 
 TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
-    : QWidget(parent), sprite({MaxWidth, MaxHeight}), Paths(paths)
+    : QWidget(parent), document({MaxWidth, MaxHeight}), Paths(paths)
 {
     BuildLayout();
 
     Activated = 0;
-    ActivePen.fill(NotDrawing);
     Tool = ToolPencil;
 
     ButtonPen = {Black, LightGray, DarkGray};
@@ -30,13 +37,12 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
 
     ConnectEditingHandlers();
     ConnectFileCommands();
-    BuildUndoControls();
-    BuildImageControls();
-    AddRoundTripCommands();
-    AddDataCommands();
-    BuildFrameControls();
-    BuildTransformControls();
-    BuildViewNavigation();
+    undoPanel = new UndoPanel(*this);
+    picturePanel = new PicturePanel(*this);
+    framePanel = new FramePanel(*this);
+    roundTripPanel = new RoundTripPanel(*this);
+    transformPanel = new TransformPanel(*this);
+    viewPanel = new ViewPanel(*this);
 
     // Last: the options' handlers may start the attach timer.
     ConnectOptionHandlers();
@@ -53,26 +59,63 @@ void TForm1::paintEvent(QPaintEvent* event)
 void TForm1::FormPaint()
 {
     QPainter painter(this);
-    if (MainZoom != FittedZoom) {
-        DrawZoomedMainView(painter);
-        // Marks of cells scrolled out of view stay off the ring and the bars.
-        painter.setClipRect(MainViewArea());
-    } else {
+    if (viewPanel->IsZoomed())
+        viewPanel->DrawZoomedMainView(painter);
+    else
         DrawSpriteView(*this, RegionBounds(I_Principale), sprite, painter, CouleursVraiesMain != 0);
-    }
-    PaintOnionSkin(painter);
-    DrawEditingMarks(painter);
+    for (EditorPanel* panel : Panels())
+        panel->PaintOverView(painter);
 }
 
 void TForm1::RedrawBothViews()
 {
-    LayOutMainView();
-    update(MainViewArea());
+    viewPanel->LayOutMainView();
+    update(viewPanel->MainViewArea());
     if (F_Apercu) {
         F_Apercu->KeepRoomForTrueSize();
         F_Apercu->update();
     }
-    ShowFileState();
+}
+
+void TForm1::ShowDocumentChange(const DocumentChange& change)
+{
+    // The new size may be smaller than the old: the main view is cleared so
+    // that cells of the larger old grid do not stay behind.
+    if (change.size) {
+        E_TailleX->setText(QString::number(sprite.width));
+        E_TailleY->setText(QString::number(sprite.height));
+        ClearSpriteView(I_Principale);
+    }
+    if (change.pixels || change.size || change.frames || change.selection)
+        RedrawBothViews();
+    // The type label speaks of the frame edited, whatever the preview shows.
+    if (change.pixels || change.size)
+        ShowSpriteType(*this, sprite);
+    for (EditorPanel* panel : Panels())
+        panel->ShowChange(change);
+}
+
+// The panel's filter sees every event of the application, also those that
+// closing the window sends while it is destroyed: it goes before the window
+// does.
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(transformPanel);
+}
+
+std::vector<EditorPanel*> TForm1::Panels() const
+{
+    return {undoPanel, filePanel, picturePanel, framePanel, roundTripPanel, transformPanel, viewPanel};
+}
+
+const Sprite& TForm1::PreviewSprite() const
+{
+    return framePanel->PreviewSprite();
+}
+
+bool TForm1::PreviewAtTrueSize() const
+{
+    return viewPanel->ApercuTailleReelle != 0;
 }
 
 void TForm1::resizeEvent(QResizeEvent*)
@@ -89,5 +132,5 @@ void TForm1::FormResize()
     const int viewWidth = outerWidth - PageControl1->width() - 10;
     I_Principale->setGeometry(0, 0, std::max(viewWidth, 0), height());
     PageControl1->move(viewWidth, outerHeight / 2 - PageControl1->height() / 2 - 10);
-    LayOutMainView();
+    viewPanel->LayOutMainView();
 }

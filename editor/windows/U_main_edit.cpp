@@ -8,11 +8,14 @@
 #include <QToolButton>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "Controls.h"
+#include "EditCommands.h"
 #include "EditorError.h"
 #include "U_main.h"
 #include "ViewGeometry.h"
+#include "ViewPanel.h"
 #include "ZoomedView.h"
 
 namespace {
@@ -89,7 +92,7 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event)
 void TForm1::wheelEvent(QWheelEvent* event)
 {
     event->accept();
-    if (WheelNavigatesView(*event))
+    if (viewPanel->WheelNavigatesView(*event))
         return;
     FormMouseWheel(event->angleDelta().y());
 }
@@ -107,94 +110,45 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 Point TForm1::CellUnder(Point windowPoint) const
 {
-    if (MainZoom != FittedZoom)
-        return ZoomedCellUnder(windowPoint);
+    if (viewPanel->IsZoomed())
+        return viewPanel->ZoomedCellUnder(windowPoint);
     const QRect bounds = RegionBounds(I_Principale);
     return CellAtPoint({bounds.left(), bounds.top(), bounds.width(), bounds.height()}, sprite, windowPoint);
 }
 
+// The document draws, selects or drags with the tool chosen and the pen of
+// the button pressed.
 void TForm1::FormMouseDown(int button, Point windowPoint)
 {
-    if (Tool == ToolSelection) {
-        SelectionMouseDown(button, windowPoint);
-        return;
-    }
-    const Point cell = CellUnder(windowPoint);
-    if (!AnyButtonDrawing())
-        BeginSpriteStep();
-    switch (Tool) {
-    case ToolPencil:
-        AnchorCell = cell;
-        ActivePen[button] = ButtonPen[button];
-        for (int k = 0; k < MouseButtonCount; ++k) {
-            if (IsDrawing(k)) {
-                sprite.SetPixel(cell.x, cell.y, ActivePen[k]);
-                RedrawBothViews();
-            }
-        }
-        break;
-    case ToolLine:
-        ActivePen[button] = ButtonPen[button];
-        AnchorCell = cell;
-        break;
-    case ToolFill:
-        ActivePen[button] = ButtonPen[button];
-        for (int k = 0; k < MouseButtonCount; ++k) {
-            if (IsDrawing(k)) {
-                sprite.FloodFill(cell.x, cell.y, ActivePen[k], sprite.GetColor(cell.x, cell.y));
-                RedrawBothViews();
-            }
-        }
-        break;
-    }
+    ShowDocumentChange(document.MouseDown(Tool, button, ButtonPen[button], CellUnder(windowPoint)));
 }
 
 void TForm1::FormMouseMove(Point windowPoint)
 {
     const Point cell = CellUnder(windowPoint);
-    switch (Tool) {
-    case ToolPencil:
-        for (int k = 0; k < MouseButtonCount; ++k) {
-            if (IsDrawing(k)) {
-                sprite.DrawLine(AnchorCell.x, AnchorCell.y, cell.x, cell.y, ActivePen[k]);
-                RedrawBothViews();
-            }
-        }
-        AnchorCell = cell;
-        break;
-    case ToolLine:
-        for (int k = 0; k < MouseButtonCount; ++k) {
-            if (IsDrawing(k)) {
-                sprite.ClearMarks();
-                sprite.DrawLine(AnchorCell.x, AnchorCell.y, cell.x, cell.y, Mark);
-                RedrawBothViews();
-            }
-        }
-        break;
-    case ToolFill:
-        break;
-    }
-    SelectionMouseMove(windowPoint);
-    FollowPointer(cell);
+    ShowDocumentChange(document.MouseMove(Tool, cell, ClampedCellUnder(windowPoint)));
     ShowPosition(windowPoint, cell);
 }
 
-// A release whose press did not reach the window (it began over another
-// control or window) belongs to no stroke and changes nothing.
 void TForm1::FormMouseUp(int button, Point windowPoint)
 {
-    SelectionMouseUp(button);
-    if (!IsDrawing(button))
-        return;
-    if (Tool == ToolLine) {
-        sprite.ClearMarks();
-        const Point cell = CellUnder(windowPoint);
-        sprite.DrawLine(AnchorCell.x, AnchorCell.y, cell.x, cell.y, ActivePen[button]);
-        RedrawBothViews();
-    }
-    ActivePen[button] = NotDrawing;
-    if (!AnyButtonDrawing())
-        CommitSpriteStep(GestureLabel());
+    ShowDocumentChange(document.MouseUp(Tool, button, CellUnder(windowPoint)));
+}
+
+// Beside the grid, or beside the part a zoomed view shows: the cell the
+// point would be over, held inside the sprite.
+Point TForm1::ClampedCellUnder(Point windowPoint) const
+{
+    Point cell = CellUnder(windowPoint);
+    if (cell.x != -1 && cell.y != -1)
+        return cell;
+    const CellPosition position = viewPanel->MainCellPosition(windowPoint);
+    const auto held = [](double at, int count) { return std::clamp(static_cast<int>(std::floor(at)), 0, count - 1); };
+    if (cell.x == -1)
+        cell.x = held(position.x, sprite.width);
+    if (cell.y == -1)
+        cell.y = held(position.y, sprite.height);
+    return cell;
 }
 
 // Inside the region less its one-pixel ring, and over a cell on both axes.
@@ -294,24 +248,15 @@ void TForm1::ApplySize()
     const int rows = StrToInt(E_TailleY->text());
     const int cols = StrToInt(E_TailleX->text());
     RequestedSize = {cols, rows};
-    BeginSpriteStep();
-    sprite.SetSize(RequestedSize);
-    CommitSpriteStep(QStringLiteral("taille"));
-    RedrawBothViews();
+    ShowDocumentChange(Resize(document, RequestedSize));
 }
 
 void TForm1::BitBtn3Click()
 {
-    BeginSpriteStep();
-    sprite.Clear();
-    CommitSpriteStep(QStringLiteral("effacement"));
-    RedrawBothViews();
+    ShowDocumentChange(ClearFrame(document));
 }
 
 void TForm1::SpeedButton1Click()
 {
-    BeginSpriteStep();
-    sprite.AutoMask();
-    CommitSpriteStep(QStringLiteral("masque automatique"));
-    RedrawBothViews();
+    ShowDocumentChange(AutoMaskFrame(document));
 }

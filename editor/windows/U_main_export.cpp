@@ -1,7 +1,8 @@
 // The plug-in pages: the plug-ins found beside the program at start-up, the
 // information text of the one picked on the page "Plugins", and the export
-// command of the page "Exporter", which hands the sprite to the chosen
-// plug-in and may show the written file in the export window.
+// command of the page "Exporter", which hands the sprite (every frame of a
+// set, joined into one file) to the chosen plug-in and may show the written
+// file in the export window.
 //
 // Plug-in texts, and the sprite name handed to a plug-in, are Windows-1252
 // bytes; file names are spelled as the file system spells them.
@@ -16,9 +17,11 @@
 #include <QPushButton>
 #include <filesystem>
 
+#include "AtomicFile.h"
 #include "CIdentifier.h"
 #include "EditorError.h"
 #include "PluginFolders.h"
+#include "PluginFrames.h"
 #include "PluginHost.h"
 #include "TextEncoding.h"
 #include "U_export.h"
@@ -146,7 +149,7 @@ void TForm1::Button1Click()
     if (Paths.perUser)
         QDir().mkpath(QFileInfo(QDir::cleanPath(ExportFolder())).path());
     ExportResult result;
-    if (frames.Count() > 1) {
+    if (document.Frames().Count() > 1) {
         result = ExportAllFrames(PluginFiles[choice], FileSystemName(fileName),
                                  ToWindows1252(Edit2->text()).toStdString(), height, width);
     } else {
@@ -159,4 +162,17 @@ void TForm1::Button1Click()
     ShowExportResult(result, fileName);
     if (result != ExportResult::NoWriteFunction && CB_OuvrirFenetre->isChecked() && Form2)
         Form2->ShowFile(fileName);
+}
+
+// A refusal's explanation goes into the file, where one sprite's would.
+ExportResult TForm1::ExportAllFrames(const std::string& libraryPath, const std::string& fileName,
+                                     const std::string& spriteName, int height, int width)
+{
+    const JoinedExport joined =
+        ExportFrames(document.Frames().Frames(), spriteName,
+                     PluginFrameWriter(libraryPath, height, width, FileSystemName(ExportFolder())));
+    if (joined.result == FrameWrite::NoWriter)
+        return ExportResult::NoWriteFunction;
+    const bool written = !WriteFileAtomically(fileName, joined.text);
+    return joined.result == FrameWrite::Written && written ? ExportResult::Written : ExportResult::Refused;
 }

@@ -3,12 +3,15 @@
 // Each asks for a file through its dialog, which keeps the last name, and
 // tells the outcome in a message box; a refused file changes nothing.
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <filesystem>
 #include <optional>
 #include <system_error>
 
+#include "FilePanel.h"
+#include "FramePanel.h"
 #include "TextEncoding.h"
 #include "U_main.h"
 #include "set_file.h"
@@ -49,7 +52,7 @@ void TForm1::ConnectFileCommands()
     connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
     connect(BitBtn7, &QPushButton::clicked, this, &TForm1::BitBtn7Click);
     connect(BitBtn9, &QPushButton::clicked, this, &TForm1::BitBtn9Click);
-    SetUpFileHabits();
+    filePanel = new FilePanel(*this);
 }
 
 void TForm1::BitBtn5Click()
@@ -72,17 +75,17 @@ bool TForm1::SaveSpriteAs()
 // frame, so a set of several asks first as "&Enregistrer" does.
 bool TForm1::SaveSprite()
 {
-    if (!CurrentFileIsNative)
+    if (!filePanel->CurrentFileIsNative)
         return SaveSpriteAs();
-    if (frames.Count() == 1 || IsSpriteSetFileName(FileSystemName(CurrentFile)))
-        return SaveSpriteTo(CurrentFile, false);
+    if (document.Frames().Count() == 1 || IsSpriteSetFileName(FileSystemName(filePanel->CurrentFile)))
+        return SaveSpriteTo(filePanel->CurrentFile, false);
     switch (AskHowToSaveSet()) {
     case SetSaving::CurrentFrame:
-        return SaveSpriteTo(CurrentFile, false);
+        return SaveSpriteTo(filePanel->CurrentFile, false);
     case SetSaving::WholeSet:
         // A name the user has not chosen could replace another set: the
         // dialog shows it first.
-        SaveDialog1.fileName = WithPixsSuffix(CurrentFile);
+        SaveDialog1.fileName = WithPixsSuffix(filePanel->CurrentFile);
         return SaveSpriteAs();
     default:
         return false;
@@ -96,18 +99,19 @@ bool TForm1::SaveSpriteTo(const QString& fileName, bool tellSuccess)
 {
     const std::string path = FileSystemName(fileName);
     const bool wholeSet = IsSpriteSetFileName(path);
-    const bool saved = wholeSet ? SaveSpriteSetFile(path, frames.Frames()) : sprite.SaveToFile(path);
+    const bool saved = wholeSet ? SaveSpriteSetFile(path, document.Frames().Frames()) : sprite.SaveToFile(path);
     if (tellSuccess || !saved)
         ShowSaveOutcome(saved);
     if (saved)
-        RememberFile(fileName, true, wholeSet ? frames.Frames() : std::vector<const Sprite*>{&sprite});
+        filePanel->RememberFile(fileName, true,
+                                wholeSet ? SpriteDocument::Saved::WholeSet : SpriteDocument::Saved::CurrentFrame);
     return saved;
 }
 
 std::optional<bool> TForm1::SaveSetIfWanted(FileDialog& dialog)
 {
     if (!IsSpriteSetFileName(FileSystemName(dialog.fileName))) {
-        if (frames.Count() == 1)
+        if (document.Frames().Count() == 1)
             return std::nullopt;
         switch (AskHowToSaveSet()) {
         case SetSaving::CurrentFrame:
@@ -127,7 +131,7 @@ TForm1::SetSaving TForm1::AskHowToSaveSet()
     const int answer = AppDialogs().Ask(
         QStringLiteral("La planche compte %1 images et un fichier .pixo n'en garde qu'une.\n"
                        "Enregistrer toute la planche en .pixs, ou seulement l'image courante en .pixo ?")
-            .arg(frames.Count()),
+            .arg(document.Frames().Count()),
         QStringLiteral("Enregistrer"), MessageIcon::Information,
         {QStringLiteral("Planche (.pixs)"), QStringLiteral("Image courante (.pixo)"), QStringLiteral("Annuler")});
     return answer == 0 ? SetSaving::WholeSet : answer == 1 ? SetSaving::CurrentFrame : SetSaving::Cancelled;
@@ -185,39 +189,33 @@ bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool t
         ShowFailedLoad();
         return false;
     }
-    const bool newStart = !picture || frames.Count() == 1 || CB_Decouper->isChecked();
-    if (newStart && !MayOpenInstead(fileName))
+    const bool newStart = !picture || document.Frames().Count() == 1 || framePanel->SliceCell().has_value();
+    if (newStart && !filePanel->MayOpenInstead(fileName))
         return false;
-    const LoadOutcome outcome =
-        ReadIntoFrames(reader, FileSystemName(fileName), picture ? LoadInto::CurrentFrame : LoadInto::WholeSet,
-                       picture ? QStringLiteral("import d'image") : QStringLiteral("chargement"));
-    if (outcome == LoadOutcome::Explained)
-        return false;
-    if (outcome == LoadOutcome::Refused) {
-        ShowFailedLoad();
-        return false;
-    }
-    if (newStart) {
-        StartNewHistory();
-        RememberFile(fileName, !picture, frames.Frames());
-    } else {
-        RememberRecentFile(fileName);
+    LoadResult result = ReadIntoFrames(
+        document, reader, FileSystemName(fileName), picture ? LoadInto::CurrentFrame : LoadInto::WholeSet,
+        picture ? framePanel->SliceCell() : std::nullopt, picture ? "import d'image" : "chargement");
+    if (result.outcome == LoadOutcome::Loaded && newStart) {
+        result.change |= document.StartNewHistory();
+        filePanel->RememberFile(fileName, !picture, SpriteDocument::Saved::WholeSet);
+    } else if (result.outcome == LoadOutcome::Loaded) {
+        filePanel->RememberRecentFile(fileName);
         ProposeExportNames(fileName);
     }
-    ShowLoadedSprite();
+    if (!framePanel->ShowLoadResult(result)) {
+        if (result.outcome == LoadOutcome::Refused)
+            ShowFailedLoad();
+        return false;
+    }
     if (tellSuccess)
         AppDialogs().ShowMessage(QStringLiteral("Chargement effectué : ..."), QStringLiteral("Succès!"),
                                  MessageIcon::Information);
     return true;
 }
 
-// The new size may be smaller than the old: the main view is cleared so
-// that cells of the larger old grid do not stay behind.
-void TForm1::ShowLoadedSprite()
+void TForm1::OpenAtStart(const QString& fileName)
 {
-    E_TailleX->setText(QString::number(sprite.width));
-    E_TailleY->setText(QString::number(sprite.height));
-    ClearSpriteView(I_Principale);
-    RedrawBothViews();
-    ShowFrameState();
+    const bool picture = SpriteFileKindOf(FileSystemName(fileName)) == SpriteFileKind::CalculatorPicture;
+    OpenSpriteFile(QFileInfo(fileName).absoluteFilePath(),
+                   picture ? SpriteFileKind::CalculatorPicture : SpriteFileKind::Native, false);
 }

@@ -268,7 +268,9 @@ void TForm1::BuildExportPage()
 // In the free space under "&Go!".
 void TForm1::BuildExportFolderLabel()
 {
-    exportFolderLabel = Place(new QLabel(TabSheet3), "exportFolderLabel", 8, 216, 273, 60);
+    // Says where the files go when that is the user's own export folder;
+    // absent when they go beside the program.
+    auto* exportFolderLabel = Place(new QLabel(TabSheet3), "exportFolderLabel", 8, 216, 273, 60);
     exportFolderLabel->setWordWrap(true);
     exportFolderLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     exportFolderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -297,16 +299,4 @@ void TForm1::BuildOptionsPage()
         OptionBox(TabSheet5, "CB_CouleursApercu", QStringLiteral("Couleur vraies dans fenêtre Apercu"), 3);
     CB_OuvrirFenetre =
         OptionBox(TabSheet5, "CB_OuvrirFenetre", QStringLiteral("&Ouvrir les fichiers après exportation"), 4);
-    CB_ApercuTailleReelle =
-        OptionBox(TabSheet5, "CB_ApercuTailleReelle", QStringLiteral("Aperçu en taille réelle"), 5);
-}
-
-// Below the two designed panels of "Enreg/charger", above the import buttons
-// and the sheet slicing.
-void TForm1::BuildRecentPanel()
-{
-    P_Recents = Panel(TabSheet2, "P_Recents", 8, 234, 273, 108);
-    L_Recents = Heading(P_Recents, "L_Recents", QStringLiteral("Fichiers récents"), 273);
-    LB_Recents = Place(new QListWidget(P_Recents), "LB_Recents", 8, 26, 257, 74);
-    LB_Recents->setToolTip(QStringLiteral("Double-cliquer sur un fichier pour le charger"));
 }

@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <utility>
 
+#include "EditorPanel.h"
+#include "FilePanel.h"
 #include "IniFile.h"
 #include "PixoraApplication.h"
 #include "U_apercu.h"
@@ -35,10 +37,8 @@ void WriteSettings(const TForm1& form)
     WriteWindowBounds(settings, MainWindowSection, *form.placement);
     if (form.F_Apercu)
         WriteWindowBounds(settings, PreviewWindowSection, *form.F_Apercu->placement);
-    form.WriteFileSettings(settings);
-    form.WriteFrameOptions(settings);
-    form.dataExport.Write(settings);
-    form.WriteViewSettings(settings);
+    for (const EditorPanel* panel : form.Panels())
+        panel->WriteSettings(settings);
 }
 
 } // namespace
@@ -76,16 +76,14 @@ void TForm1::ReadSettings()
     if (page >= 0 && page < PageControl1->count())
         PageControl1->setCurrentIndex(page);
     ReadWindowBounds(settings, MainWindowSection, *placement);
-    ReadFileSettings(settings);
 
     CB_Apercu->setChecked(Apercu != 0);
     CB_ApercuAttache->setChecked(ApercuAttache != 0);
     CB_CouleursPrincipale->setChecked(CouleursVraiesMain != 0);
     CB_CouleursApercu->setChecked(CouleursVraiesApercu != 0);
     CB_OuvrirFenetre->setChecked(OuvrirFenetre != 0);
-    ReadFrameOptions(settings);
-    dataExport.Read(settings);
-    ReadViewSettings(settings);
+    for (EditorPanel* panel : Panels())
+        panel->ReadSettings(settings);
 }
 
 // Restoring a minimized window is no new showing.
@@ -120,7 +118,7 @@ void TForm1::FormActivate()
 // the window does close, it stays accepted whatever happens to the settings.
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (!MayClose()) {
+    if (!filePanel->MayClose()) {
         event->ignore();
         return;
     }

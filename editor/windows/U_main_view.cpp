@@ -42,11 +42,8 @@ void ShowSpriteType(TForm1& form, const Sprite& sprite)
 
 void DrawSpriteView(TForm1& form, const QRect& region, const Sprite& sprite, QPainter& painter, bool trueColors)
 {
-    const ViewRegion bounds{region.left(), region.top(), region.width(), region.height()};
-    const float cellSize = CellSize(bounds, sprite.GetSize());
     ShowSpriteType(form, sprite);
-    if (cellSize > 0.0f)
-        DrawFittedView(painter, bounds, cellSize, sprite, trueColors);
+    DrawFittedSprite(painter, ToViewRegion(region), sprite, trueColors);
 }
 
 void TForm1::ShowButtonPens()

@@ -38,11 +38,6 @@ int32_t GetInt32(const uint8_t* record, std::size_t offset)
     return static_cast<int32_t>(bits);
 }
 
-bool IsValidCell(uint8_t cell)
-{
-    return (cell <= Black) | (static_cast<uint8_t>(cell - MaskOffset) <= Black);
-}
-
 // The rest of the editor loops over the size and labels the type, so a record
 // is only taken when every field lies in the sprite's ranges.
 bool IsValidRecord(const uint8_t* record)
@@ -58,7 +53,7 @@ bool IsValidRecord(const uint8_t* record)
     // checks many at once: a set file holds up to 256 records.
     bool valid = true;
     for (std::size_t i = 0; i < CellCount; ++i)
-        valid &= IsValidCell(record[CellsOffset + i]);
+        valid &= IsCellValue(record[CellsOffset + i]);
     return valid;
 }
 

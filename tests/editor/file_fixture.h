@@ -79,15 +79,15 @@ protected:
     QStringList RecentNames() const
     {
         QStringList names;
-        for (int row = 0; row < form->LB_Recents->count(); ++row)
-            names << form->LB_Recents->item(row)->text();
+        for (int row = 0; row < Find<QListWidget>("LB_Recents")->count(); ++row)
+            names << Find<QListWidget>("LB_Recents")->item(row)->text();
         return names;
     }
     // A double click on the row, as a user chooses a file.
     void ChooseRecent(int row)
     {
         form->PageControl1->setCurrentWidget(form->TabSheet2);
-        QListWidget* list = form->LB_Recents;
+        QListWidget* list = Find<QListWidget>("LB_Recents");
         const QPoint at = list->visualItemRect(list->item(row)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);

@@ -151,7 +151,7 @@ void EditorWindowTest::UseSprite(const Rows& rows)
     form->sprite = FromRows(rows);
     form->E_TailleX->setText(QString::number(form->sprite.width));
     form->E_TailleY->setText(QString::number(form->sprite.height));
-    form->savedState.Take(form->frames.Frames());
+    form->document.MarkSaved(SpriteDocument::Saved::WholeSet);
 }
 
 void EditorWindowTest::ExpectOneMessage(const QString& text, const QString& caption, MessageIcon icon)

@@ -87,6 +87,14 @@ protected:
     void Click(Qt::MouseButton button, QPoint windowPoint);
     void ClickCell(Qt::MouseButton button, int x, int y) { Click(button, CellCenter(x, y)); }
 
+    // A control added beside the design, found by its object name.
+    template <class Control> Control* Find(const char* name) const
+    {
+        auto* control = form->findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+
     // The page of the tab control that holds the control.
     QWidget* PageOf(const QWidget* control) const;
     // Shows the button's page first, as a user must, then clicks it.

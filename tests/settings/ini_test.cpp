@@ -151,6 +151,30 @@ TEST_F(IniFileTest, WrittenValuesReadBack)
     EXPECT_EQ(ini.ReadInteger("Options", "Apercu", 7), 1);
 }
 
+// A default is written only over a value the file already holds, so that
+// the file of a user who never changed the option keeps no key for it.
+TEST_F(IniFileTest, ADefaultIsWrittenOnlyOverAStoredValue)
+{
+    const struct {
+        const char* before;
+        int value;
+        const char* after;
+    } cases[] = {
+        {"", 8, "[Affichage]\nZoom=8\n"},
+        {"", 0, ""},
+        {"[Affichage]\nZoom=8\n", 0, "[Affichage]\nZoom=0\n"},
+        {"[Affichage]\nZoom=x\n", 0, "[Affichage]\nZoom=x\n"},
+        {"[Affichage]\nAutre=1\n", 0, "[Affichage]\nAutre=1\n"},
+    };
+    for (const auto& test : cases) {
+        fs::remove(Path());
+        if (*test.before)
+            Store(test.before);
+        IniFile(Path()).WriteIntegerUnlessDefault("Affichage", "Zoom", test.value, 0);
+        EXPECT_EQ(Stored(), test.after) << test.before << " with " << test.value;
+    }
+}
+
 TEST_F(IniFileTest, FailedWriteRaisesTheUserMessageAndLeavesNothing)
 {
     fs::create_directory(Path()); // a folder where the file should be

@@ -1,0 +1,164 @@
+#include "PicturePanel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFrame>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+#include "FilePanel.h"
+#include "FormLayout.h"
+#include "FramePanel.h"
+#include "ImageFiles.h"
+#include "ImageImportDialog.h"
+#include "TextEncoding.h"
+#include "U_main.h"
+
+namespace {
+
+const QString PngSuffix = QStringLiteral(".png");
+
+// The one local image file a drag carries, or an empty name: several files
+// or other kinds are left to the window's other drop handling.
+QString DraggedImageFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile())
+        return {};
+    const QString fileName = data->urls().constFirst().toLocalFile();
+    return IsImageFileName(FileSystemName(fileName)) ? fileName : QString();
+}
+
+void ShowFailure(const QString& what, const QString& reason)
+{
+    AppDialogs().ShowMessage(what + QStringLiteral("\n") + reason, QStringLiteral("Echec!"), MessageIcon::Warning);
+}
+
+} // namespace
+
+// "Importer une image..." beside "Importer du C..." below the recent files of
+// "Enreg/charger"; "Exporter en PNG..." and its options heading a panel in
+// the free space of "Exporter", above "Exporter en image TI...".
+PicturePanel::PicturePanel(TForm1& form) : EditorPanel(form)
+{
+    QPushButton* importer =
+        Button(form.TabSheet2, "B_ImporterImage", QStringLiteral("Importer une image..."), 8, 348, 133, 28);
+    importer->setToolTip(QStringLiteral("Ou Ctrl+V avec une image dans le presse-papiers, ou déposez le fichier "
+                                        "sur la fenêtre"));
+
+    // Four rows: PNG and its options, calculator pictures and data (RoundTripPanel.cpp).
+    Panel7 = Panel(form.TabSheet3, "Panel7", 8, 276, 273, 137);
+    Heading(Panel7, "Label9", QStringLiteral("Exporter pour d'autres logiciels"), 273);
+    QPushButton* exporter = Button(Panel7, "B_ExporterPng", QStringLiteral("Exporter en PNG..."), 24, 24, 225, 25);
+    exporter->setToolTip(QStringLiteral("Ctrl+C copie le sprite en image dans le presse-papiers"));
+    Caption(Panel7, "Label10", QStringLiteral("Échelle :"), 24, 56);
+    E_EchellePng = Place(new QSpinBox(Panel7), "E_EchellePng", 72, 53, 52, 21);
+    E_EchellePng->setRange(1, MaxPngScale);
+    E_EchellePng->setValue(1);
+    E_EchellePng->setSuffix(QStringLiteral(" ×"));
+    E_EchellePng->setToolTip(QStringLiteral("Échelle PNG"));
+    CB_CouleursPng =
+        Place(new QCheckBox(QStringLiteral("Couleurs calculatrice"), Panel7), "CB_CouleursPng", 132, 54, 135, 20);
+    CB_CouleursPng->setToolTip(QStringLiteral("Le PNG dans les couleurs de la calculatrice"));
+
+    OpenDialog3 = {QStringLiteral("OpenDialog3"),
+                   QStringLiteral("Images (*.png *.bmp *.gif *.jpg *.jpeg)|*.png;*.bmp;*.gif;*.jpg;*.jpeg"), QString()};
+    SaveDialog2 = {QStringLiteral("SaveDialog2"), QStringLiteral("Images PNG (*.png)|*.png"), QString()};
+
+    connect(importer, &QPushButton::clicked, this, &PicturePanel::B_ImporterImageClick);
+    connect(exporter, &QPushButton::clicked, this, &PicturePanel::B_ExporterPngClick);
+
+    form.setAcceptDrops(true);
+    form.installEventFilter(this);
+}
+
+bool PicturePanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &form)
+        return false;
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (DraggedImageFile(drag->mimeData()).isEmpty())
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    if (event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString fileName = DraggedImageFile(drop->mimeData());
+        if (fileName.isEmpty())
+            return false;
+        drop->acceptProposedAction();
+        // The dialog is modal: it opens once the drag has ended, not inside
+        // the drop.
+        QTimer::singleShot(0, this, [this, fileName] { ImportImageFile(fileName); });
+        return true;
+    }
+    return false;
+}
+
+void PicturePanel::B_ImporterImageClick()
+{
+    if (AppDialogs().Execute(FileDialogKind::Open, OpenDialog3))
+        ImportImageFile(OpenDialog3.fileName);
+}
+
+void PicturePanel::ImportImageFile(const QString& fileName)
+{
+    RgbaImage image;
+    QString reason;
+    if (!DecodeImageFile(FileSystemName(fileName), image, reason)) {
+        ShowFailure(QStringLiteral("Le Chargement a échoué"), reason);
+        return;
+    }
+    if (ImportImage(image))
+        form.ProposeExportNames(fileName);
+}
+
+bool PicturePanel::ImportImage(const RgbaImage& image)
+{
+    ImageImportDialog dialog(image, &form);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Result().Succeeded())
+        return false;
+    // A sprite sheet: its cells take the place of the frames of the set.
+    if (const std::optional<Point> cell = form.framePanel->SliceCell())
+        return form.filePanel->MayImportOver() && form.framePanel->ShowLoadResult(SliceIntoFrames(
+                                                      form.document, dialog.Result().picture, *cell, "import d'image"));
+    const CellPicture& picture = dialog.Result().picture;
+    form.ShowDocumentChange(ReplaceCurrentFrame(form.document, "import d'image",
+                                                [&picture](Sprite& frame) { PutIntoSprite(picture, frame); }));
+    return true;
+}
+
+void PicturePanel::B_ExporterPngClick()
+{
+    if (!AppDialogs().Execute(FileDialogKind::Save, SaveDialog2))
+        return;
+    if (!SaveDialog2.fileName.endsWith(PngSuffix, Qt::CaseInsensitive))
+        SaveDialog2.fileName += PngSuffix;
+    QString reason;
+    if (WritePngFile(form.sprite, E_EchellePng->value(), CB_CouleursPng->isChecked(),
+                     FileSystemName(SaveDialog2.fileName), reason))
+        AppDialogs().ShowMessage(QStringLiteral("Exportation PNG effectuée : ..."), QStringLiteral("Succès!"),
+                                 MessageIcon::Information);
+    else
+        ShowFailure(QStringLiteral("L'exportation PNG a échoué"), reason);
+}
+
+void PicturePanel::PasteClipboardImage()
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data || !data->hasImage())
+        return;
+    const RgbaImage image = RgbaFromImage(qvariant_cast<QImage>(data->imageData()));
+    if (image.width == 0) {
+        ShowFailure(QStringLiteral("Le Chargement a échoué"),
+                    QStringLiteral("image du presse-papiers vide ou trop grande"));
+        return;
+    }
+    ImportImage(image);
+}

@@ -1,0 +1,367 @@
+#include "TransformPanel.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QToolButton>
+#include <algorithm>
+
+#include "Controls.h"
+#include "Dialogs.h"
+#include "ImageFiles.h"
+#include "PicturePanel.h"
+#include "SelectionCommands.h"
+#include "TransformCommands.h"
+#include "U_main.h"
+#include "ViewPanel.h"
+#include "cell_clipboard.h"
+
+namespace {
+
+// A transform's button in the free column and its key.
+struct TransformControl {
+    PictureTransform transform;
+    const char* name;
+    const char* text;
+    const char* hint;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+const TransformControl TransformControls[] = {
+    {PictureTransform::FlipHorizontal, "B_MiroirH", "↔", "Miroir horizontal (Maj+H)", Qt::Key_H, Qt::ShiftModifier},
+    {PictureTransform::FlipVertical, "B_MiroirV", "↕", "Miroir vertical (Maj+V)", Qt::Key_V, Qt::ShiftModifier},
+    {PictureTransform::RotateClockwise, "B_RotationHoraire", "↻", "Rotation de 90° à droite (Maj+R)", Qt::Key_R,
+     Qt::ShiftModifier},
+    {PictureTransform::RotateCounterClockwise, "B_RotationAntihoraire", "↺", "Rotation de 90° à gauche (Ctrl+Maj+R)",
+     Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier},
+    {PictureTransform::Rotate180, "B_Rotation180", "180°", "Rotation de 180° (Maj+T)", Qt::Key_T, Qt::ShiftModifier},
+    {PictureTransform::InvertColors, "B_Inverser", "Inv", "Inverser les couleurs (Maj+I)", Qt::Key_I,
+     Qt::ShiftModifier},
+    {PictureTransform::ShiftLeft, "B_DecalerGauche", "←", "Décaler d'un pixel à gauche (Ctrl+Gauche)", Qt::Key_Left,
+     Qt::ControlModifier},
+    {PictureTransform::ShiftRight, "B_DecalerDroite", "→", "Décaler d'un pixel à droite (Ctrl+Droite)", Qt::Key_Right,
+     Qt::ControlModifier},
+    {PictureTransform::ShiftUp, "B_DecalerHaut", "↑", "Décaler d'un pixel vers le haut (Ctrl+Haut)", Qt::Key_Up,
+     Qt::ControlModifier},
+    {PictureTransform::ShiftDown, "B_DecalerBas", "↓", "Décaler d'un pixel vers le bas (Ctrl+Bas)", Qt::Key_Down,
+     Qt::ControlModifier},
+};
+
+// The free right column of the page, below "Annuler" and "Rétablir" and above
+// the frame controls, three small buttons a row.
+QToolButton* SmallButton(QWidget* page, const char* name, const QString& text, const QString& hint, int place)
+{
+    constexpr int left = FreeColumn::Left;
+    constexpr int top = 72;
+    constexpr int side = 33;
+    constexpr int step = 36;
+    auto* button = new QToolButton(page);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(text);
+    button->setToolTip(hint);
+    button->setGeometry(left + place % 3 * step, top + place / 3 * step, side, side);
+    button->setFocusPolicy(Qt::ClickFocus);
+    return button;
+}
+
+// A dashed square, as the selection is shown in the view.
+QIcon SelectionPicture()
+{
+    QPixmap picture(24, 24);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setPen(QPen(QColor(40, 40, 40), 2, Qt::DashLine));
+    painter.drawRect(QRect(4, 4, 16, 16));
+    return QIcon(picture);
+}
+
+bool Is(const QKeyEvent& key, Qt::KeyboardModifiers modifiers)
+{
+    return (key.modifiers() & ~Qt::KeypadModifier) == modifiers;
+}
+
+// What other programs read: the plain grays, masked pixels transparent.
+QImage ImageOfCells(const CellPicture& picture)
+{
+    QImage image(picture.width, picture.height, QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const int8_t cell = picture.At(x, y);
+            image.setPixel(x, y, cell >= MaskedThreshold ? qRgba(0, 0, 0, 0) : PaletteColor(cell, false).rgb());
+        }
+    }
+    return image;
+}
+
+void Frame(QPainter& painter, const QRect& rect, const QColor& color, int thickness)
+{
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), thickness), color);
+    painter.fillRect(QRect(rect.left(), rect.bottom() - thickness + 1, rect.width(), thickness), color);
+    painter.fillRect(QRect(rect.left(), rect.top(), thickness, rect.height()), color);
+    painter.fillRect(QRect(rect.right() - thickness + 1, rect.top(), thickness, rect.height()), color);
+}
+
+} // namespace
+
+// The selection tool first, then the transforms in the order of their
+// table, then the pre-shift. The panel filters the keys of the whole
+// application, so that they reach the view before the control with the
+// focus sees them.
+TransformPanel::TransformPanel(TForm1& form) : EditorPanel(form)
+{
+    QWidget* const page = form.TabSheet1;
+    int place = 0;
+    sbSelection = SmallButton(page, "sbSelection", QString(), QStringLiteral("Sélection (S)"), place++);
+    sbSelection->setIcon(SelectionPicture());
+    sbSelection->setIconSize(QSize(24, 24));
+    sbSelection->setCheckable(true);
+    sbSelection->setAutoRaise(true);
+    form.toolButtons->addButton(sbSelection, ToolSelection);
+    connect(sbSelection, &QToolButton::toggled, this, [this](bool down) {
+        if (down)
+            this->form.Tool = ToolSelection;
+    });
+
+    for (const TransformControl& control : TransformControls) {
+        QToolButton* button =
+            SmallButton(page, control.name, QString::fromUtf8(control.text), QString::fromUtf8(control.hint), place++);
+        const PictureTransform transform = control.transform;
+        connect(button, &QToolButton::clicked, this, [this, transform] { TransformClick(transform); });
+    }
+
+    QToolButton* preShift = SmallButton(page, "B_PreDecaler", QStringLiteral("×8"),
+                                        QStringLiteral("Pré-décaler : une planche de 8 images décalées de 0 à 7 pixels "
+                                                       "vers la droite, 8 pixels plus large"),
+                                        place);
+    connect(preShift, &QToolButton::clicked, this, &TransformPanel::B_PreDecalerClick);
+
+    qApp->installEventFilter(this);
+}
+
+bool TransformPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    // A Space released in another window never reaches this one.
+    if (watched == &form && event->type() == QEvent::WindowDeactivate) {
+        EndKeyboardStroke();
+        return false;
+    }
+    const bool press = event->type() == QEvent::KeyPress;
+    if (!press && event->type() != QEvent::KeyRelease)
+        return false;
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != &form || IsTextEditing(QApplication::focusWidget()))
+        return false;
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    return press ? ViewKeyDown(key) : ViewKeyUp(key);
+}
+
+// The set becomes the eight shifted copies of the frame edited, one undo
+// step, as a load replaces it.
+void TransformPanel::B_PreDecalerClick()
+{
+    const TransformOutcome outcome = PreShiftFrame(form.document);
+    if (outcome.tooLarge) {
+        AppDialogs().ShowMessage(QStringLiteral("Pré-décalage impossible : le sprite ferait %1 pixels de large, "
+                                                "plus que les 240 d'un écran.")
+                                     .arg(outcome.tooLarge->x),
+                                 QStringLiteral("Echec!"), MessageIcon::Warning);
+        return;
+    }
+    form.ShowDocumentChange(outcome.change);
+}
+
+void TransformPanel::TransformClick(PictureTransform transform)
+{
+    const TransformOutcome outcome = TransformPicture(form.document, transform);
+    if (outcome.tooLarge) {
+        AppDialogs().ShowMessage(QStringLiteral("Rotation impossible : le sprite ferait %1 × %2 pixels, "
+                                                "plus que les 240 × 128 d'un écran.")
+                                     .arg(outcome.tooLarge->x)
+                                     .arg(outcome.tooLarge->y),
+                                 QStringLiteral("Echec!"), MessageIcon::Warning);
+        return;
+    }
+    form.ShowDocumentChange(outcome.change);
+}
+
+bool TransformPanel::ViewKeyDown(const QKeyEvent& key)
+{
+    const int code = key.key();
+    const bool arrow = code == Qt::Key_Left || code == Qt::Key_Right || code == Qt::Key_Up || code == Qt::Key_Down;
+    // During a Space stroke the modifiers chose the pen: every arrow draws.
+    if (arrow && (form.document.IsKeyboardStroke() || Is(key, Qt::NoModifier))) {
+        MoveKeyboardCell(code == Qt::Key_Left    ? -1
+                         : code == Qt::Key_Right ? 1
+                                                 : 0,
+                         code == Qt::Key_Up     ? -1
+                         : code == Qt::Key_Down ? 1
+                                                : 0);
+        return true;
+    }
+    if (code == Qt::Key_Space) {
+        // Held down, the key repeats; only the first press starts a stroke.
+        if (!key.isAutoRepeat() && !form.document.IsKeyboardStroke())
+            KeyboardPenDown(Is(key, Qt::ControlModifier) ? 2 : Is(key, Qt::ShiftModifier) ? 1 : 0);
+        return true;
+    }
+    for (const TransformControl& control : TransformControls) {
+        if (code == control.key && Is(key, control.modifiers)) {
+            TransformClick(control.transform);
+            return true;
+        }
+    }
+    if (Is(key, Qt::ControlModifier)) {
+        switch (code) {
+        case Qt::Key_C:
+            if (IsTextBox(QApplication::focusWidget()))
+                return false;
+            CopySelection();
+            return true;
+        case Qt::Key_X:
+            CutSelection();
+            return true;
+        case Qt::Key_V:
+            PasteClipboard();
+            return true;
+        default:
+            return false;
+        }
+    }
+    if (!Is(key, Qt::NoModifier))
+        return false;
+    switch (code) {
+    case Qt::Key_S:
+        sbSelection->setChecked(true);
+        return true;
+    case Qt::Key_Delete:
+        EraseSelection();
+        return true;
+    case Qt::Key_Escape:
+        if (!form.document.HasSelection())
+            return false;
+        form.ShowDocumentChange(form.document.Deselect());
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!form.document.IsSelectionFloating())
+            return false;
+        DropSelection();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TransformPanel::ViewKeyUp(const QKeyEvent& key)
+{
+    if (key.key() != Qt::Key_Space)
+        return false;
+    if (!key.isAutoRepeat())
+        EndKeyboardStroke();
+    return true;
+}
+
+// Space paints with the left button's pen, Shift + Space with the right
+// button's, Ctrl + Space with the middle button's, and holding Space while
+// moving draws one stroke, one undo step.
+void TransformPanel::MoveKeyboardCell(int dx, int dy)
+{
+    const DocumentChange change = form.document.MoveKeyboardCell(dx, dy);
+    form.ShowCellPosition(form.document.KeyboardCell());
+    form.ShowDocumentChange(change);
+}
+
+void TransformPanel::KeyboardPenDown(int button)
+{
+    const DocumentChange change = form.document.KeyboardPenDown(form.ButtonPen[button]);
+    form.ShowCellPosition(form.document.KeyboardCell());
+    form.ShowDocumentChange(change);
+}
+
+void TransformPanel::EndKeyboardStroke()
+{
+    form.ShowDocumentChange(form.document.EndKeyboardStroke());
+}
+
+// Without a selection the whole sprite is copied.
+void TransformPanel::CopySelection()
+{
+    const CopiedCells copied = CellsToCopy(form.document);
+    auto* data = new QMimeData;
+    // Other programs get the whole sprite as "Exporter en PNG..." draws it.
+    data->setImageData(copied.selected ? ImageOfCells(copied.cells)
+                                       : SpriteImage(form.sprite, 1, false).convertToFormat(QImage::Format_ARGB32));
+    data->setData(QString::fromLatin1(CellClipboardFormat), QByteArray::fromStdString(EncodeCells(copied.cells)));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void TransformPanel::CutSelection()
+{
+    if (!form.document.HasSelection())
+        return;
+    CopySelection();
+    form.ShowDocumentChange(::CutSelection(form.document));
+}
+
+void TransformPanel::EraseSelection()
+{
+    form.ShowDocumentChange(DeleteSelection(form.document));
+}
+
+// The pasted pixels float at the top-left of the view, with the selection
+// tool chosen so that they can be dragged into place. Cells of another
+// kind under Pixora's name are refused whole.
+void TransformPanel::PasteClipboard()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data)
+        return;
+    const QString cellsFormat = QString::fromLatin1(CellClipboardFormat);
+    CellPicture cells;
+    if (!(data->hasFormat(cellsFormat) && DecodeCells(data->data(cellsFormat).toStdString(), cells))) {
+        // A picture of another program is converted as an imported image.
+        form.picturePanel->PasteClipboardImage();
+        return;
+    }
+    const DocumentChange change = PasteCells(form.document, cells);
+    sbSelection->setChecked(true);
+    form.ShowDocumentChange(change);
+}
+
+// The floating pixels stay where they are shown.
+void TransformPanel::DropSelection()
+{
+    form.ShowDocumentChange(form.document.Deselect());
+}
+
+void TransformPanel::PaintOverView(QPainter& painter)
+{
+    const CellEdges edges = form.viewPanel->MainCellEdges();
+    if (edges.IsEmpty())
+        return;
+    const auto pixelsOf = [&](const CellRect& cells) {
+        return QRect(QPoint(edges.Column(cells.x), edges.Row(cells.y)),
+                     QPoint(edges.Column(cells.x + cells.width) - 1, edges.Row(cells.y + cells.height) - 1));
+    };
+    const CellRect selected = Intersection(form.document.SelectionBounds(), SpriteArea(form.sprite));
+    if (!selected.IsEmpty()) {
+        // White under black dashes reads on every color of the palette.
+        const QRect outline = pixelsOf(selected).adjusted(0, 0, -1, -1);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(outline);
+        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.drawRect(outline);
+    }
+    if (form.document.IsKeyboardCellShown()) {
+        const Point cell{std::clamp(form.document.KeyboardCell().x, 0, form.sprite.width - 1),
+                         std::clamp(form.document.KeyboardCell().y, 0, form.sprite.height - 1)};
+        const QRect frame = pixelsOf({cell.x, cell.y, 1, 1});
+        Frame(painter, frame, QColor(255, 140, 0), std::clamp(frame.width() / 6, 1, 3));
+    }
+}

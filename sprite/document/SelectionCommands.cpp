@@ -1,0 +1,42 @@
+#include "SelectionCommands.h"
+
+#include <string>
+
+namespace {
+
+DocumentChange EraseSelectionAs(SpriteDocument& document, const std::string& label)
+{
+    if (!document.HasSelection())
+        return {};
+    return document.EditSelection(label, [](SpriteSelection& selection, Sprite& frame) { selection.Erase(frame); });
+}
+
+} // namespace
+
+CopiedCells CellsToCopy(SpriteDocument& document)
+{
+    if (document.HasSelection())
+        return {document.SelectedPixels(), true};
+    return {CopyCells(document.Current(), SpriteArea(document.Current())), false};
+}
+
+DocumentChange DeleteSelection(SpriteDocument& document)
+{
+    return EraseSelectionAs(document, "effacement de la sélection");
+}
+
+DocumentChange CutSelection(SpriteDocument& document)
+{
+    return EraseSelectionAs(document, "coupe");
+}
+
+DocumentChange PasteCells(SpriteDocument& document, const CellPicture& cells)
+{
+    if (cells.width == 0 || cells.height == 0)
+        return {};
+    DocumentChange change = document.EditSelection("collage", [&cells](SpriteSelection& selection, Sprite& frame) {
+        selection.Float(frame, cells, {0, 0});
+    });
+    change.selection = true;
+    return change;
+}

@@ -1,0 +1,19 @@
+// Pixora's own cells on the clipboard, beside the image that other programs
+// read, so that a paste gets back masks and grays exactly: the width and the
+// height (16 bits each, low byte first), then the cells row after row, each
+// a stored cell value (a color, plus 15 when masked).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "CellPicture.h"
+
+// The clipboard's name for these bytes.
+inline constexpr char CellClipboardFormat[] = "application/x-pixora-cells";
+
+std::string EncodeCells(const CellPicture& picture);
+
+// Anything but a picture of 1..240 x 1..128 cells, each a valid cell value,
+// in exactly as many bytes, is refused whole and leaves picture unchanged.
+bool DecodeCells(std::string_view bytes, CellPicture& picture);
