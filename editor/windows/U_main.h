@@ -65,6 +65,7 @@ class FilePanel;
 class FramePanel;
 class PicturePanel;
 class RoundTripPanel;
+class ToolPanel;
 class TransformPanel;
 class ViewPanel;
 struct ArrayCandidate;
@@ -276,6 +277,7 @@ public:
     FramePanel* framePanel = nullptr;
     TransformPanel* transformPanel = nullptr;
     ViewPanel* viewPanel = nullptr;
+    ToolPanel* toolPanel = nullptr;
     std::vector<EditorPanel*> Panels() const;
 
 protected:
