@@ -89,6 +89,8 @@ void FrameStrip::ShowCurrent()
 void FrameStrip::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    // Scaled down, a thin line of the sprite stays a gray line.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (int index = first_; index < frames_.Count(); ++index) {
         const QRect place = PictureRect(index);
         if (place.isEmpty())
