@@ -4,9 +4,9 @@
 #include <set>
 
 #include "CIdentifier.h"
-#include "ImageFiles.h"
 #include "ImageOptions.h"
 #include "RoundTripCommands.h"
+#include "sprite_file_kind.h"
 
 namespace {
 
@@ -46,14 +46,14 @@ struct OptionSpec {
 };
 
 constexpr OptionSpec Options[] = {
-    {OptionId::Help, "-h", "--help", false},        {OptionId::Version, nullptr, "--version", false},
-    {OptionId::List, nullptr, "--list", false},     {OptionId::Info, nullptr, "--info", true},
-    {OptionId::ToPixo, nullptr, "--to-pixo", true}, {OptionId::Plugins, nullptr, "--plugins", true},
-    {OptionId::Plugin, "-p", nullptr, true},        {OptionId::Name, "-n", nullptr, true},
-    {OptionId::Output, "-o", nullptr, true},        {OptionId::ToPixs, nullptr, "--to-pixs", true},
-    {OptionId::Frame, nullptr, "--frame", true},
-    {OptionId::ToTi, nullptr, "--to-ti", true},     {OptionId::VarName, nullptr, "--var-name", true},
-    {OptionId::Array, nullptr, "--array", true},    {OptionId::Width, nullptr, "--width", true},
+    {OptionId::Help, "-h", "--help", false},          {OptionId::Version, nullptr, "--version", false},
+    {OptionId::List, nullptr, "--list", false},       {OptionId::Info, nullptr, "--info", true},
+    {OptionId::ToPixo, nullptr, "--to-pixo", true},   {OptionId::Plugins, nullptr, "--plugins", true},
+    {OptionId::Plugin, "-p", nullptr, true},          {OptionId::Name, "-n", nullptr, true},
+    {OptionId::Output, "-o", nullptr, true},          {OptionId::ToPixs, nullptr, "--to-pixs", true},
+    {OptionId::Frame, nullptr, "--frame", true},      {OptionId::ToTi, nullptr, "--to-ti", true},
+    {OptionId::VarName, nullptr, "--var-name", true}, {OptionId::Array, nullptr, "--array", true},
+    {OptionId::Width, nullptr, "--width", true},
 };
 
 // The options of image inputs and of PNG output.

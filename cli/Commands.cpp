@@ -12,13 +12,13 @@
 #include "Counted.h"
 #include "FileRead.h"
 #include "ImageCommands.h"
-#include "ImageFiles.h"
 #include "PendingOutput.h"
 #include "PluginCrashGuard.h"
 #include "PluginFolders.h"
 #include "PluginFrames.h"
 #include "PluginHost.h"
 #include "RoundTripCommands.h"
+#include "SystemFiles.h"
 #include "U_class.h"
 #include "Windows1252.h"
 #include "joined_export.h"
@@ -132,7 +132,7 @@ FrameList OneFrame(std::unique_ptr<Sprite> sprite)
 void RefuseOverwritingInput(const std::string& input, const std::string& output)
 {
     std::error_code error;
-    if (output != "-" && fs::equivalent(input, output, error))
+    if (output != "-" && fs::equivalent(NativePath(input), NativePath(output), error))
         throw CliFailure(ExitBadInput, output + " : la sortie remplacerait le sprite d'entrée");
 }
 
@@ -166,7 +166,7 @@ std::vector<std::string> SearchedFolders(const CliOptions& options)
         return PluginFolders(programFolder, KeepsFilesBesideProgram(programFolder));
     }
     std::error_code error;
-    if (!fs::is_directory(options.pluginFolder, error))
+    if (!fs::is_directory(NativePath(options.pluginFolder), error))
         throw CliFailure(ExitNoPlugin, "dossier de plug-ins " + Quoted(options.pluginFolder) + " introuvable");
     const char last = options.pluginFolder.back();
     return {last == '/' || last == '\\' ? options.pluginFolder : options.pluginFolder + "/"};
@@ -198,15 +198,17 @@ struct ChosenPlugin {
 };
 
 // A file name (with or without suffix) wins over a display name, which may be
-// typed in UTF-8 or match the plug-in's own bytes.
+// typed in UTF-8 or match the plug-in's own bytes. A file name loads that
+// library alone: a build exporting sprite after sprite does not load every
+// plug-in for each.
 ChosenPlugin FindPlugin(const CliOptions& options)
 {
     const std::vector<std::string> folders = SearchedFolders(options);
-    const PluginScan scan = ScanPluginFolders(folders);
     const std::string& wanted = options.plugin;
-    for (size_t i = 0; i < scan.paths.size(); ++i)
-        if (NamesFile(wanted, scan.fileNames[i]))
-            return {scan.fileNames[i], scan.paths[i]};
+    for (const std::string& fileName : {wanted, wanted + LibrarySuffix()})
+        if (const std::optional<std::string> path = FindListedPlugin(folders, fileName))
+            return {fileName, *path};
+    const PluginScan scan = ScanPluginFolders(folders);
     for (size_t i = 0; i < scan.paths.size(); ++i)
         if (wanted == scan.displayNames[i] || wanted == Windows1252ToUtf8(scan.displayNames[i]))
             return {scan.fileNames[i], scan.paths[i]};
@@ -408,7 +410,7 @@ int ConvertToPixs(const CliOptions& options, std::ostream& err)
     FrameList frames;
     std::error_code error;
     for (const std::string& input : options.inputs) {
-        if (options.output != "-" && fs::equivalent(input, options.output, error))
+        if (options.output != "-" && fs::equivalent(NativePath(input), NativePath(options.output), error))
             throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait l'entrée " + input);
         FrameList read = ReadInputFrames(input, options, err);
         for (std::unique_ptr<Sprite>& frame : read) {

@@ -1,7 +1,7 @@
 #include "ImageCommands.h"
 
 #include "CliFailure.h"
-#include "ImageFiles.h"
+#include "PictureModule.h"
 
 namespace {
 
@@ -37,9 +37,9 @@ std::string ConversionRefusal(const ImageArea& area, const ConversionOptions& co
 std::unique_ptr<Sprite> ReadImageSprite(const std::string& path, const ConversionOptions& conversion)
 {
     RgbaImage image;
-    QString reason;
-    if (!DecodeImageFile(path, image, reason))
-        throw CliFailure(ExitBadInput, path + " : " + reason.toStdString());
+    std::string reason;
+    if (!DecodePictureFile(path, image, reason))
+        throw CliFailure(ExitBadInput, path + " : " + reason);
     const Conversion converted = ConvertImage(image, conversion);
     if (!converted.Succeeded())
         throw CliFailure(ExitBadInput, path + " : " + ConversionRefusal(converted.area, conversion));
@@ -51,8 +51,8 @@ std::unique_ptr<Sprite> ReadImageSprite(const std::string& path, const Conversio
 std::string SpritePngBytes(const Sprite& sprite, const CliOptions& options)
 {
     std::string bytes;
-    QString reason;
-    if (!EncodePng(sprite, options.pngScale, options.calculatorColors, bytes, reason))
-        throw CliFailure(ExitBadInput, options.output + " : " + reason.toStdString());
+    std::string reason;
+    if (!EncodePicturePng(sprite, options.pngScale, options.calculatorColors, bytes, reason))
+        throw CliFailure(ExitBadInput, options.output + " : " + reason);
     return bytes;
 }

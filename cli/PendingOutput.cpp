@@ -2,10 +2,16 @@
 
 #include <unistd.h>
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <filesystem>
 
 #include "CliFailure.h"
 #include "CliText.h"
+#include "SystemFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -22,8 +28,8 @@ bool IsStandardOutput(const std::string& target)
 
 std::string FolderOf(const std::string& path)
 {
-    const fs::path folder = fs::path(path).parent_path();
-    return folder.empty() ? std::string(".") : folder.string();
+    const fs::path folder = NativePath(path).parent_path();
+    return folder.empty() ? std::string(".") : NativeName(folder);
 }
 
 // The target is the file PendingFile would replace, links resolved.
@@ -38,7 +44,7 @@ std::string WhyNotWritable(const std::string& target, const std::error_code& sta
     case ELOOP:
         return "écriture impossible (" + status.message() + ")";
     case EACCES:
-        if (fs::exists(target, error))
+        if (fs::exists(NativePath(target), error))
             return "fichier protégé en écriture, il n'est pas remplacé";
         break;
     default:
@@ -122,6 +128,11 @@ void PendingOutput::Deliver()
             FailedWrite(requested_, error);
         return;
     }
+#if defined(_WIN32)
+    // The bytes as the plug-in wrote them: a text-mode stream would turn its
+    // CR LF into CR CR LF.
+    _setmode(STDOUT_FILENO, _O_BINARY);
+#endif
     if (const std::error_code error = WriteFully(STDOUT_FILENO, *content))
         throw CliFailure(ExitBadInput, "écriture sur la sortie standard impossible (" + error.message() + ")");
 }

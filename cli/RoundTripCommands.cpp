@@ -11,6 +11,7 @@
 #include "Commands.h"
 #include "FileRead.h"
 #include "PendingOutput.h"
+#include "SystemFiles.h"
 #include "c_array_sprites.h"
 #include "ti_picture_writer.h"
 
@@ -95,7 +96,7 @@ int ChosenWidth(const CliOptions& options, const ArrayCandidate& candidate)
 
 bool IsCSourcePath(const std::string& path)
 {
-    const std::string extension = fs::path(path).extension().string();
+    const std::string extension = NativeName(NativePath(path).extension());
     return strcasecmp(extension.c_str(), ".c") == 0 || strcasecmp(extension.c_str(), ".h") == 0;
 }
 

@@ -8,6 +8,7 @@
 
 #include "CliFailure.h"
 #include "CliOptions.h"
+#include "CliText.h"
 #include "Commands.h"
 #include "RoundTripCommands.h"
 
@@ -134,9 +135,12 @@ int Run(const CliOptions& options)
 
 int main(int argc, char** argv)
 {
+    ShowAnsiTextOnConsole();
+#if defined(SIGPIPE)
     // A closed pipe on the output is a failed write, told with status 2 like
     // any other, not a silent death.
     std::signal(SIGPIPE, SIG_IGN);
+#endif
     CliOptions options;
     try {
         options = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));

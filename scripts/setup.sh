@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Sets Pixora up on a fresh Debian 12 machine: installs what is missing, builds,
-# then either starts the editor (run) or builds and runs every test (test).
-#   scripts/setup.sh run    Release build in build-release/, then starts pixora
-#   scripts/setup.sh test   normal build, sanitizer build and fuzz smoke runs
+# then either starts the editor (run) or builds and runs every test (test), or
+# cross-builds the Windows plug-ins and command and tests them under Wine (windows).
+#   scripts/setup.sh run      Release build in build-release/, then starts pixora
+#   scripts/setup.sh test     normal build, sanitizer build and fuzz smoke runs
+#   scripts/setup.sh windows  the 32-bit Windows DLLs and pixora-export.exe in build-windows/, tested under Wine
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -19,17 +21,24 @@ PACKAGES+=(qt6-translations-l10n)
 # The tests read the calculator pictures back with the link software's library.
 PACKAGES+=(pkg-config libtifiles-dev)
 
-install_missing() {
-    local missing=() p
-    for p in "${PACKAGES[@]}"; do
+# Only for the Windows command: the MinGW-w64 cross-compilers and Wine, whose
+# 32-bit half needs the i386 architecture.
+WINDOWS_PACKAGES=(gcc-mingw-w64-i686 g++-mingw-w64-i686 wine wine32)
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+
+install_missing() {  # [apt-get options...] -- packages...
+    local options=() missing=() p
+    while [ "$1" != -- ]; do options+=("$1"); shift; done
+    shift
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     ((${#missing[@]})) || return 0
-    local sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
     echo "Installing: ${missing[*]}"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${options[@]}" "${missing[@]}"
 }
 
 configure_and_build() {  # dir, then extra cmake arguments
@@ -75,8 +84,32 @@ run_tests() {
     fi
 }
 
+# The Windows programs are compared with the Linux ones of the normal build,
+# of which only they and the test plug-ins are built here.
+run_windows() {
+    export QT_QPA_PLATFORM=offscreen
+    echo "== Linux programs to compare with =="
+    cmake -S "$ROOT" -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build -j "$JOBS" --target pixora-export hexplane binplane maskplane cli_probe cli_nowrite \
+        fake_plug_only fake_underscored
+    echo "== Windows cross-build =="
+    configure_and_build build-windows -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/scripts/windows/i686-w64-mingw32.cmake" -DPIXORA_LINUX_BUILD="$ROOT/build"
+    echo "== Windows programs under Wine =="
+    ctest --test-dir build-windows --output-on-failure -j "$JOBS"
+}
+
+install_windows_tools() {
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $SUDO dpkg --add-architecture i386
+    fi
+    # Recommended packages (fonts, sound, graphics) serve no console program.
+    install_missing --no-install-recommends -- "${WINDOWS_PACKAGES[@]}"
+}
+
 case "${1:-}" in
-    run)  install_missing; run_editor ;;
-    test) install_missing; run_tests ;;
-    *)    echo "usage: $0 run|test" >&2; exit 2 ;;
+    run)     install_missing -- "${PACKAGES[@]}"; run_editor ;;
+    test)    install_missing -- "${PACKAGES[@]}"; run_tests ;;
+    windows) install_missing -- "${PACKAGES[@]}"; install_windows_tools; run_windows ;;
+    *)       echo "usage: $0 run|test|windows" >&2; exit 2 ;;
 esac

@@ -30,6 +30,8 @@ DynamicLibrary::DynamicLibrary(const std::string& path)
 {
     if (!path.empty())
         handle_ = reinterpret_cast<void*>(LoadLibraryA(WithFolder(path).c_str()));
+    if (!handle_)
+        loadError_ = "erreur " + std::to_string(GetLastError());
 }
 
 DynamicLibrary::~DynamicLibrary()
@@ -51,6 +53,10 @@ DynamicLibrary::DynamicLibrary(const std::string& path)
 {
     if (!path.empty())
         handle_ = dlopen(WithFolder(path).c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle_) {
+        const char* error = dlerror();
+        loadError_ = error ? error : "";
+    }
 }
 
 DynamicLibrary::~DynamicLibrary()

@@ -15,6 +15,8 @@ public:
     DynamicLibrary& operator=(const DynamicLibrary&) = delete;
 
     bool IsLoaded() const { return handle_ != nullptr; }
+    // Why the library could not be loaded, in the system's words.
+    const std::string& LoadError() const { return loadError_; }
 
     // The address of the exported function, or nullptr.
     void* Find(const char* name) const;
@@ -30,4 +32,5 @@ public:
 
 private:
     void* handle_ = nullptr;
+    std::string loadError_;
 };

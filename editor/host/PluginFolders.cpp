@@ -11,6 +11,8 @@
 #include <unistd.h>
 #endif
 
+#include "SystemFiles.h"
+
 namespace {
 
 std::string HomeFolder()
@@ -70,7 +72,8 @@ const char* const InstalledMark = "pixora.installed";
 bool KeepsFilesBesideProgram(const std::string& programFolder)
 {
     std::error_code error;
-    return !std::filesystem::exists(programFolder + InstalledMark, error) && FolderIsWritable(programFolder);
+    return !std::filesystem::exists(NativePath(programFolder + InstalledMark), error) &&
+           FolderIsWritable(programFolder);
 }
 
 std::string UserDataFolder()
@@ -107,4 +110,18 @@ PluginScan ScanPluginFolders(const std::vector<std::string>& folders)
     for (size_t i = 0; i < scans.size(); ++i)
         AppendUnhidden(registry, scans[i], hiddenIn[i]);
     return registry;
+}
+
+std::optional<std::string> FindListedPlugin(const std::vector<std::string>& folders, const std::string& fileName)
+{
+    if (!HasLibrarySuffix(fileName) || fileName.find_first_of("/\\") != std::string::npos)
+        return std::nullopt;
+    for (std::size_t i = folders.size(); i-- > 0;) {
+        const std::string path = folders[i] + fileName;
+        std::error_code error;
+        // Loading a FIFO would wait for a writer forever: ordinary files only, as the scan.
+        if (std::filesystem::is_regular_file(NativePath(path), error) && PluginDisplayName(path))
+            return path;
+    }
+    return std::nullopt;
 }

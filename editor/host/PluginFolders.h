@@ -5,6 +5,7 @@
 // Paths are file-system byte strings; folders end with their separator.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,3 +35,9 @@ std::vector<std::string> PluginFolders(const std::string& programFolder, bool ke
 // replace a shipped plug-in; an invalid one is reported and ignored, so the
 // earlier library stays.
 PluginScan ScanPluginFolders(const std::vector<std::string>& folders);
+
+// The path of the library that ScanPluginFolders lists under this file name
+// (with its suffix), found by loading the libraries of that name only, from
+// the last folder back; nothing when none of them is a valid plug-in. A name
+// with a folder in it names nothing.
+std::optional<std::string> FindListedPlugin(const std::vector<std::string>& folders, const std::string& fileName);

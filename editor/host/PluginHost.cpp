@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "DynamicLibrary.h"
+#include "SystemFiles.h"
 #include "pixora_plugin.h"
 
 #if defined(_WIN32)
@@ -52,21 +53,6 @@ std::string CallText(void* function)
     return text ? std::string(text) : std::string();
 }
 
-// Windows matches "*.dll" without regard to case; elsewhere names are exact.
-bool HasLibrarySuffix(const std::string& fileName)
-{
-    const std::string suffix = LibrarySuffix();
-    if (fileName.size() < suffix.size())
-        return false;
-    const std::string ending = fileName.substr(fileName.size() - suffix.size());
-#if defined(_WIN32)
-    return std::equal(ending.begin(), ending.end(), suffix.begin(),
-                      [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
-#else
-    return ending == suffix;
-#endif
-}
-
 // The library files of the folder in the order the folder lists them.
 // Only ordinary files (or links to one) count: loading a FIFO would wait
 // for a writer forever, and a folder or device is no library.
@@ -74,24 +60,14 @@ std::vector<std::string> LibraryFileNames(const std::string& folder)
 {
     std::vector<std::string> names;
     std::error_code error;
-    fs::directory_iterator entry(fs::path(folder), error);
+    fs::directory_iterator entry(NativePath(folder), error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        const std::string name = entry->path().filename().string();
+        const std::string name = NativeName(entry->path().filename());
         std::error_code typeError;
         if (HasLibrarySuffix(name) && entry->is_regular_file(typeError))
             names.push_back(name);
     }
     return names;
-}
-
-// The display name, or nothing when the file is not a plug-in.
-std::optional<std::string> ReadDisplayName(const std::string& path)
-{
-    DynamicLibrary library(path);
-    void* displayName = library.FindFirst(kScanNames);
-    if (!displayName)
-        return std::nullopt;
-    return CallText(displayName);
 }
 
 } // namespace
@@ -141,12 +117,36 @@ const char* LibrarySuffix()
 #endif
 }
 
+// Windows matches "*.dll" without regard to case; elsewhere names are exact.
+bool HasLibrarySuffix(const std::string& fileName)
+{
+    const std::string suffix = LibrarySuffix();
+    if (fileName.size() < suffix.size())
+        return false;
+    const std::string ending = fileName.substr(fileName.size() - suffix.size());
+#if defined(_WIN32)
+    return std::equal(ending.begin(), ending.end(), suffix.begin(),
+                      [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
+#else
+    return ending == suffix;
+#endif
+}
+
+std::optional<std::string> PluginDisplayName(const std::string& libraryPath)
+{
+    DynamicLibrary library(libraryPath);
+    void* displayName = library.FindFirst(kScanNames);
+    if (!displayName)
+        return std::nullopt;
+    return CallText(displayName);
+}
+
 PluginScan ScanPlugins(const std::string& pluginFolder)
 {
     PluginScan scan;
     for (const std::string& fileName : LibraryFileNames(pluginFolder)) {
         const std::string path = pluginFolder + fileName;
-        std::optional<std::string> displayName = ReadDisplayName(path);
+        std::optional<std::string> displayName = PluginDisplayName(path);
         if (!displayName) {
             scan.invalidFiles.push_back(fileName);
             continue;
@@ -207,6 +207,6 @@ ExportResult CallPluginWrite(const std::string& libraryPath, const std::string& 
 bool CreateFolder(const std::string& path)
 {
     std::error_code error;
-    fs::create_directory(fs::path(path), error);
-    return fs::is_directory(fs::path(path), error);
+    fs::create_directory(NativePath(path), error);
+    return fs::is_directory(NativePath(path), error);
 }

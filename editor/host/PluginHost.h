@@ -5,6 +5,7 @@
 // returned as such; the windows decode them for display.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,20 @@ std::string ProgramFile();
 // ".so" here, ".dll" on Windows.
 const char* LibrarySuffix();
 
+// A file name that the scan takes for a library: it ends with the suffix (in
+// any case on Windows).
+bool HasLibrarySuffix(const std::string& fileName);
+
 struct PluginScan {
     std::vector<std::string> fileNames;    // as found in the folder, with suffix
     std::vector<std::string> displayNames; // what pluginNom returned
     std::vector<std::string> paths;        // full paths of the valid plug-ins
     std::vector<std::string> invalidFiles; // file names of the rejected libraries, in scan order
 };
+
+// The display name of the library, or nothing when it is no plug-in: it
+// cannot be loaded, or exports neither "pluginNom" nor "_pluginNom".
+std::optional<std::string> PluginDisplayName(const std::string& libraryPath);
 
 // Scans pluginFolder (with trailing separator) for libraries, in the order
 // the folder lists them. A missing or empty folder gives empty lists.

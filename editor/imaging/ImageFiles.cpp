@@ -2,10 +2,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
-#include <algorithm>
-#include <cctype>
 #include <cstring>
-#include <filesystem>
 
 #include "AtomicFile.h"
 #include "FileRead.h"
@@ -27,17 +24,6 @@ QString SizeText(QSize size)
 }
 
 } // namespace
-
-bool IsImageFileName(const std::string& path)
-{
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    for (const char* known : {".png", ".bmp", ".gif", ".jpg", ".jpeg"})
-        if (extension == known)
-            return true;
-    return false;
-}
 
 bool DecodeImageFile(const std::string& path, RgbaImage& image, QString& reason)
 {

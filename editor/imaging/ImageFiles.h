@@ -10,14 +10,12 @@
 
 #include "ImageConversion.h"
 #include "U_class.h"
+#include "sprite_file_kind.h"
 
 // Largest picture decoded: its size is asked of the reader first, so that a
 // file declaring 100,000 x 100,000 pixels is refused before anything is
 // allocated for it.
 constexpr long long MaxDecodedPixels = 16LL * 1024 * 1024;
-
-// ".png", ".bmp", ".gif", ".jpg" or ".jpeg", in any case.
-bool IsImageFileName(const std::string& path);
 
 // The largest image file read, far above the largest picture decoded (a
 // 32-bit BMP of MaxDecodedPixels takes 64 MB).

@@ -9,11 +9,26 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class IniFile;
 class QPainter;
+class QPushButton;
+class QWidget;
 class TForm1;
 struct DocumentChange;
+
+// The free column of "Retouche" right of the designed panels, which the
+// undo, transform and frame controls share from top to bottom.
+namespace FreeColumn {
+constexpr int Left = 176;
+constexpr int Width = 105;
+constexpr int RowHeight = 25;
+} // namespace FreeColumn
+
+// A push button of that column, one row high; it takes the focus only when
+// clicked, so that the keys stay the view's.
+QPushButton* FreeColumnButton(QWidget* page, const char* name, const QString& caption, int left, int top, int width);
 
 class EditorPanel : public QObject {
 public:

@@ -28,22 +28,18 @@ constexpr int SlowestRate = 1;
 constexpr int FastestRate = 30;
 constexpr int DefaultRate = 8;
 
-// The free column right of the panels, as the undo buttons use it, from
-// below them down to the "&Close" button.
-constexpr int ColumnLeft = 176;
-constexpr int ColumnWidth = 105;
-constexpr int RowHeight = 25;
+// The lower part of the free column, from below the transforms down to the
+// "&Close" button.
+constexpr int ColumnLeft = FreeColumn::Left;
+constexpr int ColumnWidth = FreeColumn::Width;
 constexpr int RowStep = 29;
 constexpr int FirstRow = 262;
 
 QPushButton* ColumnButton(QWidget* page, const char* name, const QString& caption, const QString& hint, int left,
                           int top, int width)
 {
-    auto* button = new QPushButton(caption, page);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(left, top, width, RowHeight);
+    QPushButton* button = FreeColumnButton(page, name, caption, left, top, width);
     button->setToolTip(hint);
-    button->setFocusPolicy(Qt::ClickFocus);
     return button;
 }
 
@@ -163,8 +159,8 @@ void FramePanel::ShowChange(const DocumentChange& change)
 
 void FramePanel::ShowFrameState()
 {
-    const int current = form.frames.Current();
-    const int count = form.frames.Count();
+    const int current = form.document.Frames().Current();
+    const int count = form.document.Frames().Count();
     L_Image->setText(FrameCountText(current, count));
     B_ImagePrecedente->setEnabled(current > 0);
     B_ImageSuivante->setEnabled(current + 1 < count);
@@ -222,7 +218,7 @@ void FramePanel::E_ImagesParSecondeChange()
 
 void FramePanel::RestartAnimation()
 {
-    PreviewFrame = form.frames.Current();
+    PreviewFrame = form.document.Frames().Current();
     if (AnimerApercu)
         timerAnimation->start(1000 / ImagesParSeconde);
     else
@@ -233,15 +229,15 @@ void FramePanel::RestartAnimation()
 
 void FramePanel::timerAnimationTimer()
 {
-    PreviewFrame = (PreviewFrame + 1) % form.frames.Count();
+    PreviewFrame = (PreviewFrame + 1) % form.document.Frames().Count();
     if (form.F_Apercu)
         form.F_Apercu->update();
 }
 
 const Sprite& FramePanel::PreviewSprite() const
 {
-    if (AnimerApercu && PreviewFrame >= 0 && PreviewFrame < form.frames.Count())
-        return form.frames.Frame(PreviewFrame);
+    if (AnimerApercu && PreviewFrame >= 0 && PreviewFrame < form.document.Frames().Count())
+        return form.document.Frames().Frame(PreviewFrame);
     return form.sprite;
 }
 
@@ -249,7 +245,7 @@ const Sprite& FramePanel::PreviewSprite() const
 // outline, so the current frame's own pixels always read as they are.
 void FramePanel::PaintOverView(QPainter& painter)
 {
-    const Sprite* previous = OnionSkinFrame(form.frames);
+    const Sprite* previous = OnionSkinFrame(form.document.Frames());
     if (!PelureOignon || !previous)
         return;
     const CellEdges edges = form.viewPanel->MainCellEdges();

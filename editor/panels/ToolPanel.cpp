@@ -74,7 +74,7 @@ QIcon ToolPicture(Glyph glyph)
 // controls, in line with the transform buttons.
 QToolButton* ToolButton(QWidget* page, const char* name, const QString& hint, int place)
 {
-    constexpr int left = 176;
+    constexpr int left = FreeColumn::Left;
     constexpr int top = 215;
     constexpr int step = 36;
     auto* button = Place(new QToolButton(page), name, left + place * step, top, 33, 24);

@@ -56,7 +56,7 @@ const TransformControl TransformControls[] = {
 // the frame controls, three small buttons a row.
 QToolButton* SmallButton(QWidget* page, const char* name, const QString& text, const QString& hint, int place)
 {
-    constexpr int left = 176;
+    constexpr int left = FreeColumn::Left;
     constexpr int top = 72;
     constexpr int side = 33;
     constexpr int step = 36;

@@ -9,6 +9,7 @@
 
 #include "AtomicFile.h"
 #include "FileRead.h"
+#include "SystemFiles.h"
 
 namespace {
 
@@ -208,7 +209,7 @@ void WriteValue(const std::string& path, const std::string& section, const std::
 {
     const auto content = ReadSettings(path);
     std::error_code error;
-    if (!content && std::filesystem::exists(path, error))
+    if (!content && std::filesystem::exists(NativePath(path), error))
         throw IniWriteError(path); // rewriting it would lose what it holds
     std::vector<IniLine> lines = content ? SplitLines(*content) : std::vector<IniLine>();
     const std::string end = LineEndOf(lines);
@@ -237,7 +238,7 @@ void WriteValue(const std::string& path, const std::string& section, const std::
 
 std::string SettingsFilePath(const std::string& executablePath)
 {
-    return std::filesystem::path(executablePath).replace_extension(".ini").string();
+    return NativeName(NativePath(executablePath).replace_extension(".ini"));
 }
 
 int IniFile::ReadInteger(const std::string& section, const std::string& key, int defaultValue) const

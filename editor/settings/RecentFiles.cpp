@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "SystemFiles.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -15,14 +17,14 @@ std::string KeyOf(std::size_t position)
 std::string NormalPath(const std::string& path)
 {
     std::error_code error;
-    const fs::path absolute = fs::absolute(path, error);
-    return error ? path : absolute.lexically_normal().string();
+    const fs::path absolute = fs::absolute(NativePath(path), error);
+    return error ? path : NativeName(absolute.lexically_normal());
 }
 
 bool IsExistingFile(const std::string& path)
 {
     std::error_code error;
-    return fs::is_regular_file(path, error);
+    return fs::is_regular_file(NativePath(path), error);
 }
 
 bool HasAnyKey(const IniFile& settings, const std::string& section)

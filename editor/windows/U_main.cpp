@@ -14,6 +14,7 @@
 #include "ToolPanel.h"
 #include "TransformPanel.h"
 #include "U_apercu.h"
+#include "UndoPanel.h"
 #include "ViewPanel.h"
 #include "ZoomedView.h"
 
@@ -37,7 +38,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
 
     ConnectEditingHandlers();
     ConnectFileCommands();
-    BuildUndoControls();
+    undoPanel = new UndoPanel(*this);
     picturePanel = new PicturePanel(*this);
     roundTripPanel = new RoundTripPanel(*this);
     framePanel = new FramePanel(*this);
@@ -89,8 +90,6 @@ void TForm1::ShowDocumentChange(const DocumentChange& change)
     }
     if (change.pixels || change.size || change.frames || change.selection)
         RedrawBothViews();
-    if (change.history)
-        ShowUndoState();
     // The type label speaks of the frame edited, whatever the preview shows.
     if (change.pixels || change.size)
         ShowSpriteType(*this, sprite);
@@ -108,7 +107,7 @@ TForm1::~TForm1()
 
 std::vector<EditorPanel*> TForm1::Panels() const
 {
-    return {filePanel, picturePanel, roundTripPanel, framePanel, transformPanel, viewPanel, toolPanel};
+    return {undoPanel, filePanel, picturePanel, roundTripPanel, framePanel, transformPanel, viewPanel, toolPanel};
 }
 
 const Sprite& TForm1::PreviewSprite() const

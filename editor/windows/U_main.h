@@ -1,20 +1,19 @@
-// The main window: the one Sprite being edited and all editing state, the
-// magnified view of the sprite in the region I_Principale, the tab control
-// with the editing, file, export, plug-in and option pages, and the handlers
-// of all their events. Window coordinates are client pixels of this window;
-// mouse buttons are numbered 0 left, 1 right, 2 middle in every table.
+// The main window: the designed controls and state, the document being
+// edited (SpriteDocument.h: frames, history, selection, gesture, saved
+// state, changed only through its commands), and the panels of the features
+// added beside the design (editor/panels/: undo, files, pictures, round
+// trips, frames, transforms and selection, view navigation), which it
+// builds after its own controls and composes. Window coordinates are client
+// pixels of this window; mouse buttons are numbered 0 left, 1 right,
+// 2 middle in every table.
 //
-// Qt event overrides only forward to the named handlers. The handlers live
-// in several sources by area: U_main.cpp (construction, paint, resize),
-// U_main_layout.cpp (the controls), U_main_view.cpp (drawing),
-// U_main_edit.cpp (mouse, tools, palette, size and whole-sprite commands),
-// U_main_undo.cpp (undo and redo), U_main_files.cpp (save, load, import),
-// U_main_export.cpp (plug-ins and export), U_main_settings.cpp (settings
-// file, options, showing the preview and its attachment), U_main_recent.cpp
-// (the current file, the close question, file keys, recent files, drops),
-// U_main_transform.cpp (transforms and the keys of the view),
-// U_main_selection.cpp (selection and clipboard), U_main_keyboard.cpp (the
-// keyboard cursor).
+// Qt event overrides only forward to the named handlers. The designed
+// handlers live in several sources by area: U_main.cpp (construction,
+// paint, resize, ShowDocumentChange), U_main_layout.cpp (the designed
+// controls), U_main_view.cpp (drawing), U_main_edit.cpp (mouse, tools,
+// palette, size and whole-sprite commands), U_main_files.cpp (save, load,
+// import), U_main_export.cpp (plug-ins and export), U_main_settings.cpp
+// (settings file, options, showing the preview and its attachment).
 #pragma once
 
 #include <QWidget>
@@ -67,6 +66,7 @@ class PicturePanel;
 class RoundTripPanel;
 class ToolPanel;
 class TransformPanel;
+class UndoPanel;
 class ViewPanel;
 struct ArrayCandidate;
 struct ArraySprites;
@@ -123,8 +123,6 @@ public:
     QLineEdit* E_PositionY;
     QPushButton* BitBtn3;
     QLabel* Label2;
-    QPushButton* B_Annuler;
-    QPushButton* B_Retablir;
 
     // "Enreg/charger".
     QFrame* Panel6;
@@ -143,9 +141,6 @@ public:
     QLabel* Label8;
     QLineEdit* Edit2;
     QPushButton* Button1;
-    // Says where the files go when that is the user's own export folder;
-    // absent when they go beside the program.
-    QLabel* exportFolderLabel = nullptr;
 
     // "Plugins".
     QListWidget* LB_Plugins;
@@ -172,7 +167,6 @@ public:
     Point RequestedSize{0, 0};
     SpriteDocument document;
     Sprite& sprite = document.Editing();
-    const SpriteSet& frames = document.Frames();
     std::array<PenValue, MouseButtonCount> ButtonPen{};
     int8_t Tool = ToolPencil;
     std::vector<std::string> PluginFiles;
@@ -219,8 +213,6 @@ public:
     void E_TailleXKeyDown(int key);
     void BitBtn3Click();
     void SpeedButton1Click();
-    void B_AnnulerClick();
-    void B_RetablirClick();
     void BitBtn5Click();
     void BitBtn7Click();
     void BitBtn9Click();
@@ -271,6 +263,7 @@ public:
     void ProposeExportNames(const QString& fileName);
     // The features added beside the design, one panel each (editor/panels/),
     // in the order of Panels().
+    UndoPanel* undoPanel = nullptr;
     FilePanel* filePanel = nullptr;
     PicturePanel* picturePanel = nullptr;
     RoundTripPanel* roundTripPanel = nullptr;
@@ -308,14 +301,11 @@ private:
     void ConnectEditingHandlers();
     void ConnectOptionHandlers();
     void ReadSettings();
-    void BuildUndoControls();
-    void BuildImageControls();
     // The nearest cell of the sprite to a window point, for a selection
     // dragged beside the grid.
     Point ClampedCellUnder(Point windowPoint) const;
 
     Point CellUnder(Point windowPoint) const;
-    void ShowUndoState();
     void AssignPen(int button, PenValue pen);
     QToolButton* ToolButton(int tool) const;
     void ShowPosition(Point windowPoint, Point cell);

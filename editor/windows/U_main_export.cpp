@@ -149,7 +149,7 @@ void TForm1::Button1Click()
     if (Paths.perUser)
         QDir().mkpath(QFileInfo(QDir::cleanPath(ExportFolder())).path());
     ExportResult result;
-    if (frames.Count() > 1) {
+    if (document.Frames().Count() > 1) {
         result = ExportAllFrames(PluginFiles[choice], FileSystemName(fileName),
                                  ToWindows1252(Edit2->text()).toStdString(), height, width);
     } else {
@@ -168,8 +168,9 @@ void TForm1::Button1Click()
 ExportResult TForm1::ExportAllFrames(const std::string& libraryPath, const std::string& fileName,
                                      const std::string& spriteName, int height, int width)
 {
-    const JoinedExport joined = ExportFrames(
-        frames.Frames(), spriteName, PluginFrameWriter(libraryPath, height, width, FileSystemName(ExportFolder())));
+    const JoinedExport joined =
+        ExportFrames(document.Frames().Frames(), spriteName,
+                     PluginFrameWriter(libraryPath, height, width, FileSystemName(ExportFolder())));
     if (joined.result == FrameWrite::NoWriter)
         return ExportResult::NoWriteFunction;
     const bool written = !WriteFileAtomically(fileName, joined.text);

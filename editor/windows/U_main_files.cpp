@@ -77,7 +77,7 @@ bool TForm1::SaveSprite()
 {
     if (!filePanel->CurrentFileIsNative)
         return SaveSpriteAs();
-    if (frames.Count() == 1 || IsSpriteSetFileName(FileSystemName(filePanel->CurrentFile)))
+    if (document.Frames().Count() == 1 || IsSpriteSetFileName(FileSystemName(filePanel->CurrentFile)))
         return SaveSpriteTo(filePanel->CurrentFile, false);
     switch (AskHowToSaveSet()) {
     case SetSaving::CurrentFrame:
@@ -99,7 +99,7 @@ bool TForm1::SaveSpriteTo(const QString& fileName, bool tellSuccess)
 {
     const std::string path = FileSystemName(fileName);
     const bool wholeSet = IsSpriteSetFileName(path);
-    const bool saved = wholeSet ? SaveSpriteSetFile(path, frames.Frames()) : sprite.SaveToFile(path);
+    const bool saved = wholeSet ? SaveSpriteSetFile(path, document.Frames().Frames()) : sprite.SaveToFile(path);
     if (tellSuccess || !saved)
         ShowSaveOutcome(saved);
     if (saved)
@@ -111,7 +111,7 @@ bool TForm1::SaveSpriteTo(const QString& fileName, bool tellSuccess)
 std::optional<bool> TForm1::SaveSetIfWanted(FileDialog& dialog)
 {
     if (!IsSpriteSetFileName(FileSystemName(dialog.fileName))) {
-        if (frames.Count() == 1)
+        if (document.Frames().Count() == 1)
             return std::nullopt;
         switch (AskHowToSaveSet()) {
         case SetSaving::CurrentFrame:
@@ -131,7 +131,7 @@ TForm1::SetSaving TForm1::AskHowToSaveSet()
     const int answer = AppDialogs().Ask(
         QStringLiteral("La planche compte %1 images et un fichier .pixo n'en garde qu'une.\n"
                        "Enregistrer toute la planche en .pixs, ou seulement l'image courante en .pixo ?")
-            .arg(frames.Count()),
+            .arg(document.Frames().Count()),
         QStringLiteral("Enregistrer"), MessageIcon::Information,
         {QStringLiteral("Planche (.pixs)"), QStringLiteral("Image courante (.pixo)"), QStringLiteral("Annuler")});
     return answer == 0 ? SetSaving::WholeSet : answer == 1 ? SetSaving::CurrentFrame : SetSaving::Cancelled;
@@ -189,7 +189,7 @@ bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool t
         ShowFailedLoad();
         return false;
     }
-    const bool newStart = !picture || frames.Count() == 1 || framePanel->SliceCell().has_value();
+    const bool newStart = !picture || document.Frames().Count() == 1 || framePanel->SliceCell().has_value();
     if (newStart && !filePanel->MayOpenInstead(fileName))
         return false;
     LoadResult result = ReadIntoFrames(

@@ -268,7 +268,9 @@ void TForm1::BuildExportPage()
 // In the free space under "&Go!".
 void TForm1::BuildExportFolderLabel()
 {
-    exportFolderLabel = Place(new QLabel(TabSheet3), "exportFolderLabel", 8, 216, 273, 60);
+    // Says where the files go when that is the user's own export folder;
+    // absent when they go beside the program.
+    auto* exportFolderLabel = Place(new QLabel(TabSheet3), "exportFolderLabel", 8, 216, 273, 60);
     exportFolderLabel->setWordWrap(true);
     exportFolderLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     exportFolderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -1,9 +1,15 @@
 // Which reader takes a file, told by its extension in any case: ".pixo" and
-// ".pixs" (a set of frames) are the editor's own files, ".89i", ".9xi" and ".v2i" are calculator pictures.
+// ".pixs" (a set of frames) are the editor's own files, ".89i", ".9xi" and ".v2i" are calculator pictures;
+// ".png", ".bmp", ".gif", ".jpg" and ".jpeg" are pictures of other programs, which only the image
+// decoders read.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 enum class SpriteFileKind { Native, CalculatorPicture, Unknown };
 
 SpriteFileKind SpriteFileKindOf(std::string_view path);
+
+// ".png", ".bmp", ".gif", ".jpg" or ".jpeg", in any case.
+bool IsImageFileName(const std::string& path);

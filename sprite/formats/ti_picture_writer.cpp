@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "AtomicFile.h"
+#include "SystemFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -85,10 +86,10 @@ std::string PictureContent(const Sprite& sprite, int plane)
 
 std::string PlanePath(const std::string& path, const char* suffix)
 {
-    fs::path planePath(path);
-    const std::string extension = planePath.extension().string();
-    planePath.replace_filename(planePath.stem().string() + suffix + extension);
-    return planePath.string();
+    fs::path planePath = NativePath(path);
+    const std::string extension = NativeName(planePath.extension());
+    planePath.replace_filename(NativePath(NativeName(planePath.stem()) + suffix + extension));
+    return NativeName(planePath);
 }
 
 } // namespace
@@ -98,7 +99,7 @@ const char* const VariableNameRule =
 
 std::optional<TiModel> TiModelOfPath(const std::string& path)
 {
-    const std::string extension = LoweredVariableName(fs::path(path).extension().string());
+    const std::string extension = LoweredVariableName(NativeName(NativePath(path).extension()));
     if (extension == ".89i")
         return TiModel::Ti89;
     if (extension == ".9xi")
@@ -126,7 +127,7 @@ std::string LoweredVariableName(std::string name)
 std::string VariableNameOfPath(const std::string& path)
 {
     std::string name;
-    for (const char c : LoweredVariableName(fs::path(path).stem().string())) {
+    for (const char c : LoweredVariableName(NativeName(NativePath(path).stem()))) {
         const bool letter = c >= 'a' && c <= 'z';
         const bool valid = letter || (c >= '0' && c <= '9') || c == '_';
         if (valid && (letter || !name.empty()))

@@ -1,25 +1,37 @@
 #include "AtomicFile.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
+#if defined(_WIN32)
+#include <io.h>
+#include <windows.h>
+#else
+#include <sys/statvfs.h>
+#endif
+
 #include <cerrno>
-#include <climits>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
+
+#include "SystemFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr char TemporaryPrefix[] = ".pxtmp-";
-constexpr std::size_t RandomLength = 6;     // the XXXXXX of mkstemp
-constexpr std::time_t StaleAge = 24 * 3600; // a day: no write of ours runs that long
-constexpr int MaxLinkDepth = 40;            // as the kernel's own limit on link chains
+constexpr std::size_t RandomLength = 6;    // the XXXXXX of CreateUniqueFile
+constexpr std::chrono::hours StaleAge{24}; // a day: no write of ours runs that long
+constexpr int MaxLinkDepth = 40;           // as the kernel's own limit on link chains
+#if defined(_WIN32)
+constexpr int OpenFlags = O_BINARY; // no line-end translation
+#else
+constexpr int OpenFlags = O_CLOEXEC;
+#endif
 
 std::error_code LastError()
 {
@@ -28,32 +40,29 @@ std::error_code LastError()
 
 std::string FolderOf(const std::string& path)
 {
-    const fs::path folder = fs::path(path).parent_path();
-    return folder.empty() ? std::string(".") : folder.string();
+    const fs::path folder = NativePath(path).parent_path();
+    return folder.empty() ? std::string(".") : NativeName(folder);
 }
 
-bool IsOurTemporaryName(const char* name)
+bool IsOurTemporaryName(const std::string& name)
 {
     const std::size_t prefix = sizeof TemporaryPrefix - 1;
-    return std::strncmp(name, TemporaryPrefix, prefix) == 0 && std::strlen(name) == prefix + RandomLength;
+    return name.starts_with(TemporaryPrefix) && name.size() == prefix + RandomLength;
 }
 
 // Leftovers of a write that never ended (a crashed plug-in, a power cut).
+// Only ordinary files: a link of that name is not ours to follow.
 void RemoveStaleTemporaries(const std::string& folder)
 {
-    DIR* dir = opendir(folder.c_str());
-    if (!dir)
-        return;
-    const std::time_t now = std::time(nullptr);
-    while (const dirent* entry = readdir(dir)) {
-        if (!IsOurTemporaryName(entry->d_name))
-            continue;
-        struct stat info;
-        if (fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
-            now - info.st_mtime > StaleAge)
-            unlinkat(dirfd(dir), entry->d_name, 0);
+    std::error_code error;
+    const fs::file_time_type staleBefore = fs::file_time_type::clock::now() - StaleAge;
+    for (fs::directory_iterator entry(NativePath(folder), error), end; !error && entry != end; entry.increment(error)) {
+        std::error_code entryError;
+        if (IsOurTemporaryName(entry->path().filename().string()) &&
+            entry->symlink_status(entryError).type() == fs::file_type::regular &&
+            fs::last_write_time(entry->path(), entryError) < staleBefore && !entryError)
+            fs::remove(entry->path(), entryError);
     }
-    closedir(dir);
 }
 
 // What a new file gets from open(): 0666 less the umask.
@@ -64,6 +73,28 @@ mode_t NewFileMode()
     return 0666 & ~mask;
 }
 
+std::error_code SyncDescriptor(int fd)
+{
+#if defined(_WIN32)
+    return _commit(fd) == 0 ? std::error_code() : LastError();
+#else
+    return fsync(fd) == 0 ? std::error_code() : LastError();
+#endif
+}
+
+// Windows files have no mode bits beyond the read-only flag, which a
+// replaced file never has (MayReplace).
+std::error_code GiveMode(int fd, mode_t mode)
+{
+#if defined(_WIN32)
+    (void)fd;
+    (void)mode;
+    return {};
+#else
+    return fchmod(fd, mode) == 0 ? std::error_code() : LastError();
+#endif
+}
+
 // Root may write anything, so a file without any write bit counts as one the
 // user chose to protect.
 bool MayReplace(const std::string& path, const struct stat& info)
@@ -71,9 +102,24 @@ bool MayReplace(const std::string& path, const struct stat& info)
     return (info.st_mode & 0222) != 0 && access(path.c_str(), W_OK) == 0;
 }
 
-bool IsStreamFile(const struct stat& info)
+// A stream that the path reaches; info is what stat() answered for it, or
+// null when stat() failed.
+bool IsStreamFile(const std::string& path, const struct stat* info)
 {
-    return S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode);
+#if defined(_WIN32)
+    // NUL, CON, COM1 and pipes, which the C runtime's stat() does not know.
+    (void)info;
+    const HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const DWORD type = GetFileType(file);
+    CloseHandle(file);
+    return type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE;
+#else
+    (void)path;
+    return info && (S_ISCHR(info->st_mode) || S_ISFIFO(info->st_mode) || S_ISSOCK(info->st_mode));
+#endif
 }
 
 } // namespace
@@ -95,7 +141,7 @@ std::error_code WriteFully(int fd, std::string_view content)
 
 std::string ResolveLinks(const std::string& path)
 {
-    fs::path current = path;
+    fs::path current = NativePath(path);
     std::error_code error;
     for (int depth = 0; depth < MaxLinkDepth && fs::is_symlink(fs::symlink_status(current, error)); ++depth) {
         const fs::path next = fs::read_symlink(current, error);
@@ -105,13 +151,18 @@ std::string ResolveLinks(const std::string& path)
     }
     // The folders on the way may be links too; the file name itself is not.
     const fs::path folder = fs::weakly_canonical(current.parent_path().empty() ? "." : current.parent_path(), error);
-    return error ? current.string() : (folder / current.filename()).string();
+    return NativeName(error ? current : folder / current.filename());
 }
 
 bool FileSystemIsFull(const std::string& path)
 {
+#if defined(_WIN32)
+    ULARGE_INTEGER available;
+    return GetDiskFreeSpaceExA(FolderOf(path).c_str(), &available, nullptr, nullptr) && available.QuadPart == 0;
+#else
     struct statvfs info;
     return statvfs(FolderOf(path).c_str(), &info) == 0 && info.f_bavail == 0;
+#endif
 }
 
 PendingFile::PendingFile(const std::string& target)
@@ -127,7 +178,7 @@ void PendingFile::Prepare(const std::string& requested)
     // path given.
     const bool found = stat(requested.c_str(), &info) == 0;
     const int notFound = found ? 0 : errno;
-    if (found && IsStreamFile(info)) {
+    if (IsStreamFile(requested, found ? &info : nullptr)) {
         inPlace_ = true;
         target_ = writePath_ = requested;
         return;
@@ -158,7 +209,7 @@ void PendingFile::Prepare(const std::string& requested)
     const std::string folder = FolderOf(target_);
     RemoveStaleTemporaries(folder);
     std::string pattern = folder + "/" + TemporaryPrefix + std::string(RandomLength, 'X');
-    fd_ = mkostemp(pattern.data(), O_CLOEXEC);
+    fd_ = CreateUniqueFile(pattern);
     if (fd_ < 0) {
         status_ = LastError();
         return;
@@ -171,7 +222,7 @@ PendingFile::~PendingFile()
     if (fd_ >= 0)
         close(fd_);
     if (!inPlace_ && !committed_ && !writePath_.empty())
-        unlink(writePath_.c_str());
+        std::remove(writePath_.c_str());
 }
 
 std::error_code PendingFile::Write(std::string_view content)
@@ -180,7 +231,7 @@ std::error_code PendingFile::Write(std::string_view content)
         return status_;
     if (!inPlace_)
         return WriteFully(fd_, content);
-    const int fd = open(writePath_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    const int fd = open(writePath_.c_str(), O_WRONLY | O_TRUNC | OpenFlags);
     if (fd < 0)
         return LastError();
     std::error_code error = WriteFully(fd, content);
@@ -193,7 +244,7 @@ std::error_code PendingFile::Sync()
 {
     if (status_ || inPlace_)
         return status_;
-    return fsync(fd_) == 0 ? std::error_code() : LastError();
+    return SyncDescriptor(fd_);
 }
 
 std::error_code PendingFile::Commit()
@@ -202,15 +253,18 @@ std::error_code PendingFile::Commit()
         return status_;
     if (const std::error_code error = Sync())
         return error;
-    if (fchmod(fd_, mode_) != 0)
-        return LastError();
+    if (const std::error_code error = GiveMode(fd_, mode_))
+        return error;
     if (close(fd_) != 0) {
         fd_ = -1;
         return LastError();
     }
     fd_ = -1;
-    if (rename(writePath_.c_str(), target_.c_str()) != 0)
-        return LastError();
+    // Over an existing file too, which Windows' rename() refuses.
+    std::error_code error;
+    fs::rename(NativePath(writePath_), NativePath(target_), error);
+    if (error)
+        return error;
     committed_ = true;
     return {};
 }

@@ -10,6 +10,11 @@
 namespace {
 
 constexpr std::size_t FirstBlock = 64 * 1024;
+#if defined(_WIN32)
+constexpr int OpenFlags = O_RDONLY | O_BINARY; // no line-end translation; no FIFO to wait for
+#else
+constexpr int OpenFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+#endif
 constexpr std::size_t Megabyte = 1024 * 1024;
 
 FileContent Refused(ReadProblem problem, std::size_t limit, int error = 0)
@@ -74,7 +79,7 @@ FileContent ReadRegularFile(const std::string& path, std::size_t limit, bool ref
     if (refuseLonger && claimedSize > limit)
         return Refused(ReadProblem::TooLarge, limit);
 
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = open(path.c_str(), OpenFlags);
     if (fd < 0)
         return NotOpened(limit);
     // The file may have been replaced between stat and open.

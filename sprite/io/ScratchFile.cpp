@@ -1,11 +1,46 @@
 #include "ScratchFile.h"
 
-#include <sys/mman.h>
 #include <unistd.h>
+
+#if defined(_WIN32)
+#include <cstdio>
+#include <filesystem>
+
+#include "SystemFiles.h"
+#else
+#include <sys/mman.h>
+#endif
 
 #include <cerrno>
 
 #include "AtomicFile.h"
+
+#if defined(_WIN32)
+
+// Windows has no anonymous files that a plug-in could open by name: a file
+// of the temporary folder, removed with the object (and, after a crash, by
+// the crash guard).
+ScratchFile::ScratchFile()
+{
+    std::error_code error;
+    std::string pattern = NativeName(std::filesystem::temp_directory_path(error)) + "\\pixora-scratch-XXXXXX";
+    fd_ = error ? -1 : CreateUniqueFile(pattern);
+    if (fd_ < 0) {
+        error_ = error ? error : std::error_code(errno, std::generic_category());
+        return;
+    }
+    path_ = pattern;
+}
+
+ScratchFile::~ScratchFile()
+{
+    if (fd_ >= 0)
+        close(fd_);
+    if (!path_.empty())
+        std::remove(path_.c_str());
+}
+
+#else
 
 ScratchFile::ScratchFile()
 {
@@ -22,6 +57,8 @@ ScratchFile::~ScratchFile()
     if (fd_ >= 0)
         close(fd_);
 }
+
+#endif
 
 bool ScratchFile::Clear() const
 {

@@ -2,7 +2,8 @@
 // to (the plug-ins): an anonymous file in memory, reached by the path
 // "/proc/self/fd/N" of the descriptor that keeps it. It ends with the object
 // or with the process, however the process ends (a closed pipe, a signal,
-// a crash), so nothing is ever left behind in a folder.
+// a crash), so nothing is ever left behind in a folder. On Windows it is a
+// file of the temporary folder, removed with the object.
 #pragma once
 
 #include <string>

@@ -5,21 +5,23 @@
 #include <iterator>
 #include <string_view>
 
+#include "SystemFiles.h"
+
 namespace {
 
 // C89 to C23, GNU C's own keywords and the macros that gcc predefines
 // without a leading underscore in its GNU modes.
 constexpr std::string_view TakenNames[] = {
-    "_Alignas",     "_Alignof",   "_Atomic",   "_BitInt",        "_Bool",        "_Complex",    "_Decimal128",
-    "_Decimal32",   "_Decimal64", "_Generic",  "_Imaginary",     "_Noreturn",    "_Pragma",     "_Static_assert",
-    "_Thread_local", "alignas",   "alignof",   "asm",            "auto",         "bool",        "break",
-    "case",         "char",       "const",     "constexpr",      "continue",     "default",     "do",
-    "double",       "else",       "enum",      "extern",         "false",        "float",       "for",
-    "goto",       "i386",      "if",             "inline",       "int",         "linux",
-    "long",         "nullptr",    "register",  "restrict",       "return",       "short",       "signed",
-    "sizeof",       "static",     "static_assert", "struct",     "switch",       "thread_local", "true",
-    "typedef",      "typeof",     "typeof_unqual", "union",      "unix",         "unsigned",    "void",
-    "volatile",     "while",
+    "_Alignas",      "_Alignof",      "_Atomic",  "_BitInt",    "_Bool",        "_Complex", "_Decimal128",
+    "_Decimal32",    "_Decimal64",    "_Generic", "_Imaginary", "_Noreturn",    "_Pragma",  "_Static_assert",
+    "_Thread_local", "alignas",       "alignof",  "asm",        "auto",         "bool",     "break",
+    "case",          "char",          "const",    "constexpr",  "continue",     "default",  "do",
+    "double",        "else",          "enum",     "extern",     "false",        "float",    "for",
+    "goto",          "i386",          "if",       "inline",     "int",          "linux",    "long",
+    "nullptr",       "register",      "restrict", "return",     "short",        "signed",   "sizeof",
+    "static",        "static_assert", "struct",   "switch",     "thread_local", "true",     "typedef",
+    "typeof",        "typeof_unqual", "union",    "unix",       "unsigned",     "void",     "volatile",
+    "while",
 };
 
 bool IsIdentifierStart(char c)
@@ -71,7 +73,7 @@ std::string WhyNotCIdentifier(const std::string& name)
 
 std::string DefaultSpriteName(const std::string& filePath)
 {
-    const std::string stem = std::filesystem::path(filePath).stem().string();
+    const std::string stem = NativeName(NativePath(filePath).stem());
     std::string name;
     for (size_t at = 0; at < stem.size(); at += Utf8CharLength(stem, at)) {
         name += IsIdentifierChar(stem[at]) ? stem[at] : '_';

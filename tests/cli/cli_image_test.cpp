@@ -34,6 +34,12 @@ std::string ShellQuoted(const std::string& text)
     return quoted + "'";
 }
 
+int Shell(const std::string& line)
+{
+    const int raw = std::system(line.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
 std::string ReadFile(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -75,14 +81,15 @@ protected:
         ASSERT_TRUE(PictureFromRows(rows).save(QString::fromStdString(At(name))));
     }
 
-    RunResult Run(const Args& arguments) const
+    // environment: "NAME=value" words put before the command.
+    RunResult Run(const Args& arguments, const std::string& environment = "",
+                  const std::string& command = PIXORA_PROGRAM_DIR "/pixora-export") const
     {
-        std::string line = ShellQuoted(PIXORA_PROGRAM_DIR "/pixora-export");
+        std::string line = environment + " " + ShellQuoted(command);
         for (const std::string& argument : arguments)
             line += " " + ShellQuoted(argument);
         line += " >/dev/null 2>" + ShellQuoted(At("stderr"));
-        const int raw = std::system(line.c_str());
-        RunResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(At("stderr"))};
+        RunResult result{Shell(line), ReadFile(At("stderr"))};
         EXPECT_EQ(result.err.find("Sanitizer"), std::string::npos) << result.err;
         EXPECT_EQ(result.err.find("runtime error"), std::string::npos) << result.err;
         fs::remove(At("stderr"));
@@ -193,6 +200,58 @@ TEST_F(CliImages, UnusablePicturesAndValuesAreStatusTwoWithAReason)
         EXPECT_FALSE(fs::exists(out)) << c.reason;
     }
     EXPECT_EQ(ReadFile(At("petit.png")).substr(1, 3), "PNG");
+}
+
+// Qt's GUI library, and all it brings, costs several times the rest of an
+// export: a Makefile of sprites must not pay for it once per sprite.
+TEST_F(CliImages, QtIsLoadedOnlyWhenAPictureIsReadOrWritten)
+{
+    const std::string command = PIXORA_PROGRAM_DIR "/pixora-export";
+    EXPECT_NE(Shell("ldd " + ShellQuoted(command) + " | grep -q libQt6"), 0) << "pixora-export links Qt";
+    ASSERT_TRUE(FromRows({"#l", "d."}).SaveToFile(At("balle.pixo")));
+    SavePicture("gris.png", {"#4.8", "d.l "});
+    ASSERT_EQ(Run({"--to-ti", At("balle.89i"), At("balle.pixo")}).status, 0);
+    ASSERT_EQ(Run({"--to-pixs", At("planche.pixs"), At("balle.pixo"), At("balle.pixo")}).status, 0);
+    ASSERT_EQ(Run({"-p", "maskplane", "-o", At("balle.h"), At("balle.pixo")}).status, 0);
+    struct Case {
+        Args arguments;
+        bool loadsQt;
+    };
+    const Case cases[] = {
+        {{"-p", "maskplane", "-o", At("a.h"), At("balle.pixo")}, false},
+        {{"-p", "maskplane", "-o", At("b.h"), At("planche.pixs")}, false},
+        {{"--to-pixo", At("c.pixo"), At("balle_l.89i")}, false},
+        {{"--to-pixo", At("d.pixo"), At("balle.h")}, false},
+        {{"--to-ti", At("e.9xi"), At("balle.pixo")}, false},
+        {{"--list"}, false},
+        {{"--to-pixo", At("f.pixo"), At("gris.png")}, true},
+        {{"--to-png", At("g.png"), At("balle.pixo")}, true},
+    };
+    for (const Case& c : cases) {
+        const RunResult result = Run(c.arguments, "LD_DEBUG=libs");
+        const std::string shown = testing::PrintToString(c.arguments);
+        EXPECT_EQ(result.status, 0) << shown << "\n" << result.err;
+        EXPECT_EQ(result.err.find("libQt6Gui") != std::string::npos, c.loadsQt) << shown;
+    }
+}
+
+// A copy of the program without its module still does everything but pictures.
+TEST_F(CliImages, WithoutItsModuleTheCommandRefusesPicturesOnly)
+{
+    fs::create_directories(dir_ / "copie");
+    fs::copy_file(PIXORA_PROGRAM_DIR "/pixora-export", dir_ / "copie" / "pixora-export");
+    fs::copy(PIXORA_PROGRAM_DIR "/Plugins", dir_ / "copie" / "Plugins");
+    const std::string copy = At("copie/pixora-export");
+    ASSERT_TRUE(FromRows({"#l", "d."}).SaveToFile(At("balle.pixo")));
+    SavePicture("gris.png", {"#4.8", "d.l "});
+    EXPECT_EQ(Run({"-p", "maskplane", "-o", At("balle.h"), At("balle.pixo")}, "", copy).status, 0);
+    for (const Args& arguments :
+         {Args{"--to-pixo", At("f.pixo"), At("gris.png")}, Args{"--to-png", At("g.png"), At("balle.pixo")}}) {
+        const RunResult result = Run(arguments, "", copy);
+        EXPECT_EQ(result.status, 2) << arguments[0];
+        EXPECT_NE(result.err.find("le module pixora-export-images manque ou est illisible"), std::string::npos)
+            << result.err;
+    }
 }
 
 } // namespace

@@ -162,12 +162,15 @@ TEST_F(OutputTest, KeepsTheModeOfWhatItReplacesAndRefusesReadOnlyFiles)
 
 TEST_F(OutputTest, APluginCrashIsStatusThreeAndLeavesNothingBehind)
 {
-    WriteFile(At("s.h"), "ancien");
-    const RunResult crash = Run(ProbeExport("plante", At("s.h")));
-    EXPECT_EQ(crash.status, 3);
-    EXPECT_NE(crash.err.find("« probe.so » s'est arrêté brutalement"), std::string::npos) << crash.err;
-    EXPECT_EQ(ReadFile(At("s.h")), "ancien");
-    EXPECT_EQ(FolderContents(), (std::vector<std::string>{"plugins", "s.h", "s.pixo"}));
+    // A raised crash signal, and a real write through a null pointer.
+    for (const char* crashingName : {"plante", "viole"}) {
+        WriteFile(At("s.h"), "ancien");
+        const RunResult crash = Run(ProbeExport(crashingName, At("s.h")));
+        EXPECT_EQ(crash.status, 3) << crashingName;
+        EXPECT_NE(crash.err.find("« probe.so » s'est arrêté brutalement"), std::string::npos) << crash.err;
+        EXPECT_EQ(ReadFile(At("s.h")), "ancien") << crashingName;
+        EXPECT_EQ(FolderContents(), (std::vector<std::string>{"plugins", "s.h", "s.pixo"})) << crashingName;
+    }
 }
 
 TEST_F(OutputTest, LeftoversOfACrashAreRemovedOnceADayOld)

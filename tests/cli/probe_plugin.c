@@ -3,8 +3,10 @@
  * "refus" with a Windows-1252 explanation, as the real plug-ins do. Other
  * names make it misbehave as faulty plug-ins do: "vide" accepts and writes
  * nothing, "efface" accepts and removes its file, "muet" refuses without a
- * word, "plante" crashes, "gros" and "grosrefus" write a megabyte without
- * looking at what their writes answer, then accept or refuse. */
+ * word, "plante" raises a crash signal, "viole" writes through a null
+ * pointer, "gros" and "grosrefus" write a megabyte without looking at what
+ * their writes answer, then accept or refuse. "chemin" writes the file name
+ * it was given, as its bytes. */
 #include <signal.h>
 #include <stdio.h>
 #include <string.h>
@@ -34,6 +36,19 @@ static void WriteNonZeroBytes(FILE* file, const char* label, const unsigned char
     fputs("\n", file);
 }
 
+/* A plug-in's real fault, which the sanitizers of the test build must not
+ * catch before the command does. */
+#if defined(__GNUC__)
+#define NOT_UNDER_UBSAN __attribute__((no_sanitize_undefined))
+#else
+#define NOT_UNDER_UBSAN
+#endif
+static NOT_UNDER_UBSAN void WriteThroughNull(void)
+{
+    static char* volatile nowhere = NULL; /* volatile: the write happens */
+    *nowhere = 1;
+}
+
 PIXORA_EXPORT unsigned char pluginEnregistre(const char* fileName, const char* spriteName, int spriteType,
                                              const unsigned char* colorPlane, const unsigned char* maskPlane,
                                              int height, int width)
@@ -41,6 +56,8 @@ PIXORA_EXPORT unsigned char pluginEnregistre(const char* fileName, const char* s
     FILE* file;
     if (strcmp(spriteName, "plante") == 0)
         raise(SIGSEGV);
+    if (strcmp(spriteName, "viole") == 0)
+        WriteThroughNull();
     if (strcmp(spriteName, "efface") == 0)
         return remove(fileName) == 0;
     file = fopen(fileName, "wb");
@@ -57,6 +74,11 @@ PIXORA_EXPORT unsigned char pluginEnregistre(const char* fileName, const char* s
             fwrite(line, 1, sizeof line, file);
         fclose(file);
         return strcmp(spriteName, "gros") == 0;
+    }
+    if (strcmp(spriteName, "chemin") == 0) {
+        fputs(fileName, file);
+        fclose(file);
+        return 1;
     }
     if (strcmp(spriteName, "refus") == 0) {
         fputs("Sprite refus\xE9\r\n", file);

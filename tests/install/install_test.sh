@@ -59,6 +59,17 @@ grep -q "^MimeType=application/x-pixora-sprite;application/x-pixora-sprite-set;"
     fail "no .pixo or .pixs file type"
 expect_in "<launchable type=\"desktop-id\">$APP.desktop</launchable>" "$P/share/metainfo/$APP.metainfo.xml"
 
+echo "== pixora-export and its picture module"
+# Qt is loaded for pictures only, from the module beside the installed program.
+expect_file "$LIB/pixora-export-images.so"
+printf 'static unsigned char balle[8] = {0x3C, 0x42, 0x81, 0xA5, 0x81, 0x99, 0x42, 0x3C};\n' > "$T/balle.h"
+"$P/bin/pixora-export" --to-pixo "$T/balle.pixo" "$T/balle.h" 2> /dev/null || fail "pixora-export --to-pixo from C"
+LD_DEBUG=libs "$P/bin/pixora-export" -o "$T/balle1.h" "$T/balle.pixo" 2> "$T/noqt.log" || fail "pixora-export of a .pixo"
+grep -q libQt6 "$T/noqt.log" && fail "pixora-export loads Qt for a .pixo export"
+"$P/bin/pixora-export" --to-png "$T/balle.png" "$T/balle.pixo" || fail "pixora-export --to-png"
+"$P/bin/pixora-export" -o "$T/balle2.h" "$T/balle.png" || fail "pixora-export of a PNG"
+cmp -s "$T/balle1.h" "$T/balle2.h" || fail "the sprite does not come back from its PNG"
+
 # The installed editor and pixora-export run as a user who cannot write to
 # the program folder; root writes anywhere, so root's runs use "nobody".
 if [ "$(id -u)" -eq 0 ]; then

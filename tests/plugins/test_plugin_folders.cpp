@@ -2,6 +2,8 @@
 // user's, a user's valid library replacing a shipped one of its file name.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -144,4 +146,37 @@ TEST(KeepsFilesBesideProgram, OnlyAnUnmarkedFolderTheUserMayWriteTo)
     std::ofstream(folders.program + InstalledMark) << "installé";
     EXPECT_FALSE(KeepsFilesBesideProgram(folders.program));
     EXPECT_TRUE(KeepsFilesBesideProgram(folders.user));
+}
+
+// pixora-export's way to a plug-in named by its file: only libraries of that
+// name are loaded, and the one chosen is the one the whole scan lists.
+TEST(FindListedPlugin, FindsWhatTheScanListsUnderTheFileNameAndNothingElse)
+{
+    TwoFolders folders;
+    fs::copy_file(BuiltPlugin("hexplane"), folders.program + "hexplane.so");
+    fs::copy_file(Fake("recorder"), folders.program + "recorder.so");
+    fs::copy_file(Fake("plug_only"), folders.program + "plug_only.so");
+    WriteBytes(folders.program + "casse.so", "pas une biblioth\xE8que");
+    fs::create_directory(folders.program + "dossier.so");
+    ASSERT_EQ(mkfifo((folders.program + "tube.so").c_str(), 0600), 0); // loading it would wait forever
+    fs::copy_file(Fake("name_only"), folders.user + "hexplane.so");
+    WriteBytes(folders.user + "recorder.so", "abim\xE9");
+    const std::vector<std::string> both = {folders.program, folders.user};
+    struct Row {
+        std::string fileName;
+        std::optional<std::string> path;
+    };
+    const Row rows[] = {
+        {"hexplane.so", folders.user + "hexplane.so"},    // the user's valid library replaces the shipped one
+        {"recorder.so", folders.program + "recorder.so"}, // a broken one of the user's does not
+        {"plug_only.so", std::nullopt},                   // no pluginNom
+        {"casse.so", std::nullopt},
+        {"dossier.so", std::nullopt},
+        {"tube.so", std::nullopt},
+        {"absent.so", std::nullopt},
+        {"hexplane", std::nullopt},               // no suffix: no library file name
+        {"../program/recorder.so", std::nullopt}, // no way out of the folders
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(FindListedPlugin(both, row.fileName), row.path) << row.fileName;
 }

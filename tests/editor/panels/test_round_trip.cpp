@@ -149,7 +149,7 @@ TEST_F(RoundTripCommands, ImportingCShowsTheCandidatesAndIsOneUndoStep)
     ExpectOneMessage(QStringLiteral("Importation effectuée : g"), "Succès!", MessageIcon::Information);
     EXPECT_EQ((QStringList{form->Edit1->text(), form->Edit2->text()}), (QStringList{"sprites.h", "sprites"}));
 
-    QTest::mouseClick(form->B_Annuler, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("B_Annuler"), Qt::LeftButton);
     EXPECT_EQ(ToRows(form->sprite), (Rows{"####"}));
 
     // Cancelling the choice changes nothing.
@@ -172,17 +172,17 @@ TEST_F(RoundTripCommands, SpritesOfOneSizeComeInAsTheFramesOfTheSetInOneUndoStep
     EXPECT_EQ(items[0].framesOfSize, 3);
     EXPECT_EQ(items[1].framesOfSize, 1);
     EXPECT_EQ(items[4].framesOfSize, 1);
-    ASSERT_EQ(form->frames.Count(), 3);
-    EXPECT_EQ(form->frames.Current(), 0);
-    EXPECT_EQ(ToRows(form->frames.Frame(0)), (Rows{"#."}));
-    EXPECT_EQ(ToRows(form->frames.Frame(1)), (Rows{".#"}));
-    EXPECT_EQ(ToRows(form->frames.Frame(2)), (Rows{"##"}));
+    ASSERT_EQ(form->document.Frames().Count(), 3);
+    EXPECT_EQ(form->document.Frames().Current(), 0);
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(0)), (Rows{"#."}));
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(1)), (Rows{".#"}));
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(2)), (Rows{"##"}));
     EXPECT_EQ(form->E_TailleX->text(), "2");
     ExpectOneMessage(QStringLiteral("Importation effectuée : 3 images (f0, f1, f2)"), "Succès!",
                      MessageIcon::Information);
 
-    QTest::mouseClick(form->B_Annuler, Qt::LeftButton);
-    EXPECT_EQ(form->frames.Count(), 1);
+    QTest::mouseClick(Find<QPushButton>("B_Annuler"), Qt::LeftButton);
+    EXPECT_EQ(form->document.Frames().Count(), 1);
     EXPECT_EQ(ToRows(form->sprite), (Rows{"##"}));
 }
 
@@ -217,10 +217,11 @@ TEST_F(RoundTripCommands, AnImportThatReplacesTheSetAsksFirstWhenTheSpriteChange
         dialogs.questionAnswers = {2}; // "Annuler"
         Click(Find<QPushButton>("B_ImporterC"), "anim.h");
         ASSERT_EQ(dialogs.questions.size(), row.questions) << row.import;
-        if (row.questions > 0)
+        if (row.questions > 0) {
             EXPECT_EQ(dialogs.questions[0].buttons, (QStringList{"Enregistrer", "Ne pas enregistrer", "Annuler"}));
+        }
         EXPECT_EQ(ToRows(form->sprite), row.shown) << row.import;
-        EXPECT_EQ(form->frames.Count(), 1) << row.import;
+        EXPECT_EQ(form->document.Frames().Count(), 1) << row.import;
     }
 }
 
@@ -260,12 +261,12 @@ TEST_F(RoundTripCommands, OneTallArrayIsCutIntoFramesWhenSlicingIsOn)
     QGuiApplication::clipboard()->setText("unsigned char walk[] = {0x80, 0x40, 0xC0, 0x00, 0x40, 0x80};");
     roundTrip.arrayAnswer = ArrayChoice{0, 2};
     QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
-    ASSERT_EQ(form->frames.Count(), 3);
-    EXPECT_EQ(ToRows(form->frames.Frame(0)), (Rows{"#.", ".#"}));
-    EXPECT_EQ(ToRows(form->frames.Frame(1)), (Rows{"##", ".."}));
-    EXPECT_EQ(ToRows(form->frames.Frame(2)), (Rows{".#", "#."}));
-    QTest::mouseClick(form->B_Annuler, Qt::LeftButton);
-    EXPECT_EQ(form->frames.Count(), 1);
+    ASSERT_EQ(form->document.Frames().Count(), 3);
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(0)), (Rows{"#.", ".#"}));
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(1)), (Rows{"##", ".."}));
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(2)), (Rows{".#", "#."}));
+    QTest::mouseClick(Find<QPushButton>("B_Annuler"), Qt::LeftButton);
+    EXPECT_EQ(form->document.Frames().Count(), 1);
     EXPECT_EQ(ToRows(form->sprite), (Rows{"##"}));
 }
 

@@ -70,8 +70,8 @@ protected:
         ClickOnItsPage(command);
     }
 
-    QString UndoHint() const { return form->B_Annuler->toolTip(); }
-    QString RedoHint() const { return form->B_Retablir->toolTip(); }
+    QString UndoHint() const { return Find<QPushButton>("B_Annuler")->toolTip(); }
+    QString RedoHint() const { return Find<QPushButton>("B_Retablir")->toolTip(); }
 };
 
 TEST_F(UndoRedo, StrokeOfTwoButtonsIsOneStep)
@@ -132,7 +132,7 @@ TEST_F(UndoRedo, LoadStartsANewHistoryAndAnImportIntoOneFrameIsAStep)
     Load(form->BitBtn7, pixo);
     ASSERT_EQ(Picture(), (Rows{"B.#.", "..d.", "l..W"}));
     const Shown loaded = State();
-    EXPECT_FALSE(form->B_Annuler->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("B_Annuler")->isEnabled());
     EXPECT_EQ(UndoHint(), "Annuler (Ctrl+Z)");
     Undo();
     ExpectShown(loaded, "nothing before the load");
@@ -161,7 +161,7 @@ TEST_F(UndoRedo, LoadStartsANewHistoryAndAnImportIntoOneFrameIsAStep)
 
 TEST_F(UndoRedo, ButtonsSitBesideThePanelsOfTheirPage)
 {
-    for (QPushButton* button : {form->B_Annuler, form->B_Retablir}) {
+    for (QPushButton* button : {Find<QPushButton>("B_Annuler"), Find<QPushButton>("B_Retablir")}) {
         EXPECT_TRUE(button->isVisible()) << button->objectName().toStdString();
         EXPECT_TRUE(form->TabSheet1->rect().contains(button->geometry())) << button->objectName().toStdString();
         const std::initializer_list<const QWidget*> neighbours{form->Panel1, form->Panel2, form->Panel3, form->Panel4,
@@ -169,7 +169,7 @@ TEST_F(UndoRedo, ButtonsSitBesideThePanelsOfTheirPage)
         for (const QWidget* other : neighbours)
             EXPECT_FALSE(button->geometry().intersects(other->geometry())) << other->objectName().toStdString();
     }
-    EXPECT_FALSE(form->B_Annuler->geometry().intersects(form->B_Retablir->geometry()));
+    EXPECT_FALSE(Find<QPushButton>("B_Annuler")->geometry().intersects(Find<QPushButton>("B_Retablir")->geometry()));
 }
 
 // Keys pressed after Enter in a size edit and a click on the view undo the
@@ -194,12 +194,12 @@ TEST_F(UndoRedo, PressOnTheViewTakesTheKeysFromASizeEdit)
 // the rows before it left; every one changes the sprite.
 TEST_F(UndoRedo, ButtonsAreEnabledAndNameTheStepTheyWouldTake)
 {
-    EXPECT_FALSE(form->B_Annuler->isEnabled());
-    EXPECT_FALSE(form->B_Retablir->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("B_Annuler")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("B_Retablir")->isEnabled());
     EXPECT_EQ(UndoHint(), "Annuler (Ctrl+Z)");
     EXPECT_EQ(RedoHint(), "Rétablir (Ctrl+Y)");
-    EXPECT_EQ(form->B_Annuler->text(), "Annuler");
-    EXPECT_EQ(form->B_Retablir->text(), "Rétablir");
+    EXPECT_EQ(Find<QPushButton>("B_Annuler")->text(), "Annuler");
+    EXPECT_EQ(Find<QPushButton>("B_Retablir")->text(), "Rétablir");
 
     const struct {
         const char* label;
@@ -228,25 +228,25 @@ TEST_F(UndoRedo, ButtonsAreEnabledAndNameTheStepTheyWouldTake)
         const Shown after = State();
         const QString undoHint = QStringLiteral("Annuler : %1 (Ctrl+Z)").arg(label);
         const QString redoHint = QStringLiteral("Rétablir : %1 (Ctrl+Y)").arg(label);
-        EXPECT_TRUE(form->B_Annuler->isEnabled()) << label;
-        EXPECT_FALSE(form->B_Retablir->isEnabled()) << label;
+        EXPECT_TRUE(Find<QPushButton>("B_Annuler")->isEnabled()) << label;
+        EXPECT_FALSE(Find<QPushButton>("B_Retablir")->isEnabled()) << label;
         EXPECT_EQ(UndoHint(), undoHint) << label;
 
-        QTest::mouseClick(form->B_Annuler, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>("B_Annuler"), Qt::LeftButton);
         ExpectShown(before, label);
-        EXPECT_TRUE(form->B_Retablir->isEnabled()) << label;
+        EXPECT_TRUE(Find<QPushButton>("B_Retablir")->isEnabled()) << label;
         EXPECT_EQ(RedoHint(), redoHint) << label;
 
-        QTest::mouseClick(form->B_Retablir, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>("B_Retablir"), Qt::LeftButton);
         ExpectShown(after, label);
-        EXPECT_FALSE(form->B_Retablir->isEnabled()) << label;
+        EXPECT_FALSE(Find<QPushButton>("B_Retablir")->isEnabled()) << label;
         EXPECT_EQ(UndoHint(), undoHint) << label;
     }
 
-    QTest::mouseClick(form->B_Annuler, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("B_Annuler"), Qt::LeftButton);
     ChooseTool(form->sbPencil);
     ClickCell(Qt::LeftButton, 0, 0);
-    EXPECT_FALSE(form->B_Retablir->isEnabled()) << "a new step drops what could be redone";
+    EXPECT_FALSE(Find<QPushButton>("B_Retablir")->isEnabled()) << "a new step drops what could be redone";
     EXPECT_EQ(RedoHint(), "Rétablir (Ctrl+Y)");
 }
 
@@ -254,7 +254,7 @@ TEST_F(UndoRedo, KeysInsideASizeEditActOnItsTextOnly)
 {
     ClickCell(Qt::LeftButton, 1, 1);
     ClickCell(Qt::LeftButton, 2, 2);
-    QTest::mouseClick(form->B_Annuler, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("B_Annuler"), Qt::LeftButton);
     const Rows between = Picture();
 
     form->E_TailleX->setFocus();
@@ -267,8 +267,8 @@ TEST_F(UndoRedo, KeysInsideASizeEditActOnItsTextOnly)
     RedoY();
     Undo();
     EXPECT_EQ(Picture(), between);
-    EXPECT_TRUE(form->B_Annuler->isEnabled());
-    EXPECT_TRUE(form->B_Retablir->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>("B_Annuler")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>("B_Retablir")->isEnabled());
 
     // Read-only boxes have no text to undo: there the keys reach the sprite.
     form->E_PositionX->setFocus();

@@ -171,7 +171,7 @@ TEST_F(TransformsAndSelection, QuarterTurnOfTheLargestSpriteIsRefused)
         << dialogs.messages[0].text.toStdString();
     EXPECT_EQ(dialogs.messages[0].caption, "Echec!");
     EXPECT_EQ(form->sprite.GetSize(), (Point{240, 128}));
-    EXPECT_TRUE(form->B_Annuler->toolTip().contains("taille")) << "no step added";
+    EXPECT_TRUE(Find<QPushButton>("B_Annuler")->toolTip().contains("taille")) << "no step added";
 
     ApplySize("128", "100");
     form->setFocus();
@@ -222,7 +222,7 @@ TEST_F(TransformsAndSelection, TransformDuringAMoveDragLeavesEveryChangeUndoable
     for (int step = 0; step < 3; ++step)
         Undo();
     EXPECT_EQ(Picture(), before);
-    EXPECT_FALSE(form->B_Annuler->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("B_Annuler")->isEnabled());
 }
 
 TEST_F(TransformsAndSelection, SelectionDraggedOutOfTheSpriteIsClipped)
@@ -308,7 +308,7 @@ TEST_F(TransformsAndSelection, MalformedPixoraCellsOnTheClipboardAreRefused)
         Key(Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(Picture(), (Rows{"..", ".."})) << bytes.toHex().toStdString();
     }
-    EXPECT_FALSE(form->B_Annuler->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("B_Annuler")->isEnabled());
 }
 
 TEST_F(TransformsAndSelection, LeavingTheWindowEndsASpaceStroke)
@@ -339,12 +339,12 @@ TEST_F(TransformsAndSelection, PreShiftMakesEightShiftedFramesInOneStep)
 {
     UseSprite({"#."});
     QTest::mouseClick(Find<QToolButton>("B_PreDecaler"), Qt::LeftButton);
-    ASSERT_EQ(form->frames.Count(), 8);
+    ASSERT_EQ(form->document.Frames().Count(), 8);
     EXPECT_EQ(form->sprite.width, 10);
-    EXPECT_EQ(ToRows(form->frames.Frame(0)), (Rows{"#........."}));
-    EXPECT_EQ(ToRows(form->frames.Frame(3)), (Rows{"...#......"}));
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(0)), (Rows{"#........."}));
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(3)), (Rows{"...#......"}));
     Undo();
-    EXPECT_EQ(form->frames.Count(), 1);
+    EXPECT_EQ(form->document.Frames().Count(), 1);
     EXPECT_EQ(Picture(), (Rows{"#."}));
 }
 

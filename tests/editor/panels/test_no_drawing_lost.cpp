@@ -155,7 +155,7 @@ TEST_F(NoDrawingLost, AFileOpenedStartsANewHistory)
     dialogs.questionAnswers = {DontSave};
     Open(Qt::Key_O, "autre.pixo");
     ASSERT_EQ(ToRows(form->sprite), (Rows{"##"}));
-    EXPECT_FALSE(form->B_Annuler->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("B_Annuler")->isEnabled());
 
     Keys(Qt::Key_Z);
     EXPECT_EQ(ToRows(form->sprite), (Rows{"##"}));
@@ -235,8 +235,9 @@ TEST_F(NoDrawingLost, CtrlSIntoTheCurrentFileIsQuietAndItsFailureIsSaid)
         SaveAs(row.file);
         ASSERT_EQ(dialogs.messages.size(), 1u) << "the save command keeps its designed message";
         EXPECT_EQ(dialogs.messages[0].text, "Enregsitrement effectué : ...");
-        if (row.removeFolder)
+        if (row.removeFolder) {
             ASSERT_TRUE(QDir(PathOf("dossier")).removeRecursively());
+        }
         ClickCell(Qt::LeftButton, 2, 1);
         dialogs.messages.clear();
         Keys(Qt::Key_S);
@@ -244,8 +245,9 @@ TEST_F(NoDrawingLost, CtrlSIntoTheCurrentFileIsQuietAndItsFailureIsSaid)
         for (const ShownMessage& message : dialogs.messages)
             shown.push_back(message.text);
         EXPECT_EQ(shown, row.messages) << row.file.toStdString();
-        if (!row.messages.empty())
+        if (!row.messages.empty()) {
             EXPECT_EQ(dialogs.messages[0].caption, "Echec!");
+        }
         EXPECT_EQ(Caption().toStdString(), row.caption.toStdString());
     }
 }
@@ -298,7 +300,7 @@ TEST_F(NoDrawingLost, AGestureContinuedAfterACommandUndoesOnItsOwnFrame)
         Keys(Qt::Key_Z);
         EXPECT_EQ(Find<QLabel>("L_Image")->text().toStdString(), frame) << row.gesture;
         EXPECT_EQ(ToRows(form->sprite), row.afterUndo) << row.gesture;
-        EXPECT_EQ(ToRows(form->frames.Frame(0)), first) << row.gesture;
+        EXPECT_EQ(ToRows(form->document.Frames().Frame(0)), first) << row.gesture;
     }
 }
 

@@ -198,7 +198,7 @@ TEST_F(ZoomedEditing, MarksOverTheCellsFollowTheZoomedAndScrolledGrid)
 
     Click(Qt::LeftButton, ZoomedCellCenter(x, y, 8)); // the previous frame's one pixel
     QTest::mouseClick(Find<QPushButton>("B_NouvelleImage"), Qt::LeftButton);
-    ASSERT_EQ(form->frames.Current(), 1);
+    ASSERT_EQ(form->document.Frames().Current(), 1);
     Find<QCheckBox>("CB_PelureOignon")->setChecked(true);
     const QRgb faint = MainView().pixel(ZoomedCellCenter(x, y, 8) - region.topLeft()) & 0xFFFFFF;
     EXPECT_NE(faint, 0xFFFFFFu) << "the previous frame shows under its cell";

@@ -23,6 +23,7 @@
 
 #include "ImageFiles.h"
 #include "ImageImportDialog.h"
+#include "UndoPanel.h"
 #include "fifo_rescue.h"
 #include "gui_fixture.h"
 
@@ -143,7 +144,7 @@ TEST_F(ImageCommands, ImportButtonOpensTheImageDialogAndOkReplacesTheSprite)
     EXPECT_EQ(form->document.UndoLabel(), "import d'image");
     EXPECT_EQ((QStringList{form->Edit1->text(), form->Edit2->text()}), (QStringList{"dessin.h", "dessin"}));
 
-    form->B_AnnulerClick();
+    form->undoPanel->B_AnnulerClick();
     EXPECT_EQ(ToRows(form->sprite), Rows(20, std::string(30, 'D')));
     EXPECT_EQ(form->E_TailleX->text(), "30");
 }
@@ -159,11 +160,11 @@ TEST_F(ImageCommands, ASheetIsSlicedIntoFrames)
     Find<QLineEdit>("E_DecoupeY")->setText("2");
     AcceptDialog();
     ClickImport("planche.png");
-    ASSERT_EQ(form->frames.Count(), 2);
-    EXPECT_EQ(ToRows(form->frames.Frame(0)), (Rows{"#.", "#."}));
-    EXPECT_EQ(ToRows(form->frames.Frame(1)), (Rows{".#", ".#"}));
-    form->B_AnnulerClick();
-    EXPECT_EQ(form->frames.Count(), 1);
+    ASSERT_EQ(form->document.Frames().Count(), 2);
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(0)), (Rows{"#.", "#."}));
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(1)), (Rows{".#", ".#"}));
+    form->undoPanel->B_AnnulerClick();
+    EXPECT_EQ(form->document.Frames().Count(), 1);
     EXPECT_EQ(ToRows(form->sprite), (Rows{"."}));
 }
 
@@ -182,7 +183,7 @@ TEST_F(ImageCommands, ASheetOverAChangedSpriteAsksFirst)
     ClickImport("planche.png");
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_TRUE(dialogs.questions[0].text.contains("avant de le remplacer par l'importation"));
-    EXPECT_EQ(form->frames.Count(), 1);
+    EXPECT_EQ(form->document.Frames().Count(), 1);
     EXPECT_EQ(ToRows(form->sprite), (Rows{"..", ".#"}));
 }
 

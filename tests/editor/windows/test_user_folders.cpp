@@ -117,7 +117,7 @@ protected:
 
 TEST_F(PortableProgramFolder, ShowsNoUserFolderAndTouchesNone)
 {
-    EXPECT_EQ(form->exportFolderLabel, nullptr);
+    EXPECT_EQ(form->findChild<QLabel*>("exportFolderLabel"), nullptr);
     EXPECT_TRUE(form->TabSheet3->findChildren<QLabel*>("exportFolderLabel").isEmpty());
     EXPECT_TRUE(dialogs.messages.empty());
     ASSERT_EQ(form->PluginFiles.size(), 1u);
@@ -143,8 +143,8 @@ TEST_F(ReadOnlyInstall, SettingsAreKeptInTheUsersConfigurationFolder)
 
 TEST_F(ReadOnlyInstall, ExportsGoToTheUsersDocumentsAndThePageSaysWhere)
 {
-    ASSERT_NE(form->exportFolderLabel, nullptr);
-    EXPECT_TRUE(form->exportFolderLabel->text().endsWith(User().documents + "export/"));
+    ASSERT_NE(Find<QLabel>("exportFolderLabel"), nullptr);
+    EXPECT_TRUE(Find<QLabel>("exportFolderLabel")->text().endsWith(User().documents + "export/"));
     form->CB_OuvrirFenetre->setChecked(true);
     ExportAs("balle.h");
     ExpectOneMessage("Exportation réussie dans \"" + UserExport("balle.h") + "\"", "Succès", MessageIcon::Information);

@@ -40,8 +40,8 @@ protected:
     std::vector<Rows> AllFrames() const
     {
         std::vector<Rows> frames;
-        for (int k = 0; k < form->frames.Count(); ++k)
-            frames.push_back(ToRows(form->frames.Frame(k)));
+        for (int k = 0; k < form->document.Frames().Count(); ++k)
+            frames.push_back(ToRows(form->document.Frames().Frame(k)));
         return frames;
     }
 
@@ -94,7 +94,7 @@ TEST_F(Frames, NextPreviousAddAndDeleteWorkOnTheEditedSprite)
     EXPECT_EQ(FrameLabel(), "image 1 / 2");
 
     ApplySize("4", "3");
-    EXPECT_EQ(form->frames.Frame(1).GetSize(), (Point{4, 3})) << "a new size applies to every frame";
+    EXPECT_EQ(form->document.Frames().Frame(1).GetSize(), (Point{4, 3})) << "a new size applies to every frame";
 
     Press(Find<QPushButton>("B_SupprimerImage"));
     EXPECT_EQ(FrameLabel(), "image 1 / 1");
@@ -111,7 +111,7 @@ TEST_F(Frames, FrameCommandsUndoAsStepsAndEditsUndoOnTheirFrame)
     Press(Find<QPushButton>("B_ImageAvant")); // and moves first
     EXPECT_EQ(AllFrames(), (std::vector<Rows>{{"#.", ".l"}, {"#.", ".."}}));
     Press(Find<QPushButton>("B_ImageSuivante"));
-    EXPECT_EQ(form->B_Annuler->toolTip(), "Annuler : déplacement d'image (Ctrl+Z)");
+    EXPECT_EQ(Find<QPushButton>("B_Annuler")->toolTip(), "Annuler : déplacement d'image (Ctrl+Z)");
 
     const std::vector<std::vector<Rows>> steps = {
         {{"#.", ".."}, {"#.", ".l"}}, // moved back
@@ -119,12 +119,12 @@ TEST_F(Frames, FrameCommandsUndoAsStepsAndEditsUndoOnTheirFrame)
         {{"#.", ".."}},               // the duplicate gone
     };
     for (const auto& expected : steps) {
-        QTest::mouseClick(form->B_Annuler, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>("B_Annuler"), Qt::LeftButton);
         EXPECT_EQ(AllFrames(), expected);
     }
     EXPECT_EQ(FrameLabel(), "image 1 / 1");
-    QTest::mouseClick(form->B_Retablir, Qt::LeftButton);
-    QTest::mouseClick(form->B_Retablir, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("B_Retablir"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("B_Retablir"), Qt::LeftButton);
     EXPECT_EQ(FrameLabel(), "image 2 / 2") << "redoing the stroke shows its frame";
     EXPECT_EQ(form->sprite.GetColor(1, 1), LightGray);
 }
@@ -138,7 +138,7 @@ TEST_F(Frames, SetsSaveAsPixsAndAPixoLoadsAsOneFrame)
     Answer(form->BitBtn5, "planche.PIXS");
     ExpectOneMessage("Enregsitrement effectué : ...", "Succès!", MessageIcon::Information);
     EXPECT_TRUE(dialogs.questions.empty());
-    EXPECT_EQ(FileBytes("planche.PIXS").toStdString(), SpriteSetBytes(form->frames.Frames()));
+    EXPECT_EQ(FileBytes("planche.PIXS").toStdString(), SpriteSetBytes(form->document.Frames().Frames()));
 
     // Several frames saved as ".pixo": the user chooses.
     dialogs.questionAnswers = {1};
@@ -150,7 +150,7 @@ TEST_F(Frames, SetsSaveAsPixsAndAPixoLoadsAsOneFrame)
     EXPECT_EQ(ToRows(saved), (Rows{"..", ".."})) << "only the current frame";
     dialogs.questionAnswers = {0};
     Answer(form->BitBtn5, "toutes.pixo");
-    EXPECT_EQ(FileBytes("toutes.pixs").toStdString(), SpriteSetBytes(form->frames.Frames()));
+    EXPECT_EQ(FileBytes("toutes.pixs").toStdString(), SpriteSetBytes(form->document.Frames().Frames()));
     EXPECT_EQ(form->SaveDialog1.fileName, PathOf("toutes.pixs"));
     dialogs.questionAnswers = {2};
     Answer(form->BitBtn5, "rien.pixo"); // "Annuler"
@@ -162,7 +162,7 @@ TEST_F(Frames, SetsSaveAsPixsAndAPixoLoadsAsOneFrame)
     ExpectOneMessage("Chargement effectué : ...", "Succès!", MessageIcon::Information);
     EXPECT_EQ(AllFrames(), (std::vector<Rows>{{"lll"}}));
     EXPECT_EQ(form->E_TailleX->text(), "3");
-    EXPECT_FALSE(form->B_Annuler->isEnabled()) << "a load starts a new history";
+    EXPECT_FALSE(Find<QPushButton>("B_Annuler")->isEnabled()) << "a load starts a new history";
 
     Answer(form->BitBtn7, "planche.PIXS");
     EXPECT_EQ(AllFrames(), (std::vector<Rows>{{"#.", ".d"}, {"..", ".."}}));
@@ -170,7 +170,7 @@ TEST_F(Frames, SetsSaveAsPixsAndAPixoLoadsAsOneFrame)
     QFile::resize(PathOf("planche.PIXS"), 100);
     Answer(form->BitBtn7, "planche.PIXS");
     ExpectOneMessage("Le Chargement a échoué", "Echec!", MessageIcon::Warning);
-    EXPECT_EQ(form->frames.Count(), 2) << "a refused set changes nothing";
+    EXPECT_EQ(form->document.Frames().Count(), 2) << "a refused set changes nothing";
 }
 
 TEST_F(Frames, AnImportedPictureCanBeSlicedIntoFrames)
@@ -190,10 +190,10 @@ TEST_F(Frames, AnImportedPictureCanBeSlicedIntoFrames)
     Find<QLineEdit>("E_DecoupeY")->setText("8");
     Answer(form->BitBtn9, "planche.89i");
     ExpectOneMessage("Chargement effectué : ...", "Succès!", MessageIcon::Information);
-    ASSERT_EQ(form->frames.Count(), 3);
-    EXPECT_EQ(ToRows(form->frames.Frame(0)), Rows(8, "########"));
-    EXPECT_EQ(ToRows(form->frames.Frame(1)), Rows(8, "........"));
-    EXPECT_EQ(ToRows(form->frames.Frame(2)), Rows(8, "....####"));
+    ASSERT_EQ(form->document.Frames().Count(), 3);
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(0)), Rows(8, "########"));
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(1)), Rows(8, "........"));
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(2)), Rows(8, "....####"));
     EXPECT_EQ(form->E_TailleX->text(), "8");
 
     Find<QLineEdit>("E_DecoupeX")->setText("25");
@@ -202,7 +202,7 @@ TEST_F(Frames, AnImportedPictureCanBeSlicedIntoFrames)
     EXPECT_EQ(dialogs.messages[0].caption, "Echec!");
     EXPECT_TRUE(dialogs.messages[0].text.contains(": 0 image entière, il en faut de 1 à 256"))
         << dialogs.messages[0].text.toStdString();
-    EXPECT_EQ(form->frames.Count(), 3);
+    EXPECT_EQ(form->document.Frames().Count(), 3);
 }
 
 TEST_F(Frames, ExportWritesEveryFrameJoinedIntoOneFile)
@@ -219,7 +219,7 @@ TEST_F(Frames, ExportWritesEveryFrameJoinedIntoOneFile)
     ExpectOneMessage("Exportation réussie dans \"" + path + "\"", "Succès", MessageIcon::Information);
 
     const JoinedExport joined =
-        ExportFrames(form->frames.Frames(), "Heros",
+        ExportFrames(form->document.Frames().Frames(), "Heros",
                      PluginFrameWriter(QFile::encodeName(ProgramFolder() + "Plugins/hexplane.so").toStdString(), 8, 8));
     QFile written(path);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));

@@ -1,0 +1,18 @@
+# Cross-build for 32-bit Windows with Debian's MinGW-w64 compilers
+# (gcc-mingw-w64-i686, g++-mingw-w64-i686). The "-posix" compilers give the
+# whole C++ standard library; the project links it statically (see the top
+# CMakeLists.txt), so the programs need nothing that Windows lacks.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Windows programs built here run under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
