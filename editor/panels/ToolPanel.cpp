@@ -117,7 +117,7 @@ ToolPanel::ToolPanel(TForm1& form) : EditorPanel(form)
                                                "TI-92 Plus et V200 (240 × 128) dans la vue"));
     connect(CB_ReperesEcran, &QCheckBox::toggled, this, &ToolPanel::CB_ReperesEcranClick);
 
-    frameStrip = new FrameStrip(form.frames, &form);
+    frameStrip = new FrameStrip(form.document.Frames(), &form);
     frameStrip->hide();
     frameStrip->frameClicked = [this](int index) {
         this->form.ShowDocumentChange(this->form.document.SelectFrame(index));
@@ -223,7 +223,7 @@ bool ToolPanel::PickPen(int button, Point cell, bool altHeld)
 
 int ToolPanel::FrameStripHeight() const
 {
-    return form.frames.Count() > 1 ? FrameStrip::StripHeight : 0;
+    return form.document.Frames().Count() > 1 ? FrameStrip::StripHeight : 0;
 }
 
 void ToolPanel::LayOutAroundView()

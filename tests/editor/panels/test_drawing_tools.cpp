@@ -254,7 +254,7 @@ TEST_F(DrawingTools, TheFrameRowShowsEveryFrameAndFollowsTheirCommandsAndUndo)
     UseSprite({"#...", "...."});
     for (int k = 0; k < 2; ++k)
         QTest::mouseClick(Find<QPushButton>("B_DupliquerImage"), Qt::LeftButton);
-    ASSERT_EQ(form->frames.Count(), 3);
+    ASSERT_EQ(form->document.Frames().Count(), 3);
     ASSERT_TRUE(strip->isVisible());
     EXPECT_EQ(form->I_Principale->height() + FrameStrip::StripHeight, form->height());
     EXPECT_EQ(strip->geometry().top(), form->I_Principale->height());
@@ -269,7 +269,7 @@ TEST_F(DrawingTools, TheFrameRowShowsEveryFrameAndFollowsTheirCommandsAndUndo)
     };
     EXPECT_TRUE(marked(2));
     clickFrame(0);
-    EXPECT_EQ(form->frames.Current(), 0);
+    EXPECT_EQ(form->document.Frames().Current(), 0);
     EXPECT_TRUE(marked(0) && !marked(2));
     QTest::keyClick(form.get(), Qt::Key_PageDown);
     EXPECT_TRUE(marked(1));
@@ -284,7 +284,7 @@ TEST_F(DrawingTools, TheFrameRowShowsEveryFrameAndFollowsTheirCommandsAndUndo)
     // its whole height.
     for (int k = 0; k < 3; ++k)
         QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(form->frames.Count(), 1);
+    EXPECT_EQ(form->document.Frames().Count(), 1);
     EXPECT_FALSE(strip->isVisible());
     EXPECT_EQ(form->I_Principale->height(), form->height());
 }
