@@ -89,6 +89,31 @@ TEST_F(DrawingTools, EachKeyChoosesItsToolAndPutsItsButtonDownButNotWhileTyping)
     EXPECT_EQ(form->sprite.GetColor(0, 0), White);
 }
 
+// Alt + the underlined letter still works the designed buttons of the page
+// shown, whatever tool key shares the letter.
+TEST_F(DrawingTools, TheDesignedAcceleratorsKeepTheirLetters)
+{
+    const struct {
+        Qt::Key key;
+        const char* what;
+        Rows expected;
+    } cases[] = {
+        {Qt::Key_O, "&OK applies the size typed", {"#..", "..."}},
+        {Qt::Key_A, "&AutoMask masks the white pixels", {"#WWW", "WWWW"}},
+        {Qt::Key_N, "&NewAll clears", {"....", "...."}},
+    };
+    for (const auto& test : cases) {
+        UseSprite({"#...", "...."});
+        form->E_TailleX->setText("3");
+        form->E_TailleY->setText("2");
+        Key(Qt::Key_L);
+        Key(test.key, Qt::AltModifier);
+        // A button worked by its letter shows itself pressed a moment first.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ToRows(form->sprite) == test.expected; }, 2000)) << test.what;
+        EXPECT_EQ(form->Tool, ToolLine) << test.what;
+    }
+}
+
 // One undo step a drag, whichever button and corner, the preview green in
 // the view while the button is held.
 TEST_F(DrawingTools, ADragDrawsItsShapeWithThePenOfItsButtonAsOneStep)
@@ -272,7 +297,9 @@ TEST_F(DrawingTools, TheFrameRowShowsEveryFrameAndFollowsTheirCommandsAndUndo)
     EXPECT_EQ(form->document.Frames().Current(), 0);
     EXPECT_TRUE(marked(0) && !marked(2));
     QTest::keyClick(form.get(), Qt::Key_PageDown);
-    EXPECT_TRUE(marked(1));
+    QTest::keyClick(form.get(), Qt::Key_PageDown);
+    QTest::keyClick(form.get(), Qt::Key_PageUp);
+    EXPECT_TRUE(marked(1) && !marked(0) && !marked(2));
     // The picture shows the frame's pixels: its black top-left corner.
     ClickCell(Qt::LeftButton, 3, 1);
     const QImage shown = strip->grab().toImage().convertToFormat(QImage::Format_RGB32);
