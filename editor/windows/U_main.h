@@ -2,7 +2,8 @@
 // edited (SpriteDocument.h: frames, history, selection, gesture, saved
 // state, changed only through its commands), and the panels of the features
 // added beside the design (editor/panels/: undo, files, pictures, round
-// trips, frames, transforms and selection, view navigation), which it
+// trips, frames, transforms and selection, view navigation, drawing
+// tools), which it
 // builds after its own controls and composes. Window coordinates are client
 // pixels of this window; mouse buttons are numbered 0 left, 1 right,
 // 2 middle in every table.
