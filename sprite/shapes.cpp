@@ -50,35 +50,35 @@ bool OnOutline(int i, int j, int w, int h)
     return in(i, j) && !(in(i - 1, j) && in(i + 1, j) && in(i, j - 1) && in(i, j + 1));
 }
 
-} // namespace
-
-void DrawRectangle(Sprite& sprite, Point corner, Point opposite, PenValue pen, ShapeFill fill)
+// Writes pen on each cell (i, j) of the box of w x h cells for which
+// drawn(i, j, w, h) holds.
+template <typename Drawn> void DrawInBox(Sprite& sprite, Point corner, Point opposite, PenValue pen, Drawn drawn)
 {
     if (!InsideSize(sprite, corner) || !InsideSize(sprite, opposite))
         return;
     const Box box = BoxOf(corner, opposite);
     for (int i = 0; i < box.width; ++i) {
         for (int j = 0; j < box.height; ++j) {
-            const bool border = i == 0 || j == 0 || i == box.width - 1 || j == box.height - 1;
-            if (border || fill == ShapeFill::Filled)
+            if (drawn(i, j, box.width, box.height))
                 sprite.SetPixel(box.left + i, box.top + j, pen);
         }
     }
 }
 
+} // namespace
+
+void DrawRectangle(Sprite& sprite, Point corner, Point opposite, PenValue pen, ShapeFill fill)
+{
+    DrawInBox(sprite, corner, opposite, pen, [fill](int i, int j, int w, int h) {
+        return fill == ShapeFill::Filled || i == 0 || j == 0 || i == w - 1 || j == h - 1;
+    });
+}
+
 void DrawEllipse(Sprite& sprite, Point corner, Point opposite, PenValue pen, ShapeFill fill)
 {
-    if (!InsideSize(sprite, corner) || !InsideSize(sprite, opposite))
-        return;
-    const Box box = BoxOf(corner, opposite);
-    for (int i = 0; i < box.width; ++i) {
-        for (int j = 0; j < box.height; ++j) {
-            const bool drawn = fill == ShapeFill::Filled ? InEllipse(i, j, box.width, box.height)
-                                                         : OnOutline(i, j, box.width, box.height);
-            if (drawn)
-                sprite.SetPixel(box.left + i, box.top + j, pen);
-        }
-    }
+    DrawInBox(sprite, corner, opposite, pen, [fill](int i, int j, int w, int h) {
+        return fill == ShapeFill::Filled ? InEllipse(i, j, w, h) : OnOutline(i, j, w, h);
+    });
 }
 
 std::optional<PenValue> PenOfCell(const Sprite& sprite, Point cell)

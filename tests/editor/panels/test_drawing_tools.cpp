@@ -3,6 +3,7 @@
 // Escape during a drag, the eyedropper and Alt + click, the frame row below
 // the view, the screen guides in the rendered view, their setting, and the
 // zoom readout.
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
@@ -35,9 +36,11 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
+    // A key press as the keyboard makes it: to the widget with the focus.
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QTest::keyClick(form.get(), key, modifiers);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : form.get(), key, modifiers);
     }
 
     void Drag(Qt::MouseButton button, QPoint from, QPoint to)
@@ -172,7 +175,7 @@ TEST_F(DrawingTools, ADragDrawsItsShapeWithThePenOfItsButtonAsOneStep)
         Release(test.button, CellCenter(test.to.x, test.to.y));
         EXPECT_EQ(ToRows(form->sprite), test.expected) << test.what;
         EXPECT_NE(ViewPixel(CellCenter(test.to.x, test.to.y)), MarkGreen) << test.what;
-        QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+        Key(Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(ToRows(form->sprite), blank) << test.what;
         EXPECT_FALSE(form->document.CanUndo()) << test.what << ": one step";
     }
@@ -296,9 +299,9 @@ TEST_F(DrawingTools, TheFrameRowShowsEveryFrameAndFollowsTheirCommandsAndUndo)
     clickFrame(0);
     EXPECT_EQ(form->document.Frames().Current(), 0);
     EXPECT_TRUE(marked(0) && !marked(2));
-    QTest::keyClick(form.get(), Qt::Key_PageDown);
-    QTest::keyClick(form.get(), Qt::Key_PageDown);
-    QTest::keyClick(form.get(), Qt::Key_PageUp);
+    Key(Qt::Key_PageDown);
+    Key(Qt::Key_PageDown);
+    Key(Qt::Key_PageUp);
     EXPECT_TRUE(marked(1) && !marked(0) && !marked(2));
     // The picture shows the frame's pixels: its black top-left corner.
     ClickCell(Qt::LeftButton, 3, 1);
@@ -310,7 +313,7 @@ TEST_F(DrawingTools, TheFrameRowShowsEveryFrameAndFollowsTheirCommandsAndUndo)
     // Undo of the duplicates takes the row back to one frame, and the view
     // its whole height.
     for (int k = 0; k < 3; ++k)
-        QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+        Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->document.Frames().Count(), 1);
     EXPECT_FALSE(strip->isVisible());
     EXPECT_EQ(form->I_Principale->height(), form->height());
@@ -373,11 +376,11 @@ TEST_F(DrawingTools, TheZoomReadoutSaysTheCellSizeOrFitted)
     auto* readout = Find<QLabel>("L_Zoom");
     MainView();
     EXPECT_EQ(readout->text(), "Zoom : ajusté");
-    QTest::keyClick(form.get(), Qt::Key_Equal, Qt::ControlModifier);
+    Key(Qt::Key_Equal, Qt::ControlModifier);
     MainView();
     EXPECT_EQ(readout->text(), QStringLiteral("Zoom : %1 px").arg(form->viewPanel->MainZoom));
     EXPECT_GT(form->viewPanel->MainZoom, 30);
-    QTest::keyClick(form.get(), Qt::Key_0, Qt::ControlModifier);
+    Key(Qt::Key_0, Qt::ControlModifier);
     MainView();
     EXPECT_EQ(readout->text(), "Zoom : ajusté");
 }
