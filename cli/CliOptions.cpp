@@ -6,6 +6,7 @@
 #include "CIdentifier.h"
 #include "ImageOptions.h"
 #include "RoundTripCommands.h"
+#include "c_array_sprites.h"
 #include "sprite_file_kind.h"
 
 namespace {
@@ -36,6 +37,8 @@ enum class OptionId {
     VarName,
     Array,
     Width,
+    Data,
+    Layout, // one of LayoutOptions.h's, which keeps which
 };
 
 struct OptionSpec {
@@ -53,7 +56,7 @@ constexpr OptionSpec Options[] = {
     {OptionId::Output, "-o", nullptr, true},          {OptionId::ToPixs, nullptr, "--to-pixs", true},
     {OptionId::Frame, nullptr, "--frame", true},      {OptionId::ToTi, nullptr, "--to-ti", true},
     {OptionId::VarName, nullptr, "--var-name", true}, {OptionId::Array, nullptr, "--array", true},
-    {OptionId::Width, nullptr, "--width", true},
+    {OptionId::Width, nullptr, "--width", true},      {OptionId::Data, nullptr, "--data", false},
 };
 
 // The options of image inputs and of PNG output.
@@ -74,6 +77,25 @@ constexpr OptionId ImageOptions[] = {OptionId::Levels,      OptionId::Threshold,
                                      OptionId::NoAlphaMask, OptionId::Crop,      OptionId::ScaleDown};
 constexpr OptionId PngOptions[] = {OptionId::PngScale, OptionId::CalculatorColors};
 
+// The layout options, named by LayoutOptions.h, which stores them.
+const OptionSpec* LayoutOption(const std::string& name)
+{
+    static const std::vector<OptionSpec> specs = [] {
+        std::vector<OptionSpec> made;
+        for (const std::vector<std::string>* names : {&WritingOnlyOptions, &ReadingOnlyOptions, &SharedLayoutOptions})
+            for (const std::string& known : *names) {
+                bool takesValue = false;
+                IsLayoutOption(known, takesValue);
+                made.push_back({OptionId::Layout, nullptr, known.c_str(), takesValue});
+            }
+        return made;
+    }();
+    for (const OptionSpec& spec : specs)
+        if (name == spec.longName)
+            return &spec;
+    return nullptr;
+}
+
 const OptionSpec* FindOption(const std::string& name)
 {
     for (const OptionSpec& option : Options)
@@ -82,7 +104,7 @@ const OptionSpec* FindOption(const std::string& name)
     for (const OptionSpec& option : PictureOptions)
         if (option.longName == name)
             return &option;
-    return nullptr;
+    return LayoutOption(name);
 }
 
 // Everything the command line said, before the options are checked against
@@ -147,18 +169,27 @@ int FrameNumber(const std::string& value)
 }
 
 // A width of 1 to 32 columns: the widest element of a C array.
+// Up to 32 columns, the widest element of the plug-ins' arrays; up to 240
+// for 64-bit rows or rows of bytes (CheckLayoutOptions).
+constexpr int WidestElement = 32;
 int ColumnCount(const std::string& value)
 {
-    constexpr int WidestElement = 32;
-    const bool digits = value.size() <= 2 && value.find_first_not_of("0123456789") == std::string::npos;
+    const bool digits = value.size() <= 3 && value.find_first_not_of("0123456789") == std::string::npos;
     const int columns = digits ? std::stoi(value) : 0;
-    if (columns < 1 || columns > WidestElement)
-        throw UsageError("--width attend un nombre de colonnes de 1 à 32 : " + value);
+    if (columns < 1 || columns > MaxWidth)
+        throw UsageError("--width attend un nombre de colonnes de 1 à 32 (jusqu'à 240 avec --rows 64 ou bytes) : " +
+                         value);
     return columns;
 }
 
 void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, const std::string& value)
 {
+    if (option.id == OptionId::Layout) {
+        if (option.takesValue && value.empty())
+            throw UsageError("l'option " + name + " attend une valeur non vide");
+        StoreLayoutOption(raw.options.layout, name, value);
+        return;
+    }
     if (!raw.given.insert(option.id).second)
         throw UsageError("l'option " + name + " est donnée plusieurs fois");
     if (option.takesValue && value.empty())
@@ -275,13 +306,52 @@ void CheckImageOptions(const RawCommand& raw, const CliOptions& options)
 void CheckSourceOptions(const RawCommand& raw, const CliOptions& options)
 {
     const std::vector<std::string>& inputs = options.mode == CliMode::ToPixs ? options.inputs : raw.files;
-    const bool anySource = std::any_of(inputs.begin(), inputs.end(), IsCSourcePath);
+    const bool anySource = std::any_of(inputs.begin(), inputs.end(), IsDataSourcePath);
     for (const OptionId id : {OptionId::Array, OptionId::Width})
         if (raw.given.count(id) && !anySource)
             throw UsageError(std::string("l'option ") + (id == OptionId::Array ? "--array" : "--width") +
                              " ne s'emploie pas sans source C (.c ou .h)");
     if (options.frame && anySource)
         throw UsageError("--frame ne s'emploie pas avec une source C : --array y choisit le sprite");
+}
+
+std::string NameList(const std::vector<std::string>& names)
+{
+    std::string list;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == names.size() ? " et " : ", ") + names[i];
+    return list;
+}
+
+bool AnyLayoutGiven(const CliOptions& options, const std::vector<std::string>& names)
+{
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& name) { return options.layout.given.count(name) != 0; });
+}
+
+// The layout options that --data writes with, and those that read the
+// arrays of a source, which need --array; more than 32 columns need a row
+// that holds them.
+void CheckLayoutOptions(const RawCommand& raw, const CliOptions& options)
+{
+    const bool writing = options.mode == CliMode::Data;
+    const std::vector<std::string>& inputs = options.mode == CliMode::ToPixs ? options.inputs : raw.files;
+    const bool anySource = std::any_of(inputs.begin(), inputs.end(), IsDataSourcePath);
+    if (!writing && AnyLayoutGiven(options, WritingOnlyOptions))
+        throw UsageError("les options " + NameList(WritingOnlyOptions) + " ne s'emploient qu'avec --data");
+    if (writing && AnyLayoutGiven(options, ReadingOnlyOptions))
+        throw UsageError("l'option --height lit une source avec --to-pixo ou --to-pixs, pas avec --data");
+    const bool reading = AnyLayoutGiven(options, SharedLayoutOptions) || AnyLayoutGiven(options, ReadingOnlyOptions);
+    if (!writing && reading && !anySource)
+        throw UsageError("les options " + NameList(SharedLayoutOptions) +
+                         " ne s'emploient qu'avec --data ou pour lire une source C ou assembleur");
+    if (!writing && reading && !options.arrayName)
+        throw UsageError("lire une disposition (" + NameList(SharedLayoutOptions) + ", --height) demande --array");
+    const std::optional<RowUnit> rows = options.layout.request.rows;
+    const bool wideRows = rows == RowUnit::Bits64 || rows == RowUnit::Bytes;
+    if (options.width && *options.width > WidestElement && !wideRows)
+        throw UsageError("--width attend un nombre de colonnes de 1 à 32 (jusqu'à 240 avec --rows 64 ou bytes) : " +
+                         std::to_string(*options.width));
 }
 
 void ExpectFiles(const RawCommand& raw, size_t count)
@@ -310,6 +380,10 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         options.mode = CliMode::Version;
         return options;
     }
+    const bool otherMode = raw.given.count(OptionId::List) || raw.given.count(OptionId::Info) || raw.toPixoOutput ||
+                           raw.toPngOutput || raw.toPixsOutput || raw.toTiOutput;
+    if (raw.given.count(OptionId::Data) && otherMode)
+        throw UsageError("--data ne s'emploie pas avec --list, --info, --to-pixo, --to-pixs, --to-png ou --to-ti");
     const int modes = static_cast<int>(raw.given.count(OptionId::List) + raw.given.count(OptionId::Info) +
                                        raw.given.count(OptionId::ToPixo));
     if (modes > 1)
@@ -364,11 +438,17 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         options.mode = CliMode::ToTi;
         options.output = *raw.toTiOutput;
         options.input = raw.files[0];
+    } else if (raw.given.count(OptionId::Data)) {
+        RefuseOptions(raw, {OptionId::Plugin, OptionId::Plugins}, "--data");
+        ExpectFiles(raw, 1);
+        options.mode = CliMode::Data;
+        options.input = raw.files[0];
     } else {
         ExpectFiles(raw, 1);
         options.input = raw.files[0];
     }
     CheckImageOptions(raw, options);
     CheckSourceOptions(raw, options);
+    CheckLayoutOptions(raw, options);
     return options;
 }

@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "ImageConversion.h"
+#include "LayoutOptions.h"
 
-enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng, ToTi };
+enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng, ToTi, Data };
 
 struct CliOptions {
     CliMode mode = CliMode::Export;
@@ -27,9 +28,12 @@ struct CliOptions {
     // Sprite sets: the one frame to take (from 0), and the inputs of --to-pixs.
     std::optional<int> frame;
     std::vector<std::string> inputs;
-    // C source input of --to-pixo: which array, and fewer columns than its bits.
+    // C source input of --to-pixo: which array (or arrays, separated by
+    // commas), and fewer columns than its bits.
     std::optional<std::string> arrayName;
     std::optional<int> width;
+    // The layout that --data writes, or that a source's arrays are read in.
+    LayoutOptions layout;
     // --to-ti: the picture variable's name instead of the output's.
     std::optional<std::string> variableName;
 };

@@ -39,7 +39,7 @@ InputKind KindOf(const std::string& path)
         return InputKind::Set;
     if (IsImageFileName(path))
         return InputKind::Image;
-    if (IsCSourcePath(path))
+    if (IsDataSourcePath(path))
         return InputKind::CSource;
     switch (SpriteFileKindOf(path)) {
     case SpriteFileKind::Native:
@@ -50,7 +50,7 @@ InputKind KindOf(const std::string& path)
         break;
     }
     throw CliFailure(ExitBadInput, path + " : extension inconnue (.pixo, .pixs, .89i, .9xi, .v2i, .png, .bmp, .gif, "
-                                          ".jpg, .jpeg, .c ou .h attendue)");
+                                          ".jpg, .jpeg, .c, .h, .s, .asm ou .inc attendue)");
 }
 
 std::string SetRefusalReason(const SetFileCheck& check)

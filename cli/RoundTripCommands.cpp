@@ -1,7 +1,5 @@
 #include "RoundTripCommands.h"
 
-#include <strings.h>
-
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -9,6 +7,7 @@
 #include "CliFailure.h"
 #include "CliText.h"
 #include "Commands.h"
+#include "DataCommands.h"
 #include "FileRead.h"
 #include "PendingOutput.h"
 #include "SystemFiles.h"
@@ -34,12 +33,13 @@ std::string VariableNameRefusal(const CliOptions& options, const std::string& na
     return "nom de variable " + Quoted(name) + " refusé : " + VariableNameRule;
 }
 
-std::string ReadCSource(const std::string& path)
+// The arrays of a C or assembly source and the sprites they make.
+ArraySprites ReadSourceSprites(const std::string& path)
 {
     FileContent source = ReadWholeFile(path, MaxSourceBytes);
     if (!source.Read())
         throw CliFailure(ExitBadInput, path + " : " + ReadProblemText(source));
-    return std::move(source.bytes);
+    return FindSourceSprites(source.bytes, SourceKindOfPath(path).value_or(SourceKind::C));
 }
 
 std::string Refusals(const ArraySprites& found)
@@ -71,8 +71,9 @@ const ArrayCandidate& ChooseCandidate(const std::string& path, const CliOptions&
 {
     if (found.candidates.empty())
         throw CliFailure(ExitBadInput, path +
-                                           " : aucun tableau de sprite lisible (unsigned char, short ou "
-                                           "long, uint8_t, uint16_t ou uint32_t)" +
+                                           " : aucun tableau de sprite lisible (tableaux C de char, short, long ou "
+                                           "long long, uint8_t à uint64_t ; données dc.b, dc.w, dc.l ou .byte, "
+                                           ".word, .long, .quad d'assembleur)" +
                                            Refusals(found));
     if (!options.arrayName)
         return found.candidates.front();
@@ -94,10 +95,9 @@ int ChosenWidth(const CliOptions& options, const ArrayCandidate& candidate)
 
 } // namespace
 
-bool IsCSourcePath(const std::string& path)
+bool IsDataSourcePath(const std::string& path)
 {
-    const std::string extension = NativeName(NativePath(path).extension());
-    return strcasecmp(extension.c_str(), ".c") == 0 || strcasecmp(extension.c_str(), ".h") == 0;
+    return SourceKindOfPath(path).has_value();
 }
 
 int WriteTiPicture(const CliOptions& options, std::ostream& err)
@@ -131,7 +131,9 @@ int WriteTiPicture(const CliOptions& options, std::ostream& err)
 
 std::unique_ptr<Sprite> ReadCArraySprite(const std::string& path, const CliOptions& options, std::ostream& err)
 {
-    const ArraySprites found = FindArraySprites(ReadCSource(path));
+    const ArraySprites found = ReadSourceSprites(path);
+    if (std::optional<FrameList> frames = ReadSourceLayout(found, path, options, false, err))
+        return std::move(frames->front());
     const ArrayCandidate& candidate = ChooseCandidate(path, options, found);
     if (!options.arrayName && found.candidates.size() > 1)
         err << "pixora-export : " << found.candidates.size() << " sprites trouvés, lu le premier, "
@@ -144,7 +146,9 @@ std::unique_ptr<Sprite> ReadCArraySprite(const std::string& path, const CliOptio
 
 FrameList ReadCArrayFrames(const std::string& path, const CliOptions& options, std::ostream& err)
 {
-    const ArraySprites found = FindArraySprites(ReadCSource(path));
+    const ArraySprites found = ReadSourceSprites(path);
+    if (std::optional<FrameList> frames = ReadSourceLayout(found, path, options, true, err))
+        return std::move(*frames);
     const ArrayCandidate& model = ChooseCandidate(path, options, found);
     const std::vector<const ArrayCandidate*> alike = SameSizeCandidates(found, model);
     const bool one = alike.size() == 1;

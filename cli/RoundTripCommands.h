@@ -12,8 +12,9 @@
 #include "CliOptions.h"
 #include "sprite_set.h"
 
-// True for the inputs read as C source: ".c" and ".h", any case.
-bool IsCSourcePath(const std::string& path);
+// True for the inputs read as a program source: C (".c", ".h") or assembly
+// (".s", ".S", ".asm", ".inc"), any case.
+bool IsDataSourcePath(const std::string& path);
 
 int WriteTiPicture(const CliOptions& options, std::ostream& err);
 // The sprite --array names (or the first, said on err when there are more),

@@ -10,6 +10,7 @@
 #include "CliOptions.h"
 #include "CliText.h"
 #include "Commands.h"
+#include "DataCommands.h"
 #include "RoundTripCommands.h"
 
 namespace {
@@ -20,13 +21,16 @@ constexpr const char* HelpText =
               pixora-export --to-pixs SORTIE ENTREE...
               pixora-export --to-png SORTIE [--png-scale N] [--calculator-colors] ENTREE
               pixora-export --to-ti SORTIE.89i|.9xi|.v2i [--var-name NOM] ENTREE
+              pixora-export --data [DISPOSITION] [--frames array|separate] [--syntax SYNTAXE]
+                            [--defines] [--frame K] [-n NOM] [-o SORTIE] ENTREE
               pixora-export --list [--plugins DOSSIER]
               pixora-export --info PLUGIN [--plugins DOSSIER]
               pixora-export -h | --help | --version
 
 Exporte en code C un sprite Pixora (.pixo), une planche de sprites (.pixs),
 une image de calculatrice (.89i, .9xi, .v2i), une image PNG, BMP, GIF ou
-JPEG ou un sprite des tableaux d'une source C (.c, .h) avec les plug-ins
+JPEG ou un sprite des tableaux d'une source C (.c, .h) ou assembleur (.s,
+.asm, .inc) avec les plug-ins
 d'exportation de l'éditeur : le fichier écrit est exactement celui
 qu'écrirait l'éditeur. Les images d'une planche sont exportées l'une après
 l'autre sous les noms NOM_0, NOM_1... dans un seul fichier. Chaque commande
@@ -45,7 +49,11 @@ lit chacune de ces ENTREE.
   --array NOM        dans une source C, le tableau ou le groupe de tableaux à
                      lire (NOM, NOM_Mask, NOM_LightPlane... ; NOM:gris pour un
                      tableau gris en deux moitiés) ; sans --array, le premier
-                     trouvé, dit sur la sortie d'erreur
+                     trouvé, dit sur la sortie d'erreur ; avec une
+                     DISPOSITION et --height, un tableau (block, interlaced)
+                     ou un par plan dans l'ordre de --order (separate),
+                     NOM,NOM2[,NOM3], entier ou partie NOM[k] d'un tableau à
+                     deux dimensions
   --width L          L colonnes au lieu des bits des éléments (les colonnes de
                      droite sont ignorées)
   --frame K          une seule image de la planche ENTREE (à partir de 0),
@@ -68,6 +76,16 @@ lit chacune de ces ENTREE.
                      lettre d'abord (par défaut : les 8 premiers de ces
                      caractères du nom de SORTIE sans extension, en
                      minuscules, à partir de sa première lettre)
+  --data             écrit les données de ENTREE dans la DISPOSITION
+                     demandée, en C ou en assembleur, sans plug-in
+  --frames array|separate
+                     une planche en un tableau NOM[N][...] par plan, ou en
+                     tableaux NOM_0, NOM_1... (par défaut : array)
+  --syntax SYNTAXE   c, c-binary, a68k, a68k-binary, gnu-as ou gnu-as-binary
+                     (par défaut : c)
+  --defines          ajoute NOM_WIDTH, NOM_HEIGHT (et NOM_FRAMES d'une planche)
+  --height H         à la lecture d'une disposition : les lignes d'une image
+                     (1 à 128)
   --list             une ligne par plug-in : fichier, nom affiché et version,
                      séparés par des tabulations
   --info PLUGIN      affiche la description du plug-in
@@ -84,6 +102,29 @@ Une ENTREE .png, .bmp, .gif, .jpg ou .jpeg est d'abord convertie en sprite :
   --scale-down N     garde un pixel sur N dans chaque sens
   --crop X,Y,L,H     prend cette partie de l'image (après --scale-down)
 Une image de plus de 240 x 128 pixels demande --scale-down ou --crop.
+
+DISPOSITION : comment les données d'un sprite sont rangées dans les tableaux,
+pour --data et pour lire une source avec --array :
+  --rows 8|16|32|64|bytes
+                     une ligne par élément de 8, 16, 32 ou 64 bits, ou en
+                     octets (largeur / 8, arrondi au-dessus) ; par défaut :
+                     le plus petit de 8, 16, 32 qui contient la largeur, sinon
+                     bytes (à la lecture : les bits des éléments)
+  --order PLANS      les plans dans l'ordre, exactement ceux du sprite :
+                     B (noir et blanc) ou L (clair) et D (foncé), et M (masque)
+                     s'il est masqué ; par défaut B ou LD, M à la fin, au
+                     début avec interlaced
+  --arrange separate|block|interlaced
+                     un tableau par plan (NOM, NOM_LightPlane, NOM_DarkPlane,
+                     NOM_Mask), un tableau plan après plan, ou un tableau
+                     ligne par ligne, chaque ligne de chaque plan à son tour
+                     (par défaut : separate)
+  --mask-bit transparent|opaque
+                     ce que vaut un bit 1 du masque (par défaut : transparent)
+Avec --array NOM seul, un appel de routine de sprite de la source (Sprite16,
+GrayClipSprite16_SMASK_R...) qui lit NOM donne la hauteur, la largeur des
+lignes, les plans et le masque. Une source .s, .asm ou .inc (A68k ou GNU as)
+se lit comme une source C : les données après chaque étiquette.
 
 La sortie n'apparaît que complète : après un échec, aucun fichier n'est laissé
 et un fichier existant reste tel qu'il était. Un lien symbolique est suivi ; un
@@ -125,6 +166,8 @@ int Run(const CliOptions& options)
         return ConvertToPixs(options, std::cerr);
     case CliMode::ToTi:
         return WriteTiPicture(options, std::cerr);
+    case CliMode::Data:
+        return ExportData(options, std::cerr);
     case CliMode::Export:
         break;
     }

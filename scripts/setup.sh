@@ -20,6 +20,8 @@ PACKAGES+=(desktop-file-utils appstream librsvg2-bin shared-mime-info dpkg-dev)
 PACKAGES+=(qt6-translations-l10n)
 # The tests read the calculator pictures back with the link software's library.
 PACKAGES+=(pkg-config libtifiles-dev)
+# The tests compile and assemble the written sprite data for the 68000.
+PACKAGES+=(gcc-m68k-linux-gnu binutils-m68k-linux-gnu)
 
 # Only for the Windows command: the MinGW-w64 cross-compilers and Wine, whose
 # 32-bit half needs the i386 architecture.
@@ -79,7 +81,7 @@ run_tests() {
         CC=clang CXX=clang++ cmake -S "$ROOT" -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
             -DPIXORA_FUZZ=ON -DPIXORA_TESTS=OFF -DPIXORA_BENCH=OFF
         cmake --build build-fuzz -j "$JOBS" --target fuzz_native_file fuzz_ti_picture fuzz_image_convert fuzz_sprite_set \
-            fuzz_c_arrays fuzz_cell_clipboard
+            fuzz_c_arrays fuzz_cell_clipboard fuzz_layouts fuzz_draw_calls
         "$ROOT/scripts/fuzz.sh" build-fuzz "${PIXORA_FUZZ_SECONDS:-20}"
     fi
 }

@@ -50,18 +50,19 @@ PicturePanel::PicturePanel(TForm1& form) : EditorPanel(form)
     importer->setToolTip(QStringLiteral("Ou Ctrl+V avec une image dans le presse-papiers, ou déposez le fichier "
                                         "sur la fenêtre"));
 
-    Panel7 = Panel(form.TabSheet3, "Panel7", 8, 284, 273, 121);
+    // Four rows: PNG and its options, calculator pictures and data (RoundTripPanel.cpp).
+    Panel7 = Panel(form.TabSheet3, "Panel7", 8, 276, 273, 137);
     Heading(Panel7, "Label9", QStringLiteral("Exporter pour d'autres logiciels"), 273);
-    QPushButton* exporter = Button(Panel7, "B_ExporterPng", QStringLiteral("Exporter en PNG..."), 24, 26, 225, 27);
+    QPushButton* exporter = Button(Panel7, "B_ExporterPng", QStringLiteral("Exporter en PNG..."), 24, 24, 225, 25);
     exporter->setToolTip(QStringLiteral("Ctrl+C copie le sprite en image dans le presse-papiers"));
-    Caption(Panel7, "Label10", QStringLiteral("Échelle :"), 24, 61);
-    E_EchellePng = Place(new QSpinBox(Panel7), "E_EchellePng", 72, 58, 52, 21);
+    Caption(Panel7, "Label10", QStringLiteral("Échelle :"), 24, 56);
+    E_EchellePng = Place(new QSpinBox(Panel7), "E_EchellePng", 72, 53, 52, 21);
     E_EchellePng->setRange(1, MaxPngScale);
     E_EchellePng->setValue(1);
     E_EchellePng->setSuffix(QStringLiteral(" ×"));
     E_EchellePng->setToolTip(QStringLiteral("Échelle PNG"));
     CB_CouleursPng =
-        Place(new QCheckBox(QStringLiteral("Couleurs calculatrice"), Panel7), "CB_CouleursPng", 132, 59, 135, 20);
+        Place(new QCheckBox(QStringLiteral("Couleurs calculatrice"), Panel7), "CB_CouleursPng", 132, 54, 135, 20);
     CB_CouleursPng->setToolTip(QStringLiteral("Le PNG dans les couleurs de la calculatrice"));
 
     OpenDialog3 = {QStringLiteral("OpenDialog3"),

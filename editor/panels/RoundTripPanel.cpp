@@ -4,14 +4,18 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFrame>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 
 #include "Counted.h"
+#include "DataExportDialog.h"
+#include "DataReading.h"
 #include "FilePanel.h"
 #include "FileRead.h"
 #include "FormLayout.h"
 #include "FramePanel.h"
+#include "ImageConversion.h"
 #include "PicturePanel.h"
 #include "RoundTripDialogs.h"
 #include "TextEncoding.h"
@@ -58,6 +62,13 @@ void ShowFailure(const QString& text)
     AppDialogs().ShowMessage(text, QStringLiteral("Echec!"), MessageIcon::Warning);
 }
 
+// "Importation effectuée : " and what came in.
+void ShowImported(const QString& what)
+{
+    AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : ") + what, QStringLiteral("Succès!"),
+                             MessageIcon::Information);
+}
+
 QString Refusals(const ArraySprites& found)
 {
     QString text;
@@ -73,18 +84,35 @@ RoundTripPanel::RoundTripPanel(TForm1& form) : EditorPanel(form)
     QPushButton* B_ImporterC =
         Button(form.TabSheet2, "B_ImporterC", QStringLiteral("Importer du C..."), 148, 348, 133, 28);
     B_ImporterC->setToolTip(QStringLiteral("Ou Ctrl+Maj+V avec du C dans le presse-papiers"));
+    QFrame* exports = form.picturePanel->Panel7;
     QPushButton* B_ExporterTI =
-        Button(form.picturePanel->Panel7, "B_ExporterTI", QStringLiteral("Exporter en image TI..."), 24, 86, 225, 27);
+        Button(exports, "B_ExporterTI", QStringLiteral("Exporter en image TI..."), 24, 80, 225, 25);
+    QPushButton* B_ExporterDonnees =
+        Button(exports, "B_ExporterDonnees", QStringLiteral("Exporter en données..."), 24, 108, 225, 25);
+    B_ExporterDonnees->setToolTip(
+        QStringLiteral("Les tableaux du sprite rangés pour une routine de dessin, en C ou en assembleur"));
 
     SaveDialogTI = {QStringLiteral("SaveDialogTI"), QStringLiteral("Image TI (*.89i;*.9xi;*.v2i)|*.89i;*.9xi;*.v2i"),
                     QString()};
     OpenDialogC = {QStringLiteral("OpenDialogC"), QStringLiteral("Sources C (*.c *.h)|*.c;*.h"), QString()};
+    OpenDialogC.nextFilter = QStringLiteral("Sources assembleur (*.s *.asm *.inc)|*.s;*.S;*.asm;*.inc");
 
     connect(B_ExporterTI, &QPushButton::clicked, this, &RoundTripPanel::B_ExporterTIClick);
+    connect(B_ExporterDonnees, &QPushButton::clicked, this, &RoundTripPanel::B_ExporterDonneesClick);
     connect(B_ImporterC, &QPushButton::clicked, this, &RoundTripPanel::B_ImporterCClick);
     auto* pasteKeys = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &form);
     pasteKeys->setContext(Qt::WindowShortcut);
     connect(pasteKeys, &QShortcut::activated, this, &RoundTripPanel::PasteCArrays);
+}
+
+void RoundTripPanel::ReadSettings(const IniFile& settings)
+{
+    dataExport.Read(settings);
+}
+
+void RoundTripPanel::WriteSettings(const IniFile& settings) const
+{
+    dataExport.Write(settings);
 }
 
 void RoundTripPanel::B_ExporterTIClick()
@@ -116,12 +144,13 @@ void RoundTripPanel::B_ImporterCClick()
 {
     if (!AppDialogs().Execute(FileDialogKind::Open, OpenDialogC))
         return;
-    const FileContent source = ReadWholeFile(FileSystemName(OpenDialogC.fileName), MaxSourceBytes);
+    const std::string path = FileSystemName(OpenDialogC.fileName);
+    const FileContent source = ReadWholeFile(path, MaxSourceBytes);
     if (!source.Read()) {
         ShowFailure(QStringLiteral("Le Chargement a échoué\n") + QString::fromStdString(ReadProblemText(source)));
         return;
     }
-    if (ImportCText(source.bytes))
+    if (ImportCText(source.bytes, SourceKindOfPath(path).value_or(SourceKind::C)))
         form.ProposeExportNames(OpenDialogC.fileName);
 }
 
@@ -137,18 +166,34 @@ void RoundTripPanel::PasteCArrays()
                         .arg(MaxSourceBytes / (1024 * 1024)));
         return;
     }
-    ImportCText(text);
+    ImportCText(text, std::nullopt);
+}
+
+// The data of the sprite, or of the set, in the layout a program draws it
+// from; the layout used last is kept for the next time.
+void RoundTripPanel::B_ExporterDonneesClick()
+{
+    DataExportDialog dialog({form.document.Frames().Frames(), form.document.Frames().Current(), form.Edit2->text()},
+                            dataExport, &form);
+    dialog.exec();
+    if (const DataExportSettings used = dialog.Settings(); used.used)
+        dataExport = used;
 }
 
 // The chosen sprite replaces the edited one, or every sprite of its size,
-// or the chosen one cut by "découper en images de", replaces the set, as one
-// undo step.
-bool RoundTripPanel::ImportCText(const std::string& text)
+// or the frames its arrays hold, or the chosen one cut by "découper en
+// images de", replaces the set, as one undo step. Text of no known kind (the
+// clipboard's) is read as C, else as assembly.
+bool RoundTripPanel::ImportCText(const std::string& text, std::optional<SourceKind> kind)
 {
-    const ArraySprites found = FindArraySprites(text);
+    ArraySprites found = FindSourceSprites(text, kind.value_or(SourceKind::C));
+    if (!kind && found.candidates.empty()) {
+        if (ArraySprites assembly = FindSourceSprites(text, SourceKind::Assembly); !assembly.candidates.empty())
+            found = std::move(assembly);
+    }
     if (found.candidates.empty()) {
-        ShowFailure(QStringLiteral("Aucun tableau de sprite lisible dans ce texte (unsigned char, short ou long, "
-                                   "uint8_t, uint16_t ou uint32_t).") +
+        ShowFailure(QStringLiteral("Aucun tableau de sprite lisible dans ce texte (tableaux C de char, short, long ou "
+                                   "long long, uint8_t à uint64_t ; données d'assembleur après une étiquette).") +
                     Refusals(found));
         return false;
     }
@@ -156,34 +201,61 @@ bool RoundTripPanel::ImportCText(const std::string& text)
     for (const ArrayCandidate& candidate : found.candidates)
         items.append({QString::fromUtf8(DescribeCandidate(found, candidate)), candidate.width, candidate.elementBits,
                       static_cast<int>(SameSizeCandidates(found, candidate).size())});
-    const std::optional<ArrayChoice> choice = AppRoundTripDialogs().ChooseArray(items);
+    const std::optional<ArrayChoice> choice = AppRoundTripDialogs().ChooseInSource(found, items);
     if (!choice)
         return false;
+    if (choice->layout)
+        return ImportLayoutFrames(found, *choice->layout);
     const ArrayCandidate& candidate = found.candidates[static_cast<std::size_t>(choice->index)];
     const std::string refusal = WidthRefusal(candidate, choice->width);
     if (!refusal.empty()) {
         ShowFailure(QString::fromUtf8(refusal));
         return false;
     }
-    // Frames that take the place of the set's, or the chosen sprite in the
-    // edited frame.
-    const std::optional<Point> sheet = form.framePanel->SliceCell();
-    if ((choice->asFrames || sheet) && !form.filePanel->MayImportOver())
-        return false;
     if (choice->asFrames)
-        return ImportCFrames(found, SameSizeCandidates(found, candidate), choice->width);
-    // An animation kept in one array, frame under frame, is cut as a sheet.
-    if (sheet) {
-        Sprite read(form.sprite);
-        BuildArraySprite(found, candidate, choice->width, read);
-        return form.framePanel->ShowLoadResult(
-            SliceIntoFrames(form.document, PictureOfSprite(read), *sheet, "import de C"));
+        return form.filePanel->MayImportOver() &&
+               ImportCFrames(found, SameSizeCandidates(found, candidate), choice->width);
+    return ImportSourceFrames(BuildCandidateFrames(found, candidate, choice->width),
+                              QString::fromStdString(candidate.id));
+}
+
+// The arrays read in the layout chosen by hand: every frame they hold.
+bool RoundTripPanel::ImportLayoutFrames(const ArraySprites& found, const ReadingRequest& request)
+{
+    DataSource source;
+    if (const std::string why = PlanRequest(found.scan, request, source); !why.empty()) {
+        ShowFailure(QString::fromStdString(why));
+        return false;
     }
-    form.ShowDocumentChange(ReplaceCurrentFrame(form.document, "import de C", [&](Sprite& frame) {
-        BuildArraySprite(found, candidate, choice->width, frame);
-    }));
-    AppDialogs().ShowMessage(QStringLiteral("Importation effectuée : ") + QString::fromStdString(candidate.id),
-                             QStringLiteral("Succès!"), MessageIcon::Information);
+    const std::size_t count = std::min<std::size_t>(FramesOf(found.scan, source), MaxFrames);
+    QStringList names;
+    for (const std::string& name : request.arrays)
+        names << QString::fromStdString(name);
+    return ImportSourceFrames(ReadDataFrames(found.scan, source, 0, count), names.join(QStringLiteral(", ")));
+}
+
+// One frame replaces the sprite, or is cut as a sheet (an animation kept
+// frame under frame in one array); several replace the set. What replaces
+// the set asks first, as every load does.
+bool RoundTripPanel::ImportSourceFrames(FrameList read, const QString& name)
+{
+    const auto count = static_cast<long long>(read.size());
+    const std::optional<Point> sheet = count == 1 ? form.framePanel->SliceCell() : std::nullopt;
+    if ((count > 1 || sheet) && !form.filePanel->MayImportOver())
+        return false;
+    if (count > 1) {
+        if (!form.framePanel->ShowLoadResult(ReplaceSet(form.document, std::move(read), "import de C")))
+            return false;
+        ShowImported(QStringLiteral("%1 (%2)").arg(QString::fromStdString(Counted(count, "image", "images")), name));
+        return true;
+    }
+    if (sheet)
+        return form.framePanel->ShowLoadResult(
+            SliceIntoFrames(form.document, PictureOfSprite(*read.front()), *sheet, "import de C"));
+    const CellPicture picture = PictureOfSprite(*read.front());
+    form.ShowDocumentChange(ReplaceCurrentFrame(form.document, "import de C",
+                                                [&picture](Sprite& frame) { PutIntoSprite(picture, frame); }));
+    ShowImported(name);
     return true;
 }
 
@@ -196,9 +268,7 @@ bool RoundTripPanel::ImportCFrames(const ArraySprites& found, const std::vector<
     QString names;
     for (const ArrayCandidate* candidate : candidates)
         names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromStdString(candidate->id);
-    const std::string count = Counted(static_cast<long long>(candidates.size()), "image", "images");
-    AppDialogs().ShowMessage(
-        QStringLiteral("Importation effectuée : %1 (%2)").arg(QString::fromStdString(count), names),
-        QStringLiteral("Succès!"), MessageIcon::Information);
+    ShowImported(QStringLiteral("%1 (%2)").arg(
+        QString::fromStdString(Counted(static_cast<long long>(candidates.size()), "image", "images")), names));
     return true;
 }

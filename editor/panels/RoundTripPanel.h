@@ -1,33 +1,49 @@
 // Round trips: the sprite written as calculator pictures ("Exporter en image
-// TI..." on "Exporter", below "Exporter en PNG..."), and sprites read back
-// from C arrays, from a source file ("Importer du C..." on "Enreg/charger",
-// beside "Importer une image...") or from the clipboard (Ctrl+Shift+V). They
-// report like the designed file commands; what is read goes into the
-// document as one undo step (LoadCommands.h).
+// TI..." on "Exporter", below "Exporter en PNG...") or as data in the
+// layout a program draws it from ("Exporter en données...", below it, the
+// layout used last kept in the settings file's section "ExportDonnees"),
+// and sprites read back from C or assembly sources, from a file ("Importer
+// du C..." on "Enreg/charger", beside "Importer une image...") or from the
+// clipboard (Ctrl+Shift+V). They report like the designed file commands;
+// what is read goes into the document as one undo step (LoadCommands.h).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "DataExportSettings.h"
 #include "Dialogs.h"
 #include "EditorPanel.h"
+#include "sprite_set.h"
 
 struct ArrayCandidate;
 struct ArraySprites;
+struct ReadingRequest;
+enum class SourceKind;
 
 class RoundTripPanel : public EditorPanel {
 public:
     explicit RoundTripPanel(TForm1& form);
 
+    void ReadSettings(const IniFile& settings) override;
+    void WriteSettings(const IniFile& settings) const override;
+
 private:
     void B_ExporterTIClick();
+    void B_ExporterDonneesClick();
     void B_ImporterCClick();
-    // Ctrl+Shift+V: the sprite from C text in the clipboard.
+    // Ctrl+Shift+V: the sprite from C or assembly text in the clipboard.
     void PasteCArrays();
-    // True when a sprite read from the text replaced the edited one.
-    bool ImportCText(const std::string& text);
+    // True when the text's sprite replaced the edited one; kind: nullopt
+    // reads C text, else assembly (the clipboard's).
+    bool ImportCText(const std::string& text, std::optional<SourceKind> kind);
+    bool ImportLayoutFrames(const ArraySprites& found, const ReadingRequest& request);
+    bool ImportSourceFrames(FrameList read, const QString& name);
     bool ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width);
 
     FileDialog SaveDialogTI;
     FileDialog OpenDialogC;
+    // The layout "Exporter en données..." used last.
+    DataExportSettings dataExport;
 };

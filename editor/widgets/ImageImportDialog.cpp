@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "DialogParts.h"
+
 namespace {
 
 // A 240 x 128 sprite at scale 2, with a one-pixel frame.
@@ -142,17 +144,13 @@ void ImageImportDialog::BuildControls()
     okButton = new QPushButton(QStringLiteral("OK"));
     okButton->setDefault(true);
     cancelButton = new QPushButton(QStringLiteral("Annuler"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(form);
     columns->addLayout(previewColumn);
     auto* whole = new QVBoxLayout(this);
     whole->addLayout(columns);
-    whole->addLayout(buttons);
+    whole->addLayout(ButtonRow({okButton, cancelButton}));
 }
 
 void ImageImportDialog::ConnectControls()

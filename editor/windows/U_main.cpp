@@ -40,8 +40,8 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     ConnectFileCommands();
     undoPanel = new UndoPanel(*this);
     picturePanel = new PicturePanel(*this);
-    roundTripPanel = new RoundTripPanel(*this);
     framePanel = new FramePanel(*this);
+    roundTripPanel = new RoundTripPanel(*this);
     transformPanel = new TransformPanel(*this);
     viewPanel = new ViewPanel(*this);
     toolPanel = new ToolPanel(*this);
@@ -107,7 +107,7 @@ TForm1::~TForm1()
 
 std::vector<EditorPanel*> TForm1::Panels() const
 {
-    return {undoPanel, filePanel, picturePanel, roundTripPanel, framePanel, transformPanel, viewPanel, toolPanel};
+    return {undoPanel, filePanel, picturePanel, framePanel, roundTripPanel, transformPanel, viewPanel, toolPanel};
 }
 
 const Sprite& TForm1::PreviewSprite() const

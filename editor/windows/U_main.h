@@ -267,8 +267,8 @@ public:
     UndoPanel* undoPanel = nullptr;
     FilePanel* filePanel = nullptr;
     PicturePanel* picturePanel = nullptr;
-    RoundTripPanel* roundTripPanel = nullptr;
     FramePanel* framePanel = nullptr;
+    RoundTripPanel* roundTripPanel = nullptr;
     TransformPanel* transformPanel = nullptr;
     ViewPanel* viewPanel = nullptr;
     ToolPanel* toolPanel = nullptr;

@@ -1,257 +1,20 @@
-// A small tokenizer (identifiers, numbers, punctuation; comments, strings,
-// character constants and white space skipped) feeding a parser that knows
-// one sentence: qualifiers, an element type, a name, brackets, '=' and a
-// brace list of numbers. A parse that fails resumes at the token that broke
-// it, so every token is looked at a bounded number of times and the whole
-// read is linear in the text's length.
+// A parser that knows one sentence: qualifiers, an integer type, a name,
+// brackets, '=' and a brace list of constant expressions, fed by the C
+// tokenizer. A parse that fails resumes at the token that broke it, so every
+// token is looked at a bounded number of times and the whole read is linear
+// in the text's length.
 #include "c_array_reader.h"
 
 #include <algorithm>
-
 #include <optional>
 
 namespace {
 
 constexpr std::size_t MaxRefusalsKept = 50;
 
-enum class TokenKind { Identifier, Number, Punctuation, End };
-
-struct Token {
-    TokenKind kind = TokenKind::End;
-    std::string_view text;
-};
-
-// Plain ASCII tests: the locale has no say in what C calls a letter.
-bool IsLetter(char c)
+std::size_t WordsPerElement(int bits)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-bool IsIdentifierStart(char c)
-{
-    return IsLetter(c) || c == '_';
-}
-
-bool IsIdentifierChar(char c)
-{
-    return IsLetter(c) || IsDigit(c) || c == '_';
-}
-
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
-
-class Tokenizer {
-public:
-    Tokenizer(std::string_view text, std::map<std::string, CommentSize>& commentSizes)
-        : text_(text), commentSizes_(commentSizes)
-    {
-    }
-
-    Token Next()
-    {
-        SkipBlanks();
-        if (at_ >= text_.size())
-            return {};
-        const std::size_t start = at_;
-        const char c = text_[at_];
-        if (IsIdentifierStart(c)) {
-            while (at_ < text_.size() && IsIdentifierChar(text_[at_]))
-                ++at_;
-            return {TokenKind::Identifier, text_.substr(start, at_ - start)};
-        }
-        // A number runs on through letters and digits ("0x3Cul"); a '.' makes
-        // it a floating constant, which no array of ours holds.
-        if (IsDigit(c)) {
-            while (at_ < text_.size() && (IsIdentifierChar(text_[at_]) || text_[at_] == '.' || text_[at_] == '\''))
-                ++at_;
-            return {TokenKind::Number, text_.substr(start, at_ - start)};
-        }
-        ++at_;
-        return {TokenKind::Punctuation, text_.substr(start, 1)};
-    }
-
-private:
-    void SkipBlanks()
-    {
-        while (at_ < text_.size()) {
-            const char c = text_[at_];
-            const char next = at_ + 1 < text_.size() ? text_[at_ + 1] : '\0';
-            if (IsSpace(c))
-                ++at_;
-            else if (c == '/' && next == '/')
-                SkipLine();
-            else if (c == '/' && next == '*')
-                SkipBlockComment();
-            else if (c == '"' || c == '\'')
-                SkipQuoted(c);
-            else
-                return;
-        }
-    }
-
-    // A line ends at LF, CR LF or a lone CR (old Mac files), as the
-    // compiler reads it.
-    void SkipLine()
-    {
-        while (at_ < text_.size() && text_[at_] != '\n' && text_[at_] != '\r')
-            ++at_;
-    }
-
-    // Searched by its '/' (a single-character search is the fast one), then
-    // checked for the '*' before it, which cannot be the opening one.
-    void SkipBlockComment()
-    {
-        const std::size_t bodyStart = at_ + 2;
-        std::size_t slash = bodyStart + 1;
-        while ((slash = text_.find('/', slash)) != std::string_view::npos && text_[slash - 1] != '*')
-            ++slash;
-        if (slash == std::string_view::npos) {
-            ReadCommentSize(text_.substr(bodyStart));
-            at_ = text_.size();
-            return;
-        }
-        ReadCommentSize(text_.substr(bodyStart, slash - 1 - bodyStart));
-        at_ = slash + 1;
-    }
-
-    // A string or character constant ends at its closing quote or, unclosed,
-    // at the end of its line.
-    void SkipQuoted(char quote)
-    {
-        ++at_;
-        while (at_ < text_.size() && text_[at_] != quote && text_[at_] != '\n')
-            at_ += text_[at_] == '\\' ? 2 : 1;
-        at_ = std::min(at_ + 1, text_.size()); // past the quote, or a backslash that ended the text
-    }
-
-    // "NAME : W x H pixels"; only the comment's first characters are looked
-    // at, so a long comment costs nothing more.
-    void ReadCommentSize(std::string_view comment);
-
-    std::string_view text_;
-    std::map<std::string, CommentSize>& commentSizes_;
-    std::size_t at_ = 0;
-};
-
-class CommentCursor {
-public:
-    explicit CommentCursor(std::string_view text) : text_(text) {}
-    void SkipSpaces()
-    {
-        while (at_ < text_.size() && IsSpace(text_[at_]))
-            ++at_;
-    }
-    std::string_view Identifier()
-    {
-        const std::size_t start = at_;
-        if (at_ < text_.size() && IsIdentifierStart(text_[at_]))
-            while (at_ < text_.size() && IsIdentifierChar(text_[at_]))
-                ++at_;
-        return text_.substr(start, at_ - start);
-    }
-    bool Literal(std::string_view literal)
-    {
-        SkipSpaces();
-        if (text_.compare(at_, literal.size(), literal) != 0)
-            return false;
-        at_ += literal.size();
-        return true;
-    }
-    int SmallNumber()
-    {
-        SkipSpaces();
-        int value = 0;
-        int digits = 0;
-        while (at_ < text_.size() && IsDigit(text_[at_]) && digits < 4) {
-            value = value * 10 + (text_[at_++] - '0');
-            ++digits;
-        }
-        return digits ? value : -1;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t at_ = 0;
-};
-
-void Tokenizer::ReadCommentSize(std::string_view comment)
-{
-    constexpr std::size_t LookedAt = 200;
-    CommentCursor cursor(comment.substr(0, LookedAt));
-    cursor.SkipSpaces();
-    const std::string_view name = cursor.Identifier();
-    if (name.empty() || !cursor.Literal(":"))
-        return;
-    const int width = cursor.SmallNumber();
-    if (width < 0 || !cursor.Literal("x"))
-        return;
-    const int height = cursor.SmallNumber();
-    if (height < 0 || !cursor.Literal("pixels"))
-        return;
-    commentSizes_.emplace(std::string(name), CommentSize{width, height});
-}
-
-// The value of an integer constant, or nothing when it is not one (or does
-// not fit 64 bits).
-std::optional<uint64_t> IntegerValue(std::string_view text)
-{
-    int base = 10;
-    std::size_t at = 0;
-    if (text.size() > 1 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        base = 16;
-        at = 2;
-    } else if (text.size() > 1 && text[0] == '0' && (text[1] == 'b' || text[1] == 'B')) {
-        base = 2;
-        at = 2;
-    } else if (text[0] == '0') {
-        base = 8;
-    }
-    uint64_t value = 0;
-    std::size_t digits = 0;
-    for (; at < text.size(); ++at) {
-        const char c = text[at];
-        if (c == '\'')
-            continue;
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else
-            break;
-        if (digit >= base)
-            return std::nullopt;
-        if (value > (UINT64_MAX - static_cast<uint64_t>(digit)) / static_cast<uint64_t>(base))
-            return std::nullopt;
-        value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
-        ++digits;
-    }
-    if (digits == 0 && base != 8)
-        return std::nullopt;
-    // The suffix: u, l, ll in any case and order, at most one of each kind.
-    int unsignedMarks = 0;
-    int longMarks = 0;
-    for (; at < text.size(); ++at) {
-        const char c = text[at];
-        if (c == 'u' || c == 'U')
-            ++unsignedMarks;
-        else if (c == 'l' || c == 'L')
-            ++longMarks;
-        else
-            return std::nullopt;
-    }
-    if (unsignedMarks > 1 || longMarks > 2)
-        return std::nullopt;
-    return value;
+    return bits == 64 ? 2 : 1;
 }
 
 bool IsQualifier(std::string_view word)
@@ -259,9 +22,95 @@ bool IsQualifier(std::string_view word)
     return word == "static" || word == "const" || word == "volatile";
 }
 
-class ArrayParser {
+// The exact-width names: bits, or 0.
+int StdIntBits(std::string_view word)
+{
+    static constexpr std::pair<std::string_view, int> Names[] = {
+        {"uint8_t", 8}, {"uint16_t", 16}, {"uint32_t", 32}, {"uint64_t", 64},
+        {"int8_t", 8},  {"int16_t", 16},  {"int32_t", 32},  {"int64_t", 64},
+    };
+    for (const auto& [name, bits] : Names)
+        if (word == name)
+            return bits;
+    return 0;
+}
+
+bool IsTypeWord(std::string_view word)
+{
+    return word == "signed" || word == "unsigned" || word == "char" || word == "short" || word == "int" ||
+           word == "long";
+}
+
+bool StartsDeclaration(std::string_view word)
+{
+    return IsQualifier(word) || IsTypeWord(word) || StdIntBits(word) != 0;
+}
+
+// The type words of one declaration, in any order ("long unsigned int").
+struct TypeWords {
+    int signedness = 0; // signed or unsigned
+    int chars = 0;
+    int shorts = 0;
+    int ints = 0;
+    int longs = 0;
+    int stdIntBits = 0;
+
+    bool Add(std::string_view word)
+    {
+        if (const int bits = StdIntBits(word)) {
+            if (stdIntBits || signedness || chars || shorts || ints || longs)
+                return false;
+            stdIntBits = bits;
+            return true;
+        }
+        if (stdIntBits)
+            return false;
+        int& count = word == "char"    ? chars
+                     : word == "short" ? shorts
+                     : word == "int"   ? ints
+                     : word == "long"  ? longs
+                                       : signedness;
+        ++count;
+        return true;
+    }
+
+    // 0 when the words make no integer type.
+    int Bits() const
+    {
+        if (stdIntBits)
+            return stdIntBits;
+        if (signedness > 1 || ints > 1 || longs > 2 || chars + shorts + (longs ? 1 : 0) > 1 || (chars && ints))
+            return 0;
+        if (chars)
+            return 8;
+        if (shorts)
+            return 16;
+        if (longs)
+            return longs == 2 ? 64 : 32;
+        return signedness || ints ? 16 : 0; // int, as the calculator's compiler makes it
+    }
+
+    // Plain char holds text; int, tile maps and counters.
+    bool Offered() const { return stdIntBits || (chars ? signedness : shorts || longs); }
+};
+
+void PushElement(CArray& array, uint64_t value)
+{
+    if (array.elementBits == 64)
+        array.values.push_back(static_cast<uint32_t>(value >> 32));
+    array.values.push_back(static_cast<uint32_t>(value));
+}
+
+class ArrayParser : public TokenStream {
 public:
-    ArrayParser(std::string_view text, CArrayScan& scan) : tokens_(text, scan.commentSizes), scan_(scan) {}
+    ArrayParser(std::string_view text, CArrayScan& scan) : tokens_(text, &scan), scan_(scan) {}
+
+    const Token& Current() const override { return current_; }
+    void Advance() override
+    {
+        previousEnd_ = current_.text.data() + current_.text.size();
+        current_ = tokens_.Next();
+    }
 
     void Run()
     {
@@ -275,20 +124,7 @@ public:
     }
 
 private:
-    void Advance() { current_ = tokens_.Next(); }
-
     bool IsPunctuation(char c) const { return current_.kind == TokenKind::Punctuation && current_.text[0] == c; }
-
-    static bool StartsDeclaration(std::string_view word)
-    {
-        return IsQualifier(word) || word == "unsigned" || word == "uint8_t" || word == "uint16_t" || word == "uint32_t";
-    }
-
-    void SkipQualifiers()
-    {
-        while (current_.kind == TokenKind::Identifier && IsQualifier(current_.text))
-            Advance();
-    }
 
     // What may stand between the brackets and '=': macros such as
     // maskplane's PIXORA_UNUSED and __attribute__((unused)). The parentheses
@@ -309,48 +145,37 @@ private:
         }
     }
 
-    // The element type's bits, or 0 when the tokens are no type of ours.
-    int ParseElementType()
+    // Qualifiers and type words in any order; the array to fill gets the
+    // element bits (0 when the words make no integer type).
+    void ParseElementType(CArray& array)
     {
-        if (current_.kind != TokenKind::Identifier)
-            return 0;
-        const std::string_view word = current_.text;
-        if (word == "uint8_t" || word == "uint16_t" || word == "uint32_t") {
+        TypeWords words;
+        while (current_.kind == TokenKind::Identifier && StartsDeclaration(current_.text)) {
+            if (!IsQualifier(current_.text) && !words.Add(current_.text)) {
+                array.elementBits = 0;
+                return;
+            }
             Advance();
-            return word == "uint8_t" ? 8 : word == "uint16_t" ? 16 : 32;
         }
-        if (word != "unsigned")
-            return 0;
-        Advance();
-        if (current_.kind != TokenKind::Identifier)
-            return 0;
-        const std::string_view size = current_.text;
-        if (size != "char" && size != "short" && size != "long")
-            return 0;
-        Advance();
-        if (size != "char" && current_.kind == TokenKind::Identifier && current_.text == "int")
-            Advance();
-        return size == "char" ? 8 : size == "short" ? 16 : 32;
+        array.elementBits = words.Bits();
+        array.offered = words.Offered();
     }
 
     void ParseDeclaration()
     {
-        SkipQualifiers();
         CArray array;
-        array.elementBits = ParseElementType();
-        if (array.elementBits == 0)
-            return;
-        SkipQualifiers();
-        if (current_.kind != TokenKind::Identifier || StartsDeclaration(current_.text))
+        ParseElementType(array);
+        if (array.elementBits == 0 || current_.kind != TokenKind::Identifier)
             return;
         array.name = std::string(current_.text);
+        offered_ = array.offered;
         Advance();
-        std::optional<uint64_t> count;
+        std::optional<std::size_t> count;
         if (!ParseDimension(array.name, count))
             return;
         // A second dimension makes an array of parts, each read as an array
         // of its own: NAME[0], NAME[1]...
-        std::optional<uint64_t> partSize;
+        std::optional<std::size_t> partSize;
         const bool parts = IsPunctuation('[');
         if (parts && (!ParseDimension(array.name, partSize) || !PartSizeFits(array.name, partSize)))
             return;
@@ -362,7 +187,7 @@ private:
             return;
         Advance();
         if (parts) {
-            ParseParts(std::move(array), count, static_cast<std::size_t>(*partSize));
+            ParseParts(std::move(array), count, *partSize);
             return;
         }
         if (!ParseElements(array, MaxArrayElements))
@@ -373,16 +198,18 @@ private:
 
     // At '[': an optional count and ']', both taken. False, with the array
     // refused when the count cannot be read, when they are not there.
-    bool ParseDimension(const std::string& name, std::optional<uint64_t>& count)
+    bool ParseDimension(const std::string& name, std::optional<std::size_t>& count)
     {
         if (!IsPunctuation('['))
             return false;
         Advance();
-        if (current_.kind == TokenKind::Number) {
-            count = IntegerValue(current_.text);
+        if (!IsPunctuation(']')) {
+            const ExpressionResult size = ParseIntegerExpression(*this, scan_.constants, CLiteralValue);
+            // Sizes past the limits are told as such by the callers.
+            constexpr std::size_t Readable = SIZE_MAX / 4; // times two words cannot overflow
+            count = size.error == ExpressionError::None ? SmallCount(size.value, Readable) : std::nullopt;
             if (!count)
                 return Refuse(name, [&] { return std::string("taille entre crochets illisible"); });
-            Advance();
         }
         if (!IsPunctuation(']'))
             return false;
@@ -391,44 +218,48 @@ private:
     }
 
     // C gives every part the second dimension's size, so it must be there.
-    bool PartSizeFits(const std::string& name, std::optional<uint64_t> partSize)
+    bool PartSizeFits(const std::string& name, std::optional<std::size_t> partSize)
     {
         if (!partSize || *partSize == 0)
             return Refuse(name, [] { return std::string("seconde dimension sans taille"); });
-        if (*partSize > MaxArrayElements)
-            return Refuse(name, [] { return "parties de plus de " + std::to_string(MaxArrayElements) + " éléments"; });
+        if (*partSize > MaxPartElements)
+            return Refuse(name, [] { return "parties de plus de " + std::to_string(MaxPartElements) + " éléments"; });
         return true;
     }
 
     // After '{' of an array of parts: a brace list per part, or all the
     // parts' elements one after the other, up to '}', which is taken.
-    void ParseParts(CArray whole, std::optional<uint64_t> count, std::size_t partSize)
+    void ParseParts(CArray whole, std::optional<std::size_t> count, std::size_t partSize)
     {
-        const std::size_t mostParts = count ? std::min<uint64_t>(*count, MaxArrayParts) : MaxArrayParts;
+        const std::size_t mostParts = count ? std::min(*count, MaxArrayParts) : MaxArrayParts;
         if (count && *count > MaxArrayParts) {
             Refuse(whole.name, [] { return "plus de " + std::to_string(MaxArrayParts) + " parties"; });
             return;
         }
+        const std::size_t words = WordsPerElement(whole.elementBits);
+        const std::size_t partWords = partSize * words;
         std::vector<std::vector<uint32_t>> parts;
         if (!IsPunctuation('{')) {
             if (!ParseElements(whole, mostParts * partSize))
                 return;
-            for (std::size_t start = 0; start < whole.values.size(); start += partSize)
+            for (std::size_t start = 0; start < whole.values.size(); start += partWords)
                 parts.emplace_back(whole.values.begin() + static_cast<std::ptrdiff_t>(start),
                                    whole.values.begin() +
-                                       static_cast<std::ptrdiff_t>(std::min(start + partSize, whole.values.size())));
+                                       static_cast<std::ptrdiff_t>(std::min(start + partWords, whole.values.size())));
         } else if (!ParseBracedParts(whole, partSize, mostParts, parts)) {
             return;
         }
-        if (count) // the parts not given are zero, as in C
-            parts.resize(static_cast<std::size_t>(*count));
-        if (parts.empty()) {
+        const std::size_t partCount = count ? *count : parts.size(); // the parts not given are zero, as in C
+        if (partCount == 0) {
             Refuse(whole.name, [] { return std::string("aucun élément"); });
             return;
         }
+        if (!RoomFor(whole.name, partCount * partWords))
+            return;
+        parts.resize(partCount);
         for (std::size_t i = 0; i < parts.size(); ++i) {
-            parts[i].resize(partSize, 0);
-            Keep({whole.name + "[" + std::to_string(i) + "]", whole.elementBits, std::move(parts[i])});
+            parts[i].resize(partWords, 0);
+            Keep({whole.name + "[" + std::to_string(i) + "]", whole.elementBits, std::move(parts[i]), whole.offered});
         }
     }
 
@@ -441,7 +272,7 @@ private:
             if (!IsPunctuation('{'))
                 return Refuse(whole.name, [] { return std::string("partie attendue entre accolades"); });
             Advance();
-            CArray part{whole.name, whole.elementBits, {}};
+            CArray part{whole.name, whole.elementBits, {}, whole.offered};
             if (!ParseElements(part, partSize))
                 return false;
             if (parts.size() == mostParts)
@@ -456,51 +287,55 @@ private:
         return true;
     }
 
-    bool ElementsFit(CArray& array, std::optional<uint64_t> count)
+    bool ElementsFit(CArray& array, std::optional<std::size_t> count)
     {
-        if (count && *count < array.values.size())
+        const std::size_t given = ElementCount(array);
+        if (count && *count < given)
             return Refuse(array.name, [&] { return std::string("plus d'éléments que la taille entre crochets"); });
         if (count && *count > MaxArrayElements)
             return Refuse(array.name,
                           [&] { return std::string("plus de " + std::to_string(MaxArrayElements) + " éléments"); });
+        if (count && !RoomFor(array.name, *count * WordsPerElement(array.elementBits)))
+            return false;
         if (count) // the elements not given are zero, as in C
-            array.values.resize(static_cast<std::size_t>(*count), 0);
+            array.values.resize(*count * WordsPerElement(array.elementBits), 0);
         if (array.values.empty())
             return Refuse(array.name, [&] { return std::string("aucun élément"); });
         return true;
     }
 
-    // After '{': numbers separated by commas, a trailing comma allowed, up to
-    // '}', which is taken; at most `most` of them. False, with the array
-    // refused, otherwise.
+    // The text of the tokens from start to the last one taken.
+    std::string_view TakenSince(const char* start, std::size_t most) const
+    {
+        return std::string_view(start, static_cast<std::size_t>(std::max(previousEnd_, start) - start)).substr(0, most);
+    }
+
+    // After '{': constant expressions separated by commas, a trailing comma
+    // allowed, up to '}', which is taken; at most `most` of them. False,
+    // with the array refused, otherwise.
     bool ParseElements(CArray& array, std::size_t most)
     {
-        const uint64_t largest = (uint64_t{1} << array.elementBits) - 1;
         bool tooMany = false;
+        std::size_t elements = 0;
         while (true) {
             if (IsPunctuation('}'))
                 break;
             if (current_.kind == TokenKind::End)
                 return Refuse(array.name, [] { return std::string("accolade fermante manquante"); });
-            if (current_.kind != TokenKind::Number)
-                return Refuse(array.name, [&] {
-                    return "élément qui n'est pas un nombre : « " + std::string(current_.text.substr(0, 20)) + " »";
-                });
-            const std::optional<uint64_t> value = IntegerValue(current_.text);
+            const char* start = current_.text.data();
+            const ExpressionResult element = ParseIntegerExpression(*this, scan_.constants, CLiteralValue);
+            if (!RefuseBadElement(array.name, element))
+                return false;
+            const std::optional<uint64_t> value = ElementBitsOf(element.value, array.elementBits);
             if (!value)
                 return Refuse(array.name, [&] {
-                    return std::string("nombre illisible : « " + std::string(current_.text.substr(0, 40)) + " »");
-                });
-            if (*value > largest)
-                return Refuse(array.name, [&] {
-                    return std::string("l'élément " + std::string(current_.text.substr(0, 40)) + " dépasse les " +
+                    return std::string("l'élément " + std::string(TakenSince(start, 40)) + " dépasse les " +
                                        std::to_string(array.elementBits) + " bits de son type");
                 });
-            if (array.values.size() < most)
-                array.values.push_back(static_cast<uint32_t>(*value));
+            if (elements++ < most)
+                PushElement(array, *value);
             else
                 tooMany = true;
-            Advance();
             if (IsPunctuation(','))
                 Advance();
             else if (!IsPunctuation('}'))
@@ -512,34 +347,105 @@ private:
         return true;
     }
 
+    bool RefuseBadElement(const std::string& name, const ExpressionResult& element)
+    {
+        const std::string culprit(element.culprit.substr(0, 40));
+        switch (element.error) {
+        case ExpressionError::None:
+            return true;
+        case ExpressionError::NotANumber:
+            return Refuse(name, [&] { return "élément qui n'est pas un nombre : « " + culprit.substr(0, 20) + " »"; });
+        case ExpressionError::BadNumber:
+            return Refuse(name, [&] { return "nombre illisible : « " + culprit + " »"; });
+        case ExpressionError::OutOfRange:
+            break;
+        }
+        return Refuse(name, [&] { return "calcul hors limites à « " + culprit + " »"; });
+    }
+
+    bool RoomFor(const std::string& name, std::size_t words)
+    {
+        return offered_ ? RoomForWords(scan_, name, words) : scan_.wordsKept + words <= MaxElementsKept;
+    }
+
     // Always false, so that a parse step can give up in one statement. The
     // reason is composed only when it is kept: a text of a million bad
-    // arrays costs no more than one of good ones.
+    // arrays costs no more than one of good ones. Arrays that are no
+    // sprites (int, plain char) are passed over without a word.
     template <typename Why> bool Refuse(const std::string& name, Why why)
     {
+        if (!offered_)
+            return false;
         if (scan_.refusals.size() < MaxRefusalsKept)
-            scan_.refusals.push_back(name + " : " + why());
-        ++scan_.refusedCount;
+            AddRefusal(scan_, name, why());
+        else
+            ++scan_.refusedCount;
         return false;
     }
 
-    void Keep(CArray array)
-    {
-        if (scan_.arrays.size() < MaxArraysKept)
-            scan_.arrays.push_back(std::move(array));
-        else if (++scan_.refusedCount && !tooManyTold_) {
-            tooManyTold_ = true;
-            scan_.refusals.push_back("tableaux au-delà des " + std::to_string(MaxArraysKept) + " premiers : ignorés");
-        }
-    }
+    void Keep(CArray array) { KeepArray(scan_, std::move(array)); }
 
-    Tokenizer tokens_;
+    CTokenizer tokens_;
     CArrayScan& scan_;
     Token current_;
-    bool tooManyTold_ = false;
+    const char* previousEnd_ = nullptr;
+    bool offered_ = true; // of the array being read
 };
 
 } // namespace
+
+std::size_t ElementCount(const CArray& array)
+{
+    return array.values.size() / WordsPerElement(array.elementBits);
+}
+
+uint64_t ElementAt(const CArray& array, std::size_t index)
+{
+    if (array.elementBits != 64)
+        return array.values[index];
+    return uint64_t{array.values[2 * index]} << 32 | array.values[2 * index + 1];
+}
+
+std::vector<uint8_t> MemoryImage(const CArray& array)
+{
+    const std::size_t wordBytes = static_cast<std::size_t>(std::min(array.elementBits, 32) / 8);
+    std::vector<uint8_t> bytes;
+    bytes.reserve(array.values.size() * wordBytes);
+    for (const uint32_t word : array.values)
+        for (std::size_t byte = wordBytes; byte-- > 0;)
+            bytes.push_back(static_cast<uint8_t>(word >> (8 * byte)));
+    return bytes;
+}
+
+void AddRefusal(CArrayScan& scan, const std::string& name, const std::string& why)
+{
+    if (scan.refusals.size() < MaxRefusalsKept)
+        scan.refusals.push_back(name + " : " + why);
+    ++scan.refusedCount;
+}
+
+bool RoomForWords(CArrayScan& scan, const std::string& name, std::size_t words)
+{
+    if (scan.wordsKept + words <= MaxElementsKept)
+        return true;
+    AddRefusal(scan, name, "au-delà des " + std::to_string(MaxElementsKept) + " éléments lus en tout : ignoré");
+    return false;
+}
+
+void KeepArray(CArrayScan& scan, CArray array)
+{
+    if (scan.arrays.size() >= MaxArraysKept) {
+        ++scan.refusedCount;
+        if (!scan.arrayLimitTold)
+            scan.refusals.push_back("tableaux au-delà des " + std::to_string(MaxArraysKept) + " premiers : ignorés");
+        scan.arrayLimitTold = true;
+        return;
+    }
+    if (!RoomForWords(scan, array.name, array.values.size()))
+        return;
+    scan.wordsKept += array.values.size();
+    scan.arrays.push_back(std::move(array));
+}
 
 CArrayScan ScanCArrays(std::string_view text)
 {

@@ -1,51 +1,80 @@
 // Reader of the integer arrays in C source text: every initialised array of
-// unsigned char, unsigned short or unsigned long (uint8_t, uint16_t,
-// uint32_t), with or without static and const and a count in the brackets,
-// of one dimension or two (NAME[K][N], read as the arrays NAME[0] to
-// NAME[K-1] of N elements each, braced by part or not),
-// its elements in hexadecimal, binary, octal or decimal, comments and line
-// breaks anywhere. One pass over the text, whatever it holds: what is not
-// such an array is skipped, and an array that cannot be read is reported
-// with the reason instead of stopping the rest.
+// an integer type as calculator programs declare them (signed, unsigned or
+// plain char, short, int, long, long long, uintN_t and intN_t, with or
+// without static and const), with a count in the brackets written as a
+// constant expression ([3*16], [SPRITE_HEIGHT]) or none, of one dimension or
+// two (NAME[K][N], read as the arrays NAME[0] to NAME[K-1] of N elements
+// each, braced by part or not), its elements constant expressions (0x3C,
+// 0b0110, 017, ~0x1818, -1, 0xFFFFULL), comments and line breaks (LF, CR LF,
+// CR) anywhere. One pass over the text, whatever it holds: what is not such
+// an array is skipped, and an array that cannot be read is reported with the
+// reason instead of stopping the rest.
+//
+// Element sizes are those of the calculator's compiler: char 8 bits, short
+// and int 16, long 32, long long 64. A negative element is stored in two's
+// complement within its element, as C converts it.
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "SourceTokens.h"
+
 // The largest source read, far above any real header: a larger file is
 // refused before it is read.
 constexpr std::size_t MaxSourceBytes = 64 * 1024 * 1024;
-// The most elements an array may have: 128 rows of mask, light and dark
-// interleaved. Longer arrays are refused without keeping their elements.
-constexpr std::size_t MaxArrayElements = 3 * 128;
+// The most bytes one frame of a sprite takes: mask, light and dark rows of
+// 240 pixels (30 bytes each), 128 rows.
+constexpr std::size_t MaxFrameBytes = 3 * 30 * 128;
+// The most elements an array may have: a whole set of 256 such frames.
+// Longer arrays are refused without keeping their elements.
+constexpr std::size_t MaxArrayElements = 256 * MaxFrameBytes;
 // The most parts an array of two dimensions may have (NAME[K][N]): one per
-// frame of a set.
+// frame of a set; and the most elements of a part: one frame.
 constexpr std::size_t MaxArrayParts = 256;
-// Arrays kept from one text; more are counted as refused, so a huge text
+constexpr std::size_t MaxPartElements = MaxFrameBytes;
+// Arrays kept from one text, and their elements (zeros that a count in the
+// brackets adds included); more are counted as refused, so a huge text
 // cannot take memory without bound.
 constexpr std::size_t MaxArraysKept = 4096;
+constexpr std::size_t MaxElementsKept = 8u << 20;
 
 struct CArray {
     std::string name;
-    int elementBits; // 8, 16 or 32
+    int elementBits; // 8, 16, 32 or 64
+    // The elements in words of at most 32 bits: a 64-bit element is two
+    // words, high half first, as the calculator keeps it in memory.
     std::vector<uint32_t> values;
+    // False for the arrays of int and plain char, tile maps and text as a
+    // rule: read, but not offered as sprites.
+    bool offered = true;
 };
 
-// "NAME : W x H pixels" at the start of a comment, as maskplane writes it
-// above its arrays: the sprite's real width, its rows being padded.
-struct CommentSize {
-    int width;
-    int height;
-};
+// The elements of an array, and element i (a 64-bit one from its two words).
+std::size_t ElementCount(const CArray& array);
+uint64_t ElementAt(const CArray& array, std::size_t index);
+// The array as the 68000 holds it: each element big-endian, one after the other.
+std::vector<uint8_t> MemoryImage(const CArray& array);
 
-struct CArrayScan {
+// What a scan found. SourceNotes adds the "NAME : W x H pixels" comments and
+// the integer constants of #define lines.
+struct CArrayScan : SourceNotes {
     std::vector<CArray> arrays;        // in the order of the text
     std::vector<std::string> refusals; // "NAME : why", in French, the first ones only
     std::size_t refusedCount = 0;      // every refusal, also those not kept
-    std::map<std::string, CommentSize> commentSizes;
+    std::size_t wordsKept = 0;         // the values of the arrays kept, against MaxElementsKept
+    bool arrayLimitTold = false;       // the refusal of the arrays past MaxArraysKept is made
 };
 
 CArrayScan ScanCArrays(std::string_view text);
+
+// For the readers of other sources (assembly): keeps the refusal "NAME :
+// why" within the scan's bounds.
+void AddRefusal(CArrayScan& scan, const std::string& name, const std::string& why);
+// Whether words more values still fit the scan's bounds; when they do not,
+// the array is refused.
+bool RoomForWords(CArrayScan& scan, const std::string& name, std::size_t words);
+// Keeps the array within the scan's bounds, or counts it as refused.
+void KeepArray(CArrayScan& scan, CArray array);

@@ -1,9 +1,12 @@
 #include "c_array_sprites.h"
 
-#include <cstring>
+#include <algorithm>
+#include <filesystem>
 #include <unordered_map>
 
+#include "AsmDataReader.h"
 #include "Counted.h"
+#include "SystemFiles.h"
 
 namespace {
 
@@ -24,6 +27,51 @@ bool EndsWith(const std::string& text, const std::string& suffix)
 std::string WithoutSuffix(const std::string& text, const std::string& suffix)
 {
     return text.substr(0, text.size() - suffix.size());
+}
+
+// The layout each group of the plug-ins is written in.
+DataLayout LayoutOf(ArrayLayout layout, int elementBits)
+{
+    DataLayout data;
+    data.rows = RowUnitOfBits(elementBits);
+    switch (layout) {
+    case ArrayLayout::Single:
+    case ArrayLayout::DrawCall:
+        data.order = {Plane::Black};
+        break;
+    case ArrayLayout::Planes:
+        data.order = {Plane::Light, Plane::Dark};
+        break;
+    case ArrayLayout::Masked:
+        data.order = {Plane::Black, Plane::Mask};
+        break;
+    case ArrayLayout::MaskedPlanes:
+        data.order = {Plane::Light, Plane::Dark, Plane::Mask};
+        break;
+    case ArrayLayout::Interlaced:
+        data.order = {Plane::Mask, Plane::Light, Plane::Dark};
+        data.arrange = Arrangement::Interlaced;
+        break;
+    case ArrayLayout::Halves:
+        data.order = {Plane::Light, Plane::Dark};
+        data.arrange = Arrangement::Block;
+        break;
+    }
+    return data;
+}
+
+DataSource SourceOf(const CArrayScan& scan, ArrayLayout layout, const std::vector<std::size_t>& arrays, int width,
+                    int height)
+{
+    const int elementBits = scan.arrays[arrays.front()].elementBits;
+    DataSource source;
+    source.plan = PlanOfLayout(LayoutOf(layout, elementBits), width, height);
+    for (const std::size_t index : arrays) {
+        source.groups.push_back({index});
+        source.names.push_back(scan.arrays[index].name);
+    }
+    source.elementBits = elementBits;
+    return source;
 }
 
 // Groups the scan's arrays into candidates, each array in at most one.
@@ -58,14 +106,18 @@ private:
         if (it == byName_.end() || used_[it->second])
             return NotFound;
         const CArray& array = Array(it->second);
-        return array.elementBits == bits && array.values.size() == count ? it->second : NotFound;
+        return array.elementBits == bits && ElementCount(array) == count && array.offered ? it->second : NotFound;
     }
 
     void Group(std::size_t index)
     {
         const CArray& array = Array(index);
         const int bits = array.elementBits;
-        const std::size_t count = array.values.size();
+        const std::size_t count = ElementCount(array);
+        if (!array.offered) { // tile maps and text
+            used_[index] = true;
+            return;
+        }
         if (EndsWith(array.name, LightSuffix) || EndsWith(array.name, DarkSuffix)) {
             const bool light = EndsWith(array.name, LightSuffix);
             const std::string base = WithoutSuffix(array.name, light ? LightSuffix : DarkSuffix);
@@ -110,7 +162,7 @@ private:
     void OfferHalves(std::size_t index)
     {
         const CArray& array = Array(index);
-        const std::size_t count = array.values.size();
+        const std::size_t count = ElementCount(array);
         if (count % 2 == 0)
             Add(array.name + GrayMark, ArrayLayout::Halves, {index}, count / 2, true);
         else if (count > MaxHeight)
@@ -128,9 +180,9 @@ private:
         if (second == byName_.end() || byName_.count(base + "[2]") != 0)
             return;
         const CArray& dark = Array(second->second);
-        if (dark.elementBits == array.elementBits && dark.values.size() == array.values.size() &&
-            array.values.size() <= MaxHeight)
-            Add(base + GrayMark, ArrayLayout::Planes, {index, second->second}, array.values.size(), true);
+        const std::size_t count = ElementCount(array);
+        if (dark.elementBits == array.elementBits && ElementCount(dark) == count && count <= MaxHeight)
+            Add(base + GrayMark, ArrayLayout::Planes, {index, second->second}, count, true);
     }
 
     void Add(const std::string& id, ArrayLayout layout, std::vector<std::size_t> arrays, std::size_t height,
@@ -147,8 +199,9 @@ private:
         int width = first.elementBits;
         if (sized != found_.scan.commentSizes.end() && sized->second.width >= 1 && sized->second.width <= width)
             width = sized->second.width;
-        found_.candidates.push_back(
-            {id, layout, std::move(arrays), first.elementBits, width, static_cast<int>(height), rereading});
+        DataSource source = SourceOf(found_.scan, layout, arrays, width, static_cast<int>(height));
+        found_.candidates.push_back({id, layout, std::move(arrays), first.elementBits, width, static_cast<int>(height),
+                                     rereading, std::move(source)});
     }
 
     void Refuse(const std::string& id, std::size_t height)
@@ -176,73 +229,88 @@ const char* LayoutText(ArrayLayout layout)
     case ArrayLayout::Interlaced:
         return "niveaux de gris masqué";
     case ArrayLayout::Halves:
+    case ArrayLayout::DrawCall:
         break;
     }
     return "niveaux de gris, plan clair puis plan foncé dans un seul tableau";
 }
 
-bool IsBitSet(uint32_t row, int elementBits, int x)
+// The candidates of the calls, after the others: "NAME:ROUTINE", the array
+// of the call's first plane, each once.
+void AddCallCandidates(ArraySprites& found)
 {
-    return (row >> (elementBits - 1 - x)) & 1;
+    for (const DrawCall& call : found.calls) {
+        DataSource source;
+        if (!PlanDrawCall(found.scan, call, std::nullopt, std::nullopt, source).empty())
+            continue;
+        const std::string id = call.planes.front().array + ":" + call.routine;
+        const bool known = std::any_of(found.candidates.begin(), found.candidates.end(),
+                                       [&](const ArrayCandidate& candidate) { return candidate.id == id; });
+        if (known)
+            continue;
+        std::vector<std::size_t> arrays;
+        for (const std::vector<std::size_t>& group : source.groups)
+            arrays.insert(arrays.end(), group.begin(), group.end());
+        const DataPlan& plan = source.plan;
+        found.candidates.push_back({id, ArrayLayout::DrawCall, std::move(arrays), plan.rowBytes * 8, plan.width,
+                                    plan.height, true, std::move(source)});
+    }
 }
 
-// The cell of pixel (x, y) from the candidate's arrays.
-int8_t CellAt(const ArraySprites& found, const ArrayCandidate& candidate, int x, int y)
+bool HasPlane(const DataPlan& plan, Plane plane)
 {
-    const auto values = [&](std::size_t which) -> const std::vector<uint32_t>& {
-        return found.scan.arrays[candidate.arrays[which]].values;
-    };
-    const int bits = candidate.elementBits;
-    int light = 0;
-    int dark = 0;
-    bool masked = false;
-    switch (candidate.layout) {
-    case ArrayLayout::Single:
-    case ArrayLayout::Masked:
-        light = dark = IsBitSet(values(0)[y], bits, x);
-        masked = candidate.layout == ArrayLayout::Masked && IsBitSet(values(1)[y], bits, x);
-        break;
-    case ArrayLayout::Planes:
-    case ArrayLayout::MaskedPlanes:
-        light = IsBitSet(values(0)[y], bits, x);
-        dark = IsBitSet(values(1)[y], bits, x);
-        masked = candidate.layout == ArrayLayout::MaskedPlanes && IsBitSet(values(2)[y], bits, x);
-        break;
-    case ArrayLayout::Interlaced:
-        masked = IsBitSet(values(0)[3 * y], bits, x);
-        light = IsBitSet(values(0)[3 * y + 1], bits, x);
-        dark = IsBitSet(values(0)[3 * y + 2], bits, x);
-        break;
-    case ArrayLayout::Halves:
-        light = IsBitSet(values(0)[y], bits, x);
-        dark = IsBitSet(values(0)[candidate.height + y], bits, x);
-        break;
-    }
-    // The color under a transparent pixel is not in the text.
-    if (masked)
-        return White + MaskOffset;
-    return static_cast<int8_t>(light | dark << 1);
+    return std::any_of(plan.planes.begin(), plan.planes.end(),
+                       [plane](const PlaneSource& source) { return source.plane == plane; });
+}
+
+std::string CallWords(const ArrayCandidate& candidate)
+{
+    const DataPlan& plan = candidate.source.plan;
+    const std::string kind = std::string(HasPlane(plan, Plane::Light) ? "niveaux de gris" : "noir et blanc") +
+                             (HasPlane(plan, Plane::Mask) ? " masqué" : "");
+    return kind + ", lu comme l'appel " + candidate.id.substr(candidate.id.rfind(':') + 1);
 }
 
 } // namespace
 
 ArraySprites FindArraySprites(std::string_view text)
 {
+    return FindSourceSprites(text, SourceKind::C);
+}
+
+std::optional<SourceKind> SourceKindOfPath(const std::string& path)
+{
+    const std::string extension = AsciiLowered(NativeName(NativePath(path).extension()));
+    if (extension == ".c" || extension == ".h")
+        return SourceKind::C;
+    if (extension == ".s" || extension == ".asm" || extension == ".inc")
+        return SourceKind::Assembly;
+    return std::nullopt;
+}
+
+ArraySprites FindSourceSprites(std::string_view text, SourceKind kind)
+{
     ArraySprites found;
-    found.scan = ScanCArrays(text);
+    found.scan = kind == SourceKind::C ? ScanCArrays(text) : ScanAssemblyArrays(text);
     found.refusals = found.scan.refusals;
     if (found.scan.refusedCount > found.scan.refusals.size())
         found.refusals.push_back("et " +
                                  Counted(static_cast<long long>(found.scan.refusedCount - found.scan.refusals.size()),
                                          "autre tableau illisible", "autres tableaux illisibles"));
     Grouper(found).Run();
+    if (kind == SourceKind::C) {
+        found.calls = FindDrawCalls(text, found.scan);
+        AddCallCandidates(found);
+    }
     return found;
 }
 
 std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& candidate)
 {
+    const std::string words =
+        candidate.layout == ArrayLayout::DrawCall ? CallWords(candidate) : LayoutText(candidate.layout);
     std::string text = candidate.id + " : " + std::to_string(candidate.width) + " x " +
-                       std::to_string(candidate.height) + ", " + LayoutText(candidate.layout) + " (";
+                       std::to_string(candidate.height) + ", " + words + " (";
     for (std::size_t i = 0; i < candidate.arrays.size(); ++i)
         text += (i ? ", " : "") + found.scan.arrays[candidate.arrays[i]].name;
     return text + ")";
@@ -270,18 +338,9 @@ std::string WidthRefusal(const ArrayCandidate& candidate, int width)
 
 void BuildArraySprite(const ArraySprites& found, const ArrayCandidate& candidate, int width, Sprite& sprite)
 {
-    std::memset(sprite.cells, White, sizeof sprite.cells);
-    bool gray = false;
-    bool masked = false;
-    for (int x = 0; x < width; ++x)
-        for (int y = 0; y < candidate.height; ++y) {
-            const int8_t cell = CellAt(found, candidate, x, y);
-            sprite.cells[CellIndex(x, y)] = cell;
-            gray = gray || cell == LightGray || cell == DarkGray;
-            masked = masked || cell >= MaskedThreshold;
-        }
-    const int type = 1 + (gray ? 1 : 0) + (masked ? 2 : 0);
-    sprite.RestoreState({width, candidate.height}, static_cast<SpriteType>(type));
+    DataSource source = candidate.source;
+    source.plan.width = width;
+    DecodeFrame(source.plan, ImagesOf(found.scan, source), 0, sprite);
 }
 
 std::vector<const ArrayCandidate*> SameSizeCandidates(const ArraySprites& found, const ArrayCandidate& model)
@@ -305,4 +364,16 @@ FrameList BuildArrayFrames(const ArraySprites& found, const std::vector<const Ar
         BuildArraySprite(found, *candidate, width, *frames.back());
     }
     return frames;
+}
+
+std::size_t CandidateFrameCount(const ArraySprites& found, const ArrayCandidate& candidate)
+{
+    return std::min<std::size_t>(FramesOf(found.scan, candidate.source), MaxFrames);
+}
+
+FrameList BuildCandidateFrames(const ArraySprites& found, const ArrayCandidate& candidate, int width)
+{
+    DataSource source = candidate.source;
+    source.plan.width = width;
+    return ReadDataFrames(found.scan, source, 0, CandidateFrameCount(found, candidate));
 }

@@ -12,14 +12,23 @@
 // can also be read as one gray array: its first half the light plane, its
 // second half the dark plane.
 //
+// A call of a sprite routine naming arrays of the text (DrawCalls.h) gives
+// one more candidate, read as the call reads them: its height, row width,
+// planes and mask, every frame an array of parts holds.
+//
 // Several sprites of one size can also come in together as the frames of a
 // set, one frame per candidate, in the order of the text.
+//
+// Arrays of int and plain char (tile maps, text) are not offered; the
+// sources are C text, or assembly data directives after labels.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "DataReading.h"
 #include "U_class.h"
 #include "c_array_reader.h"
 #include "sprite_set.h"
@@ -31,27 +40,36 @@ enum class ArrayLayout {
     MaskedPlanes, // both planes and one mask
     Interlaced,   // mask, light, dark of each row in one array
     Halves,       // one array: light plane, then dark plane
+    DrawCall,     // as a call of a sprite routine reads its arrays
 };
 
 struct ArrayCandidate {
     std::string id; // what --array takes: the base name, with ":gris" for a gray reading of other candidates' arrays
     ArrayLayout layout;
     std::vector<std::size_t> arrays; // indexes into the scan: sprite or light, dark, mask
-    int elementBits;
-    int width;  // the sprite's own width: the element's bits or maskplane's comment
-    int height; // rows
+    int elementBits;                 // the bits of a row: the most columns there are
+    int width;                       // the sprite's own width: the row's bits, maskplane's comment or the call's
+    int height;                      // rows
     // A second reading of arrays that other candidates read already: the
-    // gray halves of one array, the two parts of NAME[2][N] as planes.
+    // gray halves of one array, the two parts of NAME[2][N] as planes, a call.
     bool rereading = false;
+    DataSource source; // where its rows lie in the arrays
 };
 
 struct ArraySprites {
     CArrayScan scan;
     std::vector<ArrayCandidate> candidates; // in the order of the text, second readings last
     std::vector<std::string> refusals;      // arrays and groups that cannot be sprites, and why
+    std::vector<DrawCall> calls;            // the sprite routines' calls on the arrays
 };
 
 ArraySprites FindArraySprites(std::string_view text);
+
+enum class SourceKind { C, Assembly };
+// C (".c", ".h") or assembly (".s", ".S", ".asm", ".inc"), any case; nothing
+// for other names.
+std::optional<SourceKind> SourceKindOfPath(const std::string& path);
+ArraySprites FindSourceSprites(std::string_view text, SourceKind kind);
 
 // "balle : 16 x 16, niveaux de gris masqué (balle_LightPlane, balle_DarkPlane, balle_Mask)"
 std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& candidate);
@@ -77,3 +95,8 @@ std::vector<const ArrayCandidate*> SameSizeCandidates(const ArraySprites& found,
 
 // One frame per candidate, each built as BuildArraySprite builds one sprite.
 FrameList BuildArrayFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width);
+
+// How many frames the candidate's arrays hold (more than one for a call on
+// an array of parts), and all of them, at most MaxFrames.
+std::size_t CandidateFrameCount(const ArraySprites& found, const ArrayCandidate& candidate);
+FrameList BuildCandidateFrames(const ArraySprites& found, const ArrayCandidate& candidate, int width);

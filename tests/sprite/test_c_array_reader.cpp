@@ -126,7 +126,7 @@ TEST(CArrayReader, ArraysOfPartsGiveOneArrayAPart)
         {"unsigned char bad[2][1] = {{1, 2}};", "plus de 1 éléments"},
         {"unsigned char bad[1][2] = {{1}, {2}};", "plus de 1 parties"},
         {"unsigned char bad[300][2] = {1};", "plus de 256 parties"},
-        {"unsigned char bad[2][400] = {1};", "parties de plus de 384"},
+        {"unsigned char bad[2][12000] = {1};", "parties de plus de 11520"},
         {"unsigned char bad[2][2] = {{1}, 2};", "partie attendue"},
         {"unsigned char bad[2][2] = {{1} {2}};", "virgule ou accolade fermante attendue"},
     };
@@ -268,13 +268,13 @@ TEST(CArraySprites, TooManyRowsAreRefused)
     const ArraySprites even = FindArraySprites(text + "1};");
     ASSERT_EQ(even.candidates.size(), 1u);
     EXPECT_EQ(even.candidates[0].height, 65);
-    // Past 384 elements nothing is kept of the array.
-    for (int i = 0; i < 300; ++i)
+    // Past a whole set of frames' worth, nothing is kept of the array.
+    for (std::size_t i = 129; i <= MaxArrayElements; ++i)
         text += "1,";
     const CArrayScan huge = ScanCArrays(text + "};");
     EXPECT_TRUE(huge.arrays.empty());
     ASSERT_EQ(huge.refusals.size(), 1u);
-    EXPECT_NE(huge.refusals[0].find("plus de 384"), std::string::npos);
+    EXPECT_NE(huge.refusals[0].find("plus de 2949120"), std::string::npos);
 }
 
 // The sanitizer build runs unoptimised code many times slower; a tenth of

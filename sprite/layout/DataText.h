@@ -1,0 +1,30 @@
+// The text of sprite data in a layout: C arrays, A68k or GNU as data
+// directives, with a comment that says the layout in words and names the
+// draw call that fits it, ready to paste. Every text is plain ASCII with LF
+// line ends, so it compiles or assembles as it is; the C text compiles with
+// gcc -std=gnu99 -Wall -Wextra -Werror even when a program uses only some of
+// its arrays (they are marked unused).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "DataLayout.h"
+#include "U_class.h"
+
+// The size of the frames (the first one's) and the planes any of them has.
+SpriteShape ShapeOfFrames(const std::vector<const Sprite*>& frames);
+
+// Why the name cannot name the data in this syntax, or nothing: a C
+// identifier that is no C keyword, and for assembly no 68000 register
+// either (d0, a7, sp...), which an assembler would take for one.
+std::string DataNameRefusal(const std::string& name, DataSyntax syntax);
+
+// The text of the frames (one sprite, or a set of one size) under name, in
+// a layout that ResolveLayout gave for ShapeOfFrames(frames).
+std::string WriteDataText(const std::vector<const Sprite*>& frames, const std::string& name, const DataLayout& layout);
+
+// The names of the arrays of one sprite in the layout, in the order of the
+// planes: NAME for block and interlaced; for separate NAME (black and white),
+// NAME_LightPlane, NAME_DarkPlane and NAME_Mask.
+std::vector<std::string> ArrayNames(const DataLayout& layout, const std::string& name);
