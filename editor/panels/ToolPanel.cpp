@@ -139,7 +139,7 @@ void ToolPanel::BuildToolButtons()
     sbEllipse = ToolButton(page, "sbEllipse", QStringLiteral("Ellipse (O) ; pleine : Maj+O ou second clic"), 1);
     sbPipette = ToolButton(page, "sbPipette",
                            QStringLiteral("Pipette (I) : le bouton de la souris qui clique prend la couleur de la "
-                                          "case ; Alt + clic avec tout outil"),
+                                          "case, ou le masque ; Alt + clic avec tout outil"),
                            2);
     sbPipette->setIcon(ToolPicture(Glyph::Eyedropper));
     form.toolButtons->addButton(sbRectangle, ToolRectangle);

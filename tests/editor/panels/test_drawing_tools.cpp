@@ -92,6 +92,23 @@ TEST_F(DrawingTools, EachKeyChoosesItsToolAndPutsItsButtonDownButNotWhileTyping)
     EXPECT_EQ(form->sprite.GetColor(0, 0), White);
 }
 
+// Each click shows the page first and moves over the button, as a user does.
+TEST_F(DrawingTools, ASecondClickOnAShapesButtonSwitchesOutlinedAndFilled)
+{
+    const struct {
+        const char* button;
+        int tool;
+    } clicks[] = {
+        {"sbRectangle", ToolRectangle},       {"sbRectangle", ToolFilledRectangle}, {"sbEllipse", ToolEllipse},
+        {"sbRectangle", ToolFilledRectangle}, {"sbRectangle", ToolRectangle},       {"sbEllipse", ToolEllipse},
+        {"sbEllipse", ToolFilledEllipse},     {"sbPipette", ToolEyedropper},        {"sbEllipse", ToolFilledEllipse},
+    };
+    for (const auto& click : clicks) {
+        ChooseTool(Find<QToolButton>(click.button));
+        EXPECT_EQ(form->Tool, click.tool) << click.button;
+    }
+}
+
 // Alt + the underlined letter still works the designed buttons of the page
 // shown, whatever tool key shares the letter.
 TEST_F(DrawingTools, TheDesignedAcceleratorsKeepTheirLetters)
