@@ -62,7 +62,8 @@ QRect FrameStrip::PictureRect(int index) const
 
 int FrameStrip::FrameAt(QPoint point) const
 {
-    for (int index = first_; index < frames_.Count(); ++index) {
+    const int end = std::min(frames_.Count(), first_ + ShownCount());
+    for (int index = first_; index < end; ++index) {
         if (PictureRect(index).adjusted(-Border, -Border, Border, Border).contains(point))
             return index;
     }
@@ -91,10 +92,9 @@ void FrameStrip::paintEvent(QPaintEvent*)
     QPainter painter(this);
     // Scaled down, a thin line of the sprite stays a gray line.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (int index = first_; index < frames_.Count(); ++index) {
+    const int end = std::min(frames_.Count(), first_ + ShownCount());
+    for (int index = first_; index < end; ++index) {
         const QRect place = PictureRect(index);
-        if (place.isEmpty())
-            break;
         // White under the picture shows through its masked pixels.
         painter.fillRect(place, Qt::white);
         painter.drawImage(place, SpriteImage(frames_.Frame(index), 1, false));

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "FrameStrip.h"
 #include "ViewPanel.h"
@@ -334,6 +335,27 @@ TEST_F(DrawingTools, TheFrameRowShowsEveryFrameAndFollowsTheirCommandsAndUndo)
     EXPECT_EQ(form->document.Frames().Count(), 1);
     EXPECT_FALSE(strip->isVisible());
     EXPECT_EQ(form->I_Principale->height(), form->height());
+}
+
+TEST_F(DrawingTools, ALongFrameRowScrollsToTheCurrentFrameAndWithTheWheel)
+{
+    auto* strip = Find<FrameStrip>("FrameStrip");
+    for (int k = 0; k < 29; ++k)
+        QTest::mouseClick(Find<QPushButton>("B_NouvelleImage"), Qt::LeftButton);
+    ASSERT_EQ(form->document.Frames().Current(), 29);
+    EXPECT_FALSE(strip->PictureRect(29).isEmpty());
+    EXPECT_TRUE(strip->PictureRect(0).isEmpty());
+
+    QWheelEvent wheel(QPointF(20, 20), strip->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, 120 * 40), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(strip, &wheel);
+    EXPECT_FALSE(strip->PictureRect(0).isEmpty());
+    EXPECT_EQ(form->Tool, ToolPencil) << "the wheel over the row is the row's";
+    // Only pictures shown are clicked: the row's corner holds none.
+    QTest::mouseClick(strip, Qt::LeftButton, Qt::NoModifier, QPoint(1, 1));
+    EXPECT_EQ(form->document.Frames().Current(), 29);
+    QTest::mouseClick(strip, Qt::LeftButton, Qt::NoModifier, strip->PictureRect(0).center());
+    EXPECT_EQ(form->document.Frames().Current(), 0);
 }
 
 // Cells of a 240 x 128 sprite are (region's shorter side - 2) / 240 pixels,
