@@ -249,9 +249,9 @@ void ToolPanel::ShowChange(const DocumentChange& change)
             form.update();
         }
         frameStrip->ShowCurrent();
+    } else if (change.pixels) {
+        frameStrip->ShowCurrentPixels();
     }
-    if (change.pixels || change.frames || change.size)
-        frameStrip->update();
     const bool previewing = form.Tool == ToolLine || IsShapeTool(form.Tool);
     cancelKey->setEnabled(previewing && form.document.AnyButtonDrawing());
 }

@@ -1,6 +1,7 @@
 #include "FrameStrip.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
@@ -87,7 +88,9 @@ void FrameStrip::ShowCurrent()
         ScrollTo(first_);
 }
 
-void FrameStrip::paintEvent(QPaintEvent*)
+// A stroke repaints the picture of its frame alone, so pictures outside
+// the area asked for are not composed again.
+void FrameStrip::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     // Scaled down, a thin line of the sprite stays a gray line.
@@ -95,6 +98,8 @@ void FrameStrip::paintEvent(QPaintEvent*)
     const int end = std::min(frames_.Count(), first_ + ShownCount());
     for (int index = first_; index < end; ++index) {
         const QRect place = PictureRect(index);
+        if (!event->rect().intersects(place.adjusted(-Border, -Border, Border, Border)))
+            continue;
         // White under the picture shows through its masked pixels.
         painter.fillRect(place, Qt::white);
         painter.drawImage(place, SpriteImage(frames_.Frame(index), 1, false));
@@ -104,6 +109,11 @@ void FrameStrip::paintEvent(QPaintEvent*)
             painter.drawRect(QRectF(place).adjusted(-Border / 2.0, -Border / 2.0, Border / 2.0, Border / 2.0));
         }
     }
+}
+
+void FrameStrip::ShowCurrentPixels()
+{
+    update(PictureRect(frames_.Current()).adjusted(-Border, -Border, Border, Border));
 }
 
 void FrameStrip::mousePressEvent(QMouseEvent* event)

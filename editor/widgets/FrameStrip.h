@@ -26,6 +26,8 @@ public:
     int FrameAt(QPoint point) const;
     // Scrolls the row so that the current frame shows.
     void ShowCurrent();
+    // Draws the current frame's picture again, after its pixels changed.
+    void ShowCurrentPixels();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
