@@ -53,11 +53,14 @@ DocumentChange SpriteDocument::CommitStep(const std::string& label)
 {
     history_.Commit(editing_, label);
     frames_.ApplySizeToAll();
+    ResumeHeldStroke();
+    return HistoryChanged();
+}
+
+void SpriteDocument::ResumeHeldStroke()
+{
     if (drawing_.AnyDrawing())
         ResumeStep();
-    DocumentChange change;
-    change.history = true;
-    return change;
 }
 
 std::string SpriteDocument::GestureLabel() const
@@ -74,6 +77,13 @@ std::string SpriteDocument::GestureLabel() const
 DocumentChange SpriteDocument::FrameReplaced()
 {
     return {true, true, true, true, true};
+}
+
+DocumentChange SpriteDocument::HistoryChanged()
+{
+    DocumentChange change;
+    change.history = true;
+    return change;
 }
 
 DocumentChange SpriteDocument::Edit(const std::string& label, const std::function<void(Sprite&)>& edit)
@@ -105,11 +115,8 @@ DocumentChange SpriteDocument::Redo()
 DocumentChange SpriteDocument::StartNewHistory()
 {
     history_.Clear();
-    if (drawing_.AnyDrawing())
-        ResumeStep();
-    DocumentChange change;
-    change.history = true;
-    return change;
+    ResumeHeldStroke();
+    return HistoryChanged();
 }
 
 void SpriteDocument::MarkSaved(Saved what)
@@ -125,8 +132,7 @@ DocumentChange SpriteDocument::SelectFrame(int index)
         return {};
     CloseGestureStep();
     frames_.Select(index);
-    if (drawing_.AnyDrawing())
-        ResumeStep();
+    ResumeHeldStroke();
     return FrameReplaced();
 }
 
@@ -149,8 +155,7 @@ DocumentChange SpriteDocument::ReplaceFrames(FrameList frames, const std::string
 {
     CloseGestureStep();
     const bool replaced = history_.ReplaceFrames(frames_, std::move(frames), 0, label);
-    if (drawing_.AnyDrawing())
-        ResumeStep();
+    ResumeHeldStroke();
     DocumentChange change = replaced ? FrameReplaced() : DocumentChange{};
     change.history = true;
     return change;

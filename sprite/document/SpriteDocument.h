@@ -130,10 +130,13 @@ private:
     // Opens a step on the frame being edited unless one is open.
     void ResumeStep();
     DocumentChange CommitStep(const std::string& label);
+    // What the held buttons draw next is a step of its own.
+    void ResumeHeldStroke();
     std::string GestureLabel() const;
     // Everything a window shows of the frame, after another frame or state
     // of the set took its place.
     static DocumentChange FrameReplaced();
+    static DocumentChange HistoryChanged();
 
     DocumentChange SelectionPress(int button, Point cell);
     DocumentChange SelectionDrag(Point heldCell);

@@ -1,7 +1,9 @@
 // The document without a window: its gestures, the undo steps its commands
 // and gestures make (on the frame each was made on, cut where a command runs
 // in the middle of a gesture), what each command says it changed, and the
-// loads, transforms and selection commands built on it.
+// loads, transforms and selection commands built on it; and what the
+// editor makes of its cells without a window: the cells on the clipboard
+// and the onion skin of the previous frame.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
