@@ -171,7 +171,7 @@ void ToolPanel::BuildToolKeys()
     for (const auto& [key, tool] : keys)
         AddCommandKeys(&form, {key}, [this, tool = tool] { ChooseTool(tool); });
 
-    // Only while a drag can be cancelled, so that Escape keeps its other
+    // Only while a button draws, so that Escape keeps its other
     // uses (dropping the selection) the rest of the time.
     cancelKey = new QShortcut(QKeySequence(Qt::Key_Escape), &form);
     cancelKey->setEnabled(false);
@@ -252,8 +252,7 @@ void ToolPanel::ShowChange(const DocumentChange& change)
     } else if (change.pixels) {
         frameStrip->ShowCurrentPixels();
     }
-    const bool previewing = form.Tool == ToolLine || IsShapeTool(form.Tool);
-    cancelKey->setEnabled(previewing && form.document.AnyButtonDrawing());
+    cancelKey->setEnabled(form.document.AnyButtonDrawing());
 }
 
 // Each screen's right and bottom edges, as far as the sprite reaches them,

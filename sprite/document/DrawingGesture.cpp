@@ -145,9 +145,9 @@ bool DrawingGesture::Release(Sprite& sprite, int tool, int button, Point cell)
     return drew;
 }
 
-bool DrawingGesture::Cancel(Sprite& sprite, int tool)
+bool DrawingGesture::Cancel(Sprite& sprite)
 {
-    if (!AnyDrawing() || !IsPreviewed(tool))
+    if (!AnyDrawing())
         return false;
     sprite.ClearMarks();
     ActivePen.fill(NotDrawing);

@@ -56,9 +56,10 @@ public:
     bool Move(Sprite& sprite, int tool, Point cell);
     // A release of a button that is not drawing does nothing.
     bool Release(Sprite& sprite, int tool, int button, Point cell);
-    // Stops every button of a line or shape drag, its preview taken away
-    // and nothing drawn; true when there was one.
-    bool Cancel(Sprite& sprite, int tool);
+    // Stops every button that is drawing and takes a preview away; true
+    // when a button was drawing. What the gesture drew is the caller's to
+    // take back.
+    bool Cancel(Sprite& sprite);
 
 private:
     // Indexed by mouse button, 0 left, 1 right, 2 middle.

@@ -216,14 +216,12 @@ DocumentChange SpriteDocument::MouseUp(int tool, int button, Point cell, Point h
     return change;
 }
 
-// Only marks were drawn since the press, so the step closed here is empty
-// and not kept.
 DocumentChange SpriteDocument::CancelDrawing()
 {
     DocumentChange change;
-    if (!drawing_.Cancel(editing_, drawingTool_))
+    if (!drawing_.Cancel(editing_))
         return change;
-    CloseGestureStep();
+    history_.Abandon(editing_);
     change.pixels = true;
     return change;
 }

@@ -106,8 +106,9 @@ public:
     DocumentChange MouseMove(int tool, Point cell, Point heldCell);
     DocumentChange MouseUp(int tool, int button, Point cell, Point heldCell);
     DocumentChange MouseUp(int tool, int button, Point cell) { return MouseUp(tool, button, cell, cell); }
-    // Escape during a line or shape drag: the preview goes, nothing is drawn
-    // and no step is kept; the release that follows does nothing.
+    // Escape while a button draws: what the gesture drew since its step
+    // began goes (a stroke, a fill, the preview of a line or shape), no step
+    // is kept, and the releases that follow do nothing.
     DocumentChange CancelDrawing();
     bool AnyButtonDrawing() const { return drawing_.AnyDrawing(); }
 

@@ -236,20 +236,25 @@ TEST(ShapeGestures, ADragPreviewsInMarksAndDrawsOneStepAtTheRelease)
     EXPECT_EQ(ToRows(document.Current()), Blank(5, 4));
 }
 
-TEST(ShapeGestures, EscapeCancelsTheDragWithoutAStep)
+// Whatever the tool drew since the press goes, the type with it.
+TEST(ShapeGestures, EscapeCancelsTheGestureWithoutAStep)
 {
-    const int tools[] = {ToolRectangle, ToolFilledRectangle, ToolEllipse, ToolFilledEllipse, ToolLine};
+    const Rows before{"#....", ".....", ".....", "....."};
+    const int tools[] = {ToolRectangle, ToolFilledRectangle, ToolEllipse, ToolFilledEllipse,
+                         ToolLine,      ToolPencil,          ToolFill};
     for (const int tool : tools) {
         SpriteDocument document;
-        document.Editing() = FromRows(Blank(5, 4));
+        document.Editing() = FromRows(before);
         document.StartNewHistory();
-        document.MouseDown(tool, 0, Black, {0, 0});
+        document.MouseDown(tool, 0, LightGray, {1, 1});
         document.MouseMove(tool, {4, 3}, {4, 3});
         EXPECT_TRUE(document.CancelDrawing().pixels) << ToolStepLabel(tool);
+        EXPECT_EQ(ToRows(document.Current()), before) << ToolStepLabel(tool);
+        EXPECT_EQ(document.Current().GetType(), BlackWhite) << ToolStepLabel(tool);
         EXPECT_FALSE(document.Current().IsMarked(4, 3)) << ToolStepLabel(tool);
         document.MouseMove(tool, {3, 3}, {3, 3});
         document.MouseUp(tool, 0, {3, 3});
-        EXPECT_EQ(ToRows(document.Current()), Blank(5, 4)) << ToolStepLabel(tool);
+        EXPECT_EQ(ToRows(document.Current()), before) << ToolStepLabel(tool) << ": the release draws nothing";
         EXPECT_FALSE(document.CanUndo()) << ToolStepLabel(tool);
         EXPECT_FALSE(document.CancelDrawing().Any()) << "nothing left to cancel";
     }
