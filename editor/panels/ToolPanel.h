@@ -2,8 +2,8 @@
 // ellipse (outlined or filled) and the eyedropper, with their buttons in the
 // free column of "Retouche"; the tool keys (B, L, G, U, O, I and Maj+U,
 // Maj+O), which work from whatever control has the focus but a text box
-// being typed in; Escape, which cancels the drawing of a held button; the row of
-// frame pictures below the view while the set has several frames; the
+// being typed in; Escape, which cancels the drawing of a held button; the
+// row of frame pictures below the view while the set has several frames; the
 // screen guides of the calculators over the main view ("Repères d'écran" on
 // "Options", key "ReperesEcran" of the view's section "Affichage"); and the
 // zoom readout below the tab control. The shapes and their steps are the
