@@ -30,11 +30,10 @@ constexpr const char* HelpText =
 Exporte en code C un sprite Pixora (.pixo), une planche de sprites (.pixs),
 une image de calculatrice (.89i, .9xi, .v2i), une image PNG, BMP, GIF ou
 JPEG ou un sprite des tableaux d'une source C (.c, .h) ou assembleur (.s,
-.asm, .inc) avec les plug-ins
-d'exportation de l'éditeur : le fichier écrit est exactement celui
-qu'écrirait l'éditeur. Les images d'une planche sont exportées l'une après
-l'autre sous les noms NOM_0, NOM_1... dans un seul fichier. Chaque commande
-lit chacune de ces ENTREE.
+.S, .asm, .inc) avec les plug-ins d'exportation de l'éditeur : le fichier
+écrit est exactement celui qu'écrirait l'éditeur. Les images d'une planche
+sont exportées l'une après l'autre sous les noms NOM_0, NOM_1... dans un
+seul fichier. Chaque commande lit chacune de ces ENTREE.
 
   -p PLUGIN          plug-in à employer : nom du fichier, avec ou sans suffixe,
                      ou nom affiché (par défaut : hexplane)

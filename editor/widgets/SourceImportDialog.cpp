@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -22,6 +23,22 @@
 namespace {
 
 constexpr QSize IconSize{96, 48};
+
+// The sprite at the largest whole scale that fits (shrunk when even one
+// pixel a cell is too large), on a clear picture of the icon's full size, so
+// that every text of the list starts at one column.
+QIcon CandidateIcon(const Sprite& sprite)
+{
+    const int scale = std::max(1, std::min(IconSize.width() / sprite.width, IconSize.height() / sprite.height));
+    QImage image = SpriteImage(sprite, scale, false);
+    if (image.width() > IconSize.width() || image.height() > IconSize.height())
+        image = image.scaled(IconSize, Qt::KeepAspectRatio);
+    QPixmap icon(IconSize);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.drawImage(QPoint(0, (IconSize.height() - image.height()) / 2), image);
+    return QIcon(icon);
+}
 
 // Every order a source's planes may come in.
 const char* const Orders[] = {"B", "BM", "MB", "LD", "DL", "LDM", "LMD", "DLM", "DML", "MLD", "MDL"};
@@ -72,8 +89,9 @@ SourceImportDialog::SourceImportDialog(const ArraySprites& found, const QList<Ar
     BuildControls();
     ShowPlaneRows();
     ConnectControls();
-    candidateList->setCurrentRow(0);
-    CandidateChosen(0);
+    const int first = withSource_ && !items_.isEmpty() ? static_cast<int>(FirstCandidateToShow(found_)) : 0;
+    candidateList->setCurrentRow(first);
+    CandidateChosen(first);
 }
 
 void SourceImportDialog::BuildControls()
@@ -89,9 +107,7 @@ void SourceImportDialog::BuildControls()
         Sprite sprite;
         const ArrayCandidate& candidate = found_.candidates[static_cast<std::size_t>(i)];
         BuildArraySprite(found_, candidate, candidate.width, sprite);
-        const int scale = std::max(1, std::min(IconSize.width() / sprite.width, IconSize.height() / sprite.height));
-        candidateList->addItem(
-            new QListWidgetItem(QIcon(QPixmap::fromImage(SpriteImage(sprite, scale, false))), items_[i].text));
+        candidateList->addItem(new QListWidgetItem(CandidateIcon(sprite), items_[i].text));
     }
     widthBox = new QSpinBox;
     widthBox->setObjectName(QStringLiteral("E_Largeur"));

@@ -24,17 +24,12 @@
 #include <vector>
 
 #include "Dialogs.h"
-#include "ImageConversion.h"
-#include "LoadCommands.h"
 #include "PluginHost.h"
 #include "ProgramPaths.h"
-#include "RecentFiles.h"
 #include "SpriteDocument.h"
-#include "Transform.h"
 #include "U_apercu.h"
 #include "U_class.h"
 #include "U_export.h"
-#include "ZoomedView.h"
 #include "sprite_file_kind.h"
 #include "sprite_set.h"
 
@@ -42,20 +37,15 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QFrame;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPainter;
 class QPlainTextEdit;
-class QScrollBar;
 class QWheelEvent;
 class QPushButton;
-class QSpinBox;
-class IniFile;
 class QTabWidget;
 class QTimer;
-class QUrl;
 class QToolButton;
 class PaletteButton;
 class Swatch;
@@ -69,8 +59,6 @@ class ToolPanel;
 class TransformPanel;
 class UndoPanel;
 class ViewPanel;
-struct ArrayCandidate;
-struct ArraySprites;
 
 // It tells the preview window what to show and lends the export window a
 // place to register, through PreviewSource and ExportWindowOwner.

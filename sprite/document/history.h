@@ -4,12 +4,13 @@
 //
 // A command is recorded by calling Begin before it touches the sprite and
 // Commit once it is done; the document (SpriteDocument.h) is the one caller,
-// so that every step knows the frame it was made on. A step keeps only what the command changed: the
-// cells that differ and the size and type, never a copy of the whole sprite,
-// so that a thousand small strokes cost a few hundred kilobytes. Undo and
-// Redo bring back size, type and every cell of the storage, hidden cells
-// included; the mark plane is scratch and never part of a step. The oldest
-// steps are dropped beyond the depth given at construction.
+// so that every step knows the frame it was made on. A step keeps only what
+// the command changed: the cells that differ and the size and type, never a
+// copy of the whole sprite, so that a thousand small strokes cost a few
+// hundred kilobytes. Undo and Redo bring back size, type and every cell of
+// the storage, hidden cells included; the mark plane is scratch and never
+// part of a step. The oldest steps are dropped beyond the depth given at
+// construction.
 //
 // With a sprite set, each step also knows its frame: an edit undoes on the
 // frame it was made on (that frame becomes current), and the frame commands
@@ -74,10 +75,10 @@ private:
     // on: before an undo the old ones, after it the new ones. Undo and Redo
     // both swap them with the sprite's.
     enum class StepKind {
-        Edit,        // cells, size and type of frame `frame`
-        FrameInOut,  // frame `frame` is in the set, or out of it in `frames`
-        FrameMove,   // the frame now at `otherFrame` was at `frame`
-        WholeSet,    // `frames` is the whole set of the other side
+        Edit,       // cells, size and type of frame `frame`
+        FrameInOut, // frame `frame` is in the set, or out of it in `frames`
+        FrameMove,  // the frame now at `otherFrame` was at `frame`
+        WholeSet,   // `frames` is the whole set of the other side
     };
     struct Step {
         std::string label;

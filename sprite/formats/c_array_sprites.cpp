@@ -316,6 +316,14 @@ std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& c
     return text + ")";
 }
 
+std::size_t FirstCandidateToShow(const ArraySprites& found)
+{
+    const auto call =
+        std::find_if(found.candidates.begin(), found.candidates.end(),
+                     [](const ArrayCandidate& candidate) { return candidate.layout == ArrayLayout::DrawCall; });
+    return call == found.candidates.end() ? 0 : static_cast<std::size_t>(call - found.candidates.begin());
+}
+
 const ArrayCandidate* FindCandidate(const ArraySprites& found, const std::string& name)
 {
     for (const ArrayCandidate& candidate : found.candidates)

@@ -74,6 +74,11 @@ ArraySprites FindSourceSprites(std::string_view text, SourceKind kind);
 // "balle : 16 x 16, niveaux de gris masqué (balle_LightPlane, balle_DarkPlane, balle_Mask)"
 std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& candidate);
 
+// The candidate shown first: the first one a call of a sprite routine reads,
+// since the call says how the program itself reads its arrays; else the
+// first of the text. Only for a list that is not empty.
+std::size_t FirstCandidateToShow(const ArraySprites& found);
+
 // The candidate whose id, or one of whose arrays' names, is name; nullptr
 // when there is none.
 const ArrayCandidate* FindCandidate(const ArraySprites& found, const std::string& name);
