@@ -11,6 +11,7 @@
 #include "FramePanel.h"
 #include "PicturePanel.h"
 #include "RoundTripPanel.h"
+#include "ToolPanel.h"
 #include "TransformPanel.h"
 #include "U_apercu.h"
 #include "UndoPanel.h"
@@ -43,6 +44,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     roundTripPanel = new RoundTripPanel(*this);
     transformPanel = new TransformPanel(*this);
     viewPanel = new ViewPanel(*this);
+    toolPanel = new ToolPanel(*this);
 
     // Last: the options' handlers may start the attach timer.
     ConnectOptionHandlers();
@@ -105,7 +107,7 @@ TForm1::~TForm1()
 
 std::vector<EditorPanel*> TForm1::Panels() const
 {
-    return {undoPanel, filePanel, picturePanel, framePanel, roundTripPanel, transformPanel, viewPanel};
+    return {undoPanel, filePanel, picturePanel, framePanel, roundTripPanel, transformPanel, viewPanel, toolPanel};
 }
 
 const Sprite& TForm1::PreviewSprite() const
@@ -132,5 +134,6 @@ void TForm1::FormResize()
     const int viewWidth = outerWidth - PageControl1->width() - 10;
     I_Principale->setGeometry(0, 0, std::max(viewWidth, 0), height());
     PageControl1->move(viewWidth, outerHeight / 2 - PageControl1->height() / 2 - 10);
+    toolPanel->LayOutAroundView();
     viewPanel->LayOutMainView();
 }

@@ -2,7 +2,8 @@
 // edited (SpriteDocument.h: frames, history, selection, gesture, saved
 // state, changed only through its commands), and the panels of the features
 // added beside the design (editor/panels/: undo, files, pictures, round
-// trips, frames, transforms and selection, view navigation), which it
+// trips, frames, transforms and selection, view navigation, drawing
+// tools), which it
 // builds after its own controls and composes. Window coordinates are client
 // pixels of this window; mouse buttons are numbered 0 left, 1 right,
 // 2 middle in every table.
@@ -54,6 +55,7 @@ class FilePanel;
 class FramePanel;
 class PicturePanel;
 class RoundTripPanel;
+class ToolPanel;
 class TransformPanel;
 class UndoPanel;
 class ViewPanel;
@@ -257,6 +259,7 @@ public:
     RoundTripPanel* roundTripPanel = nullptr;
     TransformPanel* transformPanel = nullptr;
     ViewPanel* viewPanel = nullptr;
+    ToolPanel* toolPanel = nullptr;
     std::vector<EditorPanel*> Panels() const;
 
 protected:

@@ -13,6 +13,7 @@
 #include "Controls.h"
 #include "EditCommands.h"
 #include "EditorError.h"
+#include "ToolPanel.h"
 #include "U_main.h"
 #include "ViewGeometry.h"
 #include "ViewPanel.h"
@@ -70,10 +71,12 @@ void TForm1::ConnectEditingHandlers()
     connect(SpeedButton1, &QPushButton::clicked, this, &TForm1::SpeedButton1Click);
 }
 
+// The eyedropper, or Alt with any tool, takes the cell's pen instead.
 void TForm1::mousePressEvent(QMouseEvent* event)
 {
     const int button = MouseButtonIndex(event->button());
-    if (button >= 0)
+    const bool altHeld = event->modifiers() & Qt::AltModifier;
+    if (button >= 0 && !toolPanel->PickPen(button, CellUnder(WindowPoint(event)), altHeld))
         FormMouseDown(button, WindowPoint(event));
 }
 
@@ -132,7 +135,7 @@ void TForm1::FormMouseMove(Point windowPoint)
 
 void TForm1::FormMouseUp(int button, Point windowPoint)
 {
-    ShowDocumentChange(document.MouseUp(Tool, button, CellUnder(windowPoint)));
+    ShowDocumentChange(document.MouseUp(Tool, button, CellUnder(windowPoint), ClampedCellUnder(windowPoint)));
 }
 
 // Beside the grid, or beside the part a zoomed view shows: the cell the
@@ -172,10 +175,12 @@ void TForm1::ShowCellPosition(Point cell)
 }
 
 // Away from the user goes back one tool, toward the user on by one; the
-// ends do not wrap round.
+// ends do not wrap round. From a tool added after the three, either way
+// goes to the fill.
 void TForm1::FormMouseWheel(int delta)
 {
-    Tool = delta > 0 ? std::max<int>(Tool - 1, ToolPencil) : std::min<int>(Tool + 1, ToolFill);
+    const int from = std::min<int>(Tool, ToolFill + 1);
+    Tool = delta > 0 ? std::max<int>(from - 1, ToolPencil) : std::min<int>(from + 1, ToolFill);
     ToolButton(Tool)->setChecked(true);
 }
 

@@ -1,5 +1,39 @@
 #include "DrawingGesture.h"
 
+#include "shapes.h"
+
+namespace {
+
+void DrawShape(Sprite& sprite, int tool, Point corner, Point opposite, PenValue pen)
+{
+    switch (tool) {
+    case ToolRectangle:
+    case ToolFilledRectangle:
+        DrawRectangle(sprite, corner, opposite, pen,
+                      tool == ToolFilledRectangle ? ShapeFill::Filled : ShapeFill::Outline);
+        break;
+    case ToolEllipse:
+    case ToolFilledEllipse:
+        DrawEllipse(sprite, corner, opposite, pen, tool == ToolFilledEllipse ? ShapeFill::Filled : ShapeFill::Outline);
+        break;
+    default:
+        break;
+    }
+}
+
+// The drawings shown in the mark plane until the release.
+bool IsPreviewed(int tool)
+{
+    return tool == ToolLine || IsShapeTool(tool);
+}
+
+} // namespace
+
+bool IsShapeTool(int tool)
+{
+    return tool == ToolRectangle || tool == ToolFilledRectangle || tool == ToolEllipse || tool == ToolFilledEllipse;
+}
+
 std::string ToolStepLabel(int tool)
 {
     switch (tool) {
@@ -9,6 +43,14 @@ std::string ToolStepLabel(int tool)
         return "remplissage";
     case ToolSelection:
         return "déplacement de la sélection";
+    case ToolRectangle:
+        return "rectangle";
+    case ToolFilledRectangle:
+        return "rectangle plein";
+    case ToolEllipse:
+        return "ellipse";
+    case ToolFilledEllipse:
+        return "ellipse pleine";
     default:
         return "crayon";
     }
@@ -27,9 +69,16 @@ bool DrawingGesture::AnyDrawing() const
 // last one's pen is what the cell shows.
 bool DrawingGesture::Press(Sprite& sprite, int tool, int button, PenValue pen, Point cell)
 {
-    if (tool != ToolPencil && tool != ToolLine && tool != ToolFill)
+    if (tool != ToolPencil && tool != ToolLine && tool != ToolFill && !IsShapeTool(tool))
         return false;
     ActivePen[button] = pen;
+    if (IsShapeTool(tool)) {
+        // A press alone draws its one cell at the release: shown at once.
+        AnchorCell = cell;
+        sprite.ClearMarks();
+        DrawShape(sprite, tool, AnchorCell, cell, Mark);
+        return true;
+    }
     switch (tool) {
     case ToolPencil:
         AnchorCell = cell;
@@ -72,7 +121,11 @@ bool DrawingGesture::Move(Sprite& sprite, int tool, Point cell)
         }
         return drawing;
     default:
-        return false;
+        if (drawing && IsShapeTool(tool)) {
+            sprite.ClearMarks();
+            DrawShape(sprite, tool, AnchorCell, cell, Mark);
+        }
+        return drawing && IsShapeTool(tool);
     }
 }
 
@@ -80,11 +133,23 @@ bool DrawingGesture::Release(Sprite& sprite, int tool, int button, Point cell)
 {
     if (!IsDrawing(button))
         return false;
-    const bool drew = tool == ToolLine;
+    const bool drew = IsPreviewed(tool);
     if (drew) {
         sprite.ClearMarks();
-        sprite.DrawLine(AnchorCell.x, AnchorCell.y, cell.x, cell.y, ActivePen[button]);
+        if (tool == ToolLine)
+            sprite.DrawLine(AnchorCell.x, AnchorCell.y, cell.x, cell.y, ActivePen[button]);
+        else
+            DrawShape(sprite, tool, AnchorCell, cell, ActivePen[button]);
     }
     ActivePen[button] = NotDrawing;
     return drew;
+}
+
+bool DrawingGesture::Cancel(Sprite& sprite)
+{
+    if (!AnyDrawing())
+        return false;
+    sprite.ClearMarks();
+    ActivePen.fill(NotDrawing);
+    return true;
 }

@@ -1,6 +1,8 @@
-// The drawing tools under the mouse: the pencil, the line and the fill, each
-// mouse button drawing with the pen it was pressed with, from the press of a
-// first button to the release of the last. Cell coordinates of the sprite
+// The drawing tools under the mouse: the pencil, the line, the fill and the
+// shapes (boxes and ellipses, outlined or filled), each mouse button drawing
+// with the pen it was pressed with, from the press of a first button to the
+// release of the last. The line and the shapes show what they will draw in
+// the mark plane while a button is held, and draw it at the release. Cell coordinates of the sprite
 // drawn on, (0, 0) top-left; a cell beside the grid has -1 on that axis, and
 // what falls outside the storage is ignored by the sprite.
 //
@@ -16,7 +18,23 @@
 
 #include "U_class.h"
 
-enum Tools : int8_t { ToolPencil = 0, ToolLine = 1, ToolFill = 2, ToolSelection = 3 };
+enum Tools : int8_t {
+    ToolPencil = 0,
+    ToolLine = 1,
+    ToolFill = 2,
+    ToolSelection = 3,
+    ToolRectangle = 4,
+    ToolFilledRectangle = 5,
+    ToolEllipse = 6,
+    ToolFilledEllipse = 7,
+    // Takes a cell's pen for a mouse button; the window's, it draws nothing.
+    ToolEyedropper = 8,
+};
+
+// The tools that draw from the press to the release cell, the rectangles
+// and ellipses, which take the nearest cell of the sprite for a pointer
+// beside it.
+bool IsShapeTool(int tool);
 
 constexpr int MouseButtonCount = 3;
 // ActivePen entry of a button that is not drawing.
@@ -38,6 +56,10 @@ public:
     bool Move(Sprite& sprite, int tool, Point cell);
     // A release of a button that is not drawing does nothing.
     bool Release(Sprite& sprite, int tool, int button, Point cell);
+    // Stops every button that is drawing and takes a preview away; true
+    // when a button was drawing. What the gesture drew is the caller's to
+    // take back.
+    bool Cancel(Sprite& sprite);
 
 private:
     // Indexed by mouse button, 0 left, 1 right, 2 middle.

@@ -196,7 +196,7 @@ DocumentChange SpriteDocument::MouseMove(int tool, Point cell, Point heldCell)
         drawingTool_ = tool;
         ResumeStep();
     }
-    change.pixels = drawing_.Move(editing_, tool, cell);
+    change.pixels = drawing_.Move(editing_, tool, IsShapeTool(tool) ? heldCell : cell);
     change |= SelectionDrag(heldCell);
     change |= FollowPointer(cell);
     return change;
@@ -204,15 +204,25 @@ DocumentChange SpriteDocument::MouseMove(int tool, Point cell, Point heldCell)
 
 // A release whose press did not reach the view (it began over another
 // control or window) belongs to no stroke and changes nothing.
-DocumentChange SpriteDocument::MouseUp(int tool, int button, Point cell)
+DocumentChange SpriteDocument::MouseUp(int tool, int button, Point cell, Point heldCell)
 {
     DocumentChange change = SelectionRelease(button);
     if (!drawing_.IsDrawing(button))
         return change;
     drawingTool_ = tool;
-    change.pixels = drawing_.Release(editing_, tool, button, cell);
+    change.pixels = drawing_.Release(editing_, tool, button, IsShapeTool(tool) ? heldCell : cell);
     if (!drawing_.AnyDrawing())
         change |= CommitStep(ToolStepLabel(tool));
+    return change;
+}
+
+DocumentChange SpriteDocument::CancelDrawing()
+{
+    DocumentChange change;
+    if (!drawing_.Cancel(editing_))
+        return change;
+    history_.Abandon(editing_);
+    change.pixels = true;
     return change;
 }
 

@@ -100,10 +100,16 @@ public:
     // pointer, heldCell the nearest cell of the frame when it is beside it.
     // The selection tool selects with the left button, and a press inside
     // the selection drags its pixels, as one step; the other tools draw
-    // with pen, the pen of the button pressed.
+    // with pen, the pen of the button pressed. A shape dragged beside the
+    // grid ends on the held cell, so that it stops at the frame's edge.
     DocumentChange MouseDown(int tool, int button, PenValue pen, Point cell);
     DocumentChange MouseMove(int tool, Point cell, Point heldCell);
-    DocumentChange MouseUp(int tool, int button, Point cell);
+    DocumentChange MouseUp(int tool, int button, Point cell, Point heldCell);
+    DocumentChange MouseUp(int tool, int button, Point cell) { return MouseUp(tool, button, cell, cell); }
+    // Escape while a button draws: what the gesture drew since its step
+    // began goes (a stroke, a fill, the preview of a line or shape), no step
+    // is kept, and the releases that follow do nothing.
+    DocumentChange CancelDrawing();
     bool AnyButtonDrawing() const { return drawing_.AnyDrawing(); }
 
     // The keyboard cursor, a cell of the frame shown from the first key that

@@ -45,6 +45,15 @@ bool SpriteHistory::Commit(const Sprite& sprite, const std::string& label)
     return true;
 }
 
+void SpriteHistory::Abandon(Sprite& sprite)
+{
+    if (!recording)
+        return;
+    recording = false;
+    std::memcpy(sprite.cells, before.data(), CellCount);
+    sprite.RestoreState(sizeBefore, typeBefore);
+}
+
 void SpriteHistory::AddStep(Step step)
 {
     steps.erase(steps.begin() + static_cast<std::ptrdiff_t>(undoCount), steps.end());

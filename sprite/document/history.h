@@ -40,6 +40,9 @@ public:
     // differs from its state at Begin, discarding the steps that could have
     // been redone; returns whether a step was added.
     bool Commit(const Sprite& sprite, const std::string& label);
+    // Ends the command begun last without a step, the sprite's cells, size
+    // and type back as they were at Begin.
+    void Abandon(Sprite& sprite);
     bool IsRecording() const { return recording; }
 
     // Each returns false and changes nothing when there is no such step or

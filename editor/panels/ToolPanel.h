@@ -1,0 +1,72 @@
+// The drawing tools added beside the designed three: the rectangle and the
+// ellipse (outlined or filled) and the eyedropper, with their buttons in the
+// free column of "Retouche"; the tool keys (B, L, G, U, O, I and Maj+U,
+// Maj+O), which work from whatever control has the focus but a text box
+// being typed in; Escape, which cancels the drawing of a held button; the
+// row of frame pictures below the view while the set has several frames; the
+// screen guides of the calculators over the main view ("Repères d'écran" on
+// "Options", key "ReperesEcran" of the view's section "Affichage"); and the
+// zoom readout below the tab control. The shapes and their steps are the
+// document's (DrawingGesture.h, shapes.h).
+#pragma once
+
+#include <cstdint>
+
+#include "EditorPanel.h"
+#include "U_class.h"
+
+class FrameStrip;
+class QCheckBox;
+class QLabel;
+class QShortcut;
+class QToolButton;
+
+class ToolPanel : public EditorPanel {
+public:
+    explicit ToolPanel(TForm1& form);
+
+    // Chooses a tool as its key does: its button goes down.
+    void ChooseTool(int tool);
+    // A press of a mouse button over the view with the eyedropper, or with
+    // Alt held whatever the tool: the button takes the pen of the cell, and
+    // the eyedropper gives way to the tool chosen before it. True when the
+    // press was the eyedropper's, so that it draws nothing.
+    bool PickPen(int button, Point cell, bool altHeld);
+
+    // The height kept for the frame row at the bottom of the view's column:
+    // none while the set has one frame.
+    int FrameStripHeight() const;
+    // Puts the frame row and the zoom readout in their places, after the
+    // view region and the tab control have taken theirs.
+    void LayOutAroundView();
+
+    uint8_t ReperesEcran = 0;
+    QCheckBox* CB_ReperesEcran;
+
+    void ShowChange(const DocumentChange& change) override;
+    void PaintOverView(QPainter& painter) override;
+    void ReadSettings(const IniFile& settings) override;
+    void WriteSettings(const IniFile& settings) const override;
+
+private:
+    void BuildToolButtons();
+    void BuildToolKeys();
+    void ShowZoom();
+    void ShowShapeButtons();
+    // The shape a click on its button chooses: the one its button shows,
+    // or the other one when that shape is already the tool.
+    int ShapeOnClick(int outlined, int filled, bool isFilled) const;
+    void CB_ReperesEcranClick();
+
+    QToolButton* sbRectangle;
+    QToolButton* sbEllipse;
+    QToolButton* sbPipette;
+    QShortcut* cancelKey;
+    FrameStrip* frameStrip;
+    QLabel* L_Zoom;
+    // The tool the eyedropper gives back after its click.
+    int toolBeforeEyedropper = 0;
+    // What each shape's button draws when chosen.
+    bool filledRectangle = false;
+    bool filledEllipse = false;
+};
