@@ -2,11 +2,13 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QToolTip>
 #include <algorithm>
 #include <optional>
 
@@ -99,6 +101,12 @@ int ButtonIdOf(int tool)
     }
 }
 
+// "Crayon (B)": a hint and the key of its tool.
+QString ToolTipWithKey(const QString& hint, const QString& key)
+{
+    return QStringLiteral("%1 (%2)").arg(hint, key);
+}
+
 QString ZoomText(int zoom)
 {
     return zoom == FittedZoom ? QStringLiteral("Zoom : ajusté") : QStringLiteral("Zoom : %1 px").arg(zoom);
@@ -129,12 +137,23 @@ ToolPanel::ToolPanel(TForm1& form) : EditorPanel(form)
     ShowZoom();
 }
 
+bool ToolPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto key = designedToolKeys.constFind(watched);
+    if (event->type() != QEvent::ToolTip || key == designedToolKeys.cend())
+        return EditorPanel::eventFilter(watched, event);
+    auto* button = static_cast<QWidget*>(watched);
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), ToolTipWithKey(button->toolTip(), *key), button);
+    return true;
+}
+
 void ToolPanel::BuildToolButtons()
 {
     QWidget* const page = form.TabSheet1;
-    form.sbPencil->setToolTip(QStringLiteral("Crayon (B)"));
-    form.sbLine->setToolTip(QStringLiteral("Ligne (L)"));
-    form.sbRempli->setToolTip(QStringLiteral("Remplir (G)"));
+    designedToolKeys = {
+        {form.sbPencil, QStringLiteral("B")}, {form.sbLine, QStringLiteral("L")}, {form.sbRempli, QStringLiteral("G")}};
+    for (QObject* button : {form.sbPencil, form.sbLine, form.sbRempli})
+        button->installEventFilter(this);
     sbRectangle = ToolButton(page, "sbRectangle", QStringLiteral("Rectangle (U) ; plein : Maj+U ou second clic"), 0);
     sbEllipse = ToolButton(page, "sbEllipse", QStringLiteral("Ellipse (O) ; pleine : Maj+O ou second clic"), 1);
     sbPipette = ToolButton(page, "sbPipette",

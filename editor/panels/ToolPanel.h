@@ -10,6 +10,8 @@
 // document's (DrawingGesture.h, shapes.h).
 #pragma once
 
+#include <QHash>
+#include <QString>
 #include <cstdint>
 
 #include "EditorPanel.h"
@@ -48,6 +50,10 @@ public:
     void ReadSettings(const IniFile& settings) override;
     void WriteSettings(const IniFile& settings) const override;
 
+    // The designed tool buttons keep their hints ("Crayon"...); the tooltip
+    // they show adds their key.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void BuildToolButtons();
     void BuildToolKeys();
@@ -66,6 +72,8 @@ private:
     QLabel* L_Zoom;
     // The tool the eyedropper gives back after its click.
     int toolBeforeEyedropper = 0;
+    // The key each designed tool button's tooltip names.
+    QHash<const QObject*, QString> designedToolKeys;
     // What each shape's button draws when chosen.
     bool filledRectangle = false;
     bool filledEllipse = false;
