@@ -191,6 +191,11 @@ bool FilePanel::MayImportOver()
     return MaySetAside(QStringLiteral("avant de le remplacer par l'importation"));
 }
 
+bool FilePanel::MayPreShiftOver()
+{
+    return MaySetAside(QStringLiteral("avant de remplacer la planche par les 8 images décalées"));
+}
+
 // "Annuler", Escape and the box's close button keep everything as it was;
 // a save that fails or is cancelled keeps it too.
 bool FilePanel::MaySetAside(const QString& beforeWhat)

@@ -33,11 +33,12 @@ public:
     // loaded.
     void RememberFile(const QString& fileName, bool native, SpriteDocument::Saved held);
     void RememberRecentFile(const QString& fileName);
-    // Before closing, opening another file, or an import that takes the
-    // place of every frame: true when the changes are saved or given up.
+    // Before closing, opening another file, or an import or a pre-shift that
+    // takes the place of every frame: true when the changes are saved or given up.
     bool MayClose();
     bool MayOpenInstead(const QString& fileName);
     bool MayImportOver();
+    bool MayPreShiftOver();
 
     // The caption follows every change.
     void ShowChange(const DocumentChange& change) override;

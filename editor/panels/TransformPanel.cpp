@@ -12,6 +12,7 @@
 
 #include "Controls.h"
 #include "Dialogs.h"
+#include "FilePanel.h"
 #include "ImageFiles.h"
 #include "PicturePanel.h"
 #include "SelectionCommands.h"
@@ -161,9 +162,12 @@ bool TransformPanel::eventFilter(QObject* watched, QEvent* event)
 }
 
 // The set becomes the eight shifted copies of the frame edited, one undo
-// step, as a load replaces it.
+// step, as a load replaces it. The other frames of a set go with it: a
+// changed set is asked about first, as before an import over it.
 void TransformPanel::B_PreDecalerClick()
 {
+    if (form.document.Frames().Count() > 1 && !form.filePanel->MayPreShiftOver())
+        return;
     const TransformOutcome outcome = PreShiftFrame(form.document);
     if (outcome.tooLarge) {
         AppDialogs().ShowMessage(QStringLiteral("Pré-décalage impossible : le sprite ferait %1 pixels de large, "

@@ -348,4 +348,35 @@ TEST_F(TransformsAndSelection, PreShiftMakesEightShiftedFramesInOneStep)
     EXPECT_EQ(Picture(), (Rows{"#."}));
 }
 
+// The frames a pre-shift drops are asked about when the set holds changes,
+// as before an import over it; a single frame is kept as the first shift.
+TEST_F(TransformsAndSelection, PreShiftOverAChangedSetAsksFirst)
+{
+    const struct {
+        bool secondFrame;
+        int answer; // "Enregistrer", "Ne pas enregistrer", "Annuler"
+        std::size_t questions;
+        int framesAfter;
+    } cases[] = {
+        {false, 2, 0, 8},
+        {true, 2, 1, 2},
+        {true, 1, 1, 8},
+    };
+    for (const auto& test : cases) {
+        while (form->document.CanUndo()) // back to the one frame of the start
+            Undo();
+        UseSprite({"#."});
+        ClickCell(Qt::LeftButton, 1, 0);
+        if (test.secondFrame)
+            ClickOnItsPage(Find<QPushButton>("B_NouvelleImage"));
+        dialogs.questions.clear();
+        dialogs.questionAnswers = {test.answer};
+        QTest::mouseClick(Find<QToolButton>("B_PreDecaler"), Qt::LeftButton);
+        ASSERT_EQ(dialogs.questions.size(), test.questions) << test.secondFrame << test.answer;
+        if (test.questions)
+            EXPECT_TRUE(dialogs.questions[0].text.contains("avant de remplacer la planche par les 8 images décalées"));
+        EXPECT_EQ(form->document.Frames().Count(), test.framesAfter) << test.secondFrame << test.answer;
+    }
+}
+
 } // namespace
