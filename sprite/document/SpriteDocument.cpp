@@ -131,6 +131,10 @@ DocumentChange SpriteDocument::SelectFrame(int index)
     if (index == frames_.Current() || index < 0 || index >= frames_.Count())
         return {};
     CloseGestureStep();
+    // A line's or a shape's preview stays with the gesture, not on the
+    // frame it leaves.
+    if (drawing_.AnyDrawing())
+        editing_.ClearMarks();
     frames_.Select(index);
     ResumeHeldStroke();
     return FrameReplaced();

@@ -299,6 +299,18 @@ TEST(DocumentSteps, AFrameChangeDuringAStrokeLeavesEachPartOnItsFrame)
     EXPECT_EQ(FramesOf(document), (std::vector<Rows>{{"...", "..."}, {"...", "..."}}));
 }
 
+TEST(DocumentSteps, ALinesPreviewFollowsItToTheNextFrame)
+{
+    SpriteDocument document;
+    Fill(document, {{"...", "..."}, {"...", "..."}});
+    Play(document, ToolLine,
+         {Down(Left, Black, {0, 0}), Move({2, 1}), During([](SpriteDocument& d) { GoToNextFrame(d); }), Move({2, 0})});
+    EXPECT_FALSE(document.Frames().Frame(0).IsMarked(2, 1));
+    EXPECT_TRUE(document.Current().IsMarked(2, 0));
+    Play(document, ToolLine, {Up(Left, {2, 0})});
+    EXPECT_EQ(FramesOf(document), (std::vector<Rows>{{"...", "..."}, {"###", "..."}}));
+}
+
 TEST(DocumentSteps, FrameCommandsWaitUntilTheGestureEnds)
 {
     const std::function<DocumentChange(SpriteDocument&)> commands[] = {AddBlankFrame, DuplicateFrame, DeleteFrame,
