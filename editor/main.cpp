@@ -17,6 +17,9 @@ void RunEditor(const QString& fileToOpen)
     TF_Apercu preview(mainForm);
     TForm2 exportWindow(mainForm);
     mainForm.show();
+    // The keys go to the main window from the start, also where no window
+    // manager activates a new window.
+    mainForm.activateWindow();
     if (!fileToOpen.isEmpty())
         mainForm.OpenAtStart(fileToOpen);
     QApplication::exec();
