@@ -133,8 +133,10 @@ void FramePanel::BuildSlicing()
 void FramePanel::BuildOptions()
 {
     QWidget* const page = form.TabSheet5;
-    CB_PelureOignon = new QCheckBox(QStringLiteral("Pelure d'oignon (image précédente en transparence)"), page);
+    CB_PelureOignon = new QCheckBox(QStringLiteral("Pelure d'oignon (image précédente)"), page);
     CB_PelureOignon->setObjectName(QStringLiteral("CB_PelureOignon"));
+    CB_PelureOignon->setToolTip(QStringLiteral("L'image précédente de la planche, en transparence sous l'image "
+                                               "courante"));
     CB_PelureOignon->setGeometry(8, 322, 281, 20);
     CB_AnimerApercu = new QCheckBox(QStringLiteral("Animer l'aperçu"), page);
     CB_AnimerApercu->setObjectName(QStringLiteral("CB_AnimerApercu"));

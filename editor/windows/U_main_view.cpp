@@ -1,5 +1,6 @@
 // Drawing the sprite into a view region, and the colors of the view and of
 // the pen swatches.
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 
@@ -33,11 +34,29 @@ QString TypeText(int8_t spriteType)
     }
 }
 
+namespace {
+
+// The label's box is sized for its longest text in the window's designed
+// font; where the system's font draws that text wider, the text is narrowed
+// to the box instead of being cut at both ends.
+void NarrowTextToFit(QLabel& label)
+{
+    QFont font = label.font();
+    font.setStretch(QFont::Unstretched);
+    const int advance = QFontMetrics(font).horizontalAdvance(label.text());
+    if (advance > label.width())
+        font.setStretch(label.width() * QFont::Unstretched / advance);
+    label.setFont(font);
+}
+
+} // namespace
+
 // Label2 has no buddy, so Qt shows an ampersand as written: the doubled one
 // of the type texts is undone for display.
 void ShowSpriteType(TForm1& form, const Sprite& sprite)
 {
     form.Label2->setText(TypeText(sprite.GetType()).replace(QStringLiteral("&&"), QStringLiteral("&")));
+    NarrowTextToFit(*form.Label2);
 }
 
 void DrawSpriteView(TForm1& form, const QRect& region, const Sprite& sprite, QPainter& painter, bool trueColors)

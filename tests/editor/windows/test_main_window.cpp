@@ -1,7 +1,10 @@
 // Start-up state, layout and the window's own behaviour.
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -76,6 +79,42 @@ TEST_F(MainWindow, AddedCommandsLeaveTheFiveTabsInViewAndOverlapNothing)
                     EXPECT_FALSE(control->geometry().intersects(other->geometry()))
                         << control->objectName().toStdString() << " covers " << other->objectName().toStdString();
         }
+    }
+}
+
+// The width a label's, a check box's or a push button's text takes, the
+// check box's box or the button's frame included; 0 for other controls.
+int WidthOfText(const QWidget& control)
+{
+    const QStyle& style = *control.style();
+    if (const auto* label = qobject_cast<const QLabel*>(&control))
+        return label->wordWrap() ? 0 : label->fontMetrics().horizontalAdvance(label->text().remove(u'&'));
+    if (const auto* box = qobject_cast<const QCheckBox*>(&control))
+        return style.pixelMetric(QStyle::PM_IndicatorWidth) + style.pixelMetric(QStyle::PM_CheckBoxLabelSpacing) +
+               box->fontMetrics().horizontalAdvance(box->text().remove(u'&'));
+    if (const auto* button = qobject_cast<const QPushButton*>(&control))
+        return button->text().isEmpty() ? 0
+                                        : 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth) +
+                                              button->fontMetrics().horizontalAdvance(button->text().remove(u'&'));
+    return 0;
+}
+
+// With the fonts of a fresh machine, no text of a page is cut: every label,
+// check box and button is as wide as its text needs, and a label set while
+// editing (the sprite's type) fits its box in each of its texts.
+TEST_F(MainWindow, EveryTextOfThePagesIsShownWhole)
+{
+    for (int i = 0; i < 5; ++i)
+        for (const QWidget* control : form->PageControl1->widget(i)->findChildren<QWidget*>()) {
+            const int needed = WidthOfText(*control);
+            EXPECT_LE(needed, control->width()) << control->objectName().toStdString() << " on page " << i;
+        }
+    for (const char* rows : {"#.", "l.", "#W", "lW"}) { // the four types
+        UseSprite({rows});
+        form->ShowDocumentChange(DocumentChange{.pixels = true});
+        QCoreApplication::processEvents();
+        EXPECT_LE(form->Label2->fontMetrics().horizontalAdvance(form->Label2->text()), form->Label2->width())
+            << form->Label2->text().toStdString();
     }
 }
 
