@@ -90,9 +90,9 @@ const OptionSpec* LayoutOption(const std::string& name)
             }
         return made;
     }();
-    for (const OptionSpec& spec : specs)
-        if (name == spec.longName)
-            return &spec;
+    for (const OptionSpec& option : specs)
+        if (name == option.longName)
+            return &option;
     return nullptr;
 }
 
