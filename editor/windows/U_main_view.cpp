@@ -55,7 +55,10 @@ void NarrowTextToFit(QLabel& label)
 // of the type texts is undone for display.
 void ShowSpriteType(TForm1& form, const Sprite& sprite)
 {
-    form.Label2->setText(TypeText(sprite.GetType()).replace(QStringLiteral("&&"), QStringLiteral("&")));
+    const QString text = TypeText(sprite.GetType()).replace(QStringLiteral("&&"), QStringLiteral("&"));
+    if (form.Label2->text() == text)
+        return; // every paint comes here: the label is measured once a text
+    form.Label2->setText(text);
     NarrowTextToFit(*form.Label2);
 }
 
