@@ -472,7 +472,8 @@ private:
     {
         const std::vector<std::string_view> parts = SplitOperands(operands);
         ExpressionResult result;
-        const std::optional<Integer> count = Evaluate(parts[0], kind.dialect, result);
+        const std::optional<Integer> count =
+            parts.empty() ? std::nullopt : Evaluate(parts[0], kind.dialect, result); // ".space" alone
         std::size_t times = 0;
         bool readable = false;
         if (const std::optional<std::size_t> read = count ? SmallCount(*count, MaxArrayElements) : std::nullopt) {

@@ -127,6 +127,8 @@ TEST(SourceReaders, AssemblyDataIsReadAfterEachLabel)
         {"bad: .byte \"texte\"\n", "bad : élément qui n'est pas un nombre"},
         {"bad: dc.w $FG\n", "bad : nombre illisible"},
         {"bad: ds.b -1\n", "bad : taille de remplissage illisible"},
+        {"bad: .space\n", "bad : taille de remplissage illisible"},
+        {"bad: dcb.w\n", "bad : taille de remplissage illisible"},
     };
     for (const auto& [text, why] : refusals) {
         const CArrayScan scan = ScanAssemblyArrays(std::string(text) + "good: dc.b 1\n");
