@@ -363,8 +363,7 @@ void TransformPanel::PaintOverView(QPainter& painter)
         painter.drawRect(outline);
     }
     if (form.document.IsKeyboardCellShown()) {
-        const Point cell{std::clamp(form.document.KeyboardCell().x, 0, form.sprite.width - 1),
-                         std::clamp(form.document.KeyboardCell().y, 0, form.sprite.height - 1)};
+        const Point cell = form.document.KeyboardCell();
         const QRect frame = pixelsOf({cell.x, cell.y, 1, 1});
         Frame(painter, frame, QColor(255, 140, 0), std::clamp(frame.width() / 6, 1, 3));
     }

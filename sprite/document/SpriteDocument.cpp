@@ -302,9 +302,14 @@ DocumentChange SpriteDocument::FollowPointer(Point cell)
 
 // The keyboard cursor.
 
+Point SpriteDocument::KeyboardCell() const
+{
+    return Inside(editing_, keyboardCell_);
+}
+
 DocumentChange SpriteDocument::MoveKeyboardCell(int dx, int dy)
 {
-    const Point from = Inside(editing_, keyboardCell_);
+    const Point from = KeyboardCell();
     const Point to = Inside(editing_, {from.x + dx, from.y + dy});
     keyboardCell_ = to;
     keyboardCellShown_ = true;
@@ -322,7 +327,7 @@ DocumentChange SpriteDocument::MoveKeyboardCell(int dx, int dy)
 
 DocumentChange SpriteDocument::KeyboardPenDown(PenValue pen)
 {
-    keyboardCell_ = Inside(editing_, keyboardCell_);
+    keyboardCell_ = KeyboardCell();
     keyboardCellShown_ = true;
     CloseGestureStep();
     ResumeStep();

@@ -114,8 +114,9 @@ public:
 
     // The keyboard cursor, a cell of the frame shown from the first key that
     // moves or paints it, and its Space stroke, one step from the press of
-    // Space to its release.
-    Point KeyboardCell() const { return keyboardCell_; }
+    // Space to its release. The cell is kept inside the frame's current
+    // size, which may have shrunk since the cursor moved.
+    Point KeyboardCell() const;
     bool IsKeyboardCellShown() const { return keyboardCellShown_; }
     bool IsKeyboardStroke() const { return keyboardPen_ != NotDrawing; }
     // Moves the cursor, kept inside the frame; during a stroke it draws.
