@@ -7,6 +7,7 @@
 #include "CliFailure.h"
 #include "CliText.h"
 #include "Commands.h"
+#include "Counted.h"
 #include "DataCommands.h"
 #include "FileRead.h"
 #include "PendingOutput.h"
@@ -66,7 +67,8 @@ std::vector<const ArrayCandidate*> AllCandidates(const ArraySprites& found)
     return all;
 }
 
-// The sprite --array names, or the first one.
+// The sprite --array names, or the one the editor shows first: a draw
+// call's reading, or Pixora's own comment's, or the first of the text.
 const ArrayCandidate& ChooseCandidate(const std::string& path, const CliOptions& options, const ArraySprites& found)
 {
     if (found.candidates.empty())
@@ -76,7 +78,7 @@ const ArrayCandidate& ChooseCandidate(const std::string& path, const CliOptions&
                                            ".word, .long, .quad d'assembleur)" +
                                            Refusals(found));
     if (!options.arrayName)
-        return found.candidates.front();
+        return found.candidates[FirstCandidateToShow(found)];
     const ArrayCandidate* chosen = FindCandidate(found, *options.arrayName);
     if (!chosen)
         throw CliFailure(ExitBadInput, path + " : pas de tableau " + Quoted(*options.arrayName) +
@@ -91,6 +93,31 @@ int ChosenWidth(const CliOptions& options, const ArrayCandidate& candidate)
     if (!refusal.empty())
         throw CliFailure(ExitBadInput, refusal);
     return width;
+}
+
+// Why the sprite read with no --array is this one.
+std::string WhyChosen(const ArrayCandidate& candidate)
+{
+    switch (candidate.layout) {
+    case ArrayLayout::DrawCall:
+        return "celui d'un appel de dessin, ";
+    case ArrayLayout::OwnText:
+        return "celui du commentaire de Pixora, ";
+    default:
+        return "le premier, ";
+    }
+}
+
+// Every frame of a whole reading, all of them named.
+FrameList ReadWholeCandidate(const std::string& path, const CliOptions& options, const ArraySprites& found,
+                             const ArrayCandidate& candidate, std::ostream& err)
+{
+    FrameList frames = BuildCandidateFrames(found, candidate, ChosenWidth(options, candidate));
+    const std::string size = std::to_string(frames.front()->width) + " x " + std::to_string(candidate.height);
+    err << "pixora-export : " << path << " : "
+        << Counted(static_cast<long long>(frames.size()), "image de " + size + " lue", "images de " + size + " lues")
+        << " :\n  " << DescribeCandidate(found, candidate) << '\n';
+    return frames;
 }
 
 } // namespace
@@ -136,9 +163,12 @@ std::unique_ptr<Sprite> ReadCArraySprite(const std::string& path, const CliOptio
         return std::move(frames->front());
     const ArrayCandidate& candidate = ChooseCandidate(path, options, found);
     if (!options.arrayName && found.candidates.size() > 1)
-        err << "pixora-export : " << found.candidates.size() << " sprites trouvés, lu le premier, "
+        err << "pixora-export : " << found.candidates.size() << " sprites trouvés, lu " << WhyChosen(candidate)
             << Quoted(candidate.id) << " (--array pour un autre) :" << CandidateList(found, AllCandidates(found))
             << '\n';
+    if (const std::size_t held = CandidateFrameCount(found, candidate); held > 1)
+        err << "pixora-export : " << path << " : " << held << " images dans " << Quoted(candidate.id)
+            << ", lue la première (--to-pixs pour toutes)\n";
     auto sprite = std::make_unique<Sprite>();
     BuildArraySprite(found, candidate, ChosenWidth(options, candidate), *sprite);
     return sprite;
@@ -150,6 +180,8 @@ FrameList ReadCArrayFrames(const std::string& path, const CliOptions& options, s
     if (std::optional<FrameList> frames = ReadSourceLayout(found, path, options, true, err))
         return std::move(*frames);
     const ArrayCandidate& model = ChooseCandidate(path, options, found);
+    if (ReadsEveryFrame(model))
+        return ReadWholeCandidate(path, options, found, model, err);
     const std::vector<const ArrayCandidate*> alike = SameSizeCandidates(found, model);
     const bool one = alike.size() == 1;
     err << "pixora-export : " << path << " : " << alike.size() << (one ? " sprite de " : " sprites de ") << model.width

@@ -22,8 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!WidthRefusal(candidate, candidate.width).empty() || WidthRefusal(candidate, 0).empty() ||
             WidthRefusal(candidate, candidate.elementBits + 1).empty())
             std::abort();
-        // A call may read rows wider than its arrays' elements (Sprite16 on bytes).
-        const bool call = candidate.layout == ArrayLayout::DrawCall;
+        // A call or Pixora's comment may read rows wider than its arrays'
+        // elements (Sprite16 on bytes, 64-bit rows in two dc.l).
+        const bool call = ReadsEveryFrame(candidate);
         for (std::size_t index : candidate.arrays)
             if (index >= found.scan.arrays.size() ||
                 (!call && found.scan.arrays[index].elementBits != candidate.elementBits))

@@ -6,6 +6,7 @@
 
 #include "AsmDataReader.h"
 #include "Counted.h"
+#include "OwnDataText.h"
 #include "SystemFiles.h"
 
 namespace {
@@ -37,6 +38,7 @@ DataLayout LayoutOf(ArrayLayout layout, int elementBits)
     switch (layout) {
     case ArrayLayout::Single:
     case ArrayLayout::DrawCall:
+    case ArrayLayout::OwnText:
         data.order = {Plane::Black};
         break;
     case ArrayLayout::Planes:
@@ -230,9 +232,20 @@ const char* LayoutText(ArrayLayout layout)
         return "niveaux de gris masqué";
     case ArrayLayout::Halves:
     case ArrayLayout::DrawCall:
+    case ArrayLayout::OwnText:
         break;
     }
     return "niveaux de gris, plan clair puis plan foncé dans un seul tableau";
+}
+
+// A candidate that reads its arrays as the source's plan says.
+ArrayCandidate WholeReading(const std::string& id, ArrayLayout layout, DataSource source)
+{
+    std::vector<std::size_t> arrays;
+    for (const std::vector<std::size_t>& group : source.groups)
+        arrays.insert(arrays.end(), group.begin(), group.end());
+    const DataPlan& plan = source.plan;
+    return {id, layout, std::move(arrays), plan.rowBytes * 8, plan.width, plan.height, true, std::move(source)};
 }
 
 // The candidates of the calls, after the others: "NAME:ROUTINE", the array
@@ -248,13 +261,25 @@ void AddCallCandidates(ArraySprites& found)
                                        [&](const ArrayCandidate& candidate) { return candidate.id == id; });
         if (known)
             continue;
-        std::vector<std::size_t> arrays;
-        for (const std::vector<std::size_t>& group : source.groups)
-            arrays.insert(arrays.end(), group.begin(), group.end());
-        const DataPlan& plan = source.plan;
-        found.candidates.push_back({id, ArrayLayout::DrawCall, std::move(arrays), plan.rowBytes * 8, plan.width,
-                                    plan.height, true, std::move(source)});
+        found.candidates.push_back(WholeReading(id, ArrayLayout::DrawCall, std::move(source)));
     }
+}
+
+// The candidates of Pixora's own comments, ahead of the others, so that
+// --array NAME finds them before another reading of the same arrays.
+void AddOwnTextCandidates(ArraySprites& found, std::string_view text)
+{
+    std::vector<ArrayCandidate> own;
+    for (const OwnDataHeader& header : FindOwnDataHeaders(text)) {
+        DataSource source;
+        if (const std::string why = PlanOwnData(found.scan, header, source); !why.empty()) {
+            found.refusals.push_back(header.name + " : " + why);
+            continue;
+        }
+        own.push_back(WholeReading(header.name, ArrayLayout::OwnText, std::move(source)));
+    }
+    found.candidates.insert(found.candidates.begin(), std::make_move_iterator(own.begin()),
+                            std::make_move_iterator(own.end()));
 }
 
 bool HasPlane(const DataPlan& plan, Plane plane)
@@ -263,11 +288,14 @@ bool HasPlane(const DataPlan& plan, Plane plane)
                        [plane](const PlaneSource& source) { return source.plane == plane; });
 }
 
-std::string CallWords(const ArrayCandidate& candidate)
+// The kind of a whole reading, and what it is read as.
+std::string WholeReadingWords(const ArrayCandidate& candidate)
 {
     const DataPlan& plan = candidate.source.plan;
     const std::string kind = std::string(HasPlane(plan, Plane::Light) ? "niveaux de gris" : "noir et blanc") +
                              (HasPlane(plan, Plane::Mask) ? " masqué" : "");
+    if (candidate.layout == ArrayLayout::OwnText)
+        return kind + ", lu d'après le commentaire de Pixora";
     return kind + ", lu comme l'appel " + candidate.id.substr(candidate.id.rfind(':') + 1);
 }
 
@@ -302,13 +330,13 @@ ArraySprites FindSourceSprites(std::string_view text, SourceKind kind)
         found.calls = FindDrawCalls(text, found.scan);
         AddCallCandidates(found);
     }
+    AddOwnTextCandidates(found, text);
     return found;
 }
 
 std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& candidate)
 {
-    const std::string words =
-        candidate.layout == ArrayLayout::DrawCall ? CallWords(candidate) : LayoutText(candidate.layout);
+    const std::string words = ReadsEveryFrame(candidate) ? WholeReadingWords(candidate) : LayoutText(candidate.layout);
     std::string text = candidate.id + " : " + std::to_string(candidate.width) + " x " +
                        std::to_string(candidate.height) + ", " + words + " (";
     for (std::size_t i = 0; i < candidate.arrays.size(); ++i)
@@ -318,10 +346,17 @@ std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& c
 
 std::size_t FirstCandidateToShow(const ArraySprites& found)
 {
+    // Own text candidates come first in the list: the first of them is the
+    // first candidate when no call reads the arrays.
     const auto call =
         std::find_if(found.candidates.begin(), found.candidates.end(),
                      [](const ArrayCandidate& candidate) { return candidate.layout == ArrayLayout::DrawCall; });
     return call == found.candidates.end() ? 0 : static_cast<std::size_t>(call - found.candidates.begin());
+}
+
+bool ReadsEveryFrame(const ArrayCandidate& candidate)
+{
+    return candidate.layout == ArrayLayout::DrawCall || candidate.layout == ArrayLayout::OwnText;
 }
 
 const ArrayCandidate* FindCandidate(const ArraySprites& found, const std::string& name)

@@ -16,6 +16,10 @@
 // one more candidate, read as the call reads them: its height, row width,
 // planes and mask, every frame an array of parts holds.
 //
+// Pixora's own data text (OwnDataText.h) is read as its comment says: one
+// candidate per comment, ahead of every other, named as the comment names
+// the sprite and holding every frame.
+//
 // Several sprites of one size can also come in together as the frames of a
 // set, one frame per candidate, in the order of the text.
 //
@@ -41,6 +45,7 @@ enum class ArrayLayout {
     Interlaced,   // mask, light, dark of each row in one array
     Halves,       // one array: light plane, then dark plane
     DrawCall,     // as a call of a sprite routine reads its arrays
+    OwnText,      // as the comment of Pixora's own data text says
 };
 
 struct ArrayCandidate {
@@ -58,7 +63,7 @@ struct ArrayCandidate {
 
 struct ArraySprites {
     CArrayScan scan;
-    std::vector<ArrayCandidate> candidates; // in the order of the text, second readings last
+    std::vector<ArrayCandidate> candidates; // own text first, then in the order of the text, second readings last
     std::vector<std::string> refusals;      // arrays and groups that cannot be sprites, and why
     std::vector<DrawCall> calls;            // the sprite routines' calls on the arrays
 };
@@ -76,7 +81,8 @@ std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& c
 
 // The candidate shown first: the first one a call of a sprite routine reads,
 // since the call says how the program itself reads its arrays; else the
-// first of the text. Only for a list that is not empty.
+// first of Pixora's own text; else the first of the text. Only for a list
+// that is not empty.
 std::size_t FirstCandidateToShow(const ArraySprites& found);
 
 // The candidate whose id, or one of whose arrays' names, is name; nullptr
@@ -100,6 +106,11 @@ std::vector<const ArrayCandidate*> SameSizeCandidates(const ArraySprites& found,
 
 // One frame per candidate, each built as BuildArraySprite builds one sprite.
 FrameList BuildArrayFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width);
+
+// Whether the candidate reads its arrays whole, as a call or Pixora's
+// comment says, every frame they hold being one of its frames; the others
+// are one frame each.
+bool ReadsEveryFrame(const ArrayCandidate& candidate);
 
 // How many frames the candidate's arrays hold (more than one for a call on
 // an array of parts), and all of them, at most MaxFrames.

@@ -182,3 +182,49 @@ TEST_F(CommandTest, LayoutsThatDoNotFitAndBadSourcesAreRefusedWithoutOutput)
 }
 
 } // namespace
+
+// With no option, pixora-export reads its own --data text as the comment
+// above the data says (an interlaced set here, every frame), and a source
+// with a draw call as the call draws it, not as its first array.
+TEST_F(CommandTest, OwnTextAndDrawCallsAreReadWithNoOption)
+{
+    const std::vector<std::string> frames = {PixoFrom(12, 2, 4, GrayMaskedCell), PixoFrom(12, 2, 4, [](int x, int y) {
+                                                 return GrayMaskedCell(11 - x, 1 - y);
+                                             })};
+    WriteFile(At("hero.pixs"), PixsBytes(frames));
+    for (const char* syntax : {"c", "a68k", "gnu-as"}) {
+        SCOPED_TRACE(syntax);
+        ASSERT_EQ(
+            Run({"--data", "--arrange", "interlaced", "--syntax", syntax, "-o", At("hero.txt.h"), At("hero.pixs")})
+                .status,
+            0);
+        const std::string source = std::string(syntax) == "c" ? "hero.h" : "hero.s";
+        fs::rename(At("hero.txt.h"), At(source));
+        const RunResult all = Run({"--to-pixs", At("back.pixs"), At(source)});
+        ASSERT_EQ(all.status, 0) << all.err;
+        EXPECT_NE(all.err.find("2 images de 12 x 2 lues"), std::string::npos) << all.err;
+        EXPECT_TRUE(ReadFile(At("back.pixs")) == PixsBytes(frames));
+        const RunResult one = Run({"--to-pixo", At("back.pixo"), At(source)});
+        ASSERT_EQ(one.status, 0) << one.err;
+        EXPECT_TRUE(ReadFile(At("back.pixo")) == frames[0]);
+        fs::remove(At(source));
+    }
+
+    // The first array is a tile map of bytes; the call draws the sprite of
+    // two 16-bit planes that follows it.
+    WriteFile(At("niveau.c"), "static const unsigned char map[4] = {1, 2, 2, 1};\n"
+                              "static const unsigned short gem[4] = {0x8000, 0x4000, 0xC000, 0x0000};\n"
+                              "void Dessine(short x, short y) {\n"
+                              "    GrayClipSprite16_OR_R(x, y, 2, gem, gem + 2, GrayGetPlane(LIGHT_PLANE),\n"
+                              "                          GrayGetPlane(DARK_PLANE));\n"
+                              "}\n");
+    const RunResult drawn = Run({"--to-pixo", At("gem.pixo"), At("niveau.c")});
+    ASSERT_EQ(drawn.status, 0) << drawn.err;
+    EXPECT_NE(drawn.err.find("lu celui d'un appel de dessin, « gem:GrayClipSprite16_OR_R »"), std::string::npos)
+        << drawn.err;
+    EXPECT_TRUE(ReadFile(At("gem.pixo")) == PixoFrom(16, 2, 2, [](int x, int y) {
+                    const char* rows[] = {"#d", ".l"};
+                    const char c = x < 2 ? rows[y][x] : '.';
+                    return c == '#' ? 3 : c == 'd' ? 2 : c == 'l' ? 1 : 0;
+                }));
+}

@@ -80,3 +80,16 @@ inline std::vector<Rows> ReadBack(const std::string& text, const std::string& na
     }
     return pictures;
 }
+
+// Every frame of the candidate a reader given no option takes first.
+inline std::vector<Rows> ReadWithNoOption(const std::string& text, DataSyntax syntax)
+{
+    const ArraySprites found = FindSourceSprites(text, KindOf(syntax));
+    if (found.candidates.empty())
+        return {{"<aucun sprite>"}};
+    const ArrayCandidate& candidate = found.candidates[FirstCandidateToShow(found)];
+    std::vector<Rows> pictures;
+    for (const auto& frame : BuildCandidateFrames(found, candidate, candidate.width))
+        pictures.push_back(ToRows(*frame));
+    return pictures;
+}

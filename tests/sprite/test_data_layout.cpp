@@ -1,7 +1,7 @@
 // Sprite data in the layouts programs use: every arrangement, order, row
 // width, mask bit, syntax and way of keeping frames written and read back
-// bit for bit; texts compared whole with what a programmer would write by
-// hand; layouts that cannot hold the sprite refused with the reason.
+// bit for bit, by the arrays' names and with no option at all; texts compared whole with what a programmer would write
+// by hand; layouts that cannot hold the sprite refused with the reason.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -78,6 +78,7 @@ TEST(DataLayout, EveryLayoutReadsBackWhatItWroteBitForBit)
                                         const std::vector<Rows> written(kind.frames.begin(),
                                                                         kind.frames.begin() + count);
                                         ASSERT_EQ(read, written) << text;
+                                        ASSERT_EQ(ReadWithNoOption(text, syntax), written) << text;
                                         const Frames again(read);
                                         ASSERT_EQ(WriteDataText(again.list, "spr", layout), text);
                                     }
