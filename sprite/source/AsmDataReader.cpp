@@ -4,10 +4,16 @@
 #include "AsmDataReader.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
 enum class Dialect { A68k, GnuAs };
+
+// Places in a section are followed modulo this power of two at most: far
+// more than any boundary an alignment asks (MaxAlignment) and any text read.
+constexpr std::size_t ExactlyKnown = std::size_t{1} << 30;
+constexpr std::size_t MaxAlignment = std::size_t{1} << 15;
 
 bool IsNameChar(char c)
 {
@@ -118,10 +124,26 @@ std::vector<std::string_view> SplitOperands(std::string_view field)
 }
 
 struct DirectiveKind {
-    enum Kind { Data, Fill, Align, Constant, DotConstant, None, Other } kind = Other;
+    enum Kind { Data, Fill, Align, Constant, DotConstant, Section, Text, None, Other } kind = Other;
     int bits = 0;
     Dialect dialect = Dialect::A68k;
+    // .fill's second operand is the size of a value, not the value.
+    bool sizedFill = false;
 };
+
+// The alignment directives: how their first operand gives the boundary, and
+// whether more operands give the fill value and the most bytes skipped.
+enum class AlignRule { Even, Cnop, Bytes, PowerOfTwo };
+
+AlignRule AlignRuleOf(std::string_view lower)
+{
+    if (lower == "cnop")
+        return AlignRule::Cnop;
+    if (lower == ".p2align")
+        return AlignRule::PowerOfTwo;
+    // GNU as for the 68000 takes .align in bytes, as .balign.
+    return lower == ".align" || lower == ".balign" ? AlignRule::Bytes : AlignRule::Even;
+}
 
 DirectiveKind KindOf(std::string_view word)
 {
@@ -143,7 +165,7 @@ DirectiveKind KindOf(std::string_view word)
         if (lower == name)
             return {DirectiveKind::Data, bits, Dialect::GnuAs};
     if (lower == ".space" || lower == ".skip" || lower == ".fill")
-        return {DirectiveKind::Fill, 8, Dialect::GnuAs};
+        return {DirectiveKind::Fill, 8, Dialect::GnuAs, lower == ".fill"};
     if (lower == "even" || lower == "cnop")
         return {DirectiveKind::Align, 0, Dialect::A68k};
     if (lower == ".even" || lower == ".align" || lower == ".balign" || lower == ".p2align")
@@ -152,6 +174,10 @@ DirectiveKind KindOf(std::string_view word)
         return {DirectiveKind::Constant, 0, lower == "=" ? Dialect::GnuAs : Dialect::A68k};
     if (lower == ".set" || lower == ".equ" || lower == ".equiv")
         return {DirectiveKind::DotConstant, 0, Dialect::GnuAs};
+    if (lower == ".data" || lower == ".text" || lower == ".bss" || lower == ".section" || lower == "section")
+        return {DirectiveKind::Section, 0, lower[0] == '.' ? Dialect::GnuAs : Dialect::A68k};
+    if (lower == ".ascii" || lower == ".asciz" || lower == ".string")
+        return {DirectiveKind::Text, 0, Dialect::GnuAs};
     if (lower.empty())
         return {DirectiveKind::None, 0, Dialect::A68k};
     return {};
@@ -276,7 +302,7 @@ private:
                     operands = operands.substr(0, separator);
                 }
             }
-            Dispatch(label, kind, OperandField(operands, kind.dialect));
+            Dispatch(label, rest.substr(wordStart, at - wordStart), kind, OperandField(operands, kind.dialect));
             if (more.empty())
                 return;
             label = {};
@@ -292,7 +318,7 @@ private:
         return Trimmed(operands.substr(0, end));
     }
 
-    void Dispatch(std::string_view label, const DirectiveKind& kind, std::string_view operands)
+    void Dispatch(std::string_view label, std::string_view word, const DirectiveKind& kind, std::string_view operands)
     {
         switch (kind.kind) {
         case DirectiveKind::Constant:
@@ -308,7 +334,7 @@ private:
         case DirectiveKind::Align:
             if (!label.empty())
                 StartArray(label);
-            padPending_ = image_.size() % 2 == 1;
+            Align(word, operands);
             return;
         case DirectiveKind::None:
             if (!label.empty())
@@ -323,12 +349,82 @@ private:
             else
                 AddFill(kind, operands);
             return;
+        case DirectiveKind::Section:
+            SwitchSection(AsciiLowered(word) + " " + std::string(operands));
+            break;
+        case DirectiveKind::Text:
+            section_.knownModulo = 1;
+            break;
         case DirectiveKind::Other:
+            // An instruction of the 68000 is a whole number of words.
+            section_.at %= 2;
+            section_.knownModulo = std::min<std::size_t>(section_.knownModulo, 2);
             break;
         }
         EndArray();
         if (!label.empty())
             StartArray(label);
+    }
+
+    // Each section goes on where it was left; a new one starts at 0.
+    void SwitchSection(const std::string& name)
+    {
+        constexpr std::size_t MostSections = 64; // past them, a section's place is known to be even only
+        if (sections_.size() < MostSections || sections_.count(currentSection_))
+            sections_[currentSection_] = section_;
+        const auto known = sections_.find(name);
+        section_ = known != sections_.end()          ? known->second
+                   : sections_.size() < MostSections ? SectionPlace{}
+                                                     : SectionPlace{0, 2};
+        currentSection_ = name;
+    }
+
+    // EVEN, CNOP OFFSET,N; .even, .align N, .balign N[,FILL[,MAX]],
+    // .p2align P[,FILL[,MAX]]: pad bytes up to the boundary, counted from
+    // the section's start, so that a label placed after other data is
+    // aligned as the assembler aligns it. The pad goes into the array when
+    // more of its data follows.
+    void Align(std::string_view word, std::string_view operands)
+    {
+        const AlignRule rule = AlignRuleOf(AsciiLowered(word));
+        const std::vector<std::string_view> parts = SplitOperands(operands);
+        const Dialect dialect = rule == AlignRule::Even || rule == AlignRule::Cnop ? Dialect::A68k : Dialect::GnuAs;
+        const auto number = [&](std::size_t index, std::size_t fallback) -> std::optional<std::size_t> {
+            if (index >= parts.size() || parts[index].empty())
+                return fallback;
+            ExpressionResult result;
+            const std::optional<Integer> value = Evaluate(parts[index], dialect, result);
+            return value ? SmallCount(*value, MaxAlignment) : std::nullopt;
+        };
+        std::optional<std::size_t> boundary = rule == AlignRule::Even ? 2 : number(rule == AlignRule::Cnop, 0);
+        const std::optional<std::size_t> offset = rule == AlignRule::Cnop ? number(0, 0) : 0;
+        if (rule == AlignRule::PowerOfTwo)
+            boundary =
+                boundary && *boundary < 16 ? std::optional<std::size_t>(std::size_t{1} << *boundary) : std::nullopt;
+        const std::optional<std::size_t> fill =
+            rule == AlignRule::Bytes || rule == AlignRule::PowerOfTwo ? number(1, 0) : 0;
+        const std::optional<std::size_t> most = number(2, MaxAlignment);
+        const bool powerOfTwo = boundary && *boundary >= 1 && (*boundary & (*boundary - 1)) == 0;
+        if (!powerOfTwo || !offset || !fill || *fill > 0xFF || !most) {
+            section_.knownModulo = 1;
+            if (!name_.empty())
+                Refuse("alignement illisible : " +
+                       InGuillemets(std::string(word) + " " + std::string(operands.substr(0, 40))));
+            return;
+        }
+        if (*boundary > section_.knownModulo) {
+            // Where the data stands within the boundary is not known: the
+            // pad is unknown, and data of this array after it cannot be read.
+            padUnknown_ = !name_.empty();
+            unknownBoundary_ = *boundary;
+            section_ = {*offset % *boundary, *boundary};
+            return;
+        }
+        const std::size_t pad = (*offset + *boundary - section_.at % *boundary) % *boundary;
+        if (pad > *most)
+            return;
+        pad_.insert(pad_.end(), pad, static_cast<uint8_t>(*fill));
+        section_.at += pad;
     }
 
     // "define NAME value" of a .S file's preprocessor; other lines are
@@ -397,7 +493,8 @@ private:
         image_.clear();
         bits_ = 0;
         refused_ = false;
-        padPending_ = false;
+        pad_.clear();
+        padUnknown_ = false;
     }
 
     bool Refuse(const std::string& why)
@@ -414,12 +511,14 @@ private:
     {
         if (name_.empty() || refused_)
             return false;
-        if (padPending_ && bits > 8) {
-            image_.push_back(0);
-            bits_ = -1;
-        }
-        padPending_ = false;
+        if (padUnknown_)
+            return Refuse("alignement sur " + std::to_string(unknownBoundary_) +
+                          " octets après des instructions ou du texte : position inconnue");
+        image_.insert(image_.end(), pad_.begin(), pad_.end());
+        pad_.clear();
         bits_ = bits_ == 0 ? bits : bits_ == bits ? bits : -1;
+        if (image_.size() % static_cast<std::size_t>(bits / 8) != 0) // a pad came between its values
+            bits_ = -1;
         constexpr std::size_t MostBytes = MaxArrayElements;
         if (image_.size() + bytes > MostBytes)
             return Refuse("plus de " + std::to_string(MostBytes) + " octets");
@@ -438,9 +537,20 @@ private:
             image_.push_back(static_cast<uint8_t>(value >> shift));
     }
 
+    // The bytes a directive puts in the section, kept in an array or not.
+    void Advance(std::size_t bytes) { section_.at = (section_.at + bytes) % ExactlyKnown; }
+
     void AddData(const DirectiveKind& kind, std::string_view operands)
     {
-        for (const std::string_view operand : SplitOperands(operands)) {
+        const std::vector<std::string_view> values = SplitOperands(operands);
+        const bool text = std::any_of(values.begin(), values.end(), [](std::string_view value) {
+            return value.find_first_of("'\"") != std::string_view::npos;
+        });
+        if (text) // a string's bytes are not counted
+            section_.knownModulo = 1;
+        else
+            Advance(values.size() * static_cast<std::size_t>(kind.bits / 8));
+        for (const std::string_view operand : values) {
             if (!MakeRoom(kind.bits, static_cast<std::size_t>(kind.bits / 8)))
                 return;
             const std::optional<uint64_t> value = Element(operand, kind);
@@ -482,13 +592,17 @@ private:
         }
         int bits = kind.bits;
         std::size_t valueAt = 1;
-        if (parts.size() == 3) { // .fill N, SIZE, V: the size of a value in bytes
+        if (kind.sizedFill && parts.size() >= 2) { // .fill N, SIZE[, V]: the size of a value in bytes
             const std::optional<Integer> size = Evaluate(parts[1], kind.dialect, result);
             bits = size && !size->negative && (size->magnitude == 1 || size->magnitude == 2 || size->magnitude == 4)
                        ? static_cast<int>(size->magnitude * 8)
                        : 0;
             valueAt = 2;
         }
+        if (readable && bits != 0)
+            Advance(times * static_cast<std::size_t>(bits / 8));
+        else
+            section_.knownModulo = 1;
         if (!readable || bits == 0) {
             if (!name_.empty())
                 Refuse("taille de remplissage illisible : " + InGuillemets(operands.substr(0, 40)));
@@ -512,7 +626,17 @@ private:
     std::vector<uint8_t> image_;
     int bits_ = 0; // 0 before the first value, -1 when sizes are mixed
     bool refused_ = false;
-    bool padPending_ = false;
+    // Where the next byte lies from the section's start: `at` modulo
+    // knownModulo (a power of two; ExactlyKnown before anything unknown).
+    struct SectionPlace {
+        std::size_t at = 0;
+        std::size_t knownModulo = ExactlyKnown;
+    } section_;
+    std::string currentSection_; // as its directive is written; empty for the text's start
+    std::map<std::string, SectionPlace> sections_;
+    std::vector<uint8_t> pad_; // of an alignment, put into the array if its data goes on
+    bool padUnknown_ = false;  // an alignment of the array whose pad cannot be known
+    std::size_t unknownBoundary_ = 0;
     bool inComment_ = false;
     std::size_t bytesRead_ = 0;
 };

@@ -99,6 +99,15 @@ std::optional<std::size_t> ConstantOf(const Tokens& tokens, const IntegerConstan
     return SmallCount(result.value, largest);
 }
 
+// Whether the tokens are a whole expression of literals and known
+// constants, whatever its value: an index the program knows before it runs.
+bool IsConstantExpression(const Tokens& tokens, const IntegerConstants& constants)
+{
+    VectorStream stream(tokens);
+    const ExpressionResult result = ParseIntegerExpression(stream, constants, CLiteralValue);
+    return !tokens.empty() && result.error != ExpressionError::NotANumber && stream.AtEnd();
+}
+
 // The index of the bracket that closes the one at open, or size.
 std::size_t Closing(const Tokens& tokens, std::size_t open)
 {
@@ -228,7 +237,8 @@ private:
     }
 
     // NAME[K], NAME[K] + N, &NAME[K][N], NAME; NAME[i] with i unknown reads
-    // every part from the first.
+    // every part from the first. A constant K before the first part or past
+    // the last names no array: the call is passed over.
     std::optional<PlaneArgument> PartArgument(const std::string& name, const std::vector<Tokens>& indexes, bool address,
                                               std::size_t added) const
     {
@@ -244,8 +254,10 @@ private:
             offset += *inPart;
         }
         const std::optional<std::size_t> part = ConstantOf(indexes[0], constants_, MaxArrayParts);
-        if (!part)
+        if (!part && !IsConstantExpression(indexes[0], constants_))
             return PlaneArgument{Plane::Black, name, true, offset};
+        if (!part)
+            return std::nullopt;
         const std::string partName = name + "[" + std::to_string(*part) + "]";
         if (!arrays_.IsArray(partName))
             return std::nullopt;

@@ -118,6 +118,20 @@ TEST(SourceReaders, AssemblyDataIsReadAfterEachLabel)
         {"r:\r\t.short 1\r\t.2byte 2\r\n\t.space 2\r\tmove.l d0,d1\r\t.short 9\r", "r", 8, {0, 1, 0, 2, 0, 0}},
         {"f:\n\t.fill 2, 2, 0x1234\n\t.int 5\n", "f", 8, {0x12, 0x34, 0x12, 0x34, 0, 0, 0, 5}},
         {"c: ; un commentaire\n\tdc.b 1\n", "c", 8, {1}},
+        // .fill REPEAT, SIZE, VALUE: the value 0 when not given, one byte when no size is.
+        {"f2:\n\t.fill 3, 2\n\t.word 7\n", "f2", 16, {0, 0, 0, 7}},
+        {"f1:\n\t.fill 2\n\t.byte 9\n", "f1", 8, {0, 0, 9}},
+        // Alignments pad from the section's start, before byte data too.
+        {"e:\n\tdc.b 1\n\tEVEN\n\tdc.b 2\n", "e", 8, {1, 0, 2}},
+        {"\t.byte 1\ns:\n\t.byte 2\n\t.balign 4\n\t.byte 3\n", "s", 8, {2, 0, 0, 3}},
+        {"p:\n\t.byte 1\n\t.p2align 2, 0xFF\n\t.byte 2\n", "p", 8, {1, 0xFF, 0xFF, 0xFF, 2}},
+        {"a\tdc.b 1,2,3\n\tCNOP 0,4\n\tdc.w $1234\n", "a", 8, {1, 2, 3, 0, 0x12, 0x34}},
+        {"\t.data\nww:\n\t.word 1\n\t.align 4\n\t.word 2\n", "ww", 16, {1, 0, 2}},
+        {"\trts\nw:\n\t.byte 1\n\t.even\n\t.byte 2\n", "w", 8, {1, 0, 2}},
+        {"\tmove.w d0,d1\n\t.balign 8\nk:\n\t.byte 1\n\t.balign 4, 0xAA\n\t.byte 2\n",
+         "k",
+         8,
+         {1, 0xAA, 0xAA, 0xAA, 2}},
     };
     for (const ValuesCase& test : cases)
         ExpectArrays(ScanAssemblyArrays(test.text), test);
@@ -129,6 +143,9 @@ TEST(SourceReaders, AssemblyDataIsReadAfterEachLabel)
         {"bad: ds.b -1\n", "bad : taille de remplissage illisible"},
         {"bad: .space\n", "bad : taille de remplissage illisible"},
         {"bad: dcb.w\n", "bad : taille de remplissage illisible"},
+        {"\tmove.w d0,d1\nbad:\n\t.byte 1\n\t.balign 4\n\t.byte 2\n",
+         "bad : alignement sur 4 octets après des instructions ou du texte : position inconnue"},
+        {"bad:\n\t.byte 1\n\t.balign 3\n\t.byte 2\n", "bad : alignement illisible"},
     };
     for (const auto& [text, why] : refusals) {
         const CArrayScan scan = ScanAssemblyArrays(std::string(text) + "good: dc.b 1\n");
@@ -236,10 +253,15 @@ TEST(SourceReaders, DrawCallsSayHowTheirArraysAreRead)
                   .byteWidth,
               3);
     // Not calls of ours: declarations, pointers, other routines, unclosed lists.
-    for (const std::string call : {"void Sprite16(short x, short y, short h, unsigned short *s, void *p, short m);",
-                                   "Sprite16(x, y, 12, pointer, LCD_MEM, SPRT_XOR);", "Sprite12(x, y, 12, a);",
-                                   "GraySprite16_FOO(x, y, 12, a, b, p, q);", "Sprite16(x, y, 12, a",
-                                   "Sprite16(x, y, 12, a[1], LCD_MEM, SPRT_XOR);"})
+    for (const std::string call :
+         {"void Sprite16(short x, short y, short h, unsigned short *s, void *p, short m);",
+          "Sprite16(x, y, 12, pointer, LCD_MEM, SPRT_XOR);", "Sprite12(x, y, 12, a);",
+          "GraySprite16_FOO(x, y, 12, a, b, p, q);", "Sprite16(x, y, 12, a",
+          "Sprite16(x, y, 12, a[1], LCD_MEM, SPRT_XOR);",
+          // A constant index outside the array of parts.
+          "Sprite8(x, y, 16, walk[6], LCD_MEM, SPRT_XOR);", "Sprite8(x, y, 16, walk[-1], LCD_MEM, SPRT_XOR);",
+          "Sprite8(x, y, 16, walk[300], LCD_MEM, SPRT_XOR);",
+          "Sprite8(x, y, 16, &walk[H - 13][0], LCD_MEM, SPRT_XOR);"})
         EXPECT_TRUE(FindDrawCalls(arrays + call, ScanCArrays(arrays)).empty()) << call;
 }
 
