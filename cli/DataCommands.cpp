@@ -12,23 +12,6 @@
 
 namespace {
 
-std::string Size(int width, int height)
-{
-    return std::to_string(width) + " x " + std::to_string(height);
-}
-
-// The arrays of the source, for a message about one it does not have.
-std::string ArraysFound(const CArrayScan& scan)
-{
-    constexpr std::size_t Shown = 20;
-    std::string list;
-    for (std::size_t i = 0; i < scan.arrays.size() && i < Shown; ++i)
-        list += (i ? ", " : "") + scan.arrays[i].name;
-    if (scan.arrays.size() > Shown)
-        list += "...";
-    return list.empty() ? " (aucun tableau lisible)" : " ; tableaux trouvés : " + list;
-}
-
 bool LayoutAsked(const CliOptions& options)
 {
     const std::set<std::string>& given = options.layout.given;
@@ -76,38 +59,9 @@ int ExportData(const CliOptions& options, std::ostream& err)
     return ExitWritten;
 }
 
-std::optional<FrameList> ReadSourceLayout(const ArraySprites& found, const std::string& path, const CliOptions& options,
-                                          bool allFrames, std::ostream& err)
+std::optional<ReadingRequest> LayoutOfOptions(const CliOptions& options)
 {
-    if (!options.arrayName)
+    if (!options.arrayName || !LayoutAsked(options))
         return std::nullopt;
-    DataSource source;
-    std::string why;
-    std::string how = "disposition demandée";
-    if (LayoutAsked(options)) {
-        why = PlanRequest(found.scan, RequestOf(options), source);
-    } else {
-        const DrawCall* call = CallReading(found.calls, *options.arrayName);
-        if (!call)
-            return std::nullopt;
-        how = "lu comme l'appel " + call->routine;
-        why = PlanDrawCall(found.scan, *call, std::nullopt, options.width, source);
-        if (!why.empty() && !call->height)
-            why += " (--height pour la donner)";
-    }
-    if (!why.empty())
-        throw CliFailure(ExitBadInput,
-                         path + " : " + why + (why.rfind("pas de tableau", 0) == 0 ? ArraysFound(found.scan) : ""));
-    const std::size_t held = std::min<std::size_t>(FramesOf(found.scan, source), MaxFrames);
-    const std::string size = Size(source.plan.width, source.plan.height);
-    if (allFrames) {
-        err << "pixora-export : " << path << " : "
-            << Counted(static_cast<long long>(held), "image de " + size + " lue", "images de " + size + " lues") << ", "
-            << how << '\n';
-        return ReadDataFrames(found.scan, source, 0, held);
-    }
-    if (held > 1)
-        err << "pixora-export : " << path << " : " << held << " images de " << size
-            << " dans les tableaux, lue la première (--to-pixs pour toutes), " << how << '\n';
-    return ReadDataFrames(found.scan, source, 0, 1);
+    return RequestOf(options);
 }

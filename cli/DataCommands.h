@@ -10,14 +10,11 @@
 #include <string>
 
 #include "CliOptions.h"
-#include "c_array_sprites.h"
+#include "DataReading.h"
 
 int ExportData(const CliOptions& options, std::ostream& err);
 
-// The frames a source gives when --array comes with layout options (or
-// names several arrays), or names an array that a call of a sprite routine
-// reads: every frame the arrays hold (allFrames), or the first. Nothing
-// when neither is the case: the arrays are then read as the plug-ins write
-// them.
-std::optional<FrameList> ReadSourceLayout(const ArraySprites& found, const std::string& path, const CliOptions& options,
-                                          bool allFrames, std::ostream& err);
+// The arrays and layout the options give for reading a source: when --array
+// comes with layout options, or names several arrays. Nothing otherwise: the
+// source's own readings are then taken (SourceReading.h).
+std::optional<ReadingRequest> LayoutOfOptions(const CliOptions& options);

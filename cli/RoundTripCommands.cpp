@@ -7,12 +7,10 @@
 #include "CliFailure.h"
 #include "CliText.h"
 #include "Commands.h"
-#include "Counted.h"
 #include "DataCommands.h"
-#include "FileRead.h"
 #include "PendingOutput.h"
+#include "SourceReading.h"
 #include "SystemFiles.h"
-#include "c_array_sprites.h"
 #include "ti_picture_writer.h"
 
 namespace fs = std::filesystem;
@@ -34,90 +32,22 @@ std::string VariableNameRefusal(const CliOptions& options, const std::string& na
     return "nom de variable " + Quoted(name) + " refusé : " + VariableNameRule;
 }
 
-// The arrays of a C or assembly source and the sprites they make.
-ArraySprites ReadSourceSprites(const std::string& path)
+// The source read as the options ask, or a failure with the reason; the
+// notes go to err.
+FrameList ReadSourceFrames(const std::string& path, const CliOptions& options, bool allFrames, std::ostream& err)
 {
-    FileContent source = ReadWholeFile(path, MaxSourceBytes);
-    if (!source.Read())
-        throw CliFailure(ExitBadInput, path + " : " + ReadProblemText(source));
-    return FindSourceSprites(source.bytes, SourceKindOfPath(path).value_or(SourceKind::C));
-}
-
-std::string Refusals(const ArraySprites& found)
-{
-    std::string text;
-    for (const std::string& refusal : found.refusals)
-        text += "\n  " + refusal;
-    return text;
-}
-
-std::string CandidateList(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates)
-{
-    std::string list;
-    for (const ArrayCandidate* candidate : candidates)
-        list += "\n  " + DescribeCandidate(found, *candidate);
-    return list;
-}
-
-std::vector<const ArrayCandidate*> AllCandidates(const ArraySprites& found)
-{
-    std::vector<const ArrayCandidate*> all;
-    for (const ArrayCandidate& candidate : found.candidates)
-        all.push_back(&candidate);
-    return all;
-}
-
-// The sprite --array names, or the one the editor shows first: a draw
-// call's reading, or Pixora's own comment's, or the first of the text.
-const ArrayCandidate& ChooseCandidate(const std::string& path, const CliOptions& options, const ArraySprites& found)
-{
-    if (found.candidates.empty())
-        throw CliFailure(ExitBadInput, path +
-                                           " : aucun tableau de sprite lisible (tableaux C de char, short, long ou "
-                                           "long long, uint8_t à uint64_t ; données dc.b, dc.w, dc.l ou .byte, "
-                                           ".word, .long, .quad d'assembleur)" +
-                                           Refusals(found));
-    if (!options.arrayName)
-        return found.candidates[FirstCandidateToShow(found)];
-    const ArrayCandidate* chosen = FindCandidate(found, *options.arrayName);
-    if (!chosen)
-        throw CliFailure(ExitBadInput, path + " : pas de tableau " + Quoted(*options.arrayName) +
-                                           " ; sprites trouvés :" + CandidateList(found, AllCandidates(found)));
-    return *chosen;
-}
-
-int ChosenWidth(const CliOptions& options, const ArrayCandidate& candidate)
-{
-    const int width = options.width.value_or(candidate.width);
-    const std::string refusal = WidthRefusal(candidate, width);
-    if (!refusal.empty())
-        throw CliFailure(ExitBadInput, refusal);
-    return width;
-}
-
-// Why the sprite read with no --array is this one.
-std::string WhyChosen(const ArrayCandidate& candidate)
-{
-    switch (candidate.layout) {
-    case ArrayLayout::DrawCall:
-        return "celui d'un appel de dessin, ";
-    case ArrayLayout::OwnText:
-        return "celui du commentaire de Pixora, ";
-    default:
-        return "le premier, ";
-    }
-}
-
-// Every frame of a whole reading, all of them named.
-FrameList ReadWholeCandidate(const std::string& path, const CliOptions& options, const ArraySprites& found,
-                             const ArrayCandidate& candidate, std::ostream& err)
-{
-    FrameList frames = BuildCandidateFrames(found, candidate, ChosenWidth(options, candidate));
-    const std::string size = std::to_string(frames.front()->width) + " x " + std::to_string(candidate.height);
-    err << "pixora-export : " << path << " : "
-        << Counted(static_cast<long long>(frames.size()), "image de " + size + " lue", "images de " + size + " lues")
-        << " :\n  " << DescribeCandidate(found, candidate) << '\n';
-    return frames;
+    SourceRequest request;
+    request.path = path;
+    request.array = options.arrayName;
+    request.layout = LayoutOfOptions(options);
+    request.width = options.width;
+    request.allFrames = allFrames;
+    SourceAnswer answer = ReadSource(request);
+    if (!answer.refusal.empty())
+        throw CliFailure(ExitBadInput, answer.refusal);
+    for (const std::string& note : answer.notes)
+        err << "pixora-export : " << note << '\n';
+    return std::move(answer.frames);
 }
 
 } // namespace
@@ -158,43 +88,10 @@ int WriteTiPicture(const CliOptions& options, std::ostream& err)
 
 std::unique_ptr<Sprite> ReadCArraySprite(const std::string& path, const CliOptions& options, std::ostream& err)
 {
-    const ArraySprites found = ReadSourceSprites(path);
-    if (std::optional<FrameList> frames = ReadSourceLayout(found, path, options, false, err))
-        return std::move(frames->front());
-    const ArrayCandidate& candidate = ChooseCandidate(path, options, found);
-    if (!options.arrayName && found.candidates.size() > 1)
-        err << "pixora-export : " << found.candidates.size() << " sprites trouvés, lu " << WhyChosen(candidate)
-            << Quoted(candidate.id) << " (--array pour un autre) :" << CandidateList(found, AllCandidates(found))
-            << '\n';
-    if (const std::size_t held = CandidateFrameCount(found, candidate); held > 1)
-        err << "pixora-export : " << path << " : " << held << " images dans " << Quoted(candidate.id)
-            << ", lue la première (--to-pixs pour toutes)\n";
-    auto sprite = std::make_unique<Sprite>();
-    BuildArraySprite(found, candidate, ChosenWidth(options, candidate), *sprite);
-    return sprite;
+    return std::move(ReadSourceFrames(path, options, false, err).front());
 }
 
 FrameList ReadCArrayFrames(const std::string& path, const CliOptions& options, std::ostream& err)
 {
-    const ArraySprites found = ReadSourceSprites(path);
-    if (std::optional<FrameList> frames = ReadSourceLayout(found, path, options, true, err))
-        return std::move(*frames);
-    const ArrayCandidate& model = ChooseCandidate(path, options, found);
-    if (ReadsEveryFrame(model))
-        return ReadWholeCandidate(path, options, found, model, err);
-    const std::vector<const ArrayCandidate*> alike = SameSizeCandidates(found, model);
-    const bool one = alike.size() == 1;
-    err << "pixora-export : " << path << " : " << alike.size() << (one ? " sprite de " : " sprites de ") << model.width
-        << " x " << model.height << (one ? " lu en image :" : " lus en images :") << CandidateList(found, alike)
-        << '\n';
-    const std::size_t others = found.candidates.size() - alike.size();
-    if (others == 1)
-        err << "pixora-export : " << path
-            << " : 1 autre sprite, d'une autre taille ou d'une autre lecture, laissé de côté (--array pour le "
-               "choisir)\n";
-    else if (others > 1)
-        err << "pixora-export : " << path << " : " << others
-            << " autres sprites, d'une autre taille ou d'une autre lecture, laissés de côté (--array pour en "
-               "choisir un)\n";
-    return BuildArrayFrames(found, alike, ChosenWidth(options, model));
+    return ReadSourceFrames(path, options, true, err);
 }

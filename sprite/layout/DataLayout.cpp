@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "SourceTokens.h"
+#include "AsciiText.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "AsciiText.h"
 #include "CIdentifier.h"
 #include "DataPlan.h"
-#include "SourceTokens.h"
 #include "joined_export.h"
 
 namespace {

@@ -189,16 +189,3 @@ void CTokenizer::ReadDefine()
     if (notes_->constants.size() < MaxConstants || notes_->constants.count(name))
         notes_->constants.insert_or_assign(std::string(name), value.value);
 }
-
-std::string AsciiLowered(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower)
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    return lower;
-}
-
-std::string InGuillemets(std::string_view text)
-{
-    return "« " + std::string(text) + " »";
-}

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "AsciiText.h"
 #include "IntegerExpression.h"
 
 // "NAME : W x H pixels" at the start of a comment, as maskplane writes it
@@ -87,8 +88,3 @@ inline bool IsBlankChar(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
-
-// ASCII letters lowered, every other byte as it is.
-std::string AsciiLowered(std::string_view text);
-// A name as the readers' messages quote it: « name ».
-std::string InGuillemets(std::string_view text);
