@@ -1,8 +1,8 @@
-// The commands of pixora-export on sprite data in the layouts programs use
-// (DataLayout.h): --data writes the data of any input as C or assembly
-// text, and --to-pixo / --to-pixs read it back from a source, by the layout
-// options of the command line or by a draw call of the source. Each throws
-// CliFailure (status 2) with the reason; notes go to err.
+// How pixora-export reads sprite data in the layouts programs use
+// (DataLayout.h) back from a source, for --to-pixo and --to-pixs: by the
+// layout options of the command line or by a draw call of the source
+// (--data, which writes them, is in ConvertCommands.h). Throws CliFailure
+// (status 2) with the reason; notes go to err.
 #pragma once
 
 #include <iosfwd>
@@ -11,8 +11,6 @@
 
 #include "CliOptions.h"
 #include "c_array_sprites.h"
-
-int ExportData(const CliOptions& options, std::ostream& err);
 
 // The frames a source gives when --array comes with layout options (or
 // names several arrays), or names an array that a call of a sprite routine
