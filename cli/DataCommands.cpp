@@ -4,9 +4,9 @@
 #include <ostream>
 
 #include "CliFailure.h"
-#include "CliText.h"
 #include "Counted.h"
 #include "DataReading.h"
+#include "ShownText.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ std::string ArraysFound(const CArrayScan& scan)
     constexpr std::size_t Shown = 20;
     std::string list;
     for (std::size_t i = 0; i < scan.arrays.size() && i < Shown; ++i)
-        list += (i ? ", " : "") + scan.arrays[i].name;
+        list += (i ? ", " : "") + ShownSourceText(scan.arrays[i].name);
     if (scan.arrays.size() > Shown)
         list += "...";
     return list.empty() ? " (aucun tableau lisible)" : " ; tableaux trouvés : " + list;

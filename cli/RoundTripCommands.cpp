@@ -4,9 +4,9 @@
 #include <ostream>
 
 #include "CliFailure.h"
-#include "CliText.h"
 #include "DataCommands.h"
 #include "FileRead.h"
+#include "ShownText.h"
 #include "c_array_sprites.h"
 
 namespace {
@@ -57,7 +57,7 @@ const ArrayCandidate& ChooseCandidate(const std::string& path, const CliOptions&
         return found.candidates.front();
     const ArrayCandidate* chosen = FindCandidate(found, *options.arrayName);
     if (!chosen)
-        throw CliFailure(ExitBadInput, path + " : pas de tableau " + Quoted(*options.arrayName) +
+        throw CliFailure(ExitBadInput, path + " : pas de tableau " + QuotedSourceText(*options.arrayName) +
                                            " ; sprites trouvés :" + CandidateList(found, AllCandidates(found)));
     return *chosen;
 }
@@ -81,8 +81,8 @@ std::unique_ptr<Sprite> ReadCArraySprite(const std::string& path, const CliOptio
     const ArrayCandidate& candidate = ChooseCandidate(path, options, found);
     if (!options.arrayName && found.candidates.size() > 1)
         err << "pixora-export : " << found.candidates.size() << " sprites trouvés, lu le premier, "
-            << Quoted(candidate.id) << " (--array pour un autre) :" << CandidateList(found, AllCandidates(found))
-            << '\n';
+            << QuotedSourceText(candidate.id)
+            << " (--array pour un autre) :" << CandidateList(found, AllCandidates(found)) << '\n';
     auto sprite = std::make_unique<Sprite>();
     BuildArraySprite(found, candidate, ChosenWidth(options, candidate), *sprite);
     return sprite;

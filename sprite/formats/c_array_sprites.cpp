@@ -6,6 +6,7 @@
 
 #include "AsmDataReader.h"
 #include "Counted.h"
+#include "ShownText.h"
 #include "SystemFiles.h"
 
 namespace {
@@ -206,7 +207,7 @@ private:
 
     void Refuse(const std::string& id, std::size_t height)
     {
-        found_.refusals.push_back(id + " : " + std::to_string(height) + " lignes, au plus " +
+        found_.refusals.push_back(ShownSourceText(id) + " : " + std::to_string(height) + " lignes, au plus " +
                                   std::to_string(MaxHeight));
     }
 
@@ -309,10 +310,10 @@ std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& c
 {
     const std::string words =
         candidate.layout == ArrayLayout::DrawCall ? CallWords(candidate) : LayoutText(candidate.layout);
-    std::string text = candidate.id + " : " + std::to_string(candidate.width) + " x " +
+    std::string text = ShownSourceText(candidate.id) + " : " + std::to_string(candidate.width) + " x " +
                        std::to_string(candidate.height) + ", " + words + " (";
     for (std::size_t i = 0; i < candidate.arrays.size(); ++i)
-        text += (i ? ", " : "") + found.scan.arrays[candidate.arrays[i]].name;
+        text += (i ? ", " : "") + ShownSourceText(found.scan.arrays[candidate.arrays[i]].name);
     return text + ")";
 }
 
@@ -340,7 +341,7 @@ std::string WidthRefusal(const ArrayCandidate& candidate, int width)
 {
     if (width >= 1 && width <= candidate.elementBits)
         return {};
-    return "largeur " + std::to_string(width) + " impossible pour " + candidate.id + " : de 1 à " +
+    return "largeur " + std::to_string(width) + " impossible pour " + ShownSourceText(candidate.id) + " : de 1 à " +
            std::to_string(candidate.elementBits) + " (les bits de ses éléments)";
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ShownText.h"
+
 namespace {
 
 bool IsLineEnd(char c)
@@ -200,5 +202,5 @@ std::string AsciiLowered(std::string_view text)
 
 std::string InGuillemets(std::string_view text)
 {
-    return "« " + std::string(text) + " »";
+    return QuotedSourceText(text);
 }

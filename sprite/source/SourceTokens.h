@@ -90,5 +90,6 @@ inline bool IsBlankChar(char c)
 
 // ASCII letters lowered, every other byte as it is.
 std::string AsciiLowered(std::string_view text);
-// A name as the readers' messages quote it: « name ».
+// A name as the readers' messages quote it: « name », cut and escaped as
+// ShownText.h shows source text.
 std::string InGuillemets(std::string_view text);
