@@ -5,11 +5,20 @@
 
 #include "CIdentifier.h"
 #include "ImageOptions.h"
-#include "RoundTripCommands.h"
-#include "c_array_sprites.h"
-#include "sprite_file_kind.h"
+#include "InputFrames.h"
+#include "OptionNumbers.h"
 
 namespace {
+
+bool IsSourcePath(const std::string& path)
+{
+    return InputKindOf(path) == InputKind::Source;
+}
+
+bool IsCalculatorPicturePath(const std::string& path)
+{
+    return InputKindOf(path) == InputKind::CalculatorPicture;
+}
 
 enum class OptionId {
     Help,
@@ -295,7 +304,7 @@ template <std::size_t N> bool AnyGiven(const RawCommand& raw, const OptionId (&i
 // options only for --to-png.
 void CheckImageOptions(const RawCommand& raw, const CliOptions& options)
 {
-    if (AnyGiven(raw, ImageOptions) && !IsImageFileName(options.input))
+    if (AnyGiven(raw, ImageOptions) && InputKindOf(options.input) != InputKind::Picture)
         throw UsageError("les options de conversion (--levels, --threshold, --dither, --invert, --no-alpha-mask, "
                          "--crop, --scale-down) ne s'emploient qu'avec une image .png, .bmp, .gif, .jpg ou .jpeg");
     if (AnyGiven(raw, PngOptions) && options.mode != CliMode::ToPng)
@@ -306,7 +315,7 @@ void CheckImageOptions(const RawCommand& raw, const CliOptions& options)
 void CheckSourceOptions(const RawCommand& raw, const CliOptions& options)
 {
     const std::vector<std::string>& inputs = options.mode == CliMode::ToPixs ? options.inputs : raw.files;
-    const bool anySource = std::any_of(inputs.begin(), inputs.end(), IsDataSourcePath);
+    const bool anySource = std::any_of(inputs.begin(), inputs.end(), IsSourcePath);
     for (const OptionId id : {OptionId::Array, OptionId::Width})
         if (raw.given.count(id) && !anySource)
             throw UsageError(std::string("l'option ") + (id == OptionId::Array ? "--array" : "--width") +
@@ -336,7 +345,7 @@ void CheckLayoutOptions(const RawCommand& raw, const CliOptions& options)
 {
     const bool writing = options.mode == CliMode::Data;
     const std::vector<std::string>& inputs = options.mode == CliMode::ToPixs ? options.inputs : raw.files;
-    const bool anySource = std::any_of(inputs.begin(), inputs.end(), IsDataSourcePath);
+    const bool anySource = std::any_of(inputs.begin(), inputs.end(), IsSourcePath);
     if (!writing && AnyLayoutGiven(options, WritingOnlyOptions))
         throw UsageError("les options " + NameList(WritingOnlyOptions) + " ne s'emploient qu'avec --data");
     if (writing && AnyLayoutGiven(options, ReadingOnlyOptions))
@@ -364,6 +373,24 @@ void ExpectFiles(const RawCommand& raw, size_t count)
         throw UsageError("l'entrée standard n'est pas lue : donnez le nom d'un fichier");
     if (count == 1 && raw.files[0].empty())
         throw UsageError("nom de fichier d'entrée vide");
+}
+
+// --to-pixo reads one input, or the two calculator pictures of a gray
+// sprite: its light plane, then its dark plane.
+void TakeToPixoInputs(const RawCommand& raw, CliOptions& options)
+{
+    if (raw.files.size() != 2) {
+        ExpectFiles(raw, 1);
+        options.input = raw.files[0];
+        return;
+    }
+    for (const std::string& file : raw.files)
+        if (!IsCalculatorPicturePath(file))
+            throw UsageError("--to-pixo lit une entrée, ou deux images de calculatrice (.89i, .9xi, .v2i), le plan "
+                             "clair puis le plan foncé d'un sprite en gris, et non " +
+                             file);
+    options.inputs = raw.files;
+    options.input = raw.files[0];
 }
 
 } // namespace
@@ -409,10 +436,9 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         options.plugin = *raw.infoPlugin;
     } else if (raw.toPixoOutput) {
         RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Plugins}, "--to-pixo");
-        ExpectFiles(raw, 1);
+        TakeToPixoInputs(raw, options);
         options.mode = CliMode::ToPixo;
         options.output = *raw.toPixoOutput;
-        options.input = raw.files[0];
     } else if (raw.toPngOutput) {
         RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Plugins}, "--to-png");
         ExpectFiles(raw, 1);

@@ -4,10 +4,10 @@
 #pragma once
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "CliFailure.h"
 #include "ImageConversion.h"
 #include "LayoutOptions.h"
 
@@ -25,7 +25,8 @@ struct CliOptions {
     // What --to-png writes.
     int pngScale = 1;
     bool calculatorColors = false;
-    // Sprite sets: the one frame to take (from 0), and the inputs of --to-pixs.
+    // Sprite sets: the one frame to take (from 0), and the inputs of --to-pixs
+    // (or of --to-pixo, the light and the dark picture of a gray sprite).
     std::optional<int> frame;
     std::vector<std::string> inputs;
     // C source input of --to-pixo: which array (or arrays, separated by
@@ -36,12 +37,6 @@ struct CliOptions {
     LayoutOptions layout;
     // --to-ti: the picture variable's name instead of the output's.
     std::optional<std::string> variableName;
-};
-
-// A command line that does not make sense; the message says why, in French.
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
 };
 
 // Options may come in any order and take their value as the next argument,

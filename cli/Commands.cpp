@@ -9,151 +9,17 @@
 #include "CIdentifier.h"
 #include "CliFailure.h"
 #include "CliText.h"
-#include "Counted.h"
-#include "FileRead.h"
-#include "ImageCommands.h"
+#include "InputReading.h"
 #include "PendingOutput.h"
 #include "PluginCrashGuard.h"
 #include "PluginFolders.h"
 #include "PluginFrames.h"
 #include "PluginHost.h"
-#include "RoundTripCommands.h"
 #include "SystemFiles.h"
-#include "U_class.h"
 #include "Windows1252.h"
 #include "joined_export.h"
-#include "native_file.h"
-#include "set_file.h"
-#include "sprite_file_kind.h"
-#include "ti_picture.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-enum class InputKind { Native, Picture, Set, Image, CSource };
-
-InputKind KindOf(const std::string& path)
-{
-    if (IsSpriteSetFileName(path))
-        return InputKind::Set;
-    if (IsImageFileName(path))
-        return InputKind::Image;
-    if (IsDataSourcePath(path))
-        return InputKind::CSource;
-    switch (SpriteFileKindOf(path)) {
-    case SpriteFileKind::Native:
-        return InputKind::Native;
-    case SpriteFileKind::CalculatorPicture:
-        return InputKind::Picture;
-    case SpriteFileKind::Unknown:
-        break;
-    }
-    throw CliFailure(ExitBadInput, path + " : extension inconnue (.pixo, .pixs, .89i, .9xi, .v2i, .png, .bmp, .gif, "
-                                          ".jpg, .jpeg, .c, .h, .s, .asm ou .inc attendue)");
-}
-
-std::string SetRefusalReason(const SetFileCheck& check)
-{
-    const std::string frame = "l'image " + std::to_string(check.frame);
-    switch (check.problem) {
-    case SetFileProblem::None:
-    case SetFileProblem::Unreadable:
-        break;
-    case SetFileProblem::NotASet:
-        return "ce n'est pas une planche .pixs (il manque « PIXS » au début)";
-    case SetFileProblem::Version:
-        return "version de planche .pixs inconnue (seule la version 1 est lue)";
-    case SetFileProblem::FrameCount:
-        return "planche .pixs de " + Counted(check.frameCount, "image", "images") + " (de 1 à 256 attendues)";
-    case SetFileProblem::Truncated:
-        return "planche .pixs tronquée (moins d'octets qu'il n'en faut pour " +
-               Counted(check.frameCount, "image", "images") + ")";
-    case SetFileProblem::BadFrame:
-        return "planche .pixs non valide : " + frame +
-               " a une largeur, une hauteur, un type ou des pixels hors limites";
-    case SetFileProblem::SizesDiffer:
-        return "planche .pixs non valide : " + frame + " n'a pas la taille de l'image 0";
-    }
-    return "lecture impossible";
-}
-
-// The bytes the readers of .pixo files, sets and calculator pictures take:
-// no more than their largest file holds.
-std::string ReadFixedLayout(const std::string& path, std::size_t most)
-{
-    FileContent content = ReadFileStart(path, most);
-    if (!content.Read())
-        throw CliFailure(ExitBadInput, path + " : " + ReadProblemText(content));
-    return std::move(content.bytes);
-}
-
-std::unique_ptr<Sprite> NativeSprite(const std::string& path)
-{
-    const std::string bytes = ReadFixedLayout(path, PixoRecordSize);
-    if (bytes.size() < PixoRecordSize)
-        throw CliFailure(ExitBadInput, path + " : fichier .pixo trop court (" + std::to_string(bytes.size()) +
-                                           " octets au lieu de " + std::to_string(PixoRecordSize) + ")");
-    auto sprite = std::make_unique<Sprite>();
-    if (!TakePixoRecord(reinterpret_cast<const uint8_t*>(bytes.data()), *sprite))
-        throw CliFailure(ExitBadInput,
-                         path + " : fichier .pixo non valide (largeur, hauteur, type ou pixels hors limites)");
-    return sprite;
-}
-
-std::unique_ptr<Sprite> CalculatorPicture(const std::string& path)
-{
-    auto sprite = std::make_unique<Sprite>();
-    if (!TakeTiPicture(ReadFixedLayout(path, MaxTiPictureBytes), *sprite))
-        throw CliFailure(ExitBadInput, path + " : image de calculatrice non valide (taille nulle ou au-delà de 240 x "
-                                              "128, ou fichier tronqué)");
-    return sprite;
-}
-
-FrameList SetFrames(const std::string& path)
-{
-    FrameList frames;
-    const SetFileCheck check = ReadSpriteSet(ReadFixedLayout(path, LargestSetBytes), frames);
-    if (check.problem != SetFileProblem::None)
-        throw CliFailure(ExitBadInput, path + " : " + SetRefusalReason(check));
-    return frames;
-}
-
-FrameList OneFrame(std::unique_ptr<Sprite> sprite)
-{
-    FrameList frames;
-    frames.push_back(std::move(sprite));
-    return frames;
-}
-
-} // namespace
-
-// The same file through links, "..", or a hard link.
-void RefuseOverwritingInput(const std::string& input, const std::string& output)
-{
-    std::error_code error;
-    if (output != "-" && fs::equivalent(NativePath(input), NativePath(output), error))
-        throw CliFailure(ExitBadInput, output + " : la sortie remplacerait le sprite d'entrée");
-}
-
-FrameList ReadInputFrames(const std::string& path, const CliOptions& options, std::ostream& err)
-{
-    switch (KindOf(path)) {
-    case InputKind::Native:
-        return OneFrame(NativeSprite(path));
-    case InputKind::Picture:
-        return OneFrame(CalculatorPicture(path));
-    case InputKind::Set:
-        return SetFrames(path);
-    case InputKind::Image:
-        return OneFrame(ReadImageSprite(path, options.conversion));
-    case InputKind::CSource:
-        break;
-    }
-    if (options.mode == CliMode::ToPixs)
-        return ReadCArrayFrames(path, options, err);
-    return OneFrame(ReadCArraySprite(path, options, err));
-}
 
 namespace {
 
@@ -246,11 +112,6 @@ std::string WithoutTrailingLineEnds(std::string text)
     return text;
 }
 
-void RefuseOverwritingInput(const CliOptions& options)
-{
-    ::RefuseOverwritingInput(options.input, options.output);
-}
-
 CliFailure FailedWrite(const std::string& output, const std::error_code& error)
 {
     return CliFailure(ExitBadInput, output + " : écriture impossible (" + error.message() + ")");
@@ -279,34 +140,6 @@ void CheckExportWritten(const ChosenPlugin& plugin, PendingOutput& output)
     const std::optional<std::string> content = output.ReadBack();
     if (!content || content->empty())
         throw CliFailure(ExitNoPlugin, "le plug-in " + Quoted(plugin.fileName) + " n'a rien écrit");
-}
-
-// "2 images, numérotées de 0 à 1", or "une seule image, la 0".
-std::string FrameNumbers(int count)
-{
-    if (count == 1)
-        return "une seule image, la 0";
-    return std::to_string(count) + " images, numérotées de 0 à " + std::to_string(count - 1);
-}
-
-// The frame --frame names, or the only one; several frames without --frame
-// are the joined export's, which only ExportSprite does.
-std::unique_ptr<Sprite> ChosenFrame(FrameList& frames, const CliOptions& options, bool severalAllowed)
-{
-    const int count = static_cast<int>(frames.size());
-    if (options.frame) {
-        if (*options.frame >= count)
-            throw CliFailure(ExitBadInput, options.input + " : pas d'image " + std::to_string(*options.frame) + " (" +
-                                               FrameNumbers(count) + ")");
-        return std::move(frames[*options.frame]);
-    }
-    if (count == 1)
-        return std::move(frames.front());
-    if (!severalAllowed)
-        throw CliFailure(ExitBadInput, options.input + " : la planche a " + std::to_string(count) +
-                                           " images ; choisissez-en une avec --frame K (de 0 à " +
-                                           std::to_string(count - 1) + ")");
-    return nullptr;
 }
 
 std::string NoWriterMessage(const ChosenPlugin& plugin)
@@ -351,24 +184,11 @@ int ExportAllFrames(const FrameList& frames, const ChosenPlugin& plugin, const s
 
 } // namespace
 
-std::unique_ptr<Sprite> ReadOneSprite(const CliOptions& options, std::ostream& err)
-{
-    FrameList frames = ReadInputFrames(options.input, options, err);
-    return ChosenFrame(frames, options, false);
-}
-
-void WriteOutput(const std::string& output, const std::string& bytes)
-{
-    PendingOutput pending(output);
-    pending.Write(bytes);
-    pending.Deliver();
-}
-
 int ExportSprite(const CliOptions& options, std::ostream& err)
 {
     FrameList frames = ReadInputFrames(options.input, options, err);
     const std::unique_ptr<Sprite> sprite = ChosenFrame(frames, options, true);
-    RefuseOverwritingInput(options);
+    RefuseOverwritingInput(options.input, options.output);
     const ChosenPlugin plugin = FindPlugin(options);
     const std::string name = options.spriteName.value_or(DefaultSpriteName(options.input));
     if (!sprite)
@@ -396,42 +216,6 @@ int ExportSprite(const CliOptions& options, std::ostream& err)
     return ExitWritten;
 }
 
-int ConvertToPixo(const CliOptions& options, std::ostream& err)
-{
-    const std::unique_ptr<Sprite> sprite = ReadOneSprite(options, err);
-    RefuseOverwritingInput(options);
-    WriteOutput(options.output, sprite->FileBytes());
-    return ExitWritten;
-}
-
-// The inputs' frames in order, all of the first frame's size.
-int ConvertToPixs(const CliOptions& options, std::ostream& err)
-{
-    FrameList frames;
-    std::error_code error;
-    for (const std::string& input : options.inputs) {
-        if (options.output != "-" && fs::equivalent(NativePath(input), NativePath(options.output), error))
-            throw CliFailure(ExitBadInput, options.output + " : la sortie remplacerait l'entrée " + input);
-        FrameList read = ReadInputFrames(input, options, err);
-        for (std::unique_ptr<Sprite>& frame : read) {
-            if (!frames.empty() && !(frame->GetSize() == frames.front()->GetSize()))
-                throw CliFailure(ExitBadInput, input + " : taille " + std::to_string(frame->width) + " x " +
-                                                   std::to_string(frame->height) + " au lieu de " +
-                                                   std::to_string(frames.front()->width) + " x " +
-                                                   std::to_string(frames.front()->height) + " (celle de " +
-                                                   options.inputs.front() + ")");
-            if (frames.size() == MaxFrames)
-                throw CliFailure(ExitBadInput, input + " : une planche a au plus 256 images");
-            frames.push_back(std::move(frame));
-        }
-    }
-    std::vector<const Sprite*> list;
-    for (const std::unique_ptr<Sprite>& frame : frames)
-        list.push_back(frame.get());
-    WriteOutput(options.output, SpriteSetBytes(list));
-    return ExitWritten;
-}
-
 int ListPlugins(const CliOptions& options, std::ostream& out, std::ostream& err)
 {
     const PluginScan scan = ScanPluginFolders(SearchedFolders(options));
@@ -452,13 +236,5 @@ int ShowPluginInfo(const CliOptions& options, std::ostream& out)
     if (!PluginInfoText(plugin.path, info))
         throw CliFailure(ExitNoPlugin, "le plug-in " + Quoted(plugin.fileName) + " n'a pas pu être chargé");
     out << TerminalText(info) << '\n';
-    return ExitWritten;
-}
-
-int ConvertToPng(const CliOptions& options, std::ostream& err)
-{
-    const std::unique_ptr<Sprite> sprite = ReadOneSprite(options, err);
-    RefuseOverwritingInput(options);
-    WriteOutput(options.output, SpritePngBytes(*sprite, options));
     return ExitWritten;
 }

@@ -7,9 +7,6 @@
 
 #include "ImageConversion.h"
 
-// A whole decimal number from minimum to maximum; option names the option
-// in the message. Throws UsageError.
-int ParseOptionNumber(const std::string& option, const std::string& text, int minimum, int maximum);
 // 2 or 4.
 int ParseLevels(const std::string& text);
 // none, floyd-steinberg, atkinson or bayer.

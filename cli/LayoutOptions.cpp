@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "CliOptions.h"
-#include "ImageOptions.h"
+#include "CliFailure.h"
+#include "OptionNumbers.h"
 
 const std::vector<std::string> WritingOnlyOptions = {"--frames", "--syntax", "--defines"};
 const std::vector<std::string> ReadingOnlyOptions = {"--height"};

@@ -11,6 +11,7 @@
 
 #include "CliFailure.h"
 #include "CliText.h"
+#include "StandardStreams.h"
 #include "SystemFiles.h"
 
 namespace fs = std::filesystem;
@@ -62,7 +63,9 @@ std::string WhyNotWritable(const std::string& target, const std::error_code& sta
 
 PendingOutput::PendingOutput(const std::string& target) : requested_(target)
 {
-    if (!IsStandardOutput(target)) {
+    if (IsStandardOutput(target)) {
+        RefuseClosedStandardOutput();
+    } else {
         file_.emplace(target);
         if (const std::error_code status = file_->Status())
             throw CliFailure(ExitBadInput, target + " : " + WhyNotWritable(file_->Target(), status));
@@ -135,4 +138,18 @@ void PendingOutput::Deliver()
 #endif
     if (const std::error_code error = WriteFully(STDOUT_FILENO, *content))
         throw CliFailure(ExitBadInput, "écriture sur la sortie standard impossible (" + error.message() + ")");
+}
+
+void WriteOutput(const std::string& output, const std::string& bytes)
+{
+    PendingOutput pending(output);
+    pending.Write(bytes);
+    pending.Deliver();
+}
+
+void RefuseOverwritingInput(const std::string& input, const std::string& output)
+{
+    std::error_code error;
+    if (output != "-" && fs::equivalent(NativePath(input), NativePath(output), error))
+        throw CliFailure(ExitBadInput, output + " : la sortie remplacerait le sprite d'entrée");
 }

@@ -45,3 +45,9 @@ private:
     std::optional<ScratchFile> scratch_; // for a stream target
     std::string writePath_;
 };
+
+// The bytes into output ("-" standard output), as a PendingOutput writes them.
+void WriteOutput(const std::string& output, const std::string& bytes);
+// Throws CliFailure (status 2) when output is the input file under another
+// name (through links, "..", or a hard link).
+void RefuseOverwritingInput(const std::string& input, const std::string& output);

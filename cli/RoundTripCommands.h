@@ -1,8 +1,7 @@
-// The commands of pixora-export that carry sprites to and from other tools:
-// calculator picture files for TI-BASIC and C programs (--to-ti), and C
-// arrays read back as an input of any command: the chosen sprite, or for
-// --to-pixs every sprite of the chosen one's size as frames. Each returns the
-// exit status or throws CliFailure; notes go to err.
+// The arrays of C and assembly sources read back as an input of any command
+// of pixora-export: the chosen sprite, or for --to-pixs every sprite of the
+// chosen one's size as frames. Each throws CliFailure (status 2) with the
+// reason; notes go to err.
 #pragma once
 
 #include <iosfwd>
@@ -12,11 +11,6 @@
 #include "CliOptions.h"
 #include "sprite_set.h"
 
-// True for the inputs read as a program source: C (".c", ".h") or assembly
-// (".s", ".S", ".asm", ".inc"), any case.
-bool IsDataSourcePath(const std::string& path);
-
-int WriteTiPicture(const CliOptions& options, std::ostream& err);
 // The sprite --array names (or the first, said on err when there are more),
 // --width columns wide.
 std::unique_ptr<Sprite> ReadCArraySprite(const std::string& path, const CliOptions& options, std::ostream& err);

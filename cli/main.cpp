@@ -10,14 +10,15 @@
 #include "CliOptions.h"
 #include "CliText.h"
 #include "Commands.h"
-#include "DataCommands.h"
-#include "RoundTripCommands.h"
+#include "ConvertCommands.h"
+#include "StandardStreams.h"
 
 namespace {
 
 constexpr const char* HelpText =
     R"(Utilisation : pixora-export [--plugins DOSSIER] [-p PLUGIN] [-n NOM] [-o SORTIE] ENTREE
               pixora-export --to-pixo SORTIE ENTREE
+              pixora-export --to-pixo SORTIE PLAN_L PLAN_D
               pixora-export --to-pixs SORTIE ENTREE...
               pixora-export --to-png SORTIE [--png-scale N] [--calculator-colors] ENTREE
               pixora-export --to-ti SORTIE.89i|.9xi|.v2i [--var-name NOM] ENTREE
@@ -44,7 +45,9 @@ seul fichier. Chaque commande lit chacune de ces ENTREE.
                      un mot réservé du C)
   -o SORTIE          fichier à écrire ; - ou pas de -o : la sortie standard
   --plugins DOSSIER  dossier des plug-ins (par défaut : Plugins à côté du programme)
-  --to-pixo SORTIE   convertit ENTREE en fichier .pixo
+  --to-pixo SORTIE   convertit ENTREE en fichier .pixo ; avec deux images de
+                     calculatrice, PLAN_L (plan clair, NOM_l) puis PLAN_D
+                     (plan foncé, NOM_d) de la même taille, un sprite en gris
   --array NOM        dans une source C, le tableau ou le groupe de tableaux à
                      lire (NOM, NOM_Mask, NOM_LightPlane... ; NOM:gris pour un
                      tableau gris en deux moitiés) ; sans --array, le premier
@@ -144,8 +147,16 @@ Exemple :
   pixora-export -p hexplane -n balle -o balle.h balle.pixo
 )";
 
+// The texts of these modes go to standard output.
+bool WritesText(CliMode mode)
+{
+    return mode == CliMode::Help || mode == CliMode::Version || mode == CliMode::List || mode == CliMode::Info;
+}
+
 int Run(const CliOptions& options)
 {
+    if (WritesText(options.mode))
+        RefuseClosedStandardOutput();
     switch (options.mode) {
     case CliMode::Help:
         std::cout << HelpText;
@@ -177,6 +188,7 @@ int Run(const CliOptions& options)
 
 int main(int argc, char** argv)
 {
+    GuardStandardDescriptors();
     ShowAnsiTextOnConsole();
 #if defined(SIGPIPE)
     // A closed pipe on the output is a failed write, told with status 2 like
@@ -191,7 +203,9 @@ int main(int argc, char** argv)
         return ExitBadInput;
     }
     try {
-        return Run(options);
+        const int status = Run(options);
+        FinishStandardOutput();
+        return status;
     } catch (const CliFailure& failure) {
         std::cerr << "pixora-export : " << failure.what() << '\n';
         return failure.status;

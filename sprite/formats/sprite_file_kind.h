@@ -1,7 +1,8 @@
-// Which reader takes a file, told by its extension in any case: ".pixo" and
-// ".pixs" (a set of frames) are the editor's own files, ".89i", ".9xi" and ".v2i" are calculator pictures;
-// ".png", ".bmp", ".gif", ".jpg" and ".jpeg" are pictures of other programs, which only the image
-// decoders read.
+// The file kinds of the editor's open and import commands, told apart by
+// InputKindOf (InputFrames.h): ".pixo" and ".pixs" (a set of frames) are the
+// editor's own files, ".89i", ".9xi" and ".v2i" are calculator pictures;
+// ".png", ".bmp", ".gif", ".jpg" and ".jpeg" are pictures of other programs,
+// which only the image decoders read.
 #pragma once
 
 #include <string>

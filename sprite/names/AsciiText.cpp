@@ -1,5 +1,7 @@
 #include "AsciiText.h"
 
+#include "ShownText.h"
+
 std::string AsciiLowered(std::string_view text)
 {
     std::string lower(text);
@@ -10,5 +12,5 @@ std::string AsciiLowered(std::string_view text)
 
 std::string InGuillemets(std::string_view text)
 {
-    return "« " + std::string(text) + " »";
+    return QuotedSourceText(text);
 }

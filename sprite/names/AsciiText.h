@@ -8,5 +8,6 @@
 
 // ASCII letters lowered, every other byte as it is.
 std::string AsciiLowered(std::string_view text);
-// A name as the messages quote it: « name ».
+// A name as the messages quote it: « name », cut and escaped as
+// ShownText.h shows source text.
 std::string InGuillemets(std::string_view text);

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <map>
 
+#include "ShownText.h"
+
 namespace {
 
 enum class Dialect { A68k, GnuAs };
@@ -564,16 +566,16 @@ private:
     {
         ExpressionResult result;
         const std::optional<Integer> number = Evaluate(operand, kind.dialect, result);
-        const std::string shown(operand.substr(0, 40));
         if (!number) {
             Refuse(result.error == ExpressionError::BadNumber
-                       ? "nombre illisible : " + InGuillemets(shown)
-                       : "élément qui n'est pas un nombre : " + InGuillemets(shown));
+                       ? "nombre illisible : " + InGuillemets(operand)
+                       : "élément qui n'est pas un nombre : " + InGuillemets(operand));
             return std::nullopt;
         }
         const std::optional<uint64_t> value = ElementBitsOf(*number, kind.bits);
         if (!value)
-            Refuse("l'élément " + shown + " dépasse les " + std::to_string(kind.bits) + " bits de sa directive");
+            Refuse("l'élément " + ShownSourceText(operand) + " dépasse les " + std::to_string(kind.bits) +
+                   " bits de sa directive");
         return value;
     }
 
@@ -605,7 +607,7 @@ private:
             section_.knownModulo = 1;
         if (!readable || bits == 0) {
             if (!name_.empty())
-                Refuse("taille de remplissage illisible : " + InGuillemets(operands.substr(0, 40)));
+                Refuse("taille de remplissage illisible : " + InGuillemets(operands));
             return;
         }
         uint64_t value = 0;

@@ -5,6 +5,7 @@
 #include "AsciiText.h"
 #include "Counted.h"
 #include "FileRead.h"
+#include "ShownText.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ std::string ArraysFound(const CArrayScan& scan)
     constexpr std::size_t Shown = 20;
     std::string list;
     for (std::size_t i = 0; i < scan.arrays.size() && i < Shown; ++i)
-        list += (i ? ", " : "") + scan.arrays[i].name;
+        list += (i ? ", " : "") + ShownSourceText(scan.arrays[i].name);
     if (scan.arrays.size() > Shown)
         list += "...";
     return list.empty() ? " (aucun tableau lisible)" : " ; tableaux trouvés : " + list;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+
 namespace {
 
 bool IsLineEnd(char c)

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "ShownText.h"
+
 namespace {
 
 constexpr std::size_t MaxRefusalsKept = 50;
@@ -349,18 +351,18 @@ private:
 
     bool RefuseBadElement(const std::string& name, const ExpressionResult& element)
     {
-        const std::string culprit(element.culprit.substr(0, 40));
+        const std::string_view culprit = element.culprit;
         switch (element.error) {
         case ExpressionError::None:
             return true;
         case ExpressionError::NotANumber:
-            return Refuse(name, [&] { return "élément qui n'est pas un nombre : « " + culprit.substr(0, 20) + " »"; });
+            return Refuse(name, [&] { return "élément qui n'est pas un nombre : " + QuotedSourceText(culprit); });
         case ExpressionError::BadNumber:
-            return Refuse(name, [&] { return "nombre illisible : « " + culprit + " »"; });
+            return Refuse(name, [&] { return "nombre illisible : " + QuotedSourceText(culprit); });
         case ExpressionError::OutOfRange:
             break;
         }
-        return Refuse(name, [&] { return "calcul hors limites à « " + culprit + " »"; });
+        return Refuse(name, [&] { return "calcul hors limites à " + QuotedSourceText(culprit); });
     }
 
     bool RoomFor(const std::string& name, std::size_t words)
@@ -420,7 +422,7 @@ std::vector<uint8_t> MemoryImage(const CArray& array)
 void AddRefusal(CArrayScan& scan, const std::string& name, const std::string& why)
 {
     if (scan.refusals.size() < MaxRefusalsKept)
-        scan.refusals.push_back(name + " : " + why);
+        scan.refusals.push_back(ShownSourceText(name) + " : " + why);
     ++scan.refusedCount;
 }
 

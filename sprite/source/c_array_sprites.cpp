@@ -7,6 +7,7 @@
 #include "AsmDataReader.h"
 #include "Counted.h"
 #include "OwnDataText.h"
+#include "ShownText.h"
 #include "SystemFiles.h"
 
 namespace {
@@ -208,7 +209,7 @@ private:
 
     void Refuse(const std::string& id, std::size_t height)
     {
-        found_.refusals.push_back(id + " : " + std::to_string(height) + " lignes, au plus " +
+        found_.refusals.push_back(ShownSourceText(id) + " : " + std::to_string(height) + " lignes, au plus " +
                                   std::to_string(MaxHeight));
     }
 
@@ -337,10 +338,10 @@ ArraySprites FindSourceSprites(std::string_view text, SourceKind kind)
 std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& candidate)
 {
     const std::string words = ReadsEveryFrame(candidate) ? WholeReadingWords(candidate) : LayoutText(candidate.layout);
-    std::string text = candidate.id + " : " + std::to_string(candidate.width) + " x " +
+    std::string text = ShownSourceText(candidate.id) + " : " + std::to_string(candidate.width) + " x " +
                        std::to_string(candidate.height) + ", " + words + " (";
     for (std::size_t i = 0; i < candidate.arrays.size(); ++i)
-        text += (i ? ", " : "") + found.scan.arrays[candidate.arrays[i]].name;
+        text += (i ? ", " : "") + ShownSourceText(found.scan.arrays[candidate.arrays[i]].name);
     return text + ")";
 }
 
@@ -375,7 +376,7 @@ std::string WidthRefusal(const ArrayCandidate& candidate, int width)
 {
     if (width >= 1 && width <= candidate.elementBits)
         return {};
-    return "largeur " + std::to_string(width) + " impossible pour " + candidate.id + " : de 1 à " +
+    return "largeur " + std::to_string(width) + " impossible pour " + ShownSourceText(candidate.id) + " : de 1 à " +
            std::to_string(candidate.elementBits) + " (les bits de ses éléments)";
 }
 

@@ -108,3 +108,74 @@ TEST_F(CommandTest, PictureVariablesFollowTheEditorsNameRule)
 }
 
 } // namespace
+
+struct PairCase {
+    std::vector<std::string> inputs;
+    int status;
+    std::string message; // the start of the error output
+};
+
+// A gray sprite written by --to-ti as NAME_l and NAME_d comes back whole
+// from the pair, light plane first; anything else is refused, nothing
+// written.
+TEST_F(CommandTest, TheTwoPicturesOfAGraySpriteComeBackAsOne)
+{
+    WriteFile(At("g.pixo"), PatternPixo(12, 5, 2));
+    ASSERT_EQ(Run({"--to-ti", At("m.89i"), At("g.pixo")}).status, 0);
+    ASSERT_EQ(Run({"--to-pixo", At("ref.pixo"), At("g.pixo")}).status, 0);
+    WriteFile(At("autre.89i"), PictureBytes(8, 8));
+    const PairCase cases[] = {
+        {{"m_l.89i", "m_d.89i"}, 0, ""},
+        {{"m_l.89i", "autre.89i"},
+         2,
+         "pixora-export : " + At("autre.89i") + " : image de 8 x 8 pixels, le plan clair " + At("m_l.89i") +
+             " en a 12 x 5 : les deux plans d'une image en gris ont la même taille\n"},
+        {{"m_d.89i", "m_l.89i"},
+         2,
+         "pixora-export : " + At("m_d.89i") + " : c'est le plan foncé et " + At("m_l.89i") +
+             " le plan clair : donnez le plan clair (_l) d'abord, puis le plan foncé (_d)\n"},
+        {{"m_l.89i", "g.pixo"},
+         2,
+         "pixora-export : --to-pixo lit une entrée, ou deux images de calculatrice (.89i, .9xi, .v2i), le plan "
+         "clair puis le plan foncé d'un sprite en gris, et non " +
+             At("g.pixo") + "\n"},
+        {{"m_l.89i", "m_d.89i", "autre.89i"}, 2, "pixora-export : argument en trop : " + At("m_d.89i") + "\n"},
+    };
+    for (const PairCase& pair : cases) {
+        Args arguments = {"--to-pixo", At("out.pixo")};
+        for (const std::string& input : pair.inputs)
+            arguments.push_back(At(input));
+        const RunResult result = Run(arguments);
+        EXPECT_EQ(result.status, pair.status) << testing::PrintToString(pair.inputs);
+        EXPECT_EQ(result.err.substr(0, pair.message.size()), pair.message);
+        if (pair.status == 0)
+            EXPECT_TRUE(ReadFile(At("out.pixo")) == ReadFile(At("ref.pixo")));
+        else
+            EXPECT_FALSE(fs::exists(At("out.pixo")));
+        fs::remove(At("out.pixo"));
+    }
+}
+
+// Messages quote source text cut short and with its control bytes escaped:
+// a 10 MB name gives a line, and an ESC or NUL byte of a crafted source
+// never reaches the terminal.
+TEST_F(CommandTest, SourceTextInMessagesIsShortAndHarmless)
+{
+    const std::string huge(10 * 1024 * 1024, 'A');
+    const struct {
+        std::string file, text, shown;
+    } cases[] = {
+        {"long.c", "static const unsigned char " + huge + "[] = {1, x};\n", std::string(64, 'A') + "… : "},
+        {"esc.c", "static const unsigned char s[] = {1, \x1b[2J};\n", "« \\x1b »"},
+        {"nul.c", std::string("unsigned char s[] = {1, \0};\n", 28), "« \\x00 »"},
+        {"esc.s", "data: .byte 1, \x1b[2J\x07\n", "« \\x1b[2J\\x07 »"},
+        {"long.s", huge + ": .byte 1, x\n", std::string(64, 'A') + "… : "},
+    };
+    for (const auto& [file, text, shown] : cases) {
+        WriteFile(At(file), text);
+        const RunResult result = Run({"--to-pixo", At("out.pixo"), At(file)});
+        EXPECT_LT(result.err.size(), 2000u) << file;
+        EXPECT_NE(result.err.find(shown), std::string::npos) << file << "\n" << result.err;
+        EXPECT_EQ(result.err.find_first_of(std::string("\x1b\x07\0", 3)), std::string::npos) << file;
+    }
+}

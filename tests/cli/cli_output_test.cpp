@@ -347,3 +347,37 @@ TEST_F(OutputTest, CSourcesThatCannotBeReadSayWhy)
 }
 
 } // namespace
+
+// Started with its standard output closed, the command must not let the
+// first file it opens take descriptor 1 and "write" its output there: every
+// command that writes to standard output fails, and the others still work.
+TEST_F(OutputTest, AClosedStandardOutputIsAFailedWrite)
+{
+    WriteFile(At("good.c"), "static const unsigned char good[] = {0x18, 0x3C, 0x7E};\n");
+    const std::string closed = "pixora-export : écriture sur la sortie standard impossible (elle est fermée)\n";
+    const Args toStandardOutput[] = {
+        {"--data", At("good.c")},
+        {"--to-pixo", "-", At("s.pixo")},
+        ProbeExport("s", "-"),
+        {"--version"},
+        {"--help"},
+        {"--list", "--plugins", Plugins()},
+    };
+    for (const Args& arguments : toStandardOutput) {
+        const std::string line = CommandLine(arguments) + " >&- 2>" + ShellQuoted(At("err"));
+        EXPECT_EQ(Shell(line), 2) << line;
+        EXPECT_EQ(ReadFile(At("err")), closed) << line;
+    }
+    const std::string intoFile = CommandLine({"--data", "-o", At("good.h"), At("good.c")}) + " >&- 2>&- <&-";
+    EXPECT_EQ(Shell(intoFile), 0);
+    EXPECT_NE(ReadFile(At("good.h")).find("good[3]"), std::string::npos);
+}
+
+// A closed error output must not become the scratch file either: the
+// plug-in's text reaches standard output whole.
+TEST_F(OutputTest, AClosedErrorOutputLeavesTheOutputWhole)
+{
+    const std::string line = CommandLine(ProbeExport("s", "-")) + " 2>&- <&- >" + ShellQuoted(At("out"));
+    EXPECT_EQ(Shell(line), 0);
+    EXPECT_EQ(ReadFile(At("out")), ProbeText("s"));
+}
