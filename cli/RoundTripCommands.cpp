@@ -54,7 +54,8 @@ FrameList ReadSourceFrames(const std::string& path, const CliOptions& options, b
 
 bool IsDataSourcePath(const std::string& path)
 {
-    return SourceKindOfPath(path).has_value();
+    std::error_code error;
+    return SourceKindOfPath(path).has_value() || fs::is_directory(NativePath(path), error);
 }
 
 int WriteTiPicture(const CliOptions& options, std::ostream& err)
