@@ -11,6 +11,8 @@
 #include "PendingOutput.h"
 #include "SourceReading.h"
 #include "SystemFiles.h"
+#include "set_file.h"
+#include "sprite_file_kind.h"
 #include "ti_picture_writer.h"
 
 namespace fs = std::filesystem;
@@ -54,8 +56,13 @@ FrameList ReadSourceFrames(const std::string& path, const CliOptions& options, b
 
 bool IsDataSourcePath(const std::string& path)
 {
+    if (SourceKindOfPath(path))
+        return true;
+    // A folder named like another input (dossier.pixo) is refused as that input is.
     std::error_code error;
-    return SourceKindOfPath(path).has_value() || fs::is_directory(NativePath(path), error);
+    const bool otherKind =
+        SpriteFileKindOf(path) != SpriteFileKind::Unknown || IsSpriteSetFileName(path) || IsImageFileName(path);
+    return !otherKind && fs::is_directory(NativePath(path), error);
 }
 
 int WriteTiPicture(const CliOptions& options, std::ostream& err)

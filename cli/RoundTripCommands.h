@@ -13,7 +13,8 @@
 #include "sprite_set.h"
 
 // True for the inputs read as a program source: C (".c", ".h") or assembly
-// (".s", ".S", ".asm", ".inc"), any case, or a folder of them.
+// (".s", ".S", ".asm", ".inc"), any case, or a folder of them whose name is
+// not that of another kind of input.
 bool IsDataSourcePath(const std::string& path);
 
 int WriteTiPicture(const CliOptions& options, std::ostream& err);
