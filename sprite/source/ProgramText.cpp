@@ -7,6 +7,7 @@
 
 #include "Counted.h"
 #include "FileRead.h"
+#include "SourceTokens.h"
 #include "SystemFiles.h"
 #include "c_array_reader.h"
 #include "c_array_sprites.h"
@@ -33,6 +34,148 @@ std::optional<std::string> QuotedInclude(std::string_view line)
         return std::nullopt;
     return std::string(line.substr(at + 1, close - at - 1));
 }
+
+// The word after the '#' of a preprocessor line, and the rest; nothing for
+// another line.
+std::optional<std::pair<std::string_view, std::string_view>> Directive(std::string_view line)
+{
+    std::size_t at = line.find_first_not_of(" \t");
+    if (at == std::string_view::npos || line[at] != '#')
+        return std::nullopt;
+    at = line.find_first_not_of(" \t", at + 1);
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    std::size_t end = at;
+    while (end < line.size() && IsIdentifierChar(line[end]))
+        ++end;
+    return std::pair(line.substr(at, end - at), line.substr(end));
+}
+
+// Conditional compilation as the program compiles it, with the names the
+// files read #define: which lines are compiled. A condition the reader
+// cannot decide (a name it does not know, an operator it does not take)
+// keeps its first branch, and a note says so.
+class Conditionals {
+public:
+    // Whether the line is compiled; the directives change what follows.
+    bool Compiled(std::string_view line, const std::string& shown, std::vector<std::string>& notes)
+    {
+        const auto directive = Directive(line);
+        if (!directive)
+            return Active();
+        const auto [word, rest] = *directive;
+        if (word == "ifdef" || word == "ifndef") {
+            const bool known = defined_.count(std::string(Name(rest))) != 0;
+            Open(word == "ifdef" ? known : !known);
+        } else if (word == "if") {
+            Open(Decide(rest, shown, notes));
+        } else if (word == "elif" && !levels_.empty()) {
+            Level& level = levels_.back();
+            level.active = !level.taken && level.outerActive && Decide(rest, shown, notes);
+            level.taken = level.taken || level.active;
+        } else if (word == "else" && !levels_.empty()) {
+            Level& level = levels_.back();
+            level.active = !level.taken && level.outerActive;
+            level.taken = true;
+        } else if (word == "endif" && !levels_.empty()) {
+            levels_.pop_back();
+        } else if (word == "define" && Active()) {
+            Define(rest);
+        } else if (word == "undef" && Active()) {
+            defined_.erase(std::string(Name(rest)));
+            values_.erase(std::string(Name(rest)));
+        }
+        return Active();
+    }
+
+private:
+    struct Level {
+        bool outerActive;
+        bool active;
+        bool taken; // a branch of this level was compiled
+    };
+    static constexpr std::size_t MostLevels = 256; // deeper #if are read as compiled
+
+    bool Active() const { return levels_.empty() || levels_.back().active; }
+
+    static std::string_view Name(std::string_view text)
+    {
+        const std::size_t start = std::min(text.find_first_not_of(" \t("), text.size());
+        std::size_t end = start;
+        while (end < text.size() && IsIdentifierChar(text[end]))
+            ++end;
+        return text.substr(start, end - start);
+    }
+
+    void Open(bool condition)
+    {
+        if (levels_.size() == MostLevels)
+            condition = true;
+        const bool outer = Active();
+        levels_.push_back({outer, outer && condition, condition});
+    }
+
+    void Define(std::string_view rest)
+    {
+        const std::string name(Name(rest));
+        if (name.empty() || defined_.size() >= MaxConstants)
+            return;
+        defined_.insert(name);
+        const std::string_view body = rest.substr(rest.find(name) + name.size());
+        if (!body.empty() && body.front() == '(') // a macro with parameters
+            return;
+        CTokenStream tokens(body, nullptr);
+        const ExpressionResult value = ParseIntegerExpression(tokens, values_, CLiteralValue);
+        if (value.error == ExpressionError::None && tokens.Current().kind == TokenKind::End)
+            values_.insert_or_assign(name, value.value);
+    }
+
+    // [!] defined(NAME), [!] defined NAME, or a constant expression of
+    // known names; anything else is undecided: true, and said.
+    bool Decide(std::string_view condition, const std::string& shown, std::vector<std::string>& notes)
+    {
+        std::string_view text = condition.substr(std::min(condition.find_first_not_of(" \t"), condition.size()));
+        const bool negated = !text.empty() && text.front() == '!';
+        if (negated)
+            text.remove_prefix(1);
+        text = text.substr(std::min(text.find_first_not_of(" \t"), text.size()));
+        std::optional<bool> value;
+        if (text.substr(0, 7) == "defined") {
+            const std::string_view rest = text.substr(7);
+            const std::string_view name = Name(rest);
+            const std::size_t after = rest.find(name) + name.size();
+            const std::string_view tail = rest.substr(after);
+            if (!name.empty() && tail.find_first_not_of(" \t)") == std::string_view::npos)
+                value = defined_.count(std::string(name)) != 0;
+        } else {
+            CTokenStream tokens(text, nullptr);
+            const ExpressionResult result = ParseIntegerExpression(tokens, values_, CLiteralValue);
+            if (result.error == ExpressionError::None && tokens.Current().kind == TokenKind::End)
+                value = result.value.magnitude != 0;
+        }
+        if (!value) {
+            constexpr std::size_t MostNotes = 20;
+            if (notes.size() < MostNotes)
+                notes.push_back(shown + " : condition « " + std::string(Trimmed(condition.substr(0, 64))) +
+                                " » indécidable, première branche lue");
+            return true;
+        }
+        return negated ? !*value : *value;
+    }
+
+    static std::string_view Trimmed(std::string_view text)
+    {
+        while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+            text.remove_prefix(1);
+        while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+            text.remove_suffix(1);
+        return text;
+    }
+
+    std::vector<Level> levels_;
+    std::set<std::string> defined_;
+    IntegerConstants values_;
+};
 
 class ProgramReader {
 public:
@@ -119,8 +262,14 @@ private:
         while (at < text.size() && program_.refusal.empty()) {
             std::size_t end = text.find_first_of("\r\n", at);
             end = end == std::string::npos ? text.size() : end;
-            const std::optional<std::string> include = QuotedInclude(std::string_view(text).substr(at, end - at));
+            const std::string_view line = std::string_view(text).substr(at, end - at);
             const std::size_t next = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+            if (!conditionals_.Compiled(line, shown, program_.notes)) {
+                program_.c += '\n'; // a line not compiled, kept as an empty line
+                at = next;
+                continue;
+            }
+            const std::optional<std::string> include = QuotedInclude(line);
             program_.c.append(text, at, std::min(next, text.size()) - at);
             if (include)
                 Include(*include, path, shown);
@@ -143,6 +292,7 @@ private:
     }
 
     ProgramText& program_;
+    Conditionals conditionals_; // of the whole program, as the includes chain them
     std::set<fs::path> seen_;
     std::size_t bytes_ = 0;
     std::size_t leftOut_ = 0;

@@ -7,6 +7,12 @@
 // byte order of their paths. A loop of includes is no error: a file already
 // read is not read again.
 //
+// C files are read as they compile: #ifdef, #ifndef, #if, #elif, #else and
+// #endif with the names #defined in the files read (in the order read),
+// the lines of a branch not compiled left empty. A condition is
+// [!]defined(NAME) or a constant expression of literals and defined
+// values; one the reader cannot decide keeps its first branch, with a note.
+//
 // Bounds, so that no program and no folder can take time or memory without
 // end: at most MaxProgramFiles files are read (the first in path order, the
 // rest counted in a note), at most MaxSourceBytes in all, and a folder of

@@ -117,6 +117,53 @@ TEST_F(ProgramSources, AssemblyDataIsDrawnByTheCFilesOfItsFolder)
     EXPECT_EQ(FramesOfCandidate(found, "hero:Sprite8"), (std::vector<Rows>{{"##......", "..#....."}}));
 }
 
+// The arrays a program compiles: the conditional branches it takes with its
+// own #defines, the first branch of a condition the reader cannot decide.
+TEST_F(ProgramSources, ConditionalCompilationKeepsTheBranchesTheProgramCompiles)
+{
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<std::string> arrays; // the arrays read, in order
+        std::size_t notes;
+    };
+    const Case cases[] = {
+        {"a name defined in a header guards the dark planes",
+         "#include \"config.h\"\nunsigned char hero_l[1] = {1};\n#ifdef GRAY\nunsigned char hero_d[1] = {2};\n#endif\n",
+         {"hero_l", "hero_d"},
+         0},
+        {"#if 0 and #else",
+         "#if 0\nunsigned char old[1] = {1};\n#else\nunsigned char now[1] = {2};\n#endif\n",
+         {"now"},
+         0},
+        {"#ifndef, #elif on a defined value, nested",
+         "#define GRAY\n#define LEVEL 2\n#ifndef GRAY\nunsigned char bw[1] = {1};\n#elif LEVEL - 2\nunsigned char a[1] "
+         "= {1};\n"
+         "#elif !defined(MONO)\n#if defined GRAY\nunsigned char b[1] = {1};\n#endif\n#else\nunsigned char c[1] = "
+         "{1};\n#endif\n",
+         {"b"},
+         0},
+        {"an undecided condition reads its first branch and says so",
+         "#if VERSION >= 2\nunsigned char v2[1] = {1};\n#else\nunsigned char v1[1] = {1};\n#endif\n",
+         {"v2"},
+         1},
+        {"#undef",
+         "#undef GRAY\n#ifdef GRAY\nunsigned char g[1] = {1};\n#endif\nunsigned char m[1] = {1};\n",
+         {"m"},
+         0},
+    };
+    Write("config.h", "#define GRAY\n");
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        const ProgramText program = ReadProgram(Write("main.c", test.text));
+        std::vector<std::string> arrays;
+        for (const CArray& array : FindProgramSprites(program).scan.arrays)
+            arrays.push_back(array.name);
+        EXPECT_EQ(arrays, test.arrays);
+        EXPECT_EQ(program.notes.size(), test.notes);
+    }
+}
+
 // What is skipped or capped says so; what cannot be read at all is refused.
 TEST_F(ProgramSources, BoundsAndMissingFilesAreToldNotFatal)
 {
