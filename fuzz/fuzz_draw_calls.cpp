@@ -1,9 +1,14 @@
-// Feeds arbitrary C text to the draw-call reader: every call it finds must
-// name arrays of the text, be found again by each of them, and read (when
-// its plan is not refused) sprites within limits.
+// Feeds arbitrary programs of several files to the draw-call reader: the
+// input is cut at its NUL bytes into two C files and an assembly file, read
+// together as one program, so that calls of one file name arrays and
+// constants of the others. Every call it finds must name arrays of the
+// program, be found again by each of them, and read (when its plan is not
+// refused) sprites within limits.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "FuzzFile.h"
@@ -11,8 +16,18 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const ArraySprites found = FindArraySprites(text);
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    std::string_view files[3];
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < 3 && at <= input.size(); ++i) {
+        const std::size_t end = i == 2 ? input.size() : std::min(input.find('\0', at), input.size());
+        files[i] = input.substr(at, end - at);
+        at = end + 1;
+    }
+    ProgramText program;
+    program.c = std::string(files[0]) + "\n" + std::string(files[1]);
+    program.assembly = files[2];
+    const ArraySprites found = FindProgramSprites(program);
     if (found.calls.size() > MaxDrawCalls)
         std::abort();
     for (const DrawCall& call : found.calls) {

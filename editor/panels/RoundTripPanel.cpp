@@ -145,12 +145,19 @@ void RoundTripPanel::B_ImporterCClick()
     if (!AppDialogs().Execute(FileDialogKind::Open, OpenDialogC))
         return;
     const std::string path = FileSystemName(OpenDialogC.fileName);
+    // The chosen file that cannot be read is told as every load tells it.
     const FileContent source = ReadWholeFile(path, MaxSourceBytes);
     if (!source.Read()) {
         ShowFailure(QStringLiteral("Le Chargement a échoué\n") + QString::fromStdString(ReadProblemText(source)));
         return;
     }
-    if (ImportCText(source.bytes, SourceKindOfPath(path).value_or(SourceKind::C)))
+    // The file with the files its quoted includes name, as one program.
+    const ProgramText program = ReadProgram(path);
+    if (!program.refusal.empty()) {
+        ShowFailure(QStringLiteral("Le Chargement a échoué\n") + QString::fromStdString(program.refusal));
+        return;
+    }
+    if (ImportSprites(FindProgramSprites(program)))
         form.ProposeExportNames(OpenDialogC.fileName);
 }
 
@@ -191,6 +198,11 @@ bool RoundTripPanel::ImportCText(const std::string& text, std::optional<SourceKi
         if (ArraySprites assembly = FindSourceSprites(text, SourceKind::Assembly); !assembly.candidates.empty())
             found = std::move(assembly);
     }
+    return ImportSprites(found);
+}
+
+bool RoundTripPanel::ImportSprites(const ArraySprites& found)
+{
     if (found.candidates.empty()) {
         ShowFailure(QStringLiteral("Aucun tableau de sprite lisible dans ce texte (tableaux C de char, short, long ou "
                                    "long long, uint8_t à uint64_t ; données d'assembleur après une étiquette).") +

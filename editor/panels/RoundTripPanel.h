@@ -38,6 +38,7 @@ private:
     // True when the text's sprite replaced the edited one; kind: nullopt
     // reads C text, else assembly (the clipboard's).
     bool ImportCText(const std::string& text, std::optional<SourceKind> kind);
+    bool ImportSprites(const ArraySprites& found);
     bool ImportLayoutFrames(const ArraySprites& found, const ReadingRequest& request);
     bool ImportSourceFrames(FrameList read, const QString& name);
     bool ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates, int width);

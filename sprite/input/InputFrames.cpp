@@ -1,6 +1,7 @@
 #include "InputFrames.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string_view>
 
 #include "Counted.h"
@@ -152,7 +153,9 @@ InputKind InputKindOf(const std::string& path)
     for (const KnownExtension& known : KnownExtensions)
         if (known.extension == extension)
             return known.kind;
-    return SourceKindOfPath(path) ? InputKind::Source : InputKind::Unknown;
+    std::error_code error;
+    const bool source = SourceKindOfPath(path) || std::filesystem::is_directory(NativePath(path), error);
+    return source ? InputKind::Source : InputKind::Unknown;
 }
 
 InputFrames ReadInputFrames(const std::string& path, const InputReaders& readers)

@@ -17,10 +17,12 @@ enum class InputKind {
     Set,               // ".pixs": a set of frames
     CalculatorPicture, // ".89i", ".9xi", ".v2i": one black-and-white sprite
     Picture,           // ".png", ".bmp", ".gif", ".jpg", ".jpeg"
-    Source,            // C (".c", ".h") or assembly (".s", ".S", ".asm", ".inc")
+    Source,            // C (".c", ".h") or assembly (".s", ".S", ".asm", ".inc"), or a folder of them
     Unknown,
 };
 
+// By the name's extension; a folder not named like another kind is a
+// program's folder of sources (dossier.pixo is refused as a .pixo is).
 InputKind InputKindOf(const std::string& path);
 
 // What reading gave: the frames (one or more), or the French reason why

@@ -32,16 +32,21 @@ bool PlaneBit(Plane plane, MaskBit maskBit, std::optional<int8_t> cell)
     return false;
 }
 
+std::size_t FrameStrideOf(const DataPlan& plan, const PlaneSource& source)
+{
+    return source.frameStride ? source.frameStride : plan.frameStride;
+}
+
 // The last byte that frame's rows reach in the plane's array, plus one.
 std::size_t FrameEnd(const DataPlan& plan, const PlaneSource& source, std::size_t frame)
 {
-    return source.firstByte + frame * plan.frameStride + static_cast<std::size_t>(plan.height - 1) * plan.rowStride +
-           static_cast<std::size_t>(plan.rowBytes);
+    return source.firstByte + frame * FrameStrideOf(plan, source) +
+           static_cast<std::size_t>(plan.height - 1) * plan.rowStride + static_cast<std::size_t>(plan.rowBytes);
 }
 
 std::size_t RowStart(const DataPlan& plan, const PlaneSource& source, std::size_t frame, int row)
 {
-    return source.firstByte + frame * plan.frameStride + static_cast<std::size_t>(row) * plan.rowStride;
+    return source.firstByte + frame * FrameStrideOf(plan, source) + static_cast<std::size_t>(row) * plan.rowStride;
 }
 
 } // namespace
@@ -116,7 +121,7 @@ std::size_t FramesHeld(const DataPlan& plan, const MemoryImages& images)
     std::size_t frames = SIZE_MAX;
     for (const PlaneSource& source : plan.planes) {
         const std::size_t room = images[source.array].size() - FrameEnd(plan, source, 0);
-        frames = std::min(frames, 1 + room / plan.frameStride);
+        frames = std::min(frames, 1 + room / FrameStrideOf(plan, source));
     }
     return frames;
 }

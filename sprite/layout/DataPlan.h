@@ -6,7 +6,8 @@
 //
 // Arrays are memory images: the bytes as the 68000 holds them. Row r of
 // plane p in frame f starts at planes[p].firstByte + f * frameStride +
-// r * rowStride of array planes[p].array and takes rowBytes bytes, the
+// r * rowStride of array planes[p].array (the plane's own frame stride when
+// it has one: a mask table whose rows are shorter than the sprite table's) and takes rowBytes bytes, the
 // leftmost pixel in the most significant bit of its first byte. A color
 // plane's bits beyond the width are 0; a mask's take the transparent value,
 // so that a 12-pixel sprite drawn by a 16-pixel AND-mask routine keeps the
@@ -22,8 +23,9 @@
 
 struct PlaneSource {
     Plane plane;
-    std::size_t array;     // index into the arrays
-    std::size_t firstByte; // of row 0 of frame 0
+    std::size_t array;           // index into the arrays
+    std::size_t firstByte;       // of row 0 of frame 0
+    std::size_t frameStride = 0; // bytes from one frame to the next in this plane, when not the plan's (0)
 };
 
 struct DataPlan {

@@ -225,9 +225,12 @@ std::string PlanDrawCall(const CArrayScan& scan, const DrawCall& call, std::opti
             known = result.names.end() - 1;
         }
         const std::size_t image = static_cast<std::size_t>(known - result.names.begin());
+        const std::vector<std::size_t>& group = result.groups[image];
+        const std::size_t elementBytes = ElementBytesOf(scan, group);
         const std::size_t rowInGroup = call.interlaced ? i * static_cast<std::size_t>(plan.rowBytes) : 0;
-        plan.planes.push_back(
-            {argument.plane, image, argument.elementOffset * ElementBytesOf(scan, result.groups[image]) + rowInGroup});
+        // A table gives a frame per part, whatever the length of the parts of the others.
+        const std::size_t partBytes = argument.wholeParts ? ElementCount(scan.arrays[group.front()]) * elementBytes : 0;
+        plan.planes.push_back({argument.plane, image, argument.elementOffset * elementBytes + rowInGroup, partBytes});
     }
     plan.arrayCount = result.groups.size();
     plan.frameStride = std::max<std::size_t>(CallFrameStride(scan, call, result), 1);

@@ -4,7 +4,6 @@
 
 #include "AsciiText.h"
 #include "Counted.h"
-#include "FileRead.h"
 #include "ShownText.h"
 
 namespace {
@@ -221,14 +220,15 @@ private:
 
 SourceAnswer ReadSource(const SourceRequest& request)
 {
-    const FileContent source = ReadWholeFile(request.path, MaxSourceBytes);
-    if (!source.Read()) {
+    const ProgramText program = ReadProgram(request.path);
+    if (!program.refusal.empty()) {
         SourceAnswer refused;
-        refused.refusal = request.path + " : " + ReadProblemText(source);
+        refused.refusal = program.refusal;
         return refused;
     }
-    const ArraySprites found = FindSourceSprites(source.bytes, SourceKindOfPath(request.path).value_or(SourceKind::C));
-    return AnswerFromSprites(found, request);
+    SourceAnswer answer = AnswerFromSprites(FindProgramSprites(program), request);
+    answer.notes.insert(answer.notes.begin(), program.notes.begin(), program.notes.end());
+    return answer;
 }
 
 SourceAnswer AnswerFromSprites(const ArraySprites& found, const SourceRequest& request)

@@ -22,7 +22,7 @@
 #include "sprite_set.h"
 
 struct SourceRequest {
-    std::string path;                     // a C or assembly source; messages name it so
+    std::string path;                     // a C or assembly source, or a folder; messages name it so
     std::optional<std::string> array;     // a candidate's id or an array's name
     std::optional<ReadingRequest> layout; // the arrays and their layout, given by hand
     std::optional<int> width;             // default: the candidate's or the layout's
@@ -35,7 +35,8 @@ struct SourceAnswer {
     std::string refusal;            // why nothing was read; empty when frames were
 };
 
-// Reads the file (at most MaxSourceBytes) and answers the request.
+// Reads the program at the path (a file with its includes, or a folder:
+// ProgramText.h) and answers the request.
 SourceAnswer ReadSource(const SourceRequest& request);
 // The same on a source already read.
 SourceAnswer AnswerFromSprites(const ArraySprites& found, const SourceRequest& request);

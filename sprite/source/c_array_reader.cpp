@@ -455,3 +455,19 @@ CArrayScan ScanCArrays(std::string_view text)
     ArrayParser(text, scan).Run();
     return scan;
 }
+
+void AddScan(CArrayScan& scan, CArrayScan other)
+{
+    for (const std::string& refusal : other.refusals)
+        if (scan.refusals.size() < MaxRefusalsKept)
+            scan.refusals.push_back(refusal);
+    scan.refusedCount += other.refusedCount;
+    for (CArray& array : other.arrays)
+        KeepArray(scan, std::move(array));
+    for (auto& [name, value] : other.constants)
+        if (scan.constants.size() < MaxConstants)
+            scan.constants.emplace(name, value);
+    for (auto& [name, size] : other.commentSizes)
+        if (scan.commentSizes.size() < MaxConstants)
+            scan.commentSizes.emplace(name, size);
+}

@@ -78,3 +78,7 @@ void AddRefusal(CArrayScan& scan, const std::string& name, const std::string& wh
 bool RoomForWords(CArrayScan& scan, const std::string& name, std::size_t words);
 // Keeps the array within the scan's bounds, or counts it as refused.
 void KeepArray(CArrayScan& scan, CArray array);
+// The arrays, refusals, constants and comment sizes of another scan (of
+// another language's files of one program) added within the scan's bounds;
+// a constant or size already known keeps its value.
+void AddScan(CArrayScan& scan, CArrayScan other);

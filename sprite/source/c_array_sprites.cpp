@@ -279,8 +279,9 @@ void AddOwnTextCandidates(ArraySprites& found, std::string_view text)
         }
         own.push_back(WholeReading(header.name, ArrayLayout::OwnText, std::move(source)));
     }
-    found.candidates.insert(found.candidates.begin(), std::make_move_iterator(own.begin()),
-                            std::make_move_iterator(own.end()));
+    const auto afterOwn = std::find_if(found.candidates.begin(), found.candidates.end(),
+                                       [](const ArrayCandidate& c) { return c.layout != ArrayLayout::OwnText; });
+    found.candidates.insert(afterOwn, std::make_move_iterator(own.begin()), std::make_move_iterator(own.end()));
 }
 
 bool HasPlane(const DataPlan& plan, Plane plane)
@@ -298,6 +299,27 @@ std::string WholeReadingWords(const ArrayCandidate& candidate)
     if (candidate.layout == ArrayLayout::OwnText)
         return kind + ", lu d'après le commentaire de Pixora";
     return kind + ", lu comme l'appel " + candidate.id.substr(candidate.id.rfind(':') + 1);
+}
+
+// The candidates of a scan: the arrays grouped, the calls of the C text
+// (callText) on them, the readings Pixora's comments in the texts say.
+ArraySprites FindSprites(CArrayScan scan, std::string_view callText, std::initializer_list<std::string_view> texts)
+{
+    ArraySprites found;
+    found.scan = std::move(scan);
+    found.refusals = found.scan.refusals;
+    if (found.scan.refusedCount > found.scan.refusals.size())
+        found.refusals.push_back("et " +
+                                 Counted(static_cast<long long>(found.scan.refusedCount - found.scan.refusals.size()),
+                                         "autre tableau illisible", "autres tableaux illisibles"));
+    Grouper(found).Run();
+    if (!callText.empty()) {
+        found.calls = FindDrawCalls(callText, found.scan);
+        AddCallCandidates(found);
+    }
+    for (const std::string_view text : texts)
+        AddOwnTextCandidates(found, text);
+    return found;
 }
 
 } // namespace
@@ -319,20 +341,15 @@ std::optional<SourceKind> SourceKindOfPath(const std::string& path)
 
 ArraySprites FindSourceSprites(std::string_view text, SourceKind kind)
 {
-    ArraySprites found;
-    found.scan = kind == SourceKind::C ? ScanCArrays(text) : ScanAssemblyArrays(text);
-    found.refusals = found.scan.refusals;
-    if (found.scan.refusedCount > found.scan.refusals.size())
-        found.refusals.push_back("et " +
-                                 Counted(static_cast<long long>(found.scan.refusedCount - found.scan.refusals.size()),
-                                         "autre tableau illisible", "autres tableaux illisibles"));
-    Grouper(found).Run();
-    if (kind == SourceKind::C) {
-        found.calls = FindDrawCalls(text, found.scan);
-        AddCallCandidates(found);
-    }
-    AddOwnTextCandidates(found, text);
-    return found;
+    return FindSprites(kind == SourceKind::C ? ScanCArrays(text) : ScanAssemblyArrays(text),
+                       kind == SourceKind::C ? text : std::string_view(), {text});
+}
+
+ArraySprites FindProgramSprites(const ProgramText& program)
+{
+    CArrayScan scan = ScanCArrays(program.c);
+    AddScan(scan, ScanAssemblyArrays(program.assembly));
+    return FindSprites(std::move(scan), program.c, {program.c, program.assembly});
 }
 
 std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& candidate)

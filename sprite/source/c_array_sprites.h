@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "DataReading.h"
+#include "ProgramText.h"
 #include "U_class.h"
 #include "c_array_reader.h"
 #include "sprite_set.h"
@@ -75,6 +76,9 @@ enum class SourceKind { C, Assembly };
 // for other names.
 std::optional<SourceKind> SourceKindOfPath(const std::string& path);
 ArraySprites FindSourceSprites(std::string_view text, SourceKind kind);
+// The sprites of a whole program (ProgramText.h): the arrays of its C and
+// assembly files together, the calls of its C files on any of them.
+ArraySprites FindProgramSprites(const ProgramText& program);
 
 // "balle : 16 x 16, niveaux de gris masqué (balle_LightPlane, balle_DarkPlane, balle_Mask)"
 std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& candidate);

@@ -228,3 +228,30 @@ TEST_F(CommandTest, OwnTextAndDrawCallsAreReadWithNoOption)
                     return c == '#' ? 3 : c == 'd' ? 2 : c == 'l' ? 1 : 0;
                 }));
 }
+
+// A folder is read as one program: the call of one file reads the table of
+// another, every frame; a folder without sources is refused, nothing written.
+TEST_F(CommandTest, AFolderIsReadAsOneProgram)
+{
+    fs::create_directories(At("jeu/src"));
+    WriteFile(At("jeu/gfx.h"),
+              "#define ETOILE_H 2\n"
+              "const unsigned char etoile[3][ETOILE_H] = {{0x80, 0x40}, {0x20, 0x10}, {0x08, 0x04}};\n");
+    WriteFile(At("jeu/src/ciel.c"),
+              "#include \"../gfx.h\"\n#include \"absent.h\"\n"
+              "void Ciel(short t) { Sprite8(t, 0, ETOILE_H, etoile[t % 3], LCD_MEM, SPRT_OR); }\n");
+    const RunResult sky = Run({"--to-pixs", At("ciel.pixs"), At("jeu")});
+    ASSERT_EQ(sky.status, 0) << sky.err;
+    EXPECT_NE(sky.err.find("#include \"absent.h\" introuvable, passé"), std::string::npos) << sky.err;
+    EXPECT_NE(sky.err.find("3 images de 8 x 2 lues"), std::string::npos) << sky.err;
+    std::vector<std::string> frames;
+    for (int k = 0; k < 3; ++k)
+        frames.push_back(PixoFrom(8, 2, 1, [k](int x, int y) { return x == 2 * k + y ? 3 : 0; }));
+    EXPECT_TRUE(ReadFile(At("ciel.pixs")) == PixsBytes(frames));
+
+    fs::create_directories(At("vide"));
+    const RunResult empty = Run({"--to-pixs", At("rien.pixs"), At("vide")});
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_NE(empty.err.find("aucun fichier C ou assembleur dans le dossier"), std::string::npos) << empty.err;
+    EXPECT_FALSE(fs::exists(At("rien.pixs")));
+}

@@ -1,0 +1,203 @@
+// Whole programs read as one: a game's header of data drawn from its .c
+// files through table indexes, offsets, a mask table and the dark plane
+// first; includes in a loop; a folder of C and assembly; folders and include
+// chains past the bounds, capped with a note. The projects are hand-written
+// in the shape small calculator games take.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "LayoutFixture.h"
+#include "ProgramText.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ProgramSources : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = fs::temp_directory_path() / ("pixora-program-" + std::to_string(::getpid()) + "-" +
+                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string Write(const std::string& name, const std::string& text) const
+    {
+        const fs::path path = folder_ / name;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+        return path.string();
+    }
+    std::string Path(const std::string& name = {}) const { return (folder_ / name).string(); }
+
+    // "Taupe": four directions of an 8 x 2 gray masked mole, each part of
+    // the table its light rows then its dark rows, the mask in a table of its
+    // own; the sizes header includes the data header back.
+    void WriteMoleGame() const
+    {
+        Write("sizes.h", "#include \"sprites.h\"\n#define TAUPE_H 2\n");
+        Write("sprites.h", "#ifndef SPRITES_H\n#define SPRITES_H\n#include \"sizes.h\"\n"
+                           "static const unsigned char taupe[4][2 * TAUPE_H] = {\n"
+                           "    {0x80, 0x00, 0x80, 0x40}, /* haut */\n"
+                           "    {0x40, 0x40, 0x00, 0x40}, /* droite */\n"
+                           "    {0x00, 0x00, 0x00, 0x00}, /* bas */\n"
+                           "    {0xFF, 0x00, 0x00, 0xFF}, /* gauche */\n"
+                           "};\n"
+                           "static const unsigned char taupe_mask[4][TAUPE_H] = {\n"
+                           "    {0x3F, 0x3F}, {0x3F, 0x3F}, {0x00, 0xFF}, {0x00, 0x00}};\n"
+                           "static const unsigned char pelle[3] = {0x10, 0x38, 0x7C};\n"
+                           "#endif\n");
+        Write("main.c",
+              "#include <tigcclib.h>\n#include \"sprites.h\"\n"
+              "void DessineTaupe(short x, short y, short dir) {\n"
+              "    GraySprite8_MASK_R(x, y, TAUPE_H, taupe[dir] + TAUPE_H, taupe[dir], taupe_mask[dir],\n"
+              "                       taupe_mask[dir], GrayGetPlane(DARK_PLANE), GrayGetPlane(LIGHT_PLANE));\n"
+              "}\n");
+        Write("ennemi.c", "#include \"sprites.h\"\n"
+                          "void Pelle(short x, short y) { Sprite8(x, y, 3, pelle, LCD_MEM, SPRT_XOR); }\n");
+    }
+
+    fs::path folder_;
+};
+
+const std::vector<Rows> MoleFrames = {
+    {"#.WWWWWW", ".dWWWWWW"},
+    {".lWWWWWW", ".#WWWWWW"},
+    {"........", "WWWWWWWW"},
+    {"llllllll", "dddddddd"},
+};
+
+std::vector<Rows> FramesOfCandidate(const ArraySprites& found, const std::string& id)
+{
+    const ArrayCandidate* candidate = FindCandidate(found, id);
+    if (!candidate)
+        return {{"<pas de " + id + ">"}};
+    std::vector<Rows> read;
+    for (const auto& frame : BuildCandidateFrames(found, *candidate, candidate->width))
+        read.push_back(ToRows(*frame));
+    return read;
+}
+
+TEST_F(ProgramSources, AGameIsReadFromItsCFileOrItsFolderAsItsCallsDrawIt)
+{
+    WriteMoleGame();
+    // From main.c its call comes first; from the folder, ennemi.c's, first in path order.
+    const std::pair<std::string, std::string> inputs[] = {{Path("main.c"), "taupe:GraySprite8_MASK_R"},
+                                                          {Path(), "pelle:Sprite8"}};
+    for (const auto& [input, first] : inputs) {
+        SCOPED_TRACE(input);
+        const ProgramText program = ReadProgram(input);
+        ASSERT_EQ(program.refusal, "");
+        EXPECT_TRUE(program.notes.empty()) << program.notes.front();
+        const ArraySprites found = FindProgramSprites(program);
+        ASSERT_FALSE(found.candidates.empty());
+        EXPECT_EQ(found.candidates[FirstCandidateToShow(found)].id, first);
+        EXPECT_EQ(FramesOfCandidate(found, "taupe:GraySprite8_MASK_R"), MoleFrames);
+        EXPECT_EQ(ArrayGroupNamed(found.scan, "taupe").size(), 4u); // the header read once, loop or not
+    }
+    const ProgramText folder = ReadProgram(Path());
+    EXPECT_EQ(folder.files,
+              (std::vector<std::string>{Path("ennemi.c"), Path("sprites.h"), Path("sizes.h"), Path("main.c")}));
+    EXPECT_EQ(FramesOfCandidate(FindProgramSprites(folder), "pelle:Sprite8"),
+              (std::vector<Rows>{{"...#....", "..###...", ".#####.."}}));
+}
+
+TEST_F(ProgramSources, AssemblyDataIsDrawnByTheCFilesOfItsFolder)
+{
+    Write("data/hero.s", "HERO_H equ 2\n\tEVEN\nhero:\n\tdc.b %11000000,%00100000\n");
+    Write("src/draw.c", "void Draw(short x, short y) { Sprite8(x, y, HERO_H, hero, LCD_MEM, SPRT_OR); }\n");
+    const ArraySprites found = FindProgramSprites(ReadProgram(Path()));
+    EXPECT_EQ(FramesOfCandidate(found, "hero:Sprite8"), (std::vector<Rows>{{"##......", "..#....."}}));
+}
+
+// The arrays a program compiles: the conditional branches it takes with its
+// own #defines, the first branch of a condition the reader cannot decide.
+TEST_F(ProgramSources, ConditionalCompilationKeepsTheBranchesTheProgramCompiles)
+{
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<std::string> arrays; // the arrays read, in order
+        std::size_t notes;
+    };
+    const Case cases[] = {
+        {"a name defined in a header guards the dark planes",
+         "#include \"config.h\"\nunsigned char hero_l[1] = {1};\n#ifdef GRAY\nunsigned char hero_d[1] = {2};\n#endif\n",
+         {"hero_l", "hero_d"},
+         0},
+        {"#if 0 and #else",
+         "#if 0\nunsigned char old[1] = {1};\n#else\nunsigned char now[1] = {2};\n#endif\n",
+         {"now"},
+         0},
+        {"#ifndef, #elif on a defined value, nested",
+         "#define GRAY\n#define LEVEL 2\n#ifndef GRAY\nunsigned char bw[1] = {1};\n#elif LEVEL - 2\nunsigned char a[1] "
+         "= {1};\n"
+         "#elif !defined(MONO)\n#if defined GRAY\nunsigned char b[1] = {1};\n#endif\n#else\nunsigned char c[1] = "
+         "{1};\n#endif\n",
+         {"b"},
+         0},
+        {"an undecided condition reads its first branch and says so",
+         "#if VERSION >= 2\nunsigned char v2[1] = {1};\n#else\nunsigned char v1[1] = {1};\n#endif\n",
+         {"v2"},
+         1},
+        {"#undef",
+         "#undef GRAY\n#ifdef GRAY\nunsigned char g[1] = {1};\n#endif\nunsigned char m[1] = {1};\n",
+         {"m"},
+         0},
+    };
+    Write("config.h", "#define GRAY\n");
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        const ProgramText program = ReadProgram(Write("main.c", test.text));
+        std::vector<std::string> arrays;
+        for (const CArray& array : FindProgramSprites(program).scan.arrays)
+            arrays.push_back(array.name);
+        EXPECT_EQ(arrays, test.arrays);
+        EXPECT_EQ(program.notes.size(), test.notes);
+    }
+}
+
+// What is skipped or capped says so; what cannot be read at all is refused.
+TEST_F(ProgramSources, BoundsAndMissingFilesAreToldNotFatal)
+{
+    for (int i = 0; i < 300; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "f%03d.c", i);
+        Write(std::string("many/") + name, "unsigned char s" + std::to_string(i) + "[1] = {1};\n");
+    }
+    const ProgramText many = ReadProgram(Path("many"));
+    ASSERT_EQ(many.files.size(), MaxProgramFiles);
+    EXPECT_EQ(many.files.back(), (fs::path(Path("many")) / "f255.c").generic_string());
+    ASSERT_EQ(many.notes.size(), 1u);
+    EXPECT_EQ(many.notes[0], "44 fichiers laissés de côté : au plus 256 fichiers lus, les premiers dans l'ordre "
+                             "des chemins");
+
+    // A chain of includes deeper than the files read.
+    for (int i = 0; i < 300; ++i)
+        Write("chain/h" + std::to_string(i) + ".h", "#include \"h" + std::to_string(i + 1) + ".h\"\n");
+    const ProgramText chain = ReadProgram(Path("chain/h0.h"));
+    EXPECT_EQ(chain.files.size(), MaxProgramFiles);
+    ASSERT_EQ(chain.notes.size(), 1u);
+    EXPECT_EQ(chain.notes[0].substr(0, 27), "1 fichier laissé de côté");
+
+    Write("lost/main.c", "#include \"absent.h\"\nunsigned char b[1] = {0x80};\n");
+    const ProgramText lost = ReadProgram(Path("lost/main.c"));
+    EXPECT_EQ(lost.refusal, "");
+    EXPECT_EQ(lost.notes,
+              (std::vector<std::string>{Path("lost/main.c") + " : #include \"absent.h\" introuvable, passé"}));
+    EXPECT_EQ(FindProgramSprites(lost).candidates.size(), 1u);
+
+    fs::create_directories(Path("empty"));
+    Write("empty/notes.txt", "rien\n");
+    EXPECT_EQ(ReadProgram(Path("empty")).refusal, Path("empty") + " : aucun fichier C ou assembleur dans le dossier");
+    EXPECT_EQ(ReadProgram(Path("absent.c")).refusal, Path("absent.c") + " : fichier introuvable");
+}
+
+} // namespace
