@@ -25,16 +25,6 @@ protected:
         form->setFocus();
     }
 
-    // A new start, the old one closed without saving.
-    void Restart()
-    {
-        dialogs.questionAnswers = {DontSave};
-        StopEditor();
-        StartEditor();
-        Activate();
-        form->setFocus();
-        Forget();
-    }
     // A set of frames of 16 x 16 saved as "hero.pixs", then changed.
     void ChangedHero(int frames = 2)
     {
@@ -44,15 +34,7 @@ protected:
             QTest::mouseClick(Find<QPushButton>("B_NouvelleImage"), Qt::LeftButton);
         SaveAs("hero.pixs");
         ClickCell(Qt::LeftButton, 3, 3);
-        Forget();
-    }
-    void Forget()
-    {
-        dialogs.messages.clear();
-        dialogs.questions.clear();
-        dialogs.fileDialogs.clear();
-        dialogs.questionAnswers.clear();
-        dialogs.fileAnswers.clear();
+        ForgetDialogs();
     }
     void SliceInto(int width, int height)
     {
@@ -93,7 +75,7 @@ TEST_F(Documents, AnImportThatReplacesTheDocumentIsUntitledAndCtrlSAsksForAName)
         ASSERT_EQ(FrameCount(), row.frames) << row.way;
         EXPECT_EQ(Caption(), row.caption) << row.way;
 
-        Forget();
+        ForgetDialogs();
         Keys(Qt::Key_S);
         ASSERT_EQ(dialogs.fileDialogs.size(), 1u) << row.way;
         EXPECT_EQ(dialogs.fileDialogs[0].objectName, "SaveDialog1");
@@ -109,7 +91,7 @@ TEST_F(Documents, NouveauAsksThenGivesAWhiteUntitledDocumentOfTheSameSize)
     SaveAs("balle");
     ClickCell(Qt::LeftButton, 3, 1);
     const QByteArray balle = Bytes("balle.pixo");
-    Forget();
+    ForgetDialogs();
     dialogs.questionAnswers = {Cancel};
     Keys(Qt::Key_N);
     ASSERT_EQ(dialogs.questions.size(), 1u);
@@ -127,7 +109,7 @@ TEST_F(Documents, NouveauAsksThenGivesAWhiteUntitledDocumentOfTheSameSize)
 
     ClickCell(Qt::LeftButton, 0, 0);
     EXPECT_EQ(Caption(), "*");
-    Forget();
+    ForgetDialogs();
     Keys(Qt::Key_S);
     ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
     EXPECT_TRUE(dialogs.fileDialogs[0].fileNameBefore.isEmpty()) << "the file edited before is not offered";
@@ -173,12 +155,12 @@ TEST_F(Documents, APictureThatWouldResizeTheOtherFramesAsksFirst)
     EXPECT_EQ(ToRows(form->document.Frames().Frame(1)), before[1]);
     EXPECT_EQ(form->document.UndoLabel(), "crayon") << "no step added";
 
-    Forget();
+    ForgetDialogs();
     Open(Qt::Key_I, "pareil.89i");
     EXPECT_TRUE(dialogs.questions.empty()) << "same size: nothing to ask";
     EXPECT_EQ(ToRows(form->sprite), Rows(16, std::string(16, '#')));
 
-    Forget();
+    ForgetDialogs();
     dialogs.questionAnswers = {0};
     Open(Qt::Key_I, "large.89i");
     EXPECT_EQ(dialogs.questions.size(), 1u);
@@ -217,7 +199,7 @@ TEST_F(Documents, EveryFileDialogOpensInTheLastFolderUsed)
 
     UseSprite({"#"});
     SaveAs("nouveaux/un");
-    Forget();
+    ForgetDialogs();
     Keys(Qt::Key_O);
     Keys(Qt::Key_I);
     form->PageControl1->setCurrentWidget(form->TabSheet2);
