@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "Controls.h"
+#include "DocumentManager.h"
 #include "FormLayout.h"
 #include "TextEncoding.h"
 #include "U_main.h"
@@ -22,10 +23,16 @@ namespace {
 const std::string RecentFilesSection = "FichiersRecents";
 const std::string FoldersSection = "Dossiers";
 
-// The settings keys of the folders of OpenDialog1, SaveDialog1, OpenDialog2.
-constexpr const char* FolderKeys[] = {"Charger", "Enregistrer", "Importer"};
+// The settings key of the one folder of the file dialogs.
+const std::string FolderKey = "Dernier";
+// The keys of the folders each dialog kept before there was one for all
+// (OpenDialog1, SaveDialog1, OpenDialog2), read when the file has no
+// FolderKey yet: the save folder first, where the user's sprites are.
+constexpr const char* FormerFolderKeys[] = {"Enregistrer", "Charger", "Importer"};
 
 const QString AcceptedKinds = QStringLiteral(".pixo, .pixs, .89i, .9xi ou .v2i");
+const QString EveryPixoraFile =
+    QStringLiteral("Tous les fichiers de Pixora (*.pixo *.pixs *.89i *.9xi *.v2i)|*.pixo;*.pixs;*.89i;*.9xi;*.v2i");
 
 void Refuse(const QString& text)
 {
@@ -52,11 +59,15 @@ FilePanel::FilePanel(TForm1& form) : EditorPanel(form)
 {
     designedCaption = form.windowTitle();
     form.document.MarkSaved(SpriteDocument::Saved::WholeSet);
-    for (FileDialog* dialog : {&form.OpenDialog1, &form.SaveDialog1, &form.OpenDialog2})
-        dialog->folder = DocumentsFolder();
+    FileDialogsFolder() = {DocumentsFolder(), false};
+    form.OpenDialog1.firstFilter = EveryPixoraFile;
 
     QFrame* recents = Panel(form.TabSheet2, "P_Recents", 8, 234, 273, 108);
     Heading(recents, "L_Recents", QStringLiteral("Fichiers récents"), 273);
+    // No letter of its own: Alt+N is the designed "&NewAll"'s.
+    auto* newButton = Place(new QPushButton(QStringLiteral("Nouveau"), recents), "B_Nouveau", 197, 3, 68, 20);
+    newButton->setToolTip(QStringLiteral("Nouveau sprite blanc de la même taille (Ctrl+N)"));
+    connect(newButton, &QPushButton::clicked, this, [this] { this->form.documents->New(); });
     LB_Recents = Place(new QListWidget(recents), "LB_Recents", 8, 26, 257, 74);
     LB_Recents->setToolTip(QStringLiteral("Double-cliquer sur un fichier pour le charger"));
     connect(LB_Recents, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
@@ -75,7 +86,8 @@ FilePanel::FilePanel(TForm1& form) : EditorPanel(form)
 void FilePanel::ConnectCommandKeys()
 {
     const std::pair<QKeySequence, std::function<void()>> commands[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { form.SaveSprite(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_N), [this] { form.documents->New(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { form.documents->Save(); }},
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { form.BitBtn5Click(); }},
         {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { form.BitBtn7Click(); }},
         {QKeySequence(Qt::CTRL | Qt::Key_I), [this] { form.BitBtn9Click(); }},
@@ -85,7 +97,7 @@ void FilePanel::ConnectCommandKeys()
         AddCommandKeys(&form, {keys}, command);
     form.BitBtn5->setToolTip(
         QStringLiteral("Enregistrer sous un nom choisi (Ctrl+Maj+S) ; Ctrl+S enregistre dans le fichier ouvert"));
-    form.BitBtn7->setToolTip(QStringLiteral("Charger un fichier .pixo ou .pixs (Ctrl+O)"));
+    form.BitBtn7->setToolTip(QStringLiteral("Charger un fichier de Pixora (Ctrl+O)"));
     form.BitBtn9->setToolTip(QStringLiteral("Importer une image de calculatrice (Ctrl+I)"));
     form.Button1->setToolTip(QStringLiteral("Exporter avec le plugin choisi (Ctrl+E)"));
 }
@@ -121,30 +133,16 @@ bool FilePanel::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-void FilePanel::RememberFile(const QString& fileName, bool native, SpriteDocument::Saved held)
-{
-    CurrentFile = QFileInfo(fileName).absoluteFilePath();
-    CurrentFileIsNative = native;
-    form.document.MarkSaved(held);
-    RememberRecentFile(CurrentFile);
-    form.ProposeExportNames(CurrentFile);
-    ShowFileState();
-}
-
 void FilePanel::RememberRecentFile(const QString& fileName)
 {
     recentFiles.Add(FileSystemName(QFileInfo(fileName).absoluteFilePath()));
     ShowRecentFiles();
 }
 
-// "balle.pixo* - " before the designed caption while the sprite differs
-// from the file; before any file the caption stays the designed one.
 void FilePanel::ShowFileState()
 {
-    if (CurrentFile.isEmpty())
-        return;
-    const QString mark = form.IsChangedSinceSaved() ? QStringLiteral("*") : QString();
-    const QString caption = QFileInfo(CurrentFile).fileName() + mark + QStringLiteral(" - ") + designedCaption;
+    const QString name = QFile::decodeName(QByteArray::fromStdString(form.document.CaptionName()));
+    const QString caption = name.isEmpty() ? designedCaption : name + QStringLiteral(" - ") + designedCaption;
     if (form.windowTitle() != caption)
         form.setWindowTitle(caption);
 }
@@ -172,51 +170,7 @@ void FilePanel::LB_RecentsActivated(int row)
         ShowRecentFiles();
         return;
     }
-    const bool picture = SpriteFileKindOf(path) == SpriteFileKind::CalculatorPicture;
-    form.OpenSpriteFile(fileName, picture ? SpriteFileKind::CalculatorPicture : SpriteFileKind::Native);
-}
-
-bool FilePanel::MayClose()
-{
-    return MaySetAside(QStringLiteral("avant de quitter"));
-}
-
-bool FilePanel::MayOpenInstead(const QString& fileName)
-{
-    return MaySetAside(QStringLiteral("avant d'ouvrir %1").arg(Quoted(QFileInfo(fileName).fileName())));
-}
-
-bool FilePanel::MayImportOver()
-{
-    return MaySetAside(QStringLiteral("avant de le remplacer par l'importation"));
-}
-
-bool FilePanel::MayPreShiftOver()
-{
-    return MaySetAside(QStringLiteral("avant de remplacer la planche par les 8 images décalées"));
-}
-
-// "Annuler", Escape and the box's close button keep everything as it was;
-// a save that fails or is cancelled keeps it too.
-bool FilePanel::MaySetAside(const QString& beforeWhat)
-{
-    if (!form.IsChangedSinceSaved())
-        return true;
-    const QString sprite = CurrentFile.isEmpty()
-                               ? QStringLiteral("Le sprite")
-                               : QStringLiteral("Le sprite %1").arg(Quoted(QFileInfo(CurrentFile).fileName()));
-    const QString question = sprite + QStringLiteral(" a été modifié.\nVoulez-vous enregistrer les modifications ") +
-                             beforeWhat + QStringLiteral(" ?");
-    const QStringList buttons{QStringLiteral("Enregistrer"), QStringLiteral("Ne pas enregistrer"),
-                              QStringLiteral("Annuler")};
-    switch (AppDialogs().Ask(question, QStringLiteral("Pixora"), MessageIcon::Warning, buttons)) {
-    case 0:
-        return form.SaveSprite();
-    case 1:
-        return true;
-    default:
-        return false;
-    }
+    form.documents->Open(fileName, DocumentManager::Way::Opened);
 }
 
 void FilePanel::DropFiles(const QList<QUrl>& urls)
@@ -238,7 +192,10 @@ void FilePanel::DropFiles(const QList<QUrl>& urls)
                    .arg(Quoted(shownName), AcceptedKinds));
         return;
     }
-    form.OpenSpriteFile(QFileInfo(fileName).absoluteFilePath(), kind);
+    // A picture dropped is imported as its command imports it.
+    form.documents->Open(QFileInfo(fileName).absoluteFilePath(), kind == SpriteFileKind::CalculatorPicture
+                                                                     ? DocumentManager::Way::Imported
+                                                                     : DocumentManager::Way::Opened);
 }
 
 // A name the settings hold in bytes that Qt cannot spell back (invalid
@@ -252,23 +209,24 @@ void FilePanel::ReadSettings(const IniFile& settings)
             recentFiles.Remove(path);
     ShowRecentFiles();
 
-    FileDialog* const dialogs[] = {&form.OpenDialog1, &form.SaveDialog1, &form.OpenDialog2};
-    for (int k = 0; k < 3; ++k) {
-        const std::string stored = settings.ReadString(FoldersSection, FolderKeys[k], std::string());
+    std::vector<std::string> keys{FolderKey};
+    keys.insert(keys.end(), std::begin(FormerFolderKeys), std::end(FormerFolderKeys));
+    for (const std::string& key : keys) {
+        const std::string stored = settings.ReadString(FoldersSection, key, std::string());
         const QString folder = QFile::decodeName(QByteArray::fromStdString(stored));
-        if (!folder.isEmpty() && QFileInfo(folder).isDir())
-            dialogs[k]->folder = folder;
+        if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
+            FileDialogsFolder().folder = folder;
+            return;
+        }
     }
 }
 
-// A dialog unused in this run has nothing new to say about its folder: the
-// file keeps what it holds, and a first run writes only the designed keys.
+// With no file used in this run there is nothing new to say about the
+// folder: the file keeps what it holds, and a first run writes only the
+// designed keys. The former keys stay as they are.
 void FilePanel::WriteSettings(const IniFile& settings) const
 {
     recentFiles.Write(settings, RecentFilesSection);
-    const FileDialog* const dialogs[] = {&form.OpenDialog1, &form.SaveDialog1, &form.OpenDialog2};
-    for (int k = 0; k < 3; ++k)
-        if (!dialogs[k]->fileName.isEmpty())
-            settings.WriteString(FoldersSection, FolderKeys[k],
-                                 FileSystemName(QFileInfo(dialogs[k]->fileName).absolutePath()));
+    if (FileDialogsFolder().used)
+        settings.WriteString(FoldersSection, FolderKey, FileSystemName(FileDialogsFolder().folder));
 }

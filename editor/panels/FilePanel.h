@@ -1,10 +1,11 @@
 // The file habits around the designed save, load and import commands of
-// "Enreg/charger": the file being edited and its changed mark in the
-// caption, the question before closing or opening would lose changes, the
-// file keys (Ctrl+S, Ctrl+Maj+S, Ctrl+O, Ctrl+I, Ctrl+E), the recent files,
-// files dropped on the window, and the folders the dialogs open in, with
-// their sections "FichiersRecents" and "Dossiers" of the settings file. All
-// of them end in the designed commands, with their messages.
+// "Enreg/charger": the document's name and its changed mark in the
+// caption, "Nouveau", the file keys (Ctrl+N, Ctrl+S, Ctrl+Maj+S, Ctrl+O,
+// Ctrl+I, Ctrl+E), the recent files, files dropped on the window, and the
+// folder the file dialogs open in, with their sections "FichiersRecents"
+// and "Dossiers" of the settings file. What each of them opens, saves or
+// replaces, and the questions first, are the document manager's
+// (DocumentManager.h).
 #pragma once
 
 #include <QString>
@@ -23,22 +24,12 @@ public:
     // of image files must come first.
     explicit FilePanel(TForm1& form);
 
-    // The file last saved, loaded or imported (empty before any), and
-    // whether it is a ".pixo" or ".pixs" file that a save may go straight
-    // to; the document keeps the frames as that file holds them.
-    QString CurrentFile;
-    bool CurrentFileIsNative = false;
-
-    // The file becomes the one being edited, holding what was saved or
-    // loaded.
-    void RememberFile(const QString& fileName, bool native, SpriteDocument::Saved held);
     void RememberRecentFile(const QString& fileName);
-    // Before closing, opening another file, or an import or a pre-shift that
-    // takes the place of every frame: true when the changes are saved or given up.
-    bool MayClose();
-    bool MayOpenInstead(const QString& fileName);
-    bool MayImportOver();
-    bool MayPreShiftOver();
+    // "balle.pixo* - " before the designed caption while the document
+    // differs from its file; "planche (importé)" for an import, "*" alone
+    // for a new document changed, the designed caption alone for a new
+    // one unchanged.
+    void ShowFileState();
 
     // The caption follows every change.
     void ShowChange(const DocumentChange& change) override;
@@ -51,10 +42,8 @@ protected:
 
 private:
     void ConnectCommandKeys();
-    void ShowFileState();
     void ShowRecentFiles();
     void LB_RecentsActivated(int row);
-    bool MaySetAside(const QString& beforeWhat);
     void DropFiles(const QList<QUrl>& urls);
 
     QListWidget* LB_Recents;

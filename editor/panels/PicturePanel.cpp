@@ -5,13 +5,14 @@
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
 
-#include "FilePanel.h"
+#include "DocumentManager.h"
 #include "FormLayout.h"
 #include "FramePanel.h"
 #include "ImageFiles.h"
@@ -115,20 +116,25 @@ void PicturePanel::ImportImageFile(const QString& fileName)
         ShowFailure(QStringLiteral("Le Chargement a échoué"), reason);
         return;
     }
-    if (ImportImage(image))
+    if (ImportImage(image, QFileInfo(fileName).completeBaseName()))
         form.ProposeExportNames(fileName);
 }
 
-bool PicturePanel::ImportImage(const RgbaImage& image)
+// A sprite sheet: its cells take the place of the frames of the set, as a
+// new document named after the picture. One picture into a frame of a set
+// asks first when it would resize the other frames.
+bool PicturePanel::ImportImage(const RgbaImage& image, const QString& name)
 {
     ImageImportDialog dialog(image, &form);
     if (dialog.exec() != QDialog::Accepted || !dialog.Result().Succeeded())
         return false;
-    // A sprite sheet: its cells take the place of the frames of the set.
-    if (const std::optional<Point> cell = form.framePanel->SliceCell())
-        return form.filePanel->MayImportOver() && form.framePanel->ShowLoadResult(SliceIntoFrames(
-                                                      form.document, dialog.Result().picture, *cell, "import d'image"));
     const CellPicture& picture = dialog.Result().picture;
+    if (const std::optional<Point> cell = form.framePanel->SliceCell())
+        return form.documents->ImportAsNew(name, [&] {
+            return form.framePanel->ShowLoadResult(SliceIntoFrames(form.document, picture, *cell, "import d'image"));
+        });
+    if (!form.documents->MayResizeFramesTo({picture.width, picture.height}))
+        return false;
     form.ShowDocumentChange(ReplaceCurrentFrame(form.document, "import d'image",
                                                 [&picture](Sprite& frame) { PutIntoSprite(picture, frame); }));
     return true;
@@ -160,5 +166,5 @@ void PicturePanel::PasteClipboardImage()
                     QStringLiteral("image du presse-papiers vide ou trop grande"));
         return;
     }
-    ImportImage(image);
+    ImportImage(image, QStringLiteral("presse-papiers"));
 }

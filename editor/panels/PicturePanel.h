@@ -37,8 +37,9 @@ private:
     void B_ImporterImageClick();
     void B_ExporterPngClick();
     // Opens the conversion dialog for the picture; its "OK" makes the
-    // converted picture the sprite, as one undo step; true when it did.
-    bool ImportImage(const RgbaImage& image);
+    // converted picture the sprite, as one undo step; true when it did. A
+    // document made of the picture's frames is named after name.
+    bool ImportImage(const RgbaImage& image, const QString& name);
 
     QSpinBox* E_EchellePng;
     QCheckBox* CB_CouleursPng;

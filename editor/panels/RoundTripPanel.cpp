@@ -11,7 +11,7 @@
 #include "Counted.h"
 #include "DataExportDialog.h"
 #include "DataReading.h"
-#include "FilePanel.h"
+#include "DocumentManager.h"
 #include "FileRead.h"
 #include "FormLayout.h"
 #include "FramePanel.h"
@@ -225,8 +225,7 @@ bool RoundTripPanel::ImportSprites(const ArraySprites& found)
         return false;
     }
     if (choice->asFrames)
-        return form.filePanel->MayImportOver() &&
-               ImportCFrames(found, SameSizeCandidates(found, candidate), choice->width);
+        return ImportCFrames(found, SameSizeCandidates(found, candidate), choice->width);
     return ImportSourceFrames(BuildCandidateFrames(found, candidate, choice->width),
                               QString::fromStdString(candidate.id));
 }
@@ -248,23 +247,28 @@ bool RoundTripPanel::ImportLayoutFrames(const ArraySprites& found, const Reading
 
 // One frame replaces the sprite, or is cut as a sheet (an animation kept
 // frame under frame in one array); several replace the set. What replaces
-// the set asks first, as every load does.
+// the set makes a new document named after the arrays, after the question
+// every load asks; a frame that would resize the others of the set asks too.
 bool RoundTripPanel::ImportSourceFrames(FrameList read, const QString& name)
 {
     const auto count = static_cast<long long>(read.size());
     const std::optional<Point> sheet = count == 1 ? form.framePanel->SliceCell() : std::nullopt;
-    if ((count > 1 || sheet) && !form.filePanel->MayImportOver())
-        return false;
     if (count > 1) {
-        if (!form.framePanel->ShowLoadResult(ReplaceSet(form.document, std::move(read), "import de C")))
+        if (!form.documents->ImportAsNew(name, [&] {
+                return form.framePanel->ShowLoadResult(ReplaceSet(form.document, std::move(read), "import de C"));
+            }))
             return false;
         ShowImported(QStringLiteral("%1 (%2)").arg(QString::fromStdString(Counted(count, "image", "images")), name));
         return true;
     }
     if (sheet)
-        return form.framePanel->ShowLoadResult(
-            SliceIntoFrames(form.document, PictureOfSprite(*read.front()), *sheet, "import de C"));
+        return form.documents->ImportAsNew(name, [&] {
+            return form.framePanel->ShowLoadResult(
+                SliceIntoFrames(form.document, PictureOfSprite(*read.front()), *sheet, "import de C"));
+        });
     const CellPicture picture = PictureOfSprite(*read.front());
+    if (!form.documents->MayResizeFramesTo({picture.width, picture.height}))
+        return false;
     form.ShowDocumentChange(ReplaceCurrentFrame(form.document, "import de C",
                                                 [&picture](Sprite& frame) { PutIntoSprite(picture, frame); }));
     ShowImported(name);
@@ -274,12 +278,14 @@ bool RoundTripPanel::ImportSourceFrames(FrameList read, const QString& name)
 bool RoundTripPanel::ImportCFrames(const ArraySprites& found, const std::vector<const ArrayCandidate*>& candidates,
                                    int width)
 {
-    if (!form.framePanel->ShowLoadResult(
-            ReplaceSet(form.document, BuildArrayFrames(found, candidates, width), "import de C")))
-        return false;
     QString names;
     for (const ArrayCandidate* candidate : candidates)
         names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromStdString(candidate->id);
+    if (!form.documents->ImportAsNew(names, [&] {
+            return form.framePanel->ShowLoadResult(
+                ReplaceSet(form.document, BuildArrayFrames(found, candidates, width), "import de C"));
+        }))
+        return false;
     ShowImported(QStringLiteral("%1 (%2)").arg(
         QString::fromStdString(Counted(static_cast<long long>(candidates.size()), "image", "images")), names));
     return true;

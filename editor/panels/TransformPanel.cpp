@@ -12,7 +12,7 @@
 
 #include "Controls.h"
 #include "Dialogs.h"
-#include "FilePanel.h"
+#include "DocumentManager.h"
 #include "ImageFiles.h"
 #include "PicturePanel.h"
 #include "SelectionCommands.h"
@@ -166,7 +166,7 @@ bool TransformPanel::eventFilter(QObject* watched, QEvent* event)
 // changed set is asked about first, as before an import over it.
 void TransformPanel::B_PreDecalerClick()
 {
-    if (form.document.Frames().Count() > 1 && !form.filePanel->MayPreShiftOver())
+    if (form.document.Frames().Count() > 1 && !form.documents->MayPreShiftOver())
         return;
     const TransformOutcome outcome = PreShiftFrame(form.document);
     if (outcome.tooLarge) {

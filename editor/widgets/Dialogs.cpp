@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -63,10 +64,7 @@ public:
     {
         QFileDialog window(QApplication::activeWindow());
         window.setObjectName(dialog.objectName);
-        QStringList filters{QtNameFilter(dialog.filter)};
-        if (!dialog.nextFilter.isEmpty())
-            filters.append(QtNameFilter(dialog.nextFilter));
-        window.setNameFilters(filters);
+        window.setNameFilters(NameFiltersOf(dialog));
         window.setFileMode(QFileDialog::AnyFile);
         window.setAcceptMode(kind == FileDialogKind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         window.setOption(QFileDialog::DontConfirmOverwrite);
@@ -83,12 +81,67 @@ public:
 
 QtDialogs qtDialogs;
 Dialogs* installed = nullptr;
+LastFileFolder lastFolder;
+
+Dialogs& InstalledDialogs()
+{
+    return installed ? *installed : qtDialogs;
+}
+
+// Every file dialog through the dialogs installed, in the one folder.
+class SharedFolderDialogs final : public Dialogs {
+public:
+    void ShowMessage(const QString& text, const QString& caption, MessageIcon icon) override
+    {
+        InstalledDialogs().ShowMessage(text, caption, icon);
+    }
+
+    int Ask(const QString& text, const QString& caption, MessageIcon icon, const QStringList& buttons) override
+    {
+        return InstalledDialogs().Ask(text, caption, icon, buttons);
+    }
+
+    bool Execute(FileDialogKind kind, FileDialog& dialog) override
+    {
+        if (!lastFolder.folder.isEmpty()) {
+            dialog.folder = lastFolder.folder;
+            if (!dialog.fileName.isEmpty())
+                dialog.fileName = QDir(lastFolder.folder).filePath(QFileInfo(dialog.fileName).fileName());
+        }
+        if (!InstalledDialogs().Execute(kind, dialog))
+            return false;
+        lastFolder.Use(dialog.fileName);
+        return true;
+    }
+};
+
+SharedFolderDialogs sharedFolderDialogs;
 
 } // namespace
 
+QStringList NameFiltersOf(const FileDialog& dialog)
+{
+    QStringList filters;
+    for (const QString& filter : {dialog.firstFilter, dialog.filter, dialog.nextFilter})
+        if (!filter.isEmpty())
+            filters.append(QtNameFilter(filter));
+    return filters;
+}
+
+void LastFileFolder::Use(const QString& fileName)
+{
+    folder = QFileInfo(fileName).absolutePath();
+    used = true;
+}
+
+LastFileFolder& FileDialogsFolder()
+{
+    return lastFolder;
+}
+
 Dialogs& AppDialogs()
 {
-    return installed ? *installed : qtDialogs;
+    return sharedFolderDialogs;
 }
 
 void InstallDialogs(Dialogs* replacement)

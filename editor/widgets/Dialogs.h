@@ -22,7 +22,25 @@ struct FileDialog {
     QString folder = QString();
     // One more "label|pattern" entry offered after filter, or empty.
     QString nextFilter = {};
+    // An entry offered first, before filter, or empty.
+    QString firstFilter = {};
 };
+
+// The dialog's filters in the order offered, in Qt's "label (*.a *.b)" form.
+QStringList NameFiltersOf(const FileDialog& dialog);
+
+// The one folder every file dialog opens in: the folder of the file last
+// chosen in any of them, or last opened or saved by any other way. A
+// dialog's last file name is offered in that folder.
+struct LastFileFolder {
+    QString folder;
+    // A file was chosen or used since the folder was set.
+    bool used = false;
+
+    // The folder of that file becomes the one.
+    void Use(const QString& fileName);
+};
+LastFileFolder& FileDialogsFolder();
 
 class Dialogs {
 public:
@@ -37,7 +55,8 @@ public:
     virtual bool Execute(FileDialogKind kind, FileDialog& dialog) = 0;
 };
 
-// The dialogs in use: the Qt ones unless a replacement is installed.
+// The dialogs in use: the Qt ones unless a replacement is installed, every
+// file dialog opening in FileDialogsFolder().
 Dialogs& AppDialogs();
 // Installs a replacement that the caller keeps alive; nullptr restores Qt's.
 void InstallDialogs(Dialogs* replacement);

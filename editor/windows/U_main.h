@@ -50,6 +50,7 @@ class QToolButton;
 class PaletteButton;
 class Swatch;
 class WindowPlacement;
+class DocumentManager;
 class EditorPanel;
 class FilePanel;
 class FramePanel;
@@ -238,16 +239,11 @@ public:
     void timerAttacheTimer();
 
     bool IsChangedSinceSaved() const { return document.IsChangedSinceSaved(); }
-    // Into the current file without a dialog and quietly when there is one
-    // (a set of several frames into a ".pixo" asks first, as the save
-    // command does), otherwise as the save command; true when written.
-    bool SaveSprite();
-    // Loads or imports a file as the command for its kind does, with the
-    // same messages (the success message only when tellSuccess), after the
-    // question about unsaved changes; true when the sprite was replaced.
-    bool OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool tellSuccess = true);
-    // `pixora FILE`: a calculator picture is imported, anything else loaded.
+    // `pixora FILE`: opened quietly, as the recent files open it.
     void OpenAtStart(const QString& fileName);
+    // New, open, the imports that replace the document, save: the one owner
+    // of what takes the document's place or writes it.
+    DocumentManager* documents = nullptr;
     // "Nom Fichier" and "Nom Sprite" of "Exporter" named after the file.
     void ProposeExportNames(const QString& fileName);
     // The features added beside the design, one panel each (editor/panels/),
@@ -302,22 +298,10 @@ private:
 
     // Files and export (U_main_files.cpp, U_main_export.cpp).
     void ConnectFileCommands();
-    void LoadSpriteWith(SpriteFileKind kind);
-    // Saves the whole set when the name or the user's answer asks for it:
-    // whether it was saved, or nothing when the save is to go on as the
-    // one-sprite save.
-    std::optional<bool> SaveSetIfWanted(FileDialog& dialog);
-    enum class SetSaving { WholeSet, CurrentFrame, Cancelled };
-    SetSaving AskHowToSaveSet();
-    void ShowSaveOutcome(bool saved);
     ExportResult ExportAllFrames(const std::string& libraryPath, const std::string& fileName,
                                  const std::string& spriteName, int height, int width);
     QString ExportFolder() const;
     void LoadPlugins();
-
-    bool SaveSpriteAs();
-    bool SaveSpriteTo(const QString& fileName, bool tellSuccess = true);
-    FileDialog& DialogFor(SpriteFileKind kind);
 };
 
 // Window client rectangle of a child control, as a view region.

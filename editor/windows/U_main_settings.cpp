@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <utility>
 
+#include "DocumentManager.h"
 #include "EditorPanel.h"
-#include "FilePanel.h"
 #include "IniFile.h"
 #include "PixoraApplication.h"
 #include "U_apercu.h"
@@ -118,7 +118,7 @@ void TForm1::FormActivate()
 // the window does close, it stays accepted whatever happens to the settings.
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (!filePanel->MayClose()) {
+    if (!documents->MayClose()) {
         event->ignore();
         return;
     }

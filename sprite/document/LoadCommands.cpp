@@ -56,3 +56,18 @@ DocumentChange ReplaceCurrentFrame(SpriteDocument& document, const std::string& 
     change.size = true;
     return change;
 }
+
+DocumentChange StartBlank(SpriteDocument& document, Point size)
+{
+    FrameList blank;
+    blank.push_back(std::make_unique<Sprite>(size));
+    DocumentChange change = document.ReplaceFrames(std::move(blank), "nouveau");
+    change |= document.StartNewHistory();
+    document.MarkSaved(SpriteDocument::Saved::WholeSet);
+    return change;
+}
+
+bool WouldResizeOtherFrames(const SpriteDocument& document, Point pictureSize)
+{
+    return document.Frames().Count() > 1 && !(document.Current().GetSize() == pictureSize);
+}

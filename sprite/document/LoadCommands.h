@@ -43,6 +43,12 @@ LoadResult ReadIntoFrames(SpriteDocument& document, SpriteReader reader, const s
                           std::optional<Point> sliceCell, const std::string& label);
 LoadResult SliceIntoFrames(SpriteDocument& document, const CellPicture& picture, Point cell, const std::string& label);
 LoadResult ReplaceSet(SpriteDocument& document, FrameList frames, const std::string& label);
+// The content of a new document: one white, unmasked frame of that size in
+// place of the set, nothing to undo, saved as it is.
+DocumentChange StartBlank(SpriteDocument& document, Point size);
+// Whether putting a picture of that size into the frame being edited would
+// resize other frames of the set, which all keep one size.
+bool WouldResizeOtherFrames(const SpriteDocument& document, Point pictureSize);
 // fill writes the picture into the frame being edited; shown as after a load.
 DocumentChange ReplaceCurrentFrame(SpriteDocument& document, const std::string& label,
                                    const std::function<void(Sprite&)>& fill);

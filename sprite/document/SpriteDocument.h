@@ -13,6 +13,8 @@
 // has its step closed first, under its own name; what the gesture draws
 // afterwards is a step of its own. The frame commands are steps of their
 // own, so none runs while a gesture's step is open.
+//
+// The file it belongs to and its name are the Document's (Document.h).
 #pragma once
 
 #include <functional>
@@ -20,6 +22,7 @@
 #include <string>
 
 #include "CellPicture.h"
+#include "Document.h"
 #include "DrawingGesture.h"
 #include "SavedState.h"
 #include "Selection.h"
@@ -39,7 +42,7 @@ struct DocumentChange {
     DocumentChange& operator|=(const DocumentChange& other);
 };
 
-class SpriteDocument {
+class SpriteDocument : public Document {
 public:
     // One frame of that size, white, nothing to undo, saved as it is.
     explicit SpriteDocument(Point size = {MaxWidth, MaxHeight});
@@ -61,10 +64,10 @@ public:
 
     // Undo and redo, each on the frame its step was made on, which becomes
     // current; nothing while a gesture's step is open.
-    bool CanUndo() const { return history_.CanUndo(); }
-    bool CanRedo() const { return history_.CanRedo(); }
-    std::string UndoLabel() const { return history_.UndoLabel(); }
-    std::string RedoLabel() const { return history_.RedoLabel(); }
+    bool CanUndo() const override { return history_.CanUndo(); }
+    bool CanRedo() const override { return history_.CanRedo(); }
+    std::string UndoLabel() const override { return history_.UndoLabel(); }
+    std::string RedoLabel() const override { return history_.RedoLabel(); }
     DocumentChange Undo();
     DocumentChange Redo();
     // Forgets every step, once a file opened has taken the place of every
@@ -74,7 +77,7 @@ public:
     // The state a file now holds, to tell whether closing would lose work.
     enum class Saved { WholeSet, CurrentFrame };
     void MarkSaved(Saved what);
-    bool IsChangedSinceSaved() const { return saved_.DiffersFrom(frames_.Frames()); }
+    bool IsChangedSinceSaved() const override { return saved_.DiffersFrom(frames_.Frames()); }
 
     // Frame commands. SelectFrame closes a gesture's step on the old frame;
     // the others are refused while a gesture's step is open, or when the set

@@ -31,6 +31,26 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
+    // A new start, the old one closed without saving, with nothing asked or
+    // shown yet.
+    void Restart()
+    {
+        dialogs.questionAnswers = {DontSave};
+        StopEditor();
+        StartEditor();
+        Activate();
+        form->setFocus();
+        ForgetDialogs();
+    }
+    void ForgetDialogs()
+    {
+        dialogs.questions.clear();
+        dialogs.questionAnswers.clear();
+        dialogs.messages.clear();
+        dialogs.fileDialogs.clear();
+        dialogs.fileAnswers.clear();
+    }
+
     QString PathOf(const QString& name) const { return ProgramFolder() + name; }
     QByteArray Bytes(const QString& name) const
     {

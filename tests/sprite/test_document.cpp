@@ -630,4 +630,70 @@ TEST(OnionSkin, OnlyWhiteUnmaskedUnmarkedCellsShowThePreviousFrame)
     EXPECT_EQ(OnionSkinFrame(document.Frames()), &document.Frames().Frame(0));
 }
 
+// The name a document shows and offers, through what makes it: a new
+// start, a file saved or opened, an import, changes.
+TEST(DocumentIdentity, NameCaptionAndProposalFollowWhereTheDocumentCameFrom)
+{
+    struct Row {
+        const char* what;
+        std::function<void(SpriteDocument&)> make;
+        std::string display, caption, proposed;
+        bool untitled, savesInPlace;
+    };
+    const Row rows[] = {
+        {"nouveau", [](SpriteDocument&) {}, "", "", "", true, false},
+        {"nouveau modifié", [](SpriteDocument& d) { d.Edit("trait", [](Sprite& f) { f.SetPixel(0, 0, Black); }); }, "",
+         "*", "", true, false},
+        {"fichier", [](SpriteDocument& d) { d.AttachFile("/jeux/balle.v2.pixo", true); }, "balle.v2.pixo",
+         "balle.v2.pixo", "balle.v2", false, true},
+        {"importé", [](SpriteDocument& d) { d.Detach("planche"); }, "planche (importé)", "planche (importé)", "planche",
+         true, false},
+        {"importé puis enregistré",
+         [](SpriteDocument& d) {
+             d.Detach("planche");
+             d.AttachFile("/jeux/héros.pixs", true);
+         },
+         "héros.pixs", "héros.pixs", "héros", false, true},
+        {"fichier puis nouveau",
+         [](SpriteDocument& d) {
+             d.AttachFile("/jeux/balle.pixo", true);
+             d.Detach();
+         },
+         "", "", "", true, false},
+    };
+    for (const Row& row : rows) {
+        SpriteDocument document({4, 2});
+        document.MarkSaved(SpriteDocument::Saved::WholeSet);
+        row.make(document);
+        EXPECT_EQ(document.DisplayName(), row.display) << row.what;
+        EXPECT_EQ(document.CaptionName(), row.caption) << row.what;
+        EXPECT_EQ(document.ProposedName(), row.proposed) << row.what;
+        EXPECT_EQ(document.IsUntitled(), row.untitled) << row.what;
+        EXPECT_EQ(document.SavesInPlace(), row.savesInPlace) << row.what;
+    }
+}
+
+TEST(DocumentIdentity, ABlankStartIsOneWhiteFrameOfTheSizeWithNothingToUndo)
+{
+    SpriteDocument document;
+    Fill(document, {{"#D", "lW"}, {"..", ".#"}});
+    StartBlank(document, {2, 2});
+    ASSERT_EQ(document.Frames().Count(), 1);
+    EXPECT_EQ(ToRows(document.Current()), (Rows{"..", ".."}));
+    EXPECT_EQ(document.Current().GetType(), BlackWhite);
+    EXPECT_FALSE(document.CanUndo());
+    EXPECT_FALSE(document.IsChangedSinceSaved());
+}
+
+TEST(DocumentIdentity, APictureResizesOtherFramesOnlyInASetAndOfAnotherSize)
+{
+    SpriteDocument one({16, 16});
+    EXPECT_FALSE(WouldResizeOtherFrames(one, {64, 32})) << "no other frame";
+    SpriteDocument set;
+    Fill(set, {Rows(16, std::string(16, '.')), Rows(16, std::string(16, '.'))});
+    EXPECT_FALSE(WouldResizeOtherFrames(set, {16, 16}));
+    EXPECT_TRUE(WouldResizeOtherFrames(set, {64, 32}));
+    EXPECT_TRUE(WouldResizeOtherFrames(set, {16, 15}));
+}
+
 } // namespace

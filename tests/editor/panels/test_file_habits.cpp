@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QUrl>
 #include <sys/stat.h>
+#include <tuple>
 
 #include "file_fixture.h"
 
@@ -173,7 +174,7 @@ TEST_F(FileHabits, CaptionNamesTheFileAndMarksChanges)
 {
     EXPECT_EQ(form->windowTitle(), Designed);
     ClickCell(Qt::LeftButton, 0, 0);
-    EXPECT_EQ(form->windowTitle(), Designed) << "no file yet";
+    EXPECT_EQ(form->windowTitle(), "* - " + Designed) << "no file yet, changed";
     SaveAs("balle");
     EXPECT_EQ(form->windowTitle(), "balle.pixo - " + Designed);
     ClickCell(Qt::LeftButton, 1, 0);
@@ -182,10 +183,10 @@ TEST_F(FileHabits, CaptionNamesTheFileAndMarksChanges)
     EXPECT_EQ(form->windowTitle(), "balle.pixo - " + Designed);
     WritePicture("ecran.v2i", 8, 8, '\x81');
     Open(Qt::Key_I, "ecran.v2i");
-    EXPECT_EQ(form->windowTitle(), "ecran.v2i - " + Designed);
-    // A refused file changes neither the file nor the mark.
+    EXPECT_EQ(form->windowTitle(), "ecran (importé) - " + Designed);
+    // A refused file changes neither the name nor the mark.
     Open(Qt::Key_O, "absent.pixo");
-    EXPECT_EQ(form->windowTitle(), "ecran.v2i - " + Designed);
+    EXPECT_EQ(form->windowTitle(), "ecran (importé) - " + Designed);
 }
 
 TEST_F(FileHabits, RecentFilesNewestFirstOnceEachAndChosenAsTheirCommand)
@@ -260,19 +261,19 @@ TEST_F(FileHabits, DroppedSpriteFilesOpenAsTheirCommandsOpenThem)
     WritePicture("pose.89i", 8, 2, '\x01');
     WritePicture("pose.9xi", 16, 1, '\xf0');
     WritePicture("POSE.V2I", 8, 1, '\x80');
-    const std::pair<QString, Rows> dropped[] = {
-        {"pose.pixo", {"#l"}},
-        {"pose.89i", {".......#", ".......#"}},
-        {"pose.9xi", {"####....####...."}},
-        {"POSE.V2I", {"#......."}},
+    const std::tuple<QString, Rows, QString> dropped[] = {
+        {"pose.pixo", {"#l"}, "pose.pixo"},
+        {"pose.89i", {".......#", ".......#"}, "pose (importé)"},
+        {"pose.9xi", {"####....####...."}, "pose (importé)"},
+        {"POSE.V2I", {"#......."}, "POSE (importé)"},
     };
-    for (const auto& [name, rows] : dropped) {
+    for (const auto& [name, rows, caption] : dropped) {
         UseSprite({"."});
         dialogs.messages.clear();
         DropFile(name);
         ExpectOneMessage("Chargement effectué : ...", "Succès!", MessageIcon::Information);
         EXPECT_EQ(ToRows(form->sprite), rows) << name.toStdString();
-        EXPECT_EQ(form->windowTitle(), name + " - " + Designed);
+        EXPECT_EQ(form->windowTitle(), caption + " - " + Designed);
     }
     EXPECT_EQ(RecentNames().front(), "POSE.V2I");
 }
@@ -317,15 +318,16 @@ TEST_F(FileHabits, FileNamedOnTheCommandLineIsOpenedAtStart)
     UseSprite({"##", "#D"});
     SaveAs("depart.pixo");
     WritePicture("depart.89i", 8, 1, '\xaa');
-    const std::pair<QString, Rows> starts[] = {{"depart.pixo", {"##", "#D"}}, {"depart.89i", {"#.#.#.#."}}};
-    for (const auto& [name, rows] : starts) {
+    const std::tuple<QString, Rows, QString> starts[] = {{"depart.pixo", {"##", "#D"}, "depart.pixo"},
+                                                         {"depart.89i", {"#.#.#.#."}, "depart (importé)"}};
+    for (const auto& [name, rows, caption] : starts) {
         StopEditor();
         dialogs.messages.clear();
         StartEditor();
         form->OpenAtStart(PathOf(name));
         EXPECT_TRUE(dialogs.messages.empty()) << name.toStdString();
         EXPECT_EQ(ToRows(form->sprite), rows);
-        EXPECT_EQ(form->windowTitle(), name + " - " + Designed);
+        EXPECT_EQ(form->windowTitle(), caption + " - " + Designed);
         EXPECT_FALSE(form->IsChangedSinceSaved());
     }
     StopEditor();
@@ -337,7 +339,7 @@ TEST_F(FileHabits, FileNamedOnTheCommandLineIsOpenedAtStart)
     EXPECT_EQ(form->windowTitle(), Designed);
 }
 
-TEST_F(FileHabits, DialogsOpenInTheFolderOfTheirLastFileAcrossRuns)
+TEST_F(FileHabits, DialogsOpenInTheFolderOfTheLastFileAcrossRuns)
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString firstFolder = QFileInfo(documents).isDir() ? documents : QDir::homePath();
@@ -360,7 +362,7 @@ TEST_F(FileHabits, DialogsOpenInTheFolderOfTheirLastFileAcrossRuns)
     EXPECT_EQ(dialogs.fileDialogs[0].folderBefore, PathOf("sprites"));
     EXPECT_TRUE(dialogs.fileDialogs[0].fileNameBefore.isEmpty());
     EXPECT_EQ(dialogs.fileDialogs[1].folderBefore, PathOf("sprites"));
-    EXPECT_EQ(dialogs.fileDialogs[2].folderBefore, firstFolder);
+    EXPECT_EQ(dialogs.fileDialogs[2].folderBefore, PathOf("sprites"));
 }
 
 TEST_F(FileHabits, QtsOwnTextsAreFrench)

@@ -36,20 +36,6 @@ protected:
         Sprite read;
         return read.LoadFromFile(QFile::encodeName(PathOf(name)).toStdString()) ? ToRows(read) : Rows{"<absent>"};
     }
-    // A new start, the old one closed without saving.
-    void Restart()
-    {
-        dialogs.questionAnswers = {DontSave};
-        StopEditor();
-        StartEditor();
-        Activate();
-        form->setFocus();
-        dialogs.questions.clear();
-        dialogs.questionAnswers.clear();
-        dialogs.messages.clear();
-        dialogs.fileDialogs.clear();
-        dialogs.fileAnswers.clear();
-    }
     void AddFrame()
     {
         form->PageControl1->setCurrentWidget(form->TabSheet1);

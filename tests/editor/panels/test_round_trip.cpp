@@ -180,6 +180,7 @@ TEST_F(RoundTripCommands, SpritesOfOneSizeComeInAsTheFramesOfTheSetInOneUndoStep
     EXPECT_EQ(form->E_TailleX->text(), "2");
     ExpectOneMessage(QStringLiteral("Importation effectuée : 3 images (f0, f1, f2)"), "Succès!",
                      MessageIcon::Information);
+    EXPECT_TRUE(form->windowTitle().startsWith("f0, f1, f2 (importé) - ")) << "a new document, with no file";
 
     QTest::mouseClick(Find<QPushButton>("B_Annuler"), Qt::LeftButton);
     EXPECT_EQ(form->document.Frames().Count(), 1);
