@@ -9,6 +9,7 @@
 #include "Commands.h"
 #include "Counted.h"
 #include "DataText.h"
+#include "ScreenCommands.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ int ExportData(const CliOptions& options, std::ostream& err)
     DataLayout layout;
     if (const std::string why = ResolveLayout(options.layout.request, ShapeOfFrames(list), layout); !why.empty())
         throw CliFailure(ExitBadInput, options.input + " : " + why);
-    const std::string text = WriteDataText(list, name, layout);
+    const std::string text = WriteDataText(list, name, layout) + FontTables(list, name, layout, options);
     RefuseOverwritingInput(options.input, options.output);
     WriteOutput(options.output, text);
     return ExitWritten;

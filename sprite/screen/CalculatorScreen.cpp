@@ -6,7 +6,7 @@
 namespace {
 
 struct ModelEntry {
-    CalculatorModel model;
+    CalculatorModel value;
     const char* name;
     const char* label;
 };
@@ -17,7 +17,7 @@ constexpr ModelEntry Models[] = {
 };
 
 struct ModeEntry {
-    DrawMode mode;
+    DrawMode value;
     const char* name;
 };
 constexpr ModeEntry Modes[] = {
@@ -29,6 +29,18 @@ constexpr ModeEntry Modes[] = {
     {DrawMode::TransparentWhite, "tranw"},
     {DrawMode::TransparentBlack, "tranb"},
 };
+
+// The entry of a table of names with this name, or with this value.
+template <typename Entry, std::size_t N> const Entry* EntryNamed(const Entry (&table)[N], const std::string& name)
+{
+    const Entry* found = std::find_if(table, table + N, [&name](const Entry& entry) { return name == entry.name; });
+    return found == table + N ? nullptr : found;
+}
+template <typename Entry, std::size_t N, typename Value> const Entry& EntryOf(const Entry (&table)[N], Value value)
+{
+    const Entry* found = std::find_if(table, table + N, [value](const Entry& entry) { return entry.value == value; });
+    return found == table + N ? table[0] : *found;
+}
 
 constexpr ScreenRgb ScreenWhite{207, 224, 204};
 constexpr ScreenRgb ScreenBlack{34, 46, 49};
@@ -90,18 +102,13 @@ const std::array<ScreenRgb, 4> ScreenColors{ScreenWhite, GrayOfThirds(1), GrayOf
 
 std::optional<CalculatorModel> ModelFromName(const std::string& name)
 {
-    for (const ModelEntry& entry : Models)
-        if (name == entry.name)
-            return entry.model;
-    return std::nullopt;
+    const ModelEntry* entry = EntryNamed(Models, name);
+    return entry ? std::optional(entry->value) : std::nullopt;
 }
 
 const char* ModelLabel(CalculatorModel model)
 {
-    for (const ModelEntry& entry : Models)
-        if (entry.model == model)
-            return entry.label;
-    return "";
+    return EntryOf(Models, model).label;
 }
 
 Point ScreenSizeOf(CalculatorModel model)
@@ -111,18 +118,13 @@ Point ScreenSizeOf(CalculatorModel model)
 
 std::optional<DrawMode> DrawModeFromName(const std::string& name)
 {
-    for (const ModeEntry& entry : Modes)
-        if (name == entry.name)
-            return entry.mode;
-    return std::nullopt;
+    const ModeEntry* entry = EntryNamed(Modes, name);
+    return entry ? std::optional(entry->value) : std::nullopt;
 }
 
 const char* DrawModeName(DrawMode mode)
 {
-    for (const ModeEntry& entry : Modes)
-        if (entry.mode == mode)
-            return entry.name;
-    return "";
+    return EntryOf(Modes, mode).name;
 }
 
 DrawMode DefaultDrawMode(const Sprite& sprite)
