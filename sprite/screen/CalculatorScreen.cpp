@@ -56,28 +56,61 @@ ScreenRgb GrayOfThirds(int thirds)
             Between(ScreenWhite.b, ScreenBlack.b, thirds)};
 }
 
-// One plane's bit after the rule; white and black say whether the sprite's
-// pixel is stored white (or masked) or black in both planes.
-bool RuleBit(DrawMode mode, bool b, bool s, bool m, bool white, bool black)
+// Eight pixels of one plane after the rule, bit by bit as the routines do
+// it; cover marks the pixels of the sprite's box, white and black those
+// stored white (or masked) and black in both planes.
+uint8_t RuleByte(DrawMode mode, uint8_t b, uint8_t s, uint8_t m, uint8_t white, uint8_t black, uint8_t cover)
 {
+    uint8_t drawn = b;
     switch (mode) {
     case DrawMode::Or:
-        return b | s;
+        drawn = b | s;
+        break;
     case DrawMode::Xor:
-        return b ^ s;
+        drawn = b ^ s;
+        break;
     case DrawMode::And:
-        return b & s;
+        drawn = b & s;
+        break;
     case DrawMode::Mask:
-        return (b & m) | s;
+        drawn = (b & m) | s;
+        break;
     case DrawMode::Replace:
-        return s;
+        drawn = s;
+        break;
     case DrawMode::TransparentWhite:
-        return white ? b : s;
+        drawn = (b & white) | (s & ~white);
+        break;
     case DrawMode::TransparentBlack:
-        return black ? b : s;
+        drawn = (b & black) | (s & ~black);
+        break;
     }
-    return b;
+    return static_cast<uint8_t>((b & ~cover) | (drawn & cover));
 }
+
+// One row of a sprite laid on the screen's bytes, from the first byte it
+// touches.
+struct RowBits {
+    static constexpr int MaxBytes = CalculatorScreen::RowBytes;
+    uint8_t light[MaxBytes], dark[MaxBytes], mask[MaxBytes], white[MaxBytes], black[MaxBytes], cover[MaxBytes];
+
+    void Clear(int count)
+    {
+        for (uint8_t* bits : {light, dark, mask, white, black, cover})
+            std::fill(bits, bits + count, 0);
+    }
+    void Put(int byte, uint8_t bit, int8_t cell)
+    {
+        const bool masked = IsMaskedCell(cell);
+        const int color = masked ? White : ColorOfCell(cell);
+        cover[byte] |= bit;
+        light[byte] |= color & 1 ? bit : 0;
+        dark[byte] |= color & 2 ? bit : 0;
+        mask[byte] |= masked ? bit : 0;
+        white[byte] |= color == White ? bit : 0;
+        black[byte] |= color == Black ? bit : 0;
+    }
+};
 
 // Each screen pixel scale x scale times, in the color pick gives it.
 template <typename Pick> RgbaImage ScaledPicture(const CalculatorScreen& screen, int scale, Pick pick)
@@ -176,16 +209,24 @@ void CalculatorScreen::DrawSprite(const Sprite& sprite, int x, int y, DrawMode m
     // The part of the box on the screen, in sprite coordinates.
     const int left = std::max(0, -x), right = std::min(sprite.width, screen.x - x);
     const int top = std::max(0, -y), bottom = std::min(sprite.height, screen.y - y);
-    for (int sx = left; sx < right; ++sx)
-        for (int sy = top; sy < bottom; ++sy) {
-            const int8_t cell = sprite.cells[CellIndex(sx, sy)];
-            const bool masked = IsMaskedCell(cell);
-            const int color = masked ? White : ColorOfCell(cell);
-            const bool white = color == White, black = color == Black;
-            const int px = x + sx, py = y + sy;
-            PutBit(light_, px, py, RuleBit(mode, Bit(light_, px, py), color & 1, masked, white, black));
-            PutBit(dark_, px, py, RuleBit(mode, Bit(dark_, px, py), color & 2, masked, white, black));
+    if (left >= right || top >= bottom)
+        return;
+    const int firstByte = (x + left) / 8, byteCount = (x + right - 1) / 8 - firstByte + 1;
+    RowBits row;
+    for (int sy = top; sy < bottom; ++sy) {
+        row.Clear(byteCount);
+        for (int sx = left; sx < right; ++sx) {
+            const int px = x + sx;
+            row.Put(px / 8 - firstByte, static_cast<uint8_t>(0x80 >> (px % 8)), sprite.cells[CellIndex(sx, sy)]);
         }
+        const int at = (y + sy) * RowBytes + firstByte;
+        for (int i = 0; i < byteCount; ++i) {
+            light_[at + i] =
+                RuleByte(mode, light_[at + i], row.light[i], row.mask[i], row.white[i], row.black[i], row.cover[i]);
+            dark_[at + i] =
+                RuleByte(mode, dark_[at + i], row.dark[i], row.mask[i], row.white[i], row.black[i], row.cover[i]);
+        }
+    }
 }
 
 void DrawBackground(CalculatorScreen& screen, const Sprite& background)
