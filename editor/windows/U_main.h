@@ -55,6 +55,7 @@ class FilePanel;
 class FramePanel;
 class PicturePanel;
 class RoundTripPanel;
+class ScreenPanel;
 class ToolPanel;
 class TransformPanel;
 class UndoPanel;
@@ -260,6 +261,7 @@ public:
     TransformPanel* transformPanel = nullptr;
     ViewPanel* viewPanel = nullptr;
     ToolPanel* toolPanel = nullptr;
+    ScreenPanel* screenPanel = nullptr;
     std::vector<EditorPanel*> Panels() const;
 
 protected:

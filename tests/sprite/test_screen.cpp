@@ -6,6 +6,7 @@
 
 #include "CalculatorScreen.h"
 #include "ScreenFont.h"
+#include "ScreenScene.h"
 #include "SpriteText.h"
 
 namespace {
@@ -205,6 +206,25 @@ TEST(ScreenFont, TextAdvancesThePenByEachGlyph)
     EXPECT_EQ(FirstMissingCode(TextCodes("@BA"), 3, font), std::nullopt);
     EXPECT_EQ(DescribeCode('?'), "63 « ? »");
     EXPECT_TRUE(IsMaskedFont(glyphs));
+}
+
+TEST(ScreenScene, PositionFollowsKeysAndDragsWithinTheLimits)
+{
+    EXPECT_EQ(MovedPosition({3, -2}, -8, 1), (Point{-5, -1}));
+    EXPECT_EQ(MovedPosition({9995, -9999}, 8, -8), (Point{10000, -10000}));
+    // Zoom 3: a pixel of the screen is three of the pointer's.
+    EXPECT_EQ(DraggedPosition({10, 10}, {100, 100}, {106, 98}, 3), (Point{12, 9}));
+    EXPECT_EQ(DraggedPosition({10, 10}, {100, 100}, {102, 97}, 3), (Point{10, 9}));
+    EXPECT_EQ(DraggedPosition({0, 0}, {0, 0}, {-4, 0}, 3), (Point{-2, 0}));
+}
+
+TEST(ScreenScene, FrameOverBackgroundInTheSpritesDefaultMode)
+{
+    const Sprite background = FromRows({"###", "###"});
+    ScreenScene scene{CalculatorModel::Ti89, std::nullopt, {1, 0}, &background};
+    EXPECT_EQ(ScreenRows(ComposeScene(scene, FromRows({"W.", "l#"})), 0, 0, 4, 2), (Rows{"##..", "#l#."}));
+    scene.mode = DrawMode::Xor;
+    EXPECT_EQ(ScreenRows(ComposeScene(scene, FromRows({"W.", "l#"})), 0, 0, 4, 2), (Rows{"###.", "#d.."}));
 }
 
 } // namespace
