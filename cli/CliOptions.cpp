@@ -48,6 +48,7 @@ enum class OptionId {
     Width,
     Data,
     Layout, // one of LayoutOptions.h's, which keeps which
+    Screen, // one of ScreenOptions.h's, which keeps which
 };
 
 struct OptionSpec {
@@ -113,6 +114,12 @@ const OptionSpec* FindOption(const std::string& name)
     for (const OptionSpec& option : PictureOptions)
         if (option.longName == name)
             return &option;
+    bool takesValue = false;
+    if (IsScreenOption(name, takesValue)) {
+        static constexpr OptionSpec withValue{OptionId::Screen, nullptr, nullptr, true};
+        static constexpr OptionSpec flag{OptionId::Screen, nullptr, nullptr, false};
+        return takesValue ? &withValue : &flag;
+    }
     return LayoutOption(name);
 }
 
@@ -193,10 +200,13 @@ int ColumnCount(const std::string& value)
 
 void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, const std::string& value)
 {
-    if (option.id == OptionId::Layout) {
+    if (option.id == OptionId::Layout || option.id == OptionId::Screen) {
         if (option.takesValue && value.empty())
             throw UsageError("l'option " + name + " attend une valeur non vide");
-        StoreLayoutOption(raw.options.layout, name, value);
+        if (option.id == OptionId::Layout)
+            StoreLayoutOption(raw.options.layout, name, value);
+        else
+            StoreScreenOption(raw.options.screen, name, value);
         return;
     }
     if (!raw.given.insert(option.id).second)
@@ -307,7 +317,7 @@ void CheckImageOptions(const RawCommand& raw, const CliOptions& options)
     if (AnyGiven(raw, ImageOptions) && InputKindOf(options.input) != InputKind::Picture)
         throw UsageError("les options de conversion (--levels, --threshold, --dither, --invert, --no-alpha-mask, "
                          "--crop, --scale-down) ne s'emploient qu'avec une image .png, .bmp, .gif, .jpg ou .jpeg");
-    if (AnyGiven(raw, PngOptions) && options.mode != CliMode::ToPng)
+    if (AnyGiven(raw, PngOptions) && options.mode != CliMode::ToPng && options.mode != CliMode::Screen)
         throw UsageError("les options --png-scale et --calculator-colors ne s'emploient qu'avec --to-png");
 }
 
@@ -425,6 +435,7 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         throw UsageError("--to-ti ne s'emploie pas avec --list, --info ou --to-pixo");
     if (!raw.toTiOutput)
         RefuseOptions(raw, {OptionId::VarName}, "autre chose que --to-ti");
+    CheckScreenOptions(options.screen, raw.toPngOutput.has_value(), raw.given.count(OptionId::Data) != 0);
     if (raw.given.count(OptionId::List)) {
         RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Frame}, "--list");
         ExpectFiles(raw, 0);
@@ -441,12 +452,15 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         options.output = *raw.toPixoOutput;
     } else if (raw.toPngOutput) {
         RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Plugins}, "--to-png");
-        ExpectFiles(raw, 1);
+        // A text on the screen is drawn from its font alone.
+        ExpectFiles(raw, options.screen.text ? 0 : 1);
         if (*raw.toPngOutput == "-")
             throw UsageError("--to-png écrit un fichier : donnez son nom, pas -");
-        options.mode = CliMode::ToPng;
+        if (options.screen.model && options.calculatorColors)
+            throw UsageError("--calculator-colors ne s'emploie pas avec --screen : l'écran a ses propres couleurs");
+        options.mode = options.screen.model ? CliMode::Screen : CliMode::ToPng;
         options.output = *raw.toPngOutput;
-        options.input = raw.files[0];
+        options.input = raw.files.empty() ? std::string() : raw.files[0];
     } else if (raw.toPixsOutput) {
         RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Plugins, OptionId::Frame},
                       "--to-pixs");

@@ -10,8 +10,9 @@
 #include "CliFailure.h"
 #include "ImageConversion.h"
 #include "LayoutOptions.h"
+#include "ScreenOptions.h"
 
-enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng, ToTi, Data };
+enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng, ToTi, Data, Screen };
 
 struct CliOptions {
     CliMode mode = CliMode::Export;
@@ -37,6 +38,8 @@ struct CliOptions {
     LayoutOptions layout;
     // --to-ti: the picture variable's name instead of the output's.
     std::optional<std::string> variableName;
+    // --to-png on a calculator's screen (Screen), and fonts for --data.
+    ScreenRequest screen;
 };
 
 // Options may come in any order and take their value as the next argument,

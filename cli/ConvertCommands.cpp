@@ -12,6 +12,7 @@
 #include "ImageCommands.h"
 #include "InputReading.h"
 #include "PendingOutput.h"
+#include "ScreenCommands.h"
 #include "SystemFiles.h"
 #include "set_file.h"
 #include "ti_picture_writer.h"
@@ -140,7 +141,7 @@ int ExportData(const CliOptions& options, std::ostream& err)
     DataLayout layout;
     if (const std::string why = ResolveLayout(options.layout.request, ShapeOfFrames(list), layout); !why.empty())
         throw CliFailure(ExitBadInput, options.input + " : " + why);
-    const std::string text = WriteDataText(list, name, layout);
+    const std::string text = WriteDataText(list, name, layout) + FontTables(list, name, layout, options);
     RefuseOverwritingInput(options.input, options.output);
     WriteOutput(options.output, text);
     return ExitWritten;

@@ -52,3 +52,9 @@ bool EncodePicturePng(const Sprite& sprite, int scale, bool calculatorColors, st
     const auto encode = ModuleFunction<EncodePngFunction>(EncodePngName, reason);
     return encode && encode(&sprite, scale, calculatorColors, &bytes, &reason);
 }
+
+bool EncodeOpaquePicturePng(const RgbaImage& picture, std::string& bytes, std::string& reason)
+{
+    const auto encode = ModuleFunction<EncodeOpaquePngFunction>(EncodeOpaquePngName, reason);
+    return encode && encode(&picture, &bytes, &reason);
+}

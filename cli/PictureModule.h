@@ -20,9 +20,15 @@ bool DecodePictureFile(const std::string& path, RgbaImage& image, std::string& r
 // failure false and the reason in French.
 bool EncodePicturePng(const Sprite& sprite, int scale, bool calculatorColors, std::string& bytes, std::string& reason);
 
+// The picture as a PNG file without alpha (the calculator's screen); on
+// failure false and the reason in French.
+bool EncodeOpaquePicturePng(const RgbaImage& picture, std::string& bytes, std::string& reason);
+
 // What the module exports, by these names (pixora-export-images.cpp).
 using DecodePictureFunction = bool (*)(const char* path, RgbaImage* image, std::string* reason);
 using EncodePngFunction = bool (*)(const Sprite* sprite, int scale, bool calculatorColors, std::string* bytes,
                                    std::string* reason);
 constexpr const char* DecodePictureName = "pixoraDecodePicture";
 constexpr const char* EncodePngName = "pixoraEncodePng";
+using EncodeOpaquePngFunction = bool (*)(const RgbaImage* picture, std::string* bytes, std::string* reason);
+constexpr const char* EncodeOpaquePngName = "pixoraEncodeOpaquePng";

@@ -12,6 +12,7 @@
 #include "Commands.h"
 #include "ConvertCommands.h"
 #include "StandardStreams.h"
+#include "ScreenCommands.h"
 
 namespace {
 
@@ -22,8 +23,13 @@ constexpr const char* HelpText =
               pixora-export --to-pixs SORTIE ENTREE...
               pixora-export --to-png SORTIE [--png-scale N] [--calculator-colors] ENTREE
               pixora-export --to-ti SORTIE.89i|.9xi|.v2i [--var-name NOM] ENTREE
+              pixora-export --to-png SORTIE --screen ti89|ti92p|v200 [--at X,Y] [--mode MODE]
+                            [--background FOND] [--png-scale N] ENTREE
+              pixora-export --to-png SORTIE --screen MODELE --text "TEXTE" --font PLANCHE.pixs
+                            --first PREMIER [--proportional [--spacing N]] [--at X,Y] [--mode MODE]
               pixora-export --data [DISPOSITION] [--frames array|separate] [--syntax SYNTAXE]
-                            [--defines] [--frame K] [-n NOM] [-o SORTIE] ENTREE
+                            [--defines] [--frame K] [--font PREMIER [--proportional [--spacing N]]]
+                            [-n NOM] [-o SORTIE] ENTREE
               pixora-export --list [--plugins DOSSIER]
               pixora-export --info PLUGIN [--plugins DOSSIER]
               pixora-export -h | --help | --version
@@ -88,6 +94,25 @@ seul fichier. Chaque commande lit chacune de ces ENTREE.
   --defines          ajoute NOM_WIDTH, NOM_HEIGHT (et NOM_FRAMES d'une planche)
   --height H         à la lecture d'une disposition : les lignes d'une image
                      (1 à 128)
+  --screen MODELE    avec --to-png : l'écran entier de la calculatrice (160 x 100
+                     pour ti89, 240 x 128 pour ti92p et v200) dans ses couleurs,
+                     ENTREE dessinée dessus par les routines de sprites
+  --at X,Y           position du sprite ou du texte sur l'écran, de -10000 à
+                     10000 (par défaut 0,0) ; ce qui dépasse de l'écran est coupé
+  --mode MODE        or, xor, and, mask, replace, tranw (blanc transparent) ou
+                     tranb (noir transparent) ; par défaut mask pour un sprite
+                     masqué, sinon or
+  --background FOND  fond de l'écran, dessiné depuis 0,0 : une image de
+                     calculatrice ou un sprite .pixo (par défaut : blanc)
+  --text "TEXTE"     dessine TEXTE avec la police --font au lieu d'un sprite
+  --font PLANCHE     la planche dont l'image k est le caractère PREMIER + k ;
+                     avec --data : --font PREMIER écrit la planche en police
+  --first PREMIER    le premier caractère de la police : un code de 32 à 255
+                     ou le caractère lui-même
+  --proportional     police proportionnelle : chaque caractère avance de sa
+                     dernière colonne utilisée + 1, plus l'espacement ; --data
+                     écrit alors ces largeurs dans NOM_widths
+  --spacing N        espacement d'une police proportionnelle (par défaut 1)
   --list             une ligne par plug-in : fichier, nom affiché et version,
                      séparés par des tabulations
   --info PLUGIN      affiche la description du plug-in
@@ -178,6 +203,8 @@ int Run(const CliOptions& options)
         return WriteTiPicture(options, std::cerr);
     case CliMode::Data:
         return ExportData(options, std::cerr);
+    case CliMode::Screen:
+        return DrawOnScreen(options, std::cerr);
     case CliMode::Export:
         break;
     }

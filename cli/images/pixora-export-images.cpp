@@ -24,30 +24,36 @@ template <typename Work> bool WithoutExceptions(std::string* reason, Work work)
     }
     return false;
 }
-} // namespace
-
-PIXORA_MODULE_EXPORT bool pixoraDecodePicture(const char* path, RgbaImage* image, std::string* reason)
+// A function of the editor's image files, which says why in a QString.
+template <typename Call> bool CallWithReason(std::string* reason, Call call)
 {
     return WithoutExceptions(reason, [&] {
         QString why;
-        if (DecodeImageFile(path, *image, why))
+        if (call(why))
             return true;
         *reason = why.toStdString();
         return false;
     });
+}
+} // namespace
+
+PIXORA_MODULE_EXPORT bool pixoraDecodePicture(const char* path, RgbaImage* image, std::string* reason)
+{
+    return CallWithReason(reason, [&](QString& why) { return DecodeImageFile(path, *image, why); });
 }
 
 PIXORA_MODULE_EXPORT bool pixoraEncodePng(const Sprite* sprite, int scale, bool calculatorColors, std::string* bytes,
                                           std::string* reason)
 {
-    return WithoutExceptions(reason, [&] {
-        QString why;
-        if (EncodePng(*sprite, scale, calculatorColors, *bytes, why))
-            return true;
-        *reason = why.toStdString();
-        return false;
-    });
+    return CallWithReason(reason,
+                          [&](QString& why) { return EncodePng(*sprite, scale, calculatorColors, *bytes, why); });
+}
+
+PIXORA_MODULE_EXPORT bool pixoraEncodeOpaquePng(const RgbaImage* picture, std::string* bytes, std::string* reason)
+{
+    return CallWithReason(reason, [&](QString& why) { return EncodeOpaquePng(*picture, *bytes, why); });
 }
 
 static_assert(std::is_same_v<decltype(&pixoraDecodePicture), DecodePictureFunction>);
 static_assert(std::is_same_v<decltype(&pixoraEncodePng), EncodePngFunction>);
+static_assert(std::is_same_v<decltype(&pixoraEncodeOpaquePng), EncodeOpaquePngFunction>);

@@ -88,21 +88,44 @@ QImage SpriteImage(const Sprite& sprite, int scale, bool calculatorColors)
     return image;
 }
 
+namespace {
+bool EncodeImagePng(const QImage& image, std::string& bytes, QString& reason)
+{
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        reason = QStringLiteral("codage PNG impossible");
+        return false;
+    }
+    bytes.assign(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+    return true;
+}
+} // namespace
+
 bool EncodePng(const Sprite& sprite, int scale, bool calculatorColors, std::string& bytes, QString& reason)
 {
     if (scale < 1 || scale > MaxPngScale) {
         reason = QStringLiteral("échelle %1 hors limites (1 à %2)").arg(scale).arg(MaxPngScale);
         return false;
     }
-    QByteArray encoded;
-    QBuffer buffer(&encoded);
-    buffer.open(QIODevice::WriteOnly);
-    if (!SpriteImage(sprite, scale, calculatorColors).save(&buffer, "PNG")) {
-        reason = QStringLiteral("codage PNG impossible");
-        return false;
-    }
-    bytes.assign(encoded.constData(), static_cast<std::size_t>(encoded.size()));
-    return true;
+    return EncodeImagePng(SpriteImage(sprite, scale, calculatorColors), bytes, reason);
+}
+
+QImage OpaqueImage(const RgbaImage& picture)
+{
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) {
+            const uint8_t* pixel = picture.At(x, y);
+            image.setPixel(x, y, qRgb(pixel[0], pixel[1], pixel[2]));
+        }
+    return image;
+}
+
+bool EncodeOpaquePng(const RgbaImage& picture, std::string& bytes, QString& reason)
+{
+    return EncodeImagePng(OpaqueImage(picture), bytes, reason);
 }
 
 bool WritePngFile(const Sprite& sprite, int scale, bool calculatorColors, const std::string& path, QString& reason)

@@ -40,5 +40,9 @@ QImage SpriteImage(const Sprite& sprite, int scale, bool calculatorColors);
 // SpriteImage as the bytes of a PNG file; on failure false and the reason in
 // French.
 bool EncodePng(const Sprite& sprite, int scale, bool calculatorColors, std::string& bytes, QString& reason);
+// The picture without its alpha (the calculator's screen, opaque), and as
+// the bytes of a PNG file with no alpha channel.
+QImage OpaqueImage(const RgbaImage& picture);
+bool EncodeOpaquePng(const RgbaImage& picture, std::string& bytes, QString& reason);
 // Those bytes written safely (temporary file, then rename).
 bool WritePngFile(const Sprite& sprite, int scale, bool calculatorColors, const std::string& path, QString& reason);

@@ -222,7 +222,7 @@ void FramePanel::RestartAnimation()
 {
     PreviewFrame = form.document.Frames().Current();
     if (AnimerApercu)
-        timerAnimation->start(1000 / ImagesParSeconde);
+        timerAnimation->start(FrameDelayMs());
     else
         timerAnimation->stop();
     if (form.F_Apercu)

@@ -35,6 +35,8 @@ public:
     const Sprite& PreviewSprite() const;
     // One tick of the animation: the preview goes to the next frame.
     void timerAnimationTimer();
+    // The delay between two frames of the animation, in milliseconds.
+    int FrameDelayMs() const { return 1000 / ImagesParSeconde; }
     // The frame the preview shows while it plays the set.
     int PreviewFrame = 0;
 

@@ -11,6 +11,7 @@
 #include "FramePanel.h"
 #include "PicturePanel.h"
 #include "RoundTripPanel.h"
+#include "ScreenPanel.h"
 #include "ToolPanel.h"
 #include "TransformPanel.h"
 #include "U_apercu.h"
@@ -45,6 +46,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     transformPanel = new TransformPanel(*this);
     viewPanel = new ViewPanel(*this);
     toolPanel = new ToolPanel(*this);
+    screenPanel = new ScreenPanel(*this);
 
     // Last: the options' handlers may start the attach timer.
     ConnectOptionHandlers();
@@ -107,7 +109,8 @@ TForm1::~TForm1()
 
 std::vector<EditorPanel*> TForm1::Panels() const
 {
-    return {undoPanel, filePanel, picturePanel, framePanel, roundTripPanel, transformPanel, viewPanel, toolPanel};
+    return {undoPanel,      filePanel, picturePanel, framePanel, roundTripPanel,
+            transformPanel, viewPanel, toolPanel,    screenPanel};
 }
 
 const Sprite& TForm1::PreviewSprite() const

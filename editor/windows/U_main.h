@@ -56,6 +56,7 @@ class FilePanel;
 class FramePanel;
 class PicturePanel;
 class RoundTripPanel;
+class ScreenPanel;
 class ToolPanel;
 class TransformPanel;
 class UndoPanel;
@@ -256,6 +257,7 @@ public:
     TransformPanel* transformPanel = nullptr;
     ViewPanel* viewPanel = nullptr;
     ToolPanel* toolPanel = nullptr;
+    ScreenPanel* screenPanel = nullptr;
     std::vector<EditorPanel*> Panels() const;
 
 protected:

@@ -154,6 +154,29 @@ public:
             text_ += "};\n";
     }
 
+    // Small numbers in decimal, sixteen to a line: unsigned char in C, bytes
+    // in assembly.
+    void ByteTable(const std::string& name, const std::vector<int>& values)
+    {
+        if (C())
+            text_ += "static const unsigned char " + name + "[" + std::to_string(values.size()) +
+                     "] __attribute__((unused)) = {\n";
+        else
+            text_ += name + ":\n";
+        constexpr std::size_t PerLine = 16;
+        for (std::size_t at = 0; at < values.size(); at += PerLine) {
+            std::vector<std::string> numbers;
+            for (std::size_t i = at; i < std::min(values.size(), at + PerLine); ++i)
+                numbers.push_back(std::to_string(values[i]));
+            if (C())
+                Line(false, Joined(numbers, ", ") + ",");
+            else
+                Line(false, (A68k() ? "dc.b " : ".byte ") + Joined(numbers, A68k() ? "," : ", "));
+        }
+        if (C())
+            text_ += "};\n";
+    }
+
     std::string Text() const { return text_; }
 
 private:
@@ -456,5 +479,19 @@ std::string WriteDataText(const std::vector<const Sprite*>& frames, const std::s
             text.Array(names[i], images[i], groupFrames.size(), blockPlanes);
         }
     }
+    return text.Text();
+}
+
+std::string WriteFontTables(const std::string& name, const DataLayout& layout, const std::string& characters,
+                            const std::vector<int>& advances)
+{
+    TextBuilder text(layout, SpriteShape{1, 1, false, false});
+    std::vector<std::string> lines = {"Police : un caractere par image, dans l'ordre :", characters};
+    if (!advances.empty())
+        lines.push_back(name + "_widths : l'avance de chaque caractere, espacement compris");
+    text.BlankLine();
+    text.Comment(lines);
+    if (!advances.empty())
+        text.ByteTable(name + "_widths", advances);
     return text.Text();
 }

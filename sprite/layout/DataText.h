@@ -28,3 +28,10 @@ std::string WriteDataText(const std::vector<const Sprite*>& frames, const std::s
 // planes: NAME for block and interlaced; for separate NAME (black and white),
 // NAME_LightPlane, NAME_DarkPlane and NAME_Mask.
 std::vector<std::string> ArrayNames(const DataLayout& layout, const std::string& name);
+
+// What follows the glyphs of a font: a comment listing its characters (ASCII,
+// in the glyphs' order) and, for a proportional font, the array
+// NAME_widths of the pen's advance after each glyph; nothing of the second
+// for a fixed font (advances empty).
+std::string WriteFontTables(const std::string& name, const DataLayout& layout, const std::string& characters,
+                            const std::vector<int>& advances);
