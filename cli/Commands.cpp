@@ -65,7 +65,8 @@ std::string SetRefusalReason(const SetFileCheck& check)
     case SetFileProblem::Version:
         return "version de planche .pixs inconnue (seule la version 1 est lue)";
     case SetFileProblem::FrameCount:
-        return "planche .pixs de " + Counted(check.frameCount, "image", "images") + " (de 1 à 256 attendues)";
+        return "planche .pixs de " + Counted(check.frameCount, "image", "images") + " (de 1 à " +
+               std::to_string(MaxFrames) + " attendues)";
     case SetFileProblem::Truncated:
         return "planche .pixs tronquée (moins d'octets qu'il n'en faut pour " +
                Counted(check.frameCount, "image", "images") + ")";
@@ -421,7 +422,8 @@ int ConvertToPixs(const CliOptions& options, std::ostream& err)
                                                    std::to_string(frames.front()->height) + " (celle de " +
                                                    options.inputs.front() + ")");
             if (frames.size() == MaxFrames)
-                throw CliFailure(ExitBadInput, input + " : une planche a au plus 256 images");
+                throw CliFailure(ExitBadInput,
+                                 input + " : une planche a au plus " + std::to_string(MaxFrames) + " images");
             frames.push_back(std::move(frame));
         }
     }

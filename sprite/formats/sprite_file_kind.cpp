@@ -57,3 +57,8 @@ bool IsImageFileName(const std::string& path)
             return true;
     return false;
 }
+
+bool HasExtension(std::string_view path, std::string_view lowered)
+{
+    return LoweredExtension(path) == lowered;
+}
