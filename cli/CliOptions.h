@@ -10,8 +10,9 @@
 
 #include "ImageConversion.h"
 #include "LayoutOptions.h"
+#include "TileOptions.h"
 
-enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng, ToTi, Data };
+enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng, ToTi, Data, ToPixm };
 
 struct CliOptions {
     CliMode mode = CliMode::Export;
@@ -36,6 +37,8 @@ struct CliOptions {
     LayoutOptions layout;
     // --to-ti: the picture variable's name instead of the output's.
     std::optional<std::string> variableName;
+    // Sheets cut into frames, sets laid out as sheets, tile maps.
+    TileOptions tiles;
 };
 
 // A command line that does not make sense; the message says why, in French.

@@ -33,15 +33,6 @@ std::string VariableNameRefusal(const CliOptions& options, const std::string& na
     return "nom de variable " + Quoted(name) + " refusé : " + VariableNameRule;
 }
 
-// The arrays of a C or assembly source and the sprites they make.
-ArraySprites ReadSourceSprites(const std::string& path)
-{
-    FileContent source = ReadWholeFile(path, MaxSourceBytes);
-    if (!source.Read())
-        throw CliFailure(ExitBadInput, path + " : " + ReadProblemText(source));
-    return FindSourceSprites(source.bytes, SourceKindOfPath(path).value_or(SourceKind::C));
-}
-
 std::string Refusals(const ArraySprites& found)
 {
     std::string text;
@@ -94,6 +85,15 @@ int ChosenWidth(const CliOptions& options, const ArrayCandidate& candidate)
 }
 
 } // namespace
+
+// The arrays of a C or assembly source and the sprites they make.
+ArraySprites ReadSourceSprites(const std::string& path)
+{
+    FileContent source = ReadWholeFile(path, MaxSourceBytes);
+    if (!source.Read())
+        throw CliFailure(ExitBadInput, path + " : " + ReadProblemText(source));
+    return FindSourceSprites(source.bytes, SourceKindOfPath(path).value_or(SourceKind::C));
+}
 
 bool IsDataSourcePath(const std::string& path)
 {

@@ -10,11 +10,16 @@
 #include <string>
 
 #include "CliOptions.h"
+#include "c_array_sprites.h"
 #include "sprite_set.h"
 
 // True for the inputs read as a program source: C (".c", ".h") or assembly
 // (".s", ".S", ".asm", ".inc"), any case.
 bool IsDataSourcePath(const std::string& path);
+
+// The arrays of a C or assembly source and the sprites they make; throws
+// CliFailure (status 2) for a file that cannot be read.
+ArraySprites ReadSourceSprites(const std::string& path);
 
 int WriteTiPicture(const CliOptions& options, std::ostream& err);
 // The sprite --array names (or the first, said on err when there are more),

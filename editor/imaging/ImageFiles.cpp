@@ -79,7 +79,11 @@ RgbaImage RgbaFromImage(const QImage& source)
 
 QImage SpriteImage(const Sprite& sprite, int scale, bool calculatorColors)
 {
-    const IndexedPicture indexed = SpriteIndexes(sprite, scale);
+    return IndexedImage(SpriteIndexes(sprite, scale), calculatorColors);
+}
+
+QImage IndexedImage(const IndexedPicture& indexed, bool calculatorColors)
+{
     QImage image(indexed.width, indexed.height, QImage::Format_Indexed8);
     const std::array<uint32_t, 5> palette = PicturePalette(calculatorColors);
     image.setColorTable(QList<QRgb>(palette.begin(), palette.end()));
@@ -94,10 +98,15 @@ bool EncodePng(const Sprite& sprite, int scale, bool calculatorColors, std::stri
         reason = QStringLiteral("échelle %1 hors limites (1 à %2)").arg(scale).arg(MaxPngScale);
         return false;
     }
+    return EncodeIndexedPng(SpriteIndexes(sprite, scale), calculatorColors, bytes, reason);
+}
+
+bool EncodeIndexedPng(const IndexedPicture& picture, bool calculatorColors, std::string& bytes, QString& reason)
+{
     QByteArray encoded;
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
-    if (!SpriteImage(sprite, scale, calculatorColors).save(&buffer, "PNG")) {
+    if (!IndexedImage(picture, calculatorColors).save(&buffer, "PNG")) {
         reason = QStringLiteral("codage PNG impossible");
         return false;
     }

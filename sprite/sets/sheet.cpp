@@ -66,21 +66,21 @@ CellPicture PictureOfSprite(const Sprite& sprite)
     return picture;
 }
 
-SheetSize SheetSizeOf(Point frameSize, int frames, int columns, int spacing)
+SheetSize SheetSizeOf(Point frameSize, int frames, int columns, Point spacing)
 {
     const long long rows = (frames + columns - 1) / columns;
-    return {columns * static_cast<long long>(frameSize.x) + (columns - 1LL) * spacing,
-            rows * frameSize.y + (rows - 1) * spacing};
+    return {columns * static_cast<long long>(frameSize.x) + (columns - 1LL) * spacing.x,
+            rows * frameSize.y + (rows - 1) * spacing.y};
 }
 
-CellPicture SheetOfFrames(const std::vector<const Sprite*>& frames, int columns, int spacing)
+CellPicture SheetOfFrames(const std::vector<const Sprite*>& frames, int columns, Point spacing)
 {
     const Point size = frames.front()->GetSize();
     const SheetSize sheet = SheetSizeOf(size, static_cast<int>(frames.size()), columns, spacing);
     CellPicture picture(static_cast<int>(sheet.width), static_cast<int>(sheet.height));
     SliceGrid grid;
     grid.cell = size;
-    grid.spacing = {spacing, spacing};
+    grid.spacing = spacing;
     for (std::size_t k = 0; k < frames.size(); ++k) {
         const Point origin = CellOrigin(grid, static_cast<int>(k % columns), static_cast<int>(k / columns));
         for (int y = 0; y < size.y; ++y)

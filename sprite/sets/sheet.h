@@ -24,12 +24,12 @@ FrameList SliceSheet(const CellPicture& picture, Point cellSize);
 CellPicture PictureOfSprite(const Sprite& sprite);
 
 // The frames (of one size) in reading order, columns to a row, spacing
-// white pixels between two cells and none around them; the cells a last row
+// white pixels (across, down) between two cells and none around them; the cells a last row
 // leaves unused are white.
-CellPicture SheetOfFrames(const std::vector<const Sprite*>& frames, int columns, int spacing);
+CellPicture SheetOfFrames(const std::vector<const Sprite*>& frames, int columns, Point spacing);
 // The size of that picture, computed without making it.
 struct SheetSize {
     long long width = 0;
     long long height = 0;
 };
-SheetSize SheetSizeOf(Point frameSize, int frames, int columns, int spacing);
+SheetSize SheetSizeOf(Point frameSize, int frames, int columns, Point spacing);

@@ -224,10 +224,10 @@ TEST(TileMerging, MapOfAPictureTakesTheFirstEqualTileOfTheWholeSet)
 TEST(SheetPicture, FramesGoInRowsWithWhiteGapsAndNoBorder)
 {
     const Sprite a = FromRows({"#B"}), b = FromRows({"l#"}), c = FromRows({"d."});
-    const CellPicture sheet = SheetOfFrames({&a, &b, &c}, 2, 1);
+    const CellPicture sheet = SheetOfFrames({&a, &b, &c}, 2, {1, 1});
     EXPECT_EQ(PictureRows(sheet), (Rows{"#B.l#", ".....", "d...."}));
-    EXPECT_EQ(SheetSizeOf({16, 16}, 300, 20, 0).width, 320);
-    EXPECT_EQ(SheetSizeOf({16, 16}, 300, 20, 0).height, 240);
+    EXPECT_EQ(SheetSizeOf({16, 16}, 300, 20, {0, 0}).width, 320);
+    EXPECT_EQ(SheetSizeOf({16, 16}, 300, 20, {0, 0}).height, 240);
     const FrameList back = SliceSheetGrid(sheet, Grid({2, 1}, {0, 0}, {1, 1}));
     ASSERT_EQ(back.size(), 4u);
     EXPECT_EQ(ToRows(*back[1]), (Rows{"l#"}));
