@@ -59,9 +59,18 @@ TileFinder::TileFinder(const TileSet& tiles) : tiles_(tiles), heads_(BucketCount
 
 uint64_t TileFinder::Hash(const int8_t* tile) const
 {
-    // FNV-1a over the pixels.
+    // FNV-1a over the pixels eight at a time: one multiply for eight pixels
+    // keeps the merging of 65535 tiles of 16 x 16 short.
+    const std::size_t count = tiles_.TileCells();
     uint64_t hash = 1469598103934665603ULL;
-    for (std::size_t i = 0; i < tiles_.TileCells(); ++i)
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, tile + i, sizeof word);
+        hash = (hash ^ word) * 1099511628211ULL;
+        hash ^= hash >> 29; // the multiply carries only upward: fold the high bits back
+    }
+    for (; i < count; ++i)
         hash = (hash ^ static_cast<uint8_t>(tile[i])) * 1099511628211ULL;
     return hash;
 }
@@ -98,6 +107,9 @@ MapResult MapOfPicture(const CellPicture& picture, const SliceGrid& grid, bool k
     map.height = cells.rows;
     map.tiles.tileSize = grid.cell;
     map.cells.reserve(static_cast<std::size_t>(cells.Count()));
+    // Room for every cell as a tile: no more than the picture's own pixels,
+    // and no growing copies when most cells differ.
+    map.tiles.cells.reserve(static_cast<std::size_t>(cells.Count()) * map.tiles.TileCells());
     TileFinder finder(map.tiles);
     std::vector<int8_t> cell(map.tiles.TileCells());
     for (int row = 0; row < cells.rows; ++row)
