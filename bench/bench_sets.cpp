@@ -1,4 +1,4 @@
-// The largest sprite set there is, 256 frames of 240 x 128 (7.9 MB as a
+// A large sprite set, 256 frames of 240 x 128 (7.9 MB as a
 // ".pixs"): reading it, saving it, and exporting every frame into one text
 // through a plug-in, each on its own and the three in a row (target: the
 // three under 200 ms).
@@ -19,8 +19,9 @@ namespace fs = std::filesystem;
 // Frames with something in every column, so no writer takes a short cut.
 FrameList LargestSet()
 {
+    constexpr int SetFrames = 256;
     FrameList frames;
-    for (int k = 0; k < MaxFrames; ++k) {
+    for (int k = 0; k < SetFrames; ++k) {
         auto frame = std::make_unique<Sprite>(Point{MaxWidth, MaxHeight});
         frame->DrawLine(0, k % MaxHeight, MaxWidth - 1, MaxHeight - 1 - k % MaxHeight, Black);
         frame->DrawLine(k % MaxWidth, 0, k % MaxWidth, MaxHeight - 1, DarkGray);

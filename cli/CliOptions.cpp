@@ -49,6 +49,8 @@ enum class OptionId {
     Data,
     Layout, // one of LayoutOptions.h's, which keeps which
     Screen, // one of ScreenOptions.h's, which keeps which
+    ToPixm,
+    Tile, // one of TileOptions.h's, which keeps which
 };
 
 struct OptionSpec {
@@ -67,6 +69,7 @@ constexpr OptionSpec Options[] = {
     {OptionId::Frame, nullptr, "--frame", true},      {OptionId::ToTi, nullptr, "--to-ti", true},
     {OptionId::VarName, nullptr, "--var-name", true}, {OptionId::Array, nullptr, "--array", true},
     {OptionId::Width, nullptr, "--width", true},      {OptionId::Data, nullptr, "--data", false},
+    {OptionId::ToPixm, nullptr, "--to-pixm", true},
 };
 
 // The options of image inputs and of PNG output.
@@ -87,23 +90,40 @@ constexpr OptionId ImageOptions[] = {OptionId::Levels,      OptionId::Threshold,
                                      OptionId::NoAlphaMask, OptionId::Crop,      OptionId::ScaleDown};
 constexpr OptionId PngOptions[] = {OptionId::PngScale, OptionId::CalculatorColors};
 
-// The layout options, named by LayoutOptions.h, which stores them.
-const OptionSpec* LayoutOption(const std::string& name)
+// The specs of options that another file names and stores (layout, tiles),
+// made once from its names.
+std::vector<OptionSpec> SpecsNamed(OptionId id, const std::vector<const std::vector<std::string>*>& lists,
+                                   bool (*known)(const std::string& name, bool& takesValue))
 {
-    static const std::vector<OptionSpec> specs = [] {
-        std::vector<OptionSpec> made;
-        for (const std::vector<std::string>* names : {&WritingOnlyOptions, &ReadingOnlyOptions, &SharedLayoutOptions})
-            for (const std::string& known : *names) {
-                bool takesValue = false;
-                IsLayoutOption(known, takesValue);
-                made.push_back({OptionId::Layout, nullptr, known.c_str(), takesValue});
-            }
-        return made;
-    }();
+    std::vector<OptionSpec> made;
+    for (const std::vector<std::string>* names : lists)
+        for (const std::string& name : *names) {
+            bool takesValue = false;
+            known(name, takesValue);
+            made.push_back({id, nullptr, name.c_str(), takesValue});
+        }
+    return made;
+}
+
+const OptionSpec* Among(const std::vector<OptionSpec>& specs, const std::string& name)
+{
     for (const OptionSpec& option : specs)
         if (name == option.longName)
             return &option;
     return nullptr;
+}
+
+const OptionSpec* LayoutOption(const std::string& name)
+{
+    static const std::vector<OptionSpec> specs =
+        SpecsNamed(OptionId::Layout, {&WritingOnlyOptions, &ReadingOnlyOptions, &SharedLayoutOptions}, IsLayoutOption);
+    return Among(specs, name);
+}
+
+const OptionSpec* TileOption(const std::string& name)
+{
+    static const std::vector<OptionSpec> specs = SpecsNamed(OptionId::Tile, {&TileOptionNames}, IsTileOption);
+    return Among(specs, name);
 }
 
 const OptionSpec* FindOption(const std::string& name)
@@ -120,7 +140,9 @@ const OptionSpec* FindOption(const std::string& name)
         static constexpr OptionSpec flag{OptionId::Screen, nullptr, nullptr, false};
         return takesValue ? &withValue : &flag;
     }
-    return LayoutOption(name);
+    if (const OptionSpec* layout = LayoutOption(name))
+        return layout;
+    return TileOption(name);
 }
 
 // Everything the command line said, before the options are checked against
@@ -133,6 +155,7 @@ struct RawCommand {
     std::optional<std::string> toPngOutput;
     std::optional<std::string> toPixsOutput;
     std::optional<std::string> toTiOutput;
+    std::optional<std::string> toPixmOutput;
     std::vector<std::string> files;
 };
 
@@ -200,6 +223,12 @@ int ColumnCount(const std::string& value)
 
 void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, const std::string& value)
 {
+    if (option.id == OptionId::Tile) {
+        if (option.takesValue && value.empty())
+            throw UsageError("l'option " + name + " attend une valeur non vide");
+        StoreTileOption(raw.options.tiles, name, value);
+        return;
+    }
     if (option.id == OptionId::Layout || option.id == OptionId::Screen) {
         if (option.takesValue && value.empty())
             throw UsageError("l'option " + name + " attend une valeur non vide");
@@ -242,6 +271,9 @@ void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, c
         break;
     case OptionId::ToTi:
         raw.toTiOutput = value;
+        break;
+    case OptionId::ToPixm:
+        raw.toPixmOutput = value;
         break;
     case OptionId::VarName:
         raw.options.variableName = value;
@@ -310,11 +342,20 @@ template <std::size_t N> bool AnyGiven(const RawCommand& raw, const OptionId (&i
     return std::any_of(std::begin(ids), std::end(ids), [&raw](OptionId id) { return raw.given.count(id) != 0; });
 }
 
+// The picture a command converts: its input, the sheet --to-pixs cuts, the
+// picture --map-of maps.
+std::string ImageInput(const CliOptions& options)
+{
+    if (options.mode == CliMode::ToPixs && options.inputs.size() == 1)
+        return options.inputs.front();
+    return options.tiles.mapOf.value_or(options.input);
+}
+
 // Conversion options mean something only for an image input, and the PNG
 // options only for --to-png.
 void CheckImageOptions(const RawCommand& raw, const CliOptions& options)
 {
-    if (AnyGiven(raw, ImageOptions) && InputKindOf(options.input) != InputKind::Picture)
+    if (AnyGiven(raw, ImageOptions) && InputKindOf(ImageInput(options)) != InputKind::Picture)
         throw UsageError("les options de conversion (--levels, --threshold, --dither, --invert, --no-alpha-mask, "
                          "--crop, --scale-down) ne s'emploient qu'avec une image .png, .bmp, .gif, .jpg ou .jpeg");
     if (AnyGiven(raw, PngOptions) && options.mode != CliMode::ToPng && options.mode != CliMode::Screen)
@@ -364,7 +405,8 @@ void CheckLayoutOptions(const RawCommand& raw, const CliOptions& options)
     if (!writing && reading && !anySource)
         throw UsageError("les options " + NameList(SharedLayoutOptions) +
                          " ne s'emploient qu'avec --data ou pour lire une source C ou assembleur");
-    if (!writing && reading && !options.arrayName)
+    // --to-pixm names its arrays with --tiles and --map.
+    if (!writing && reading && !options.arrayName && options.mode != CliMode::ToPixm)
         throw UsageError("lire une disposition (" + NameList(SharedLayoutOptions) + ", --height) demande --array");
     const std::optional<RowUnit> rows = options.layout.request.rows;
     const bool wideRows = rows == RowUnit::Bits64 || rows == RowUnit::Bytes;
@@ -418,9 +460,13 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         return options;
     }
     const bool otherMode = raw.given.count(OptionId::List) || raw.given.count(OptionId::Info) || raw.toPixoOutput ||
-                           raw.toPngOutput || raw.toPixsOutput || raw.toTiOutput;
+                           raw.toPngOutput || raw.toPixsOutput || raw.toTiOutput || raw.toPixmOutput;
     if (raw.given.count(OptionId::Data) && otherMode)
-        throw UsageError("--data ne s'emploie pas avec --list, --info, --to-pixo, --to-pixs, --to-png ou --to-ti");
+        throw UsageError(
+            "--data ne s'emploie pas avec --list, --info, --to-pixo, --to-pixs, --to-png, --to-ti ou --to-pixm");
+    if (raw.toPixmOutput && (raw.given.count(OptionId::List) || raw.given.count(OptionId::Info) || raw.toPixoOutput ||
+                             raw.toPngOutput || raw.toPixsOutput || raw.toTiOutput))
+        throw UsageError("--to-pixm ne s'emploie pas avec une autre commande");
     const int modes = static_cast<int>(raw.given.count(OptionId::List) + raw.given.count(OptionId::Info) +
                                        raw.given.count(OptionId::ToPixo));
     if (modes > 1)
@@ -478,6 +524,13 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         options.mode = CliMode::ToTi;
         options.output = *raw.toTiOutput;
         options.input = raw.files[0];
+    } else if (raw.toPixmOutput) {
+        RefuseOptions(raw, {OptionId::Plugin, OptionId::Name, OptionId::Output, OptionId::Plugins, OptionId::Frame},
+                      "--to-pixm");
+        ExpectFiles(raw, options.tiles.mapOf ? 0 : 1);
+        options.mode = CliMode::ToPixm;
+        options.output = *raw.toPixmOutput;
+        options.input = options.tiles.mapOf ? "" : raw.files[0];
     } else if (raw.given.count(OptionId::Data)) {
         RefuseOptions(raw, {OptionId::Plugin, OptionId::Plugins}, "--data");
         ExpectFiles(raw, 1);
@@ -490,5 +543,6 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
     CheckImageOptions(raw, options);
     CheckSourceOptions(raw, options);
     CheckLayoutOptions(raw, options);
+    CheckTileOptions(options);
     return options;
 }

@@ -11,8 +11,9 @@
 #include "ImageConversion.h"
 #include "LayoutOptions.h"
 #include "ScreenOptions.h"
+#include "TileOptions.h"
 
-enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng, ToTi, Data, Screen };
+enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng, ToTi, Data, Screen, ToPixm };
 
 struct CliOptions {
     CliMode mode = CliMode::Export;
@@ -40,6 +41,8 @@ struct CliOptions {
     std::optional<std::string> variableName;
     // --to-png on a calculator's screen (Screen), and fonts for --data.
     ScreenRequest screen;
+    // Sheets cut into frames, sets laid out as sheets, tile maps.
+    TileOptions tiles;
 };
 
 // Options may come in any order and take their value as the next argument,

@@ -14,6 +14,9 @@ std::string ConversionRefusal(const ImageArea& area, const ConversionOptions& co
 {
     switch (area.problem) {
     case ConversionProblem::TooLarge:
+        if (conversion.largest.x > MaxWidth) // a sheet, cut into cells afterwards
+            return "image de " + SizeText(area.part.width, area.part.height) + " pixels, plus grande que " +
+                   SizeText(conversion.largest.x, conversion.largest.y) + " (--crop ou --scale-down pour la réduire)";
         if (conversion.crop)
             return "la partie " + SizeText(area.part.width, area.part.height) + " dépasse les " +
                    SizeText(MaxWidth, MaxHeight) + " pixels d'un sprite";
@@ -34,18 +37,43 @@ std::string ConversionRefusal(const ImageArea& area, const ConversionOptions& co
 
 } // namespace
 
-std::unique_ptr<Sprite> ReadImageSprite(const std::string& path, const ConversionOptions& conversion)
+CellPicture ReadImagePicture(const std::string& path, const ConversionOptions& conversion)
 {
     RgbaImage image;
     std::string reason;
     if (!DecodePictureFile(path, image, reason))
         throw CliFailure(ExitBadInput, path + " : " + reason);
-    const Conversion converted = ConvertImage(image, conversion);
+    Conversion converted = ConvertImage(image, conversion);
     if (!converted.Succeeded())
         throw CliFailure(ExitBadInput, path + " : " + ConversionRefusal(converted.area, conversion));
+    return std::move(converted.picture);
+}
+
+std::unique_ptr<Sprite> ReadImageSprite(const std::string& path, const ConversionOptions& conversion)
+{
     auto sprite = std::make_unique<Sprite>();
-    PutIntoSprite(converted.picture, *sprite);
+    PutIntoSprite(ReadImagePicture(path, conversion), *sprite);
     return sprite;
+}
+
+void RefuseLargePicture(long long width, long long height, const CliOptions& options)
+{
+    width *= options.pngScale;
+    height *= options.pngScale;
+    if (width * height > MaxWrittenPixels)
+        throw CliFailure(ExitBadInput, options.output + " : image de " + std::to_string(width) + " x " +
+                                           std::to_string(height) + " pixels, plus de " +
+                                           std::to_string(MaxWrittenPixels / (1024 * 1024)) + " millions de pixels");
+}
+
+std::string PicturePngBytes(const CellPicture& picture, const CliOptions& options)
+{
+    RefuseLargePicture(picture.width, picture.height, options);
+    std::string bytes;
+    std::string reason;
+    if (!EncodeIndexedPicturePng(PictureIndexes(picture, options.pngScale), options.calculatorColors, bytes, reason))
+        throw CliFailure(ExitBadInput, options.output + " : " + reason);
+    return bytes;
 }
 
 std::string SpritePngBytes(const Sprite& sprite, const CliOptions& options)

@@ -14,6 +14,20 @@
 // the decoder's reason), a picture too large for a sprite without --crop or
 // --scale-down (naming its size), or a crop outside the picture.
 std::unique_ptr<Sprite> ReadImageSprite(const std::string& path, const ConversionOptions& conversion);
+// The picture converted whole, up to conversion.largest (a sheet cut into
+// cells afterwards); throws CliFailure as ReadImageSprite does.
+CellPicture ReadImagePicture(const std::string& path, const ConversionOptions& conversion);
 
 // The PNG file of the sprite, with the options of --to-png; throws CliFailure.
 std::string SpritePngBytes(const Sprite& sprite, const CliOptions& options);
+
+// The most pixels a PNG of a sheet or a map may have, scale included: the
+// largest sheet read, 4096 x 4096, four times.
+constexpr long long MaxWrittenPixels = 64LL * 1024 * 1024;
+// The PNG file of a picture of any size (a sheet, a drawn map), as
+// SpritePngBytes writes a sprite; a picture beyond MaxWrittenPixels is
+// refused before it is drawn.
+std::string PicturePngBytes(const CellPicture& picture, const CliOptions& options);
+// Throws CliFailure when a picture of width x height sprite pixels, scaled
+// by --png-scale, is beyond MaxWrittenPixels: checked before drawing it.
+void RefuseLargePicture(long long width, long long height, const CliOptions& options);

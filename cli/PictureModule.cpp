@@ -47,6 +47,13 @@ bool DecodePictureFile(const std::string& path, RgbaImage& image, std::string& r
     return decode && decode(path.c_str(), &image, &reason);
 }
 
+bool EncodeIndexedPicturePng(const IndexedPicture& picture, bool calculatorColors, std::string& bytes,
+                             std::string& reason)
+{
+    const auto encode = ModuleFunction<EncodeIndexedPngFunction>(EncodeIndexedPngName, reason);
+    return encode && encode(&picture, calculatorColors, &bytes, &reason);
+}
+
 bool EncodePicturePng(const Sprite& sprite, int scale, bool calculatorColors, std::string& bytes, std::string& reason)
 {
     const auto encode = ModuleFunction<EncodePngFunction>(EncodePngName, reason);

@@ -24,6 +24,11 @@ bool EncodePicturePng(const Sprite& sprite, int scale, bool calculatorColors, st
 // failure false and the reason in French.
 bool EncodeOpaquePicturePng(const RgbaImage& picture, std::string& bytes, std::string& reason);
 
+// The same for a picture of any size already in palette indexes (a sheet,
+// a drawn map).
+bool EncodeIndexedPicturePng(const IndexedPicture& picture, bool calculatorColors, std::string& bytes,
+                             std::string& reason);
+
 // What the module exports, by these names (pixora-export-images.cpp).
 using DecodePictureFunction = bool (*)(const char* path, RgbaImage* image, std::string* reason);
 using EncodePngFunction = bool (*)(const Sprite* sprite, int scale, bool calculatorColors, std::string* bytes,
@@ -32,3 +37,7 @@ constexpr const char* DecodePictureName = "pixoraDecodePicture";
 constexpr const char* EncodePngName = "pixoraEncodePng";
 using EncodeOpaquePngFunction = bool (*)(const RgbaImage* picture, std::string* bytes, std::string* reason);
 constexpr const char* EncodeOpaquePngName = "pixoraEncodeOpaquePng";
+
+using EncodeIndexedPngFunction = bool (*)(const IndexedPicture* picture, bool calculatorColors, std::string* bytes,
+                                          std::string* reason);
+constexpr const char* EncodeIndexedPngName = "pixoraEncodeIndexedPng";

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "CliOptions.h"
+#include "c_array_sprites.h"
 #include "sprite_set.h"
 
 // The sprite --array names (or the first, said on err when there are more),

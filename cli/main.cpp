@@ -13,6 +13,7 @@
 #include "ConvertCommands.h"
 #include "StandardStreams.h"
 #include "ScreenCommands.h"
+#include "TileCommands.h"
 
 namespace {
 
@@ -30,6 +31,13 @@ constexpr const char* HelpText =
               pixora-export --data [DISPOSITION] [--frames array|separate] [--syntax SYNTAXE]
                             [--defines] [--frame K] [--font PREMIER [--proportional [--spacing N]]]
                             [-n NOM] [-o SORTIE] ENTREE
+              pixora-export --to-pixs SORTIE.pixs IMAGE --cell LxH [--margin X[,Y]]
+                            [--spacing X[,Y]] [--skip-empty]
+              pixora-export --to-png SORTIE.png PLANCHE.pixs --sheet-columns N [--spacing E]
+              pixora-export --to-pixm SORTIE.pixm IMAGE --cell LxH [--keep-duplicates]
+              pixora-export --to-pixm SORTIE.pixm --tiles PLANCHE.pixs --map-of IMAGE
+              pixora-export --to-pixm SORTIE.pixm SOURCE --tiles NOM --map NOM|NOM[k]
+                            [--map-width L] [DISPOSITION] [--height H]
               pixora-export --list [--plugins DOSSIER]
               pixora-export --info PLUGIN [--plugins DOSSIER]
               pixora-export -h | --help | --version
@@ -113,6 +121,35 @@ seul fichier. Chaque commande lit chacune de ces ENTREE.
                      dernière colonne utilisée + 1, plus l'espacement ; --data
                      écrit alors ces largeurs dans NOM_widths
   --spacing N        espacement d'une police proportionnelle (par défaut 1)
+Planches et cartes de tuiles :
+  --cell LxH         découpe l'image en cases de L x H pixels (au plus
+                     240 x 128), de gauche à droite puis de haut en bas ; seules
+                     les cases entières sont prises ; l'image peut faire
+                     jusqu'à 4096 x 4096 pixels
+  --margin X[,Y]     décalage de la première case (un nombre : le même en X et Y)
+  --spacing X[,Y]    écart entre deux cases (aussi entre les images de
+                     --sheet-columns, en pixels du sprite)
+  --skip-empty       saute les cases toutes blanches (les pixels masqués comptent
+                     pour blancs)
+  --sheet-columns N  écrit les images de la planche en une seule image PNG, N par
+                     ligne, écarts et cases inutilisées blancs
+  --to-pixm SORTIE   écrit une carte de tuiles .pixm : les cases égales d'une
+                     image sont une seule tuile (pas ses images miroirs), dans
+                     l'ordre de lecture
+  --keep-duplicates  chaque case est sa propre tuile
+  --tiles PLANCHE|NOM
+                     le jeu de tuiles : une planche .pixs (avec --map-of), ou le
+                     tableau d'une source
+  --map-of IMAGE     la carte de l'image faite des tuiles de --tiles (chaque
+                     case, la première tuile qui lui est égale)
+  --map NOM|NOM[k]   le tableau de la carte dans la source : à deux dimensions,
+                     il donne sa taille ; à une dimension, il demande
+                     --map-width
+  --map-width L      les colonnes d'une carte à une dimension
+Une carte .pixm se lit comme ENTREE de --to-png (la carte dessinée), de
+--to-pixs (son jeu de tuiles) et de --data (NOM_tiles et NOM_map[H][L] ;
+--defines ajoute NOM_MAP_WIDTH, NOM_MAP_HEIGHT et NOM_TILES).
+
   --list             une ligne par plug-in : fichier, nom affiché et version,
                      séparés par des tabulations
   --info PLUGIN      affiche la description du plug-in
@@ -182,6 +219,8 @@ int Run(const CliOptions& options)
 {
     if (WritesText(options.mode))
         RefuseClosedStandardOutput();
+    if (const std::optional<int> status = RunTileCommand(options, std::cerr))
+        return *status;
     switch (options.mode) {
     case CliMode::Help:
         std::cout << HelpText;
@@ -205,6 +244,7 @@ int Run(const CliOptions& options)
         return ExportData(options, std::cerr);
     case CliMode::Screen:
         return DrawOnScreen(options, std::cerr);
+    case CliMode::ToPixm: // a tile command
     case CliMode::Export:
         break;
     }

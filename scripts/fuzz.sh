@@ -13,10 +13,11 @@ SECONDS_PER_TARGET=${2:?usage: $0 <build dir> <seconds per target>}
 case $BUILD in /*) ;; *) BUILD=$PWD/$BUILD ;; esac
 
 declare -A MAX_LEN=([fuzz_native_file]=40000 [fuzz_ti_picture]=4200 [fuzz_image_convert]=20000 [fuzz_sprite_set]=100000
-                  [fuzz_c_arrays]=16384 [fuzz_cell_clipboard]=31000 [fuzz_layouts]=16384 [fuzz_draw_calls]=16384)
+                  [fuzz_c_arrays]=16384 [fuzz_cell_clipboard]=31000 [fuzz_layouts]=16384 [fuzz_draw_calls]=16384
+                  [fuzz_map_file]=20000)
 
 for target in fuzz_native_file fuzz_ti_picture fuzz_image_convert fuzz_sprite_set fuzz_c_arrays fuzz_cell_clipboard \
-              fuzz_layouts fuzz_draw_calls; do
+              fuzz_layouts fuzz_draw_calls fuzz_map_file; do
     binary=$BUILD/fuzz/$target
     [ -x "$binary" ] || { echo "missing $binary: build with -DPIXORA_FUZZ=ON first" >&2; exit 1; }
     corpus=$BUILD/fuzz-corpus/$target

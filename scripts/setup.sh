@@ -81,7 +81,7 @@ run_tests() {
         CC=clang CXX=clang++ cmake -S "$ROOT" -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
             -DPIXORA_FUZZ=ON -DPIXORA_TESTS=OFF -DPIXORA_BENCH=OFF
         cmake --build build-fuzz -j "$JOBS" --target fuzz_native_file fuzz_ti_picture fuzz_image_convert fuzz_sprite_set \
-            fuzz_c_arrays fuzz_cell_clipboard fuzz_layouts fuzz_draw_calls
+            fuzz_c_arrays fuzz_cell_clipboard fuzz_layouts fuzz_draw_calls fuzz_map_file
         "$ROOT/scripts/fuzz.sh" build-fuzz "${PIXORA_FUZZ_SECONDS:-20}"
     fi
 }

@@ -124,7 +124,7 @@ void Sprite::RecomputeType()
 void Sprite::RecountTypeCells()
 {
     // Written without calls or branches so that the compiler can count many
-    // cells at once: loading a set recounts up to 256 whole sprites.
+    // cells at once: loading a set recounts every frame.
     int32_t gray = 0;
     int32_t masked = 0;
     for (int x = 0; x < width; ++x) {

@@ -1,5 +1,5 @@
 // The module of pixora-export that reads and writes pictures through Qt
-// (PictureModule.h): the editor's own image files code behind two plain
+// (PictureModule.h): the editor's own image files code behind three plain
 // entry points, the only symbols it exports.
 #include <exception>
 #include <new>
@@ -54,6 +54,19 @@ PIXORA_MODULE_EXPORT bool pixoraEncodeOpaquePng(const RgbaImage* picture, std::s
     return CallWithReason(reason, [&](QString& why) { return EncodeOpaquePng(*picture, *bytes, why); });
 }
 
+PIXORA_MODULE_EXPORT bool pixoraEncodeIndexedPng(const IndexedPicture* picture, bool calculatorColors,
+                                                 std::string* bytes, std::string* reason)
+{
+    return WithoutExceptions(reason, [&] {
+        QString why;
+        if (EncodeIndexedPng(*picture, calculatorColors, *bytes, why))
+            return true;
+        *reason = why.toStdString();
+        return false;
+    });
+}
+
 static_assert(std::is_same_v<decltype(&pixoraDecodePicture), DecodePictureFunction>);
+static_assert(std::is_same_v<decltype(&pixoraEncodeIndexedPng), EncodeIndexedPngFunction>);
 static_assert(std::is_same_v<decltype(&pixoraEncodePng), EncodePngFunction>);
 static_assert(std::is_same_v<decltype(&pixoraEncodeOpaquePng), EncodeOpaquePngFunction>);

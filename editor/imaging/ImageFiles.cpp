@@ -79,7 +79,11 @@ RgbaImage RgbaFromImage(const QImage& source)
 
 QImage SpriteImage(const Sprite& sprite, int scale, bool calculatorColors)
 {
-    const IndexedPicture indexed = SpriteIndexes(sprite, scale);
+    return IndexedImage(SpriteIndexes(sprite, scale), calculatorColors);
+}
+
+QImage IndexedImage(const IndexedPicture& indexed, bool calculatorColors)
+{
     QImage image(indexed.width, indexed.height, QImage::Format_Indexed8);
     const std::array<uint32_t, 5> palette = PicturePalette(calculatorColors);
     image.setColorTable(QList<QRgb>(palette.begin(), palette.end()));
@@ -126,6 +130,11 @@ QImage OpaqueImage(const RgbaImage& picture)
 bool EncodeOpaquePng(const RgbaImage& picture, std::string& bytes, QString& reason)
 {
     return EncodeImagePng(OpaqueImage(picture), bytes, reason);
+}
+
+bool EncodeIndexedPng(const IndexedPicture& picture, bool calculatorColors, std::string& bytes, QString& reason)
+{
+    return EncodeImagePng(IndexedImage(picture, calculatorColors), bytes, reason);
 }
 
 bool WritePngFile(const Sprite& sprite, int scale, bool calculatorColors, const std::string& path, QString& reason)

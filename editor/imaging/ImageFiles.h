@@ -37,6 +37,9 @@ RgbaImage RgbaFromImage(const QImage& image);
 // masked pixels.
 QImage SpriteImage(const Sprite& sprite, int scale, bool calculatorColors);
 
+// An indexed picture of any size (a sheet, a drawn map) as such an image.
+QImage IndexedImage(const IndexedPicture& picture, bool calculatorColors);
+
 // SpriteImage as the bytes of a PNG file; on failure false and the reason in
 // French.
 bool EncodePng(const Sprite& sprite, int scale, bool calculatorColors, std::string& bytes, QString& reason);
@@ -44,5 +47,6 @@ bool EncodePng(const Sprite& sprite, int scale, bool calculatorColors, std::stri
 // the bytes of a PNG file with no alpha channel.
 QImage OpaqueImage(const RgbaImage& picture);
 bool EncodeOpaquePng(const RgbaImage& picture, std::string& bytes, QString& reason);
+bool EncodeIndexedPng(const IndexedPicture& picture, bool calculatorColors, std::string& bytes, QString& reason);
 // Those bytes written safely (temporary file, then rename).
 bool WritePngFile(const Sprite& sprite, int scale, bool calculatorColors, const std::string& path, QString& reason);

@@ -174,7 +174,7 @@ ImageArea TakenArea(int width, int height, const ConversionOptions& options)
     else {
         if (options.crop)
             area.part = *options.crop;
-        if (area.part.width > MaxWidth || area.part.height > MaxHeight)
+        if (area.part.width > options.largest.x || area.part.height > options.largest.y)
             area.problem = ConversionProblem::TooLarge;
     }
     return area;
@@ -246,22 +246,37 @@ void PutIntoSprite(const CellPicture& picture, Sprite& sprite)
     sprite.RestoreState({picture.width, picture.height}, static_cast<SpriteType>(type));
 }
 
-IndexedPicture SpriteIndexes(const Sprite& sprite, int scale)
+namespace {
+
+// Every pixel of a width x height picture scale x scale times, each the
+// index of cellAt(x, y), a stored cell value.
+template <typename CellAt> IndexedPicture IndexesOf(int width, int height, int scale, CellAt cellAt)
 {
     IndexedPicture picture;
-    picture.width = sprite.width * scale;
-    picture.height = sprite.height * scale;
+    picture.width = width * scale;
+    picture.height = height * scale;
     picture.indices.resize(static_cast<std::size_t>(picture.width) * picture.height);
     for (int y = 0; y < picture.height; ++y) {
         for (int x = 0; x < picture.width; ++x) {
-            const int sx = x / scale;
-            const int sy = y / scale;
-            const bool masked = sprite.GetMask(sx, sy) == Mask;
+            const int8_t cell = cellAt(x / scale, y / scale);
             picture.indices[static_cast<std::size_t>(y) * picture.width + x] =
-                masked ? TransparentIndex : static_cast<uint8_t>(sprite.GetColor(sx, sy));
+                IsMaskedCell(cell) ? TransparentIndex : static_cast<uint8_t>(ColorOfCell(cell));
         }
     }
     return picture;
+}
+
+} // namespace
+
+IndexedPicture SpriteIndexes(const Sprite& sprite, int scale)
+{
+    return IndexesOf(sprite.width, sprite.height, scale,
+                     [&sprite](int x, int y) { return sprite.cells[CellIndex(x, y)]; });
+}
+
+IndexedPicture PictureIndexes(const CellPicture& picture, int scale)
+{
+    return IndexesOf(picture.width, picture.height, scale, [&picture](int x, int y) { return picture.At(x, y); });
 }
 
 std::array<uint32_t, 5> PicturePalette(bool calculatorColors)

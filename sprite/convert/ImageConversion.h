@@ -56,14 +56,19 @@ struct ConversionOptions {
     bool alphaMask = true;
     int scaleDown = 1; // whole factor, 1 keeps every pixel
     std::optional<CropRect> crop;
+    // The largest part taken: a sprite's, or a sheet's that is cut into cells.
+    Point largest{MaxWidth, MaxHeight};
 };
+
+// The largest sheet that is cut into sprites or tiles.
+constexpr Point LargestSheet{4096, 4096};
 
 enum class ConversionProblem {
     None,
     BadOption,   // levels, threshold or scale-down out of range
     EmptyScaled, // the scale-down leaves no pixel
     CropOutside, // the part is empty or not inside the scaled picture
-    TooLarge,    // what would be taken is larger than 240 x 128
+    TooLarge,    // what would be taken is larger than the largest part (240 x 128)
 };
 
 // The rectangle of the source picture that a conversion takes, or why none.
@@ -118,6 +123,8 @@ struct IndexedPicture {
 };
 
 IndexedPicture SpriteIndexes(const Sprite& sprite, int scale);
+// The same for a picture of any size (a sheet, a drawn map).
+IndexedPicture PictureIndexes(const CellPicture& picture, int scale);
 
 // The five palette entries of an indexed picture, as 0xAARRGGBB: the four
 // plain grays, or the calculator's greenish shades of the editor's

@@ -30,7 +30,7 @@ struct LoadResult {
     LoadOutcome outcome = LoadOutcome::Refused;
     DocumentChange change;
     // For Explained: the size of the picture to cut, and the whole frames
-    // of the size asked that it holds (0, or more than a set's 256).
+    // of the size asked that it holds (0, or more than a set's MaxFrames).
     Point pictureSize{0, 0};
     int frameCount = 0;
 };

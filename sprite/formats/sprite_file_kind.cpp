@@ -19,3 +19,8 @@ bool IsImageFileName(const std::string& path)
 {
     return InputKindOf(path) == InputKind::Picture;
 }
+
+bool HasExtension(std::string_view path, std::string_view lowered)
+{
+    return LoweredExtension(path) == lowered;
+}

@@ -14,3 +14,6 @@ SpriteFileKind SpriteFileKindOf(std::string_view path);
 
 // ".png", ".bmp", ".gif", ".jpg" or ".jpeg", in any case.
 bool IsImageFileName(const std::string& path);
+
+// Whether the last path element's extension is lowered (".pixm"), in any case.
+bool HasExtension(std::string_view path, std::string_view lowered);

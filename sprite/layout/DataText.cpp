@@ -177,6 +177,30 @@ public:
             text_ += "};\n";
     }
 
+    // A matrix of small numbers (a tile map), one row per line: a C array of
+    // two dimensions, or one directive per row under the label.
+    void Matrix(const std::string& name, const std::vector<uint16_t>& values, int width, int bits)
+    {
+        const int height = static_cast<int>(values.size()) / width;
+        if (C())
+            text_ += std::string("static const ") + CTypeName(bits) + " " + name + "[" + std::to_string(height) + "][" +
+                     std::to_string(width) + "] __attribute__((unused)) = {\n";
+        else
+            text_ += (bits > 8 ? (A68k() ? "\tEVEN\n" : "\t.even\n") : std::string()) + name + ":\n";
+        for (int row = 0; row < height; ++row) {
+            std::vector<std::string> numbers;
+            for (int column = 0; column < width; ++column)
+                numbers.push_back(std::to_string(values[static_cast<std::size_t>(row) * width + column]));
+            if (C())
+                Line(false, "{" + Joined(numbers, ", ") + "},");
+            else
+                Line(false, std::string(A68k() ? (bits > 8 ? "dc.w " : "dc.b ") : (bits > 8 ? ".word " : ".byte ")) +
+                                Joined(numbers, A68k() ? "," : ", "));
+        }
+        if (C())
+            text_ += "};\n";
+    }
+
     std::string Text() const { return text_; }
 
 private:
@@ -438,6 +462,27 @@ std::string DataNameRefusal(const std::string& name, DataSyntax syntax)
         lower == "fp")
         return InGuillemets(name) + " est un registre du 68000";
     return {};
+}
+
+std::string WriteMapText(const std::vector<uint16_t>& cells, int width, int tileCount, const std::string& name,
+                         const DataLayout& layout)
+{
+    // A map of up to 256 tiles fits bytes, as the tile-map routines prefer.
+    const int bits = tileCount <= 256 ? 8 : 16;
+    const int height = static_cast<int>(cells.size()) / width;
+    TextBuilder text(layout, SpriteShape{});
+    text.Comment({name + " : carte de " + std::to_string(width) + " x " + std::to_string(height) + " cases, " +
+                      std::to_string(tileCount) + " tuiles (" + name + "_tiles)",
+                  std::string("Une ligne de la carte par ligne, une case = le numero de sa tuile (") +
+                      (bits == 8 ? "octet" : "mot de 16 bits") + ")"});
+    if (layout.defines) {
+        text.Define(name + "_MAP_WIDTH", width);
+        text.Define(name + "_MAP_HEIGHT", height);
+        text.Define(name + "_TILES", tileCount);
+    }
+    text.BlankLine();
+    text.Matrix(name + "_map", cells, width, bits);
+    return text.Text();
 }
 
 std::vector<std::string> ArrayNames(const DataLayout& layout, const std::string& name)

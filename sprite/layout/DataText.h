@@ -24,6 +24,13 @@ std::string DataNameRefusal(const std::string& name, DataSyntax syntax);
 // a layout that ResolveLayout gave for ShapeOfFrames(frames).
 std::string WriteDataText(const std::vector<const Sprite*>& frames, const std::string& name, const DataLayout& layout);
 
+// The text of a tile map's cells, width to a row, under NAME_map: a C array
+// [height][width] of unsigned char while tileCount is at most 256, else of
+// unsigned short; in assembly one dc.b / dc.w (.byte / .word) line per row.
+// With layout.defines, NAME_MAP_WIDTH, NAME_MAP_HEIGHT and NAME_TILES first.
+std::string WriteMapText(const std::vector<uint16_t>& cells, int width, int tileCount, const std::string& name,
+                         const DataLayout& layout);
+
 // The names of the arrays of one sprite in the layout, in the order of the
 // planes: NAME for block and interlaced; for separate NAME (black and white),
 // NAME_LightPlane, NAME_DarkPlane and NAME_Mask.

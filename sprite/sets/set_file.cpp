@@ -6,6 +6,7 @@
 
 #include "AtomicFile.h"
 #include "FileRead.h"
+#include "LittleEndian.h"
 #include "native_file.h"
 
 namespace {
@@ -14,17 +15,6 @@ constexpr char Magic[4] = {'P', 'I', 'X', 'S'};
 constexpr uint16_t Version = 1;
 constexpr std::size_t VersionOffset = 4;
 constexpr std::size_t CountOffset = 6;
-
-uint16_t GetUint16(const std::string& bytes, std::size_t offset)
-{
-    return static_cast<uint16_t>(static_cast<uint8_t>(bytes[offset]) | static_cast<uint8_t>(bytes[offset + 1]) << 8);
-}
-
-void PutUint16(std::string& bytes, std::size_t offset, uint16_t value)
-{
-    bytes[offset] = static_cast<char>(value & 0xFF);
-    bytes[offset + 1] = static_cast<char>(value >> 8);
-}
 
 bool CanMakeSet(const std::vector<const Sprite*>& frames)
 {

@@ -1,5 +1,5 @@
 // The ".pixs" file: a sprite set, little-endian, no compression.
-//   0  "PIXS"     4  version, 1 (uint16)     6  frame count N, 1 to 256 (uint16)
+//   0  "PIXS"     4  version, 1 (uint16)     6  frame count N, 1 to 65535 (uint16)
 //   8  the N frames in order, each exactly one ".pixo" record of 30732 bytes
 // All frames have one width and height; their types may differ. A file that
 // breaks any rule (magic, version, count, a record's fields, sizes that
@@ -13,13 +13,13 @@
 #include "sprite_set.h"
 
 constexpr std::size_t PixsHeaderSize = 8;
-// The bytes of the largest set: the header and 256 records.
+// The bytes of the largest set: the header and 65535 records.
 constexpr std::size_t LargestSetBytes = PixsHeaderSize + MaxFrames * PixoRecordSize;
 
 // Whether the file name ends in ".pixs", in any case.
 bool IsSpriteSetFileName(const std::string& path);
 
-// The file's bytes for frames (1 to 256 of one size); empty when they cannot
+// The file's bytes for frames (1 to 65535 of one size); empty when they cannot
 // make a set.
 std::string SpriteSetBytes(const std::vector<const Sprite*>& frames);
 // Saved safely, as a ".pixo" is; false when the frames cannot make a set or
@@ -32,7 +32,7 @@ enum class SetFileProblem {
     Unreadable,  // the file cannot be read: missing, no regular file, an error
     NotASet,     // no "PIXS" at the start
     Version,     // a version other than 1
-    FrameCount,  // a count of 0 or more than 256
+    FrameCount,  // a count of 0
     Truncated,   // fewer bytes than the count announces
     BadFrame,    // a record's width, height, type or cells out of range
     SizesDiffer, // a frame of another size than the first

@@ -1,44 +1,60 @@
 #include "sheet.h"
 
+#include "TileMap.h"
+
 namespace {
 
-bool IsFrameSize(Point size)
+// Calls visit(column, row, cells) for each whole cell the slicing keeps.
+template <typename Visit>
+void ForEachKeptCell(const CellPicture& picture, const SliceGrid& grid, bool skipEmpty, Visit visit)
 {
-    return size.x >= 1 && size.x <= MaxWidth && size.y >= 1 && size.y <= MaxHeight;
+    const GridCells cells = CellsOfGrid(picture.width, picture.height, grid);
+    std::vector<int8_t> pixels(static_cast<std::size_t>(grid.cell.x) * grid.cell.y);
+    for (int row = 0; row < cells.rows; ++row)
+        for (int column = 0; column < cells.columns; ++column) {
+            CopyCell(picture, grid, column, row, pixels.data());
+            if (!skipEmpty || !IsEmptyCell(pixels.data(), pixels.size()))
+                visit(pixels);
+        }
 }
 
 } // namespace
 
 int SheetFrameCount(const CellPicture& picture, Point cellSize)
 {
-    if (!IsFrameSize(cellSize))
+    SliceGrid grid;
+    grid.cell = cellSize;
+    return static_cast<int>(SlicedFrameCount(picture, grid, false));
+}
+
+long long SlicedFrameCount(const CellPicture& picture, const SliceGrid& grid, bool skipEmpty)
+{
+    if (!IsTileSize(grid.cell))
         return 0;
-    return (picture.width / cellSize.x) * (picture.height / cellSize.y);
+    if (!skipEmpty)
+        return CellsOfGrid(picture.width, picture.height, grid).Count();
+    long long count = 0;
+    ForEachKeptCell(picture, grid, true, [&](const std::vector<int8_t>&) { ++count; });
+    return count;
+}
+
+FrameList SliceSheetGrid(const CellPicture& picture, const SliceGrid& grid, bool skipEmpty)
+{
+    FrameList frames;
+    const long long count = SlicedFrameCount(picture, grid, skipEmpty);
+    if (count < 1 || count > MaxFrames)
+        return frames;
+    ForEachKeptCell(picture, grid, skipEmpty, [&](const std::vector<int8_t>& pixels) {
+        frames.push_back(SpriteOfCells(pixels.data(), grid.cell, TypeOfCells(pixels.data(), pixels.size())));
+    });
+    return frames;
 }
 
 FrameList SliceSheet(const CellPicture& picture, Point cellSize)
 {
-    const int count = SheetFrameCount(picture, cellSize);
-    FrameList frames;
-    if (count < 1 || count > MaxFrames)
-        return frames;
-    const int columns = picture.width / cellSize.x;
-    for (int k = 0; k < count; ++k) {
-        const int left = (k % columns) * cellSize.x;
-        const int top = (k / columns) * cellSize.y;
-        auto frame = std::make_unique<Sprite>(cellSize);
-        // Through SetPixel, so that the type ends as the pixels make it.
-        for (int x = 0; x < cellSize.x; ++x)
-            for (int y = 0; y < cellSize.y; ++y) {
-                const int8_t cell = picture.At(left + x, top + y);
-                const bool masked = cell >= MaskedThreshold;
-                frame->SetPixel(x, y, static_cast<PenValue>(masked ? cell - MaskOffset : cell));
-                if (masked)
-                    frame->SetPixel(x, y, Mask);
-            }
-        frames.push_back(std::move(frame));
-    }
-    return frames;
+    SliceGrid grid;
+    grid.cell = cellSize;
+    return SliceSheetGrid(picture, grid);
 }
 
 CellPicture PictureOfSprite(const Sprite& sprite)
@@ -47,5 +63,29 @@ CellPicture PictureOfSprite(const Sprite& sprite)
     for (int x = 0; x < sprite.width; ++x)
         for (int y = 0; y < sprite.height; ++y)
             picture.At(x, y) = sprite.cells[CellIndex(x, y)];
+    return picture;
+}
+
+SheetSize SheetSizeOf(Point frameSize, int frames, int columns, Point spacing)
+{
+    const long long rows = (frames + columns - 1) / columns;
+    return {columns * static_cast<long long>(frameSize.x) + (columns - 1LL) * spacing.x,
+            rows * frameSize.y + (rows - 1) * spacing.y};
+}
+
+CellPicture SheetOfFrames(const std::vector<const Sprite*>& frames, int columns, Point spacing)
+{
+    const Point size = frames.front()->GetSize();
+    const SheetSize sheet = SheetSizeOf(size, static_cast<int>(frames.size()), columns, spacing);
+    CellPicture picture(static_cast<int>(sheet.width), static_cast<int>(sheet.height));
+    SliceGrid grid;
+    grid.cell = size;
+    grid.spacing = spacing;
+    for (std::size_t k = 0; k < frames.size(); ++k) {
+        const Point origin = CellOrigin(grid, static_cast<int>(k % columns), static_cast<int>(k / columns));
+        for (int y = 0; y < size.y; ++y)
+            for (int x = 0; x < size.x; ++x)
+                picture.At(origin.x + x, origin.y + y) = frames[k]->cells[CellIndex(x, y)];
+    }
     return picture;
 }

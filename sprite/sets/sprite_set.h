@@ -1,4 +1,4 @@
-// A sprite set: 1 to 256 frames of one size, each a whole Sprite (storage,
+// A sprite set: 1 to 65535 frames of one size, each a whole Sprite (storage,
 // type, marks), shown and edited one at a time. The current frame lives in
 // the editing Sprite the set is bound to (the editor's one Sprite), so every
 // command that works on a sprite works on it unchanged; the other frames
@@ -7,7 +7,7 @@
 // The set keeps every frame at the editing sprite's size: a size change made
 // on the editing sprite reaches the others with ApplySizeToAll, and each
 // frame keeps its pixels outside the size, as one sprite does. Operations
-// that would break the limits (a 257th frame, removing the last one, an
+// that would break the limits (a 65536th frame, removing the last one, an
 // index outside the set) change nothing and return false.
 #pragma once
 
@@ -16,7 +16,8 @@
 
 #include "U_class.h"
 
-constexpr int MaxFrames = 256;
+// The most a ".pixs" file's 16-bit count can announce.
+constexpr int MaxFrames = 65535;
 
 using FrameList = std::vector<std::unique_ptr<Sprite>>;
 
@@ -49,7 +50,7 @@ public:
     // Moves frame from to position to; the moved frame stays current if it was.
     bool MoveFrame(int from, int to);
 
-    // Exchanges every frame with frames (1 to 256 of one size, none null) and
+    // Exchanges every frame with frames (1 to MaxFrames of one size, none null) and
     // makes frame current of them current; current receives the old current
     // index and frames the old frames.
     bool SwapFrames(FrameList& frames, int& current);
@@ -64,5 +65,5 @@ private:
     int current_ = 0;
 };
 
-// Whether frames can make a set: 1 to 256 of them, none null, all one size.
+// Whether frames can make a set: 1 to MaxFrames of them, none null, all one size.
 bool IsValidFrameList(const FrameList& frames);

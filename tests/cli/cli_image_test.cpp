@@ -13,6 +13,7 @@
 #include <iterator>
 
 #include "ImageFiles.h"
+#include "PictureRows.h"
 #include "SpriteText.h"
 
 namespace fs = std::filesystem;
@@ -44,25 +45,6 @@ std::string ReadFile(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Gray rows as in the window tests: '.' 255, 'l' 170, 'd' 85, '#' 0,
-// ' ' transparent, '1' to '9' grays 25 to 225.
-QImage PictureFromRows(const std::vector<std::string>& rows)
-{
-    QImage image(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const char c = rows[y][x];
-            const int gray = c == '.'                 ? 255
-                             : c == 'l'               ? 170
-                             : c == 'd'               ? 85
-                             : (c >= '1' && c <= '9') ? (c - '0') * 25
-                                                      : 0;
-            image.setPixel(x, y, c == ' ' ? qRgba(0, 0, 0, 0) : qRgb(gray, gray, gray));
-        }
-    }
-    return image;
 }
 
 class CliImages : public ::testing::Test {

@@ -200,7 +200,7 @@ TEST_F(Frames, AnImportedPictureCanBeSlicedIntoFrames)
     Answer(form->BitBtn9, "planche.89i");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].caption, "Echec!");
-    EXPECT_TRUE(dialogs.messages[0].text.contains(": 0 image entière, il en faut de 1 à 256"))
+    EXPECT_TRUE(dialogs.messages[0].text.contains(": 0 image entière, il en faut de 1 à 65535"))
         << dialogs.messages[0].text.toStdString();
     EXPECT_EQ(form->document.Frames().Count(), 3);
 }

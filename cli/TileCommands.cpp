@@ -1,0 +1,295 @@
+#include "TileCommands.h"
+
+#include <ostream>
+
+#include "CIdentifier.h"
+#include "CliFailure.h"
+#include "CliText.h"
+#include "Commands.h"
+#include "DataReading.h"
+#include "DataText.h"
+#include "ImageCommands.h"
+#include "MapFile.h"
+#include "RoundTripCommands.h"
+#include "set_file.h"
+#include "sheet.h"
+
+namespace {
+
+std::string SizeText(long long width, long long height)
+{
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+std::vector<const Sprite*> Pointers(const FrameList& frames)
+{
+    std::vector<const Sprite*> list;
+    for (const std::unique_ptr<Sprite>& frame : frames)
+        list.push_back(frame.get());
+    return list;
+}
+
+// A picture read whole for cutting, up to the largest sheet.
+CellPicture SheetPicture(const std::string& path, const CliOptions& options)
+{
+    ConversionOptions conversion = options.conversion;
+    conversion.largest = LargestSheet;
+    return ReadImagePicture(path, conversion);
+}
+
+SliceGrid GridOf(const TileOptions& tiles)
+{
+    SliceGrid grid;
+    grid.cell = tiles.cell.value_or(Point{1, 1});
+    grid.margin = tiles.margin;
+    grid.spacing = tiles.spacing;
+    return grid;
+}
+
+TileMap ReadMap(const std::string& path)
+{
+    TileMap map;
+    const MapFileCheck check = ReadTileMapFile(path, map);
+    if (check.problem != MapFileProblem::None)
+        throw CliFailure(ExitBadInput, path + " : " + MapFileProblemText(check));
+    return map;
+}
+
+void WriteMap(const CliOptions& options, const MapResult& made, const std::string& source)
+{
+    if (made.problem != MapProblem::None)
+        throw CliFailure(ExitBadInput, source + " : " + MapProblemText(made));
+    WriteOutput(options.output, TileMapBytes(made.map));
+}
+
+int SliceSheetToSet(const CliOptions& options)
+{
+    const std::string& path = options.inputs.front();
+    RefuseOverwritingInput(path, options.output);
+    const CellPicture sheet = SheetPicture(path, options);
+    const SliceGrid grid = GridOf(options.tiles);
+    const long long count = SlicedFrameCount(sheet, grid, options.tiles.skipEmpty);
+    const std::string cell = SizeText(grid.cell.x, grid.cell.y);
+    if (count < 1)
+        throw CliFailure(ExitBadInput, path + " : aucune case " + (options.tiles.skipEmpty ? "non vide " : "") + "de " +
+                                           cell + " dans l'image de " + SizeText(sheet.width, sheet.height) +
+                                           " pixels");
+    if (count > MaxFrames)
+        throw CliFailure(ExitBadInput, path + " : " + std::to_string(count) + " cases de " + cell +
+                                           ", une planche a au plus " + std::to_string(MaxFrames) + " images");
+    WriteOutput(options.output, SpriteSetBytes(Pointers(SliceSheetGrid(sheet, grid, options.tiles.skipEmpty))));
+    return ExitWritten;
+}
+
+int SetToSheetPng(const CliOptions& options, std::ostream& err)
+{
+    const FrameList frames = ReadInputFrames(options.input, options, err);
+    const int columns = *options.tiles.sheetColumns;
+    const SheetSize size =
+        SheetSizeOf(frames.front()->GetSize(), static_cast<int>(frames.size()), columns, options.tiles.spacing);
+    RefuseLargePicture(size.width, size.height, options);
+    RefuseOverwritingInput(options.input, options.output);
+    WriteOutput(options.output,
+                PicturePngBytes(SheetOfFrames(Pointers(frames), columns, options.tiles.spacing), options));
+    return ExitWritten;
+}
+
+int MapToPng(const CliOptions& options)
+{
+    const TileMap map = ReadMap(options.input);
+    RefuseLargePicture(static_cast<long long>(map.width) * map.tiles.tileSize.x,
+                       static_cast<long long>(map.height) * map.tiles.tileSize.y, options);
+    RefuseOverwritingInput(options.input, options.output);
+    WriteOutput(options.output, PicturePngBytes(DrawMap(map), options));
+    return ExitWritten;
+}
+
+int MapToSet(const CliOptions& options)
+{
+    const std::string& path = options.inputs.front();
+    RefuseOverwritingInput(path, options.output);
+    const TileMap map = ReadMap(path);
+    WriteOutput(options.output, SpriteSetBytes(Pointers(FramesOfTiles(map.tiles))));
+    return ExitWritten;
+}
+
+// Gray and masked tiles default to the tile-map routines' rows interlaced.
+LayoutRequest TileLayoutRequest(const CliOptions& options, const TileSet& tiles)
+{
+    LayoutRequest request = options.layout.request;
+    if (!options.layout.given.count("--arrange") && tiles.type != BlackWhite)
+        request.arrange = Arrangement::Interlaced;
+    return request;
+}
+
+int MapToData(const CliOptions& options)
+{
+    const TileMap map = ReadMap(options.input);
+    const std::string name = options.spriteName.value_or(DefaultSpriteName(options.input));
+    if (const std::string why = DataNameRefusal(name, options.layout.request.syntax); !why.empty())
+        throw CliFailure(ExitBadInput, "nom " + Quoted(name) + " refusé : " + why + " (-n pour en donner un autre)");
+    const FrameList frames = FramesOfTiles(map.tiles);
+    const std::vector<const Sprite*> list = Pointers(frames);
+    DataLayout layout;
+    if (const std::string why = ResolveLayout(TileLayoutRequest(options, map.tiles), ShapeOfFrames(list), layout);
+        !why.empty())
+        throw CliFailure(ExitBadInput, options.input + " : " + why);
+    const std::string text = WriteDataText(list, name + "_tiles", layout) + "\n" +
+                             WriteMapText(map.cells, map.width, map.tiles.Count(), name, layout);
+    RefuseOverwritingInput(options.input, options.output);
+    WriteOutput(options.output, text);
+    return ExitWritten;
+}
+
+int PictureToMap(const CliOptions& options)
+{
+    RefuseOverwritingInput(options.input, options.output);
+    const CellPicture picture = SheetPicture(options.input, options);
+    WriteMap(options, MapOfPicture(picture, GridOf(options.tiles), options.tiles.keepDuplicates), options.input);
+    return ExitWritten;
+}
+
+int PictureToMapOfSet(const CliOptions& options, std::ostream& err)
+{
+    const std::string& setPath = *options.tiles.tiles;
+    const std::string& picturePath = *options.tiles.mapOf;
+    RefuseOverwritingInput(setPath, options.output);
+    RefuseOverwritingInput(picturePath, options.output);
+    const FrameList frames = ReadInputFrames(setPath, options, err);
+    const CellPicture picture = SheetPicture(picturePath, options);
+    WriteMap(options, MapOfPictureWithTiles(picture, GridOf(options.tiles), TilesOfFrames(Pointers(frames))),
+             picturePath);
+    return ExitWritten;
+}
+
+// The reading of the tile array: the layout options given, or the shape
+// the elements of one part of an array of two dimensions tell: as many elements as the tile has rows (by
+// default as many as an element has bits, a square tile) is a black and
+// white tile, twice as many a gray one, rows interlaced.
+ReadingRequest TileReading(const CliOptions& options, const CArrayScan& scan, const std::string& path)
+{
+    const std::string& name = *options.tiles.tiles;
+    const LayoutRequest& layout = options.layout.request;
+    ReadingRequest request;
+    request.arrays = {name};
+    request.rows = layout.rows;
+    request.order = layout.order;
+    request.arrange = layout.arrange;
+    request.maskBit = layout.maskBit;
+    request.height = options.layout.height;
+    const std::vector<std::size_t> group = ArrayGroupNamed(scan, name);
+    if (group.empty())
+        return request; // PlanRequest names what is missing
+    const CArray& first = scan.arrays[group.front()];
+    if (!request.height) // square tiles unless --height says otherwise
+        request.height = request.rows ? ElementBits(*request.rows) : first.elementBits;
+    const bool layoutGiven = options.layout.given.size() > options.layout.given.count("--height");
+    // One array of every tile (assembly has no other) tells no tile's size:
+    // black and white tiles, unless the layout options say otherwise.
+    if (layoutGiven || group.size() == 1)
+        return request;
+    const std::size_t elements = ElementCount(first);
+    const std::size_t rows = static_cast<std::size_t>(*request.height);
+    if (elements == 2 * rows) {
+        request.arrange = Arrangement::Interlaced;
+        request.order = "LD";
+    } else if (elements != rows)
+        throw CliFailure(ExitBadInput, path + " : " + Quoted(name) + " : tuiles de " + std::to_string(elements) +
+                                           " éléments de " + std::to_string(first.elementBits) +
+                                           " bits, disposition inconnue (--rows, --order, --arrange, --height)");
+    return request;
+}
+
+TileSet ReadSourceTiles(const CliOptions& options, const CArrayScan& scan, const std::string& path)
+{
+    DataSource source;
+    if (const std::string why = PlanRequest(scan, TileReading(options, scan, path), source); !why.empty())
+        throw CliFailure(ExitBadInput, path + " : " + why);
+    const std::size_t count = FramesOf(scan, source);
+    if (count > static_cast<std::size_t>(MaxTiles))
+        throw CliFailure(ExitBadInput,
+                         path + " : " + std::to_string(count) + " tuiles, au plus " + std::to_string(MaxTiles));
+    const FrameList frames = ReadDataFrames(scan, source, 0, count);
+    return TilesOfFrames(Pointers(frames));
+}
+
+// The map's cells: an array of two dimensions gives its own size, one of one
+// dimension (or a part NAME[k]) needs --map-width.
+void ReadSourceMap(const CliOptions& options, const CArrayScan& scan, const std::string& path, TileMap& map)
+{
+    const std::string& name = *options.tiles.map;
+    const std::vector<std::size_t> group = ArrayGroupNamed(scan, name);
+    if (group.empty())
+        throw CliFailure(ExitBadInput, path + " : pas de tableau " + Quoted(name) + " pour la carte");
+    std::vector<uint64_t> values;
+    for (const std::size_t index : group)
+        for (std::size_t i = 0; i < ElementCount(scan.arrays[index]); ++i)
+            values.push_back(ElementAt(scan.arrays[index], i));
+    const bool twoDimensions = scan.arrays[group.front()].name != name; // its parts NAME[0], NAME[1]...
+    if (twoDimensions)
+        map.width = static_cast<int>(ElementCount(scan.arrays[group.front()]));
+    else if (options.tiles.mapWidth)
+        map.width = *options.tiles.mapWidth;
+    else
+        throw CliFailure(ExitBadInput, path + " : " + Quoted(name) +
+                                           " n'a qu'une dimension : donnez la largeur de la carte avec --map-width");
+    if (values.empty() || values.size() % static_cast<std::size_t>(map.width) != 0)
+        throw CliFailure(ExitBadInput, path + " : " + Quoted(name) + " : " + std::to_string(values.size()) +
+                                           " cases, pas un nombre entier de lignes de " + std::to_string(map.width));
+    map.height = static_cast<int>(values.size() / static_cast<std::size_t>(map.width));
+    if (map.width > MaxMapSide || map.height > MaxMapSide)
+        throw CliFailure(ExitBadInput,
+                         path + " : carte de " + SizeText(map.width, map.height) + " cases, au plus 1024 x 1024");
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i] >= static_cast<uint64_t>(map.tiles.Count()))
+            throw CliFailure(ExitBadInput,
+                             path + " : la case " +
+                                 CellText({static_cast<int>(i % map.width), static_cast<int>(i / map.width)}) +
+                                 " vaut " + std::to_string(values[i]) + ", au-delà de la dernière tuile (" +
+                                 std::to_string(map.tiles.Count() - 1) + ")");
+        map.cells.push_back(static_cast<uint16_t>(values[i]));
+    }
+}
+
+int SourceToMap(const CliOptions& options)
+{
+    RefuseOverwritingInput(options.input, options.output);
+    const ArraySprites found = ReadSourceSprites(options.input);
+    TileMap map;
+    map.tiles = ReadSourceTiles(options, found.scan, options.input);
+    ReadSourceMap(options, found.scan, options.input, map);
+    WriteOutput(options.output, TileMapBytes(map));
+    return ExitWritten;
+}
+
+} // namespace
+
+std::optional<int> RunTileCommand(const CliOptions& options, std::ostream& err)
+{
+    const TileOptions& tiles = options.tiles;
+    switch (options.mode) {
+    case CliMode::ToPixm:
+        if (tiles.mapOf)
+            return PictureToMapOfSet(options, err);
+        return IsDataSourcePath(options.input) ? SourceToMap(options) : PictureToMap(options);
+    case CliMode::ToPixs:
+        if (tiles.cell)
+            return SliceSheetToSet(options);
+        if (options.inputs.size() == 1 && IsTileMapFileName(options.inputs.front()))
+            return MapToSet(options);
+        break;
+    case CliMode::ToPng:
+        if (tiles.sheetColumns)
+            return SetToSheetPng(options, err);
+        if (IsTileMapFileName(options.input))
+            return MapToPng(options);
+        break;
+    case CliMode::Data:
+        if (IsTileMapFileName(options.input))
+            return MapToData(options);
+        break;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
