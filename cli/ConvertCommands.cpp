@@ -82,7 +82,8 @@ int ConvertToPixs(const CliOptions& options, std::ostream& err)
                                                    std::to_string(frames.front()->height) + " (celle de " +
                                                    options.inputs.front() + ")");
             if (frames.size() == MaxFrames)
-                throw CliFailure(ExitBadInput, input + " : une planche a au plus 256 images");
+                throw CliFailure(ExitBadInput,
+                                 input + " : une planche a au plus " + std::to_string(MaxFrames) + " images");
             frames.push_back(std::move(frame));
         }
     }

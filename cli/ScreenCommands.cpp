@@ -1,7 +1,8 @@
 #include "ScreenCommands.h"
 
 #include "CliFailure.h"
-#include "Commands.h"
+#include "InputReading.h"
+#include "PendingOutput.h"
 #include "DataText.h"
 #include "PictureModule.h"
 #include "set_file.h"

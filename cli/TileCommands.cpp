@@ -5,12 +5,15 @@
 #include "CIdentifier.h"
 #include "CliFailure.h"
 #include "CliText.h"
-#include "Commands.h"
+#include "InputFrames.h"
+#include "InputReading.h"
 #include "DataReading.h"
 #include "DataText.h"
 #include "ImageCommands.h"
 #include "MapFile.h"
-#include "RoundTripCommands.h"
+#include "PendingOutput.h"
+#include "ProgramText.h"
+#include "c_array_sprites.h"
 #include "set_file.h"
 #include "sheet.h"
 
@@ -251,10 +254,21 @@ void ReadSourceMap(const CliOptions& options, const CArrayScan& scan, const std:
     }
 }
 
-int SourceToMap(const CliOptions& options)
+// The arrays of a program (a source with its includes, or a folder).
+ArraySprites ReadSourceSprites(const std::string& path, std::ostream& err)
+{
+    const ProgramText program = ReadProgram(path);
+    if (!program.refusal.empty())
+        throw CliFailure(ExitBadInput, program.refusal);
+    for (const std::string& note : program.notes)
+        err << "pixora-export : " << note << '\n';
+    return FindProgramSprites(program);
+}
+
+int SourceToMap(const CliOptions& options, std::ostream& err)
 {
     RefuseOverwritingInput(options.input, options.output);
-    const ArraySprites found = ReadSourceSprites(options.input);
+    const ArraySprites found = ReadSourceSprites(options.input, err);
     TileMap map;
     map.tiles = ReadSourceTiles(options, found.scan, options.input);
     ReadSourceMap(options, found.scan, options.input, map);
@@ -271,7 +285,7 @@ std::optional<int> RunTileCommand(const CliOptions& options, std::ostream& err)
     case CliMode::ToPixm:
         if (tiles.mapOf)
             return PictureToMapOfSet(options, err);
-        return IsDataSourcePath(options.input) ? SourceToMap(options) : PictureToMap(options);
+        return InputKindOf(options.input) == InputKind::Source ? SourceToMap(options, err) : PictureToMap(options);
     case CliMode::ToPixs:
         if (tiles.cell)
             return SliceSheetToSet(options);

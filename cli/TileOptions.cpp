@@ -6,7 +6,8 @@
 #include "CliOptions.h"
 #include "ImageOptions.h"
 #include "MapFile.h"
-#include "RoundTripCommands.h"
+#include "InputFrames.h"
+#include "OptionNumbers.h"
 #include "set_file.h"
 #include "sprite_file_kind.h"
 
@@ -78,7 +79,7 @@ void CheckToPixm(const CliOptions& options)
             throw UsageError("avec --map-of, --tiles nomme un jeu de tuiles .pixs");
         return;
     }
-    if (IsDataSourcePath(options.input)) {
+    if (InputKindOf(options.input) == InputKind::Source) {
         Refuse(tiles, {"--tiles", "--map", "--map-width"}, "--to-pixm d'une source");
         Require(tiles, "--tiles", "--to-pixm d'une source");
         Require(tiles, "--map", "--to-pixm d'une source");

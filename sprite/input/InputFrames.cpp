@@ -32,22 +32,6 @@ char AsciiLower(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// The extension of the last path element only, lowered: "sprites.pixo/notes" has none.
-std::string LoweredExtension(std::string_view path)
-{
-#if defined(_WIN32)
-    const char* separators = "/\\";
-#else
-    const char* separators = "/";
-#endif
-    const std::string_view name = path.substr(path.find_last_of(separators) + 1);
-    const std::size_t dot = name.find_last_of('.');
-    if (dot == std::string_view::npos || dot == 0)
-        return {};
-    std::string extension(name.substr(dot));
-    std::transform(extension.begin(), extension.end(), extension.begin(), AsciiLower);
-    return extension;
-}
 
 std::string SetRefusalReason(const SetFileCheck& check)
 {
@@ -61,7 +45,8 @@ std::string SetRefusalReason(const SetFileCheck& check)
     case SetFileProblem::Version:
         return "version de planche .pixs inconnue (seule la version 1 est lue)";
     case SetFileProblem::FrameCount:
-        return "planche .pixs de " + Counted(check.frameCount, "image", "images") + " (de 1 à 256 attendues)";
+        return "planche .pixs de " + Counted(check.frameCount, "image", "images") + " (de 1 à " +
+               std::to_string(MaxFrames) + " attendues)";
     case SetFileProblem::Truncated:
         return "planche .pixs tronquée (moins d'octets qu'il n'en faut pour " +
                Counted(check.frameCount, "image", "images") + ")";
@@ -139,6 +124,22 @@ InputFrames ReadWith(const InputReader& reader, const std::string& path, const c
 }
 
 } // namespace
+
+std::string LoweredExtension(std::string_view path)
+{
+#if defined(_WIN32)
+    const char* separators = "/\\";
+#else
+    const char* separators = "/";
+#endif
+    const std::string_view name = path.substr(path.find_last_of(separators) + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot == std::string_view::npos || dot == 0)
+        return {};
+    std::string extension(name.substr(dot));
+    std::transform(extension.begin(), extension.end(), extension.begin(), AsciiLower);
+    return extension;
+}
 
 InputFrames InputFrames::One(std::unique_ptr<Sprite> sprite)
 {

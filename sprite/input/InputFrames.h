@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "sprite_set.h"
 
@@ -24,6 +25,10 @@ enum class InputKind {
 // By the name's extension; a folder not named like another kind is a
 // program's folder of sources (dossier.pixo is refused as a .pixo is).
 InputKind InputKindOf(const std::string& path);
+
+// The extension of the last path element only, lowered: "sprites.pixo/notes"
+// has none.
+std::string LoweredExtension(std::string_view path);
 
 // What reading gave: the frames (one or more), or the French reason why
 // there are none, which names the file as messages do ("path : why").
