@@ -243,7 +243,7 @@ const Sprite& FramePanel::PreviewSprite() const
     return form.sprite;
 }
 
-// Only white, unmasked, unmarked cells show it (onion_skin.h), inside their
+// Only white or masked, unmarked cells show it (onion_skin.h), inside their
 // outline, so the current frame's own pixels always read as they are.
 void FramePanel::PaintOverView(QPainter& painter)
 {

@@ -257,6 +257,12 @@ void ToolPanel::LayOutAroundView()
     L_Zoom->setGeometry(tabs.left() + 13, tabs.bottom() + 3, 150, 16);
 }
 
+void ToolPanel::CheckerFrameRowMasks(bool checkered)
+{
+    frameStrip->checkerMasked = checkered;
+    frameStrip->update();
+}
+
 void ToolPanel::ShowChange(const DocumentChange& change)
 {
     if (change.frames || change.size) {

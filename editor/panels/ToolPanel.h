@@ -41,6 +41,9 @@ public:
     // Puts the frame row and the zoom readout in their places, after the
     // view region and the tab control have taken theirs.
     void LayOutAroundView();
+    // The frame row's masked pixels over a light checkerboard, as "Transparence
+    // en damier" shows them in the views, or over white.
+    void CheckerFrameRowMasks(bool checkered);
 
     uint8_t ReperesEcran = 0;
     QCheckBox* CB_ReperesEcran;

@@ -136,8 +136,9 @@ TransformPanel::TransformPanel(TForm1& form) : EditorPanel(form)
     }
 
     QToolButton* preShift = SmallButton(page, "B_PreDecaler", QStringLiteral("×8"),
-                                        QStringLiteral("Pré-décaler : une planche de 8 images décalées de 0 à 7 pixels "
-                                                       "vers la droite, 8 pixels plus large"),
+                                        QStringLiteral("Pré-décaler : chaque image devient 8 images décalées de 0 à 7 "
+                                                       "pixels vers la droite, larges de 8, 16, 32 pixels ou d'octets "
+                                                       "entiers"),
                                         place);
     connect(preShift, &QToolButton::clicked, this, &TransformPanel::B_PreDecalerClick);
 
@@ -161,18 +162,26 @@ bool TransformPanel::eventFilter(QObject* watched, QEvent* event)
     return press ? ViewKeyDown(key) : ViewKeyUp(key);
 }
 
-// The set becomes the eight shifted copies of the frame edited, one undo
-// step, as a load replaces it. The other frames of a set go with it: a
-// changed set is asked about first, as before an import over it.
+// Every frame becomes its eight shifted copies, one undo step, as a load
+// replaces the set; a changed set is asked about first, as before an import
+// over it.
 void TransformPanel::B_PreDecalerClick()
 {
     if (form.document.Frames().Count() > 1 && !form.documents->MayPreShiftOver())
         return;
-    const TransformOutcome outcome = PreShiftFrame(form.document);
+    const TransformOutcome outcome = PreShiftFrames(form.document);
     if (outcome.tooLarge) {
         AppDialogs().ShowMessage(QStringLiteral("Pré-décalage impossible : le sprite ferait %1 pixels de large, "
                                                 "plus que les 240 d'un écran.")
                                      .arg(outcome.tooLarge->x),
+                                 QStringLiteral("Echec!"), MessageIcon::Warning);
+        return;
+    }
+    if (outcome.tooManyFrames) {
+        AppDialogs().ShowMessage(QStringLiteral("Pré-décalage impossible : la planche ferait %1 images, "
+                                                "plus que les %2 d'une planche.")
+                                     .arg(*outcome.tooManyFrames)
+                                     .arg(MaxFrames),
                                  QStringLiteral("Echec!"), MessageIcon::Warning);
         return;
     }
@@ -301,6 +310,8 @@ void TransformPanel::CopySelection()
     data->setImageData(copied.selected ? ImageOfCells(copied.cells)
                                        : SpriteImage(form.sprite, 1, false).convertToFormat(QImage::Format_ARGB32));
     data->setData(QString::fromLatin1(CellClipboardFormat), QByteArray::fromStdString(EncodeCells(copied.cells)));
+    data->setData(QString::fromLatin1(CellOriginClipboardFormat),
+                  QByteArray::fromStdString(EncodeCellOrigin(copied.origin)));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
@@ -317,9 +328,10 @@ void TransformPanel::EraseSelection()
     form.ShowDocumentChange(DeleteSelection(form.document));
 }
 
-// The pasted pixels float at the top-left of the view, with the selection
-// tool chosen so that they can be dragged into place. Cells of another
-// kind under Pixora's name are refused whole.
+// The pasted pixels float where they were copied from, with the selection
+// tool chosen so that they can be dragged elsewhere. Cells of another kind
+// under Pixora's name are refused whole; cells that come without their
+// place land at the top-left corner.
 void TransformPanel::PasteClipboard()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -332,7 +344,11 @@ void TransformPanel::PasteClipboard()
         form.picturePanel->PasteClipboardImage();
         return;
     }
-    const DocumentChange change = PasteCells(form.document, cells);
+    Point origin{0, 0};
+    const QString originFormat = QString::fromLatin1(CellOriginClipboardFormat);
+    if (data->hasFormat(originFormat))
+        DecodeCellOrigin(data->data(originFormat).toStdString(), origin);
+    const DocumentChange change = PasteCells(form.document, cells, origin);
     sbSelection->setChecked(true);
     form.ShowDocumentChange(change);
 }

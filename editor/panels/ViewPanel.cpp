@@ -10,7 +10,9 @@
 #include <QWheelEvent>
 
 #include "FormLayout.h"
+#include "FrameStrip.h"
 #include "IniFile.h"
+#include "ToolPanel.h"
 #include "U_apercu.h"
 #include "U_main.h"
 #include "ViewImage.h"
@@ -52,11 +54,16 @@ void PlaceBar(QScrollBar* bar, const ViewRegion& place, int maximum, int pageSte
 
 } // namespace
 
-// The option takes the row of "Options" below the designed five.
+// The options take rows of "Options" below the designed five: the true-size
+// preview the first, the checkerboard the one below the screen guides.
 ViewPanel::ViewPanel(TForm1& form) : EditorPanel(form)
 {
     CB_ApercuTailleReelle = Place(new QCheckBox(QStringLiteral("Aperçu en taille réelle"), form.TabSheet5),
                                   "CB_ApercuTailleReelle", 8, 140, 281, 20);
+    CB_TransparenceDamier = Place(new QCheckBox(QStringLiteral("Transparence en damier"), form.TabSheet5),
+                                  "CB_TransparenceDamier", 8, 192, 281, 20);
+    CB_TransparenceDamier->setToolTip(QStringLiteral("Les pixels maskés en damier clair, dans la vue, l'aperçu "
+                                                     "et la rangée d'images"));
     ViewScrollX = ViewScrollBar(Qt::Horizontal, "ViewScrollX", &form);
     ViewScrollY = ViewScrollBar(Qt::Vertical, "ViewScrollY", &form);
     for (QScrollBar* bar : {ViewScrollX, ViewScrollY})
@@ -73,6 +80,7 @@ ViewPanel::ViewPanel(TForm1& form) : EditorPanel(form)
     bind(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { ShowFittedView(); });
 
     connect(CB_ApercuTailleReelle, &QCheckBox::toggled, this, &ViewPanel::CB_ApercuTailleReelleClick);
+    connect(CB_TransparenceDamier, &QCheckBox::toggled, this, &ViewPanel::CB_TransparenceDamierClick);
     // True colors draw no grid lines, which changes the zoomed grid's extent.
     connect(form.CB_CouleursPrincipale, &QCheckBox::toggled, this, &ViewPanel::LayOutMainView);
 }
@@ -120,7 +128,8 @@ CellEdges ViewPanel::MainCellEdges() const
 void ViewPanel::DrawZoomedMainView(QPainter& painter)
 {
     ShowSpriteType(form, form.sprite);
-    DrawZoomedView(painter, MainZoomLayout(), MainScroll(), form.sprite, form.CouleursVraiesMain != 0);
+    DrawZoomedView(painter, MainZoomLayout(), MainScroll(), form.sprite, form.CouleursVraiesMain != 0,
+                   TransparenceDamier != 0);
     painter.setClipRect(MainViewArea());
 }
 
@@ -210,6 +219,13 @@ void ViewPanel::CB_ApercuTailleReelleClick()
     }
 }
 
+void ViewPanel::CB_TransparenceDamierClick()
+{
+    TransparenceDamier = CB_TransparenceDamier->isChecked();
+    form.toolPanel->CheckerFrameRowMasks(TransparenceDamier != 0);
+    form.RedrawBothViews();
+}
+
 // A zoom level that is no step, hand-edited or from a later version, shows
 // the designed view.
 void ViewPanel::ReadSettings(const IniFile& settings)
@@ -218,6 +234,8 @@ void ViewPanel::ReadSettings(const IniFile& settings)
     MainZoom = IsZoomStep(zoom) ? zoom : FittedZoom;
     ApercuTailleReelle = settings.ReadBool(ViewSection, "ApercuTailleReelle", false);
     CB_ApercuTailleReelle->setChecked(ApercuTailleReelle != 0);
+    TransparenceDamier = settings.ReadBool(ViewSection, "TransparenceDamier", false);
+    CB_TransparenceDamier->setChecked(TransparenceDamier != 0);
     LayOutMainView();
 }
 
@@ -225,4 +243,5 @@ void ViewPanel::WriteSettings(const IniFile& settings) const
 {
     settings.WriteIntegerUnlessDefault(ViewSection, "ZoomPrincipale", MainZoom, FittedZoom);
     settings.WriteIntegerUnlessDefault(ViewSection, "ApercuTailleReelle", ApercuTailleReelle != 0 ? 1 : 0, 0);
+    settings.WriteIntegerUnlessDefault(ViewSection, "TransparenceDamier", TransparenceDamier != 0 ? 1 : 0, 0);
 }

@@ -1,6 +1,8 @@
 // View navigation: zooming and scrolling the main view, the true-size
-// preview option on "Options" ("Aperçu en taille réelle"), and their section
-// "Affichage" of the settings file. The fitted view stays the designed one;
+// preview option on "Options" ("Aperçu en taille réelle"), the option that
+// shows masked cells as a light checkerboard in the main view, the preview
+// and the frame row ("Transparence en damier", off by default), and their
+// section "Affichage" of the settings file. The fitted view stays the designed one;
 // a zoomed view shows whole screen pixels per cell, part of the grid at a
 // time, with scroll bars inside the region along its bottom and right
 // edges. Window coordinates of the main window; cell coordinates of the
@@ -27,7 +29,9 @@ public:
     // designed view fitted to the region.
     int MainZoom = FittedZoom;
     uint8_t ApercuTailleReelle = 0;
+    uint8_t TransparenceDamier = 0;
     QCheckBox* CB_ApercuTailleReelle;
+    QCheckBox* CB_TransparenceDamier;
     QScrollBar* ViewScrollX;
     QScrollBar* ViewScrollY;
 
@@ -62,6 +66,7 @@ public:
 private:
     Point MainScroll() const;
     void CB_ApercuTailleReelleClick();
+    void CB_TransparenceDamierClick();
 
     int zoomWheelTurn_ = 0;
 };

@@ -30,10 +30,14 @@ inline constexpr QRgb MaskedPenColor = qRgb(255, 0, 0);
 // the zoomed view's true colors: lighter than any shade of the screen, so it
 // reads as "background" and never as a color of the sprite.
 inline constexpr QRgb TrueColorMaskChecker = qRgb(226, 238, 226);
-// The onion skin: the previous frame's pixels show through the white cells
+// The light checkerboard that masked cells show when transparency is shown
+// as such: white and this gray, lighter than the light gray of the palette;
+// in true colors, the screen's background and TrueColorMaskChecker.
+inline constexpr QRgb PlainMaskChecker = qRgb(214, 214, 214);
+// The onion skin: the previous frame's pixels show through the white and masked cells
 // of the current one in this orange, stronger the darker they are. No
 // palette has it, nor anything near it, so they are never taken for pixels
 // of the frame.
 inline constexpr QRgb OnionTint = qRgb(255, 128, 0);
-// Its opacity over a white cell, by the previous pixel's PixelColor.
+// Its opacity over such a cell, by the previous pixel's PixelColor.
 inline constexpr std::array<int, 4> OnionAlpha{0, 90, 130, 170};

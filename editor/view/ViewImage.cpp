@@ -256,7 +256,88 @@ void ComposeOutlinedBand(Canvas& canvas, int first, int end, ComposeOutline outl
         canvas.CopyRow(first, end - 1);
 }
 
-void DrawFittedGrid(QPainter& painter, const GridLines& lines, const CellLooks& looks, Point size)
+// The light checkerboard of masked cells, when it is shown: laid over the
+// whole grid in squares counted from the grid's top-left corner, so that
+// neighbouring masked cells continue one another's pattern and a cell of
+// one pixel still takes its share of it.
+struct MaskChecker {
+    bool shown = false;
+    bool trueColors = false;
+    int square = 1;
+
+    // Marked cells keep the mark of the line tool, which grid mode shows on
+    // masked cells too.
+    bool Covers(Look look) const { return IsMaskedLook(look) && (trueColors || !(look & MarkedLook)); }
+    QRgb Color(int column, int row) const
+    {
+        const bool second = ((column / square + row / square) & 1) != 0;
+        if (trueColors)
+            return second ? TrueColorMaskChecker : TrueColorPalette[White];
+        return second ? PlainMaskChecker : PlainPalette[White];
+    }
+};
+
+MaskChecker CheckerOf(bool shown, bool trueColors, int cellPixels)
+{
+    return {shown, trueColors, std::max(cellPixels / 4, 1)};
+}
+
+// What a view shows of the inside of cells: for each canvas column and row,
+// the sprite column or row, or -1 on a grid line, an outline or beside the
+// grid; and where the canvas's top-left lies in the grid's pixels.
+struct CellInsides {
+    std::vector<int> columns;
+    std::vector<int> rows;
+    Point origin{0, 0};
+};
+
+template <class CellOf> std::vector<int> MapInsides(int extent, CellOf cellOf)
+{
+    std::vector<int> cells(static_cast<std::size_t>(std::max(extent, 0)));
+    for (int i = 0; i < extent; ++i)
+        cells[i] = cellOf(i);
+    return cells;
+}
+
+// Between the fitted grid's boundaries; an outlined cell's first and last
+// pixels are its outline.
+template <std::size_t N> std::vector<int> FittedInsides(const std::array<int, N>& boundaries, int count, bool outlined)
+{
+    std::vector<int> cells(boundaries[count] - boundaries[0], -1);
+    const int edge = outlined ? 1 : 0;
+    for (int k = 0; k < count; ++k) {
+        for (int i = boundaries[k] + edge; i < boundaries[k + 1] - edge; ++i)
+            cells[i - boundaries[0]] = k;
+    }
+    return cells;
+}
+
+void CheckerMaskedCells(Canvas& canvas, const CellInsides& insides, const CellLooks& looks, const MaskChecker& checker)
+{
+    if (!checker.shown)
+        return;
+    for (std::size_t row = 0; row < insides.rows.size(); ++row) {
+        const int y = insides.rows[row];
+        if (y < 0)
+            continue;
+        const Look* cells = looks.Row(y);
+        QRgb* out = canvas.Row(static_cast<int>(row));
+        const int gridRow = insides.origin.y + static_cast<int>(row);
+        for (std::size_t column = 0; column < insides.columns.size(); ++column) {
+            const int x = insides.columns[column];
+            if (x >= 0 && checker.Covers(cells[x]))
+                out[column] = checker.Color(insides.origin.x + static_cast<int>(column), gridRow);
+        }
+    }
+}
+
+CellInsides FittedCellInsides(const GridLines& lines, Point size, bool outlined)
+{
+    return {FittedInsides(lines.columns, size.x, outlined), FittedInsides(lines.rows, size.y, outlined)};
+}
+
+void DrawFittedGrid(QPainter& painter, const GridLines& lines, const CellLooks& looks, Point size,
+                    const MaskChecker& checker)
 {
     const ColumnMap map = MapFittedColumns(lines, size.x);
     const int height = lines.rows[size.y] - lines.rows[0];
@@ -273,13 +354,15 @@ void DrawFittedGrid(QPainter& painter, const GridLines& lines, const CellLooks& 
             canvas, first, end, [&](QRgb* out) { ComposeRow(out, map, row, GridPens); },
             [&](QRgb* out) { ComposeOutlinedRow(out, map, row, GridPens, PlainFills); });
     }
+    CheckerMaskedCells(canvas, FittedCellInsides(lines, size, true), looks, checker);
     canvas.Put();
 }
 
 // Cells too small for their outline are filled whole, and a masked one is a
 // checkerboard of red and its color in squares of one pixel, red at its
 // top-left, so that even a cell of one pixel shows its mask.
-void DrawFittedUnlined(QPainter& painter, const GridLines& lines, const CellLooks& looks, Point size)
+void DrawFittedUnlined(QPainter& painter, const GridLines& lines, const CellLooks& looks, Point size,
+                       const MaskChecker& checker)
 {
     const ColumnMap map =
         MapFittedColumns(lines, size.x, [](int inCell, int) { return static_cast<uint8_t>(inCell & 1); });
@@ -301,6 +384,7 @@ void DrawFittedUnlined(QPainter& painter, const GridLines& lines, const CellLook
         for (int canvasRow = first + 2; canvasRow < end; ++canvasRow)
             canvas.CopyRow(canvasRow - 2, canvasRow);
     }
+    CheckerMaskedCells(canvas, FittedCellInsides(lines, size, false), looks, checker);
     canvas.Put();
 }
 
@@ -321,7 +405,8 @@ void ComposeFilledBands(Canvas& canvas, const ColumnMap& map, const CellLooks& l
     }
 }
 
-void DrawFittedTrueColors(QPainter& painter, const GridLines& lines, const CellLooks& looks, Point size)
+void DrawFittedTrueColors(QPainter& painter, const GridLines& lines, const CellLooks& looks, Point size,
+                          const MaskChecker& checker)
 {
     const ColumnMap map = MapFittedColumns(lines, size.x);
     const int height = lines.rows[size.y] - lines.rows[0];
@@ -330,6 +415,7 @@ void DrawFittedTrueColors(QPainter& painter, const GridLines& lines, const CellL
     Canvas canvas(painter, lines.columns[0] - 1, lines.rows[0] - 1, static_cast<int>(map.cell.size()), height);
     ComposeFilledBands(
         canvas, map, looks, size.y, [&](int y) { return lines.rows[y] - lines.rows[0]; }, height);
+    CheckerMaskedCells(canvas, FittedCellInsides(lines, size, false), looks, checker);
     canvas.Put();
 }
 
@@ -442,27 +528,31 @@ private:
 
 } // namespace
 
-void DrawFittedView(QPainter& painter, const ViewRegion& region, float cellSize, const Sprite& sprite, bool trueColors)
+void DrawFittedView(QPainter& painter, const ViewRegion& region, float cellSize, const Sprite& sprite, bool trueColors,
+                    bool checkerMasked)
 {
     const Point size = sprite.GetSize();
     const GridLines lines = ComputeGridLines(region, cellSize, size);
     const CellLooks looks(sprite);
+    const MaskChecker checker = CheckerOf(checkerMasked, trueColors, static_cast<int>(cellSize));
     if (trueColors)
-        DrawFittedTrueColors(painter, lines, looks, size);
+        DrawFittedTrueColors(painter, lines, looks, size, checker);
     else if (FittedCellsOutlined(cellSize))
-        DrawFittedGrid(painter, lines, looks, size);
+        DrawFittedGrid(painter, lines, looks, size, checker);
     else
-        DrawFittedUnlined(painter, lines, looks, size);
+        DrawFittedUnlined(painter, lines, looks, size, checker);
 }
 
-void DrawFittedSprite(QPainter& painter, const ViewRegion& region, const Sprite& sprite, bool trueColors)
+void DrawFittedSprite(QPainter& painter, const ViewRegion& region, const Sprite& sprite, bool trueColors,
+                      bool checkerMasked)
 {
     const float cellSize = CellSize(region, sprite.GetSize());
     if (cellSize > 0.0f)
-        DrawFittedView(painter, region, cellSize, sprite, trueColors);
+        DrawFittedView(painter, region, cellSize, sprite, trueColors, checkerMasked);
 }
 
-void DrawZoomedView(QPainter& painter, const ZoomedLayout& layout, Point scroll, const Sprite& sprite, bool trueColors)
+void DrawZoomedView(QPainter& painter, const ZoomedLayout& layout, Point scroll, const Sprite& sprite, bool trueColors,
+                    bool checkerMasked)
 {
     const Point offset = ClampScroll(layout, scroll);
     const int endColumn = std::min(offset.x + layout.viewport.width, layout.contentWidth);
@@ -492,10 +582,20 @@ void DrawZoomedView(QPainter& painter, const ZoomedLayout& layout, Point scroll,
             earlier = row;
         }
     }
+    // The lines, and the closing line beyond the last cell, are no inside.
+    const auto insideOf = [&layout, cell](int content, int count) {
+        const bool line = layout.gridLines && content % cell == 0;
+        return line || content / cell >= count ? -1 : content / cell;
+    };
+    const Point size = sprite.GetSize();
+    const CellInsides insides{
+        MapInsides(endColumn - offset.x, [&](int column) { return insideOf(offset.x + column, size.x); }),
+        MapInsides(endRow - offset.y, [&](int row) { return insideOf(offset.y + row, size.y); }), offset};
+    CheckerMaskedCells(canvas, insides, looks, CheckerOf(checkerMasked, trueColors, cell));
     canvas.Put();
 }
 
-void DrawTrueSizeView(QPainter& painter, const ViewRegion& region, const Sprite& sprite)
+void DrawTrueSizeView(QPainter& painter, const ViewRegion& region, const Sprite& sprite, bool checkerMasked)
 {
     const Point size = sprite.GetSize();
     const TrueSizePlacement placement = PlaceTrueSize(region, size);
@@ -511,5 +611,8 @@ void DrawTrueSizeView(QPainter& painter, const ViewRegion& region, const Sprite&
     Canvas canvas(painter, placement.left, placement.top, width, height);
     ComposeFilledBands(
         canvas, map, looks, size.y, [&](int y) { return y * scale; }, height);
+    const auto pixelOf = [scale](int i) { return i / scale; };
+    CheckerMaskedCells(canvas, {MapInsides(width, pixelOf), MapInsides(height, pixelOf)}, looks,
+                       CheckerOf(checkerMasked, true, scale));
     canvas.Put();
 }

@@ -3,11 +3,13 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
 
 #include "ImageFiles.h"
+#include "ViewColors.h"
 #include "sprite_set.h"
 
 namespace {
@@ -21,6 +23,23 @@ constexpr int WidestPicture = 2 * PictureHeight;
 // One notch of a common mouse wheel.
 constexpr int WheelNotch = 120;
 const QColor CurrentMark{255, 140, 0};
+// The squares of the checkerboard under masked pixels, in pixels of the row.
+constexpr int CheckerSquare = 3;
+
+// White and the light gray of the views' checkerboard, from the picture's
+// top-left corner.
+QBrush MaskCheckerBrush(QPoint origin)
+{
+    QPixmap tile(2 * CheckerSquare, 2 * CheckerSquare);
+    tile.fill(Qt::white);
+    QPainter painter(&tile);
+    const QColor shade(PlainMaskChecker);
+    painter.fillRect(CheckerSquare, 0, CheckerSquare, CheckerSquare, shade);
+    painter.fillRect(0, CheckerSquare, CheckerSquare, CheckerSquare, shade);
+    QBrush brush(tile);
+    brush.setTransform(QTransform::fromTranslate(origin.x(), origin.y()));
+    return brush;
+}
 
 } // namespace
 
@@ -100,8 +119,12 @@ void FrameStrip::paintEvent(QPaintEvent* event)
         const QRect place = PictureRect(index);
         if (!event->rect().intersects(place.adjusted(-Border, -Border, Border, Border)))
             continue;
-        // White under the picture shows through its masked pixels.
-        painter.fillRect(place, Qt::white);
+        // White under the picture, or the checkerboard, shows through its
+        // masked pixels.
+        if (checkerMasked)
+            painter.fillRect(place, MaskCheckerBrush(place.topLeft()));
+        else
+            painter.fillRect(place, Qt::white);
         painter.drawImage(place, SpriteImage(frames_.Frame(index), 1, false));
         if (index == frames_.Current()) {
             painter.setPen(QPen(CurrentMark, Border, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));

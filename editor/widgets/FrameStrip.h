@@ -19,6 +19,8 @@ public:
 
     // Called with the index of the frame clicked.
     std::function<void(int)> frameClicked;
+    // Masked pixels over a light checkerboard instead of white.
+    bool checkerMasked = false;
 
     // Where frame index is drawn, empty when it is scrolled out of view.
     QRect PictureRect(int index) const;

@@ -46,10 +46,11 @@ void TF_Apercu::FormPaint()
     QPainter painter(this);
     const Sprite& shown = source_.PreviewSprite();
     const ViewRegion region = ToViewRegion(I_Apercu->geometry());
+    const bool checkerMasked = source_.PreviewChecksMasks();
     if (source_.PreviewAtTrueSize())
-        DrawTrueSizeView(painter, region, shown);
+        DrawTrueSizeView(painter, region, shown, checkerMasked);
     else
-        DrawFittedSprite(painter, region, shown, source_.PreviewInTrueColors());
+        DrawFittedSprite(painter, region, shown, source_.PreviewInTrueColors(), checkerMasked);
 }
 
 // A window grown past the screen's right or bottom edge comes back onto it.

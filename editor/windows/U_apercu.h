@@ -20,6 +20,8 @@ public:
     virtual const Sprite& PreviewSprite() const = 0;
     virtual bool PreviewInTrueColors() const = 0;
     virtual bool PreviewAtTrueSize() const = 0;
+    // Masked pixels as a light checkerboard ("Transparence en damier").
+    virtual bool PreviewChecksMasks() const = 0;
     // The settings file that keeps the preview's bounds.
     virtual QString PreviewSettingsFile() const = 0;
     // The preview window while it exists, null once it is gone.

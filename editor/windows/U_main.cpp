@@ -123,6 +123,11 @@ bool TForm1::PreviewAtTrueSize() const
     return viewPanel->ApercuTailleReelle != 0;
 }
 
+bool TForm1::PreviewChecksMasks() const
+{
+    return viewPanel->TransparenceDamier != 0;
+}
+
 void TForm1::resizeEvent(QResizeEvent*)
 {
     FormResize();

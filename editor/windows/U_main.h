@@ -172,6 +172,7 @@ public:
     const Sprite& PreviewSprite() const override;
     bool PreviewInTrueColors() const override { return CouleursVraiesApercu != 0; }
     bool PreviewAtTrueSize() const override;
+    bool PreviewChecksMasks() const override;
     QString PreviewSettingsFile() const override { return Paths.settingsFile; }
     void SetPreviewWindow(TF_Apercu* preview) override { F_Apercu = preview; }
     void SetExportWindow(TForm2* window) override { Form2 = window; }

@@ -9,6 +9,7 @@
 #include "ViewColors.h"
 #include "ViewGeometry.h"
 #include "ViewImage.h"
+#include "ViewPanel.h"
 
 QRect RegionBounds(const QWidget* region)
 {
@@ -62,10 +63,12 @@ void ShowSpriteType(TForm1& form, const Sprite& sprite)
     NarrowTextToFit(*form.Label2);
 }
 
+// "Transparence en damier" shows masked cells as a checkerboard; off, the
+// view is the designed one.
 void DrawSpriteView(TForm1& form, const QRect& region, const Sprite& sprite, QPainter& painter, bool trueColors)
 {
     ShowSpriteType(form, sprite);
-    DrawFittedSprite(painter, ToViewRegion(region), sprite, trueColors);
+    DrawFittedSprite(painter, ToViewRegion(region), sprite, trueColors, form.viewPanel->TransparenceDamier != 0);
 }
 
 void TForm1::ShowButtonPens()

@@ -15,8 +15,10 @@ DocumentChange EraseSelectionAs(SpriteDocument& document, const std::string& lab
 
 CopiedCells CellsToCopy(SpriteDocument& document)
 {
-    if (document.HasSelection())
-        return {document.SelectedPixels(), true};
+    if (document.HasSelection()) {
+        const CellRect bounds = document.SelectionBounds();
+        return {document.SelectedPixels(), true, {bounds.x, bounds.y}};
+    }
     return {CopyCells(document.Current(), SpriteArea(document.Current())), false};
 }
 
@@ -30,13 +32,9 @@ DocumentChange CutSelection(SpriteDocument& document)
     return EraseSelectionAs(document, "coupe");
 }
 
-DocumentChange PasteCells(SpriteDocument& document, const CellPicture& cells)
+DocumentChange PasteCells(SpriteDocument& document, const CellPicture& cells, Point origin)
 {
     if (cells.width == 0 || cells.height == 0)
         return {};
-    DocumentChange change = document.EditSelection("collage", [&cells](SpriteSelection& selection, Sprite& frame) {
-        selection.Float(frame, cells, {0, 0});
-    });
-    change.selection = true;
-    return change;
+    return document.FloatPasted(cells, origin, "collage");
 }

@@ -10,6 +10,7 @@
 struct CopiedCells {
     CellPicture cells;
     bool selected = false; // false: the whole frame, for want of a selection
+    Point origin{0, 0};    // where the cells' top-left cell was in the frame
 };
 
 CopiedCells CellsToCopy(SpriteDocument& document);
@@ -18,6 +19,8 @@ CopiedCells CellsToCopy(SpriteDocument& document);
 DocumentChange DeleteSelection(SpriteDocument& document);
 // The same as the second half of a cut, named so in the history.
 DocumentChange CutSelection(SpriteDocument& document);
-// The cells float at the frame's top-left corner, selected, clipped to its
-// size; an empty picture changes nothing.
-DocumentChange PasteCells(SpriteDocument& document, const CellPicture& cells);
+// The cells float where they were copied from, their top-left cell at
+// origin, selected, clipped to the frame's size; moving them while they
+// float is part of the paste's step (SpriteDocument::FloatPasted). An empty
+// picture changes nothing.
+DocumentChange PasteCells(SpriteDocument& document, const CellPicture& cells, Point origin);

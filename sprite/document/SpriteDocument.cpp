@@ -68,7 +68,7 @@ std::string SpriteDocument::GestureLabel() const
     if (drawing_.AnyDrawing())
         return ToolStepLabel(drawingTool_);
     if (selectionGesture_ == SelectionGesture::Moving)
-        return SelectionMoveLabel;
+        return movingPaste_ ? pasteLabel_ : SelectionMoveLabel;
     if (IsKeyboardStroke())
         return KeyboardStrokeLabel;
     return ToolStepLabel(drawingTool_);
@@ -177,6 +177,27 @@ DocumentChange SpriteDocument::Deselect()
     return change;
 }
 
+DocumentChange SpriteDocument::FloatPasted(const CellPicture& cells, Point topLeft, const std::string& label)
+{
+    CloseGestureStep();
+    const std::size_t stepsBefore = history_.StepsAdded();
+    DocumentChange change = EditSelection(label, [&cells, topLeft](SpriteSelection& selection, Sprite& frame) {
+        selection.Float(frame, cells, topLeft);
+    });
+    pastedAt_ = history_.StepsAdded();
+    pasteIsStep_ = *pastedAt_ != stepsBefore;
+    pasteLabel_ = label;
+    change.selection = true;
+    return change;
+}
+
+// An undo, a redo that is not the paste's, or any other step since, and the
+// pasted cells are pixels like any others.
+bool SpriteDocument::IsPasteFloating()
+{
+    return pastedAt_ == history_.StepsAdded() && !history_.CanRedo() && selection_.IsFloating(editing_);
+}
+
 // The mouse.
 
 DocumentChange SpriteDocument::MouseDown(int tool, int button, PenValue pen, Point cell)
@@ -238,6 +259,9 @@ DocumentChange SpriteDocument::SelectionPress(int button, Point cell)
         return {};
     if (IsOnGrid(cell) && HasSelection() && SelectionBounds().Contains(cell)) {
         CloseGestureStep();
+        // A paste that changed nothing made no step: its first move is the
+        // paste's step.
+        movingPaste_ = IsPasteFloating() && (!pasteIsStep_ || history_.ResumeLastStep(editing_, frames_.Current()));
         ResumeStep();
         const CellRect bounds = SelectionBounds();
         selectionGesture_ = SelectionGesture::Moving;
@@ -272,6 +296,8 @@ DocumentChange SpriteDocument::SelectionDrag(Point heldCell)
         return change;
     // A command run during the drag (a transform key) closed its step; the
     // rest of the drag is a step of its own.
+    if (!history_.IsRecording())
+        movingPaste_ = false;
     ResumeStep();
     selection_.MoveTo(editing_, topLeft);
     change.pixels = true;
@@ -283,9 +309,21 @@ DocumentChange SpriteDocument::SelectionRelease(int button)
 {
     if (button != 0 || selectionGesture_ == SelectionGesture::None)
         return {};
-    const bool moving = selectionGesture_ == SelectionGesture::Moving;
+    if (selectionGesture_ != SelectionGesture::Moving) {
+        selectionGesture_ = SelectionGesture::None;
+        return {};
+    }
+    const std::string label = GestureLabel();
     selectionGesture_ = SelectionGesture::None;
-    return moving ? CommitStep(SelectionMoveLabel) : DocumentChange{};
+    const std::size_t stepsBefore = history_.StepsAdded();
+    const DocumentChange change = CommitStep(label);
+    // The paste and its moves are one step, which the next move joins too.
+    if (movingPaste_) {
+        pastedAt_ = history_.StepsAdded();
+        pasteIsStep_ = *pastedAt_ != stepsBefore;
+    }
+    movingPaste_ = false;
+    return change;
 }
 
 // Only a cell of the grid on both axes moves the cursor; its frame is drawn

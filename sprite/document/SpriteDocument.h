@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "CellPicture.h"
@@ -98,6 +99,11 @@ public:
     CellPicture SelectedPixels() { return selection_.Pixels(editing_); }
     // Floating pixels stay where they are shown; nothing is selected.
     DocumentChange Deselect();
+    // Pasted cells float with their top-left cell at topLeft, clipped to the
+    // frame, selected, as one step named label. Moving them while they float
+    // joins that step, so that one undo takes the whole paste away wherever
+    // it was moved, never leaving it where it first landed.
+    DocumentChange FloatPasted(const CellPicture& cells, Point topLeft, const std::string& label);
 
     // The mouse over the view of the frame: cell is the cell under the
     // pointer, heldCell the nearest cell of the frame when it is beside it.
@@ -147,6 +153,8 @@ private:
     DocumentChange SelectionDrag(Point heldCell);
     DocumentChange SelectionRelease(int button);
     DocumentChange FollowPointer(Point cell);
+    // Whether the newest step is a paste whose cells still float.
+    bool IsPasteFloating();
 
     Sprite editing_;
     SpriteSet frames_{editing_};
@@ -159,6 +167,13 @@ private:
     SelectionGesture selectionGesture_ = SelectionGesture::None;
     Point gestureStartCell_{0, 0};
     Point gestureStartTopLeft_{0, 0};
+    // The last paste, as the history's StepsAdded after it, and whether it
+    // made a step: cells pasted over the same cells change nothing.
+    std::optional<std::size_t> pastedAt_;
+    bool pasteIsStep_ = false;
+    std::string pasteLabel_;
+    // The selection being moved is a paste, and the move joins its step.
+    bool movingPaste_ = false;
     Point keyboardCell_{0, 0};
     bool keyboardCellShown_ = false;
     PenValue keyboardPen_ = NotDrawing;

@@ -50,14 +50,21 @@ TransformOutcome TransformPicture(SpriteDocument& document, PictureTransform tra
     return {change};
 }
 
-TransformOutcome PreShiftFrame(SpriteDocument& document)
+TransformOutcome PreShiftFrames(SpriteDocument& document)
 {
-    const Sprite& frame = document.Current();
-    std::vector<Sprite> shifted;
-    if (!PreShiftedFrames(frame, shifted))
-        return {{}, Point{frame.width + PreShiftCount, frame.height}};
+    const SpriteSet& set = document.Frames();
+    const int count = set.Count() * PreShiftCount;
+    if (count > MaxFrames)
+        return {{}, std::nullopt, count};
     FrameList copies;
-    for (Sprite& copy : shifted)
-        copies.push_back(std::make_unique<Sprite>(copy));
+    copies.reserve(static_cast<std::size_t>(count));
+    for (int index = 0; index < set.Count(); ++index) {
+        const Sprite& frame = set.Frame(index);
+        std::vector<Sprite> shifted;
+        if (!PreShiftedFrames(frame, shifted))
+            return {{}, Point{PreShiftedWidth(frame.width), frame.height}};
+        for (Sprite& copy : shifted)
+            copies.push_back(std::make_unique<Sprite>(std::move(copy)));
+    }
     return {document.ReplaceFrames(std::move(copies), "pré-décalage")};
 }

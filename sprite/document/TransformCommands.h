@@ -1,6 +1,6 @@
 // Transforms of the frame being edited, or of its selection when there is
 // one (mirrors, rotations, one-pixel shifts, inversion), and the pre-shifted
-// set made from the frame. Each is one undo step named after the transform.
+// set made from the frames. Each is one undo step named after the transform.
 #pragma once
 
 #include <optional>
@@ -17,11 +17,15 @@ struct TransformOutcome {
     // Set when the command was refused: the size it would have made, beyond
     // the 240 x 128 of a screen.
     std::optional<Point> tooLarge = std::nullopt;
+    // Set when the command was refused: the number of frames it would have
+    // made, beyond the MaxFrames of a set.
+    std::optional<int> tooManyFrames = std::nullopt;
 };
 
 // A quarter turn of the whole frame swaps its sides, and is refused when the
 // turned size does not fit; a selection turns inside the frame.
 TransformOutcome TransformPicture(SpriteDocument& document, PictureTransform transform);
-// The set becomes the eight copies of the frame shifted right by 0 to 7
-// pixels in a frame 8 pixels wider (PreShift.h), as a load replaces it.
-TransformOutcome PreShiftFrame(SpriteDocument& document);
+// Every frame becomes its eight copies shifted right by 0 to 7 pixels in
+// the wider frame of PreShift.h, frame after frame (frame 0 shifted by 0 to
+// 7, then frame 1...), as a load replaces the set: one step.
+TransformOutcome PreShiftFrames(SpriteDocument& document);

@@ -54,8 +54,26 @@ void SpriteHistory::Abandon(Sprite& sprite)
     sprite.RestoreState(sizeBefore, typeBefore);
 }
 
+// The sprite goes back to its state before the step, which is noted as at
+// Begin, and forward again.
+bool SpriteHistory::ResumeLastStep(Sprite& sprite, int frame)
+{
+    if (recording || undoCount == 0 || undoCount != steps.size())
+        return false;
+    Step& last = steps.back();
+    if (last.kind != StepKind::Edit || last.frame != frame)
+        return false;
+    SwapWithSprite(last, sprite);
+    Begin(sprite, frame);
+    SwapWithSprite(last, sprite);
+    steps.pop_back();
+    undoCount = steps.size();
+    return true;
+}
+
 void SpriteHistory::AddStep(Step step)
 {
+    ++stepsAdded;
     steps.erase(steps.begin() + static_cast<std::ptrdiff_t>(undoCount), steps.end());
     steps.push_back(std::move(step));
     if (steps.size() > depth)

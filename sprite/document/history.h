@@ -44,6 +44,14 @@ public:
     // and type back as they were at Begin.
     void Abandon(Sprite& sprite);
     bool IsRecording() const { return recording; }
+    // Takes the last step back as the command being recorded, as if it had
+    // not been committed yet, so that what follows joins it as one step.
+    // Only an edit of that frame that is the newest step and not undone;
+    // false, and nothing begun, otherwise.
+    bool ResumeLastStep(Sprite& sprite, int frame);
+    // How many steps were ever added: a step taken back and committed again
+    // counts anew, undo and redo do not count.
+    std::size_t StepsAdded() const { return stepsAdded; }
 
     // Each returns false and changes nothing when there is no such step or
     // a command is being recorded. The Sprite forms serve a history of one
@@ -102,6 +110,7 @@ private:
     std::size_t depth;
     std::deque<Step> steps;
     std::size_t undoCount = 0; // steps[0 .. undoCount) can be undone, the rest redone
+    std::size_t stepsAdded = 0;
 
     bool recording = false;
     std::vector<int8_t> before; // cells at Begin

@@ -6,6 +6,18 @@
 namespace {
 
 constexpr std::size_t HeaderSize = 4;
+constexpr std::size_t OriginSize = 4;
+
+void AppendSixteenBits(std::string& bytes, int value)
+{
+    bytes.push_back(static_cast<char>(value & 0xFF));
+    bytes.push_back(static_cast<char>((value >> 8) & 0xFF));
+}
+
+int SixteenBitsAt(std::string_view bytes, std::size_t at)
+{
+    return static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1]) << 8;
+}
 
 } // namespace
 
@@ -13,10 +25,8 @@ std::string EncodeCells(const CellPicture& picture)
 {
     std::string bytes;
     bytes.reserve(HeaderSize + picture.cells.size());
-    for (int side : {picture.width, picture.height}) {
-        bytes.push_back(static_cast<char>(side & 0xFF));
-        bytes.push_back(static_cast<char>(side >> 8));
-    }
+    for (int side : {picture.width, picture.height})
+        AppendSixteenBits(bytes, side);
     bytes.append(reinterpret_cast<const char*>(picture.cells.data()), picture.cells.size());
     return bytes;
 }
@@ -25,9 +35,8 @@ bool DecodeCells(std::string_view bytes, CellPicture& picture)
 {
     if (bytes.size() < HeaderSize)
         return false;
-    const auto byte = [&bytes](std::size_t i) { return static_cast<int>(static_cast<uint8_t>(bytes[i])); };
-    const int width = byte(0) | byte(1) << 8;
-    const int height = byte(2) | byte(3) << 8;
+    const int width = SixteenBitsAt(bytes, 0);
+    const int height = SixteenBitsAt(bytes, 2);
     if (width < 1 || width > MaxWidth || height < 1 || height > MaxHeight ||
         bytes.size() != HeaderSize + static_cast<std::size_t>(width) * height)
         return false;
@@ -39,5 +48,21 @@ bool DecodeCells(std::string_view bytes, CellPicture& picture)
         decoded.cells[i] = static_cast<int8_t>(cell);
     }
     picture = std::move(decoded);
+    return true;
+}
+
+std::string EncodeCellOrigin(Point origin)
+{
+    std::string bytes;
+    AppendSixteenBits(bytes, origin.x);
+    AppendSixteenBits(bytes, origin.y);
+    return bytes;
+}
+
+bool DecodeCellOrigin(std::string_view bytes, Point& origin)
+{
+    if (bytes.size() != OriginSize)
+        return false;
+    origin = {static_cast<int16_t>(SixteenBitsAt(bytes, 0)), static_cast<int16_t>(SixteenBitsAt(bytes, 2))};
     return true;
 }

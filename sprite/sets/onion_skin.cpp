@@ -7,6 +7,7 @@ const Sprite* OnionSkinFrame(const SpriteSet& set)
 
 PixelColor OnionSkinColor(const Sprite& current, const Sprite& previous, int x, int y)
 {
-    const bool open = current.GetColor(x, y) == White && current.GetMask(x, y) != Mask && !current.IsMarked(x, y);
+    const bool seeThrough = current.GetColor(x, y) == White || current.GetMask(x, y) == Mask;
+    const bool open = seeThrough && !current.IsMarked(x, y);
     return open ? previous.GetColor(x, y) : White;
 }

@@ -1,7 +1,8 @@
 // The onion skin of a set: the frame before the current one, shown faintly
-// in the cells of the current frame that are white, unmasked and unmarked,
-// so that the current frame's own pixels always read as they are. Cell
-// coordinates of the current frame.
+// in the cells of the current frame that are white or masked (transparent
+// in a game, whatever color they hide) and unmarked, so that the current
+// frame's own pixels always read as they are. Cell coordinates of the
+// current frame.
 #pragma once
 
 #include "U_class.h"

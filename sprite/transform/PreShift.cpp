@@ -2,9 +2,19 @@
 
 #include "Transform.h"
 
+int PreShiftedWidth(int width)
+{
+    const int needed = width + PreShiftCount - 1;
+    for (const int routineWidth : {8, 16, 32}) {
+        if (needed <= routineWidth)
+            return routineWidth;
+    }
+    return (needed + 7) / 8 * 8;
+}
+
 bool PreShiftedFrames(const Sprite& sprite, std::vector<Sprite>& frames)
 {
-    const int widened = sprite.width + PreShiftCount;
+    const int widened = PreShiftedWidth(sprite.width);
     if (widened > MaxWidth)
         return false;
     const SpriteType type = sprite.GetType();

@@ -121,7 +121,7 @@ void SpriteSelection::Float(Sprite& sprite, const CellPicture& picture, Point to
 {
     CatchUp(sprite);
     floating = false;
-    const CellRect kept = Intersection({0, 0, picture.width, picture.height}, SpriteArea(sprite));
+    const CellRect kept = Intersection({topLeft.x, topLeft.y, picture.width, picture.height}, SpriteArea(sprite));
     if (kept.IsEmpty()) {
         bounds = {};
         return;
@@ -129,11 +129,11 @@ void SpriteSelection::Float(Sprite& sprite, const CellPicture& picture, Point to
     CellPicture clipped(kept.width, kept.height);
     for (int y = 0; y < kept.height; ++y) {
         for (int x = 0; x < kept.width; ++x)
-            clipped.At(x, y) = picture.At(x, y);
+            clipped.At(x, y) = picture.At(kept.x - topLeft.x + x, kept.y - topLeft.y + y);
     }
     floatingPixels = std::move(clipped);
     beneath.assign(sprite.cells, sprite.cells + CellCount);
-    bounds = {topLeft.x, topLeft.y, kept.width, kept.height};
+    bounds = kept;
     floating = true;
     Place(sprite);
 }

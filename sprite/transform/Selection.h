@@ -42,8 +42,9 @@ public:
     // Floats the selected pixels and transforms them where they are; a
     // quarter turn keeps the top-left cell and swaps the sides.
     void Transform(Sprite& sprite, PictureTransform transform);
-    // Drops any floating pixels and floats these, clipped to the sprite's
-    // size, with their top-left cell at topLeft.
+    // Drops any floating pixels and floats these with their top-left cell at
+    // topLeft, clipped to the sprite's size; nothing is selected when no
+    // cell of them lands inside it.
     void Float(Sprite& sprite, const CellPicture& picture, Point topLeft);
 
 private:

@@ -17,6 +17,7 @@
 #include "EditCommands.h"
 #include "FrameCommands.h"
 #include "LoadCommands.h"
+#include "PreShift.h"
 #include "SelectionCommands.h"
 #include "SpriteDocument.h"
 #include "SpriteText.h"
@@ -374,7 +375,11 @@ TEST(DocumentChanges, EachCommandSaysWhatItChanged)
         {"keyboard cursor",
          [](SpriteDocument& d) { return d.MoveKeyboardCell(1, 0); },
          {false, false, false, true, false}},
-        {"paste", [](SpriteDocument& d) { return PasteCells(d, CellPicture(1, 1)); }, {true, false, false, true, true}},
+        {"paste",
+         [](SpriteDocument& d) {
+             return PasteCells(d, CellPicture(1, 1), {0, 0});
+         },
+         {true, false, false, true, true}},
     };
     for (const auto& test : cases) {
         SpriteDocument document;
@@ -420,8 +425,8 @@ TEST(TransformCommands, WhatWouldNotFitAScreenIsRefusedWithTheSizeItWouldMake)
          false,
          [](SpriteDocument& d) { return TransformPicture(d, PictureTransform::Rotate180); },
          std::nullopt},
-        {{233, 5}, false, PreShiftFrame, Point{241, 5}},
-        {{232, 5}, false, PreShiftFrame, std::nullopt},
+        {{234, 5}, false, PreShiftFrames, Point{248, 5}},
+        {{233, 5}, false, PreShiftFrames, std::nullopt},
     };
     for (const auto& test : cases) {
         SpriteDocument document(test.size);
@@ -434,6 +439,57 @@ TEST(TransformCommands, WhatWouldNotFitAScreenIsRefusedWithTheSizeItWouldMake)
             EXPECT_EQ(*outcome.tooLarge, *test.tooLarge);
         }
         EXPECT_EQ(document.CanUndo(), !test.tooLarge) << "a refusal is no step";
+    }
+}
+
+// Frame k's eight shifts come together, in the order of the frames; one
+// undo brings the set back as it was.
+TEST(TransformCommands, PreShiftShiftsEveryFrameOfTheSetInOneStep)
+{
+    SpriteDocument document;
+    Fill(document, {{"#.", ".."}, {".l", ".."}, {"..", "D."}});
+    GoToNextFrame(document);
+    const TransformOutcome outcome = PreShiftFrames(document);
+    ASSERT_FALSE(outcome.tooLarge || outcome.tooManyFrames);
+    const std::vector<Rows> frames = FramesOf(document);
+    ASSERT_EQ(frames.size(), 24u);
+    const struct {
+        int frame;
+        Rows rows;
+    } cases[] = {
+        {0, {"#...............", "................"}},  {7, {".......#........", "................"}},
+        {8, {".l..............", "................"}},  {11, {"....l...........", "................"}},
+        {16, {"..WWWWWWWWWWWWWW", "D.WWWWWWWWWWWWWW"}}, {23, {"WWWWWWW..WWWWWWW", "WWWWWWWD.WWWWWWW"}},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(frames[test.frame], test.rows) << "frame " << test.frame;
+    EXPECT_EQ(document.Frames().Current(), 0);
+    EXPECT_EQ(document.UndoLabel(), "pré-décalage");
+
+    document.Undo();
+    EXPECT_EQ(FramesOf(document), (std::vector<Rows>{{"#.", ".."}, {".l", ".."}, {"..", "D."}}));
+    EXPECT_FALSE(document.CanUndo()) << "one step";
+}
+
+// 8 copies of each frame must stay within the frames of a set.
+TEST(TransformCommands, PreShiftRefusesASetThatWouldHaveTooManyFrames)
+{
+    const struct {
+        int frames;
+        std::optional<int> tooMany;
+    } cases[] = {
+        {MaxFrames / PreShiftCount, std::nullopt},
+        {MaxFrames / PreShiftCount + 1, (MaxFrames / PreShiftCount + 1) * PreShiftCount},
+    };
+    for (const auto& test : cases) {
+        SpriteDocument document(Point{4, 2});
+        for (int k = 1; k < test.frames; ++k)
+            AddBlankFrame(document);
+        document.StartNewHistory();
+        const TransformOutcome outcome = PreShiftFrames(document);
+        EXPECT_EQ(outcome.tooManyFrames, test.tooMany) << test.frames;
+        EXPECT_EQ(document.Frames().Count(), test.tooMany ? test.frames : MaxFrames) << test.frames;
+        EXPECT_EQ(document.CanUndo(), !test.tooMany) << "a refusal is no step";
     }
 }
 
@@ -452,13 +508,96 @@ TEST(SelectionCommands, CopyCutAndPasteGoThroughTheSelection)
     EXPECT_EQ(ToRows(document.Current()), (Rows{".l.", ".#."}));
     EXPECT_EQ(document.UndoLabel(), "coupe");
 
-    PasteCells(document, copied.cells);
+    PasteCells(document, copied.cells, copied.origin);
     EXPECT_TRUE(document.IsSelectionFloating());
     EXPECT_EQ(ToRows(document.Current()), (Rows{"#l.", "d#."}));
     Play(document, ToolSelection, {Down(Left, Black, {0, 0}), Move({2, 0}), Up(Left, {2, 0})});
     EXPECT_EQ(ToRows(document.Current()), (Rows{".l#", ".#d"})) << "the pasted cells floated over the rest";
     document.Deselect();
     EXPECT_FALSE(DeleteSelection(document).Any());
+}
+
+CellPicture CellsOf(const Rows& rows)
+{
+    const Sprite sprite = FromRows(rows);
+    return CopyCells(sprite, SpriteArea(sprite));
+}
+
+// The cells land where they were copied from, cut at the frame's edges.
+TEST(SelectionCommands, PasteLandsInPlaceClippedToTheFrame)
+{
+    const struct {
+        const char* what;
+        Point origin;
+        Rows expected;
+        CellRect selected;
+    } cases[] = {
+        {"inside", {1, 1}, {"....", ".#l.", "..D."}, {1, 1, 2, 2}},
+        {"at the top-left corner", {0, 0}, {"#l..", ".D..", "...."}, {0, 0, 2, 2}},
+        {"over the right edge", {3, 0}, {"...#", "....", "...."}, {3, 0, 1, 2}},
+        {"over the top and left edges", {-1, -1}, {"D...", "....", "...."}, {0, 0, 1, 1}},
+        {"beside the frame", {4, 0}, {"....", "....", "...."}, {0, 0, 0, 0}},
+    };
+    for (const auto& test : cases) {
+        SpriteDocument document;
+        document.Editing() = FromRows({"....", "....", "...."});
+        PasteCells(document, CellsOf({"#l", ".D"}), test.origin);
+        EXPECT_EQ(ToRows(document.Current()), test.expected) << test.what;
+        EXPECT_EQ(document.SelectionBounds(), test.selected) << test.what;
+    }
+}
+
+// Copied on one frame, the cells come back at the same cells of another.
+TEST(SelectionCommands, CopiedCellsKeepTheirPlaceOnAnotherFrame)
+{
+    SpriteDocument document;
+    Fill(document, {{"....", ".##.", ".l.."}, {"....", "....", "...."}});
+    Play(document, ToolSelection, {Down(Left, Black, {1, 1}), Move({2, 2}), Up(Left, {2, 2})});
+    const CopiedCells copied = CellsToCopy(document);
+    EXPECT_EQ(copied.origin, (Point{1, 1}));
+    GoToNextFrame(document);
+    PasteCells(document, copied.cells, copied.origin);
+    EXPECT_EQ(ToRows(document.Current()), (Rows{"....", ".##.", ".l.."}));
+    EXPECT_EQ(CellsToCopy(document).origin, (Point{1, 1})) << "the pasted cells, selected where they are";
+}
+
+// However often the pasted cells are moved while they float, one undo takes
+// the whole paste away; a move once they were dropped is a step of its own.
+TEST(SelectionCommands, OneUndoTakesAMovedPasteAway)
+{
+    const auto drag = [](Point from, Point to) {
+        return std::vector<Step>{Down(Left, Black, from), Move(to), Up(Left, to)};
+    };
+    const auto dropped = [](SpriteDocument& document) { document.Deselect(); };
+    const struct {
+        const char* what;
+        Point pastedAt;
+        std::vector<std::vector<Step>> gestures;
+        Labels labels; // of the steps undone, the newest first
+        Rows afterOneUndo;
+    } cases[] = {
+        {"moved once", {1, 1}, {drag({1, 1}, {2, 0})}, {"collage"}, {"#...", "....", "...#"}},
+        {"moved twice", {1, 1}, {drag({1, 1}, {1, 0}), drag({1, 0}, {0, 2})}, {"collage"}, {"#...", "....", "...#"}},
+        // Cut to one black cell over the black cell there: the paste itself
+        // changes nothing.
+        {"pasted over the same cells", {3, 2}, {drag({3, 2}, {0, 1})}, {"collage"}, {"#...", "....", "...#"}},
+        {"dropped, then moved",
+         {1, 1},
+         {{During(dropped)}, drag({1, 1}, {2, 1}), drag({1, 1}, {1, 0})},
+         {"déplacement de la sélection", "collage"},
+         {"#...", ".##.", "...#"}},
+    };
+    for (const auto& test : cases) {
+        SpriteDocument document;
+        document.Editing() = FromRows({"#...", "....", "...#"});
+        PasteCells(document, CellsOf({"##"}), test.pastedAt);
+        for (const std::vector<Step>& gesture : test.gestures)
+            Play(document, ToolSelection, gesture);
+        std::vector<Rows> pictures;
+        EXPECT_EQ(UndoAll(document, &pictures), test.labels) << test.what;
+        ASSERT_FALSE(pictures.empty());
+        EXPECT_EQ(pictures.front(), test.afterOneUndo) << test.what;
+    }
 }
 
 class LoadCommandsTest : public ::testing::Test {
@@ -610,14 +749,41 @@ TEST(CellClipboard, AnythingMalformedIsRefusedWhole)
     }
 }
 
-TEST(OnionSkin, OnlyWhiteUnmaskedUnmarkedCellsShowThePreviousFrame)
+// Beside the cells, where they were: cells without it land at the top-left.
+TEST(CellClipboard, TheCellsPlaceGoesBesideThem)
 {
-    const Sprite previous = FromRows({"##D.l"});
-    Sprite current = FromRows({".#W.."});
+    const struct {
+        std::string bytes;
+        bool read;
+        Point origin;
+    } cases[] = {
+        {std::string("\x03\x00\x7F\x00", 4), true, {3, 127}},
+        {std::string("\xFF\xFF\xFE\xFF", 4), true, {-1, -2}},
+        {std::string("\x03\x00\x7F", 3), false, {5, 5}},
+        {std::string("\x03\x00\x7F\x00\x00", 5), false, {5, 5}},
+        {"", false, {5, 5}},
+    };
+    for (const auto& test : cases) {
+        Point origin{5, 5};
+        EXPECT_EQ(DecodeCellOrigin(test.bytes, origin), test.read) << test.bytes.size();
+        EXPECT_EQ(origin, test.origin) << test.bytes.size();
+        if (test.read) {
+            EXPECT_EQ(EncodeCellOrigin(test.origin), test.bytes);
+        }
+    }
+}
+
+// The frame's own pixels read as they are; its white and its transparent
+// cells show the previous frame.
+TEST(OnionSkin, WhiteOrMaskedUnmarkedCellsShowThePreviousFrame)
+{
+    const Sprite previous = FromRows({"##D.l#ld"});
+    Sprite current = FromRows({".#W..BLd"});
     current.SetPixel(4, 0, Mark);
-    // Current: white, black, masked white, white, marked white.
-    const PixelColor expected[] = {Black, White, White, White, White};
-    for (int x = 0; x < 5; ++x)
+    // Current: white, black, masked white, white, marked white, masked
+    // black, masked light gray, dark gray.
+    const PixelColor expected[] = {Black, White, DarkGray, White, White, Black, LightGray, White};
+    for (int x = 0; x < 8; ++x)
         EXPECT_EQ(OnionSkinColor(current, previous, x, 0), expected[x]) << "column " << x;
     current.ClearMarks();
     EXPECT_EQ(OnionSkinColor(current, previous, 4, 0), LightGray);

@@ -269,32 +269,47 @@ TEST_F(SelectionTest, AnotherChangeOfTheSpriteDropsFloatingPixels)
     EXPECT_EQ(ToRows(sprite), (Rows{".#..", "...#"}));
 }
 
+// The drawing routines take 8, 16 or 32 columns, and wider sprites in whole
+// bytes: the sprite shifted by 7 must fit.
+TEST(PreShift, TheCopiesTakeTheWidthOfARoutineOrWholeBytes)
+{
+    const struct {
+        int width;
+        int shifted;
+    } cases[] = {
+        {1, 8}, {2, 16}, {9, 16}, {10, 32}, {16, 32}, {25, 32}, {26, 40}, {33, 40}, {34, 48}, {233, 240}, {234, 248},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(PreShiftedWidth(test.width), test.shifted) << test.width;
+}
+
 TEST(PreShift, EightFramesShiftedInAWiderSprite)
 {
     const Sprite sprite = FromRows({"#B", "l."});
     std::vector<Sprite> frames;
     ASSERT_TRUE(PreShiftedFrames(sprite, frames));
     ASSERT_EQ(frames.size(), 8u);
-    EXPECT_EQ(ToRows(frames[0]), (Rows{"#BWWWWWWWW", "l.WWWWWWWW"}));
-    EXPECT_EQ(ToRows(frames[3]), (Rows{"WWW#BWWWWW", "WWWl.WWWWW"}));
-    EXPECT_EQ(ToRows(frames[7]), (Rows{"WWWWWWW#BW", "WWWWWWWl.W"}));
+    EXPECT_EQ(ToRows(frames[0]), (Rows{"#BWWWWWWWWWWWWWW", "l.WWWWWWWWWWWWWW"}));
+    EXPECT_EQ(ToRows(frames[3]), (Rows{"WWW#BWWWWWWWWWWW", "WWWl.WWWWWWWWWWW"}));
+    EXPECT_EQ(ToRows(frames[7]), (Rows{"WWWWWWW#BWWWWWWW", "WWWWWWWl.WWWWWWW"}));
     for (const Sprite& frame : frames)
         EXPECT_EQ(frame.GetType(), RescanType(frame));
 
     // Unmasked: the added columns are plain white.
     std::vector<Sprite> plain;
     ASSERT_TRUE(PreShiftedFrames(FromRows({"#"}), plain));
-    EXPECT_EQ(ToRows(plain[1]), (Rows{".#......."}));
+    EXPECT_EQ(ToRows(plain[1]), (Rows{".#......"}));
+    EXPECT_EQ(ToRows(plain[7]), (Rows{".......#"})) << "the last shift ends on the last column";
     EXPECT_EQ(plain[1].GetType(), BlackWhite);
 }
 
 TEST(PreShift, RefusedBeyond240)
 {
     std::vector<Sprite> frames;
-    EXPECT_TRUE(PreShiftedFrames(Sprite({232, 4}), frames));
+    EXPECT_TRUE(PreShiftedFrames(Sprite({233, 4}), frames));
     EXPECT_EQ(frames.at(7).width, 240);
     frames.clear();
-    EXPECT_FALSE(PreShiftedFrames(Sprite({233, 4}), frames));
+    EXPECT_FALSE(PreShiftedFrames(Sprite({234, 4}), frames));
     EXPECT_TRUE(frames.empty());
 }
 

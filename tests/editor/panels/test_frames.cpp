@@ -247,6 +247,34 @@ TEST_F(Frames, OnionSkinShowsThePreviousFrameFaintlyOnlyWhenOn)
     EXPECT_EQ(MainView().pixel(onWhite) & 0xFFFFFF, 0xFFFFFFu) << "the first frame has no previous one";
 }
 
+// A masked cell is transparent in a game, whatever color it hides: the
+// previous frame shows over it as over white.
+TEST_F(Frames, OnionSkinShowsOverMaskedCellsToo)
+{
+    UseSprite({"##", "#."});
+    Press(Find<QPushButton>("B_DupliquerImage"));
+    ASSERT_EQ(form->document.Frames().Current(), 1);
+    form->sprite = FromRows({"WB", "#."}); // masked white, masked black; black
+    Find<QCheckBox>("CB_PelureOignon")->setChecked(true);
+    const struct {
+        Point cell;
+        QRgb without; // the designed pixel, onion skin off
+    } cases[] = {
+        {{0, 0}, 0xFFFFFF},
+        {{1, 0}, 0x000000},
+    };
+    for (const auto& test : cases) {
+        const QPoint centre = CellCenter(test.cell.x, test.cell.y);
+        const QRgb shown = MainView().pixel(centre) & 0xFFFFFF;
+        EXPECT_NE(shown, test.without) << test.cell.x;
+        EXPECT_GT(qRed(shown), qBlue(shown)) << "orange, at " << test.cell.x;
+    }
+    EXPECT_EQ(MainView().pixel(CellCenter(0, 1)) & 0xFFFFFF, 0x000000u) << "the frame's own black";
+    Find<QCheckBox>("CB_PelureOignon")->setChecked(false);
+    for (const auto& test : cases)
+        EXPECT_EQ(MainView().pixel(CellCenter(test.cell.x, test.cell.y)) & 0xFFFFFF, test.without) << test.cell.x;
+}
+
 TEST_F(Frames, TheAnimatedPreviewPlaysEveryFrameWhileTheEditorWorks)
 {
     // One pixel a frame, so that the preview's centre is inside a cell.

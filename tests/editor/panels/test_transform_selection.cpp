@@ -262,23 +262,40 @@ TEST_F(TransformsAndSelection, CopyPasteFloatsUntilDropped)
     EXPECT_EQ(copied.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(qAlpha(copied.pixel(1, 0)), 0) << "masked pixels are transparent";
 
+    // In place, floating over the cells it was copied from.
     Key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(Picture(), (Rows{"#D..", "..#D", "...."}));
-    // The pasted pixels pass over the others without wiping them.
-    Drag({0, 0}, {2, 1});
     EXPECT_EQ(Picture(), (Rows{"....", "..#D", "...."}));
-    Drag({2, 1}, {1, 2});
+    Drag({2, 1}, {0, 0});
+    EXPECT_EQ(Picture(), (Rows{"#D..", "..#D", "...."})) << "the pasted pixels leave the others as they were";
+    Drag({0, 0}, {1, 2});
     EXPECT_EQ(Picture(), (Rows{"....", "..#D", ".#D."}));
     Key(Qt::Key_Return);
     // Dropped: a press there now starts a new selection instead of a move.
     Drag({1, 2}, {0, 2});
     EXPECT_EQ(Picture(), (Rows{"....", "..#D", ".#D."}));
 
-    Undo();
-    Undo();
-    EXPECT_EQ(Picture(), (Rows{"#D..", "..#D", "...."}));
+    // The paste and its moves: one step.
     Undo();
     EXPECT_EQ(Picture(), (Rows{"....", "..#D", "...."}));
+    EXPECT_FALSE(Find<QPushButton>("B_Annuler")->isEnabled());
+}
+
+// Cells put on the clipboard by an earlier Pixora say nothing of their place.
+TEST_F(TransformsAndSelection, CellsWithoutTheirPlacePasteAtTheTopLeft)
+{
+    UseSprite({"...", "..."});
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("application/x-pixora-cells"), QByteArray("\x01\x00\x01\x00\x03", 5));
+    QApplication::clipboard()->setMimeData(data);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Picture(), (Rows{"#..", "..."}));
+
+    data = new QMimeData;
+    data->setData(QStringLiteral("application/x-pixora-cells"), QByteArray("\x01\x00\x01\x00\x03", 5));
+    data->setData(QStringLiteral("application/x-pixora-cells-origin"), QByteArray("\x02\x00\x01\x00", 4));
+    QApplication::clipboard()->setMimeData(data);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Picture(), (Rows{"#..", "..#"}));
 }
 
 TEST_F(TransformsAndSelection, CutLeavesMaskedWhiteAndPastesBack)
@@ -334,22 +351,23 @@ TEST_F(TransformsAndSelection, WheelKeepsCyclingTheThreeDesignedTools)
 }
 
 // Pre-shifting turns the frame into a set of eight, each one pixel further
-// right in a sprite 8 pixels wider; one undo brings the sprite back.
+// right in a sprite as wide as a drawing routine's; one undo brings the
+// sprite back.
 TEST_F(TransformsAndSelection, PreShiftMakesEightShiftedFramesInOneStep)
 {
     UseSprite({"#."});
     QTest::mouseClick(Find<QToolButton>("B_PreDecaler"), Qt::LeftButton);
     ASSERT_EQ(form->document.Frames().Count(), 8);
-    EXPECT_EQ(form->sprite.width, 10);
-    EXPECT_EQ(ToRows(form->document.Frames().Frame(0)), (Rows{"#........."}));
-    EXPECT_EQ(ToRows(form->document.Frames().Frame(3)), (Rows{"...#......"}));
+    EXPECT_EQ(form->sprite.width, 16);
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(0)), (Rows{"#..............."}));
+    EXPECT_EQ(ToRows(form->document.Frames().Frame(3)), (Rows{"...#............"}));
     Undo();
     EXPECT_EQ(form->document.Frames().Count(), 1);
     EXPECT_EQ(Picture(), (Rows{"#."}));
 }
 
-// The frames a pre-shift drops are asked about when the set holds changes,
-// as before an import over it; a single frame is kept as the first shift.
+// A pre-shift over a set that holds changes is asked about first, as before
+// an import over it; each frame gives its eight shifts.
 TEST_F(TransformsAndSelection, PreShiftOverAChangedSetAsksFirst)
 {
     const struct {
@@ -360,7 +378,7 @@ TEST_F(TransformsAndSelection, PreShiftOverAChangedSetAsksFirst)
     } cases[] = {
         {false, 2, 0, 8},
         {true, 2, 1, 2},
-        {true, 1, 1, 8},
+        {true, 1, 1, 16},
     };
     for (const auto& test : cases) {
         while (form->document.CanUndo()) // back to the one frame of the start

@@ -8,17 +8,9 @@
 #include <algorithm>
 
 #include "gui_fixture.h"
+#include "view_pixels.h"
 
 namespace {
-
-constexpr QRgb Untouched = 0xFF00FF;
-constexpr QRgb Blue = 0x2565FA; // (37, 101, 250)
-constexpr QRgb Red = 0xFF0000;
-constexpr QRgb Green = 0x008000;
-constexpr QRgb PlainWhite = 0xFFFFFF;
-constexpr QRgb PlainBlack = 0x000000;
-constexpr QRgb TrueWhite = 0xC0D7C0; // (192, 215, 192)
-constexpr QRgb TrueBlack = 0x302F20; // (48, 47, 32)
 
 const QRect DesignRegion(0, 0, 489, 527);
 

@@ -7,28 +7,9 @@
 
 #include "ViewImage.h"
 #include "gui_fixture.h"
+#include "view_pixels.h"
 
 namespace {
-
-constexpr QRgb Untouched = 0xFF00FF;
-constexpr QRgb Blue = 0x2565FA;
-constexpr QRgb Red = 0xFF0000;
-constexpr QRgb PlainWhite = 0xFFFFFF;
-constexpr QRgb PlainBlack = 0x000000;
-constexpr QRgb TrueWhite = 0xC0D7C0;
-constexpr QRgb TrueBlack = 0x302F20;
-
-QImage Blank(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Untouched);
-    return image;
-}
-
-QRgb At(const QImage& image, int x, int y)
-{
-    return image.pixel(x, y) & 0xFFFFFF;
-}
 
 Sprite NoisySprite(Point size, unsigned seed)
 {
