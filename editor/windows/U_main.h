@@ -310,8 +310,8 @@ private:
     enum class SetSaving { WholeSet, CurrentFrame, Cancelled };
     SetSaving AskHowToSaveSet();
     void ShowSaveOutcome(bool saved);
-    ExportResult ExportAllFrames(const std::string& libraryPath, const std::string& fileName,
-                                 const std::string& spriteName, int height, int width);
+    KeptExport ExportAllFrames(const std::string& libraryPath, const std::string& fileName,
+                               const std::string& spriteName, int height, int width);
     QString ExportFolder() const;
     void LoadPlugins();
 
