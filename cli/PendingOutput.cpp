@@ -96,13 +96,7 @@ std::optional<std::string> PendingOutput::ReadBack() const
 
 std::error_code PendingOutput::CheckWritten()
 {
-    if (scratch_)
-        return {};
-    if (const std::error_code error = file_->Sync())
-        return error;
-    // A writer that ignores its failed writes leaves a short file on a full
-    // file system, which fsync cannot tell.
-    return FileSystemIsFull(file_->Target()) ? std::make_error_code(std::errc::no_space_on_device) : std::error_code();
+    return scratch_ ? std::error_code() : file_->CheckWritten();
 }
 
 void PendingOutput::Write(const std::string& bytes)

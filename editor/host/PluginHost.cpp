@@ -7,8 +7,11 @@
 #include <optional>
 #include <system_error>
 
+#include "AtomicFile.h"
 #include "DynamicLibrary.h"
+#include "FileRead.h"
 #include "SystemFiles.h"
+#include "joined_export.h"
 #include "pixora_plugin.h"
 
 #if defined(_WIN32)
@@ -187,21 +190,68 @@ void BuildPlanes(const Sprite& sprite, SpritePlanes& planes)
     }
 }
 
+namespace {
+
+// The write function, valid while library lives. folderToCreate is made
+// only once it is found; a folder that cannot be made shows up as the
+// plug-in failing to open its file.
+PluginWriteFunction BindWriteFunction(const DynamicLibrary& library, const std::string& folderToCreate)
+{
+    auto write = library.FindFirstAs<PluginWriteFunction>(kWriteNames);
+    if (write && !folderToCreate.empty())
+        CreateFolder(folderToCreate);
+    return write;
+}
+
+ExportResult CallBound(PluginWriteFunction write, const std::string& fileName, const std::string& spriteName,
+                       int spriteType, const SpritePlanes& planes, int height, int width)
+{
+    // Only the result's low byte counts, whatever the rest of the register holds.
+    const unsigned char written =
+        write(fileName.c_str(), spriteName.c_str(), spriteType, planes.color, planes.mask, height, width);
+    return written != 0 ? ExportResult::Written : ExportResult::Refused;
+}
+
+// A device or FIFO written in place holds no text to read back.
+std::optional<std::string> RefusalText(const PendingFile& output)
+{
+    if (output.WritesInPlace())
+        return std::nullopt;
+    FileContent content = ReadWholeFile(output.WritePath(), MaxFrameTextBytes);
+    if (!content.Read())
+        return std::nullopt;
+    return std::move(content.bytes);
+}
+
+} // namespace
+
 ExportResult CallPluginWrite(const std::string& libraryPath, const std::string& fileName, const std::string& spriteName,
                              int spriteType, const SpritePlanes& planes, int height, int width,
                              const std::string& folderToCreate)
 {
     DynamicLibrary library(libraryPath);
-    auto write = library.FindFirstAs<PluginWriteFunction>(kWriteNames);
+    const PluginWriteFunction write = BindWriteFunction(library, folderToCreate);
     if (!write)
         return ExportResult::NoWriteFunction;
-    // A folder that cannot be made shows up as the plug-in failing to open its file.
-    if (!folderToCreate.empty())
-        CreateFolder(folderToCreate);
-    // Only the result's low byte counts, whatever the rest of the register holds.
-    const unsigned char written =
-        write(fileName.c_str(), spriteName.c_str(), spriteType, planes.color, planes.mask, height, width);
-    return written != 0 ? ExportResult::Written : ExportResult::Refused;
+    return CallBound(write, fileName, spriteName, spriteType, planes, height, width);
+}
+
+KeptExport ExportKeepingPrevious(const std::string& libraryPath, const std::string& fileName,
+                                 const std::string& spriteName, int spriteType, const SpritePlanes& planes, int height,
+                                 int width, const std::string& folderToCreate)
+{
+    DynamicLibrary library(libraryPath);
+    const PluginWriteFunction write = BindWriteFunction(library, folderToCreate);
+    if (!write)
+        return {};
+    PendingFile output(fileName);
+    if (output.Status())
+        return {ExportResult::Refused, std::nullopt};
+    if (CallBound(write, output.WritePath(), spriteName, spriteType, planes, height, width) != ExportResult::Written)
+        return {ExportResult::Refused, RefusalText(output)};
+    if (output.CheckWritten() || output.Commit())
+        return {ExportResult::Refused, std::nullopt};
+    return {ExportResult::Written, std::nullopt};
 }
 
 bool CreateFolder(const std::string& path)

@@ -63,5 +63,24 @@ ExportResult CallPluginWrite(const std::string& libraryPath, const std::string& 
                              int spriteType, const SpritePlanes& planes, int height, int width,
                              const std::string& folderToCreate = {});
 
+struct KeptExport {
+    ExportResult result = ExportResult::NoWriteFunction;
+    // What a refusing plug-in wrote, when it could be read back; nothing
+    // when there was no file to write it into.
+    std::optional<std::string> explanation;
+};
+
+// CallPluginWrite that never destroys the file already at fileName: the
+// plug-in writes into a scratch file beside it (PendingFile), which replaces
+// it only once the plug-in has accepted the sprite and the disk holds the
+// text. A refusal's explanation is read from the scratch file, which is then
+// removed. An output that cannot be prepared (a folder, a protected file, a
+// missing folder), a full disk or a failed replacement count as a refusal
+// without explanation; the plug-in is not called when there is no file to
+// hand it.
+KeptExport ExportKeepingPrevious(const std::string& libraryPath, const std::string& fileName,
+                                 const std::string& spriteName, int spriteType, const SpritePlanes& planes, int height,
+                                 int width, const std::string& folderToCreate = {});
+
 // Creates one folder level; an existing folder is not an error.
 bool CreateFolder(const std::string& path);

@@ -1,5 +1,6 @@
 #include "U_export.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -13,6 +14,9 @@ TForm2::TForm2(ExportWindowOwner& owner) : QWidget(nullptr, Qt::Tool), owner_(ow
     setWindowTitle(QStringLiteral("Export"));
     // Only the main window's closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
+    // The user goes on drawing after an export: the keys (tools, Ctrl+C)
+    // stay with the main window.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFont(QFont(QStringLiteral("Courier New"), 8));
     move(2, 107);
     resize(688, 319);
@@ -40,9 +44,18 @@ void TForm2::ShowFile(const QString& fullFileName)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw EditorError(QStringLiteral("Cannot read file \"%1\". %2").arg(fullFileName, file.errorString()));
-    Memo1->setPlainText(TextBoxText(bytes));
-    setWindowTitle(fullFileName);
+    ShowText(bytes.toStdString(), fullFileName);
+}
+
+void TForm2::ShowText(const std::string& windows1252Text, const QString& caption)
+{
+    Memo1->setPlainText(TextBoxText(windows1252Text));
+    setWindowTitle(caption);
+    QWidget* const keyboardOwner = QApplication::activeWindow();
     show();
     raise();
-    activateWindow();
+    // Some platforms and window managers activate every window shown,
+    // whatever it asks: the keyboard goes back where it was.
+    if (keyboardOwner && keyboardOwner != this)
+        keyboardOwner->activateWindow();
 }

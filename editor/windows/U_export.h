@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 class QPlainTextEdit;
 class TForm2;
@@ -29,10 +30,14 @@ public:
     QPlainTextEdit* Memo1;
 
     // Shows the file's Windows-1252 text under its full name as the caption,
-    // without blocking the main window, in front; a window already shown
-    // keeps its place and size. A file that cannot be read raises an
+    // without blocking the main window, in front but without taking the
+    // keyboard from the main window; a window already shown keeps its place
+    // and size. A file that cannot be read raises an
     // EditorError and leaves the window as it was.
     void ShowFile(const QString& fullFileName);
+    // Shows Windows-1252 text that is not, or no longer, in a file (a
+    // plug-in's refusal, read from its scratch file) under that caption.
+    void ShowText(const std::string& windows1252Text, const QString& caption);
 
 private:
     ExportWindowOwner& owner_;

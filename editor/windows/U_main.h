@@ -301,8 +301,8 @@ private:
 
     // Files and export (U_main_files.cpp, U_main_export.cpp).
     void ConnectFileCommands();
-    ExportResult ExportAllFrames(const std::string& libraryPath, const std::string& fileName,
-                                 const std::string& spriteName, int height, int width);
+    KeptExport ExportAllFrames(const std::string& libraryPath, const std::string& fileName,
+                               const std::string& spriteName, int height, int width);
     QString ExportFolder() const;
     void LoadPlugins();
 };

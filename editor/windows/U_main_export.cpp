@@ -148,31 +148,44 @@ void TForm1::Button1Click()
     // folder) are made here; the host makes the last level.
     if (Paths.perUser)
         QDir().mkpath(QFileInfo(QDir::cleanPath(ExportFolder())).path());
-    ExportResult result;
+    KeptExport outcome;
     if (document.Frames().Count() > 1) {
-        result = ExportAllFrames(PluginFiles[choice], FileSystemName(fileName),
-                                 ToWindows1252(Edit2->text()).toStdString(), height, width);
+        outcome = ExportAllFrames(PluginFiles[choice], FileSystemName(fileName),
+                                  ToWindows1252(Edit2->text()).toStdString(), height, width);
     } else {
         SpritePlanes planes;
         BuildPlanes(sprite, planes);
-        result =
-            CallPluginWrite(PluginFiles[choice], FileSystemName(fileName), ToWindows1252(Edit2->text()).toStdString(),
-                            sprite.GetType(), planes, height, width, FileSystemName(ExportFolder()));
+        outcome = ExportKeepingPrevious(PluginFiles[choice], FileSystemName(fileName),
+                                        ToWindows1252(Edit2->text()).toStdString(), sprite.GetType(), planes, height,
+                                        width, FileSystemName(ExportFolder()));
     }
-    ShowExportResult(result, fileName);
-    if (result != ExportResult::NoWriteFunction && CB_OuvrirFenetre->isChecked() && Form2)
+    ShowExportResult(outcome.result, fileName);
+    if (outcome.result == ExportResult::NoWriteFunction || !CB_OuvrirFenetre->isChecked() || !Form2)
+        return;
+    // The previous file is kept: a refusal's explanation is shown from where
+    // the plug-in wrote it, under the name of the file it was meant for.
+    if (outcome.explanation)
+        Form2->ShowText(*outcome.explanation, fileName);
+    else
         Form2->ShowFile(fileName);
 }
 
-// A refusal's explanation goes into the file, where one sprite's would.
-ExportResult TForm1::ExportAllFrames(const std::string& libraryPath, const std::string& fileName,
-                                     const std::string& spriteName, int height, int width)
+// The frames are written into a scratch file one by one; the output is
+// replaced only when every frame was written.
+KeptExport TForm1::ExportAllFrames(const std::string& libraryPath, const std::string& fileName,
+                                   const std::string& spriteName, int height, int width)
 {
-    const JoinedExport joined =
-        ExportFrames(document.Frames().Frames(), spriteName,
-                     PluginFrameWriter(libraryPath, height, width, FileSystemName(ExportFolder())));
-    if (joined.result == FrameWrite::NoWriter)
-        return ExportResult::NoWriteFunction;
-    const bool written = !WriteFileAtomically(fileName, joined.text);
-    return joined.result == FrameWrite::Written && written ? ExportResult::Written : ExportResult::Refused;
+    JoinedExport joined = ExportFrames(document.Frames().Frames(), spriteName,
+                                       PluginFrameWriter(libraryPath, height, width, FileSystemName(ExportFolder())));
+    switch (joined.result) {
+    case FrameWrite::NoWriter:
+        return {};
+    case FrameWrite::Refused:
+        return {ExportResult::Refused, std::move(joined.text)};
+    case FrameWrite::Written:
+        break;
+    }
+    if (WriteFileAtomically(fileName, joined.text))
+        return {ExportResult::Refused, std::nullopt};
+    return {ExportResult::Written, std::nullopt};
 }

@@ -247,6 +247,15 @@ std::error_code PendingFile::Sync()
     return SyncDescriptor(fd_);
 }
 
+std::error_code PendingFile::CheckWritten()
+{
+    if (status_ || inPlace_)
+        return status_;
+    if (const std::error_code error = Sync())
+        return error;
+    return FileSystemIsFull(target_) ? std::make_error_code(std::errc::no_space_on_device) : std::error_code();
+}
+
 std::error_code PendingFile::Commit()
 {
     if (status_ || inPlace_)

@@ -44,6 +44,10 @@ public:
     // Flushes what was written (by Write or by anyone writing WritePath) to
     // the disk; the error of the file system (ENOSPC, EIO) when it fails.
     std::error_code Sync();
+    // Sync, and whether the file system ran full under a writer that may not
+    // have noticed (a plug-in that ignores its failed writes leaves a short
+    // file, which Sync cannot tell): ENOSPC then.
+    std::error_code CheckWritten();
     // Sync, then the kept mode, then the rename over the target.
     std::error_code Commit();
 

@@ -178,6 +178,56 @@ TEST(CallPluginWrite, PassesHeightBeforeWidthAndBothPlanesOverTheWholeStorage)
     EXPECT_EQ(ReadBytes(file), "Nom|3|8|16|0|3|1|2|1|0");
 }
 
+// The recorder refuses the name "0" and accepts "1", writing its arguments
+// either way; the folder holds "ancien.h" from an earlier export.
+TEST(ExportKeepingPrevious, TheOutputIsReplacedOnlyWhenThePluginAccepts)
+{
+    const auto planes = PlanesFromRows({"#"});
+    const struct {
+        const char* name;
+        bool protectedFile;
+        ExportResult result;
+        std::string afterwards;
+        std::optional<std::string> explanation;
+    } cases[] = {
+        {"1", false, ExportResult::Written, "1|1|1|1|0|0|0|0|0|0", std::nullopt},
+        {"0", false, ExportResult::Refused, "avant", "0|1|1|1|0|0|0|0|0|0"},
+        {"1", true, ExportResult::Refused, "avant", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + (c.protectedFile ? " protected" : ""));
+        TempFolder folder;
+        const std::string file = folder.File("ancien.h");
+        WriteBytes(file, "avant");
+        if (c.protectedFile)
+            fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+        const KeptExport kept = ExportKeepingPrevious(Fake("recorder"), file, c.name, BlackWhite, *planes, 1, 1);
+        EXPECT_EQ(kept.result, c.result);
+        EXPECT_EQ(kept.explanation, c.explanation);
+        EXPECT_EQ(ReadBytes(file), c.afterwards);
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1)
+            << "no scratch file is left";
+    }
+}
+
+TEST(ExportKeepingPrevious, NoFolderIsMadeWithoutAWriteFunctionAndNoFileWithoutAFolder)
+{
+    TempFolder folder;
+    const auto planes = PlanesFromRows({"#"});
+    const std::string exportFolder = folder.File("export");
+    EXPECT_EQ(
+        ExportKeepingPrevious(Fake("name_only"), exportFolder + "/a.h", "1", 1, *planes, 1, 1, exportFolder).result,
+        ExportResult::NoWriteFunction);
+    EXPECT_FALSE(fs::exists(exportFolder));
+    const KeptExport kept = ExportKeepingPrevious(Fake("recorder"), folder.File("absent/a.h"), "1", 1, *planes, 1, 1);
+    EXPECT_EQ(kept.result, ExportResult::Refused);
+    EXPECT_FALSE(kept.explanation);
+    EXPECT_EQ(
+        ExportKeepingPrevious(Fake("recorder"), exportFolder + "/a.h", "1", 1, *planes, 1, 1, exportFolder).result,
+        ExportResult::Written);
+    EXPECT_EQ(ReadBytes(exportFolder + "/a.h"), "1|1|1|1|0|0|0|0|0|0");
+}
+
 TEST(BuildPlanes, ColorAndMaskOfEveryCellOfTheStorage)
 {
     Sprite sprite({MaxWidth, MaxHeight});

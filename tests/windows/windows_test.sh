@@ -25,8 +25,8 @@ LIN_FAKES=$LIN/tests/plugins/fakes
 
 export WINEPREFIX=$WIN/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
-# The parts may run at once: one of them makes the Wine folder.
-flock "$WIN/.wine-lock" bash -c '[ -f "$WINEPREFIX/system.reg" ] || wineboot --init'
+# The Wine folder is made, and its server kept running, by wine_server.sh
+# before any part runs.
 
 T=$(mktemp -d)
 trap 'chmod -R u+w "$T"; rm -rf "$T"' EXIT

@@ -1,6 +1,7 @@
 // The plug-in pages and the export command with the real plug-ins of this
 // build, copied into the test's program folder, and the export window that
 // shows what they wrote.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QWindow>
 #include <map>
 
 #include "gui_fixture.h"
@@ -23,6 +25,9 @@ const QString MaskPlane = "Sprites masqués (TIGCClib, ExtGraph)";
 const QString BindFailed = "Le chargement de la fonction d'enregistrement dans la DLL a échoué!";
 const QString Refused = "Erreur de la procédure d'enregistrement par la fonction de la DLL\n"
                         " Voir message d'erreur dans le fichier";
+// What hexplane explains when it refuses a size.
+const QString SizeRefusal = "Les tailles supportées par un sprite TIGGC sont(non maskés):\n"
+                            "  - 8x 8\n  -16x16\n  -32x32\n";
 
 QString Library(const char* name)
 {
@@ -151,8 +156,54 @@ TEST_F(Export, RefusalIsReportedFirstThenShownDecoded)
     EXPECT_FALSE(watching.windowShownAtMessage[0]);
     EXPECT_TRUE(exportWindow->isVisible());
     EXPECT_EQ(exportWindow->windowTitle(), ExportPath("refus.txt"));
-    EXPECT_EQ(exportWindow->Memo1->toPlainText(), "Les tailles supportées par un sprite TIGGC sont(non maskés):\n"
-                                                  "  - 8x 8\n  -16x16\n  -32x32\n");
+    EXPECT_EQ(exportWindow->Memo1->toPlainText(), SizeRefusal);
+}
+
+// A refusal never costs the file a program already includes: the previous
+// export stays byte for byte, the explanation is shown from the scratch file
+// the plug-in wrote it into, and that file goes. For one sprite and a set.
+TEST_F(Export, ARefusalKeepsThePreviousExportAndShowsItsExplanation)
+{
+    UseSprite(Rows(8, std::string(8, '#')));
+    ExportWith(HexPlane, "heros.h");
+    ExpectWrittenTo("heros.h");
+    const QByteArray good = Exported("heros.h");
+    form->CB_OuvrirFenetre->setChecked(true);
+    UseSprite(Rows(8, std::string(16, '#')));
+    for (const bool set : {false, true}) {
+        SCOPED_TRACE(set ? "set" : "one sprite");
+        if (set)
+            ClickOnItsPage(Find<QPushButton>("B_NouvelleImage"));
+        exportWindow->setWindowTitle("Export");
+        exportWindow->Memo1->clear();
+        ExportWith(HexPlane, "heros.h");
+        ExpectOneMessage(Refused, "Erreur", MessageIcon::Warning);
+        EXPECT_EQ(Exported("heros.h"), good);
+        EXPECT_EQ(QDir(ProgramFolder() + "export").entryList(QDir::Files | QDir::Hidden), QStringList{"heros.h"});
+        EXPECT_TRUE(exportWindow->isVisible());
+        EXPECT_EQ(exportWindow->windowTitle(), ExportPath("heros.h"));
+        EXPECT_EQ(exportWindow->Memo1->toPlainText(), SizeRefusal);
+    }
+}
+
+// The export window comes up in front without taking the keyboard: the
+// user's next tool key still reaches the main window.
+TEST_F(Export, TheExportWindowLeavesTheKeyboardToTheMainWindow)
+{
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    UseSprite(Rows(8, std::string(8, '#')));
+    form->CB_OuvrirFenetre->setChecked(true);
+    ExportWith(HexPlane, "clavier.h");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(exportWindow.get()));
+    // Activation comes as a queued event of the platform.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), form.get());
+    QWindow* keyboard = QGuiApplication::focusWindow();
+    ASSERT_NE(keyboard, nullptr);
+    QTest::keyClick(keyboard, Qt::Key_L);
+    EXPECT_EQ(form->Tool, ToolLine);
+    EXPECT_TRUE(exportWindow->Memo1->toPlainText().startsWith("static unsigned char Sprite[] = {0xFF,"));
 }
 
 // Names are passed as typed; the sprite name reaches the C text in the

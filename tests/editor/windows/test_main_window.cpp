@@ -161,9 +161,11 @@ TEST_F(MainWindow, TabsThatDoNotFitOneRowGoOnSeveralRows)
     EXPECT_EQ(control->height(), designedHeight);
 }
 
-TEST_F(MainWindow, EveryCloseButtonClosesTheWindow)
+TEST_F(MainWindow, EveryCloseButtonClosesTheWindowAndShowsTheStylesCloseIcon)
 {
+    const QImage closeIcon = form->style()->standardIcon(QStyle::SP_DialogCloseButton).pixmap(16).toImage();
     for (QPushButton* close : {form->BitBtn1, form->BitBtn6, form->BitBtn4, form->BitBtn2, form->BitBtn8}) {
+        EXPECT_EQ(close->icon().pixmap(16).toImage(), closeIcon) << close->objectName().toStdString();
         form->PageControl1->setCurrentWidget(close->parentWidget());
         QTest::mouseClick(close, Qt::LeftButton);
         EXPECT_FALSE(form->isVisible()) << close->objectName().toStdString();
