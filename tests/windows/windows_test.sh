@@ -27,6 +27,10 @@ export WINEPREFIX=$WIN/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 # The Wine folder is made, and its server kept running, by wine_server.sh
 # before any part runs.
+. "$(dirname "$0")/wine_check.sh"
+if [ "$PART" != dlls ] && ! wine_runs_here; then
+    exit "$SKIPPED"
+fi
 
 T=$(mktemp -d)
 trap 'chmod -R u+w "$T"; rm -rf "$T"' EXIT

@@ -11,9 +11,12 @@ set -euo pipefail
 ACTION=$1
 export WINEPREFIX=$(realpath "$2")/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
+. "$(dirname "$0")/wine_check.sh"
 
 case "$ACTION" in
     start)
+        # Nothing to start where Wine cannot run: the parts say so themselves.
+        wine_runs_here || exit 0
         # A folder whose first start was cut short lacks its registry: made again.
         if [ ! -f "$WINEPREFIX/system.reg" ]; then
             wineboot --init
