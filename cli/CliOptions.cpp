@@ -51,6 +51,7 @@ enum class OptionId {
     Screen, // one of ScreenOptions.h's, which keeps which
     ToPixm,
     Tile, // one of TileOptions.h's, which keeps which
+    Spacing, // a proportional font's, or the gaps of a sheet's cells
 };
 
 struct OptionSpec {
@@ -134,6 +135,10 @@ const OptionSpec* FindOption(const std::string& name)
     for (const OptionSpec& option : PictureOptions)
         if (option.longName == name)
             return &option;
+    if (name == "--spacing") {
+        static constexpr OptionSpec spacing{OptionId::Spacing, nullptr, "--spacing", true};
+        return &spacing;
+    }
     bool takesValue = false;
     if (IsScreenOption(name, takesValue)) {
         static constexpr OptionSpec withValue{OptionId::Screen, nullptr, nullptr, true};
@@ -156,6 +161,7 @@ struct RawCommand {
     std::optional<std::string> toPixsOutput;
     std::optional<std::string> toTiOutput;
     std::optional<std::string> toPixmOutput;
+    std::optional<std::string> spacing;
     std::vector<std::string> files;
 };
 
@@ -246,6 +252,9 @@ void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, c
     case OptionId::Info:
         raw.infoPlugin = value;
         break;
+    case OptionId::Spacing:
+        raw.spacing = value;
+        break;
     case OptionId::ToPixo:
         raw.toPixoOutput = value;
         break;
@@ -290,6 +299,20 @@ void Store(RawCommand& raw, const OptionSpec& option, const std::string& name, c
     }
 }
 
+// --spacing is a proportional font's on a command of fonts or of the
+// calculator's screen (wherever it stands on the line), else the gap between
+// the cells of a sheet.
+void GiveSpacing(RawCommand& raw)
+{
+    if (!raw.spacing)
+        return;
+    const std::set<std::string>& screen = raw.options.screen.given;
+    if (screen.count("--proportional") || screen.count("--font") || screen.count("--screen"))
+        StoreScreenOption(raw.options.screen, "--spacing", *raw.spacing);
+    else
+        StoreTileOption(raw.options.tiles, "--spacing", *raw.spacing);
+}
+
 RawCommand ReadCommandLine(const std::vector<std::string>& arguments)
 {
     RawCommand raw;
@@ -326,6 +349,7 @@ RawCommand ReadCommandLine(const std::vector<std::string>& arguments)
             throw UsageError("l'option " + name + " attend une valeur");
         Store(raw, *option, name, arguments[++i]);
     }
+    GiveSpacing(raw);
     return raw;
 }
 
