@@ -1,29 +1,33 @@
 #include "ScreenCommands.h"
 
 #include "CliFailure.h"
-#include "InputReading.h"
-#include "PendingOutput.h"
 #include "DataText.h"
+#include "InputReading.h"
+#include "MapFile.h"
+#include "PendingOutput.h"
 #include "PictureModule.h"
 #include "set_file.h"
 #include "sprite_file_kind.h"
 
 namespace {
 
-// The background of the screen: a calculator picture or a sprite, drawn from
-// the corner. Tile maps are not read here yet: a ".pixm" is refused with its
-// own reason.
-std::unique_ptr<Sprite> ReadBackground(const std::string& path, const CliOptions& options, std::ostream& err)
+// The background of the screen, drawn from the corner: a calculator
+// picture, a sprite or a tile map.
+void DrawBackgroundFile(CalculatorScreen& screen, const std::string& path, const CliOptions& options,
+                        std::ostream& err)
 {
-    const bool tileMap = path.size() > 5 && (path.compare(path.size() - 5, 5, ".pixm") == 0 ||
-                                             path.compare(path.size() - 5, 5, ".PIXM") == 0);
-    if (tileMap)
-        throw CliFailure(ExitBadInput, path + " : une carte .pixm ne peut pas encore servir de fond");
+    if (IsTileMapFileName(path)) {
+        TileMap map;
+        const MapFileCheck check = ReadTileMapFile(path, map);
+        if (check.problem != MapFileProblem::None)
+            throw CliFailure(ExitBadInput, path + " : " + MapFileProblemText(check));
+        DrawBackground(screen, *ScreenPartOfMap(map));
+        return;
+    }
     if (IsSpriteSetFileName(path) || SpriteFileKindOf(path) == SpriteFileKind::Unknown)
         throw CliFailure(ExitBadInput, path + " : fond non pris en charge (une image de calculatrice .89i, .9xi, "
-                                              ".v2i ou un sprite .pixo est attendu)");
-    FrameList frames = ReadInputFrames(path, options, err);
-    return std::move(frames.front());
+                                              ".v2i, un sprite .pixo ou une carte .pixm est attendu)");
+    DrawBackground(screen, *ReadInputFrames(path, options, err).front());
 }
 
 std::vector<const Sprite*> Pointers(const FrameList& frames)
@@ -65,7 +69,7 @@ int DrawOnScreen(const CliOptions& options, std::ostream& err)
     const ScreenRequest& request = options.screen;
     CalculatorScreen screen(*request.model);
     if (request.background)
-        DrawBackground(screen, *ReadBackground(*request.background, options, err));
+        DrawBackgroundFile(screen, *request.background, options, err);
     if (request.text) {
         DrawTextOnScreen(screen, options, err);
     } else {

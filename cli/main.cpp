@@ -111,7 +111,8 @@ seul fichier. Chaque commande lit chacune de ces ENTREE.
                      tranb (noir transparent) ; par défaut mask pour un sprite
                      masqué, sinon or
   --background FOND  fond de l'écran, dessiné depuis 0,0 : une image de
-                     calculatrice ou un sprite .pixo (par défaut : blanc)
+                     calculatrice, un sprite .pixo ou une carte .pixm (par
+                     défaut : blanc)
   --text "TEXTE"     dessine TEXTE avec la police --font au lieu d'un sprite
   --font PLANCHE     la planche dont l'image k est le caractère PREMIER + k ;
                      avec --data : --font PREMIER écrit la planche en police

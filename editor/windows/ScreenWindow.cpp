@@ -15,10 +15,26 @@
 
 #include "ImageFiles.h"
 #include "IniFile.h"
+#include "MapFile.h"
 #include "set_file.h"
 #include "ti_picture.h"
 
 namespace {
+
+// A background file as the screen shows it: a calculator picture, a sprite,
+// or the part of a tile map the screen holds; nothing when unreadable.
+std::unique_ptr<Sprite> ReadBackgroundFile(const std::string& path, bool calculatorPicture)
+{
+    if (IsTileMapFileName(path)) {
+        TileMap map;
+        if (ReadTileMapFile(path, map).problem != MapFileProblem::None)
+            return nullptr;
+        return ScreenPartOfMap(map);
+    }
+    auto loaded = std::make_unique<Sprite>();
+    const bool read = calculatorPicture ? ChargerImageTI(*loaded, path) : loaded->LoadFromFile(path);
+    return read ? std::move(loaded) : nullptr;
+}
 
 const std::string ScreenSection = "EcranCalculatrice";
 constexpr int MaxScreenZoom = 8;
@@ -220,15 +236,10 @@ void ScreenWindow::ChooseBackground(int index)
     if (!AppDialogs().Execute(FileDialogKind::Open, backgroundDialog_))
         return;
     const std::string path = backgroundDialog_.fileName.toStdString();
-    auto loaded = std::make_unique<Sprite>();
-    const bool tileMap = backgroundDialog_.fileName.endsWith(QStringLiteral(".pixm"), Qt::CaseInsensitive);
-    const bool read =
-        !tileMap && (index == PictureBackground ? ChargerImageTI(*loaded, path) : loaded->LoadFromFile(path));
-    if (!read) {
-        AppDialogs().ShowMessage(
-            tileMap ? QStringLiteral("Une carte .pixm ne peut pas encore servir de fond.")
-                    : QStringLiteral("Impossible de lire le fond « %1 ».").arg(backgroundDialog_.fileName),
-            QStringLiteral("Echec!"), MessageIcon::Warning);
+    std::unique_ptr<Sprite> loaded = ReadBackgroundFile(path, index == PictureBackground);
+    if (!loaded) {
+        AppDialogs().ShowMessage(QStringLiteral("Impossible de lire le fond « %1 ».").arg(backgroundDialog_.fileName),
+                                 QStringLiteral("Echec!"), MessageIcon::Warning);
         return;
     }
     background_ = std::move(loaded);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "sheet.h"
+
 namespace {
 
 struct ModelEntry {
@@ -233,6 +235,14 @@ void DrawBackground(CalculatorScreen& screen, const Sprite& background)
 {
     screen.Clear();
     screen.DrawSprite(background, 0, 0, DrawMode::Replace);
+}
+
+std::unique_ptr<Sprite> ScreenPartOfMap(const TileMap& map)
+{
+    const CellPicture drawn = DrawMap(map);
+    SliceGrid screenPart;
+    screenPart.cell = {std::min(drawn.width, int{MaxWidth}), std::min(drawn.height, int{MaxHeight})};
+    return std::move(SliceSheetGrid(drawn, screenPart).front());
 }
 
 RgbaImage ScreenPicture(const CalculatorScreen& screen, int scale)

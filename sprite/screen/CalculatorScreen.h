@@ -13,10 +13,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "ImageConversion.h"
+#include "TileMap.h"
 #include "U_class.h"
 
 enum class CalculatorModel { Ti89, Ti92Plus, V200 };
@@ -93,6 +95,9 @@ private:
 // A background drawn from 0,0 with replace onto a white screen: a
 // calculator picture (its pixels black in both planes) or a sprite.
 void DrawBackground(CalculatorScreen& screen, const Sprite& background);
+// What of a drawn tile map a background shows: its top-left 240 x 128 at
+// most, the rest being past the screen's planes.
+std::unique_ptr<Sprite> ScreenPartOfMap(const TileMap& map);
 
 // The model's screen in its colors, each pixel scale x scale, fully opaque.
 RgbaImage ScreenPicture(const CalculatorScreen& screen, int scale);

@@ -121,6 +121,24 @@ TEST(CalculatorScreen, Ti89ShowsOnlyTheTopLeftOfThePlanes)
     EXPECT_EQ(ScreenSizeOf(CalculatorModel::V200), (Point{240, 128}));
 }
 
+// A map wider than the screen: its tiles from the corner, the rest left out.
+TEST(CalculatorScreen, ATileMapBackgroundIsDrawnFromTheCornerAndCut)
+{
+    TileMap map;
+    map.tiles.tileSize = {2, 1};
+    const int8_t tiles[] = {Black, White, LightGray, DarkGray};
+    map.tiles.Add(tiles);
+    map.tiles.Add(tiles + 2);
+    map.width = 81; // 162 pixels: past the TI-89's 160
+    map.height = 2;
+    for (int i = 0; i < map.width * map.height; ++i)
+        map.cells.push_back(static_cast<uint16_t>(i % 2));
+    CalculatorScreen screen(CalculatorModel::Ti89);
+    DrawBackground(screen, *ScreenPartOfMap(map));
+    EXPECT_EQ(ScreenRows(screen, 0, 0, 4, 3), (Rows{"#.ld", "ld#.", "...."}));
+    EXPECT_EQ(ScreenRows(screen, 158, 0, 2, 1), (Rows{"ld"}));
+}
+
 TEST(CalculatorScreen, FourColorsAreTheThirdsBetweenWhiteAndBlackOpaque)
 {
     CalculatorScreen screen(CalculatorModel::Ti92Plus);
