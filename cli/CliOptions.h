@@ -11,7 +11,7 @@
 #include "ImageConversion.h"
 #include "LayoutOptions.h"
 
-enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng, ToTi, Data };
+enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng, ToTi, Data, ListSprites };
 
 struct CliOptions {
     CliMode mode = CliMode::Export;
@@ -26,7 +26,8 @@ struct CliOptions {
     int pngScale = 1;
     bool calculatorColors = false;
     // Sprite sets: the one frame to take (from 0), and the inputs of --to-pixs
-    // (or of --to-pixo, the light and the dark picture of a gray sprite).
+    // (or of --to-pixo, the light and the dark picture of a gray sprite, or
+    // the sources of --list-sprites).
     std::optional<int> frame;
     std::vector<std::string> inputs;
     // C source input of --to-pixo: which array (or arrays, separated by

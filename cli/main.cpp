@@ -11,6 +11,7 @@
 #include "CliText.h"
 #include "Commands.h"
 #include "ConvertCommands.h"
+#include "ListCommands.h"
 #include "StandardStreams.h"
 
 namespace {
@@ -25,6 +26,7 @@ constexpr const char* HelpText =
               pixora-export --data [DISPOSITION] [--frames array|separate] [--syntax SYNTAXE]
                             [--defines] [--frame K] [-n NOM] [-o SORTIE] ENTREE
               pixora-export --list [--plugins DOSSIER]
+              pixora-export --list-sprites SOURCE...
               pixora-export --info PLUGIN [--plugins DOSSIER]
               pixora-export -h | --help | --version
 
@@ -91,6 +93,10 @@ seul fichier. Chaque commande lit chacune de ces ENTREE.
   --list             une ligne par plug-in : fichier, nom affiché et version,
                      séparés par des tabulations
   --info PLUGIN      affiche la description du plug-in
+  --list-sprites     une ligne par sprite lisible des SOURCE (fichiers C ou
+                     assembleur, dossiers) : NOM  L x H  TYPE  N image(s)
+                     FICHIER:LIGNE du premier appel qui le dessine, ou
+                     « tableau seul » ; code 2 quand il n'y en a aucun
   -h, --help         affiche cette aide
   --version          affiche la version
 
@@ -150,7 +156,8 @@ Exemple :
 // The texts of these modes go to standard output.
 bool WritesText(CliMode mode)
 {
-    return mode == CliMode::Help || mode == CliMode::Version || mode == CliMode::List || mode == CliMode::Info;
+    return mode == CliMode::Help || mode == CliMode::Version || mode == CliMode::List || mode == CliMode::Info ||
+           mode == CliMode::ListSprites;
 }
 
 int Run(const CliOptions& options)
@@ -178,6 +185,8 @@ int Run(const CliOptions& options)
         return WriteTiPicture(options, std::cerr);
     case CliMode::Data:
         return ExportData(options, std::cerr);
+    case CliMode::ListSprites:
+        return ListSourceSprites(options, std::cout, std::cerr);
     case CliMode::Export:
         break;
     }

@@ -258,21 +258,28 @@ private:
     // The text line by line, each quoted include's file read after its line.
     void AddC(const std::string& text, const fs::path& path, const std::string& shown)
     {
+        const std::size_t file = program_.files.size() - 1;
+        program_.cPieces.push_back({program_.c.size(), file, 1});
+        int line = 1;
         std::size_t at = 0;
         while (at < text.size() && program_.refusal.empty()) {
             std::size_t end = text.find_first_of("\r\n", at);
             end = end == std::string::npos ? text.size() : end;
-            const std::string_view line = std::string_view(text).substr(at, end - at);
+            const std::string_view lineText = std::string_view(text).substr(at, end - at);
             const std::size_t next = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
-            if (!conditionals_.Compiled(line, shown, program_.notes)) {
+            if (!conditionals_.Compiled(lineText, shown, program_.notes)) {
                 program_.c += '\n'; // a line not compiled, kept as an empty line
                 at = next;
+                ++line;
                 continue;
             }
-            const std::optional<std::string> include = QuotedInclude(line);
+            const std::optional<std::string> include = QuotedInclude(lineText);
             program_.c.append(text, at, std::min(next, text.size()) - at);
-            if (include)
+            ++line;
+            if (include) {
                 Include(*include, path, shown);
+                program_.cPieces.push_back({program_.c.size(), file, line});
+            }
             at = next;
         }
         program_.c += '\n';
@@ -315,4 +322,19 @@ ProgramText ReadProgram(const std::string& path)
         program.assembly.clear();
     }
     return program;
+}
+
+std::string PlaceInProgram(const ProgramText& program, std::size_t offset)
+{
+    const auto after = std::upper_bound(program.cPieces.begin(), program.cPieces.end(), offset,
+                                        [](std::size_t at, const ProgramPiece& piece) { return at < piece.offset; });
+    if (after == program.cPieces.begin())
+        return {};
+    const ProgramPiece& piece = *std::prev(after);
+    const std::string_view text = std::string_view(program.c).substr(0, std::min(offset, program.c.size()));
+    int line = piece.line;
+    for (std::size_t at = piece.offset; at < text.size(); ++at) // a line ends in LF, CR LF or CR alone
+        if (text[at] == '\n' || (text[at] == '\r' && (at + 1 >= program.c.size() || program.c[at + 1] != '\n')))
+            ++line;
+    return program.files[piece.file] + ":" + std::to_string(line);
 }

@@ -26,12 +26,25 @@
 constexpr std::size_t MaxProgramFiles = 256;
 constexpr std::size_t MaxListedFiles = 1 << 16;
 
+// Where a stretch of the C text comes from: from offset on, the file
+// files[file] from its line line, up to the next piece.
+struct ProgramPiece {
+    std::size_t offset;
+    std::size_t file;
+    int line;
+};
+
 struct ProgramText {
-    std::string c;                  // the C files one after the other, the included ones in place
-    std::string assembly;           // the assembly files one after the other
-    std::vector<std::string> files; // read, in that order, named from the path given
-    std::vector<std::string> notes; // what was skipped or left out, in French
-    std::string refusal;            // why nothing could be read, in French; empty when read
+    std::string c;                     // the C files one after the other, the included ones in place
+    std::vector<ProgramPiece> cPieces; // in the order of the text
+    std::string assembly;              // the assembly files one after the other
+    std::vector<std::string> files;    // read, in that order, named from the path given
+    std::vector<std::string> notes;    // what was skipped or left out, in French
+    std::string refusal;               // why nothing could be read, in French; empty when read
 };
 
 ProgramText ReadProgram(const std::string& path);
+
+// "main.c:12": the file (named as in files) and line of an offset in the C
+// text; empty when the text has no pieces (it was not read from files).
+std::string PlaceInProgram(const ProgramText& program, std::size_t offset);

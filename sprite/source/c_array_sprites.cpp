@@ -293,9 +293,7 @@ bool HasPlane(const DataPlan& plan, Plane plane)
 // The kind of a whole reading, and what it is read as.
 std::string WholeReadingWords(const ArrayCandidate& candidate)
 {
-    const DataPlan& plan = candidate.source.plan;
-    const std::string kind = std::string(HasPlane(plan, Plane::Light) ? "niveaux de gris" : "noir et blanc") +
-                             (HasPlane(plan, Plane::Mask) ? " masqué" : "");
+    const std::string kind = CandidateKind(candidate);
     if (candidate.layout == ArrayLayout::OwnText)
         return kind + ", lu d'après le commentaire de Pixora";
     return kind + ", lu comme l'appel " + candidate.id.substr(candidate.id.rfind(':') + 1);
@@ -360,6 +358,13 @@ std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& c
     for (std::size_t i = 0; i < candidate.arrays.size(); ++i)
         text += (i ? ", " : "") + ShownSourceText(found.scan.arrays[candidate.arrays[i]].name);
     return text + ")";
+}
+
+std::string CandidateKind(const ArrayCandidate& candidate)
+{
+    const DataPlan& plan = candidate.source.plan;
+    return std::string(HasPlane(plan, Plane::Light) ? "niveaux de gris" : "noir et blanc") +
+           (HasPlane(plan, Plane::Mask) ? " masqué" : "");
 }
 
 std::size_t FirstCandidateToShow(const ArraySprites& found)

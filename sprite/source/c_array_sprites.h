@@ -83,6 +83,10 @@ ArraySprites FindProgramSprites(const ProgramText& program);
 // "balle : 16 x 16, niveaux de gris masqué (balle_LightPlane, balle_DarkPlane, balle_Mask)"
 std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& candidate);
 
+// "noir et blanc" or "niveaux de gris", followed by " masqué" when the
+// reading has a mask.
+std::string CandidateKind(const ArrayCandidate& candidate);
+
 // The candidate shown first: the first one a call of a sprite routine reads,
 // since the call says how the program itself reads its arrays; else the
 // first of Pixora's own text; else the first of the text. Only for a list

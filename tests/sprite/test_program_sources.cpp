@@ -7,11 +7,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "LayoutFixture.h"
 #include "ProgramText.h"
+#include "SpriteListing.h"
 
 namespace fs = std::filesystem;
 
@@ -107,6 +109,60 @@ TEST_F(ProgramSources, AGameIsReadFromItsCFileOrItsFolderAsItsCallsDrawIt)
               (std::vector<std::string>{Path("ennemi.c"), Path("sprites.h"), Path("sizes.h"), Path("main.c")}));
     EXPECT_EQ(FramesOfCandidate(FindProgramSprites(folder), "pelle:Sprite8"),
               (std::vector<Rows>{{"...#....", "..###...", ".#####.."}}));
+}
+
+// A listing names each reading, the readings of calls first, with the file
+// and line of the first call that draws its arrays.
+TEST_F(ProgramSources, EachReadingIsListedWithTheCallThatDrawsIt)
+{
+    WriteMoleGame();
+    const ProgramText program = ReadProgram(Path());
+    std::vector<std::string> lines;
+    for (const SpriteListing& listing : ListProgramSprites(program, FindProgramSprites(program)))
+        lines.push_back(SpriteListingLine(listing));
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "pelle:Sprite8  8 x 3  noir et blanc  1 image  " + Path("ennemi.c") + ":2");
+    EXPECT_EQ(lines[1], "taupe:GraySprite8_MASK_R  8 x 2  niveaux de gris masqué  4 images  " + Path("main.c") + ":4");
+    EXPECT_EQ(lines[2], "taupe[0]  8 x 4  noir et blanc  1 image  " + Path("main.c") + ":4"); // a part of the table
+    const std::string alone = "nuage  8 x 1  noir et blanc  1 image  tableau seul";
+    Write("nuage.h", "const unsigned char nuage[1] = {0x7E};\n");
+    const ProgramText withCloud = ReadProgram(Path());
+    const std::vector<SpriteListing> listed = ListProgramSprites(withCloud, FindProgramSprites(withCloud));
+    EXPECT_TRUE(std::any_of(listed.begin(), listed.end(),
+                            [&](const SpriteListing& listing) { return SpriteListingLine(listing) == alone; }));
+}
+
+// The line of a call counts the lines of its own file only, whatever was
+// included before it, left out by #if, or ended in CR LF or CR alone.
+TEST_F(ProgramSources, ACallsPlaceIsItsLineInItsOwnFile)
+{
+    const std::string call = "Sprite8(0, 0, 1, point, LCD_MEM, SPRT_OR);";
+    struct Case {
+        const char* what;
+        std::string main;
+        std::string header;
+        std::string place; // in main.c or h.h
+    } const cases[] = {
+        {"after an include", "#include \"h.h\"\n\nvoid f(void) {\n" + call + "\n}\n",
+         "const unsigned char point[1] = {1};\n/* deux */\n/* trois */\n", "main.c:4"},
+        {"after a branch left out", "#if 0\nx\ny\n#else\n#include \"h.h\"\n#endif\nvoid f(void) { " + call + " }\n",
+         "const unsigned char point[1] = {1};\n", "main.c:7"},
+        {"CR LF line ends", "#include \"h.h\"\r\n\r\nvoid f(void)\r\n{ " + call + " }\r\n",
+         "const unsigned char point[1] = {1};\r\n", "main.c:4"},
+        {"CR alone", "#include \"h.h\"\r\rvoid f(void) { " + call + " }\r", "const unsigned char point[1] = {1};\r",
+         "main.c:3"},
+        {"in the header", "#include \"h.h\"\n", "const unsigned char point[1] = {1};\nvoid g(void)\n{ " + call + " }\n",
+         "h.h:3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Write("main.c", c.main);
+        Write("h.h", c.header);
+        const ProgramText program = ReadProgram(Path("main.c"));
+        const ArraySprites found = FindProgramSprites(program);
+        ASSERT_EQ(found.calls.size(), 1u);
+        EXPECT_EQ(PlaceInProgram(program, found.calls.front().textOffset), Path(c.place));
+    }
 }
 
 TEST_F(ProgramSources, AssemblyDataIsDrawnByTheCFilesOfItsFolder)
