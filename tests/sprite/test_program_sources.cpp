@@ -13,6 +13,7 @@
 
 #include "LayoutFixture.h"
 #include "ProgramText.h"
+#include "SourceReading.h"
 #include "SpriteListing.h"
 
 namespace fs = std::filesystem;
@@ -109,6 +110,39 @@ TEST_F(ProgramSources, AGameIsReadFromItsCFileOrItsFolderAsItsCallsDrawIt)
               (std::vector<std::string>{Path("ennemi.c"), Path("sprites.h"), Path("sizes.h"), Path("main.c")}));
     EXPECT_EQ(FramesOfCandidate(FindProgramSprites(folder), "pelle:Sprite8"),
               (std::vector<Rows>{{"...#....", "..###...", ".#####.."}}));
+}
+
+// --array TABLE reads a table as its call draws it: every frame, or the
+// first; TABLE[k] frame k of that reading, not the bare part.
+TEST_F(ProgramSources, ATableOrOneOfItsFramesIsReadAsTheCallDrawsIt)
+{
+    WriteMoleGame();
+    struct Case {
+        const char* array;
+        bool allFrames;
+        std::vector<Rows> frames; // none: refused
+        const char* refusal;
+    } const cases[] = {
+        {"taupe", true, MoleFrames, ""},
+        {"taupe", false, {MoleFrames[0]}, ""},
+        {"taupe[2]", false, {MoleFrames[2]}, ""},
+        {"taupe[3]", true, {MoleFrames[3]}, ""},
+        {"taupe[4]", false, {}, "taupe[4] : pas d'image 4, l'appel GraySprite8_MASK_R en lit 4 (de 0 à 3)"},
+        {"pelle[0]", false, {}, "pas de tableau « pelle[0] »"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.array) + (c.allFrames ? " all" : " first"));
+        SourceRequest request;
+        request.path = Path("main.c");
+        request.array = c.array;
+        request.allFrames = c.allFrames;
+        const SourceAnswer answer = ReadSource(request);
+        std::vector<Rows> read;
+        for (const auto& frame : answer.frames)
+            read.push_back(ToRows(*frame));
+        EXPECT_EQ(read, c.frames);
+        EXPECT_NE(answer.refusal.find(c.refusal), std::string::npos) << answer.refusal;
+    }
 }
 
 // A listing names each reading, the readings of calls first, with the file
