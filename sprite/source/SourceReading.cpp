@@ -62,6 +62,21 @@ std::string WhyChosen(const ArrayCandidate& candidate)
     }
 }
 
+// The group of assembly labels the request names when all it says of a
+// layout is the mask bit (--array key --mask-bit opaque): the group is read
+// as itself with that mask bit, not as a layout given by hand.
+const ArrayCandidate* MaskBitOfLabelGroup(const ArraySprites& found, const SourceRequest& request)
+{
+    if (!request.layout)
+        return nullptr;
+    const ReadingRequest& layout = *request.layout;
+    if (layout.arrays.size() != 1 || layout.height || layout.rows || layout.order ||
+        layout.arrange != Arrangement::Separate)
+        return nullptr;
+    const ArrayCandidate* candidate = FindCandidate(found, layout.arrays.front());
+    return candidate && candidate->labelGroup && candidate->id == layout.arrays.front() ? candidate : nullptr;
+}
+
 class Answering {
 public:
     Answering(const ArraySprites& found, const SourceRequest& request) : found_(found), request_(request) {}
@@ -264,5 +279,13 @@ SourceAnswer ReadSource(const SourceRequest& request)
 
 SourceAnswer AnswerFromSprites(const ArraySprites& found, const SourceRequest& request)
 {
-    return Answering(found, request).Run();
+    const ArrayCandidate* group = MaskBitOfLabelGroup(found, request);
+    if (!group)
+        return Answering(found, request).Run();
+    ArraySprites changed = found;
+    changed.candidates[static_cast<std::size_t>(group - found.candidates.data())].source.plan.maskBit =
+        request.layout->maskBit;
+    SourceRequest named = request;
+    named.layout.reset();
+    return Answering(changed, named).Run();
 }

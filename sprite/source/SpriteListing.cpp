@@ -8,6 +8,7 @@
 namespace {
 
 const std::string Alone = "tableau seul";
+const std::string Labels = "étiquettes";
 
 // The call a draw-call candidate was made from ("NAME:ROUTINE", NAME its
 // first plane's array), else the first call that reads one of its arrays.
@@ -29,7 +30,9 @@ std::string OriginOf(const ProgramText& program, const ArraySprites& found, cons
 {
     const DrawCall* call = CallOf(found, candidate);
     const std::string place = call ? PlaceInProgram(program, call->textOffset) : std::string();
-    return place.empty() ? Alone : place;
+    if (!place.empty())
+        return place;
+    return candidate.labelGroup ? Labels : Alone;
 }
 
 } // namespace

@@ -2,7 +2,8 @@
 // of its sprites: the name --array takes, the size, the kind, the frames and
 // where the reading comes from (the file and line of the first draw call
 // that reads one of its arrays, or of the array of parts it belongs to, or
-// "tableau seul" when no call draws them).
+// "étiquettes" for a group of assembly labels, "tableau seul" for other
+// arrays no call draws).
 #pragma once
 
 #include <cstddef>
@@ -18,7 +19,7 @@ struct SpriteListing {
     int height;
     std::string kind;   // "noir et blanc", "niveaux de gris", either followed by " masqué"
     std::size_t frames; // every frame of a whole reading, else 1
-    std::string origin; // "main.c:12" or "tableau seul"
+    std::string origin; // "main.c:12", "étiquettes" or "tableau seul"
 };
 
 // The readings of draw calls first, as the command takes them without

@@ -77,6 +77,33 @@ DataSource SourceOf(const CArrayScan& scan, ArrayLayout layout, const std::vecto
     return source;
 }
 
+// The plane an assembly label names by its ending, and its stem:
+// key_light, key_l, keyLight, key_Light, key_clair... The endings after
+// '_' in any case, the capitalised words also without it.
+struct LabelPlane {
+    std::string stem;
+    Plane plane;
+};
+
+std::optional<LabelPlane> LabelPlaneOf(const std::string& name)
+{
+    static const std::pair<const char*, Plane> Words[] = {
+        {"light", Plane::Light}, {"clair", Plane::Light}, {"l", Plane::Light},
+        {"dark", Plane::Dark},   {"fonce", Plane::Dark},  {"d", Plane::Dark},
+        {"mask", Plane::Mask},   {"masque", Plane::Mask}, {"m", Plane::Mask},
+    };
+    for (const auto& [word, plane] : Words) {
+        const std::string ending = std::string("_") + word;
+        if (name.size() > ending.size() && AsciiLowered(name.substr(name.size() - ending.size())) == ending)
+            return LabelPlane{name.substr(0, name.size() - ending.size()), plane};
+        std::string capitalised = word;
+        capitalised[0] = static_cast<char>(capitalised[0] - 'a' + 'A');
+        if (capitalised.size() > 1 && EndsWith(name, capitalised))
+            return LabelPlane{WithoutSuffix(name, capitalised), plane};
+    }
+    return std::nullopt;
+}
+
 // Groups the scan's arrays into candidates, each array in at most one.
 class Grouper {
 public:
@@ -90,6 +117,9 @@ public:
     void Run()
     {
         const auto& arrays = found_.scan.arrays;
+        for (std::size_t i = 0; i < arrays.size(); ++i)
+            if (!used_[i] && arrays[i].label)
+                GroupLabels(i);
         for (std::size_t i = 0; i < arrays.size(); ++i)
             if (!used_[i])
                 Group(i);
@@ -110,6 +140,40 @@ private:
             return NotFound;
         const CArray& array = Array(it->second);
         return array.elementBits == bits && ElementCount(array) == count && array.offered ? it->second : NotFound;
+    }
+
+    // The labels of one sprite's planes: stem_light and stem_dark, with
+    // stem_mask or not, or stem and stem_mask, each of the same size.
+    void GroupLabels(std::size_t index)
+    {
+        const std::optional<LabelPlane> named = LabelPlaneOf(Array(index).name);
+        if (!named)
+            return;
+        const int bits = Array(index).elementBits;
+        const std::size_t count = ElementCount(Array(index));
+        std::size_t planes[3] = {NotFound, NotFound, NotFound}; // light, dark, mask
+        for (std::size_t i = 0; i < found_.scan.arrays.size(); ++i) {
+            const CArray& other = Array(i);
+            const std::optional<LabelPlane> plane = other.label ? LabelPlaneOf(other.name) : std::nullopt;
+            if (plane && plane->stem == named->stem && !used_[i] && other.offered && other.elementBits == bits &&
+                ElementCount(other) == count) {
+                std::size_t& slot = planes[plane->plane == Plane::Light ? 0 : plane->plane == Plane::Dark ? 1 : 2];
+                slot = slot == NotFound ? i : slot;
+            }
+        }
+        const auto [light, dark, mask] = planes;
+        const std::size_t candidates = found_.candidates.size();
+        if (light != NotFound && dark != NotFound) {
+            if (mask != NotFound)
+                Add(named->stem, ArrayLayout::MaskedPlanes, {light, dark, mask}, count);
+            else
+                Add(named->stem, ArrayLayout::Planes, {light, dark}, count);
+        } else if (const std::size_t sprite = Partner(named->stem, bits, count);
+                   mask != NotFound && sprite != NotFound && Array(sprite).label) {
+            Add(named->stem, ArrayLayout::Masked, {sprite, mask}, count);
+        }
+        if (found_.candidates.size() > candidates)
+            found_.candidates.back().labelGroup = true;
     }
 
     void Group(std::size_t index)

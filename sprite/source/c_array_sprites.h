@@ -16,6 +16,11 @@
 // one more candidate, read as the call reads them: its height, row width,
 // planes and mask, every frame an array of parts holds.
 //
+// Assembly labels that name one sprite's planes by their endings are one
+// candidate named by their stem: stem_light, stem_dark and stem_mask, also
+// _l/_d/_m, Light/Dark/Mask, _Light and the French clair/fonce/masque; or
+// stem and its mask label (mask bit 1 = transparent).
+//
 // Pixora's own data text (OwnDataText.h) is read as its comment says: one
 // candidate per comment, ahead of every other, named as the comment names
 // the sprite and holding every frame.
@@ -60,6 +65,9 @@ struct ArrayCandidate {
     // gray halves of one array, the two parts of NAME[2][N] as planes, a call.
     bool rereading = false;
     DataSource source; // where its rows lie in the arrays
+    // The planes of assembly labels named stem_light, stem_dark, stem_mask
+    // (or stem_l, stemLight, stem_clair...), named by the stem.
+    bool labelGroup = false;
 };
 
 struct ArraySprites {

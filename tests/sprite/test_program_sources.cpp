@@ -199,6 +199,110 @@ TEST_F(ProgramSources, ACallsPlaceIsItsLineInItsOwnFile)
     }
 }
 
+// Labels that end in a plane's name are one sprite named by their stem,
+// whichever of the endings a program uses; C arrays and labels of other
+// sizes are not grouped.
+TEST(AssemblyLabelGroups, LabelsNamingPlanesAreOneSpriteNamedByTheirStem)
+{
+    const auto labels = [](const std::vector<std::string>& names, const std::vector<const char*>& rows) {
+        std::string text;
+        for (std::size_t i = 0; i < names.size(); ++i)
+            text += names[i] + ":\n\tdc.b " + rows[i % rows.size()] + "\n";
+        return text;
+    };
+    struct Case {
+        std::string text;
+        SourceKind kind;
+        const char* id; // empty: no group
+        ArrayLayout layout;
+    } const cases[] = {
+        {labels({"key_light", "key_dark", "key_mask"}, {"$F0,$90"}), SourceKind::Assembly, "key",
+         ArrayLayout::MaskedPlanes},
+        {labels({"key_m", "key_d", "key_l"}, {"$F0,$90"}), SourceKind::Assembly, "key", ArrayLayout::MaskedPlanes},
+        {labels({"heroLight", "heroDark"}, {"1,2"}), SourceKind::Assembly, "hero", ArrayLayout::Planes},
+        {labels({"hero_Light", "hero_Dark", "hero_Mask"}, {"1,2"}), SourceKind::Assembly, "hero",
+         ArrayLayout::MaskedPlanes},
+        {labels({"cle_clair", "cle_fonce", "cle_masque"}, {"1,2"}), SourceKind::Assembly, "cle",
+         ArrayLayout::MaskedPlanes},
+        {labels({"balle", "balle_m"}, {"1,2"}), SourceKind::Assembly, "balle", ArrayLayout::Masked},
+        {labels({"mur_light", "mur_dark"}, {"1,2", "1,2,3"}), SourceKind::Assembly, "", ArrayLayout::Planes},
+        {"unsigned char key_light[2] = {1, 2};\nunsigned char key_dark[2] = {3, 4};\n", SourceKind::C, "",
+         ArrayLayout::Planes},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const ArraySprites found = FindSourceSprites(c.text, c.kind);
+        const auto group = std::find_if(found.candidates.begin(), found.candidates.end(),
+                                        [](const ArrayCandidate& candidate) { return candidate.labelGroup; });
+        if (*c.id == '\0') {
+            EXPECT_EQ(group, found.candidates.end());
+            continue;
+        }
+        ASSERT_NE(group, found.candidates.end());
+        EXPECT_EQ(group->id, c.id);
+        EXPECT_EQ(group->layout, c.layout);
+        EXPECT_EQ(FindCandidate(found, c.id), &*group);
+    }
+}
+
+// Height then width in bytes before the rows, in either assembler's words,
+// is a header and not rows; words that do not describe the rows after them
+// stay data.
+TEST(AssemblyLabelGroups, ATwoWordHeaderGivesTheRowsTheirWidth)
+{
+    struct Case {
+        const char* text;
+        Rows rows; // of the first candidate
+    } const cases[] = {
+        {"pion:\n\tdc.w 2\n\tdc.w 1\n\tdc.b %10000001,%01111110\n", {"#......#", ".######."}},
+        {"pion:\n\t.word 2, 2\n\t.byte 0x80, 0x01, 0xFF, 0xFF\n", {"#..............#", "################"}},
+        {"pion:\n\t.short 2\n\t.short 1\n\t.byte 0b11000000, 0b00000011\n", {"##......", "......##"}},
+        // 3 rows announced, 2 given: all six bytes are rows
+        {"pion:\n\tdc.w 3\n\tdc.w 1\n\tdc.b $FF,$00\n",
+         {"........", "......##", "........", ".......#", "########", "........"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const ArraySprites found = FindSourceSprites(c.text, SourceKind::Assembly);
+        ASSERT_FALSE(found.candidates.empty());
+        Sprite sprite;
+        BuildArraySprite(found, found.candidates.front(), found.candidates.front().width, sprite);
+        EXPECT_EQ(ToRows(sprite), c.rows);
+    }
+}
+
+TEST_F(ProgramSources, ALabelGroupIsReadWithItsMaskBitAndListedAsLabels)
+{
+    Write("gfx/cle.asm", "\tSECTION DATA\nkey_light:\n\tdc.w 2\n\tdc.w 1\n\tdc.b %11000000,%00000000\n"
+                         "key_dark:\n\tdc.w 2,1\n\tdc.b %10000000,%10000000\n"
+                         "key_mask:\n\tdc.w 2\n\tdc.w 1\n\tdc.b %00111111,%00111111\n");
+    const struct {
+        std::optional<MaskBit> maskBit;
+        Rows rows;
+    } cases[] = {
+        {std::nullopt, {"#lWWWWWW", "d.WWWWWW"}},
+        {MaskBit::Transparent, {"#lWWWWWW", "d.WWWWWW"}},
+        {MaskBit::Opaque, {"WW......", "WW......"}},
+    };
+    for (const auto& [maskBit, rows] : cases) {
+        SourceRequest request;
+        request.path = Path();
+        request.array = "key";
+        if (maskBit) {
+            request.layout = ReadingRequest{};
+            request.layout->arrays = {"key"};
+            request.layout->maskBit = *maskBit;
+        }
+        const SourceAnswer answer = ReadSource(request);
+        ASSERT_EQ(answer.frames.size(), 1u) << answer.refusal;
+        EXPECT_EQ(ToRows(*answer.frames.front()), rows);
+    }
+    const ProgramText program = ReadProgram(Path());
+    const std::vector<SpriteListing> listed = ListProgramSprites(program, FindProgramSprites(program));
+    ASSERT_FALSE(listed.empty());
+    EXPECT_EQ(SpriteListingLine(listed.front()), "key  8 x 2  niveaux de gris masqué  1 image  étiquettes");
+}
+
 TEST_F(ProgramSources, AssemblyDataIsDrawnByTheCFilesOfItsFolder)
 {
     Write("data/hero.s", "HERO_H equ 2\n\tEVEN\nhero:\n\tdc.b %11000000,%00100000\n");
