@@ -32,6 +32,8 @@ std::size_t ListSource(const std::string& path, std::ostream& out, std::ostream&
         return 0;
     }
     const ArraySprites found = FindProgramSprites(program);
+    for (const std::string& note : found.notes)
+        err << "pixora-export : " << note << '\n';
     const std::vector<SpriteListing> listings = ListProgramSprites(program, found);
     for (const SpriteListing& listing : listings)
         out << SpriteListingLine(listing) << '\n';

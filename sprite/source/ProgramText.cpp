@@ -324,17 +324,44 @@ ProgramText ReadProgram(const std::string& path)
     return program;
 }
 
-std::string PlaceInProgram(const ProgramText& program, std::size_t offset)
+namespace {
+
+const ProgramPiece* PieceAt(const ProgramText& program, std::size_t offset)
 {
     const auto after = std::upper_bound(program.cPieces.begin(), program.cPieces.end(), offset,
                                         [](std::size_t at, const ProgramPiece& piece) { return at < piece.offset; });
-    if (after == program.cPieces.begin())
+    return after == program.cPieces.begin() ? nullptr : &*std::prev(after);
+}
+
+} // namespace
+
+std::string PlaceInProgram(const ProgramText& program, std::size_t offset)
+{
+    const ProgramPiece* piece = PieceAt(program, offset);
+    if (!piece)
         return {};
-    const ProgramPiece& piece = *std::prev(after);
     const std::string_view text = std::string_view(program.c).substr(0, std::min(offset, program.c.size()));
-    int line = piece.line;
-    for (std::size_t at = piece.offset; at < text.size(); ++at) // a line ends in LF, CR LF or CR alone
+    int line = piece->line;
+    for (std::size_t at = piece->offset; at < text.size(); ++at) // a line ends in LF, CR LF or CR alone
         if (text[at] == '\n' || (text[at] == '\r' && (at + 1 >= program.c.size() || program.c[at + 1] != '\n')))
             ++line;
-    return program.files[piece.file] + ":" + std::to_string(line);
+    return program.files[piece->file] + ":" + std::to_string(line);
+}
+
+std::size_t FileInProgram(const ProgramText& program, std::size_t offset)
+{
+    const ProgramPiece* piece = PieceAt(program, offset);
+    return piece ? piece->file : program.files.size();
+}
+
+bool WithinFileText(const ProgramText& program, std::size_t file, std::size_t offset)
+{
+    const auto& pieces = program.cPieces;
+    const auto own = [file](const ProgramPiece& piece) { return piece.file == file; };
+    const auto first = std::find_if(pieces.begin(), pieces.end(), own);
+    if (first == pieces.end())
+        return false;
+    const auto last = std::find_if(pieces.rbegin(), pieces.rend(), own).base(); // one past the file's last piece
+    const std::size_t end = last == pieces.end() ? program.c.size() : last->offset;
+    return offset >= first->offset && offset < end;
 }

@@ -48,3 +48,9 @@ ProgramText ReadProgram(const std::string& path);
 // "main.c:12": the file (named as in files) and line of an offset in the C
 // text; empty when the text has no pieces (it was not read from files).
 std::string PlaceInProgram(const ProgramText& program, std::size_t offset);
+// The index in files of the file an offset of the C text lies in; files.size()
+// when the text has no pieces.
+std::size_t FileInProgram(const ProgramText& program, std::size_t offset);
+// Whether an offset of the C text lies in that file or in a file it
+// includes (read in place, within the file's own text).
+bool WithinFileText(const ProgramText& program, std::size_t file, std::size_t offset);

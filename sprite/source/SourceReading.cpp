@@ -272,7 +272,9 @@ SourceAnswer ReadSource(const SourceRequest& request)
         refused.refusal = program.refusal;
         return refused;
     }
-    SourceAnswer answer = AnswerFromSprites(FindProgramSprites(program), request);
+    const ArraySprites found = FindProgramSprites(program);
+    SourceAnswer answer = AnswerFromSprites(found, request);
+    answer.notes.insert(answer.notes.begin(), found.notes.begin(), found.notes.end());
     answer.notes.insert(answer.notes.begin(), program.notes.begin(), program.notes.end());
     return answer;
 }

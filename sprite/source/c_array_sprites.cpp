@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <unordered_map>
 
 #include "AsmDataReader.h"
@@ -384,6 +385,59 @@ ArraySprites FindSprites(CArrayScan scan, std::string_view callText, std::initia
     return found;
 }
 
+// The definitions of each array name in a program's C text (an array of
+// parts is one definition), by where they stand.
+std::map<std::string, std::vector<std::size_t>> DefinitionsByName(const CArrayScan& scan)
+{
+    std::map<std::string, std::vector<std::size_t>> definitions;
+    for (const CArray& array : scan.arrays) {
+        std::vector<std::size_t>& offsets = definitions[array.name.substr(0, array.name.find('['))];
+        if (std::find(offsets.begin(), offsets.end(), array.textOffset) == offsets.end())
+            offsets.push_back(array.textOffset);
+    }
+    return definitions;
+}
+
+// One definition of each name of a program's C arrays: where two files
+// define it, the one in the file of the first call that draws it (or
+// included into that file), else the first read; the others are left out
+// of the scan, and a note says which was read.
+std::vector<std::string> KeepOneDefinitionEach(const ProgramText& program, CArrayScan& scan)
+{
+    std::map<std::string, std::vector<std::size_t>> definitions = DefinitionsByName(scan);
+    std::erase_if(definitions, [](const auto& named) { return named.second.size() < 2; });
+    if (definitions.empty())
+        return {};
+    const std::vector<DrawCall> calls = FindDrawCalls(program.c, scan);
+    std::vector<std::string> notes;
+    std::map<std::string, std::size_t> kept;
+    for (const auto& [name, offsets] : definitions) {
+        std::size_t keep = offsets.front();
+        std::string why = "le premier lu";
+        if (const DrawCall* call = CallReading(calls, name)) {
+            const std::size_t callFile = FileInProgram(program, call->textOffset);
+            const auto inCallFile = std::find_if(offsets.begin(), offsets.end(), [&](std::size_t offset) {
+                return WithinFileText(program, callFile, offset);
+            });
+            if (inCallFile != offsets.end()) {
+                keep = *inCallFile;
+                why = "celui du fichier de l'appel " + PlaceInProgram(program, call->textOffset);
+            }
+        }
+        kept.emplace(name, keep);
+        std::string files;
+        for (const std::size_t offset : offsets)
+            files += (files.empty() ? "" : ", ") + PlaceInProgram(program, offset);
+        notes.push_back(QuotedSourceText(name) + " défini " + std::to_string(offsets.size()) + " fois (" + files +
+                        ") : lu " + PlaceInProgram(program, keep) + ", " + why);
+    }
+    std::erase_if(scan.arrays, [&](const CArray& array) {
+        const auto chosen = kept.find(array.name.substr(0, array.name.find('[')));
+        return chosen != kept.end() && chosen->second != array.textOffset;
+    });
+    return notes;
+}
+
 } // namespace
 
 ArraySprites FindArraySprites(std::string_view text)
@@ -410,8 +464,11 @@ ArraySprites FindSourceSprites(std::string_view text, SourceKind kind)
 ArraySprites FindProgramSprites(const ProgramText& program)
 {
     CArrayScan scan = ScanCArrays(program.c);
+    std::vector<std::string> notes = KeepOneDefinitionEach(program, scan);
     AddScan(scan, ScanAssemblyArrays(program.assembly));
-    return FindSprites(std::move(scan), program.c, {program.c, program.assembly});
+    ArraySprites found = FindSprites(std::move(scan), program.c, {program.c, program.assembly});
+    found.notes = std::move(notes);
+    return found;
 }
 
 std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& candidate)

@@ -75,6 +75,7 @@ struct ArraySprites {
     std::vector<ArrayCandidate> candidates; // own text first, then in the order of the text, second readings last
     std::vector<std::string> refusals;      // arrays and groups that cannot be sprites, and why
     std::vector<DrawCall> calls;            // the sprite routines' calls on the arrays
+    std::vector<std::string> notes;         // which of two definitions of one name was read
 };
 
 ArraySprites FindArraySprites(std::string_view text);
@@ -85,7 +86,10 @@ enum class SourceKind { C, Assembly };
 std::optional<SourceKind> SourceKindOfPath(const std::string& path);
 ArraySprites FindSourceSprites(std::string_view text, SourceKind kind);
 // The sprites of a whole program (ProgramText.h): the arrays of its C and
-// assembly files together, the calls of its C files on any of them.
+// assembly files together, the calls of its C files on any of them. When C
+// files define one array name twice, the definition in the file of the
+// first call that draws it (or in a file that file includes) is read, else
+// the first read; a note names both files.
 ArraySprites FindProgramSprites(const ProgramText& program);
 
 // "balle : 16 x 16, niveaux de gris masqué (balle_LightPlane, balle_DarkPlane, balle_Mask)"

@@ -303,6 +303,45 @@ TEST_F(ProgramSources, ALabelGroupIsReadWithItsMaskBitAndListedAsLabels)
     EXPECT_EQ(SpriteListingLine(listed.front()), "key  8 x 2  niveaux de gris masqué  1 image  étiquettes");
 }
 
+// Two files of a folder define one name: the call's own file (or what it
+// includes) wins, else the first in path order, and a note names both.
+TEST_F(ProgramSources, OfTwoDefinitionsTheOneBesideTheCallIsRead)
+{
+    const std::string old = "const unsigned char nave[2] = {0xFF, 0x81};\n";
+    const std::string mine = "const unsigned char nave[2] = {0x18, 0x3C};\n";
+    const std::string draw = "void Dessine(void) { Sprite8(0, 0, 2, nave, LCD_MEM, SPRT_OR); }\n";
+    const Rows oldRows = {"########", "#......#"};
+    const Rows mineRows = {"...##...", "..####.."};
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> files;
+        Rows read;
+        std::string kept; // the file named as read in the note
+    } const cases[] = {
+        {"included by the call's file",
+         {{"a_vieux.h", old}, {"b_jeu.c", "#include \"c_nave.h\"\n" + draw}, {"c_nave.h", mine}},
+         mineRows,
+         "c_nave.h:1"},
+        {"in the call's file", {{"a_vieux.h", old}, {"b_jeu.c", mine + draw}}, mineRows, "b_jeu.c:1"},
+        {"no call", {{"a_vieux.h", old}, {"c_nave.h", mine}}, oldRows, "a_vieux.h:1"},
+        {"the first is beside the call", {{"a_jeu.c", old + draw}, {"b_nave.h", mine}}, oldRows, "a_jeu.c:1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(Path());
+        for (const auto& [name, text] : c.files)
+            Write(name, text);
+        const ArraySprites found = FindProgramSprites(ReadProgram(Path()));
+        EXPECT_EQ(FramesOfCandidate(found, "nave"), std::vector<Rows>{c.read});
+        ASSERT_EQ(found.notes.size(), 1u);
+        EXPECT_NE(found.notes.front().find("défini 2 fois"), std::string::npos) << found.notes.front();
+        EXPECT_NE(found.notes.front().find(") : lu " + Path(c.kept)), std::string::npos) << found.notes.front();
+        for (const auto& [name, text] : c.files) // every file that defines it
+            if (text.find("nave[2]") != std::string::npos)
+                EXPECT_NE(found.notes.front().find(Path(name) + ":1"), std::string::npos) << found.notes.front();
+    }
+}
+
 TEST_F(ProgramSources, AssemblyDataIsDrawnByTheCFilesOfItsFolder)
 {
     Write("data/hero.s", "HERO_H equ 2\n\tEVEN\nhero:\n\tdc.b %11000000,%00100000\n");
