@@ -131,8 +131,11 @@ pour --data et pour lire une source avec --array :
                      ce que vaut un bit 1 du masque (par défaut : transparent)
 Avec --array NOM seul, un appel de routine de sprite de la source (Sprite16,
 GrayClipSprite16_SMASK_R...) qui lit NOM donne la hauteur, la largeur des
-lignes, les plans et le masque. Une source .s, .asm ou .inc (A68k ou GNU as)
-se lit comme une source C : les données après chaque étiquette.
+lignes, les plans et le masque ; d'une table que l'appel dessine ligne par
+ligne (NOM[i]), NOM[k] donne l'image k. Une source .s, .asm ou .inc (A68k ou
+GNU as) se lit comme une source C : les données après chaque étiquette ; les
+étiquettes NOM_light, NOM_dark et NOM_mask (ou _l, _d, _m, Light, Dark,
+Mask, _clair, _fonce, _masque) sont les plans d'un sprite NOM.
 
 La sortie n'apparaît que complète : après un échec, aucun fichier n'est laissé
 et un fichier existant reste tel qu'il était. Un lien symbolique est suivi ; un
