@@ -26,15 +26,6 @@ const DrawCall* CallOf(const ArraySprites& found, const ArrayCandidate& candidat
     return nullptr;
 }
 
-std::string OriginOf(const ProgramText& program, const ArraySprites& found, const ArrayCandidate& candidate)
-{
-    const DrawCall* call = CallOf(found, candidate);
-    const std::string place = call ? PlaceInProgram(program, call->textOffset) : std::string();
-    if (!place.empty())
-        return place;
-    return candidate.labelGroup ? Labels : Alone;
-}
-
 } // namespace
 
 std::vector<SpriteListing> ListProgramSprites(const ProgramText& program, const ArraySprites& found)
@@ -44,12 +35,23 @@ std::vector<SpriteListing> ListProgramSprites(const ProgramText& program, const 
         ordered.push_back(&candidate);
     std::stable_partition(ordered.begin(), ordered.end(),
                           [](const ArrayCandidate* candidate) { return candidate->layout == ArrayLayout::DrawCall; });
+    std::vector<const DrawCall*> calls;
+    std::vector<std::size_t> callOffsets;
+    for (const ArrayCandidate* candidate : ordered) {
+        calls.push_back(CallOf(found, *candidate));
+        if (calls.back())
+            callOffsets.push_back(calls.back()->textOffset);
+    }
+    const std::vector<std::string> places = PlacesInProgram(program, callOffsets); // the text read once for all
     std::vector<SpriteListing> listings;
-    for (const ArrayCandidate* each : ordered) {
-        const ArrayCandidate& candidate = *each;
+    std::size_t placed = 0;
+    for (std::size_t i = 0; i < ordered.size(); ++i) {
+        const ArrayCandidate& candidate = *ordered[i];
+        std::string origin = calls[i] ? places[placed++] : std::string();
+        if (origin.empty())
+            origin = candidate.labelGroup ? Labels : Alone;
         listings.push_back({candidate.id, candidate.width, candidate.height, CandidateKind(candidate),
-                            ReadsEveryFrame(candidate) ? CandidateFrameCount(found, candidate) : 1,
-                            OriginOf(program, found, candidate)});
+                            ReadsEveryFrame(candidate) ? CandidateFrameCount(found, candidate) : 1, std::move(origin)});
     }
     return listings;
 }

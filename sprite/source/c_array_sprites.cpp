@@ -404,36 +404,58 @@ std::map<std::string, std::vector<std::size_t>> DefinitionsByName(const CArraySc
 // of the scan, and a note says which was read.
 std::vector<std::string> KeepOneDefinitionEach(const ProgramText& program, CArrayScan& scan)
 {
+    constexpr std::size_t MostNotes = 20; // one per name; the rest counted
     std::map<std::string, std::vector<std::size_t>> definitions = DefinitionsByName(scan);
     std::erase_if(definitions, [](const auto& named) { return named.second.size() < 2; });
     if (definitions.empty())
         return {};
     const std::vector<DrawCall> calls = FindDrawCalls(program.c, scan);
-    std::vector<std::string> notes;
-    std::map<std::string, std::size_t> kept;
-    for (const auto& [name, offsets] : definitions) {
-        std::size_t keep = offsets.front();
-        std::string why = "le premier lu";
+    struct Choice {
+        std::size_t kept;
+        const DrawCall* call; // beside which the kept one is, or null: the first read
+    };
+    std::map<std::string, Choice> kept;
+    std::vector<std::size_t> offsets;                  // whose places the notes say, the text read once for all
+    std::map<std::size_t, std::vector<bool>> seenFrom; // the files each call's file includes
+    for (const auto& [name, defined] : definitions) {
+        Choice choice{defined.front(), nullptr};
         if (const DrawCall* call = CallReading(calls, name)) {
             const std::size_t callFile = FileInProgram(program, call->textOffset);
-            const auto inCallFile = std::find_if(offsets.begin(), offsets.end(), [&](std::size_t offset) {
-                return WithinFileText(program, callFile, offset);
+            auto seen = seenFrom.find(callFile);
+            if (seen == seenFrom.end())
+                seen = seenFrom.emplace(callFile, FilesSeenFrom(program, callFile)).first;
+            const auto inCallFile = std::find_if(defined.begin(), defined.end(), [&](std::size_t offset) {
+                const std::size_t file = FileInProgram(program, offset);
+                return file < seen->second.size() && seen->second[file];
             });
-            if (inCallFile != offsets.end()) {
-                keep = *inCallFile;
-                why = "celui du fichier de l'appel " + PlaceInProgram(program, call->textOffset);
-            }
+            if (inCallFile != defined.end())
+                choice = {*inCallFile, call};
         }
-        kept.emplace(name, keep);
-        std::string files;
-        for (const std::size_t offset : offsets)
-            files += (files.empty() ? "" : ", ") + PlaceInProgram(program, offset);
-        notes.push_back(QuotedSourceText(name) + " défini " + std::to_string(offsets.size()) + " fois (" + files +
-                        ") : lu " + PlaceInProgram(program, keep) + ", " + why);
+        kept.emplace(name, choice);
+        offsets.insert(offsets.end(), defined.begin(), defined.end());
+        offsets.push_back(choice.kept);
+        offsets.push_back(choice.call ? choice.call->textOffset : 0);
     }
+    const std::vector<std::string> places = PlacesInProgram(program, offsets);
+    std::vector<std::string> notes;
+    std::size_t at = 0;
+    for (const auto& [name, defined] : definitions) {
+        std::string files;
+        for (std::size_t i = 0; i < defined.size(); ++i)
+            files += (i ? ", " : "") + places[at++];
+        const std::string read = places[at++];
+        const std::string callPlace = places[at++];
+        const std::string why = kept.at(name).call ? "celui que voit l'appel " + callPlace : "le premier lu";
+        if (notes.size() < MostNotes)
+            notes.push_back(QuotedSourceText(name) + " défini " + std::to_string(defined.size()) + " fois (" + files +
+                            ") : lu " + read + ", " + why);
+    }
+    if (definitions.size() > MostNotes)
+        notes.push_back("et " + std::to_string(definitions.size() - MostNotes) +
+                        " autres noms définis plusieurs fois, lus de même");
     std::erase_if(scan.arrays, [&](const CArray& array) {
         const auto chosen = kept.find(array.name.substr(0, array.name.find('[')));
-        return chosen != kept.end() && chosen->second != array.textOffset;
+        return chosen != kept.end() && chosen->second.kept != array.textOffset;
     });
     return notes;
 }
