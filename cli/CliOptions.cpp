@@ -47,6 +47,7 @@ enum class OptionId {
     Array,
     Width,
     Data,
+    ListSprites,
     Layout, // one of LayoutOptions.h's, which keeps which
     Screen, // one of ScreenOptions.h's, which keeps which
     ToPixm,
@@ -85,6 +86,7 @@ constexpr OptionSpec PictureOptions[] = {
     {OptionId::ToPng, nullptr, "--to-png", true},
     {OptionId::PngScale, nullptr, "--png-scale", true},
     {OptionId::CalculatorColors, nullptr, "--calculator-colors", false},
+    {OptionId::ListSprites, nullptr, "--list-sprites", false},
 };
 
 constexpr OptionId ImageOptions[] = {OptionId::Levels,      OptionId::Threshold, OptionId::Dither,   OptionId::Invert,
@@ -439,6 +441,27 @@ void CheckLayoutOptions(const RawCommand& raw, const CliOptions& options)
                          std::to_string(*options.width));
 }
 
+// --list-sprites SOURCE...: no other command, nothing the listing would not use.
+CliOptions ListSpritesOptions(const RawCommand& raw)
+{
+    for (const OptionSpec& option : Options)
+        if (option.id != OptionId::ListSprites && raw.given.count(option.id))
+            throw UsageError(std::string("l'option ") + (option.shortName ? option.shortName : option.longName) +
+                             " ne s'emploie pas avec --list-sprites");
+    if (AnyLayoutGiven(raw.options, WritingOnlyOptions) || AnyLayoutGiven(raw.options, ReadingOnlyOptions) ||
+        AnyLayoutGiven(raw.options, SharedLayoutOptions))
+        throw UsageError("une disposition ne s'emploie pas avec --list-sprites");
+    if (raw.files.empty())
+        throw UsageError("fichier d'entrée manquant");
+    for (const std::string& file : raw.files)
+        if (file.empty() || file == "-")
+            throw UsageError("--list-sprites lit des fichiers ou des dossiers : donnez leurs noms");
+    CliOptions options = raw.options;
+    options.mode = CliMode::ListSprites;
+    options.inputs = raw.files;
+    return options;
+}
+
 void ExpectFiles(const RawCommand& raw, size_t count)
 {
     if (raw.files.size() < count)
@@ -483,6 +506,8 @@ CliOptions ParseArguments(const std::vector<std::string>& arguments)
         options.mode = CliMode::Version;
         return options;
     }
+    if (raw.given.count(OptionId::ListSprites))
+        return ListSpritesOptions(raw);
     const bool otherMode = raw.given.count(OptionId::List) || raw.given.count(OptionId::Info) || raw.toPixoOutput ||
                            raw.toPngOutput || raw.toPixsOutput || raw.toTiOutput || raw.toPixmOutput;
     if (raw.given.count(OptionId::Data) && otherMode)

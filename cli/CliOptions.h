@@ -13,7 +13,7 @@
 #include "ScreenOptions.h"
 #include "TileOptions.h"
 
-enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng, ToTi, Data, Screen, ToPixm };
+enum class CliMode { Export, ToPixo, ToPixs, List, Info, Help, Version, ToPng, ToTi, Data, Screen, ToPixm, ListSprites };
 
 struct CliOptions {
     CliMode mode = CliMode::Export;
@@ -28,7 +28,8 @@ struct CliOptions {
     int pngScale = 1;
     bool calculatorColors = false;
     // Sprite sets: the one frame to take (from 0), and the inputs of --to-pixs
-    // (or of --to-pixo, the light and the dark picture of a gray sprite).
+    // (or of --to-pixo, the light and the dark picture of a gray sprite, or
+    // the sources of --list-sprites).
     std::optional<int> frame;
     std::vector<std::string> inputs;
     // C source input of --to-pixo: which array (or arrays, separated by

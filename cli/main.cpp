@@ -11,6 +11,7 @@
 #include "CliText.h"
 #include "Commands.h"
 #include "ConvertCommands.h"
+#include "ListCommands.h"
 #include "StandardStreams.h"
 #include "ScreenCommands.h"
 #include "TileCommands.h"
@@ -39,6 +40,7 @@ constexpr const char* HelpText =
               pixora-export --to-pixm SORTIE.pixm SOURCE --tiles NOM --map NOM|NOM[k]
                             [--map-width L] [DISPOSITION] [--height H]
               pixora-export --list [--plugins DOSSIER]
+              pixora-export --list-sprites SOURCE...
               pixora-export --info PLUGIN [--plugins DOSSIER]
               pixora-export -h | --help | --version
 
@@ -154,6 +156,10 @@ Une carte .pixm se lit comme ENTREE de --to-png (la carte dessinée), de
   --list             une ligne par plug-in : fichier, nom affiché et version,
                      séparés par des tabulations
   --info PLUGIN      affiche la description du plug-in
+  --list-sprites     une ligne par sprite lisible des SOURCE (fichiers C ou
+                     assembleur, dossiers) : NOM  L x H  TYPE  N image(s)
+                     FICHIER:LIGNE du premier appel qui le dessine, ou
+                     « tableau seul » ; code 2 quand il n'y en a aucun
   -h, --help         affiche cette aide
   --version          affiche la version
 
@@ -188,8 +194,11 @@ pour --data et pour lire une source avec --array :
                      ce que vaut un bit 1 du masque (par défaut : transparent)
 Avec --array NOM seul, un appel de routine de sprite de la source (Sprite16,
 GrayClipSprite16_SMASK_R...) qui lit NOM donne la hauteur, la largeur des
-lignes, les plans et le masque. Une source .s, .asm ou .inc (A68k ou GNU as)
-se lit comme une source C : les données après chaque étiquette.
+lignes, les plans et le masque ; d'une table que l'appel dessine ligne par
+ligne (NOM[i]), NOM[k] donne l'image k. Une source .s, .asm ou .inc (A68k ou
+GNU as) se lit comme une source C : les données après chaque étiquette ; les
+étiquettes NOM_light, NOM_dark et NOM_mask (ou _l, _d, _m, Light, Dark,
+Mask, _clair, _fonce, _masque) sont les plans d'un sprite NOM.
 
 La sortie n'apparaît que complète : après un échec, aucun fichier n'est laissé
 et un fichier existant reste tel qu'il était. Un lien symbolique est suivi ; un
@@ -213,7 +222,8 @@ Exemple :
 // The texts of these modes go to standard output.
 bool WritesText(CliMode mode)
 {
-    return mode == CliMode::Help || mode == CliMode::Version || mode == CliMode::List || mode == CliMode::Info;
+    return mode == CliMode::Help || mode == CliMode::Version || mode == CliMode::List || mode == CliMode::Info ||
+           mode == CliMode::ListSprites;
 }
 
 int Run(const CliOptions& options)
@@ -243,6 +253,8 @@ int Run(const CliOptions& options)
         return WriteTiPicture(options, std::cerr);
     case CliMode::Data:
         return ExportData(options, std::cerr);
+    case CliMode::ListSprites:
+        return ListSourceSprites(options, std::cout, std::cerr);
     case CliMode::Screen:
         return DrawOnScreen(options, std::cerr);
     case CliMode::ToPixm: // a tile command

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "ShownText.h"
+#include "U_class.h"
 
 namespace {
 
@@ -477,7 +478,9 @@ private:
     void EndArray()
     {
         if (!name_.empty() && !refused_ && !image_.empty()) {
+            DropSizeHeader();
             CArray array{name_, bits_ > 0 ? bits_ : 8, {}};
+            array.label = true;
             const std::size_t wordBytes = static_cast<std::size_t>(std::min(array.elementBits, 32) / 8);
             const std::size_t words = image_.size() / wordBytes;
             if (RoomForWords(scan_, name_, words)) {
@@ -494,9 +497,33 @@ private:
         name_.clear();
         image_.clear();
         bits_ = 0;
+        leadingWordBytes_ = 0;
+        pastLeadingWords_ = false;
+        bytesAfterWords_ = true;
         refused_ = false;
         pad_.clear();
         padUnknown_ = false;
+    }
+
+    // A two-word header, height then width in bytes (dc.w 16 / dc.w 2, or
+    // .word 16, 2), before rows of bytes (dc.b or .byte, no fill) that are
+    // exactly that many: the
+    // header is left out and the rows become elements of the width's bits,
+    // so that they read as any array of rows. Widths of 1, 2, 4 or 8 bytes,
+    // the rows' element sizes; other arrays are kept as they are.
+    void DropSizeHeader()
+    {
+        constexpr std::size_t HeaderBytes = 4;
+        if (leadingWordBytes_ != HeaderBytes || !pastLeadingWords_ || !bytesAfterWords_)
+            return;
+        const std::size_t height = static_cast<std::size_t>(image_[0] << 8 | image_[1]);
+        const std::size_t rowBytes = static_cast<std::size_t>(image_[2] << 8 | image_[3]);
+        const bool elementWidth = rowBytes == 1 || rowBytes == 2 || rowBytes == 4 || rowBytes == 8;
+        if (height < 1 || height > static_cast<std::size_t>(MaxHeight) || !elementWidth ||
+            image_.size() - HeaderBytes != height * rowBytes)
+            return;
+        image_.erase(image_.begin(), image_.begin() + HeaderBytes);
+        bits_ = static_cast<int>(rowBytes * 8);
     }
 
     bool Refuse(const std::string& why)
@@ -516,6 +543,12 @@ private:
         if (padUnknown_)
             return Refuse("alignement sur " + std::to_string(unknownBoundary_) +
                           " octets après des instructions ou du texte : position inconnue");
+        if (!pastLeadingWords_ && bits == 16 && pad_.empty()) {
+            leadingWordBytes_ += bytes;
+        } else {
+            pastLeadingWords_ = true;
+            bytesAfterWords_ = bytesAfterWords_ && bits == 8;
+        }
         image_.insert(image_.end(), pad_.begin(), pad_.end());
         pad_.clear();
         bits_ = bits_ == 0 ? bits : bits_ == bits ? bits : -1;
@@ -617,6 +650,8 @@ private:
                 return;
             value = *given;
         }
+        pastLeadingWords_ = true; // a run of one value is no row of a sized sprite: no header
+        bytesAfterWords_ = false;
         if (!MakeRoom(bits, times * static_cast<std::size_t>(bits / 8)))
             return;
         for (std::size_t i = 0; i < times; ++i)
@@ -627,6 +662,11 @@ private:
     std::string name_; // of the array being read; empty when none is
     std::vector<uint8_t> image_;
     int bits_ = 0; // 0 before the first value, -1 when sizes are mixed
+    // For a size header: the bytes of the words the array starts with, and
+    // whether only bytes came after them.
+    std::size_t leadingWordBytes_ = 0;
+    bool pastLeadingWords_ = false;
+    bool bytesAfterWords_ = true;
     bool refused_ = false;
     // Where the next byte lies from the section's start: `at` modulo
     // knownModulo (a power of two; ExactlyKnown before anything unknown).

@@ -293,7 +293,8 @@ PlaneHint HintOf(const Tokens& argument)
 class CallFinder {
 public:
     CallFinder(std::string_view text, const CArrayScan& scan)
-        : tokens_(text, nullptr), arrays_(scan), reader_(arrays_, scan.constants), constants_(scan.constants)
+        : text_(text), tokens_(text, nullptr), arrays_(scan), reader_(arrays_, scan.constants),
+          constants_(scan.constants)
     {
     }
 
@@ -316,7 +317,7 @@ public:
             std::vector<Tokens> arguments;
             const Token after = ReadArguments(arguments);
             if (!arguments.empty())
-                AddCall(token.text, *routine, arguments);
+                AddCall(token.text, *routine, arguments, static_cast<std::size_t>(token.text.data() - text_.data()));
             previous = {};
             token = after;
         }
@@ -359,7 +360,8 @@ private:
         return std::string(start, static_cast<std::size_t>(end - start));
     }
 
-    void AddCall(std::string_view name, const Routine& routine, const std::vector<Tokens>& arguments)
+    void AddCall(std::string_view name, const Routine& routine, const std::vector<Tokens>& arguments,
+                 std::size_t textOffset)
     {
         const std::vector<Plane> named = ArgumentPlanes(routine);
         const std::size_t afterPlanes = 3 + named.size();
@@ -367,6 +369,7 @@ private:
             return;
         DrawCall call;
         call.routine = std::string(name);
+        call.textOffset = textOffset;
         call.rows = routine.rows;
         call.interlaced = routine.interlaced;
         call.heightText = TextOf(arguments[2]);
@@ -419,6 +422,7 @@ private:
                 plane.plane = plane.plane == Plane::Light ? Plane::Dark : Plane::Light;
     }
 
+    std::string_view text_;
     CTokenizer tokens_;
     KnownArrays arrays_;
     ArgumentReader reader_;

@@ -44,6 +44,7 @@ struct DrawCall {
     std::optional<int> byteWidth; // SpriteX8's byte width argument, when constant
     bool interlaced = false;
     std::vector<PlaneArgument> planes; // in the order of the data: B or L D, the mask first or last
+    std::size_t textOffset = 0;        // where the routine's name starts in the text read
 };
 
 // Every call of a sprite routine whose planes are arrays of the scan, in the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -223,15 +224,18 @@ public:
     }
 
 private:
-    void ReadFile(const fs::path& path, const std::string& shown, bool given)
+    // The file's index in files, read now or before; files.size() when it
+    // is not read.
+    std::size_t ReadFile(const fs::path& path, const std::string& shown, bool given)
     {
         std::error_code error;
         const fs::path key = fs::weakly_canonical(path, error);
-        if (!seen_.insert(error ? path : key).second)
-            return; // read already: an include loop, or a header that a folder holds too
+        const auto [seen, fresh] = seen_.try_emplace(error ? path : key, NotRead);
+        if (!fresh) // read already: an include loop, or a header that a folder holds too
+            return seen->second == NotRead ? program_.files.size() : seen->second;
         if (program_.files.size() == MaxProgramFiles) {
             ++leftOut_;
-            return;
+            return program_.files.size();
         }
         const FileContent content = ReadWholeFile(NativeName(path), MaxSourceBytes - bytes_);
         if (!content.Read()) {
@@ -243,57 +247,75 @@ private:
                 program_.refusal = shown + " : " + why;
             else
                 program_.notes.push_back(shown + " : " + why + ", passé");
-            return;
+            return program_.files.size();
         }
         bytes_ += content.bytes.size();
+        const std::size_t file = program_.files.size();
+        seen->second = file;
         program_.files.push_back(shown);
         if (SourceKindOfPath(NativeName(path)) == SourceKind::Assembly) {
             program_.assembly += content.bytes;
             program_.assembly += '\n';
-            return;
+            return file;
         }
         AddC(content.bytes, path, shown);
+        return file;
     }
 
     // The text line by line, each quoted include's file read after its line.
     void AddC(const std::string& text, const fs::path& path, const std::string& shown)
     {
+        const std::size_t file = program_.files.size() - 1;
+        program_.cPieces.push_back({program_.c.size(), file, 1});
+        int line = 1;
         std::size_t at = 0;
         while (at < text.size() && program_.refusal.empty()) {
             std::size_t end = text.find_first_of("\r\n", at);
             end = end == std::string::npos ? text.size() : end;
-            const std::string_view line = std::string_view(text).substr(at, end - at);
+            const std::string_view lineText = std::string_view(text).substr(at, end - at);
             const std::size_t next = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
-            if (!conditionals_.Compiled(line, shown, program_.notes)) {
+            if (!conditionals_.Compiled(lineText, shown, program_.notes)) {
                 program_.c += '\n'; // a line not compiled, kept as an empty line
                 at = next;
+                ++line;
                 continue;
             }
-            const std::optional<std::string> include = QuotedInclude(line);
+            const std::optional<std::string> include = QuotedInclude(lineText);
             program_.c.append(text, at, std::min(next, text.size()) - at);
-            if (include)
-                Include(*include, path, shown);
+            ++line;
+            if (include && Include(*include, path, shown, file))
+                program_.cPieces.push_back({program_.c.size(), file, line});
             at = next;
         }
         program_.c += '\n';
     }
 
-    void Include(const std::string& name, const fs::path& from, const std::string& shownFrom)
+    // Whether the file was read into the text (not read before, nor left out).
+    bool Include(const std::string& name, const fs::path& from, const std::string& shownFrom, std::size_t fromFile)
     {
         const fs::path included = from.parent_path() / NativePath(name);
         const std::string shown = (fs::path(shownFrom).parent_path() / name).generic_string();
         std::error_code error;
         if (!fs::is_regular_file(included, error)) {
             program_.notes.push_back(shownFrom + " : #include \"" + name + "\" introuvable, passé");
-            return;
+            return false;
         }
+        const std::size_t filesBefore = program_.files.size();
         program_.c += '\n';
-        ReadFile(included, shown, false);
+        if (const std::size_t file = ReadFile(included, shown, false);
+            file < program_.files.size() && edges_.emplace(fromFile, file).second)
+            program_.includes.emplace_back(fromFile, file);
+        if (program_.files.size() != filesBefore)
+            return true;
+        program_.c.pop_back(); // nothing read: the including file's lines go on where they were
+        return false;
     }
 
     ProgramText& program_;
     Conditionals conditionals_; // of the whole program, as the includes chain them
-    std::set<fs::path> seen_;
+    static constexpr std::size_t NotRead = static_cast<std::size_t>(-1);
+    std::map<fs::path, std::size_t> seen_;                // the file's index in files, or NotRead
+    std::set<std::pair<std::size_t, std::size_t>> edges_; // of program_.includes, each once
     std::size_t bytes_ = 0;
     std::size_t leftOut_ = 0;
 };
@@ -315,4 +337,75 @@ ProgramText ReadProgram(const std::string& path)
         program.assembly.clear();
     }
     return program;
+}
+
+namespace {
+
+const ProgramPiece* PieceAt(const ProgramText& program, std::size_t offset)
+{
+    const auto after = std::upper_bound(program.cPieces.begin(), program.cPieces.end(), offset,
+                                        [](std::size_t at, const ProgramPiece& piece) { return at < piece.offset; });
+    return after == program.cPieces.begin() ? nullptr : &*std::prev(after);
+}
+
+} // namespace
+
+std::vector<std::string> PlacesInProgram(const ProgramText& program, const std::vector<std::size_t>& offsets)
+{
+    std::vector<std::size_t> order(offsets.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return offsets[a] < offsets[b]; });
+    std::vector<std::string> places(offsets.size());
+    // One walk over the text for all offsets: each counts on from the one
+    // before it when both lie in the same piece.
+    const ProgramPiece* counted = nullptr;
+    std::size_t countedTo = 0;
+    int line = 0;
+    for (const std::size_t index : order) {
+        const std::size_t offset = std::min(offsets[index], program.c.size());
+        const ProgramPiece* piece = PieceAt(program, offset);
+        if (!piece)
+            continue;
+        if (piece != counted) {
+            counted = piece;
+            countedTo = piece->offset;
+            line = piece->line;
+        }
+        for (; countedTo < offset; ++countedTo) // a line ends in LF, CR LF or CR alone
+            if (program.c[countedTo] == '\n' || (program.c[countedTo] == '\r' && (countedTo + 1 >= program.c.size() ||
+                                                                                  program.c[countedTo + 1] != '\n')))
+                ++line;
+        places[index] = program.files[piece->file] + ":" + std::to_string(line);
+    }
+    return places;
+}
+
+std::string PlaceInProgram(const ProgramText& program, std::size_t offset)
+{
+    return PlacesInProgram(program, {offset}).front();
+}
+
+std::size_t FileInProgram(const ProgramText& program, std::size_t offset)
+{
+    const ProgramPiece* piece = PieceAt(program, offset);
+    return piece ? piece->file : program.files.size();
+}
+
+std::vector<bool> FilesSeenFrom(const ProgramText& program, std::size_t file)
+{
+    std::vector<std::vector<std::size_t>> included(program.files.size());
+    for (const auto& [including, other] : program.includes)
+        included[including].push_back(other);
+    std::vector<bool> seen(program.files.size(), false);
+    std::vector<std::size_t> pending = {file};
+    while (!pending.empty()) {
+        const std::size_t at = pending.back();
+        pending.pop_back();
+        if (at >= seen.size() || seen[at])
+            continue;
+        seen[at] = true;
+        pending.insert(pending.end(), included[at].begin(), included[at].end());
+    }
+    return seen;
 }

@@ -62,6 +62,21 @@ std::string WhyChosen(const ArrayCandidate& candidate)
     }
 }
 
+// The group of assembly labels the request names when all it says of a
+// layout is the mask bit (--array key --mask-bit opaque): the group is read
+// as itself with that mask bit, not as a layout given by hand.
+const ArrayCandidate* MaskBitOfLabelGroup(const ArraySprites& found, const SourceRequest& request)
+{
+    if (!request.layout)
+        return nullptr;
+    const ReadingRequest& layout = *request.layout;
+    if (layout.arrays.size() != 1 || layout.height || layout.rows || layout.order ||
+        layout.arrange != Arrangement::Separate)
+        return nullptr;
+    const ArrayCandidate* candidate = FindCandidate(found, layout.arrays.front());
+    return candidate && candidate->labelGroup && candidate->id == layout.arrays.front() ? candidate : nullptr;
+}
+
 class Answering {
 public:
     Answering(const ArraySprites& found, const SourceRequest& request) : found_(found), request_(request) {}
@@ -97,7 +112,7 @@ private:
         } else {
             const DrawCall* call = CallReading(found_.calls, *request_.array);
             if (!call)
-                return false;
+                return ReadTableFrame();
             how = "lu comme l'appel " + call->routine;
             why = PlanDrawCall(found_.scan, *call, std::nullopt, request_.width, source);
             if (!why.empty() && !call->height)
@@ -119,6 +134,37 @@ private:
             Note(request_.path + " : " + std::to_string(held) + " images de " + size +
                  " dans les tableaux, lue la première (--to-pixs pour toutes), " + how);
         answer_.frames = ReadDataFrames(found_.scan, source, 0, 1);
+        return true;
+    }
+
+    // TABLE[k] of a table that a call draws row by row (TABLE[i] with i
+    // known only when the program runs): frame k of the call's reading;
+    // false when the name is no such part.
+    bool ReadTableFrame()
+    {
+        const std::string& name = *request_.array;
+        const std::size_t open = name.find('[');
+        if (open == std::string::npos || open == 0 || name.back() != ']' || name.size() - open > 6)
+            return false;
+        const std::string index = name.substr(open + 1, name.size() - open - 2);
+        if (index.empty() || !std::all_of(index.begin(), index.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return false;
+        const DrawCall* call = CallReading(found_.calls, name.substr(0, open));
+        if (!call)
+            return false;
+        DataSource source;
+        if (const std::string why = PlanDrawCall(found_.scan, *call, std::nullopt, request_.width, source);
+            !why.empty())
+            return Refuse(request_.path + " : " + why);
+        const std::size_t frame = std::stoul(index);
+        const std::size_t held = std::min<std::size_t>(FramesOf(found_.scan, source), MaxFrames);
+        if (frame >= held)
+            return Refuse(request_.path + " : " + ShownSourceText(name) + " : pas d'image " + index + ", l'appel " +
+                          call->routine + " en lit " + std::to_string(held) +
+                          (held > 0 ? " (de 0 à " + std::to_string(held - 1) + ")" : ""));
+        Note(request_.path + " : image " + index + " sur " + std::to_string(held) + " de " +
+             Size(source.plan.width, source.plan.height) + ", lu comme l'appel " + call->routine);
+        answer_.frames = ReadDataFrames(found_.scan, source, frame, 1);
         return true;
     }
 
@@ -226,12 +272,22 @@ SourceAnswer ReadSource(const SourceRequest& request)
         refused.refusal = program.refusal;
         return refused;
     }
-    SourceAnswer answer = AnswerFromSprites(FindProgramSprites(program), request);
+    const ArraySprites found = FindProgramSprites(program);
+    SourceAnswer answer = AnswerFromSprites(found, request);
+    answer.notes.insert(answer.notes.begin(), found.notes.begin(), found.notes.end());
     answer.notes.insert(answer.notes.begin(), program.notes.begin(), program.notes.end());
     return answer;
 }
 
 SourceAnswer AnswerFromSprites(const ArraySprites& found, const SourceRequest& request)
 {
-    return Answering(found, request).Run();
+    const ArrayCandidate* group = MaskBitOfLabelGroup(found, request);
+    if (!group)
+        return Answering(found, request).Run();
+    ArraySprites changed = found;
+    changed.candidates[static_cast<std::size_t>(group - found.candidates.data())].source.plan.maskBit =
+        request.layout->maskBit;
+    SourceRequest named = request;
+    named.layout.reset();
+    return Answering(changed, named).Run();
 }

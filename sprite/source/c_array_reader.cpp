@@ -105,7 +105,7 @@ void PushElement(CArray& array, uint64_t value)
 
 class ArrayParser : public TokenStream {
 public:
-    ArrayParser(std::string_view text, CArrayScan& scan) : tokens_(text, &scan), scan_(scan) {}
+    ArrayParser(std::string_view text, CArrayScan& scan) : text_(text), tokens_(text, &scan), scan_(scan) {}
 
     const Token& Current() const override { return current_; }
     void Advance() override
@@ -170,6 +170,7 @@ private:
         if (array.elementBits == 0 || current_.kind != TokenKind::Identifier)
             return;
         array.name = std::string(current_.text);
+        array.textOffset = static_cast<std::size_t>(current_.text.data() - text_.data());
         offered_ = array.offered;
         Advance();
         std::optional<std::size_t> count;
@@ -261,7 +262,8 @@ private:
         parts.resize(partCount);
         for (std::size_t i = 0; i < parts.size(); ++i) {
             parts[i].resize(partWords, 0);
-            Keep({whole.name + "[" + std::to_string(i) + "]", whole.elementBits, std::move(parts[i]), whole.offered});
+            Keep({whole.name + "[" + std::to_string(i) + "]", whole.elementBits, std::move(parts[i]), whole.offered,
+                  false, whole.textOffset});
         }
     }
 
@@ -387,6 +389,7 @@ private:
 
     void Keep(CArray array) { KeepArray(scan_, std::move(array)); }
 
+    std::string_view text_;
     CTokenizer tokens_;
     CArrayScan& scan_;
     Token current_;

@@ -50,6 +50,12 @@ struct CArray {
     // False for the arrays of int and plain char, tile maps and text as a
     // rule: read, but not offered as sprites.
     bool offered = true;
+    // Data after an assembly label, not a C array: its planes may be named
+    // as a group of labels (c_array_sprites.h).
+    bool label = false;
+    // Where the C array's name stands in the text read (its parts share it),
+    // to tell apart two arrays of one name in a program's files.
+    std::size_t textOffset = 0;
 };
 
 // The elements of an array, and element i (a 64-bit one from its two words).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <unordered_map>
 
 #include "AsmDataReader.h"
@@ -77,6 +78,33 @@ DataSource SourceOf(const CArrayScan& scan, ArrayLayout layout, const std::vecto
     return source;
 }
 
+// The plane an assembly label names by its ending, and its stem:
+// key_light, key_l, keyLight, key_Light, key_clair... The endings after
+// '_' in any case, the capitalised words also without it.
+struct LabelPlane {
+    std::string stem;
+    Plane plane;
+};
+
+std::optional<LabelPlane> LabelPlaneOf(const std::string& name)
+{
+    static const std::pair<const char*, Plane> Words[] = {
+        {"light", Plane::Light}, {"clair", Plane::Light}, {"l", Plane::Light},
+        {"dark", Plane::Dark},   {"fonce", Plane::Dark},  {"d", Plane::Dark},
+        {"mask", Plane::Mask},   {"masque", Plane::Mask}, {"m", Plane::Mask},
+    };
+    for (const auto& [word, plane] : Words) {
+        const std::string ending = std::string("_") + word;
+        if (name.size() > ending.size() && AsciiLowered(name.substr(name.size() - ending.size())) == ending)
+            return LabelPlane{name.substr(0, name.size() - ending.size()), plane};
+        std::string capitalised = word;
+        capitalised[0] = static_cast<char>(capitalised[0] - 'a' + 'A');
+        if (capitalised.size() > 1 && EndsWith(name, capitalised))
+            return LabelPlane{WithoutSuffix(name, capitalised), plane};
+    }
+    return std::nullopt;
+}
+
 // Groups the scan's arrays into candidates, each array in at most one.
 class Grouper {
 public:
@@ -90,6 +118,9 @@ public:
     void Run()
     {
         const auto& arrays = found_.scan.arrays;
+        for (std::size_t i = 0; i < arrays.size(); ++i)
+            if (!used_[i] && arrays[i].label)
+                GroupLabels(i);
         for (std::size_t i = 0; i < arrays.size(); ++i)
             if (!used_[i])
                 Group(i);
@@ -110,6 +141,40 @@ private:
             return NotFound;
         const CArray& array = Array(it->second);
         return array.elementBits == bits && ElementCount(array) == count && array.offered ? it->second : NotFound;
+    }
+
+    // The labels of one sprite's planes: stem_light and stem_dark, with
+    // stem_mask or not, or stem and stem_mask, each of the same size.
+    void GroupLabels(std::size_t index)
+    {
+        const std::optional<LabelPlane> named = LabelPlaneOf(Array(index).name);
+        if (!named)
+            return;
+        const int bits = Array(index).elementBits;
+        const std::size_t count = ElementCount(Array(index));
+        std::size_t planes[3] = {NotFound, NotFound, NotFound}; // light, dark, mask
+        for (std::size_t i = 0; i < found_.scan.arrays.size(); ++i) {
+            const CArray& other = Array(i);
+            const std::optional<LabelPlane> plane = other.label ? LabelPlaneOf(other.name) : std::nullopt;
+            if (plane && plane->stem == named->stem && !used_[i] && other.offered && other.elementBits == bits &&
+                ElementCount(other) == count) {
+                std::size_t& slot = planes[plane->plane == Plane::Light ? 0 : plane->plane == Plane::Dark ? 1 : 2];
+                slot = slot == NotFound ? i : slot;
+            }
+        }
+        const auto [light, dark, mask] = planes;
+        const std::size_t candidates = found_.candidates.size();
+        if (light != NotFound && dark != NotFound) {
+            if (mask != NotFound)
+                Add(named->stem, ArrayLayout::MaskedPlanes, {light, dark, mask}, count);
+            else
+                Add(named->stem, ArrayLayout::Planes, {light, dark}, count);
+        } else if (const std::size_t sprite = Partner(named->stem, bits, count);
+                   mask != NotFound && sprite != NotFound && Array(sprite).label) {
+            Add(named->stem, ArrayLayout::Masked, {sprite, mask}, count);
+        }
+        if (found_.candidates.size() > candidates)
+            found_.candidates.back().labelGroup = true;
     }
 
     void Group(std::size_t index)
@@ -293,9 +358,7 @@ bool HasPlane(const DataPlan& plan, Plane plane)
 // The kind of a whole reading, and what it is read as.
 std::string WholeReadingWords(const ArrayCandidate& candidate)
 {
-    const DataPlan& plan = candidate.source.plan;
-    const std::string kind = std::string(HasPlane(plan, Plane::Light) ? "niveaux de gris" : "noir et blanc") +
-                             (HasPlane(plan, Plane::Mask) ? " masqué" : "");
+    const std::string kind = CandidateKind(candidate);
     if (candidate.layout == ArrayLayout::OwnText)
         return kind + ", lu d'après le commentaire de Pixora";
     return kind + ", lu comme l'appel " + candidate.id.substr(candidate.id.rfind(':') + 1);
@@ -320,6 +383,81 @@ ArraySprites FindSprites(CArrayScan scan, std::string_view callText, std::initia
     for (const std::string_view text : texts)
         AddOwnTextCandidates(found, text);
     return found;
+}
+
+// The definitions of each array name in a program's C text (an array of
+// parts is one definition), by where they stand.
+std::map<std::string, std::vector<std::size_t>> DefinitionsByName(const CArrayScan& scan)
+{
+    std::map<std::string, std::vector<std::size_t>> definitions;
+    for (const CArray& array : scan.arrays) {
+        std::vector<std::size_t>& offsets = definitions[array.name.substr(0, array.name.find('['))];
+        if (std::find(offsets.begin(), offsets.end(), array.textOffset) == offsets.end())
+            offsets.push_back(array.textOffset);
+    }
+    return definitions;
+}
+
+// One definition of each name of a program's C arrays: where two files
+// define it, the one in the file of the first call that draws it (or
+// included into that file), else the first read; the others are left out
+// of the scan, and a note says which was read.
+std::vector<std::string> KeepOneDefinitionEach(const ProgramText& program, CArrayScan& scan)
+{
+    constexpr std::size_t MostNotes = 20; // one per name; the rest counted
+    std::map<std::string, std::vector<std::size_t>> definitions = DefinitionsByName(scan);
+    std::erase_if(definitions, [](const auto& named) { return named.second.size() < 2; });
+    if (definitions.empty())
+        return {};
+    const std::vector<DrawCall> calls = FindDrawCalls(program.c, scan);
+    struct Choice {
+        std::size_t kept;
+        const DrawCall* call; // beside which the kept one is, or null: the first read
+    };
+    std::map<std::string, Choice> kept;
+    std::vector<std::size_t> offsets;                  // whose places the notes say, the text read once for all
+    std::map<std::size_t, std::vector<bool>> seenFrom; // the files each call's file includes
+    for (const auto& [name, defined] : definitions) {
+        Choice choice{defined.front(), nullptr};
+        if (const DrawCall* call = CallReading(calls, name)) {
+            const std::size_t callFile = FileInProgram(program, call->textOffset);
+            auto seen = seenFrom.find(callFile);
+            if (seen == seenFrom.end())
+                seen = seenFrom.emplace(callFile, FilesSeenFrom(program, callFile)).first;
+            const auto inCallFile = std::find_if(defined.begin(), defined.end(), [&](std::size_t offset) {
+                const std::size_t file = FileInProgram(program, offset);
+                return file < seen->second.size() && seen->second[file];
+            });
+            if (inCallFile != defined.end())
+                choice = {*inCallFile, call};
+        }
+        kept.emplace(name, choice);
+        offsets.insert(offsets.end(), defined.begin(), defined.end());
+        offsets.push_back(choice.kept);
+        offsets.push_back(choice.call ? choice.call->textOffset : 0);
+    }
+    const std::vector<std::string> places = PlacesInProgram(program, offsets);
+    std::vector<std::string> notes;
+    std::size_t at = 0;
+    for (const auto& [name, defined] : definitions) {
+        std::string files;
+        for (std::size_t i = 0; i < defined.size(); ++i)
+            files += (i ? ", " : "") + places[at++];
+        const std::string read = places[at++];
+        const std::string callPlace = places[at++];
+        const std::string why = kept.at(name).call ? "celui que voit l'appel " + callPlace : "le premier lu";
+        if (notes.size() < MostNotes)
+            notes.push_back(QuotedSourceText(name) + " défini " + std::to_string(defined.size()) + " fois (" + files +
+                            ") : lu " + read + ", " + why);
+    }
+    if (definitions.size() > MostNotes)
+        notes.push_back("et " + std::to_string(definitions.size() - MostNotes) +
+                        " autres noms définis plusieurs fois, lus de même");
+    std::erase_if(scan.arrays, [&](const CArray& array) {
+        const auto chosen = kept.find(array.name.substr(0, array.name.find('[')));
+        return chosen != kept.end() && chosen->second.kept != array.textOffset;
+    });
+    return notes;
 }
 
 } // namespace
@@ -348,8 +486,11 @@ ArraySprites FindSourceSprites(std::string_view text, SourceKind kind)
 ArraySprites FindProgramSprites(const ProgramText& program)
 {
     CArrayScan scan = ScanCArrays(program.c);
+    std::vector<std::string> notes = KeepOneDefinitionEach(program, scan);
     AddScan(scan, ScanAssemblyArrays(program.assembly));
-    return FindSprites(std::move(scan), program.c, {program.c, program.assembly});
+    ArraySprites found = FindSprites(std::move(scan), program.c, {program.c, program.assembly});
+    found.notes = std::move(notes);
+    return found;
 }
 
 std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& candidate)
@@ -360,6 +501,13 @@ std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& c
     for (std::size_t i = 0; i < candidate.arrays.size(); ++i)
         text += (i ? ", " : "") + ShownSourceText(found.scan.arrays[candidate.arrays[i]].name);
     return text + ")";
+}
+
+std::string CandidateKind(const ArrayCandidate& candidate)
+{
+    const DataPlan& plan = candidate.source.plan;
+    return std::string(HasPlane(plan, Plane::Light) ? "niveaux de gris" : "noir et blanc") +
+           (HasPlane(plan, Plane::Mask) ? " masqué" : "");
 }
 
 std::size_t FirstCandidateToShow(const ArraySprites& found)

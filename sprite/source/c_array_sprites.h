@@ -16,6 +16,11 @@
 // one more candidate, read as the call reads them: its height, row width,
 // planes and mask, every frame an array of parts holds.
 //
+// Assembly labels that name one sprite's planes by their endings are one
+// candidate named by their stem: stem_light, stem_dark and stem_mask, also
+// _l/_d/_m, Light/Dark/Mask, _Light and the French clair/fonce/masque; or
+// stem and its mask label (mask bit 1 = transparent).
+//
 // Pixora's own data text (OwnDataText.h) is read as its comment says: one
 // candidate per comment, ahead of every other, named as the comment names
 // the sprite and holding every frame.
@@ -60,6 +65,9 @@ struct ArrayCandidate {
     // gray halves of one array, the two parts of NAME[2][N] as planes, a call.
     bool rereading = false;
     DataSource source; // where its rows lie in the arrays
+    // The planes of assembly labels named stem_light, stem_dark, stem_mask
+    // (or stem_l, stemLight, stem_clair...), named by the stem.
+    bool labelGroup = false;
 };
 
 struct ArraySprites {
@@ -67,6 +75,7 @@ struct ArraySprites {
     std::vector<ArrayCandidate> candidates; // own text first, then in the order of the text, second readings last
     std::vector<std::string> refusals;      // arrays and groups that cannot be sprites, and why
     std::vector<DrawCall> calls;            // the sprite routines' calls on the arrays
+    std::vector<std::string> notes;         // which of two definitions of one name was read
 };
 
 ArraySprites FindArraySprites(std::string_view text);
@@ -77,11 +86,18 @@ enum class SourceKind { C, Assembly };
 std::optional<SourceKind> SourceKindOfPath(const std::string& path);
 ArraySprites FindSourceSprites(std::string_view text, SourceKind kind);
 // The sprites of a whole program (ProgramText.h): the arrays of its C and
-// assembly files together, the calls of its C files on any of them.
+// assembly files together, the calls of its C files on any of them. When C
+// files define one array name twice, the definition in the file of the
+// first call that draws it (or in a file that file includes) is read, else
+// the first read; a note names both files.
 ArraySprites FindProgramSprites(const ProgramText& program);
 
 // "balle : 16 x 16, niveaux de gris masqué (balle_LightPlane, balle_DarkPlane, balle_Mask)"
 std::string DescribeCandidate(const ArraySprites& found, const ArrayCandidate& candidate);
+
+// "noir et blanc" or "niveaux de gris", followed by " masqué" when the
+// reading has a mask.
+std::string CandidateKind(const ArrayCandidate& candidate);
 
 // The candidate shown first: the first one a call of a sprite routine reads,
 // since the call says how the program itself reads its arrays; else the

@@ -255,3 +255,42 @@ TEST_F(CommandTest, AFolderIsReadAsOneProgram)
     EXPECT_NE(empty.err.find("aucun fichier C ou assembleur dans le dossier"), std::string::npos) << empty.err;
     EXPECT_FALSE(fs::exists(At("rien.pixs")));
 }
+
+TEST_F(CommandTest, ListSpritesSaysEachReadingAndWhereItIsDrawn)
+{
+    fs::create_directories(At("jeu"));
+    WriteFile(At("jeu/gfx.h"), "#define BALLE_H 2\n"
+                               "const unsigned char balle[3][BALLE_H] = {{0x18, 0x3C}, {0x3C, 0x18}, {0x18, 0x18}};\n"
+                               "const unsigned char mur[2] = {0xFF, 0x81};\n");
+    WriteFile(At("jeu/jeu.c"), "#include \"gfx.h\"\n\nvoid Rebond(short t)\n{\n"
+                               "    Sprite8(t, 40, BALLE_H, balle[t % 3], LCD_MEM, SPRT_XOR);\n}\n");
+    WriteFile(At("vide.c"), "int score;\n");
+    const RunResult listed = Run({"--list-sprites", At("jeu/jeu.c"), At("vide.c")});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    const std::string drawn = At("jeu/jeu.c") + ":5";
+    EXPECT_EQ(listed.out.substr(0, listed.out.find('\n', listed.out.find('\n') + 1) + 1),
+              "balle:Sprite8  8 x 2  noir et blanc  3 images  " + drawn +
+                  "\nballe[0]  8 x 2  noir et blanc  1 image  " + drawn + "\n");
+    EXPECT_NE(listed.out.find("\nmur  8 x 2  noir et blanc  1 image  tableau seul\n"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.err.find("vide.c : aucun tableau de sprite lisible"), std::string::npos) << listed.err;
+
+    WriteFile(At("s.pixo"), PatternPixo(8, 8, 1));
+    const struct {
+        Args arguments;
+        const char* said;
+    } refused[] = {
+        {{"--list-sprites", At("vide.c")}, "aucun tableau de sprite lisible"},
+        {{"--list-sprites", At("s.pixo")}, "ni une source C"},
+        {{"--list-sprites", At("absent")}, "absent"},
+        {{"--list-sprites", "-o", At("x"), At("jeu")}, "ne s'emploie pas avec --list-sprites"},
+        {{"--list-sprites", "--rows", "8", At("jeu")}, "une disposition ne s'emploie pas"},
+        {{"--list-sprites"}, "fichier d'entrée manquant"},
+    };
+    for (const auto& [arguments, said] : refused) {
+        SCOPED_TRACE(testing::PrintToString(arguments));
+        const RunResult result = Run(arguments);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find(said), std::string::npos) << result.err;
+    }
+}
