@@ -342,9 +342,11 @@ TEST_F(ProgramSources, OfTwoDefinitionsTheOneBesideTheCallIsRead)
         ASSERT_EQ(found.notes.size(), 1u);
         EXPECT_NE(found.notes.front().find("défini 2 fois"), std::string::npos) << found.notes.front();
         EXPECT_NE(found.notes.front().find(") : lu " + Path(c.kept)), std::string::npos) << found.notes.front();
-        for (const auto& [name, text] : c.files) // every file that defines it
-            if (text.find("nave[2]") != std::string::npos)
+        for (const auto& [name, text] : c.files) { // every file that defines it
+            if (text.find("nave[2]") != std::string::npos) {
                 EXPECT_NE(found.notes.front().find(Path(name) + ":1"), std::string::npos) << found.notes.front();
+            }
+        }
     }
 }
 
