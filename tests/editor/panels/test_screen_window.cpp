@@ -26,7 +26,6 @@ protected:
 
 TEST_F(CalculatorScreenWindow, F5OpensItAndArrowKeysMoveTheFrame)
 {
-    StartEditor();
     UseSprite({"#.", ".#"});
     QTest::keyClick(form.get(), Qt::Key_F5);
     ASSERT_TRUE(Window()->isVisible());
@@ -55,7 +54,6 @@ TEST_F(CalculatorScreenWindow, F5OpensItAndArrowKeysMoveTheFrame)
 
 TEST_F(CalculatorScreenWindow, EditingShowsAtOnceAndThePositionIsKept)
 {
-    StartEditor();
     UseSprite({"..", ".."});
     QTest::keyClick(form.get(), Qt::Key_F5);
     QTest::keyClick(View(), Qt::Key_Right, Qt::ShiftModifier);
