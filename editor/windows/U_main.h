@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "Dialogs.h"
+#include "LoadCommands.h"
 #include "PluginHost.h"
 #include "ProgramPaths.h"
 #include "SpriteDocument.h"
@@ -318,6 +319,9 @@ private:
     bool SaveSpriteAs();
     bool SaveSpriteTo(const QString& fileName, bool tellSuccess = true);
     FileDialog& DialogFor(SpriteFileKind kind);
+    // How a calculator picture is read: alone, or with its dark plane beside
+    // it when the user asks so.
+    SpriteReader PictureReaderFor(const QString& fileName);
 };
 
 // Window client rectangle of a child control, as a view region.

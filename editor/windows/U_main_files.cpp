@@ -3,6 +3,7 @@
 // Each asks for a file through its dialog, which keeps the last name, and
 // tells the outcome in a message box; a refused file changes nothing.
 #include <QCheckBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 
 #include "FilePanel.h"
 #include "FramePanel.h"
+#include "GrayPicturePair.h"
 #include "TextEncoding.h"
 #include "U_main.h"
 #include "set_file.h"
@@ -179,7 +181,6 @@ void TForm1::LoadSpriteWith(SpriteFileKind kind)
 bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool tellSuccess)
 {
     const bool picture = kind == SpriteFileKind::CalculatorPicture;
-    const SpriteReader reader = picture ? ChargerImageTI : LoadNativeFile;
     DialogFor(kind).fileName = fileName;
     // Only a regular file is read: opening a FIFO named "x.pixo" would wait
     // for a writer forever, and a device never ends. (QFileInfo::isFile
@@ -189,6 +190,7 @@ bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool t
         ShowFailedLoad();
         return false;
     }
+    const SpriteReader reader = picture ? PictureReaderFor(fileName) : LoadNativeFile;
     const bool newStart = !picture || document.Frames().Count() == 1 || framePanel->SliceCell().has_value();
     if (newStart && !filePanel->MayOpenInstead(fileName))
         return false;
@@ -211,6 +213,25 @@ bool TForm1::OpenSpriteFile(const QString& fileName, SpriteFileKind kind, bool t
         AppDialogs().ShowMessage(QStringLiteral("Chargement effectué : ..."), QStringLiteral("Succès!"),
                                  MessageIcon::Information);
     return true;
+}
+
+// A picture NAME_l with a NAME_d beside it is most likely the light plane
+// of a gray sprite written as two pictures: the user says whether to read
+// the two as that sprite ("Oui") or the one picture alone ("Non").
+SpriteReader TForm1::PictureReaderFor(const QString& fileName)
+{
+    const std::optional<std::string> dark = DarkPlaneBeside(FileSystemName(fileName));
+    if (!dark)
+        return ChargerImageTI;
+    const QString light = QFileInfo(fileName).fileName();
+    const QString darkName = QFileInfo(QFile::decodeName(QByteArray::fromStdString(*dark))).fileName();
+    const QString question = QStringLiteral("Importer « %1 » comme une image en gris avec « %2 » ?\n"
+                                            "« %1 » donne le plan clair et « %2 » le plan foncé ; "
+                                            "« Non » importe « %1 » seule, en noir et blanc.")
+                                 .arg(light, darkName);
+    const int answer = AppDialogs().Ask(question, QStringLiteral("Importer"), MessageIcon::Information,
+                                        {QStringLiteral("Oui"), QStringLiteral("Non")});
+    return answer == 0 ? ReadGrayPictureBeside : ChargerImageTI;
 }
 
 void TForm1::OpenAtStart(const QString& fileName)
