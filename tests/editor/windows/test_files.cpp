@@ -192,9 +192,10 @@ TEST_F(FileCommands, ALightPlaneWithItsDarkPlaneBesideIsImportedGrayWhenAsked)
         dialogs.questionAnswers = {answer};
         Run(form->BitBtn9, file);
         ASSERT_EQ(dialogs.questions.size(), questions) << file.toStdString();
-        if (questions)
+        if (questions) {
             EXPECT_TRUE(dialogs.questions[0].text.startsWith(
                 "Importer « m_l.89i » comme une image en gris avec « m_d.89i » ?"));
+        }
         EXPECT_EQ(ToRows(form->sprite), rows) << file.toStdString() << " " << answer;
         EXPECT_EQ(form->sprite.GetType(), type);
     }
