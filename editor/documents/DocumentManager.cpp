@@ -9,6 +9,7 @@
 #include "Dialogs.h"
 #include "FilePanel.h"
 #include "FramePanel.h"
+#include "GrayPicturePair.h"
 #include "TextEncoding.h"
 #include "U_main.h"
 #include "set_file.h"
@@ -138,7 +139,7 @@ std::optional<LoadResult> DocumentManager::ReadAsDocument(const QString& fileNam
         return std::nullopt;
     const std::string path = FileSystemName(fileName);
     LoadResult result =
-        ReadIntoFrames(form.document, picture ? ChargerImageTI : LoadNativeFile, path,
+        ReadIntoFrames(form.document, picture ? PictureReaderFor(fileName) : LoadNativeFile, path,
                        slice ? LoadInto::CurrentFrame : LoadInto::WholeSet,
                        slice ? form.framePanel->SliceCell() : std::nullopt, picture ? "import d'image" : "chargement");
     if (result.outcome != LoadOutcome::Loaded)
@@ -156,7 +157,7 @@ std::optional<LoadResult> DocumentManager::ReadAsDocument(const QString& fileNam
 std::optional<LoadResult> DocumentManager::ReadIntoEditedFrame(const QString& fileName)
 {
     auto read = std::make_unique<Sprite>(form.document.Current());
-    if (!ChargerImageTI(*read, FileSystemName(fileName)))
+    if (!PictureReaderFor(fileName)(*read, FileSystemName(fileName)))
         return LoadResult{};
     if (!MayResizeFramesTo(read->GetSize()))
         return std::nullopt;
@@ -164,6 +165,25 @@ std::optional<LoadResult> DocumentManager::ReadIntoEditedFrame(const QString& fi
         ReplaceCurrentFrame(form.document, "import d'image", [&read](Sprite& frame) { frame = *read; });
     FileUsed(fileName);
     return LoadResult{LoadOutcome::Loaded, change};
+}
+
+// A picture NAME_l with a NAME_d beside it is most likely the light plane
+// of a gray sprite written as two pictures: the user says whether to read
+// the two as that sprite ("Oui") or the one picture alone ("Non").
+SpriteReader DocumentManager::PictureReaderFor(const QString& fileName)
+{
+    const std::optional<std::string> dark = DarkPlaneBeside(FileSystemName(fileName));
+    if (!dark)
+        return ChargerImageTI;
+    const QString light = QFileInfo(fileName).fileName();
+    const QString darkName = QFileInfo(QFile::decodeName(QByteArray::fromStdString(*dark))).fileName();
+    const QString question = QStringLiteral("Importer « %1 » comme une image en gris avec « %2 » ?\n"
+                                            "« %1 » donne le plan clair et « %2 » le plan foncé ; "
+                                            "« Non » importe « %1 » seule, en noir et blanc.")
+                                 .arg(light, darkName);
+    const int answer = AppDialogs().Ask(question, QStringLiteral("Importer"), MessageIcon::Information,
+                                        {QStringLiteral("Oui"), QStringLiteral("Non")});
+    return answer == 0 ? ReadGrayPictureBeside : ChargerImageTI;
 }
 
 bool DocumentManager::ImportAsNew(const QString& importedName, const std::function<bool()>& import)

@@ -74,6 +74,9 @@ private:
     // A picture into the frame being edited, after the resize question.
     std::optional<LoadResult> ReadIntoEditedFrame(const QString& fileName);
     void FileUsed(const QString& fileName);
+    // How a calculator picture is read: alone, or with its dark plane beside
+    // it when the user asks so.
+    SpriteReader PictureReaderFor(const QString& fileName);
 
     bool SaveTo(const QString& fileName, bool tellSuccess = true);
     std::optional<bool> SaveSetIfWanted(FileDialog& dialog);

@@ -168,4 +168,37 @@ TEST_F(FileCommands, LoadingASmallerGridClearsWhatTheOldGridDrewBelowIt)
     EXPECT_EQ(MainView().pixel(CellCenter(8, 4)) & 0xFFFFFF, 0xFFFFFFu);
 }
 
+// NAME_l with NAME_d beside it: the import asks whether to read the two
+// planes as one gray sprite; "Non", or no NAME_d, imports the one picture.
+TEST_F(FileCommands, ALightPlaneWithItsDarkPlaneBesideIsImportedGrayWhenAsked)
+{
+    WriteBytes("m_l.89i", TiPicture(8, 1, QByteArray(1, '\xF0')));
+    WriteBytes("m_d.89i", TiPicture(8, 1, QByteArray(1, '\xCC')));
+    WriteBytes("seul_l.89i", TiPicture(8, 1, QByteArray(1, '\xF0')));
+    const struct {
+        QString file;
+        int answer;
+        std::size_t questions;
+        Rows rows;
+        SpriteType type;
+    } cases[] = {
+        {"m_l.89i", 0, 1, {"##lldd.."}, Grayscale},
+        {"m_l.89i", 1, 1, {"####...."}, BlackWhite},
+        {"seul_l.89i", 0, 0, {"####...."}, BlackWhite},
+    };
+    for (const auto& [file, answer, questions, rows, type] : cases) {
+        UseSprite({"#"});
+        dialogs.questions.clear();
+        dialogs.questionAnswers = {answer};
+        Run(form->BitBtn9, file);
+        ASSERT_EQ(dialogs.questions.size(), questions) << file.toStdString();
+        if (questions) {
+            EXPECT_TRUE(dialogs.questions[0].text.startsWith(
+                "Importer « m_l.89i » comme une image en gris avec « m_d.89i » ?"));
+        }
+        EXPECT_EQ(ToRows(form->sprite), rows) << file.toStdString() << " " << answer;
+        EXPECT_EQ(form->sprite.GetType(), type);
+    }
+}
+
 } // namespace
