@@ -1,4 +1,6 @@
+#include <QTimer>
 #include <exception>
+#include <memory>
 
 #include "PixoraApplication.h"
 #include "U_apercu.h"
@@ -15,11 +17,15 @@ void RunEditor(const QString& fileToOpen)
 {
     TForm1 mainForm;
     TF_Apercu preview(mainForm);
-    TForm2 exportWindow(mainForm);
     mainForm.show();
     // The keys go to the main window from the start, also where no window
     // manager activates a new window.
     mainForm.activateWindow();
+    // No export can happen before the event loop runs: the export window
+    // (a text box, and the first use of its fixed font) is built once the
+    // main window is on the screen.
+    std::unique_ptr<TForm2> exportWindow;
+    QTimer::singleShot(0, &mainForm, [&] { exportWindow = std::make_unique<TForm2>(mainForm); });
     if (!fileToOpen.isEmpty())
         mainForm.OpenAtStart(fileToOpen);
     QApplication::exec();

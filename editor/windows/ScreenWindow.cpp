@@ -134,6 +134,12 @@ ScreenWindow::ScreenWindow(const SpriteDocument& document, std::function<int()> 
 
 ScreenWindow::~ScreenWindow() = default;
 
+void ScreenWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Redraw();
+}
+
 void ScreenWindow::BuildControls()
 {
     auto* grid = new QGridLayout;
@@ -315,11 +321,17 @@ CalculatorScreen ScreenWindow::ComposedScreen() const
     return TextShown() ? ComposeSceneText(scene, Text()) : ComposeScene(scene, ShownFrame());
 }
 
+// Composing and drawing the screen is the costly part; a hidden window
+// leaves it to showEvent, so that the editor does not pay for it when it
+// starts or while the window is closed.
 void ScreenWindow::Redraw()
 {
-    const CalculatorScreen screen = ComposedScreen();
-    const bool flickering = CB_Scintillement->isChecked();
-    view_->Show(OpaqueImage(flickering ? FlickerPicture(screen, flickerPhase_, zoom_) : ScreenPicture(screen, zoom_)));
+    if (isVisible()) {
+        const CalculatorScreen screen = ComposedScreen();
+        const bool flickering = CB_Scintillement->isChecked();
+        view_->Show(
+            OpaqueImage(flickering ? FlickerPicture(screen, flickerPhase_, zoom_) : ScreenPicture(screen, zoom_)));
+    }
     L_PositionEcran->setText(QStringLiteral("X = %1   Y = %2").arg(scene_.position.x).arg(scene_.position.y));
     QString state;
     if (TextShown()) {

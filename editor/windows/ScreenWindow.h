@@ -45,6 +45,9 @@ public:
     void ViewMouseMove(Point viewPoint);
     void ViewKeyDown(int key, bool shift);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void BuildControls();
     void ConnectControls();

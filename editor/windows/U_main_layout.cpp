@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QIconEngine>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -119,6 +121,46 @@ PaletteButton* PaletteButtonAt(QWidget* parent, const char* name, const QIcon& p
     return button;
 }
 
+// An icon of picture files read the first time it is drawn rather than
+// when the window is built: decoding them cost more than building a page,
+// before the window could show. Drawn, it is the icon of those pictures.
+class DeferredFileIcon : public QIconEngine {
+public:
+    explicit DeferredFileIcon(QStringList files) : files_(std::move(files)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        Loaded().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    // At a device pixel ratio of 1, QIcon asks its engine for the size
+    // itself: the caller's QIcon deals with the ratio once.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Loaded().pixmap(size, 1.0, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return pixmap(size, mode, state).size();
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return Loaded().availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override { return new DeferredFileIcon(*this); }
+
+private:
+    const QIcon& Loaded()
+    {
+        if (loaded_.isNull())
+            for (const QString& file : files_)
+                loaded_.addPixmap(QPixmap::fromImage(QImage(file, "PNG")));
+        return loaded_;
+    }
+
+    QStringList files_;
+    QIcon loaded_;
+};
+
 // The style's own close picture, the one every machine without a desktop
 // icon theme shows. Asking the style for it searches the whole icon theme
 // first, file by file, for a "window-close" that such a machine does not
@@ -128,10 +170,10 @@ QIcon CloseIcon(const QStyle& style)
     const QString picture = QStringLiteral(":/qt-project.org/styles/commonstyle/images/standardbutton-close-%1.png");
     if (!QFile::exists(picture.arg(16)))
         return style.standardIcon(QStyle::SP_DialogCloseButton);
-    QIcon icon;
+    QStringList files;
     for (const int size : {16, 32, 128}) // the sizes Qt's common style draws it at
-        icon.addFile(picture.arg(size), QSize(size, size));
-    return icon;
+        files << picture.arg(size);
+    return QIcon(new DeferredFileIcon(files));
 }
 
 QCheckBox* OptionBox(QWidget* parent, const char* name, const QString& caption, int row)
@@ -147,7 +189,9 @@ void TForm1::AddPage(QWidget*& page, const QString& caption, QPushButton*& close
     page->setObjectName(QStringLiteral("TabSheet%1").arg(PageControl1->count() + 1));
     PageControl1->addTab(page, caption);
     closeButton = Button(page, closeName, QStringLiteral("&Close"), 8, 413, 273, 25);
-    closeButton->setIcon(CloseIcon(*style()));
+    // Reading the close picture's files costs more than building a page:
+    // the pages after the first share the first page's picture.
+    closeButton->setIcon(PageControl1->count() == 1 ? CloseIcon(*style()) : BitBtn1->icon());
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
