@@ -67,10 +67,17 @@ std::vector<SpriteListing> ListProgramSprites(const ProgramText& program, const 
 
 std::string WithinFolder(const std::string& text, const std::string& folder)
 {
-    const std::string start = folder.empty() || folder.back() == '/' ? folder : folder + '/';
-    return !start.empty() && text.rfind(start, 0) == 0 ? text.substr(start.size()) : text;
+    if (folder.empty())
+        return text;
+    const std::string start = folder.back() == '/' ? folder : folder + '/';
+    std::string within;
+    std::size_t at = 0;
+    for (std::size_t found = text.find(start); found != std::string::npos; found = text.find(start, at)) {
+        within.append(text, at, found - at);
+        at = found + start.size();
+    }
+    return within.append(text, at, std::string::npos);
 }
-
 std::string SpriteListingLine(const SpriteListing& listing)
 {
     return ShownSourceText(listing.name) + "  " + std::to_string(listing.width) + " x " +

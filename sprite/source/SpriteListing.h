@@ -28,9 +28,9 @@ std::vector<SpriteListing> ListCandidates(const ProgramText& program, const Arra
 // --array, then the others in the order of the candidates.
 std::vector<SpriteListing> ListProgramSprites(const ProgramText& program, const ArraySprites& found);
 
-// The text with the folder cut from its start, for a window that names the
-// folder already: "main.c:12" for "/jeu/main.c:12" within "/jeu"; other
-// texts as they are.
+// The text with the folder cut from every path in it that starts with it,
+// for a window that names the folder already: "main.c:12" for
+// "/jeu/main.c:12" within "/jeu", the same in the notes of a reading.
 std::string WithinFolder(const std::string& text, const std::string& folder);
 
 // "balle  16 x 16  niveaux de gris masqué  3 images  jeu/main.c:12": the name
