@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "SourceReading.h"
 #include "SpriteListing.h"
 #include "SystemFiles.h"
 
@@ -24,17 +25,14 @@ std::size_t ListSource(const std::string& path, std::ostream& out, std::ostream&
             << " : ni une source C (.c, .h) ou assembleur (.s, .S, .asm, .inc), ni un dossier\n";
         return 0;
     }
-    const ProgramText program = ReadProgram(path);
-    for (const std::string& note : program.notes)
+    const SourceProgram read = ReadSourceProgram(path);
+    for (const std::string& note : read.notes)
         err << "pixora-export : " << note << '\n';
-    if (!program.refusal.empty()) {
-        err << "pixora-export : " << program.refusal << '\n';
+    if (!read.refusal.empty()) {
+        err << "pixora-export : " << read.refusal << '\n';
         return 0;
     }
-    const ArraySprites found = FindProgramSprites(program);
-    for (const std::string& note : found.notes)
-        err << "pixora-export : " << note << '\n';
-    const std::vector<SpriteListing> listings = ListProgramSprites(program, found);
+    const std::vector<SpriteListing> listings = ListProgramSprites(read.program, read.found);
     for (const SpriteListing& listing : listings)
         out << SpriteListingLine(listing) << '\n';
     if (listings.empty())

@@ -5,14 +5,14 @@
 #include "CIdentifier.h"
 #include "CliFailure.h"
 #include "CliText.h"
-#include "InputFrames.h"
-#include "InputReading.h"
 #include "DataReading.h"
 #include "DataText.h"
 #include "ImageCommands.h"
+#include "InputFrames.h"
+#include "InputReading.h"
 #include "MapFile.h"
 #include "PendingOutput.h"
-#include "ProgramText.h"
+#include "SourceReading.h"
 #include "c_array_sprites.h"
 #include "set_file.h"
 #include "sheet.h"
@@ -257,12 +257,12 @@ void ReadSourceMap(const CliOptions& options, const CArrayScan& scan, const std:
 // The arrays of a program (a source with its includes, or a folder).
 ArraySprites ReadSourceSprites(const std::string& path, std::ostream& err)
 {
-    const ProgramText program = ReadProgram(path);
-    if (!program.refusal.empty())
-        throw CliFailure(ExitBadInput, program.refusal);
-    for (const std::string& note : program.notes)
+    SourceProgram read = ReadSourceProgram(path);
+    if (!read.refusal.empty())
+        throw CliFailure(ExitBadInput, read.refusal);
+    for (const std::string& note : read.notes)
         err << "pixora-export : " << note << '\n';
-    return FindProgramSprites(program);
+    return std::move(read.found);
 }
 
 int SourceToMap(const CliOptions& options, std::ostream& err)

@@ -62,13 +62,14 @@ FilePanel::FilePanel(TForm1& form) : EditorPanel(form)
     FileDialogsFolder() = {DocumentsFolder(), false};
     form.OpenDialog1.firstFilter = EveryPixoraFile;
 
-    QFrame* recents = Panel(form.TabSheet2, "P_Recents", 8, 234, 273, 108);
+    // Ends above "Importer d'un dossier...".
+    QFrame* recents = Panel(form.TabSheet2, "P_Recents", 8, 234, 273, 76);
     Heading(recents, "L_Recents", QStringLiteral("Fichiers récents"), 273);
     // No letter of its own: Alt+N is the designed "&NewAll"'s.
     auto* newButton = Place(new QPushButton(QStringLiteral("Nouveau"), recents), "B_Nouveau", 197, 3, 68, 20);
     newButton->setToolTip(QStringLiteral("Nouveau sprite blanc de la même taille (Ctrl+N)"));
     connect(newButton, &QPushButton::clicked, this, [this] { this->form.documents->New(); });
-    LB_Recents = Place(new QListWidget(recents), "LB_Recents", 8, 26, 257, 74);
+    LB_Recents = Place(new QListWidget(recents), "LB_Recents", 8, 26, 257, 42);
     LB_Recents->setToolTip(QStringLiteral("Double-cliquer sur un fichier pour le charger"));
     connect(LB_Recents, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         // Opening the file rebuilds the list, so it waits until the list

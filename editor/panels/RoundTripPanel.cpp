@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <filesystem>
 
 #include "Counted.h"
 #include "DataExportDialog.h"
@@ -18,6 +19,8 @@
 #include "ImageConversion.h"
 #include "PicturePanel.h"
 #include "RoundTripDialogs.h"
+#include "SourceReading.h"
+#include "SpriteListing.h"
 #include "TextEncoding.h"
 #include "U_main.h"
 #include "c_array_sprites.h"
@@ -84,6 +87,11 @@ RoundTripPanel::RoundTripPanel(TForm1& form) : EditorPanel(form)
     QPushButton* B_ImporterC =
         Button(form.TabSheet2, "B_ImporterC", QStringLiteral("Importer du C..."), 148, 348, 133, 28);
     B_ImporterC->setToolTip(QStringLiteral("Ou Ctrl+Maj+V avec du C dans le presse-papiers"));
+    // Above "Importer du C...", where the recent files' panel leaves room.
+    QPushButton* B_ImporterDossier =
+        Button(form.TabSheet2, "B_ImporterDossier", QStringLiteral("Importer d'un dossier..."), 148, 314, 133, 28);
+    B_ImporterDossier->setToolTip(QStringLiteral("Les sprites de tous les fichiers C et assembleur du dossier et de "
+                                                 "ses sous-dossiers, lus comme un seul programme"));
     QFrame* exports = form.picturePanel->Panel7;
     QPushButton* B_ExporterTI =
         Button(exports, "B_ExporterTI", QStringLiteral("Exporter en image TI..."), 24, 80, 225, 25);
@@ -96,10 +104,12 @@ RoundTripPanel::RoundTripPanel(TForm1& form) : EditorPanel(form)
                     QString()};
     OpenDialogC = {QStringLiteral("OpenDialogC"), QStringLiteral("Sources C (*.c *.h)|*.c;*.h"), QString()};
     OpenDialogC.nextFilter = QStringLiteral("Sources assembleur (*.s *.asm *.inc)|*.s;*.S;*.asm;*.inc");
+    OpenDialogDossier = {QStringLiteral("OpenDialogDossier"), QString(), QString()};
 
     connect(B_ExporterTI, &QPushButton::clicked, this, &RoundTripPanel::B_ExporterTIClick);
     connect(B_ExporterDonnees, &QPushButton::clicked, this, &RoundTripPanel::B_ExporterDonneesClick);
     connect(B_ImporterC, &QPushButton::clicked, this, &RoundTripPanel::B_ImporterCClick);
+    connect(B_ImporterDossier, &QPushButton::clicked, this, &RoundTripPanel::B_ImporterDossierClick);
     auto* pasteKeys = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &form);
     pasteKeys->setContext(Qt::WindowShortcut);
     connect(pasteKeys, &QShortcut::activated, this, &RoundTripPanel::PasteCArrays);
@@ -152,13 +162,34 @@ void RoundTripPanel::B_ImporterCClick()
         return;
     }
     // The file with the files its quoted includes name, as one program.
-    const ProgramText program = ReadProgram(path);
-    if (!program.refusal.empty()) {
-        ShowFailure(QStringLiteral("Le Chargement a échoué\n") + QString::fromStdString(program.refusal));
-        return;
-    }
-    if (ImportSprites(FindProgramSprites(program)))
+    if (ImportProgram(path, std::filesystem::path(path).parent_path().string()))
         form.ProposeExportNames(OpenDialogC.fileName);
+}
+
+void RoundTripPanel::B_ImporterDossierClick()
+{
+    if (!AppDialogs().Execute(FileDialogKind::Folder, OpenDialogDossier))
+        return;
+    const std::string folder = FileSystemName(OpenDialogDossier.fileName);
+    ImportProgram(folder, folder);
+}
+
+bool RoundTripPanel::ImportProgram(const std::string& path, const std::string& folder)
+{
+    const SourceProgram read = ReadSourceProgram(path);
+    if (!read.refusal.empty()) {
+        ShowFailure(QStringLiteral("Le Chargement a échoué\n") + QString::fromStdString(read.refusal));
+        return false;
+    }
+    QStringList texts;
+    for (SpriteListing listing : ListCandidates(read.program, read.found)) {
+        listing.origin = WithinFolder(listing.origin, folder);
+        texts << QString::fromStdString(SpriteListingLine(listing));
+    }
+    QStringList notes;
+    for (const std::string& note : read.notes)
+        notes << QString::fromStdString(WithinFolder(note, folder));
+    return ImportSprites(read.found, texts, notes);
 }
 
 void RoundTripPanel::PasteCArrays()
@@ -201,7 +232,7 @@ bool RoundTripPanel::ImportCText(const std::string& text, std::optional<SourceKi
     return ImportSprites(found);
 }
 
-bool RoundTripPanel::ImportSprites(const ArraySprites& found)
+bool RoundTripPanel::ImportSprites(const ArraySprites& found, const QStringList& texts, const QStringList& notes)
 {
     if (found.candidates.empty()) {
         ShowFailure(QStringLiteral("Aucun tableau de sprite lisible dans ce texte (tableaux C de char, short, long ou "
@@ -210,10 +241,13 @@ bool RoundTripPanel::ImportSprites(const ArraySprites& found)
         return false;
     }
     QList<ArrayChoiceItem> items;
-    for (const ArrayCandidate& candidate : found.candidates)
-        items.append({QString::fromUtf8(DescribeCandidate(found, candidate)), candidate.width, candidate.elementBits,
-                      static_cast<int>(SameSizeCandidates(found, candidate).size())});
-    const std::optional<ArrayChoice> choice = AppRoundTripDialogs().ChooseInSource(found, items);
+    for (const ArrayCandidate& candidate : found.candidates) {
+        const QString description = QString::fromUtf8(DescribeCandidate(found, candidate));
+        const bool listed = items.size() < texts.size();
+        items.append({listed ? texts[items.size()] : description, candidate.width, candidate.elementBits,
+                      static_cast<int>(SameSizeCandidates(found, candidate).size()), listed ? description : QString()});
+    }
+    const std::optional<ArrayChoice> choice = AppRoundTripDialogs().ChooseInSource(found, items, notes);
     if (!choice)
         return false;
     if (choice->layout)

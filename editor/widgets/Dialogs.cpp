@@ -65,7 +65,8 @@ public:
         QFileDialog window(QApplication::activeWindow());
         window.setObjectName(dialog.objectName);
         window.setNameFilters(NameFiltersOf(dialog));
-        window.setFileMode(QFileDialog::AnyFile);
+        window.setFileMode(kind == FileDialogKind::Folder ? QFileDialog::Directory : QFileDialog::AnyFile);
+        window.setOption(QFileDialog::ShowDirsOnly, kind == FileDialogKind::Folder);
         window.setAcceptMode(kind == FileDialogKind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         window.setOption(QFileDialog::DontConfirmOverwrite);
         if (!dialog.folder.isEmpty())

@@ -9,7 +9,9 @@
 
 enum class MessageIcon { Information, Warning, Error };
 
-enum class FileDialogKind { Open, Save };
+// Folder chooses a folder; its fileName is the folder's path, and it has no
+// filter.
+enum class FileDialogKind { Open, Save, Folder };
 
 // A file dialog as a window keeps it between uses: its name, its filter in
 // "label|pattern;pattern" form, and the last file name chosen. It opens on

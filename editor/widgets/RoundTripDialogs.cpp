@@ -47,12 +47,13 @@ public:
 
     std::optional<ArrayChoice> ChooseArray(const QList<ArrayChoiceItem>& items) override
     {
-        return ChooseInSource(ArraySprites{}, items);
+        return ChooseInSource(ArraySprites{}, items, {});
     }
 
-    std::optional<ArrayChoice> ChooseInSource(const ArraySprites& found, const QList<ArrayChoiceItem>& items) override
+    std::optional<ArrayChoice> ChooseInSource(const ArraySprites& found, const QList<ArrayChoiceItem>& items,
+                                              const QStringList& notes) override
     {
-        SourceImportDialog dialog(found, items, QApplication::activeWindow());
+        SourceImportDialog dialog(found, items, notes, QApplication::activeWindow());
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.Choice();

@@ -10,6 +10,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "DataReading.h"
@@ -17,10 +18,13 @@
 struct ArraySprites;
 
 struct ArrayChoiceItem {
-    QString text;     // the candidate as the user sees it: name, size, kind, arrays
-    int width;        // the columns proposed
-    int elementBits;  // the most columns there are
-    int framesOfSize; // the sprites of its size, itself included, that can be frames
+    // The candidate as the user sees it: name, size, kind, and where it
+    // comes from (a program's files) or its arrays (text with no file).
+    QString text;
+    int width;                  // the columns proposed
+    int elementBits;            // the most columns there are
+    int framesOfSize;           // the sprites of its size, itself included, that can be frames
+    QString arrays = QString(); // the arrays it reads, when the text does not say them
 };
 
 struct ArrayChoice {
@@ -37,13 +41,16 @@ public:
     virtual ~RoundTripDialogs() = default;
     // nullopt when the user cancels.
     virtual std::optional<QString> AskVariableName(const QString& proposed, const QString& note) = 0;
-    // items, the candidates of found, is never empty; nullopt when the user
-    // cancels. The program's dialog shows each candidate's picture and
+    // items, the candidates of found, is never empty; notes say what the
+    // reading skipped or could not decide. nullopt when the user cancels.
+    // The program's dialog shows each candidate's picture and the notes, and
     // offers a layout chosen by hand; ChooseArray asks among the items alone
     // (a script answers there).
-    virtual std::optional<ArrayChoice> ChooseInSource(const ArraySprites& found, const QList<ArrayChoiceItem>& items)
+    virtual std::optional<ArrayChoice> ChooseInSource(const ArraySprites& found, const QList<ArrayChoiceItem>& items,
+                                                      const QStringList& notes)
     {
         (void)found;
+        (void)notes;
         return ChooseArray(items);
     }
     virtual std::optional<ArrayChoice> ChooseArray(const QList<ArrayChoiceItem>& items)

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -63,7 +64,7 @@ QString Size(int width, int height)
 }
 
 // The names an array may be asked by: each array, and each array of parts
-// as a whole.
+// as a whole and row by row (NAME[*]).
 QStringList ArrayNamesOf(const CArrayScan& scan)
 {
     QStringList names;
@@ -71,7 +72,7 @@ QStringList ArrayNamesOf(const CArrayScan& scan)
         const QString name = QString::fromStdString(array.name);
         const qsizetype bracket = name.indexOf(u'[');
         if (bracket > 0 && !names.contains(name.left(bracket)))
-            names << name.left(bracket);
+            names << name.left(bracket) << name.left(bracket) + QStringLiteral("[*]");
         names << name;
     }
     return names;
@@ -79,14 +80,15 @@ QStringList ArrayNamesOf(const CArrayScan& scan)
 
 } // namespace
 
-SourceImportDialog::SourceImportDialog(const ArraySprites& found, const QList<ArrayChoiceItem>& items, QWidget* parent)
+SourceImportDialog::SourceImportDialog(const ArraySprites& found, const QList<ArrayChoiceItem>& items,
+                                       const QStringList& notes, QWidget* parent)
     : QDialog(parent), found_(found), items_(items),
       withSource_(found.candidates.size() == static_cast<std::size_t>(items.size()))
 {
     setObjectName(QStringLiteral("SourceImportDialog"));
     setWindowTitle(QStringLiteral("Importer du C"));
     resize(980, 600);
-    BuildControls();
+    BuildControls(notes);
     ShowPlaneRows();
     ConnectControls();
     const int first = withSource_ && !items_.isEmpty() ? static_cast<int>(FirstCandidateToShow(found_)) : 0;
@@ -94,21 +96,29 @@ SourceImportDialog::SourceImportDialog(const ArraySprites& found, const QList<Ar
     CandidateChosen(first);
 }
 
-void SourceImportDialog::BuildControls()
+void SourceImportDialog::BuildControls(const QStringList& notes)
 {
     candidateList = new QListWidget;
     candidateList->setObjectName(QStringLiteral("LB_Tableaux"));
     candidateList->setIconSize(IconSize);
     for (int i = 0; i < items_.size(); ++i) {
-        if (!withSource_) {
-            candidateList->addItem(items_[i].text);
+        auto* item = new QListWidgetItem(items_[i].text, candidateList);
+        item->setToolTip(items_[i].arrays);
+        if (!withSource_)
             continue;
-        }
         Sprite sprite;
         const ArrayCandidate& candidate = found_.candidates[static_cast<std::size_t>(i)];
         BuildArraySprite(found_, candidate, candidate.width, sprite);
-        candidateList->addItem(new QListWidgetItem(CandidateIcon(sprite), items_[i].text));
+        item->setIcon(CandidateIcon(sprite));
     }
+    notesBox = new QPlainTextEdit(notes.join(u'\n'));
+    notesBox->setObjectName(QStringLiteral("M_NotesLecture"));
+    notesBox->setReadOnly(true);
+    notesBox->setLineWrapMode(QPlainTextEdit::NoWrap);
+    notesBox->setMaximumHeight(96);
+    auto* notesLabel = new QLabel(QStringLiteral("Notes de la lecture :"));
+    notesBox->setVisible(!notes.isEmpty());
+    notesLabel->setVisible(!notes.isEmpty());
     widthBox = new QSpinBox;
     widthBox->setObjectName(QStringLiteral("E_Largeur"));
     asFramesBox = new QCheckBox;
@@ -133,6 +143,8 @@ void SourceImportDialog::BuildControls()
     auto* left = new QVBoxLayout;
     left->addWidget(new QLabel(QStringLiteral("Sprites trouvés dans le texte :")));
     left->addWidget(candidateList, 1);
+    left->addWidget(notesLabel);
+    left->addWidget(notesBox);
     left->addLayout(form);
 
     okButton = new QPushButton(QStringLiteral("OK"));
@@ -171,7 +183,12 @@ QWidget* SourceImportDialog::BuildLayoutGroup()
     for (std::size_t i = 0; i < planeArrays.size(); ++i) {
         planeArrays[i] = new QComboBox;
         planeArrays[i]->setObjectName(QStringLiteral("E_Tableau%1").arg(i + 1));
+        planeArrays[i]->setEditable(true);
+        planeArrays[i]->setInsertPolicy(QComboBox::NoInsert);
         planeArrays[i]->addItems(names);
+        planeArrays[i]->setToolTip(QStringLiteral("Le plan comme un appel de dessin le nomme : NOM, NOM+K (K éléments "
+                                                  "plus loin), NOM[K] (une ligne d'un tableau à deux dimensions) ou "
+                                                  "NOM[*] (chacune de ses lignes, une image par ligne)"));
         planeLabels[i] = new QLabel;
         form->addRow(planeLabels[i], planeArrays[i]);
     }
@@ -199,8 +216,10 @@ void SourceImportDialog::ConnectControls()
             Update();
         });
     }
-    for (QComboBox* box : {rowsBox, maskBitBox, planeArrays[0], planeArrays[1], planeArrays[2]})
+    for (QComboBox* box : {rowsBox, maskBitBox})
         connect(box, &QComboBox::currentIndexChanged, this, &SourceImportDialog::Update);
+    for (QComboBox* box : planeArrays) // typed or chosen
+        connect(box, &QComboBox::currentTextChanged, this, &SourceImportDialog::Update);
     for (QSpinBox* box : {widthBox, heightBox})
         connect(box, &QSpinBox::valueChanged, this, &SourceImportDialog::Update);
     connect(asFramesBox, &QCheckBox::toggled, this, &SourceImportDialog::Update);
@@ -234,7 +253,8 @@ void SourceImportDialog::CandidateChosen(int row)
 }
 
 // The layout the candidate is read in, as the starting point of one chosen
-// by hand: its arrays, the arrangement its planes lie in, its height.
+// by hand: each plane where it lies (an interlaced array as one), its
+// height.
 void SourceImportDialog::TakeCandidateLayout(int row)
 {
     if (row < 0 || row >= items_.size())
@@ -244,18 +264,18 @@ void SourceImportDialog::TakeCandidateLayout(int row)
     std::string order;
     for (const PlaneSource& plane : plan.planes)
         order += static_cast<char>(plane.plane);
-    const bool oneArray = candidate.source.groups.size() == 1 && plan.planes.size() > 1;
     const bool interlaced = plan.rowStride > static_cast<std::size_t>(plan.rowBytes);
     const QSignalBlocker blocks[] = {QSignalBlocker(arrangeBox),     QSignalBlocker(orderBox),
                                      QSignalBlocker(heightBox),      QSignalBlocker(widthBox),
                                      QSignalBlocker(rowsBox),        QSignalBlocker(planeArrays[0]),
                                      QSignalBlocker(planeArrays[1]), QSignalBlocker(planeArrays[2])};
-    SelectValue(arrangeBox, !oneArray    ? QStringLiteral("separate")
-                            : interlaced ? QStringLiteral("interlaced")
-                                         : QStringLiteral("block"));
+    SelectValue(arrangeBox, interlaced ? QStringLiteral("interlaced") : QStringLiteral("separate"));
     SelectValue(orderBox, QString::fromStdString(order));
-    for (std::size_t i = 0; i < planeArrays.size() && i < candidate.source.names.size(); ++i)
-        planeArrays[i]->setCurrentText(QString::fromStdString(candidate.source.names[i]));
+    // An interlaced array is named by its first row, the first plane's.
+    const std::size_t named = interlaced ? 1 : std::min(plan.planes.size(), planeArrays.size());
+    for (std::size_t i = 0; i < named; ++i)
+        planeArrays[i]->setCurrentText(
+            QString::fromStdString(PlaneTextOf(found_.scan, candidate.source, plan.planes[i])));
     SelectValue(rowsBox, QString());
     heightBox->setValue(plan.height);
     widthBox->setRange(1, MaxWidth);

@@ -1,9 +1,11 @@
-// The choice of "Importer du C..." (C and assembly sources): the sprites
-// found in the source, each with its picture, to take as found; or the
-// source's arrays read in a layout chosen here (arrangement, order of the
-// planes, row unit, mask bit, the array of each plane, height and width).
-// The sprite the choice gives is shown before "OK". The dialog reads the
-// source's arrays and changes nothing; the caller applies Choice().
+// The choice of "Importer du C..." and "Importer d'un dossier..." (C and
+// assembly sources): the sprites found in the program, each with its picture
+// and where it comes from, to take as found, and the notes of the reading
+// under them; or the program's arrays read in a layout chosen here
+// (arrangement, order of the planes, row unit, mask bit, the array of each
+// plane typed as a draw call names it: "spr", "spr+16", "tbl[*]", height and
+// width). The sprite the choice gives is shown before "OK". The dialog reads
+// the arrays and changes nothing; the caller applies Choice().
 #pragma once
 
 #include <QDialog>
@@ -19,6 +21,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 
@@ -28,11 +31,13 @@ public:
     // found outlives the dialog; items are its candidates as the list shows
     // them. A found without those candidates (an empty one) leaves the list
     // alone, without pictures, preview or layout chosen by hand.
-    SourceImportDialog(const ArraySprites& found, const QList<ArrayChoiceItem>& items, QWidget* parent = nullptr);
+    SourceImportDialog(const ArraySprites& found, const QList<ArrayChoiceItem>& items, const QStringList& notes = {},
+                       QWidget* parent = nullptr);
 
     ArrayChoice Choice() const;
 
     QListWidget* candidateList;
+    QPlainTextEdit* notesBox; // shown when the reading has notes
     QSpinBox* widthBox;
     QCheckBox* asFramesBox;
     QGroupBox* layoutGroup; // checked: the arrays read in the layout below
@@ -49,7 +54,7 @@ public:
     QPushButton* cancelButton;
 
 private:
-    void BuildControls();
+    void BuildControls(const QStringList& notes);
     QWidget* BuildLayoutGroup();
     void ConnectControls();
     void CandidateChosen(int row);

@@ -43,8 +43,15 @@ std::string ShortArrayRefusal(const CArrayScan& scan, const DataSource& source)
            std::to_string(source.plan.height) + " lignes";
 }
 
-std::string AddImage(const CArrayScan& scan, const std::string& name, DataSource& source)
+// The index of the image of the array in the source, added when it is not
+// there yet, so that planes at offsets in one array share its image; or the
+// reason why there is no such array.
+std::string ImageOf(const CArrayScan& scan, const std::string& name, DataSource& source, std::size_t& image)
 {
+    const auto known = std::find(source.names.begin(), source.names.end(), name);
+    image = static_cast<std::size_t>(known - source.names.begin());
+    if (known != source.names.end())
+        return {};
     std::vector<std::size_t> group = ArrayGroupNamed(scan, name);
     if (group.empty())
         return "pas de tableau " + InGuillemets(name);
@@ -52,6 +59,23 @@ std::string AddImage(const CArrayScan& scan, const std::string& name, DataSource
         source.elementBits = scan.arrays[group.front()].elementBits;
     source.groups.push_back(std::move(group));
     source.names.push_back(name);
+    return {};
+}
+
+// Where the argument's plane lies: its array's image, its first row (after
+// the bytes `before` that the plane's place in a row or a block adds) and,
+// for every row of a table, the table's row as its own frame stride.
+std::string PlaceArgument(const CArrayScan& scan, const PlaneArgument& argument, std::size_t before, DataSource& source,
+                          PlaneSource& placed)
+{
+    std::size_t image = 0;
+    if (std::string why = ImageOf(scan, argument.array, source, image); !why.empty())
+        return why;
+    const std::vector<std::size_t>& group = source.groups[image];
+    const std::size_t elementBytes = ElementBytesOf(scan, group);
+    // A table gives a frame per row, whatever the length of the rows of the others.
+    const std::size_t rowBytes = argument.wholeParts ? ElementCount(scan.arrays[group.front()]) * elementBytes : 0;
+    placed = {argument.plane, image, argument.elementOffset * elementBytes + before, rowBytes};
     return {};
 }
 
@@ -90,19 +114,18 @@ std::string ArrayCountRefusal(const ReadingRequest& request, const std::vector<P
            " plans de l'ordre " + InGuillemets(OrderText(order)) + " : un tableau par plan";
 }
 
-// Bytes from one frame to the next when the planes sit where the call says:
-// the part size of an array of parts, the rows of all planes when they are
-// interlaced, else the span that the planes cover in their arrays.
-std::size_t CallFrameStride(const CArrayScan& scan, const DrawCall& call, const DataSource& source)
+// Bytes from one frame to the next when the planes sit where their
+// arguments say (one per plane of the plan): the row size of a table read
+// row by row, the rows of all planes when they are interlaced, else the span
+// that the planes cover in their arrays.
+std::size_t FrameStride(const std::vector<PlaneArgument>& arguments, bool interlaced, const DataSource& source)
 {
     const DataPlan& plan = source.plan;
-    for (std::size_t i = 0; i < call.planes.size(); ++i)
-        if (call.planes[i].wholeParts) {
-            const std::vector<std::size_t>& parts = source.groups[plan.planes[i].array];
-            return ElementCount(scan.arrays[parts.front()]) * ElementBytesOf(scan, parts);
-        }
+    for (std::size_t i = 0; i < arguments.size(); ++i)
+        if (arguments[i].wholeParts)
+            return std::max<std::size_t>(plan.planes[i].frameStride, 1);
     const std::size_t rows = static_cast<std::size_t>(plan.height) * plan.rowStride;
-    if (call.interlaced)
+    if (interlaced)
         return rows;
     std::size_t stride = 0;
     for (std::size_t image = 0; image < source.groups.size(); ++image) {
@@ -116,7 +139,20 @@ std::size_t CallFrameStride(const CArrayScan& scan, const DrawCall& call, const 
         if (first != SIZE_MAX)
             stride = std::max(stride, last - first + rows);
     }
-    return stride;
+    return std::max<std::size_t>(stride, 1);
+}
+
+// The arguments of the planes typed by hand: one per plane when separate,
+// else the one array's for every plane.
+std::string ArgumentsOf(const CArrayScan& scan, const ReadingRequest& request, std::vector<PlaneArgument>& arguments)
+{
+    for (const std::string& text : request.arrays) {
+        PlaneText read = ReadPlaneText(text, scan);
+        if (!read.argument)
+            return read.refusal;
+        arguments.push_back(std::move(*read.argument));
+    }
+    return {};
 }
 
 } // namespace
@@ -163,9 +199,14 @@ std::string PlanRequest(const CArrayScan& scan, const ReadingRequest& request, D
     DataSource result;
     if (request.arrays.empty())
         return "aucun tableau nommé";
-    for (const std::string& name : request.arrays)
-        if (std::string why = AddImage(scan, name, result); !why.empty())
+    std::vector<PlaneArgument> arguments;
+    if (std::string why = ArgumentsOf(scan, request, arguments); !why.empty())
+        return why;
+    for (const PlaneArgument& argument : arguments) {
+        std::size_t image = 0;
+        if (std::string why = ImageOf(scan, argument.array, result, image); !why.empty())
             return why;
+    }
     DataLayout layout;
     layout.rows = request.rows.value_or(RowUnitOfBits(result.elementBits));
     layout.arrange = request.arrange;
@@ -187,6 +228,16 @@ std::string PlanRequest(const CArrayScan& scan, const ReadingRequest& request, D
     if (!why.empty())
         return why;
     result.plan = PlanOfLayout(layout, width, *request.height);
+    // Each plane where the layout puts it in its array, from where its text says.
+    std::vector<PlaneArgument> perPlane;
+    for (std::size_t i = 0; i < result.plan.planes.size(); ++i) {
+        PlaneSource& plane = result.plan.planes[i];
+        perPlane.push_back(arguments[request.arrange == Arrangement::Separate ? i : 0]);
+        perPlane.back().plane = plane.plane;
+        PlaceArgument(scan, perPlane.back(), plane.firstByte, result, plane);
+    }
+    result.plan.arrayCount = result.groups.size();
+    result.plan.frameStride = FrameStride(perPlane, request.arrange == Arrangement::Interlaced, result);
     if (std::string shortArray = ShortArrayRefusal(scan, result); !shortArray.empty())
         return shortArray;
     source = std::move(result);
@@ -217,27 +268,26 @@ std::string PlanDrawCall(const CArrayScan& scan, const DrawCall& call, std::opti
     plan.rowStride = static_cast<std::size_t>(plan.rowBytes) * (call.interlaced ? call.planes.size() : 1);
     plan.maskBit = MaskBit::Transparent; // the routines AND the background with the mask
     for (std::size_t i = 0; i < call.planes.size(); ++i) {
-        const PlaneArgument& argument = call.planes[i];
-        auto known = std::find(result.names.begin(), result.names.end(), argument.array);
-        if (known == result.names.end()) {
-            if (std::string why = AddImage(scan, argument.array, result); !why.empty())
-                return why;
-            known = result.names.end() - 1;
-        }
-        const std::size_t image = static_cast<std::size_t>(known - result.names.begin());
-        const std::vector<std::size_t>& group = result.groups[image];
-        const std::size_t elementBytes = ElementBytesOf(scan, group);
         const std::size_t rowInGroup = call.interlaced ? i * static_cast<std::size_t>(plan.rowBytes) : 0;
-        // A table gives a frame per part, whatever the length of the parts of the others.
-        const std::size_t partBytes = argument.wholeParts ? ElementCount(scan.arrays[group.front()]) * elementBytes : 0;
-        plan.planes.push_back({argument.plane, image, argument.elementOffset * elementBytes + rowInGroup, partBytes});
+        PlaneSource placed{};
+        if (std::string why = PlaceArgument(scan, call.planes[i], rowInGroup, result, placed); !why.empty())
+            return why;
+        plan.planes.push_back(placed);
     }
     plan.arrayCount = result.groups.size();
-    plan.frameStride = std::max<std::size_t>(CallFrameStride(scan, call, result), 1);
+    plan.frameStride = FrameStride(call.planes, call.interlaced, result);
     if (std::string shortArray = ShortArrayRefusal(scan, result); !shortArray.empty())
         return shortArray;
     source = std::move(result);
     return {};
+}
+
+std::string PlaneTextOf(const CArrayScan& scan, const DataSource& source, const PlaneSource& plane)
+{
+    const std::size_t elementBytes = ElementBytesOf(scan, source.groups[plane.array]);
+    const std::size_t offset = plane.firstByte / elementBytes;
+    return source.names[plane.array] + (plane.frameStride ? "[*]" : "") +
+           (offset ? "+" + std::to_string(offset) : std::string());
 }
 
 FrameList ReadDataFrames(const CArrayScan& scan, const DataSource& source, std::size_t first, std::size_t count)

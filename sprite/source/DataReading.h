@@ -31,9 +31,16 @@ MemoryImages ImagesOf(const CArrayScan& scan, const DataSource& source);
 // The whole frames the source's arrays hold.
 std::size_t FramesOf(const CArrayScan& scan, const DataSource& source);
 
+// How a plane of the source is typed for a reading by hand, as
+// ReadPlaneText (DrawCalls.h) reads it back: "spr", "spr+16", "tbl[*]" for
+// every row of a table, "tbl[*]+8".
+std::string PlaneTextOf(const CArrayScan& scan, const DataSource& source, const PlaneSource& plane);
+
 // The layout options of a reading; what is not given is found as said.
 struct ReadingRequest {
-    std::vector<std::string> arrays;  // one (block, interlaced), or one per plane in the order's order (separate)
+    // One (block, interlaced), or one per plane in the order's order
+    // (separate), each as ReadPlaneText reads it: "spr", "spr+16", "tbl[*]".
+    std::vector<std::string> arrays;
     std::optional<RowUnit> rows;      // default: the bits of the first array's elements
     std::optional<std::string> order; // default: B, LD, LDM by the number of arrays (separate), LD otherwise
     Arrangement arrange = Arrangement::Separate;
@@ -43,9 +50,11 @@ struct ReadingRequest {
 };
 
 // The source the request reads, or the French reason why it cannot be read
-// (an array missing or too short for one frame, a wrong number of arrays
-// for the order, an order or width that does not fit, a height out of 1 to
-// 128).
+// (a plane text that names no array, an array missing or too short for one
+// frame, a wrong number of arrays for the order, an order or width that does
+// not fit, a height out of 1 to 128). Planes at offsets in one array share
+// it, and frames follow each other past the span they cover together;
+// NAME[*] gives a frame per row of the table.
 std::string PlanRequest(const CArrayScan& scan, const ReadingRequest& request, DataSource& source);
 
 // The source a draw call reads, the height and width given overriding the

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "ShownText.h"
 #include "U_class.h"
 
 namespace {
@@ -106,6 +107,13 @@ bool IsConstantExpression(const Tokens& tokens, const IntegerConstants& constant
     VectorStream stream(tokens);
     const ExpressionResult result = ParseIntegerExpression(stream, constants, CLiteralValue);
     return !tokens.empty() && result.error != ExpressionError::NotANumber && stream.AtEnd();
+}
+
+// NAME[*], as a reading by hand says "every row of the table": no C index
+// is written so, and it reads as an index known only when the program runs.
+bool IsAnyRow(const Tokens& index)
+{
+    return index.size() == 1 && index.front().Is("*");
 }
 
 // The index of the bracket that closes the one at open, or size.
@@ -254,7 +262,7 @@ private:
             offset += *inPart;
         }
         const std::optional<std::size_t> part = ConstantOf(indexes[0], constants_, MaxArrayParts);
-        if (!part && !IsConstantExpression(indexes[0], constants_))
+        if (!part && (IsAnyRow(indexes[0]) || !IsConstantExpression(indexes[0], constants_)))
             return PlaneArgument{Plane::Black, name, true, offset};
         if (!part)
             return std::nullopt;
@@ -436,6 +444,39 @@ std::string BaseName(const std::string& name)
 }
 
 } // namespace
+
+PlaneText ReadPlaneText(std::string_view text, const CArrayScan& scan)
+{
+    const KnownArrays arrays(scan);
+    // A bare name is the array as C lays it out, a table's rows one after
+    // the other, as a reading by hand has always taken it; assembly labels
+    // may hold what C names do not.
+    if (arrays.Knows(text))
+        return {PlaneArgument{Plane::Black, std::string(text), false, 0}, {}};
+    Tokens tokens;
+    CTokenizer tokenizer(text, nullptr);
+    for (Token token = tokenizer.Next(); token.kind != TokenKind::End; token = tokenizer.Next()) {
+        if (tokens.size() == MostArgumentTokens)
+            return {std::nullopt, InGuillemets(ShownSourceText(std::string(text.substr(0, 40)))) + " : trop long"};
+        tokens.push_back(token);
+    }
+    if (tokens.empty())
+        return {std::nullopt, "aucun tableau nommé"};
+    if (tokens.size() == 1 && tokens.front().kind == TokenKind::Identifier && arrays.Knows(tokens.front().text))
+        return {PlaneArgument{Plane::Black, std::string(tokens.front().text), false, 0}, {}}; // blanks around it
+    const std::string shown = ShownSourceText(std::string(text));
+    std::size_t name = tokens.front().Is("&") ? 1 : 0;
+    for (; name < tokens.size() && tokens[name].Is("("); name = Closing(tokens, name) + 1) // casts
+        ;
+    if (name < tokens.size() && tokens[name].kind == TokenKind::Identifier && !arrays.Knows(tokens[name].text))
+        return {std::nullopt, "pas de tableau " + InGuillemets(ShownSourceText(std::string(tokens[name].text)))};
+    if (std::optional<PlaneArgument> argument = ArgumentReader(arrays, scan.constants).Read(tokens))
+        return {std::move(argument), {}};
+    return {std::nullopt, InGuillemets(shown) +
+                              " : illisible ; un plan s'écrit NOM, NOM+K, &NOM[K], NOM[K] (une "
+                              "ligne d'un tableau à deux dimensions) ou NOM[*] (chacune de ses lignes, "
+                              "une image par ligne)"};
+}
 
 std::vector<DrawCall> FindDrawCalls(std::string_view text, const CArrayScan& scan)
 {

@@ -52,6 +52,17 @@ struct DrawCall {
 constexpr std::size_t MaxDrawCalls = 1024;
 std::vector<DrawCall> FindDrawCalls(std::string_view text, const CArrayScan& scan);
 
+// A plane typed by the user for a reading by hand, read as a call's plane
+// argument is: NAME, NAME+K, &NAME[K], a cast, NAME[K] of a table, and
+// NAME[*] (or NAME[i]) for every row of a table, one frame a row. A bare
+// NAME is the whole array as C lays it out, a table's rows one after the
+// other. The argument, or the French reason why the text names none.
+struct PlaneText {
+    std::optional<PlaneArgument> argument;
+    std::string refusal;
+};
+PlaneText ReadPlaneText(std::string_view text, const CArrayScan& scan);
+
 // The first call that reads the array (by its name, its part, or the array
 // of parts it belongs to); nullptr when none does.
 const DrawCall* CallReading(const std::vector<DrawCall>& calls, const std::string& array);

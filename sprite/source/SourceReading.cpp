@@ -264,18 +264,30 @@ private:
 
 } // namespace
 
+SourceProgram ReadSourceProgram(const std::string& path)
+{
+    SourceProgram read;
+    read.program = ReadProgram(path);
+    read.notes = read.program.notes;
+    if (!read.program.refusal.empty()) {
+        read.refusal = read.program.refusal;
+        return read;
+    }
+    read.found = FindProgramSprites(read.program);
+    read.notes.insert(read.notes.end(), read.found.notes.begin(), read.found.notes.end());
+    return read;
+}
+
 SourceAnswer ReadSource(const SourceRequest& request)
 {
-    const ProgramText program = ReadProgram(request.path);
-    if (!program.refusal.empty()) {
+    const SourceProgram read = ReadSourceProgram(request.path);
+    if (!read.refusal.empty()) {
         SourceAnswer refused;
-        refused.refusal = program.refusal;
+        refused.refusal = read.refusal;
         return refused;
     }
-    const ArraySprites found = FindProgramSprites(program);
-    SourceAnswer answer = AnswerFromSprites(found, request);
-    answer.notes.insert(answer.notes.begin(), found.notes.begin(), found.notes.end());
-    answer.notes.insert(answer.notes.begin(), program.notes.begin(), program.notes.end());
+    SourceAnswer answer = AnswerFromSprites(read.found, request);
+    answer.notes.insert(answer.notes.begin(), read.notes.begin(), read.notes.end());
     return answer;
 }
 

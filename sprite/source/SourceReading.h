@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "DataReading.h"
+#include "ProgramText.h"
 #include "c_array_sprites.h"
 #include "sprite_set.h"
 
@@ -34,6 +35,17 @@ struct SourceAnswer {
     std::vector<std::string> notes; // what was read and left, one message each
     std::string refusal;            // why nothing was read; empty when frames were
 };
+
+// A program read for its sprites, as every reader of sources starts: its
+// files (ProgramText.h), the readings its arrays give, and the notes of both
+// steps, the files' first; or the French reason why nothing could be read.
+struct SourceProgram {
+    ProgramText program;
+    ArraySprites found;
+    std::vector<std::string> notes;
+    std::string refusal;
+};
+SourceProgram ReadSourceProgram(const std::string& path);
 
 // Reads the program at the path (a file with its includes, or a folder:
 // ProgramText.h) and answers the request.

@@ -22,9 +22,16 @@ struct SpriteListing {
     std::string origin; // "main.c:12", "étiquettes" or "tableau seul"
 };
 
+// One line per candidate, in the order of the candidates.
+std::vector<SpriteListing> ListCandidates(const ProgramText& program, const ArraySprites& found);
 // The readings of draw calls first, as the command takes them without
 // --array, then the others in the order of the candidates.
 std::vector<SpriteListing> ListProgramSprites(const ProgramText& program, const ArraySprites& found);
+
+// The text with the folder cut from every path in it that starts with it,
+// for a window that names the folder already: "main.c:12" for
+// "/jeu/main.c:12" within "/jeu", the same in the notes of a reading.
+std::string WithinFolder(const std::string& text, const std::string& folder);
 
 // "balle  16 x 16  niveaux de gris masqué  3 images  jeu/main.c:12": the name
 // cut and escaped as source text is shown, the file as it was named.

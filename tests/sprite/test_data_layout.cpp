@@ -372,6 +372,13 @@ TEST(DataLayout, ReadingsThatCannotBeDoneSayWhy)
         {{"t"}, Request(std::nullopt), 1, 9, "largeur de 9 pixels : plus que les 8 bits d'une ligne"},
         {{"t"}, Request(RowUnit::Bytes), 1, 241, "largeur de 241 pixels : de 1 à 240"},
         {{"t"}, Request(std::nullopt, "BL"), 1, std::nullopt, "ordre « BL » : B (noir et blanc) ne va pas avec L ou D"},
+        // Planes typed as a call's arguments.
+        {{"x+2"}, Request(std::nullopt), 1, std::nullopt, "pas de tableau « x »"},
+        {{"(char *)y"}, Request(std::nullopt), 1, std::nullopt, "pas de tableau « y »"},
+        {{"t+"}, Request(std::nullopt), 1, std::nullopt, "« t+ » : illisible ; un plan s'écrit NOM, NOM+K"},
+        {{"t[*]"}, Request(std::nullopt), 1, std::nullopt, "« t[*] » : illisible"},
+        {{""}, Request(std::nullopt), 1, std::nullopt, "aucun tableau nommé"},
+        {{"t", "t+6"}, Request(std::nullopt), 1, std::nullopt, "« t » : 6 éléments, il en faut 7 pour une image"},
     };
     for (const ReadingCase& test : cases) {
         ReadingRequest request;
@@ -384,6 +391,55 @@ TEST(DataLayout, ReadingsThatCannotBeDoneSayWhy)
         DataSource source;
         const std::string why = PlanRequest(found.scan, request, source);
         EXPECT_EQ(why.substr(0, test.why.size()), test.why);
+    }
+}
+
+// A reading by hand names its planes as a program's call does: offsets into
+// one array share it, and the frames follow past the span the planes cover;
+// NAME[*] takes each row of a table as a frame, a mask table row by row
+// whatever the length of its rows.
+TEST(DataLayout, PlanesTypedByHandTakeOffsetsAndTableRowsAsCallsDo)
+{
+    const ArraySprites found = FindArraySprites(
+        "/* bonhomme 8 x 2 : clair puis foncé */\n"
+        "static const unsigned char bonhomme[4] = {0x80, 0x40, 0xC0, 0x40};\n"
+        "/* porte, deux images : clair, foncé, masque de chacune */\n"
+        "static const unsigned char porte[12] = {0x80, 0x00, 0x80, 0x00, 0x7F, 0xFF,\n"
+        "                                        0x00, 0x40, 0x00, 0x00, 0xFF, 0xBF};\n"
+        "static const unsigned char marche[3][2] = {{0x80, 0x00}, {0x40, 0x00}, {0x20, 0x20}};\n"
+        "static const unsigned char marche_m[3][4] = {{0x7F, 0x7F, 9, 9}, {0x3F, 0x3F, 9, 9}, {0, 0, 9, 9}};\n"
+        "static const unsigned char gris[2][4] = {{0x80, 0x00, 0x80, 0x80}, {0x00, 0xFF, 0xFF, 0x00}};\n");
+    struct HandReading {
+        std::vector<std::string> planes;
+        const char* order;
+        std::vector<Rows> frames;
+    };
+    const HandReading cases[] = {
+        {{"bonhomme", "bonhomme+2"}, "LD", {{"#d......", ".#......"}}},
+        {{"bonhomme", "&bonhomme[2]"}, "LD", {{"#d......", ".#......"}}},
+        {{"(unsigned char *)bonhomme + 2", "bonhomme"}, "DL", {{"#d......", ".#......"}}},
+        {{"porte", "porte+2", "porte+4"}, "LDM", {{"#WWWWWWW", "WWWWWWWW"}, {"WWWWWWWW", "WlWWWWWW"}}},
+        {{"marche[*]"}, "B", {{"#.......", "........"}, {".#......", "........"}, {"..#.....", "..#....."}}},
+        {{"marche[1]"}, "B", {{".#......", "........"}}},
+        {{"marche"}, "B", {{"#.......", "........"}, {".#......", "........"}, {"..#.....", "..#....."}}},
+        {{"marche[*]", "marche_m[*]"},
+         "BM",
+         {{"#WWWWWWW", ".WWWWWWW"}, {".#WWWWWW", "..WWWWWW"}, {"..#.....", "..#....."}}},
+        {{"gris[*]", "gris[*]+2"}, "LD", {{"#.......", "d......."}, {"dddddddd", "llllllll"}}},
+        {{"gris[i]", "&gris[i][2]"}, "LD", {{"#.......", "d......."}, {"dddddddd", "llllllll"}}},
+    };
+    for (const HandReading& test : cases) {
+        SCOPED_TRACE(test.planes.front() + " " + test.order);
+        ReadingRequest request;
+        request.arrays = test.planes;
+        request.order = test.order;
+        request.height = 2;
+        DataSource source;
+        ASSERT_EQ(PlanRequest(found.scan, request, source), "");
+        std::vector<Rows> read;
+        for (const auto& frame : ReadDataFrames(found.scan, source, 0, FramesOf(found.scan, source)))
+            read.push_back(ToRows(*frame));
+        EXPECT_EQ(read, test.frames);
     }
 }
 

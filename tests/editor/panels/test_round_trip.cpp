@@ -140,8 +140,10 @@ TEST_F(RoundTripCommands, ImportingCShowsTheCandidatesAndIsOneUndoStep)
     ASSERT_EQ(roundTrip.arrayQuestions.size(), 1u);
     const QList<ArrayChoiceItem>& items = roundTrip.arrayQuestions[0];
     ASSERT_EQ(items.size(), 2);
-    EXPECT_EQ(items[0].text, "a : 8 x 1, noir et blanc (a)");
-    EXPECT_EQ(items[1].text, "g : 16 x 2, niveaux de gris (g_LightPlane, g_DarkPlane)");
+    // The line pixora-export --list-sprites prints; the arrays it reads beside it.
+    EXPECT_EQ(items[0].text, "a  8 x 1  noir et blanc  1 image  tableau seul");
+    EXPECT_EQ(items[1].text, "g  16 x 2  niveaux de gris  1 image  tableau seul");
+    EXPECT_EQ(items[1].arrays, "g : 16 x 2, niveaux de gris (g_LightPlane, g_DarkPlane)");
     EXPECT_EQ(items[1].elementBits, 16);
     EXPECT_EQ(ToRows(form->sprite), (Rows{"ld#", "d.."}));
     EXPECT_EQ(form->E_TailleX->text(), "3");
