@@ -60,13 +60,6 @@ QSpinBox* NumberBox(int minimum, int maximum, int value)
     return box;
 }
 
-QSpinBox* NamedNumberBox(const char* name, int minimum, int maximum, int value)
-{
-    QSpinBox* box = NumberBox(minimum, maximum, value);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
-}
-
 // Two numbers side by side, "across × down" or "X, Y".
 QHBoxLayout* PairRow(QSpinBox* first, const QString& between, QSpinBox* second)
 {
