@@ -21,9 +21,6 @@ CellPicture ReadImagePicture(const std::string& path, const ConversionOptions& c
 // The PNG file of the sprite, with the options of --to-png; throws CliFailure.
 std::string SpritePngBytes(const Sprite& sprite, const CliOptions& options);
 
-// The most pixels a PNG of a sheet or a map may have, scale included: the
-// largest sheet read, 4096 x 4096, four times.
-constexpr long long MaxWrittenPixels = 64LL * 1024 * 1024;
 // The PNG file of a picture of any size (a sheet, a drawn map), as
 // SpritePngBytes writes a sprite; a picture beyond MaxWrittenPixels is
 // refused before it is drawn.

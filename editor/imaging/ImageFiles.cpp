@@ -6,6 +6,7 @@
 
 #include "AtomicFile.h"
 #include "FileRead.h"
+#include "sheet.h"
 
 namespace {
 
@@ -93,12 +94,20 @@ QImage IndexedImage(const IndexedPicture& indexed, bool calculatorColors)
 }
 
 namespace {
+// The resolution a PNG states: Qt's own without a screen (100 dots per inch),
+// so that the editor, whatever its display, writes the bytes pixora-export
+// writes.
+constexpr int PngDotsPerMeter = 3937;
+
 bool EncodeImagePng(const QImage& image, std::string& bytes, QString& reason)
 {
+    QImage stated = image;
+    stated.setDotsPerMeterX(PngDotsPerMeter);
+    stated.setDotsPerMeterY(PngDotsPerMeter);
     QByteArray encoded;
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
+    if (!stated.save(&buffer, "PNG")) {
         reason = QStringLiteral("codage PNG impossible");
         return false;
     }
@@ -137,14 +146,37 @@ bool EncodeIndexedPng(const IndexedPicture& picture, bool calculatorColors, std:
     return EncodeImagePng(IndexedImage(picture, calculatorColors), bytes, reason);
 }
 
-bool WritePngFile(const Sprite& sprite, int scale, bool calculatorColors, const std::string& path, QString& reason)
+namespace {
+
+bool WriteBytesSafely(const std::string& bytes, const std::string& path, QString& reason)
 {
-    std::string bytes;
-    if (!EncodePng(sprite, scale, calculatorColors, bytes, reason))
-        return false;
     if (const std::error_code error = WriteFileAtomically(path, bytes)) {
         reason = QStringLiteral("écriture impossible (%1)").arg(QString::fromStdString(error.message()));
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool WritePngFile(const Sprite& sprite, int scale, bool calculatorColors, const std::string& path, QString& reason)
+{
+    std::string bytes;
+    return EncodePng(sprite, scale, calculatorColors, bytes, reason) && WriteBytesSafely(bytes, path, reason);
+}
+
+bool WriteSheetPngFile(const std::vector<const Sprite*>& frames, int columns, Point spacing, int scale,
+                       const std::string& path, QString& reason)
+{
+    const SheetSize size = SheetSizeOf(frames.front()->GetSize(), static_cast<int>(frames.size()), columns, spacing);
+    if (size.width * scale * size.height * scale > MaxWrittenPixels) {
+        reason = QStringLiteral("image de %1 × %2 pixels, plus de %3 millions de pixels")
+                     .arg(size.width * scale)
+                     .arg(size.height * scale)
+                     .arg(MaxWrittenPixels / (1024 * 1024));
+        return false;
+    }
+    std::string bytes;
+    return EncodeIndexedPng(PictureIndexes(SheetOfFrames(frames, columns, spacing), scale), false, bytes, reason) &&
+           WriteBytesSafely(bytes, path, reason);
 }

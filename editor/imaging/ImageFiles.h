@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QString>
 #include <string>
+#include <vector>
 
 #include "ImageConversion.h"
 #include "U_class.h"
@@ -50,3 +51,10 @@ bool EncodeOpaquePng(const RgbaImage& picture, std::string& bytes, QString& reas
 bool EncodeIndexedPng(const IndexedPicture& picture, bool calculatorColors, std::string& bytes, QString& reason);
 // Those bytes written safely (temporary file, then rename).
 bool WritePngFile(const Sprite& sprite, int scale, bool calculatorColors, const std::string& path, QString& reason);
+// The frames (of one size) as one sheet of columns, spacing white pixels
+// between cells (SheetOfFrames), in the plain grays, each sprite pixel scale
+// x scale times: the bytes pixora-export --to-png --sheet-columns writes,
+// written safely. A sheet beyond MaxWrittenPixels is refused before it is
+// drawn.
+bool WriteSheetPngFile(const std::vector<const Sprite*>& frames, int columns, Point spacing, int scale,
+                       const std::string& path, QString& reason);

@@ -121,17 +121,19 @@ void PicturePanel::ImportImageFile(const QString& fileName)
 }
 
 // A sprite sheet: its cells take the place of the frames of the set, as a
-// new document named after the picture. One picture into a frame of a set
-// asks first when it would resize the other frames.
+// new document named after the picture; the dialog starts with the cell
+// size of "découper en images de" when it is checked. One picture into a
+// frame of a set asks first when it would resize the other frames.
 bool PicturePanel::ImportImage(const RgbaImage& image, const QString& name)
 {
-    ImageImportDialog dialog(image, &form);
+    ImageImportDialog dialog(image, form.framePanel->SliceCell(), &form);
     if (dialog.exec() != QDialog::Accepted || !dialog.Result().Succeeded())
         return false;
     const CellPicture& picture = dialog.Result().picture;
-    if (const std::optional<Point> cell = form.framePanel->SliceCell())
+    if (const std::optional<SliceGrid> grid = dialog.Slicing())
         return form.documents->ImportAsNew(name, [&] {
-            return form.framePanel->ShowLoadResult(SliceIntoFrames(form.document, picture, *cell, "import d'image"));
+            return form.framePanel->ShowLoadResult(
+                SliceIntoFrames(form.document, picture, *grid, dialog.SkipsEmptyCells(), "import d'image"));
         });
     if (!form.documents->MayResizeFramesTo({picture.width, picture.height}))
         return false;

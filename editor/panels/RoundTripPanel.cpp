@@ -297,8 +297,8 @@ bool RoundTripPanel::ImportSourceFrames(FrameList read, const QString& name)
     }
     if (sheet)
         return form.documents->ImportAsNew(name, [&] {
-            return form.framePanel->ShowLoadResult(
-                SliceIntoFrames(form.document, PictureOfSprite(*read.front()), *sheet, "import de C"));
+            return form.framePanel->ShowLoadResult(SliceIntoFrames(form.document, PictureOfSprite(*read.front()),
+                                                                   SliceGrid{*sheet}, false, "import de C"));
         });
     const CellPicture picture = PictureOfSprite(*read.front());
     if (!form.documents->MayResizeFramesTo({picture.width, picture.height}))

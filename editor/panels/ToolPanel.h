@@ -38,6 +38,8 @@ public:
     // The height kept for the frame row at the bottom of the view's column:
     // none while the set has one frame.
     int FrameStripHeight() const;
+    // The row of frame pictures below the view.
+    FrameStrip* FrameRow() const { return frameStrip; }
     // Puts the frame row and the zoom readout in their places, after the
     // view region and the tab control have taken theirs.
     void LayOutAroundView();

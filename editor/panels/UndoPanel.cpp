@@ -37,10 +37,15 @@ UndoPanel::UndoPanel(TForm1& form) : EditorPanel(form)
     // A text edit takes the keys it knows for its own undo before these see
     // them; the check below also keeps away from the sprite the keys that
     // the platform's edits leave unused.
-    AddCommandKeys(&form, {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { B_AnnulerClick(); });
-    AddCommandKeys(&form, {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
-                   [this] { B_RetablirClick(); });
+    AddUndoKeys(&form);
     ShowUndoState();
+}
+
+void UndoPanel::AddUndoKeys(QWidget* window)
+{
+    AddCommandKeys(window, {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { B_AnnulerClick(); });
+    AddCommandKeys(window, {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                   [this] { B_RetablirClick(); });
 }
 
 void UndoPanel::B_AnnulerClick()

@@ -14,6 +14,8 @@ public:
 
     void B_AnnulerClick();
     void B_RetablirClick();
+    // Ctrl+Z, and Ctrl+Y or Ctrl+Maj+Z, in that window too.
+    void AddUndoKeys(QWidget* window);
 
     void ShowChange(const DocumentChange& change) override;
 

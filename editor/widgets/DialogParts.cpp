@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QSpinBox>
 #include <algorithm>
 
 QComboBox* ChoiceBox(const char* objectName, const Choices& choices)
@@ -17,6 +18,15 @@ QComboBox* ChoiceBox(const char* objectName, const Choices& choices)
 void SelectValue(QComboBox* box, const QString& value)
 {
     box->setCurrentIndex(std::max(box->findData(value), 0));
+}
+
+QSpinBox* NamedNumberBox(const char* objectName, int minimum, int maximum, int value)
+{
+    auto* box = new QSpinBox;
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->setRange(minimum, maximum);
+    box->setValue(value);
+    return box;
 }
 
 QPushButton* NamedButton(const char* objectName, const QString& text)

@@ -12,12 +12,15 @@
 class QComboBox;
 class QHBoxLayout;
 class QPushButton;
+class QSpinBox;
 
 using Choices = std::vector<std::pair<QString, QString>>; // text shown, value
 
 QComboBox* ChoiceBox(const char* objectName, const Choices& choices);
 // Chooses the item of that value, or the first one when there is none.
 void SelectValue(QComboBox* box, const QString& value);
+// A spin box of that range and value, named for the tests.
+QSpinBox* NamedNumberBox(const char* objectName, int minimum, int maximum, int value);
 // A push button named for the tests.
 QPushButton* NamedButton(const char* objectName, const QString& text);
 // The buttons, right-aligned, in order.

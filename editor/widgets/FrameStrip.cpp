@@ -4,6 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
+#include <QResizeEvent>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
@@ -20,6 +22,8 @@ constexpr int Gap = 4;
 constexpr int PictureHeight = FrameStrip::StripHeight - 2 * (Border + 2);
 // A wide sprite's picture is no wider than this; it gets shorter instead.
 constexpr int WidestPicture = 2 * PictureHeight;
+// The overview's button, right of the pictures.
+constexpr int OverviewButtonWidth = 110;
 // One notch of a common mouse wheel.
 constexpr int WheelNotch = 120;
 const QColor CurrentMark{255, 140, 0};
@@ -49,6 +53,16 @@ FrameStrip::FrameStrip(const SpriteSet& frames, QWidget* parent) : QWidget(paren
     setToolTip(QStringLiteral("Images de la planche : cliquer sur une image pour la modifier"));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Mid);
+    B_VueEnsemble = new QPushButton(QStringLiteral("Vue d'ensemble"), this);
+    B_VueEnsemble->setObjectName(QStringLiteral("B_VueEnsemble"));
+    B_VueEnsemble->setToolTip(QStringLiteral("Toutes les images de la planche : cliquer pour y aller, glisser pour "
+                                             "les réordonner"));
+    B_VueEnsemble->setFocusPolicy(Qt::ClickFocus);
+}
+
+void FrameStrip::resizeEvent(QResizeEvent*)
+{
+    B_VueEnsemble->setGeometry(width() - OverviewButtonWidth - Gap, Gap, OverviewButtonWidth, height() - 2 * Gap);
 }
 
 // Whole screen pixels per sprite pixel where they fit, else scaled down,
@@ -68,7 +82,7 @@ int FrameStrip::Step() const
 
 int FrameStrip::ShownCount() const
 {
-    return std::max(1, (width() - Gap) / Step());
+    return std::max(1, (width() - OverviewButtonWidth - 2 * Gap) / Step());
 }
 
 QRect FrameStrip::PictureRect(int index) const

@@ -1,6 +1,7 @@
 // A row of small pictures of the frames of a set, left to right in their
 // order, the current one framed; a click on a picture asks to go to that
-// frame and the wheel scrolls the row. Widget coordinates. It keeps no copy
+// frame and the wheel scrolls the row. At its right end, "Vue d'ensemble"
+// asks for all the frames at once. Widget coordinates. It keeps no copy
 // of the frames: every paint draws the pictures it shows from the set, so
 // it follows whatever changed them.
 #pragma once
@@ -8,6 +9,7 @@
 #include <QWidget>
 #include <functional>
 
+class QPushButton;
 class SpriteSet;
 
 class FrameStrip : public QWidget {
@@ -19,6 +21,7 @@ public:
 
     // Called with the index of the frame clicked.
     std::function<void(int)> frameClicked;
+    QPushButton* B_VueEnsemble;
     // Masked pixels over a light checkerboard instead of white.
     bool checkerMasked = false;
 
@@ -35,6 +38,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QSize PictureSize() const;

@@ -14,13 +14,21 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "Counted.h"
 #include "DialogParts.h"
+#include "sheet.h"
 
 namespace {
 
 // A 240 x 128 sprite at scale 2, with a one-pixel frame.
 constexpr QSize PreviewSize{2 * MaxWidth + 2, 2 * MaxHeight + 2};
 const QColor MaskedPreviewColor{255, 192, 192};
+// The cells a slicing keeps: outlined, or tinted where an outline would
+// leave no pixel inside it.
+const QColor GridColor{255, 140, 0};
+constexpr int SmallestOutlinedCell = 3;
+constexpr int TintAlpha = 110;
+constexpr Point DefaultCell{16, 16};
 
 QColor PreviewColor(int8_t cell)
 {
@@ -30,12 +38,42 @@ QColor PreviewColor(int8_t cell)
     return QColor(gray, gray, gray);
 }
 
+// The cells as they are stored, a palette entry per stored value.
+QImage PreviewImage(const CellPicture& picture)
+{
+    QImage image(picture.width, picture.height, QImage::Format_Indexed8);
+    QList<QRgb> colors(MaskOffset + Black + 1, MaskedPreviewColor.rgb());
+    for (int8_t cell = White; cell <= Black; ++cell)
+        colors[cell] = PreviewColor(cell).rgb();
+    image.setColorTable(colors);
+    for (int y = 0; y < picture.height; ++y)
+        std::copy_n(reinterpret_cast<const uchar*>(&picture.cells[static_cast<std::size_t>(y) * picture.width]),
+                    picture.width, image.scanLine(y));
+    return image;
+}
+
 QSpinBox* NumberBox(int minimum, int maximum, int value)
 {
     auto* box = new QSpinBox;
     box->setRange(minimum, maximum);
     box->setValue(value);
     return box;
+}
+
+// Two numbers side by side, "across × down" or "X, Y".
+QHBoxLayout* PairRow(QSpinBox* first, const QString& between, QSpinBox* second)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(first);
+    row->addWidget(new QLabel(between));
+    row->addWidget(second);
+    row->addStretch(1);
+    return row;
+}
+
+QString SizeText(int width, int height)
+{
+    return QStringLiteral("%1 × %2").arg(width).arg(height);
 }
 
 } // namespace
@@ -48,6 +86,14 @@ ConversionPreview::ConversionPreview(QWidget* parent) : QWidget(parent)
 void ConversionPreview::ShowPicture(const CellPicture& picture)
 {
     picture_ = picture;
+    image_ = PreviewImage(picture_);
+    update();
+}
+
+void ConversionPreview::ShowGrid(const SliceGrid& grid, std::vector<Point> cells)
+{
+    grid_ = grid;
+    gridCells_ = std::move(cells);
     update();
 }
 
@@ -58,27 +104,60 @@ int ConversionPreview::Scale() const
     return std::max(1, std::min((width() - 2) / picture_.width, (height() - 2) / picture_.height));
 }
 
+int ConversionPreview::Shrink() const
+{
+    const int across = (picture_.width + width() - 3) / (width() - 2);
+    const int down = (picture_.height + height() - 3) / (height() - 2);
+    return std::max({1, across, down});
+}
+
+QPoint ConversionPreview::WindowPoint(Point pixel) const
+{
+    return {1 + pixel.x * Scale() / Shrink(), 1 + pixel.y * Scale() / Shrink()};
+}
+
 void ConversionPreview::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Dark));
-    const int scale = Scale();
-    for (int y = 0; y < picture_.height; ++y)
-        for (int x = 0; x < picture_.width; ++x)
-            painter.fillRect(1 + x * scale, 1 + y * scale, scale, scale, PreviewColor(picture_.At(x, y)));
+    if (image_.isNull())
+        return;
+    // Without smoothing every window pixel is one pixel of the picture.
+    painter.drawImage(QRect(WindowPoint({0, 0}), WindowPoint({picture_.width, picture_.height})).adjusted(0, 0, -1, -1),
+                      image_);
+    PaintGrid(painter);
 }
 
-ImageImportDialog::ImageImportDialog(RgbaImage image, QWidget* parent) : QDialog(parent), image_(std::move(image))
+void ConversionPreview::PaintGrid(QPainter& painter) const
+{
+    for (const Point& cell : gridCells_) {
+        const Point origin = CellOrigin(grid_, cell.x, cell.y);
+        const QRect place(WindowPoint(origin), WindowPoint({origin.x + grid_.cell.x, origin.y + grid_.cell.y}));
+        const QRect inside = place.adjusted(0, 0, -1, -1);
+        if (inside.width() < SmallestOutlinedCell || inside.height() < SmallestOutlinedCell) {
+            QColor tint(GridColor);
+            tint.setAlpha(TintAlpha);
+            painter.fillRect(inside, tint);
+        } else {
+            painter.setPen(GridColor);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(inside.adjusted(0, 0, -1, -1));
+        }
+    }
+}
+
+ImageImportDialog::ImageImportDialog(RgbaImage image, std::optional<Point> sliceCell, QWidget* parent)
+    : QDialog(parent), image_(std::move(image))
 {
     setObjectName(QStringLiteral("ImageImportDialog"));
     setWindowTitle(QStringLiteral("Importer une image"));
-    BuildControls();
+    BuildControls(sliceCell);
     UpdatePartLimits();
     ConnectControls();
     Reconvert();
 }
 
-void ImageImportDialog::BuildControls()
+void ImageImportDialog::BuildControls(std::optional<Point> sliceCell)
 {
     ConversionOptions defaults;
     defaults.levels = NeedsFourLevels(image_, defaults) ? 4 : 2;
@@ -132,6 +211,7 @@ void ImageImportDialog::BuildControls()
     form->addRow(alphaMaskBox);
     form->addRow(QStringLiteral("Réduction :"), scaleDownBox);
     form->addRow(partGroup);
+    form->addRow(BuildSlicing(sliceCell));
 
     problemLabel = new QLabel;
     problemLabel->setWordWrap(true);
@@ -153,6 +233,39 @@ void ImageImportDialog::BuildControls()
     whole->addLayout(ButtonRow({okButton, cancelButton}));
 }
 
+// Below the part taken: a sheet's cells, each a frame of the new set.
+QGroupBox* ImageImportDialog::BuildSlicing(std::optional<Point> sliceCell)
+{
+    const Point cell = sliceCell.value_or(DefaultCell);
+    sliceGroup = new QGroupBox(QStringLiteral("Découper en images"));
+    sliceGroup->setObjectName(QStringLiteral("GB_Decouper"));
+    sliceGroup->setToolTip(QStringLiteral("L'image devient une planche : ses cases entières de L × H pixels, de "
+                                          "gauche à droite puis de haut en bas, dans un nouveau document"));
+    sliceGroup->setCheckable(true);
+    sliceGroup->setChecked(sliceCell.has_value());
+    E_CelluleL = NamedNumberBox("E_CelluleL", 1, MaxWidth, cell.x);
+    E_CelluleH = NamedNumberBox("E_CelluleH", 1, MaxHeight, cell.y);
+    E_MargeX = NamedNumberBox("E_MargeX", 0, LargestSheet.x - 1, 0);
+    E_MargeY = NamedNumberBox("E_MargeY", 0, LargestSheet.y - 1, 0);
+    E_EspaceX = NamedNumberBox("E_EspaceX", 0, LargestSheet.x - 1, 0);
+    E_EspaceY = NamedNumberBox("E_EspaceY", 0, LargestSheet.y - 1, 0);
+    E_MargeX->setToolTip(QStringLiteral("Position de la première case depuis le coin haut gauche"));
+    E_EspaceX->setToolTip(QStringLiteral("Écart entre deux cases"));
+    CB_IgnorerVides = new QCheckBox(QStringLiteral("Ignorer les cases vides"));
+    CB_IgnorerVides->setObjectName(QStringLiteral("CB_IgnorerVides"));
+    CB_IgnorerVides->setToolTip(QStringLiteral("Les cases toutes blanches ou masquées ne deviennent pas des images"));
+    L_NombreImages = new QLabel;
+    L_NombreImages->setObjectName(QStringLiteral("L_NombreImages"));
+
+    auto* slicing = new QFormLayout(sliceGroup);
+    slicing->addRow(QStringLiteral("Case :"), PairRow(E_CelluleL, QStringLiteral("×"), E_CelluleH));
+    slicing->addRow(QStringLiteral("Marge :"), PairRow(E_MargeX, QStringLiteral(","), E_MargeY));
+    slicing->addRow(QStringLiteral("Espacement :"), PairRow(E_EspaceX, QStringLiteral(","), E_EspaceY));
+    slicing->addRow(CB_IgnorerVides);
+    slicing->addRow(L_NombreImages);
+    return sliceGroup;
+}
+
 void ImageImportDialog::ConnectControls()
 {
     connect(thresholdSlider, &QSlider::valueChanged, thresholdBox, &QSpinBox::setValue);
@@ -163,6 +276,14 @@ void ImageImportDialog::ConnectControls()
     for (QCheckBox* box : {invertBox, alphaMaskBox})
         connect(box, &QCheckBox::toggled, this, &ImageImportDialog::Reconvert);
     connect(partGroup, &QGroupBox::toggled, this, &ImageImportDialog::Reconvert);
+    // Slicing or not changes how large the picture taken may be.
+    connect(sliceGroup, &QGroupBox::toggled, this, [this] {
+        UpdatePartLimits();
+        Reconvert();
+    });
+    for (QSpinBox* box : {E_CelluleL, E_CelluleH, E_MargeX, E_MargeY, E_EspaceX, E_EspaceY})
+        connect(box, &QSpinBox::valueChanged, this, &ImageImportDialog::Reslice);
+    connect(CB_IgnorerVides, &QCheckBox::toggled, this, &ImageImportDialog::Reslice);
     // A new scale or corner changes how far the part may reach.
     for (QSpinBox* box : {scaleDownBox, partLeft, partTop}) {
         connect(box, &QSpinBox::valueChanged, this, [this] {
@@ -176,10 +297,17 @@ void ImageImportDialog::ConnectControls()
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-// Keeps the part inside the scaled picture and within a sprite's size; the
-// part can be chosen only when the scaled picture is too large as a whole.
+Point ImageImportDialog::LargestTaken() const
+{
+    return sliceGroup->isChecked() ? LargestSheet : Point{MaxWidth, MaxHeight};
+}
+
+// Keeps the part inside the scaled picture and within the size taken (a
+// sprite's, or a sheet's); the part can be chosen only when the scaled
+// picture is too large as a whole.
 void ImageImportDialog::UpdatePartLimits()
 {
+    const Point largest = LargestTaken();
     const int scale = scaleDownBox->value();
     const int scaledWidth = std::max(1, image_.width / scale);
     const int scaledHeight = std::max(1, image_.height / scale);
@@ -187,13 +315,13 @@ void ImageImportDialog::UpdatePartLimits()
     partLeft->setRange(0, scaledWidth - 1);
     partTop->setRange(0, scaledHeight - 1);
     const bool untouched = partWidth->maximum() == 1 && partHeight->maximum() == 1;
-    partWidth->setRange(1, std::min(MaxWidth, scaledWidth - partLeft->value()));
-    partHeight->setRange(1, std::min(MaxHeight, scaledHeight - partTop->value()));
+    partWidth->setRange(1, std::min(largest.x, scaledWidth - partLeft->value()));
+    partHeight->setRange(1, std::min(largest.y, scaledHeight - partTop->value()));
     if (untouched) { // the first time: the largest part from the top-left corner
         partWidth->setValue(partWidth->maximum());
         partHeight->setValue(partHeight->maximum());
     }
-    partGroup->setEnabled(scaledWidth > MaxWidth || scaledHeight > MaxHeight);
+    partGroup->setEnabled(scaledWidth > largest.x || scaledHeight > largest.y);
 }
 
 ConversionOptions ImageImportDialog::Options() const
@@ -207,20 +335,59 @@ ConversionOptions ImageImportDialog::Options() const
     options.scaleDown = scaleDownBox->value();
     if (partGroup->isEnabled() && partGroup->isChecked())
         options.crop = CropRect{partLeft->value(), partTop->value(), partWidth->value(), partHeight->value()};
+    options.largest = LargestTaken();
     return options;
+}
+
+std::optional<SliceGrid> ImageImportDialog::Slicing() const
+{
+    if (!sliceGroup->isChecked())
+        return std::nullopt;
+    return SliceGrid{{E_CelluleL->value(), E_CelluleH->value()},
+                     {E_MargeX->value(), E_MargeY->value()},
+                     {E_EspaceX->value(), E_EspaceY->value()}};
+}
+
+bool ImageImportDialog::SkipsEmptyCells() const
+{
+    return CB_IgnorerVides->isChecked();
 }
 
 void ImageImportDialog::Reconvert()
 {
     conversion_ = ConvertImage(image_, Options());
     preview->ShowPicture(conversion_.picture);
-    problemLabel->setText(ProblemText());
-    okButton->setEnabled(conversion_.Succeeded());
+    Reslice();
+}
+
+void ImageImportDialog::Reslice()
+{
+    const std::optional<SliceGrid> grid = Slicing();
+    const bool converted = conversion_.Succeeded();
+    if (!grid || !converted) {
+        preview->ShowGrid({}, {});
+        L_NombreImages->clear();
+        problemLabel->setText(ProblemText());
+        okButton->setEnabled(converted && !grid);
+        return;
+    }
+    const long long frames = SlicedFrameCount(conversion_.picture, *grid, SkipsEmptyCells());
+    const bool fits = frames >= 1 && frames <= MaxFrames;
+    // Past a set's frames nothing is imported, and a grid of as many cells
+    // would be too fine to see.
+    preview->ShowGrid(*grid, fits ? KeptCells(conversion_.picture, *grid, SkipsEmptyCells()) : std::vector<Point>());
+    L_NombreImages->setText(QString::fromStdString(Counted(frames, "image", "images")));
+    problemLabel->setText(SlicingProblemText(frames));
+    okButton->setEnabled(fits);
 }
 
 QString ImageImportDialog::ProblemText() const
 {
     const ImageArea& area = conversion_.area;
+    if (area.problem == ConversionProblem::TooLarge && sliceGroup->isChecked())
+        return QStringLiteral("L'image fait %1 pixels, plus que les %2 d'une planche : réduisez-la ou prenez-en une "
+                              "partie.")
+            .arg(SizeText(area.scaledWidth, area.scaledHeight), SizeText(LargestSheet.x, LargestSheet.y));
     switch (area.problem) {
     case ConversionProblem::None:
         return QStringLiteral("Sprite de %1 × %2 pixels").arg(area.part.width).arg(area.part.height);
@@ -237,4 +404,17 @@ QString ImageImportDialog::ProblemText() const
         break;
     }
     return QStringLiteral("Ces réglages ne laissent aucun pixel de l'image.");
+}
+
+QString ImageImportDialog::SlicingProblemText(long long frames) const
+{
+    const CellPicture& picture = conversion_.picture;
+    const QString sheet = SizeText(picture.width, picture.height);
+    if (frames < 1)
+        return QStringLiteral("Aucune case entière%1 de %2 dans la planche de %3 pixels.")
+            .arg(SkipsEmptyCells() ? QStringLiteral(" non vide") : QString(),
+                 SizeText(E_CelluleL->value(), E_CelluleH->value()), sheet);
+    if (frames > MaxFrames)
+        return QStringLiteral("Trop de cases : une planche a au plus %1 images.").arg(MaxFrames);
+    return QStringLiteral("Planche de %1 pixels").arg(sheet);
 }

@@ -9,6 +9,7 @@
 
 #include "FilePanel.h"
 #include "FramePanel.h"
+#include "OverviewPanel.h"
 #include "PicturePanel.h"
 #include "RoundTripPanel.h"
 #include "ScreenPanel.h"
@@ -47,6 +48,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     viewPanel = new ViewPanel(*this);
     toolPanel = new ToolPanel(*this);
     screenPanel = new ScreenPanel(*this);
+    overviewPanel = new OverviewPanel(*this);
 
     // Last: the options' handlers may start the attach timer.
     ConnectOptionHandlers();
@@ -109,8 +111,8 @@ TForm1::~TForm1()
 
 std::vector<EditorPanel*> TForm1::Panels() const
 {
-    return {undoPanel,      filePanel, picturePanel, framePanel, roundTripPanel,
-            transformPanel, viewPanel, toolPanel,    screenPanel};
+    return {undoPanel,      filePanel, picturePanel, framePanel,  roundTripPanel,
+            transformPanel, viewPanel, toolPanel,    screenPanel, overviewPanel};
 }
 
 const Sprite& TForm1::PreviewSprite() const

@@ -54,6 +54,7 @@ class DocumentManager;
 class EditorPanel;
 class FilePanel;
 class FramePanel;
+class OverviewPanel;
 class PicturePanel;
 class RoundTripPanel;
 class ScreenPanel;
@@ -259,6 +260,7 @@ public:
     ViewPanel* viewPanel = nullptr;
     ToolPanel* toolPanel = nullptr;
     ScreenPanel* screenPanel = nullptr;
+    OverviewPanel* overviewPanel = nullptr;
     std::vector<EditorPanel*> Panels() const;
 
 protected:

@@ -62,6 +62,9 @@ struct ConversionOptions {
 
 // The largest sheet that is cut into sprites or tiles.
 constexpr Point LargestSheet{4096, 4096};
+// The most pixels a PNG of a sheet or a map may have, scale included: the
+// largest sheet read, 4096 x 4096, four times.
+constexpr long long MaxWrittenPixels = 64LL * 1024 * 1024;
 
 enum class ConversionProblem {
     None,

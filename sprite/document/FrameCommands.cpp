@@ -49,3 +49,11 @@ DocumentChange MoveFrameLater(SpriteDocument& document)
 {
     return document.MoveFrame(Current(document), Current(document) + 1, "déplacement d'image");
 }
+
+DocumentChange MoveFrameTo(SpriteDocument& document, int from, int to)
+{
+    DocumentChange change = document.MoveFrame(from, to, "déplacement d'image");
+    if (change.frames)
+        change |= document.SelectFrame(to);
+    return change;
+}

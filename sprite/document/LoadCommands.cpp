@@ -29,18 +29,19 @@ LoadResult ReadIntoFrames(SpriteDocument& document, SpriteReader reader, const s
         if (!reader(*one, path))
             return {};
         if (slice)
-            return SliceIntoFrames(document, PictureOfSprite(*one), *sliceCell, label);
+            return SliceIntoFrames(document, PictureOfSprite(*one), SliceGrid{*sliceCell}, false, label);
         loaded.push_back(std::move(one));
     }
     return ReplaceSet(document, std::move(loaded), label);
 }
 
-LoadResult SliceIntoFrames(SpriteDocument& document, const CellPicture& picture, Point cell, const std::string& label)
+LoadResult SliceIntoFrames(SpriteDocument& document, const CellPicture& picture, const SliceGrid& grid, bool skipEmpty,
+                           const std::string& label)
 {
-    const int count = SheetFrameCount(picture, cell);
+    const long long count = SlicedFrameCount(picture, grid, skipEmpty);
     if (count < 1 || count > MaxFrames)
-        return {LoadOutcome::Explained, {}, {picture.width, picture.height}, count};
-    return ReplaceSet(document, SliceSheet(picture, cell), label);
+        return {LoadOutcome::Explained, {}, {picture.width, picture.height}, static_cast<int>(count)};
+    return ReplaceSet(document, SliceSheetGrid(picture, grid, skipEmpty), label);
 }
 
 LoadResult ReplaceSet(SpriteDocument& document, FrameList frames, const std::string& label)

@@ -12,6 +12,7 @@
 
 #include "CellPicture.h"
 #include "SpriteDocument.h"
+#include "TileSlicing.h"
 
 // Reads the file into the sprite; false, the sprite unchanged, on refusal.
 using SpriteReader = bool (*)(Sprite&, const std::string&);
@@ -29,8 +30,8 @@ enum class LoadOutcome {
 struct LoadResult {
     LoadOutcome outcome = LoadOutcome::Refused;
     DocumentChange change;
-    // For Explained: the size of the picture to cut, and the whole frames
-    // of the size asked that it holds (0, or more than a set's MaxFrames).
+    // For Explained: the size of the picture to cut, and the frames the
+    // grid asked makes of it (0, or more than a set's MaxFrames).
     Point pictureSize{0, 0};
     int frameCount = 0;
 };
@@ -41,7 +42,10 @@ struct LoadResult {
 // as an edit of its frame.
 LoadResult ReadIntoFrames(SpriteDocument& document, SpriteReader reader, const std::string& path, LoadInto target,
                           std::optional<Point> sliceCell, const std::string& label);
-LoadResult SliceIntoFrames(SpriteDocument& document, const CellPicture& picture, Point cell, const std::string& label);
+// The cells of the grid (only those that draw something when skipEmpty)
+// become the frames.
+LoadResult SliceIntoFrames(SpriteDocument& document, const CellPicture& picture, const SliceGrid& grid, bool skipEmpty,
+                           const std::string& label);
 LoadResult ReplaceSet(SpriteDocument& document, FrameList frames, const std::string& label);
 // The content of a new document: one white, unmasked frame of that size in
 // place of the set, nothing to undo, saved as it is.

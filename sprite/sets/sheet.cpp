@@ -14,7 +14,7 @@ void ForEachKeptCell(const CellPicture& picture, const SliceGrid& grid, bool ski
         for (int column = 0; column < cells.columns; ++column) {
             CopyCell(picture, grid, column, row, pixels.data());
             if (!skipEmpty || !IsEmptyCell(pixels.data(), pixels.size()))
-                visit(pixels);
+                visit(column, row, pixels);
         }
 }
 
@@ -34,8 +34,19 @@ long long SlicedFrameCount(const CellPicture& picture, const SliceGrid& grid, bo
     if (!skipEmpty)
         return CellsOfGrid(picture.width, picture.height, grid).Count();
     long long count = 0;
-    ForEachKeptCell(picture, grid, true, [&](const std::vector<int8_t>&) { ++count; });
+    ForEachKeptCell(picture, grid, true, [&](int, int, const std::vector<int8_t>&) { ++count; });
     return count;
+}
+
+std::vector<Point> KeptCells(const CellPicture& picture, const SliceGrid& grid, bool skipEmpty)
+{
+    std::vector<Point> kept;
+    if (!IsTileSize(grid.cell))
+        return kept;
+    ForEachKeptCell(picture, grid, skipEmpty, [&](int column, int row, const std::vector<int8_t>&) {
+        kept.push_back({column, row});
+    });
+    return kept;
 }
 
 FrameList SliceSheetGrid(const CellPicture& picture, const SliceGrid& grid, bool skipEmpty)
@@ -44,7 +55,7 @@ FrameList SliceSheetGrid(const CellPicture& picture, const SliceGrid& grid, bool
     const long long count = SlicedFrameCount(picture, grid, skipEmpty);
     if (count < 1 || count > MaxFrames)
         return frames;
-    ForEachKeptCell(picture, grid, skipEmpty, [&](const std::vector<int8_t>& pixels) {
+    ForEachKeptCell(picture, grid, skipEmpty, [&](int, int, const std::vector<int8_t>& pixels) {
         frames.push_back(SpriteOfCells(pixels.data(), grid.cell, TypeOfCells(pixels.data(), pixels.size())));
     });
     return frames;
@@ -71,6 +82,21 @@ SheetSize SheetSizeOf(Point frameSize, int frames, int columns, Point spacing)
     const long long rows = (frames + columns - 1) / columns;
     return {columns * static_cast<long long>(frameSize.x) + (columns - 1LL) * spacing.x,
             rows * frameSize.y + (rows - 1) * spacing.y};
+}
+
+int SquareSheetColumns(Point frameSize, int frames, Point spacing)
+{
+    int best = 1;
+    long long bestGap = -1;
+    for (int columns = 1; columns <= frames; ++columns) {
+        const SheetSize size = SheetSizeOf(frameSize, frames, columns, spacing);
+        const long long gap = size.width > size.height ? size.width - size.height : size.height - size.width;
+        if (bestGap < 0 || gap < bestGap) {
+            best = columns;
+            bestGap = gap;
+        }
+    }
+    return best;
 }
 
 CellPicture SheetOfFrames(const std::vector<const Sprite*>& frames, int columns, Point spacing)

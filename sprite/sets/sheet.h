@@ -15,6 +15,11 @@ int SheetFrameCount(const CellPicture& picture, Point cellSize);
 // something (IsEmptyCell); 0 for a cell size outside 1..240 x 1..128.
 long long SlicedFrameCount(const CellPicture& picture, const SliceGrid& grid, bool skipEmpty);
 
+// The grid cells (column, row) that the slicing keeps, in reading order:
+// all, or only those that draw something. Not limited to MaxFrames, so that
+// a grid can be shown whatever it counts.
+std::vector<Point> KeptCells(const CellPicture& picture, const SliceGrid& grid, bool skipEmpty);
+
 // The frames, each of the grid's cell size, its type what its pixels make
 // it; empty when there is none or more than a set's MaxFrames.
 FrameList SliceSheetGrid(const CellPicture& picture, const SliceGrid& grid, bool skipEmpty = false);
@@ -33,3 +38,6 @@ struct SheetSize {
     long long height = 0;
 };
 SheetSize SheetSizeOf(Point frameSize, int frames, int columns, Point spacing);
+// The columns (1 to frames) whose sheet is nearest to a square; of two as
+// near, the fewer.
+int SquareSheetColumns(Point frameSize, int frames, Point spacing);

@@ -328,6 +328,46 @@ TEST(DocumentSteps, FrameCommandsWaitUntilTheGestureEnds)
     }
 }
 
+// A drag in the overview: frame from goes to place to, becomes the one
+// edited, and one undo puts back the order and the frame edited before.
+TEST(DocumentSteps, MovingAFrameAnywhereIsOneStepThatUndoesWhole)
+{
+    struct Case {
+        int current, from, to;
+        std::string order; // the frames after the move, by their one pixel
+        bool moved;
+    };
+    const Case cases[] = {
+        {0, 0, 4, "ldW.#", true},  // the first to the end
+        {2, 4, 0, ".#ldW", true},  // the last to the front, another frame edited
+        {0, 1, 3, "#dWl.", true},  // forward: those between move back by one
+        {4, 3, 1, "#Wld.", true},  // backward
+        {1, 2, 2, "#ldW.", false}, // onto itself
+        {1, 5, 0, "#ldW.", false}, // beyond the last
+        {1, 0, -1, "#ldW.", false},
+    };
+    for (const Case& c : cases) {
+        SpriteDocument document;
+        Fill(document, {{"#"}, {"l"}, {"d"}, {"W"}, {"."}});
+        document.SelectFrame(c.current);
+        const DocumentChange change = MoveFrameTo(document, c.from, c.to);
+        std::string order;
+        for (const Rows& frame : FramesOf(document))
+            order += frame[0];
+        EXPECT_EQ(order, c.order) << c.from << " to " << c.to;
+        EXPECT_EQ(change.frames, c.moved) << c.from << " to " << c.to;
+        EXPECT_EQ(document.CanUndo(), c.moved) << c.from << " to " << c.to;
+        EXPECT_EQ(document.Frames().Current(), c.moved ? c.to : c.current) << c.from << " to " << c.to;
+        if (!c.moved)
+            continue;
+        EXPECT_EQ(UndoAll(document), Labels{"déplacement d'image"});
+        EXPECT_EQ(FramesOf(document), (std::vector<Rows>{{"#"}, {"l"}, {"d"}, {"W"}, {"."}})) << c.from;
+        EXPECT_EQ(document.Frames().Current(), c.current) << c.from << " to " << c.to;
+        document.Redo();
+        EXPECT_EQ(FramesOf(document)[c.to][0][0], "#ldW."[c.from]) << "redone";
+    }
+}
+
 TEST(DocumentSteps, ANewHistoryKeepsWhatTheHeldStrokeDrawsNext)
 {
     SpriteDocument document;

@@ -153,6 +153,9 @@ TEST(TileSlicing, SkipEmptyDropsCellsOfWhiteOrMaskedPixels)
     EXPECT_EQ(got, (std::vector<Rows>{{"#.", ".."}, {"..", "l."}})) << "masked black counts as white";
     EXPECT_EQ(SlicedFrameCount(sheet, Grid({2, 2}), true), 2);
     EXPECT_EQ(SlicedFrameCount(sheet, Grid({2, 2}), false), 5);
+    EXPECT_EQ(KeptCells(sheet, Grid({2, 2}), true), (std::vector<Point>{{1, 0}, {4, 0}}));
+    EXPECT_EQ(KeptCells(sheet, Grid({3, 1}, {1, 1}, {1, 0}), false), (std::vector<Point>{{0, 0}, {1, 0}}));
+    EXPECT_TRUE(KeptCells(sheet, Grid({0, 1}), false).empty());
 }
 
 TEST(TileMerging, EqualTilesAreOneMirrorImagesAreTwo)
@@ -231,6 +234,31 @@ TEST(SheetPicture, FramesGoInRowsWithWhiteGapsAndNoBorder)
     const FrameList back = SliceSheetGrid(sheet, Grid({2, 1}, {0, 0}, {1, 1}));
     ASSERT_EQ(back.size(), 4u);
     EXPECT_EQ(ToRows(*back[1]), (Rows{"l#"}));
+}
+
+TEST(SheetPicture, DefaultColumnsMakeTheSheetNearestToASquare)
+{
+    struct Case {
+        Point frame;
+        int frames;
+        Point spacing;
+        int columns; // the sheet's size, width x height, in the comment
+    };
+    const Case cases[] = {
+        {{16, 16}, 1, {0, 0}, 1},     // 16 x 16
+        {{16, 16}, 2, {0, 0}, 1},     // 16 x 32 as near as 32 x 16: the fewer columns
+        {{16, 16}, 300, {0, 0}, 17},  // 272 x 288, as near as 288 x 272
+        {{16, 16}, 16, {0, 0}, 4},    // 64 x 64
+        {{32, 8}, 16, {0, 0}, 2},     // 64 x 64
+        {{8, 32}, 16, {0, 0}, 8},     // 64 x 64
+        {{240, 128}, 3, {0, 0}, 1},   // 240 x 384 against 480 x 256
+        {{16, 16}, 9, {4, 0}, 3},     // 56 x 48
+        {{1, 1}, 65535, {0, 0}, 256}, // 256 x 256, one cell unused
+        {{10, 10}, 5, {20, 0}, 2},    // 40 x 30
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SquareSheetColumns(c.frame, c.frames, c.spacing), c.columns)
+            << c.frame.x << " x " << c.frame.y << ", " << c.frames << " frames";
 }
 
 TEST(MapFile, WritesItsHeaderAndReadsBackTheSameMap)

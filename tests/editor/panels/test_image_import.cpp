@@ -21,11 +21,13 @@
 
 #include <sys/stat.h>
 
+#include "DocumentManager.h"
 #include "ImageFiles.h"
 #include "ImageImportDialog.h"
 #include "UndoPanel.h"
 #include "fifo_rescue.h"
 #include "gui_fixture.h"
+#include "set_file.h"
 
 namespace {
 
@@ -44,6 +46,22 @@ QImage PictureFromRows(const std::vector<QString>& rows)
         }
     }
     return image;
+}
+
+// A sheet of cells x by y of 16 x 16 pixels with margin and spacing
+// between them, white; cell k (in reading order) has one black pixel at
+// (k % 16, k / 16 % 16) of the cell, so that every frame says where it
+// came from.
+QImage SheetPicture(QSize size, int across, int down, int margin, int spacing)
+{
+    QImage sheet(size, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    for (int k = 0; k < across * down; ++k) {
+        const int left = margin + k % across * (16 + spacing);
+        const int top = margin + k / across * (16 + spacing);
+        sheet.setPixel(left + k % 16, top + k / 16 % 16, qRgb(0, 0, 0));
+    }
+    return sheet;
 }
 
 class ImageCommands : public EditorWindowTest {
@@ -185,6 +203,128 @@ TEST_F(ImageCommands, ASheetOverAChangedSpriteAsksFirst)
     EXPECT_TRUE(dialogs.questions[0].text.contains("avant de le remplacer par l'importation"));
     EXPECT_EQ(form->document.Frames().Count(), 1);
     EXPECT_EQ(ToRows(form->sprite), (Rows{"..", ".#"}));
+}
+
+// 320 x 240 with a margin of 2 and a spacing of 1: floor((320 - 2 + 1) / 17)
+// = 18 columns and floor((240 - 2 + 1) / 17) = 14 rows.
+TEST_F(ImageCommands, ASheetLargerThanASpriteIsSlicedIntoANewUntitledSet)
+{
+    ASSERT_TRUE(SheetPicture({320, 240}, 18, 14, 2, 1).save(PathOf("tuiles.png")));
+    const Sprite hero({8, 8});
+    ASSERT_TRUE(SaveSpriteSetFile((ProgramFolder() + "hero.pixs").toStdString(), {&hero, &hero}));
+    ASSERT_TRUE(form->documents->Open(PathOf("hero.pixs"), DocumentManager::Way::Opened, false));
+    const std::string heroBytes = SpriteSetBytes({&hero, &hero});
+
+    QString countShown;
+    WhenDialogOpens(
+        [&](ImageImportDialog& dialog) {
+            dialog.sliceGroup->setChecked(true);
+            dialog.E_CelluleL->setValue(16);
+            dialog.E_CelluleH->setValue(16);
+            dialog.E_MargeX->setValue(2);
+            dialog.E_MargeY->setValue(2);
+            dialog.E_EspaceX->setValue(1);
+            dialog.E_EspaceY->setValue(1);
+            countShown = dialog.L_NombreImages->text();
+        },
+        true);
+    ClickImport("tuiles.png");
+    EXPECT_EQ(countShown, "252 images");
+    ASSERT_EQ(form->document.Frames().Count(), 18 * 14);
+    for (const int k : {0, 1, 17, 18, 251}) {
+        const Sprite& frame = form->document.Frames().Frame(k);
+        EXPECT_EQ(frame.GetSize(), (Point{16, 16}));
+        EXPECT_EQ(frame.GetColor(k % 16, k / 16 % 16), Black) << k;
+        EXPECT_EQ(TypeOfCells(CellsOfSprite(frame).data(), 256), BlackWhite) << "one black pixel, no other";
+    }
+    EXPECT_TRUE(form->documents->CurrentFile().isEmpty());
+    EXPECT_EQ(form->windowTitle().section(" - ", 0, 0), "tuiles (importé)");
+    QFile old(PathOf("hero.pixs"));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll().toStdString(), heroBytes);
+}
+
+// The count and the grid follow every number; "OK" only while the cells
+// make a set.
+TEST_F(ImageCommands, TheGridAndItsCountFollowTheNumbers)
+{
+    QImage sheet(64, 32, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    sheet.setPixel(40, 3, qRgb(0, 0, 0));
+    ImageImportDialog dialog(RgbaFromImage(sheet), Point{16, 16});
+    dialog.show();
+    const int scale = dialog.preview->Scale();
+    ASSERT_EQ(scale, 7); // 480 / 64 across, 256 / 32 down
+    const auto shown = [&](int x, int y) { return dialog.preview->grab().toImage().pixel(x, y); };
+    const QRgb grid = qRgb(255, 140, 0);
+
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        QString count;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"cells of 16 x 16", [] {}, "8 images", true},
+        {"a spacing of 1 across", [&] { dialog.E_EspaceX->setValue(1); }, "6 images", true},
+        {"a margin of 20 down", [&] { dialog.E_MargeY->setValue(20); }, "0 image", false},
+        {"a margin of 16 down", [&] { dialog.E_MargeY->setValue(16); }, "3 images", true},
+        {"empty cells left out", [&] { dialog.CB_IgnorerVides->setChecked(true); }, "0 image", false},
+        {"from the top", [&] { dialog.E_MargeY->setValue(0); }, "1 image", true},
+        {"cells of 1 x 1",
+         [&] {
+             dialog.E_CelluleL->setValue(1);
+             dialog.E_CelluleH->setValue(1);
+             dialog.E_EspaceX->setValue(0);
+         },
+         "1 image", true},
+    };
+    for (const Case& row : cases) {
+        row.change();
+        EXPECT_EQ(dialog.L_NombreImages->text(), row.count) << row.what;
+        EXPECT_EQ(dialog.okButton->isEnabled(), row.ok) << row.what;
+    }
+    EXPECT_EQ(dialog.preview->Shrink(), 1);
+
+    // Cell (2, 0) of 16 x 16, spacing 1: its left column is picture column
+    // 34, the outline on its first window pixel.
+    dialog.E_CelluleL->setValue(16);
+    dialog.E_CelluleH->setValue(16);
+    dialog.E_EspaceX->setValue(1);
+    dialog.CB_IgnorerVides->setChecked(false);
+    EXPECT_EQ(shown(1 + 34 * scale, 1 + 5 * scale), grid);
+    EXPECT_EQ(shown(1 + 33 * scale + 3, 1 + 5 * scale), qRgb(255, 255, 255)) << "the gap between two cells";
+    EXPECT_EQ(shown(1 + 40 * scale + 3, 1 + 3 * scale + 3), qRgb(0, 0, 0)) << "inside the cell, the picture";
+    dialog.sliceGroup->setChecked(false);
+    EXPECT_EQ(shown(1 + 34 * scale, 1 + 5 * scale), qRgb(255, 255, 255)) << "no grid without slicing";
+    EXPECT_TRUE(dialog.L_NombreImages->text().isEmpty());
+}
+
+// A picture larger than a sprite is refused taken whole, as before, and
+// accepted cut into cells; the preview shows all of it, one pixel of two.
+TEST_F(ImageCommands, APictureLargerThanASpriteIsAcceptedOnlySliced)
+{
+    ASSERT_TRUE(SheetPicture({400, 300}, 25, 18, 0, 0).save(PathOf("grande.png")));
+    bool okWhole = true;
+    bool okSliced = false;
+    QString problem;
+    int shrink = 0;
+    WhenDialogOpens(
+        [&](ImageImportDialog& dialog) {
+            okWhole = dialog.okButton->isEnabled();
+            problem = dialog.problemLabel->text();
+            dialog.sliceGroup->setChecked(true);
+            okSliced = dialog.okButton->isEnabled();
+            shrink = dialog.preview->Shrink();
+        },
+        true);
+    ClickImport("grande.png");
+    EXPECT_FALSE(okWhole);
+    EXPECT_TRUE(problem.contains(QStringLiteral("400 × 300"))) << problem.toStdString();
+    EXPECT_TRUE(okSliced);
+    EXPECT_EQ(shrink, 2);
+    ASSERT_EQ(form->document.Frames().Count(), 25 * 18);
+    EXPECT_EQ(form->document.Frames().Frame(449).GetColor(449 % 16, 449 / 16 % 16), Black);
 }
 
 TEST_F(ImageCommands, AnnulerLeavesTheSpriteAndAddsNoStep)
