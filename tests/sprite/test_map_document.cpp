@@ -1,12 +1,14 @@
 // The map document: painting cells and dragging the pen as one step, filled
 // rectangles, new sizes, tiles added and removed with their refusals, tile
-// edits seen in every cell, undo and redo of each, and the saved state.
+// edits seen in every cell, undo and redo of each, and the saved state; and
+// the map as its view composes it.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 
 #include "MapDocument.h"
+#include "MapPicture.h"
 #include "SpriteText.h"
 
 namespace {
@@ -312,4 +314,60 @@ TEST(MapDocument, ANewMapIsSixteenBySixteenCellsOfOneWhiteTile)
     EXPECT_EQ(TilePixels(document.Map(), 0), Rows(8, "........"));
     EXPECT_FALSE(document.IsChangedSinceSaved());
     EXPECT_TRUE(document.IsUntitled());
+}
+
+TEST(MapPicture, CellsUnderContentPointsAndZoomSteps)
+{
+    const MapGeometry geometry = GeometryOf(Level({"000", "000"}), 3); // cells of 6 x 6 screen pixels
+    struct Case {
+        Point content;
+        Point cell;
+        Point pixel;
+    };
+    const Case cases[] = {
+        {{0, 0}, {0, 0}, {0, 0}}, {{5, 5}, {0, 0}, {1, 1}}, {{6, 0}, {1, 0}, {0, 0}}, {{17, 11}, {2, 1}, {1, 1}},
+        {{18, 0}, {-1, -1}, {}},  {{0, 12}, {-1, -1}, {}},  {{-1, 3}, {-1, -1}, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(geometry.CellAt(c.content), c.cell) << c.content.x << ", " << c.content.y;
+        if (c.cell.x >= 0) {
+            EXPECT_EQ(geometry.TilePixelAt(c.content), c.pixel) << c.content.x << ", " << c.content.y;
+        }
+    }
+    const int steps[][3] = {{1, 2, 1}, {2, 3, 1}, {5, 6, 4}, {64, 64, 48}, {1, 2, 1}, {48, 64, 32}};
+    for (const auto& step : steps) {
+        EXPECT_EQ(NextMapZoom(step[0], +1), step[1]) << step[0];
+        EXPECT_EQ(NextMapZoom(step[0], -1), step[2]) << step[0];
+    }
+    // Map pixel 25 under view point 10 at zoom 2 (scroll 40) stays there at zoom 8.
+    EXPECT_EQ(ScrollKeepingPoint({40, 0}, {10, 10}, 2, 8), (Point{190, 30}));
+}
+
+TEST(MapPicture, OnlyTheViewIsComposedWithGridAndTransparency)
+{
+    // A wall, then a tile of black beside a masked column.
+    TileMap map = Level({"01"});
+    const int8_t masked[4] = {3, Black + MaskOffset, 3, Black + MaskOffset};
+    map.tiles.Add(masked);
+    map.cells = {1, 4};
+    const uint32_t W = 0xFFFFFFFF, K = 0xFF000000, B = 0xFF808080, C = 0xFFD6D6D6;
+    const uint32_t G = 0xFF12327D; // black crossed by a grid line: half black, half 0x2565FA
+    struct Case {
+        int zoom;
+        Point scroll;
+        bool grid;
+        std::vector<std::vector<uint32_t>> rows; // 5 x 2 screen pixels
+    };
+    const Case cases[] = {
+        {1, {0, 0}, true, {{K, K, K, W, B}, {K, K, K, W, B}}}, // no lines at zoom 1
+        {1, {1, 1}, false, {{K, K, W, B, B}, {B, B, B, B, B}}}, {2, {0, 0}, false, {{K, K, K, K, K}, {K, K, K, K, K}}},
+        {2, {6, 0}, false, {{C, C, B, B, B}, {C, C, B, B, B}}}, // the second square of the checkerboard
+        {2, {0, 0}, true, {{G, G, G, G, G}, {G, K, K, K, G}}},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint32_t> pixels(10, 0);
+        ComposeMapView(map, c.zoom, c.scroll, 5, 2, MapLook{c.grid, B}, pixels.data(), 5);
+        EXPECT_EQ(std::vector<uint32_t>(pixels.begin(), pixels.begin() + 5), c.rows[0]) << c.zoom << " " << c.scroll.x;
+        EXPECT_EQ(std::vector<uint32_t>(pixels.begin() + 5, pixels.end()), c.rows[1]) << c.zoom << " " << c.scroll.x;
+    }
 }
