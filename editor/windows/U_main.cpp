@@ -11,6 +11,7 @@
 #include "FramePanel.h"
 #include "PicturePanel.h"
 #include "RoundTripPanel.h"
+#include "MapPanel.h"
 #include "ScreenPanel.h"
 #include "ToolPanel.h"
 #include "TransformPanel.h"
@@ -47,6 +48,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     viewPanel = new ViewPanel(*this);
     toolPanel = new ToolPanel(*this);
     screenPanel = new ScreenPanel(*this);
+    mapPanel = new MapPanel(*this);
 
     // Last: the options' handlers may start the attach timer.
     ConnectOptionHandlers();
@@ -110,7 +112,7 @@ TForm1::~TForm1()
 std::vector<EditorPanel*> TForm1::Panels() const
 {
     return {undoPanel,      filePanel, picturePanel, framePanel, roundTripPanel,
-            transformPanel, viewPanel, toolPanel,    screenPanel};
+            transformPanel, viewPanel, toolPanel,    screenPanel, mapPanel};
 }
 
 const Sprite& TForm1::PreviewSprite() const

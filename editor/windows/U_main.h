@@ -3,7 +3,7 @@
 // state, changed only through its commands), and the panels of the features
 // added beside the design (editor/panels/: undo, files, pictures, round
 // trips, frames, transforms and selection, view navigation, drawing
-// tools), which it
+// tools, the calculator screen, the tile map), which it
 // builds after its own controls and composes. Window coordinates are client
 // pixels of this window; mouse buttons are numbered 0 left, 1 right,
 // 2 middle in every table.
@@ -56,6 +56,7 @@ class FilePanel;
 class FramePanel;
 class PicturePanel;
 class RoundTripPanel;
+class MapPanel;
 class ScreenPanel;
 class ToolPanel;
 class TransformPanel;
@@ -259,6 +260,7 @@ public:
     ViewPanel* viewPanel = nullptr;
     ToolPanel* toolPanel = nullptr;
     ScreenPanel* screenPanel = nullptr;
+    MapPanel* mapPanel = nullptr;
     std::vector<EditorPanel*> Panels() const;
 
 protected:
