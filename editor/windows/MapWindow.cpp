@@ -149,6 +149,7 @@ void MapWindow::BuildControls()
     CB_CarteCouleur->addItems({QStringLiteral("Noir"), QStringLiteral("Gris foncé"), QStringLiteral("Gris clair")});
     CB_CarteCouleur->setToolTip(QStringLiteral("Le gris du bouton gauche dans la tuile (tuiles en gris)"));
     L_CarteTuile = Named(new QLabel(this), "L_CarteTuile");
+    L_CarteTuile->setWordWrap(true);
     L_CarteEtat = Named(new QLabel(this), "L_CarteEtat");
     B_CarteAnnuler->setToolTip(QStringLiteral("Ctrl+Z"));
     B_CarteRetablir->setToolTip(QStringLiteral("Ctrl+Y"));
