@@ -10,6 +10,7 @@
 #include "ImageCommands.h"
 #include "InputFrames.h"
 #include "InputReading.h"
+#include "MapDataText.h"
 #include "MapFile.h"
 #include "PendingOutput.h"
 #include "SourceReading.h"
@@ -116,29 +117,18 @@ int MapToSet(const CliOptions& options)
     return ExitWritten;
 }
 
-// Gray and masked tiles default to the tile-map routines' rows interlaced.
-LayoutRequest TileLayoutRequest(const CliOptions& options, const TileSet& tiles)
-{
-    LayoutRequest request = options.layout.request;
-    if (!options.layout.given.count("--arrange") && tiles.type != BlackWhite)
-        request.arrange = Arrangement::Interlaced;
-    return request;
-}
-
 int MapToData(const CliOptions& options)
 {
     const TileMap map = ReadMap(options.input);
     const std::string name = options.spriteName.value_or(DefaultSpriteName(options.input));
     if (const std::string why = DataNameRefusal(name, options.layout.request.syntax); !why.empty())
         throw CliFailure(ExitBadInput, "nom " + Quoted(name) + " refusé : " + why + " (-n pour en donner un autre)");
-    const FrameList frames = FramesOfTiles(map.tiles);
-    const std::vector<const Sprite*> list = Pointers(frames);
-    DataLayout layout;
-    if (const std::string why = ResolveLayout(TileLayoutRequest(options, map.tiles), ShapeOfFrames(list), layout);
-        !why.empty())
+    const LayoutRequest request =
+        TileLayoutRequest(options.layout.request, options.layout.given.count("--arrange") > 0, map.tiles);
+    std::string why;
+    const std::string text = WriteMapDataText(map, name, request, why);
+    if (!why.empty())
         throw CliFailure(ExitBadInput, options.input + " : " + why);
-    const std::string text = WriteDataText(list, name + "_tiles", layout) + "\n" +
-                             WriteMapText(map.cells, map.width, map.tiles.Count(), name, layout);
     RefuseOverwritingInput(options.input, options.output);
     WriteOutput(options.output, text);
     return ExitWritten;

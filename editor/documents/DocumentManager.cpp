@@ -10,6 +10,8 @@
 #include "FilePanel.h"
 #include "FramePanel.h"
 #include "GrayPicturePair.h"
+#include "MapDocuments.h"
+#include "MapFile.h"
 #include "TextEncoding.h"
 #include "U_main.h"
 #include "set_file.h"
@@ -74,7 +76,7 @@ bool IsRegularFile(const QString& fileName)
 
 } // namespace
 
-DocumentManager::DocumentManager(TForm1& form) : QObject(&form), form(form) {}
+DocumentManager::DocumentManager(TForm1& form) : QObject(&form), form(form), maps(new MapDocuments(form)) {}
 
 QString DocumentManager::CurrentFile() const
 {
@@ -103,9 +105,11 @@ void DocumentManager::OpenWithDialog(SpriteFileKind kind)
 // start: the changes are saved or given up first, and the history starts
 // again, so that no undo brings back a drawing under this file's name. A
 // picture put into one frame of several is an edit of the set, which stays
-// the document.
+// the document. A tile map is the map window's document, not the sprite's.
 bool DocumentManager::Open(const QString& fileName, Way way, bool tellSuccess)
 {
+    if (IsTileMapFileName(FileSystemName(fileName)))
+        return maps->Open(fileName);
     const bool picture = SpriteFileKindOf(FileSystemName(fileName)) == SpriteFileKind::CalculatorPicture;
     (picture ? form.OpenDialog2 : form.OpenDialog1).fileName = fileName;
     if (!IsRegularFile(fileName)) {
@@ -215,7 +219,7 @@ bool DocumentManager::MayResizeFramesTo(Point pictureSize)
 
 bool DocumentManager::MayClose()
 {
-    return MaySetAside(QStringLiteral("avant de quitter"));
+    return MaySetAside(QStringLiteral("avant de quitter")) && maps->MayClose();
 }
 
 bool DocumentManager::MayPreShiftOver()

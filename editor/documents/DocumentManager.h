@@ -18,6 +18,7 @@
 #include "LoadCommands.h"
 #include "sprite_file_kind.h"
 
+class MapDocuments;
 class TForm1;
 struct FileDialog;
 
@@ -28,7 +29,8 @@ public:
     // How a file reaches the editor. Opened (the open dialog, the recent
     // files, the command line, a ".pixo" or ".pixs" dropped): the file
     // becomes the document, a calculator picture as an untitled one named
-    // after it. Imported (the picture import command, a picture dropped):
+    // after it; a tile map (".pixm"), opened or imported, becomes the map of
+    // the "Carte" window instead (MapDocuments). Imported (the picture import command, a picture dropped):
     // the picture goes into the frame being edited of a set of several
     // frames, or is cut into frames when slicing is on; otherwise as opened.
     enum class Way { Opened, Imported };
@@ -64,6 +66,9 @@ public:
     // The document's file, empty while untitled.
     QString CurrentFile() const;
 
+    // The tile map being edited beside the sprite, and its window.
+    MapDocuments& Maps() { return *maps; }
+
 private:
     enum class SetSaving { WholeSet, CurrentFrame, Cancelled };
 
@@ -85,4 +90,5 @@ private:
     void ShowIdentity();
 
     TForm1& form;
+    MapDocuments* maps;
 };

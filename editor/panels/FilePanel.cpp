@@ -15,6 +15,7 @@
 #include "Controls.h"
 #include "DocumentManager.h"
 #include "FormLayout.h"
+#include "MapFile.h"
 #include "TextEncoding.h"
 #include "U_main.h"
 
@@ -30,9 +31,10 @@ const std::string FolderKey = "Dernier";
 // FolderKey yet: the save folder first, where the user's sprites are.
 constexpr const char* FormerFolderKeys[] = {"Enregistrer", "Charger", "Importer"};
 
-const QString AcceptedKinds = QStringLiteral(".pixo, .pixs, .89i, .9xi ou .v2i");
-const QString EveryPixoraFile =
-    QStringLiteral("Tous les fichiers de Pixora (*.pixo *.pixs *.89i *.9xi *.v2i)|*.pixo;*.pixs;*.89i;*.9xi;*.v2i");
+const QString AcceptedKinds = QStringLiteral(".pixo, .pixs, .pixm, .89i, .9xi ou .v2i");
+const QString EveryPixoraFile = QStringLiteral(
+    "Tous les fichiers de Pixora (*.pixo *.pixs *.pixm *.89i *.9xi *.v2i)|*.pixo;*.pixs;*.pixm;*.89i;*.9xi;*.v2i");
+const QString MapFiles = QStringLiteral("Cartes (*.pixm)|*.pixm");
 
 void Refuse(const QString& text)
 {
@@ -61,6 +63,7 @@ FilePanel::FilePanel(TForm1& form) : EditorPanel(form)
     form.document.MarkSaved(SpriteDocument::Saved::WholeSet);
     FileDialogsFolder() = {DocumentsFolder(), false};
     form.OpenDialog1.firstFilter = EveryPixoraFile;
+    form.OpenDialog1.lastFilter = MapFiles;
 
     // Ends above "Importer d'un dossier...".
     QFrame* recents = Panel(form.TabSheet2, "P_Recents", 8, 234, 273, 76);
@@ -188,12 +191,13 @@ void FilePanel::DropFiles(const QList<QUrl>& urls)
     }
     const SpriteFileKind kind =
         fileName.isEmpty() ? SpriteFileKind::Unknown : SpriteFileKindOf(FileSystemName(fileName));
-    if (kind == SpriteFileKind::Unknown) {
+    if (kind == SpriteFileKind::Unknown && !IsTileMapFileName(FileSystemName(fileName))) {
         Refuse(QStringLiteral("%1 n'est pas un sprite : seuls les fichiers %2 peuvent être déposés ici.")
                    .arg(Quoted(shownName), AcceptedKinds));
         return;
     }
-    // A picture dropped is imported as its command imports it.
+    // A picture dropped is imported as its command imports it; a map opens
+    // in its window.
     form.documents->Open(QFileInfo(fileName).absoluteFilePath(), kind == SpriteFileKind::CalculatorPicture
                                                                      ? DocumentManager::Way::Imported
                                                                      : DocumentManager::Way::Opened);

@@ -123,7 +123,7 @@ SharedFolderDialogs sharedFolderDialogs;
 QStringList NameFiltersOf(const FileDialog& dialog)
 {
     QStringList filters;
-    for (const QString& filter : {dialog.firstFilter, dialog.filter, dialog.nextFilter})
+    for (const QString& filter : {dialog.firstFilter, dialog.filter, dialog.nextFilter, dialog.lastFilter})
         if (!filter.isEmpty())
             filters.append(QtNameFilter(filter));
     return filters;

@@ -26,6 +26,8 @@ struct FileDialog {
     QString nextFilter = {};
     // An entry offered first, before filter, or empty.
     QString firstFilter = {};
+    // An entry offered last, after nextFilter, or empty.
+    QString lastFilter = {};
 };
 
 // The dialog's filters in the order offered, in Qt's "label (*.a *.b)" form.

@@ -12,6 +12,7 @@
 #include "OverviewPanel.h"
 #include "PicturePanel.h"
 #include "RoundTripPanel.h"
+#include "MapPanel.h"
 #include "ScreenPanel.h"
 #include "ToolPanel.h"
 #include "TransformPanel.h"
@@ -49,6 +50,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     toolPanel = new ToolPanel(*this);
     screenPanel = new ScreenPanel(*this);
     overviewPanel = new OverviewPanel(*this);
+    mapPanel = new MapPanel(*this);
 
     // Last: the options' handlers may start the attach timer.
     ConnectOptionHandlers();
@@ -111,8 +113,8 @@ TForm1::~TForm1()
 
 std::vector<EditorPanel*> TForm1::Panels() const
 {
-    return {undoPanel,      filePanel, picturePanel, framePanel,  roundTripPanel,
-            transformPanel, viewPanel, toolPanel,    screenPanel, overviewPanel};
+    return {undoPanel,      filePanel, picturePanel, framePanel,    roundTripPanel, transformPanel,
+            viewPanel,      toolPanel, screenPanel,  overviewPanel, mapPanel};
 }
 
 const Sprite& TForm1::PreviewSprite() const

@@ -3,7 +3,7 @@
 // state, changed only through its commands), and the panels of the features
 // added beside the design (editor/panels/: undo, files, pictures, round
 // trips, frames, transforms and selection, view navigation, drawing
-// tools), which it
+// tools, the calculator screen, the tile map), which it
 // builds after its own controls and composes. Window coordinates are client
 // pixels of this window; mouse buttons are numbered 0 left, 1 right,
 // 2 middle in every table.
@@ -57,6 +57,7 @@ class FramePanel;
 class OverviewPanel;
 class PicturePanel;
 class RoundTripPanel;
+class MapPanel;
 class ScreenPanel;
 class ToolPanel;
 class TransformPanel;
@@ -261,6 +262,7 @@ public:
     ToolPanel* toolPanel = nullptr;
     ScreenPanel* screenPanel = nullptr;
     OverviewPanel* overviewPanel = nullptr;
+    MapPanel* mapPanel = nullptr;
     std::vector<EditorPanel*> Panels() const;
 
 protected:

@@ -172,9 +172,9 @@ TEST_F(Documents, APictureThatWouldResizeTheOtherFramesAsksFirst)
 TEST_F(Documents, TheOpenDialogShowsEveryFileOfPixoraFirstAndOpensEachKind)
 {
     EXPECT_EQ(NameFiltersOf(form->OpenDialog1).front(),
-              "Tous les fichiers de Pixora (*.pixo *.pixs *.89i *.9xi *.v2i)");
+              "Tous les fichiers de Pixora (*.pixo *.pixs *.pixm *.89i *.9xi *.v2i)");
     EXPECT_EQ(NameFiltersOf(form->OpenDialog1).mid(1),
-              (QStringList{"Format du logiciel (*.pixo)", "Planche de sprites (*.pixs)"}));
+              (QStringList{"Format du logiciel (*.pixo)", "Planche de sprites (*.pixs)", "Cartes (*.pixm)"}));
     ChangedHero();
     WritePicture("ecran.9xi", 8, 1, '\xf0');
     dialogs.questionAnswers = {DontSave};

@@ -1,0 +1,180 @@
+#include "MapDocuments.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "FilePanel.h"
+#include "MapFile.h"
+#include "MapWindow.h"
+#include "TextEncoding.h"
+#include "U_main.h"
+
+namespace {
+
+const QString MapFilter = QStringLiteral("Cartes (*.pixm)|*.pixm");
+
+QString Quoted(const QString& text)
+{
+    return QStringLiteral("« %1 »").arg(text);
+}
+
+QString FromFileSystem(const std::string& name)
+{
+    return QFile::decodeName(QByteArray::fromStdString(name));
+}
+
+void ShowFailure(const QString& text)
+{
+    AppDialogs().ShowMessage(text, QStringLiteral("Echec!"), MessageIcon::Warning);
+}
+
+} // namespace
+
+MapDocuments::MapDocuments(TForm1& form) : QObject(&form), form_(form)
+{
+    dialog_ = {QStringLiteral("SaveDialogCarte"), MapFilter, QString()};
+}
+
+// The window, destroyed after this, lets go of the map first.
+MapDocuments::~MapDocuments()
+{
+    if (window_)
+        window_->SetDocument(nullptr);
+}
+
+MapWindow* MapDocuments::Window()
+{
+    if (!window_)
+        window_ = new MapWindow(*this, &form_);
+    return window_;
+}
+
+void MapDocuments::ShowWindow()
+{
+    if (!document_)
+        Replace(std::make_unique<MapDocument>());
+    Window()->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void MapDocuments::Replace(std::unique_ptr<MapDocument> document)
+{
+    // The window lets go of the old map before it goes.
+    Window()->SetDocument(document.get());
+    document_ = std::move(document);
+}
+
+bool MapDocuments::Open(const QString& fileName)
+{
+    const std::string path = FileSystemName(fileName);
+    TileMap map;
+    const MapFileCheck check = ReadTileMapFile(path, map);
+    if (check.problem != MapFileProblem::None) {
+        ShowFailure(
+            QStringLiteral("Le Chargement a échoué : %1 %2")
+                .arg(Quoted(QFileInfo(fileName).fileName()), QString::fromStdString(MapFileProblemText(check))));
+        return false;
+    }
+    if (!MaySetAside(QStringLiteral("avant d'ouvrir %1").arg(Quoted(QFileInfo(fileName).fileName()))))
+        return false;
+    auto document = std::make_unique<MapDocument>(std::move(map));
+    document->AttachFile(FileSystemName(QFileInfo(fileName).absoluteFilePath()), true);
+    Replace(std::move(document));
+    FileUsed(fileName);
+    ShowWindow();
+    return true;
+}
+
+void MapDocuments::NewOfFrames(const std::vector<const Sprite*>& frames, const std::string& setName)
+{
+    if (!MaySetAside(QStringLiteral("avant de commencer une nouvelle carte")))
+        return;
+    TileMap map = NewTileMap();
+    map.tiles = TilesOfFrames(frames);
+    auto document = std::make_unique<MapDocument>(std::move(map));
+    document->Detach(setName);
+    Replace(std::move(document));
+    ShowWindow();
+}
+
+// "Annuler", Escape and the box's close button keep the map; a save that
+// fails or is cancelled keeps it too.
+bool MapDocuments::MaySetAside(const QString& beforeWhat)
+{
+    if (!document_ || !document_->IsChangedSinceSaved())
+        return true;
+    const QString name = FromFileSystem(document_->DisplayName());
+    const QString map = name.isEmpty() ? QStringLiteral("La carte") : QStringLiteral("La carte %1").arg(Quoted(name));
+    const QString question = map + QStringLiteral(" a été modifiée.\nVoulez-vous enregistrer les modifications ") +
+                             beforeWhat + QStringLiteral(" ?");
+    const QStringList buttons{QStringLiteral("Enregistrer"), QStringLiteral("Ne pas enregistrer"),
+                              QStringLiteral("Annuler")};
+    switch (AppDialogs().Ask(question, QStringLiteral("Pixora"), MessageIcon::Warning, buttons)) {
+    case 0:
+        return Save();
+    case 1:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MapDocuments::MayClose()
+{
+    return MaySetAside(QStringLiteral("avant de quitter"));
+}
+
+bool MapDocuments::MayCloseWindow()
+{
+    if (!MaySetAside(QStringLiteral("avant de fermer la carte")))
+        return false;
+    // Given up: the window shows a new map when it opens again, and the
+    // changes are not asked about a second time.
+    if (document_ && document_->IsChangedSinceSaved())
+        Replace(std::make_unique<MapDocument>());
+    return true;
+}
+
+bool MapDocuments::Save()
+{
+    if (!document_)
+        return false;
+    if (!document_->SavesInPlace())
+        return SaveAs();
+    return SaveTo(FromFileSystem(document_->FilePath()));
+}
+
+bool MapDocuments::SaveAs()
+{
+    if (!document_)
+        return false;
+    dialog_.fileName =
+        document_->IsUntitled() ? FromFileSystem(document_->ProposedName()) : FromFileSystem(document_->FilePath());
+    if (!AppDialogs().Execute(FileDialogKind::Save, dialog_))
+        return false;
+    if (!IsTileMapFileName(FileSystemName(dialog_.fileName)))
+        dialog_.fileName += QStringLiteral(".pixm");
+    return SaveTo(dialog_.fileName);
+}
+
+bool MapDocuments::SaveTo(const QString& fileName)
+{
+    const std::string path = FileSystemName(fileName);
+    if (const std::error_code error = SaveTileMapFile(path, document_->Map())) {
+        ShowFailure(QStringLiteral("L'Enregistrement est un Echec : %1 : %2")
+                        .arg(Quoted(QFileInfo(fileName).fileName()), QString::fromStdString(error.message())));
+        return false;
+    }
+    document_->AttachFile(FileSystemName(QFileInfo(fileName).absoluteFilePath()), true);
+    document_->MarkSaved();
+    FileUsed(fileName);
+    Window()->ShowIdentity();
+    return true;
+}
+
+void MapDocuments::FileUsed(const QString& fileName)
+{
+    FileDialogsFolder().Use(fileName);
+    form_.filePanel->RememberRecentFile(fileName);
+}

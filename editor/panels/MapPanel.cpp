@@ -1,0 +1,34 @@
+#include "MapPanel.h"
+
+#include <QPushButton>
+
+#include "DocumentManager.h"
+#include "MapDocuments.h"
+#include "U_main.h"
+
+// Beside the screen window's button, and on a free row below the frame
+// options of "Options".
+MapPanel::MapPanel(TForm1& form) : EditorPanel(form)
+{
+    B_Carte = new QPushButton(QStringLiteral("Carte..."), form.TabSheet5);
+    B_Carte->setObjectName(QStringLiteral("B_Carte"));
+    B_Carte->setGeometry(196, 292, 93, 24);
+    B_Carte->setToolTip(QStringLiteral("La carte de tuiles (.pixm) : ses cases, ses tuiles et leur retouche"));
+    connect(B_Carte, &QPushButton::clicked, this, &MapPanel::B_CarteClick);
+    B_NouvelleCarteImages = new QPushButton(QStringLiteral("Nouvelle carte des images"), form.TabSheet5);
+    B_NouvelleCarteImages->setObjectName(QStringLiteral("B_NouvelleCarteImages"));
+    B_NouvelleCarteImages->setGeometry(8, 378, 180, 24);
+    B_NouvelleCarteImages->setToolTip(
+        QStringLiteral("Une carte de 16 × 16 cases dont les tuiles sont les images de la planche"));
+    connect(B_NouvelleCarteImages, &QPushButton::clicked, this, &MapPanel::B_NouvelleCarteImagesClick);
+}
+
+void MapPanel::B_CarteClick()
+{
+    form.documents->Maps().ShowWindow();
+}
+
+void MapPanel::B_NouvelleCarteImagesClick()
+{
+    form.documents->Maps().NewOfFrames(form.document.Frames().Frames(), form.document.ProposedName());
+}

@@ -1,0 +1,21 @@
+// The tile map in the main window: "Carte..." on "Options", which shows the
+// "Carte" window (a new 16 x 16 map of one white 8 x 8 tile when none is
+// open), and "Nouvelle carte des images", a map whose tiles are the frames
+// of the set being edited. The map itself is MapDocuments'.
+#pragma once
+
+#include "EditorPanel.h"
+
+class QPushButton;
+
+class MapPanel : public EditorPanel {
+public:
+    explicit MapPanel(TForm1& form);
+
+    void B_CarteClick();
+    void B_NouvelleCarteImagesClick();
+
+private:
+    QPushButton* B_Carte;
+    QPushButton* B_NouvelleCarteImages;
+};

@@ -1,0 +1,84 @@
+#include "MapHistory.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+template <typename Value>
+void SwapValues(const std::vector<uint32_t>& indices, std::vector<Value>& values, std::vector<Value>& target)
+{
+    for (std::size_t k = 0; k < indices.size(); ++k)
+        std::swap(values[k], target[indices[k]]);
+}
+
+void SwapTileCount(MapStep& step, TileSet& tiles)
+{
+    const int count = tiles.Count();
+    const std::size_t common = static_cast<std::size_t>(std::min(count, step.tileCount)) * tiles.TileCells();
+    if (step.tileCount > count) {
+        tiles.cells.insert(tiles.cells.end(), step.tailTiles.begin(), step.tailTiles.end());
+        step.tailTiles.clear();
+    } else {
+        step.tailTiles.assign(tiles.cells.begin() + static_cast<std::ptrdiff_t>(common), tiles.cells.end());
+        tiles.cells.resize(common);
+    }
+    step.tileCount = count;
+}
+
+} // namespace
+
+void SwapStepWithMap(MapStep& step, TileMap& map)
+{
+    if (step.resized) {
+        std::swap(step.width, map.width);
+        std::swap(step.height, map.height);
+        std::swap(step.grid, map.cells);
+    }
+    if (step.recounted)
+        SwapTileCount(step, map.tiles);
+    SwapValues(step.cellIndices, step.cellValues, map.cells);
+    SwapValues(step.pixelIndices, step.pixelValues, map.tiles.cells);
+    std::swap(step.type, map.tiles.type);
+}
+
+void MapHistory::Add(MapStep step)
+{
+    if (step.IsEmpty())
+        return;
+    steps_.resize(undoCount_);
+    ids_.resize(undoCount_);
+    steps_.push_back(std::move(step));
+    ids_.push_back(nextId_++);
+    if (steps_.size() > depth_) {
+        baseId_ = ids_.front();
+        steps_.pop_front();
+        ids_.pop_front();
+    }
+    undoCount_ = steps_.size();
+}
+
+bool MapHistory::Undo(TileMap& map)
+{
+    if (!CanUndo())
+        return false;
+    SwapStepWithMap(steps_[--undoCount_], map);
+    return true;
+}
+
+bool MapHistory::Redo(TileMap& map)
+{
+    if (!CanRedo())
+        return false;
+    SwapStepWithMap(steps_[undoCount_++], map);
+    return true;
+}
+
+bool MapHistory::Retract(TileMap& map)
+{
+    if (!Undo(map))
+        return false;
+    steps_.resize(undoCount_);
+    ids_.resize(undoCount_);
+    return true;
+}
