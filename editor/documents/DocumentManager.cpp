@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "Dialogs.h"
+#include "DocumentQuestions.h"
 #include "FilePanel.h"
 #include "FramePanel.h"
 #include "GrayPicturePair.h"
@@ -53,16 +54,6 @@ void ShowSaveOutcome(bool saved)
     else
         AppDialogs().ShowMessage(QStringLiteral("L'Enregistrement est un Echec"), QStringLiteral("Echec!"),
                                  MessageIcon::Warning);
-}
-
-QString Quoted(const QString& text)
-{
-    return QStringLiteral("« %1 »").arg(text);
-}
-
-QString FromFileSystem(const std::string& name)
-{
-    return QFile::decodeName(QByteArray::fromStdString(name));
 }
 
 // Only a regular file is read: opening a FIFO named "x.pixo" would wait for
@@ -236,18 +227,7 @@ bool DocumentManager::MaySetAside(const QString& beforeWhat)
     const QString name = FromFileSystem(form.document.DisplayName());
     const QString sprite =
         name.isEmpty() ? QStringLiteral("Le sprite") : QStringLiteral("Le sprite %1").arg(Quoted(name));
-    const QString question = sprite + QStringLiteral(" a été modifié.\nVoulez-vous enregistrer les modifications ") +
-                             beforeWhat + QStringLiteral(" ?");
-    const QStringList buttons{QStringLiteral("Enregistrer"), QStringLiteral("Ne pas enregistrer"),
-                              QStringLiteral("Annuler")};
-    switch (AppDialogs().Ask(question, QStringLiteral("Pixora"), MessageIcon::Warning, buttons)) {
-    case 0:
-        return Save();
-    case 1:
-        return true;
-    default:
-        return false;
-    }
+    return MaySetAsideChanged(sprite + QStringLiteral(" a été modifié"), beforeWhat, [this] { return Save(); });
 }
 
 void DocumentManager::FileUsed(const QString& fileName)

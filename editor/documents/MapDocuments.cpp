@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "DocumentQuestions.h"
 #include "FilePanel.h"
 #include "MapFile.h"
 #include "MapWindow.h"
@@ -12,16 +13,6 @@
 namespace {
 
 const QString MapFilter = QStringLiteral("Cartes (*.pixm)|*.pixm");
-
-QString Quoted(const QString& text)
-{
-    return QStringLiteral("« %1 »").arg(text);
-}
-
-QString FromFileSystem(const std::string& name)
-{
-    return QFile::decodeName(QByteArray::fromStdString(name));
-}
 
 void ShowFailure(const QString& text)
 {
@@ -106,18 +97,7 @@ bool MapDocuments::MaySetAside(const QString& beforeWhat)
         return true;
     const QString name = FromFileSystem(document_->DisplayName());
     const QString map = name.isEmpty() ? QStringLiteral("La carte") : QStringLiteral("La carte %1").arg(Quoted(name));
-    const QString question = map + QStringLiteral(" a été modifiée.\nVoulez-vous enregistrer les modifications ") +
-                             beforeWhat + QStringLiteral(" ?");
-    const QStringList buttons{QStringLiteral("Enregistrer"), QStringLiteral("Ne pas enregistrer"),
-                              QStringLiteral("Annuler")};
-    switch (AppDialogs().Ask(question, QStringLiteral("Pixora"), MessageIcon::Warning, buttons)) {
-    case 0:
-        return Save();
-    case 1:
-        return true;
-    default:
-        return false;
-    }
+    return MaySetAsideChanged(map + QStringLiteral(" a été modifiée"), beforeWhat, [this] { return Save(); });
 }
 
 bool MapDocuments::MayClose()

@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "Controls.h"
+#include "DocumentQuestions.h"
 #include "DocumentManager.h"
 #include "FormLayout.h"
 #include "MapFile.h"
@@ -39,11 +40,6 @@ const QString MapFiles = QStringLiteral("Cartes (*.pixm)|*.pixm");
 void Refuse(const QString& text)
 {
     AppDialogs().ShowMessage(text, QStringLiteral("Echec!"), MessageIcon::Warning);
-}
-
-QString Quoted(const QString& text)
-{
-    return QStringLiteral("« %1 »").arg(text);
 }
 
 // The user's documents, or the home folder when there is no such folder.
