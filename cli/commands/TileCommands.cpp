@@ -206,8 +206,9 @@ TileSet ReadSourceTiles(const CliOptions& options, const CArrayScan& scan, const
     return TilesOfFrames(Pointers(frames));
 }
 
-// The map's cells: an array of two dimensions gives its own size, one of one
-// dimension (or a part NAME[k]) needs --map-width.
+// The map's cells: an array of two dimensions gives its own size, as does a
+// room NAME[k] of one of three; one of one dimension (or a part NAME[k] of
+// one of two) needs --map-width.
 void ReadSourceMap(const CliOptions& options, const CArrayScan& scan, const std::string& path, TileMap& map)
 {
     const std::string& name = *options.tiles.map;
@@ -218,9 +219,15 @@ void ReadSourceMap(const CliOptions& options, const CArrayScan& scan, const std:
     for (const std::size_t index : group)
         for (std::size_t i = 0; i < ElementCount(scan.arrays[index]); ++i)
             values.push_back(ElementAt(scan.arrays[index], i));
-    const bool twoDimensions = scan.arrays[group.front()].name != name; // its parts NAME[0], NAME[1]...
-    if (twoDimensions)
-        map.width = static_cast<int>(ElementCount(scan.arrays[group.front()]));
+    const CArray& first = scan.arrays[group.front()];
+    const bool twoDimensions = first.name != name; // its parts NAME[0], NAME[1]...
+    if (first.rowLength != 0 && !twoDimensions) // NAME[k] of NAME[rooms][rows][columns]
+        map.width = static_cast<int>(first.rowLength);
+    else if (twoDimensions && first.rowLength == 0)
+        map.width = static_cast<int>(ElementCount(first));
+    else if (twoDimensions)
+        throw CliFailure(ExitBadInput, path + " : " + Quoted(name) + " a trois dimensions : choisissez une de ses cartes, " +
+                                           Quoted(name + "[0]") + " pour la première");
     else if (options.tiles.mapWidth)
         map.width = *options.tiles.mapWidth;
     else

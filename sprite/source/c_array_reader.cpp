@@ -180,7 +180,8 @@ private:
         // of its own: NAME[0], NAME[1]...
         std::optional<std::size_t> partSize;
         const bool parts = IsPunctuation('[');
-        if (parts && (!ParseDimension(array.name, partSize) || !PartSizeFits(array.name, partSize)))
+        if (parts && (!ParseDimension(array.name, partSize) || !ThirdDimension(array, partSize) ||
+                      !PartSizeFits(array.name, partSize)))
             return;
         SkipAttributes();
         if (!IsPunctuation('='))
@@ -217,6 +218,24 @@ private:
         if (!IsPunctuation(']'))
             return false;
         Advance();
+        return true;
+    }
+
+    // A third dimension makes each part H rows of W elements: the part's
+    // size becomes H * W and its rows' length W is kept with the array.
+    bool ThirdDimension(CArray& array, std::optional<std::size_t>& partSize)
+    {
+        if (!IsPunctuation('['))
+            return true;
+        std::optional<std::size_t> rowLength;
+        if (!ParseDimension(array.name, rowLength))
+            return false;
+        if (!partSize || !rowLength || *rowLength == 0)
+            return Refuse(array.name, [] { return std::string("dimension sans taille"); });
+        if (*partSize > MaxPartElements / std::max<std::size_t>(*rowLength, 1))
+            return Refuse(array.name, [] { return "parties de plus de " + std::to_string(MaxPartElements) + " éléments"; });
+        array.rowLength = *rowLength;
+        partSize = *partSize * *rowLength;
         return true;
     }
 
@@ -263,7 +282,7 @@ private:
         for (std::size_t i = 0; i < parts.size(); ++i) {
             parts[i].resize(partWords, 0);
             Keep({whole.name + "[" + std::to_string(i) + "]", whole.elementBits, std::move(parts[i]), whole.offered,
-                  false, whole.textOffset});
+                  false, whole.textOffset, whole.rowLength});
         }
     }
 
@@ -277,7 +296,7 @@ private:
                 return Refuse(whole.name, [] { return std::string("partie attendue entre accolades"); });
             Advance();
             CArray part{whole.name, whole.elementBits, {}, whole.offered};
-            if (!ParseElements(part, partSize))
+            if (!ParsePartElements(part, partSize, whole.rowLength))
                 return false;
             if (parts.size() == mostParts)
                 return Refuse(whole.name, [&] { return "plus de " + std::to_string(mostParts) + " parties"; });
@@ -286,6 +305,34 @@ private:
                 Advance();
             else if (!IsPunctuation('}'))
                 return Refuse(whole.name, [] { return std::string("virgule ou accolade fermante attendue"); });
+        }
+        Advance();
+        return true;
+    }
+
+    // After a part's '{': its elements, as one list or, in an array of three
+    // dimensions, as braced rows of rowLength elements (a row given short is
+    // completed with zeros, as in C), up to '}', which is taken.
+    bool ParsePartElements(CArray& part, std::size_t partSize, std::size_t rowLength)
+    {
+        if (rowLength == 0 || !IsPunctuation('{'))
+            return ParseElements(part, partSize);
+        const std::size_t words = WordsPerElement(part.elementBits);
+        while (!IsPunctuation('}')) {
+            if (!IsPunctuation('{'))
+                return Refuse(part.name, [] { return std::string("ligne attendue entre accolades"); });
+            if (part.values.size() >= partSize * words)
+                return Refuse(part.name, [&] { return "plus de " + std::to_string(partSize / rowLength) + " lignes"; });
+            Advance();
+            CArray row{part.name, part.elementBits, {}, part.offered};
+            if (!ParseElements(row, rowLength))
+                return false;
+            row.values.resize(rowLength * words, 0);
+            part.values.insert(part.values.end(), row.values.begin(), row.values.end());
+            if (IsPunctuation(','))
+                Advance();
+            else if (!IsPunctuation('}'))
+                return Refuse(part.name, [] { return std::string("virgule ou accolade fermante attendue"); });
         }
         Advance();
         return true;

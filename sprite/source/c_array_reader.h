@@ -2,9 +2,10 @@
 // an integer type as calculator programs declare them (signed, unsigned or
 // plain char, short, int, long, long long, uintN_t and intN_t, with or
 // without static and const), with a count in the brackets written as a
-// constant expression ([3*16], [SPRITE_HEIGHT]) or none, of one dimension or
+// constant expression ([3*16], [SPRITE_HEIGHT]) or none, of one dimension,
 // two (NAME[K][N], read as the arrays NAME[0] to NAME[K-1] of N elements
-// each, braced by part or not), its elements constant expressions (0x3C,
+// each, braced by part or not) or three (NAME[K][H][W], read as the parts
+// NAME[k] of H * W elements, braced by row or not), its elements constant expressions (0x3C,
 // 0b0110, 017, ~0x1818, -1, 0xFFFFULL), comments and line breaks (LF, CR LF,
 // CR) anywhere. One pass over the text, whatever it holds: what is not such
 // an array is skipped, and an array that cannot be read is reported with the
@@ -56,6 +57,10 @@ struct CArray {
     // Where the C array's name stands in the text read (its parts share it),
     // to tell apart two arrays of one name in a program's files.
     std::size_t textOffset = 0;
+    // For a part of an array of three dimensions (NAME[K][H][W], a room of
+    // a game's levels, read as the parts NAME[k] of H * W elements): W, the
+    // length of its rows; 0 otherwise.
+    std::size_t rowLength = 0;
 };
 
 // The elements of an array, and element i (a 64-bit one from its two words).

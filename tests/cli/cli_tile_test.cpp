@@ -295,3 +295,49 @@ const short castle_hall[CASTLE_W * 2] = { 1, 1, 0, 1,
     EXPECT_NE(noWidth.err.find("--map-width"), std::string::npos) << noWidth.err;
     EXPECT_FALSE(fs::exists(At("bad.pixm")));
 }
+
+TEST_F(CliTiles, RoomsOfThreeDimensionsGiveTheirOwnSize)
+{
+    // One matrix per room, as a game with several screens keeps its levels:
+    // the first room braced by row, the second as one list, the third row of
+    // room 1 given short (C completes it with zeros).
+    std::ofstream(At("dungeon.h")) << R"(// dungeon.h - rooms of 5 x 3 cells
+#define ROOMS 2
+#define ROOM_H 3
+#define ROOM_W 5
+
+static const unsigned char dungeon_tiles[2][8] = {
+    {0xFF, 0x81, 0x81, 0x81, 0x81, 0x81, 0x81, 0xFF},
+    {0},
+};
+
+const unsigned char dungeon_rooms[ROOMS][ROOM_H][ROOM_W] = {
+    { {0, 0, 0, 0, 0},
+      {0, 1, 1, 1, 0},
+      {0, 0, 0, 0, 0} },
+    { 1, 1, 1, 1, 1,   1, 0, 0, 0, 1,   1, 1 },
+};
+)";
+    const struct {
+        const char* map;
+        std::vector<uint16_t> cells;
+    } rooms[] = {
+        {"dungeon_rooms[0]", {0, 0, 0, 0, 0, 0, 1, 1, 1, 0, 0, 0, 0, 0, 0}},
+        {"dungeon_rooms[1]", {1, 1, 1, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0}},
+    };
+    for (const auto& room : rooms) {
+        ASSERT_EQ(Run({"--to-pixm", At("room.pixm"), At("dungeon.h"), "--tiles", "dungeon_tiles", "--map", room.map})
+                      .status,
+                  0)
+            << room.map;
+        const TileMap map = Map("room.pixm");
+        EXPECT_EQ(map.width, 5) << room.map;
+        EXPECT_EQ(map.height, 3) << room.map;
+        EXPECT_EQ(map.cells, room.cells) << room.map;
+    }
+    const RunResult whole =
+        Run({"--to-pixm", At("bad.pixm"), At("dungeon.h"), "--tiles", "dungeon_tiles", "--map", "dungeon_rooms"});
+    EXPECT_EQ(whole.status, 2);
+    EXPECT_NE(whole.err.find("trois dimensions"), std::string::npos) << whole.err;
+    EXPECT_FALSE(fs::exists(At("bad.pixm")));
+}

@@ -102,7 +102,8 @@ TEST(CArrayReader, TextsWithoutAnyArrayFindNothing)
 }
 
 // Arrays of two dimensions, as hand-written gray sprites and animations keep
-// them: each part is an array of its own, braced or not, padded as C pads.
+// them, and of three, as levels keep their rooms: each part is an array of
+// its own, braced or not, padded as C pads.
 TEST(CArrayReader, ArraysOfPartsGiveOneArrayAPart)
 {
     using Parts = std::vector<std::pair<std::string, std::vector<uint32_t>>>;
@@ -111,6 +112,10 @@ TEST(CArrayReader, ArraysOfPartsGiveOneArrayAPart)
         {"unsigned char g[][3] = { {1}, /* between */ {2, 3} };", {{"g[0]", {1, 0, 0}}, {"g[1]", {2, 3, 0}}}},
         {"unsigned char g[3][2] = {1, 2, 3};", {{"g[0]", {1, 2}}, {"g[1]", {3, 0}}, {"g[2]", {0, 0}}}},
         {"uint8_t g[][2] = {1, 2, 3, 4, 5};", {{"g[0]", {1, 2}}, {"g[1]", {3, 4}}, {"g[2]", {5, 0}}}},
+        // Three dimensions: a part per room, its rows braced or not.
+        {"unsigned char r[2][2][3] = {{{1, 2}, {3}}, {4, 5, 6, 7}};",
+         {{"r[0]", {1, 2, 0, 3, 0, 0}}, {"r[1]", {4, 5, 6, 7, 0, 0}}}},
+        {"unsigned char r[][2][2] = {1, 2, 3, 4, 5};", {{"r[0]", {1, 2, 3, 4}}, {"r[1]", {5, 0, 0, 0}}}},
     };
     for (const auto& [text, parts] : cases) {
         const CArrayScan scan = ScanCArrays(text);
@@ -129,6 +134,10 @@ TEST(CArrayReader, ArraysOfPartsGiveOneArrayAPart)
         {"unsigned char bad[2][12000] = {1};", "parties de plus de 11520"},
         {"unsigned char bad[2][2] = {{1}, 2};", "partie attendue"},
         {"unsigned char bad[2][2] = {{1} {2}};", "virgule ou accolade fermante attendue"},
+        {"unsigned char bad[2][2][] = {1};", "dimension sans taille"},
+        {"unsigned char bad[2][200][100] = {1};", "parties de plus de 11520"},
+        {"unsigned char bad[1][1][2] = {{{1}, {2}}};", "plus de 1 lignes"},
+        {"unsigned char bad[1][2][2] = {{{1}, 2}};", "ligne attendue"},
     };
     for (const RefusalCase& test : refusals) {
         const CArrayScan scan = ScanCArrays(std::string(test.text) + "\nunsigned char good[] = {5};");
