@@ -8,6 +8,7 @@
 
 #include "Counted.h"
 #include "FileRead.h"
+#include "PreprocessorCondition.h"
 #include "SourceTokens.h"
 #include "SystemFiles.h"
 #include "c_array_reader.h"
@@ -131,29 +132,11 @@ private:
             values_.insert_or_assign(name, value.value);
     }
 
-    // [!] defined(NAME), [!] defined NAME, or a constant expression of
-    // known names; anything else is undecided: true, and said.
+    // The condition as the preprocessor evaluates it; undecided: true, and
+    // said.
     bool Decide(std::string_view condition, const std::string& shown, std::vector<std::string>& notes)
     {
-        std::string_view text = condition.substr(std::min(condition.find_first_not_of(" \t"), condition.size()));
-        const bool negated = !text.empty() && text.front() == '!';
-        if (negated)
-            text.remove_prefix(1);
-        text = text.substr(std::min(text.find_first_not_of(" \t"), text.size()));
-        std::optional<bool> value;
-        if (text.substr(0, 7) == "defined") {
-            const std::string_view rest = text.substr(7);
-            const std::string_view name = Name(rest);
-            const std::size_t after = rest.find(name) + name.size();
-            const std::string_view tail = rest.substr(after);
-            if (!name.empty() && tail.find_first_not_of(" \t)") == std::string_view::npos)
-                value = defined_.count(std::string(name)) != 0;
-        } else {
-            CTokenStream tokens(text, nullptr);
-            const ExpressionResult result = ParseIntegerExpression(tokens, values_, CLiteralValue);
-            if (result.error == ExpressionError::None && tokens.Current().kind == TokenKind::End)
-                value = result.value.magnitude != 0;
-        }
+        const std::optional<bool> value = EvaluateCondition(condition, defined_, values_);
         if (!value) {
             constexpr std::size_t MostNotes = 20;
             if (notes.size() < MostNotes)
@@ -161,7 +144,7 @@ private:
                                 " » indécidable, première branche lue");
             return true;
         }
-        return negated ? !*value : *value;
+        return *value;
     }
 
     static std::string_view Trimmed(std::string_view text)

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "LayoutFixture.h"
+#include "PreprocessorCondition.h"
 #include "ProgramText.h"
 #include "SourceReading.h"
 #include "SpriteListing.h"
@@ -392,6 +393,11 @@ TEST_F(ProgramSources, ConditionalCompilationKeepsTheBranchesTheProgramCompiles)
          "#undef GRAY\n#ifdef GRAY\nunsigned char g[1] = {1};\n#endif\nunsigned char m[1] = {1};\n",
          {"m"},
          0},
+        {"&&, || and comparisons of the values defined",
+         "#define GRAY\n#define LEVELS 12\n#if defined(GRAY) && LEVELS >= 10 || defined MONO\nunsigned char big[1] = {1};\n"
+         "#endif\n#if LEVELS % 5 == 2 && !(LEVELS < 3)\nunsigned char odd[1] = {1};\n#endif\n",
+         {"big", "odd"},
+         0},
     };
     Write("config.h", "#define GRAY\n");
     for (const Case& test : cases) {
@@ -442,3 +448,37 @@ TEST_F(ProgramSources, BoundsAndMissingFilesAreToldNotFatal)
 }
 
 } // namespace
+
+// #if lines as the preprocessor evaluates them; what depends on a name the
+// files read do not give a value is left undecided, never guessed.
+TEST(PreprocessorCondition, ConditionsAreEvaluatedAsCompiledOrLeftUndecided)
+{
+    const std::set<std::string> defined{"GRAY", "TI89", "LEVELS", "EMPTY"};
+    const IntegerConstants values{{"LEVELS", {false, 12}}, {"TI89", {false, 1}}};
+    const struct {
+        const char* condition;
+        std::optional<bool> value;
+    } cases[] = {
+        {"defined(GRAY) && !defined MONO", true},
+        {"defined(MONO) || LEVELS > 12", false},
+        {"LEVELS >= 12 && LEVELS <= 12 && LEVELS != 11", true},
+        {"(LEVELS << 2) == 48 && (LEVELS >> 1) == 6", true},
+        {"LEVELS & 4 && (LEVELS ^ 12) == 0 && (LEVELS | 1) == 13", true},
+        {"TI89 ? LEVELS - 12 : 1", false},
+        {"-LEVELS < 0 && ~0 == -1 && +3 * 4 / 2 % 5 == 1", true},
+        {"0x10 == 16 && 020 == 16 && 16UL == 16", true},
+        {"defined(MONO) && UNKNOWN > 2", false}, // short-circuit, as C
+        {"defined(GRAY) || UNKNOWN", true},
+        {"UNKNOWN >= 2", std::nullopt},  // given on the compiler's command line?
+        {"defined(GRAY) && UNKNOWN", std::nullopt},
+        {"EMPTY", std::nullopt},         // defined with no value
+        {"LEVELS / 0", std::nullopt},
+        {"VERSION(2)", std::nullopt},    // a macro with parameters
+        {"(LEVELS", std::nullopt},
+        {"LEVELS 2", std::nullopt},
+        {"9223372036854775807 + 1", std::nullopt},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(EvaluateCondition(test.condition, defined, values), test.value) << test.condition;
+    EXPECT_EQ(EvaluateCondition(std::string(100000, '(') + "1", defined, values), std::nullopt);
+}
