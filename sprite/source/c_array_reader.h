@@ -33,8 +33,9 @@ constexpr std::size_t MaxFrameBytes = 3 * 30 * 128;
 // Longer arrays are refused without keeping their elements.
 constexpr std::size_t MaxArrayElements = 256 * MaxFrameBytes;
 // The most parts an array of two dimensions may have (NAME[K][N]): one per
-// frame of a set; and the most elements of a part: one frame.
-constexpr std::size_t MaxArrayParts = 256;
+// row of the largest tile map (1024 rows, as Pixora writes a map), or per
+// frame of a table of frames; and the most elements of a part: one frame.
+constexpr std::size_t MaxArrayParts = 1024;
 constexpr std::size_t MaxPartElements = MaxFrameBytes;
 // Arrays kept from one text, and their elements (zeros that a count in the
 // brackets adds included); more are counted as refused, so a huge text

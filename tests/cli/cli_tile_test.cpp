@@ -341,3 +341,25 @@ const unsigned char dungeon_rooms[ROOMS][ROOM_H][ROOM_W] = {
     EXPECT_NE(whole.err.find("trois dimensions"), std::string::npos) << whole.err;
     EXPECT_FALSE(fs::exists(At("bad.pixm")));
 }
+
+// A map as tall as a map may be reads back from C: one array part per map
+// row, past the 256 frames of a table of sprites; written again, it gives
+// the same text.
+TEST_F(CliTiles, TheTallestMapReadsBackFromItsData)
+{
+    std::string rows;
+    for (int row = 0; row < 1024; ++row)
+        rows += "    {" + std::to_string(row % 2) + ", " + std::to_string((row + 1) % 2) + "},\n";
+    std::ofstream(At("tall.h")) << "static const unsigned char tall_tiles[2][8] = {\n"
+                                   "    {0xFF, 0x81, 0x81, 0x81, 0x81, 0x81, 0x81, 0xFF},\n    {0},\n};\n"
+                                   "static const unsigned char tall_map[1024][2] = {\n"
+                                << rows << "};\n";
+    const RunResult read =
+        Run({"--to-pixm", At("tall.pixm"), At("tall.h"), "--tiles", "tall_tiles", "--map", "tall_map"});
+    ASSERT_EQ(read.status, 0) << read.err;
+    const TileMap map = Map("tall.pixm");
+    EXPECT_EQ(map.height, 1024);
+    EXPECT_EQ(map.At(0, 1023), 1);
+    ASSERT_EQ(Run({"--data", "-n", "tall", "-o", At("again.h"), At("tall.pixm")}).status, 0);
+    EXPECT_NE(ReadFile(At("again.h")).find("tall_map[1024][2]"), std::string::npos);
+}

@@ -130,7 +130,7 @@ TEST(CArrayReader, ArraysOfPartsGiveOneArrayAPart)
         {"unsigned char bad[2][] = {{1}};", "seconde dimension sans taille"},
         {"unsigned char bad[2][1] = {{1, 2}};", "plus de 1 éléments"},
         {"unsigned char bad[1][2] = {{1}, {2}};", "plus de 1 parties"},
-        {"unsigned char bad[300][2] = {1};", "plus de 256 parties"},
+        {"unsigned char bad[1100][2] = {1};", "plus de 1024 parties"},
         {"unsigned char bad[2][12000] = {1};", "parties de plus de 11520"},
         {"unsigned char bad[2][2] = {{1}, 2};", "partie attendue"},
         {"unsigned char bad[2][2] = {{1} {2}};", "virgule ou accolade fermante attendue"},
