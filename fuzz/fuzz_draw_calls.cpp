@@ -3,15 +3,18 @@
 // together as one program, so that calls of one file name arrays and
 // constants of the others. Every call it finds must name arrays of the
 // program, be found again by each of them, and read (when its plan is not
-// refused) sprites within limits.
+// refused) sprites within limits. The second file is also read as the
+// condition of an #if line, with the program's constants.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <string_view>
 
 #include "FuzzFile.h"
+#include "PreprocessorCondition.h"
 #include "c_array_sprites.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -28,6 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     program.c = std::string(files[0]) + "\n" + std::string(files[1]);
     program.assembly = files[2];
     const ArraySprites found = FindProgramSprites(program);
+    std::set<std::string> defined;
+    for (const auto& [name, value] : found.scan.constants)
+        defined.insert(name);
+    EvaluateCondition(files[1], defined, found.scan.constants);
     if (found.calls.size() > MaxDrawCalls)
         std::abort();
     for (const DrawCall& call : found.calls) {
