@@ -2,6 +2,7 @@
 #include <exception>
 #include <memory>
 
+#include "FontConfigWarmUp.h"
 #include "PixoraApplication.h"
 #include "U_apercu.h"
 #include "U_export.h"
@@ -42,6 +43,7 @@ QString FileToOpen()
 
 int main(int argc, char** argv)
 {
+    const FontConfigWarmUp fontConfig;
     PixoraApplication application(argc, argv);
     try {
         RunEditor(FileToOpen());

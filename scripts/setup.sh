@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 ROOT=$PWD
 JOBS=$(nproc)
 
-PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev
+PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgl1-mesa-dev libfontconfig-dev libgtest-dev libgmock-dev
           libbenchmark-dev clang libclang-rt-dev)
 # The fonts the tests run with (tests/fonts.conf), as a fresh machine has them.
 PACKAGES+=(fonts-dejavu-core)
