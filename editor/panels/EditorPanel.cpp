@@ -2,9 +2,9 @@
 
 #include <QPushButton>
 
-#include "U_main.h"
+#include "EditorContext.h"
 
-EditorPanel::EditorPanel(TForm1& form) : QObject(&form), form(form) {}
+EditorPanel::EditorPanel(EditorContext& editor) : QObject(&editor.Window()), editor(editor) {}
 
 QPushButton* FreeColumnButton(QWidget* page, const char* name, const QString& caption, int left, int top, int width)
 {

@@ -1,7 +1,8 @@
 // A feature added beside the design, as one piece of the main window: it
 // builds its own controls on the pages it uses (each keeping its object
 // name), connects them, changes the document only through its commands and
-// shows the result through TForm1::ShowDocumentChange, reads and writes its
+// shows the result through the editor context (EditorContext.h), which is
+// all of the editor it reaches; it reads and writes its
 // own section of the settings file, shows what a change of the document
 // means for its controls, and may paint over the main view. The main window
 // builds the panels after its designed controls, in the order of
@@ -11,11 +12,12 @@
 #include <QObject>
 #include <QString>
 
+#include "EditorContext.h"
+
 class IniFile;
 class QPainter;
 class QPushButton;
 class QWidget;
-class TForm1;
 struct DocumentChange;
 
 // The free column of "Retouche" right of the designed panels, which the
@@ -32,7 +34,7 @@ QPushButton* FreeColumnButton(QWidget* page, const char* name, const QString& ca
 
 class EditorPanel : public QObject {
 public:
-    explicit EditorPanel(TForm1& form);
+    explicit EditorPanel(EditorContext& editor);
 
     virtual void ReadSettings(const IniFile&) {}
     virtual void WriteSettings(const IniFile&) const {}
@@ -41,5 +43,5 @@ public:
     virtual void PaintOverView(QPainter&) {}
 
 protected:
-    TForm1& form;
+    EditorContext& editor;
 };

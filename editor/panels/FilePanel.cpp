@@ -13,12 +13,13 @@
 #include <QUrl>
 
 #include "Controls.h"
-#include "DocumentQuestions.h"
+#include "Dialogs.h"
 #include "DocumentManager.h"
+#include "DocumentQuestions.h"
+#include "EditorContext.h"
 #include "FormLayout.h"
 #include "MapFile.h"
 #include "TextEncoding.h"
-#include "U_main.h"
 
 namespace {
 
@@ -53,21 +54,21 @@ QString DocumentsFolder()
 
 // Below the two designed panels of "Enreg/charger", above the import buttons
 // and the sheet slicing.
-FilePanel::FilePanel(TForm1& form) : EditorPanel(form)
+FilePanel::FilePanel(EditorContext& editor) : EditorPanel(editor)
 {
-    designedCaption = form.windowTitle();
-    form.document.MarkSaved(SpriteDocument::Saved::WholeSet);
+    designedCaption = editor.Window().windowTitle();
+    editor.Document().MarkSaved(SpriteDocument::Saved::WholeSet);
     FileDialogsFolder() = {DocumentsFolder(), false};
-    form.OpenDialog1.firstFilter = EveryPixoraFile;
-    form.OpenDialog1.lastFilter = MapFiles;
+    editor.Designed().openDialog->firstFilter = EveryPixoraFile;
+    editor.Designed().openDialog->lastFilter = MapFiles;
 
     // Ends above "Importer d'un dossier...".
-    QFrame* recents = Panel(form.TabSheet2, "P_Recents", 8, 234, 273, 76);
+    QFrame* recents = Panel(editor.Page(EditorPage::Files), "P_Recents", 8, 234, 273, 76);
     Heading(recents, "L_Recents", QStringLiteral("Fichiers récents"), 273);
     // No letter of its own: Alt+N is the designed "&NewAll"'s.
     auto* newButton = Place(new QPushButton(QStringLiteral("Nouveau"), recents), "B_Nouveau", 197, 3, 68, 20);
     newButton->setToolTip(QStringLiteral("Nouveau sprite blanc de la même taille (Ctrl+N)"));
-    connect(newButton, &QPushButton::clicked, this, [this] { this->form.documents->New(); });
+    connect(newButton, &QPushButton::clicked, this, [this] { this->editor.Documents().New(); });
     LB_Recents = Place(new QListWidget(recents), "LB_Recents", 8, 26, 257, 42);
     LB_Recents->setToolTip(QStringLiteral("Double-cliquer sur un fichier pour le charger"));
     connect(LB_Recents, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
@@ -78,28 +79,28 @@ FilePanel::FilePanel(TForm1& form) : EditorPanel(form)
             this, [this, row] { LB_RecentsActivated(row); }, Qt::QueuedConnection);
     });
     ConnectCommandKeys();
-    form.setAcceptDrops(true);
-    form.installEventFilter(this);
+    editor.Window().setAcceptDrops(true);
+    editor.Window().installEventFilter(this);
 }
 
 // Like Ctrl+Z, the keys leave a text being typed alone.
 void FilePanel::ConnectCommandKeys()
 {
     const std::pair<QKeySequence, std::function<void()>> commands[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_N), [this] { form.documents->New(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { form.documents->Save(); }},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { form.BitBtn5Click(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { form.BitBtn7Click(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_I), [this] { form.BitBtn9Click(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_E), [this] { form.Button1Click(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_N), [this] { editor.Documents().New(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { editor.Documents().Save(); }},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { editor.Save(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { editor.Load(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_I), [this] { editor.ImportPicture(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_E), [this] { editor.ExportWithPlugin(); }},
     };
     for (const auto& [keys, command] : commands)
-        AddCommandKeys(&form, {keys}, command);
-    form.BitBtn5->setToolTip(
+        AddCommandKeys(&editor.Window(), {keys}, command);
+    editor.Designed().save->setToolTip(
         QStringLiteral("Enregistrer sous un nom choisi (Ctrl+Maj+S) ; Ctrl+S enregistre dans le fichier ouvert"));
-    form.BitBtn7->setToolTip(QStringLiteral("Charger un fichier de Pixora (Ctrl+O)"));
-    form.BitBtn9->setToolTip(QStringLiteral("Importer une image de calculatrice (Ctrl+I)"));
-    form.Button1->setToolTip(QStringLiteral("Exporter avec le plugin choisi (Ctrl+E)"));
+    editor.Designed().load->setToolTip(QStringLiteral("Charger un fichier de Pixora (Ctrl+O)"));
+    editor.Designed().importPicture->setToolTip(QStringLiteral("Importer une image de calculatrice (Ctrl+I)"));
+    editor.Designed().exportWithPlugin->setToolTip(QStringLiteral("Exporter avec le plugin choisi (Ctrl+E)"));
 }
 
 void FilePanel::ShowChange(const DocumentChange&)
@@ -113,7 +114,7 @@ void FilePanel::ShowChange(const DocumentChange&)
 // waits for the drop to end.
 bool FilePanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != &form)
+    if (watched != &editor.Window())
         return false;
     if (event->type() == QEvent::DragEnter) {
         auto* drag = static_cast<QDragEnterEvent*>(event);
@@ -141,10 +142,10 @@ void FilePanel::RememberRecentFile(const QString& fileName)
 
 void FilePanel::ShowFileState()
 {
-    const QString name = QFile::decodeName(QByteArray::fromStdString(form.document.CaptionName()));
+    const QString name = QFile::decodeName(QByteArray::fromStdString(editor.Document().CaptionName()));
     const QString caption = name.isEmpty() ? designedCaption : name + QStringLiteral(" - ") + designedCaption;
-    if (form.windowTitle() != caption)
-        form.setWindowTitle(caption);
+    if (editor.Window().windowTitle() != caption)
+        editor.Window().setWindowTitle(caption);
 }
 
 void FilePanel::ShowRecentFiles()
@@ -170,7 +171,7 @@ void FilePanel::LB_RecentsActivated(int row)
         ShowRecentFiles();
         return;
     }
-    form.documents->Open(fileName, DocumentManager::Way::Opened);
+    editor.Documents().Open(fileName, DocumentManager::Way::Opened);
 }
 
 void FilePanel::DropFiles(const QList<QUrl>& urls)
@@ -194,9 +195,9 @@ void FilePanel::DropFiles(const QList<QUrl>& urls)
     }
     // A picture dropped is imported as its command imports it; a map opens
     // in its window.
-    form.documents->Open(QFileInfo(fileName).absoluteFilePath(), kind == SpriteFileKind::CalculatorPicture
-                                                                     ? DocumentManager::Way::Imported
-                                                                     : DocumentManager::Way::Opened);
+    editor.Documents().Open(QFileInfo(fileName).absoluteFilePath(), kind == SpriteFileKind::CalculatorPicture
+                                                                        ? DocumentManager::Way::Imported
+                                                                        : DocumentManager::Way::Opened);
 }
 
 // A name the settings hold in bytes that Qt cannot spell back (invalid

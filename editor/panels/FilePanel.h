@@ -22,7 +22,7 @@ public:
     // Built once the sprite has its start size: that is the state the
     // editor starts "unchanged" in. Before the picture panel, whose drops
     // of image files must come first.
-    explicit FilePanel(TForm1& form);
+    explicit FilePanel(EditorContext& editor);
 
     void RememberRecentFile(const QString& fileName);
     // "balle.pixo* - " before the designed caption while the document

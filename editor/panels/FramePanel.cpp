@@ -12,10 +12,11 @@
 
 #include "Controls.h"
 #include "Counted.h"
+#include "Dialogs.h"
+#include "EditorContext.h"
 #include "FrameCommands.h"
 #include "IniFile.h"
 #include "U_apercu.h"
-#include "U_main.h"
 #include "ViewColors.h"
 #include "ViewImage.h"
 #include "ViewPanel.h"
@@ -50,7 +51,7 @@ QString FrameCountText(int current, int count)
 
 } // namespace
 
-FramePanel::FramePanel(TForm1& form) : EditorPanel(form)
+FramePanel::FramePanel(EditorContext& editor) : EditorPanel(editor)
 {
     BuildFrameButtons();
     BuildSlicing();
@@ -64,7 +65,7 @@ FramePanel::FramePanel(TForm1& form) : EditorPanel(form)
 // Each button and key runs its frame command of the document.
 void FramePanel::BuildFrameButtons()
 {
-    QWidget* const page = form.TabSheet1;
+    QWidget* const page = editor.Page(EditorPage::Retouche);
     const int half = (ColumnWidth - 4) / 2;
     L_Image = new QLabel(page);
     L_Image->setObjectName(QStringLiteral("L_Image"));
@@ -98,21 +99,21 @@ void FramePanel::BuildFrameButtons()
     };
     for (const auto& [button, command] : commands)
         connect(button, &QPushButton::clicked, this,
-                [this, command = command] { this->form.ShowDocumentChange(command(this->form.document)); });
+                [this, command = command] { this->editor.ShowChange(command(this->editor.Document())); });
 
     const std::pair<Qt::Key, FrameCommand> pageKeys[] = {
         {Qt::Key_PageUp, GoToPreviousFrame},
         {Qt::Key_PageDown, GoToNextFrame},
     };
     for (const auto& [key, command] : pageKeys)
-        AddCommandKeys(&form, {QKeySequence(key)},
-                       [this, command = command] { this->form.ShowDocumentChange(command(this->form.document)); });
+        AddCommandKeys(&editor.Window(), {QKeySequence(key)},
+                       [this, command = command] { this->editor.ShowChange(command(this->editor.Document())); });
 }
 
 // Beside the picture import of "Enreg/charger", above its "&Close".
 void FramePanel::BuildSlicing()
 {
-    QWidget* const page = form.TabSheet2;
+    QWidget* const page = editor.Page(EditorPage::Files);
     CB_Decouper = new QCheckBox(QStringLiteral("découper en images de"), page);
     CB_Decouper->setObjectName(QStringLiteral("CB_Decouper"));
     CB_Decouper->setGeometry(8, 384, 150, 20);
@@ -132,7 +133,7 @@ void FramePanel::BuildSlicing()
 // Below the designed options of "Options", leaving rows for others.
 void FramePanel::BuildOptions()
 {
-    QWidget* const page = form.TabSheet5;
+    QWidget* const page = editor.Page(EditorPage::Options);
     CB_PelureOignon = new QCheckBox(QStringLiteral("Pelure d'oignon (image précédente)"), page);
     CB_PelureOignon->setObjectName(QStringLiteral("CB_PelureOignon"));
     CB_PelureOignon->setToolTip(QStringLiteral("L'image précédente de la planche, en transparence sous l'image "
@@ -161,8 +162,8 @@ void FramePanel::ShowChange(const DocumentChange& change)
 
 void FramePanel::ShowFrameState()
 {
-    const int current = form.document.Frames().Current();
-    const int count = form.document.Frames().Count();
+    const int current = editor.Document().Frames().Current();
+    const int count = editor.Document().Frames().Count();
     L_Image->setText(FrameCountText(current, count));
     B_ImagePrecedente->setEnabled(current > 0);
     B_ImageSuivante->setEnabled(current + 1 < count);
@@ -196,14 +197,14 @@ bool FramePanel::ShowLoadResult(const LoadResult& result)
                 .arg(QString::fromStdString(Counted(result.frameCount, "image entière", "images entières")))
                 .arg(MaxFrames),
             QStringLiteral("Echec!"), MessageIcon::Warning);
-    form.ShowDocumentChange(result.change);
+    editor.ShowChange(result.change);
     return result.outcome == LoadOutcome::Loaded;
 }
 
 void FramePanel::CB_PelureOignonClick()
 {
     PelureOignon = CB_PelureOignon->isChecked() ? 1 : 0;
-    form.RedrawBothViews();
+    editor.RedrawViews();
 }
 
 void FramePanel::CB_AnimerApercuClick()
@@ -220,49 +221,47 @@ void FramePanel::E_ImagesParSecondeChange()
 
 void FramePanel::RestartAnimation()
 {
-    PreviewFrame = form.document.Frames().Current();
+    PreviewFrame = editor.Document().Frames().Current();
     if (AnimerApercu)
         timerAnimation->start(FrameDelayMs());
     else
         timerAnimation->stop();
-    if (form.F_Apercu)
-        form.F_Apercu->update();
+    editor.RepaintPreview();
 }
 
 void FramePanel::timerAnimationTimer()
 {
-    PreviewFrame = (PreviewFrame + 1) % form.document.Frames().Count();
-    if (form.F_Apercu)
-        form.F_Apercu->update();
+    PreviewFrame = (PreviewFrame + 1) % editor.Document().Frames().Count();
+    editor.RepaintPreview();
 }
 
 const Sprite& FramePanel::PreviewSprite() const
 {
-    if (AnimerApercu && PreviewFrame >= 0 && PreviewFrame < form.document.Frames().Count())
-        return form.document.Frames().Frame(PreviewFrame);
-    return form.sprite;
+    if (AnimerApercu && PreviewFrame >= 0 && PreviewFrame < editor.Document().Frames().Count())
+        return editor.Document().Frames().Frame(PreviewFrame);
+    return editor.Document().Editing();
 }
 
 // Only white or masked, unmarked cells show it (onion_skin.h), inside their
 // outline, so the current frame's own pixels always read as they are.
 void FramePanel::PaintOverView(QPainter& painter)
 {
-    const Sprite* previous = OnionSkinFrame(form.document.Frames());
+    const Sprite* previous = OnionSkinFrame(editor.Document().Frames());
     if (!PelureOignon || !previous)
         return;
-    const CellEdges edges = form.viewPanel->MainCellEdges();
+    const CellEdges edges = editor.View().MainCellEdges();
     if (edges.IsEmpty())
         return;
-    const Point size = form.sprite.GetSize();
-    const bool trueColors = form.CouleursVraiesMain != 0;
+    const Point size = editor.Document().Editing().GetSize();
+    const bool trueColors = editor.MainViewInTrueColors();
     // Inside the cells' grid lines: the fitted grid outlines each cell on
     // its own but for the smallest cells, and its true-color cells are
     // shifted one pixel up and left; the zoomed grid has a line on the left
     // and top of each cell, and none in true colors or at the smallest steps.
     const bool zoomed = edges.IsZoomed();
     const bool lines =
-        zoomed ? form.viewPanel->MainZoomLayout().gridLines
-               : !trueColors && FittedCellsOutlined(CellSize(ToViewRegion(RegionBounds(form.I_Principale)), size));
+        zoomed ? editor.View().MainZoomLayout().gridLines
+               : !trueColors && FittedCellsOutlined(CellSize(ToViewRegion(editor.ViewRegion().geometry()), size));
     const int shift = !zoomed && trueColors ? -1 : 0;
     const int leading = lines ? 1 : 0;
     const int trailing = lines && !zoomed ? 1 : 0;
@@ -270,7 +269,7 @@ void FramePanel::PaintOverView(QPainter& painter)
         const int left = edges.Column(x) + shift + leading;
         const int right = edges.Column(x + 1) - 1 + shift - trailing;
         for (int y = 0; y < size.y; ++y) {
-            const PixelColor shown = OnionSkinColor(form.sprite, *previous, x, y);
+            const PixelColor shown = OnionSkinColor(editor.Document().Editing(), *previous, x, y);
             if (shown == White)
                 continue;
             const int top = edges.Row(y) + shift + leading;

@@ -22,7 +22,7 @@ class QTimer;
 
 class FramePanel : public EditorPanel {
 public:
-    explicit FramePanel(TForm1& form);
+    explicit FramePanel(EditorContext& editor);
 
     // The cell size typed beside "découper en images de" while it is
     // checked ((0, 0) for a size that is no number), else nothing.

@@ -3,19 +3,20 @@
 #include <QPushButton>
 
 #include "DocumentManager.h"
+#include "EditorContext.h"
 #include "MapDocuments.h"
-#include "U_main.h"
 
 // Beside the screen window's button, and on a free row below the frame
 // options of "Options".
-MapPanel::MapPanel(TForm1& form) : EditorPanel(form)
+MapPanel::MapPanel(EditorContext& editor) : EditorPanel(editor)
 {
-    B_Carte = new QPushButton(QStringLiteral("Carte..."), form.TabSheet5);
+    B_Carte = new QPushButton(QStringLiteral("Carte..."), editor.Page(EditorPage::Options));
     B_Carte->setObjectName(QStringLiteral("B_Carte"));
     B_Carte->setGeometry(196, 292, 93, 24);
     B_Carte->setToolTip(QStringLiteral("La carte de tuiles (.pixm) : ses cases, ses tuiles et leur retouche"));
     connect(B_Carte, &QPushButton::clicked, this, &MapPanel::B_CarteClick);
-    B_NouvelleCarteImages = new QPushButton(QStringLiteral("Nouvelle carte des images"), form.TabSheet5);
+    B_NouvelleCarteImages =
+        new QPushButton(QStringLiteral("Nouvelle carte des images"), editor.Page(EditorPage::Options));
     B_NouvelleCarteImages->setObjectName(QStringLiteral("B_NouvelleCarteImages"));
     B_NouvelleCarteImages->setGeometry(8, 378, 180, 24);
     B_NouvelleCarteImages->setToolTip(
@@ -25,10 +26,10 @@ MapPanel::MapPanel(TForm1& form) : EditorPanel(form)
 
 void MapPanel::B_CarteClick()
 {
-    form.documents->Maps().ShowWindow();
+    editor.Documents().Maps().ShowWindow();
 }
 
 void MapPanel::B_NouvelleCarteImagesClick()
 {
-    form.documents->Maps().NewOfFrames(form.document.Frames().Frames(), form.document.ProposedName());
+    editor.Documents().Maps().NewOfFrames(editor.Document().Frames().Frames(), editor.Document().ProposedName());
 }

@@ -10,7 +10,7 @@ class QPushButton;
 
 class MapPanel : public EditorPanel {
 public:
-    explicit MapPanel(TForm1& form);
+    explicit MapPanel(EditorContext& editor);
 
     void B_CarteClick();
     void B_NouvelleCarteImagesClick();

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "EditorContext.h"
 #include "FrameCommands.h"
 #include "FrameOverview.h"
 #include "FrameStrip.h"
@@ -10,7 +11,6 @@
 #include "SheetExportDialog.h"
 #include "TextEncoding.h"
 #include "ToolPanel.h"
-#include "U_main.h"
 #include "UndoPanel.h"
 
 namespace {
@@ -19,19 +19,19 @@ const QString PngSuffix = QStringLiteral(".png");
 
 } // namespace
 
-OverviewPanel::OverviewPanel(TForm1& form) : EditorPanel(form)
+OverviewPanel::OverviewPanel(EditorContext& editor) : EditorPanel(editor)
 {
-    overview = new FrameOverview(form.document.Frames(), &form);
+    overview = new FrameOverview(editor.Document().Frames(), &editor.Window());
     overview->grid->frameClicked = [this](int index) {
-        this->form.ShowDocumentChange(this->form.document.SelectFrame(index));
+        this->editor.ShowChange(this->editor.Document().SelectFrame(index));
     };
     overview->grid->frameDropped = [this](int from, int to) {
-        this->form.ShowDocumentChange(MoveFrameTo(this->form.document, from, to));
+        this->editor.ShowChange(MoveFrameTo(this->editor.Document(), from, to));
     };
-    form.undoPanel->AddUndoKeys(overview);
+    editor.Undo().AddUndoKeys(overview);
     SaveDialogPlanche = {QStringLiteral("SaveDialogPlanche"), QStringLiteral("Images PNG (*.png)|*.png"), QString()};
 
-    connect(form.toolPanel->FrameRow()->B_VueEnsemble, &QPushButton::clicked, this, &OverviewPanel::B_VueEnsembleClick);
+    connect(editor.Tools().FrameRow()->B_VueEnsemble, &QPushButton::clicked, this, &OverviewPanel::B_VueEnsembleClick);
     connect(overview->B_ExporterPlanche, &QPushButton::clicked, this, &OverviewPanel::B_ExporterPlancheClick);
 }
 
@@ -55,8 +55,8 @@ void OverviewPanel::ShowChange(const DocumentChange& change)
 
 void OverviewPanel::B_ExporterPlancheClick()
 {
-    const SpriteSet& frames = form.document.Frames();
-    SheetExportDialog choices(form.sprite.GetSize(), frames.Count(), 1, overview);
+    const SpriteSet& frames = editor.Document().Frames();
+    SheetExportDialog choices(editor.Document().Editing().GetSize(), frames.Count(), 1, overview);
     if (choices.exec() != QDialog::Accepted || !AppDialogs().Execute(FileDialogKind::Save, SaveDialogPlanche))
         return;
     if (!SaveDialogPlanche.fileName.endsWith(PngSuffix, Qt::CaseInsensitive))

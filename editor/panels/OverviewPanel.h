@@ -14,7 +14,7 @@ class FrameOverview;
 
 class OverviewPanel : public EditorPanel {
 public:
-    explicit OverviewPanel(TForm1& form);
+    explicit OverviewPanel(EditorContext& editor);
 
     void B_VueEnsembleClick();
     void B_ExporterPlancheClick();

@@ -13,12 +13,12 @@
 #include <QTimer>
 
 #include "DocumentManager.h"
+#include "EditorContext.h"
 #include "FormLayout.h"
 #include "FramePanel.h"
 #include "ImageFiles.h"
 #include "ImageImportDialog.h"
 #include "TextEncoding.h"
-#include "U_main.h"
 
 namespace {
 
@@ -44,15 +44,15 @@ void ShowFailure(const QString& what, const QString& reason)
 // "Importer une image..." beside "Importer du C..." below the recent files of
 // "Enreg/charger"; "Exporter en PNG..." and its options heading a panel in
 // the free space of "Exporter", above "Exporter en image TI...".
-PicturePanel::PicturePanel(TForm1& form) : EditorPanel(form)
+PicturePanel::PicturePanel(EditorContext& editor) : EditorPanel(editor)
 {
-    QPushButton* importer =
-        Button(form.TabSheet2, "B_ImporterImage", QStringLiteral("Importer une image..."), 8, 348, 133, 28);
+    QPushButton* importer = Button(editor.Page(EditorPage::Files), "B_ImporterImage",
+                                   QStringLiteral("Importer une image..."), 8, 348, 133, 28);
     importer->setToolTip(QStringLiteral("Ou Ctrl+V avec une image dans le presse-papiers, ou déposez le fichier "
                                         "sur la fenêtre"));
 
     // Four rows: PNG and its options, calculator pictures and data (RoundTripPanel.cpp).
-    Panel7 = Panel(form.TabSheet3, "Panel7", 8, 276, 273, 137);
+    Panel7 = Panel(editor.Page(EditorPage::Export), "Panel7", 8, 276, 273, 137);
     Heading(Panel7, "Label9", QStringLiteral("Exporter pour d'autres logiciels"), 273);
     QPushButton* exporter = Button(Panel7, "B_ExporterPng", QStringLiteral("Exporter en PNG..."), 24, 24, 225, 25);
     exporter->setToolTip(QStringLiteral("Ctrl+C copie le sprite en image dans le presse-papiers"));
@@ -73,13 +73,13 @@ PicturePanel::PicturePanel(TForm1& form) : EditorPanel(form)
     connect(importer, &QPushButton::clicked, this, &PicturePanel::B_ImporterImageClick);
     connect(exporter, &QPushButton::clicked, this, &PicturePanel::B_ExporterPngClick);
 
-    form.setAcceptDrops(true);
-    form.installEventFilter(this);
+    editor.Window().setAcceptDrops(true);
+    editor.Window().installEventFilter(this);
 }
 
 bool PicturePanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != &form)
+    if (watched != &editor.Window())
         return false;
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
         auto* drag = static_cast<QDragMoveEvent*>(event);
@@ -117,7 +117,7 @@ void PicturePanel::ImportImageFile(const QString& fileName)
         return;
     }
     if (ImportImage(image, QFileInfo(fileName).completeBaseName()))
-        form.ProposeExportNames(fileName);
+        editor.ProposeExportNames(fileName);
 }
 
 // A sprite sheet: its cells take the place of the frames of the set, as a
@@ -126,19 +126,19 @@ void PicturePanel::ImportImageFile(const QString& fileName)
 // frame of a set asks first when it would resize the other frames.
 bool PicturePanel::ImportImage(const RgbaImage& image, const QString& name)
 {
-    ImageImportDialog dialog(image, form.framePanel->SliceCell(), &form);
+    ImageImportDialog dialog(image, editor.Frames().SliceCell(), &editor.Window());
     if (dialog.exec() != QDialog::Accepted || !dialog.Result().Succeeded())
         return false;
     const CellPicture& picture = dialog.Result().picture;
     if (const std::optional<SliceGrid> grid = dialog.Slicing())
-        return form.documents->ImportAsNew(name, [&] {
-            return form.framePanel->ShowLoadResult(
-                SliceIntoFrames(form.document, picture, *grid, dialog.SkipsEmptyCells(), "import d'image"));
+        return editor.Documents().ImportAsNew(name, [&] {
+            return editor.Frames().ShowLoadResult(
+                SliceIntoFrames(editor.Document(), picture, *grid, dialog.SkipsEmptyCells(), "import d'image"));
         });
-    if (!form.documents->MayResizeFramesTo({picture.width, picture.height}))
+    if (!editor.Documents().MayResizeFramesTo({picture.width, picture.height}))
         return false;
-    form.ShowDocumentChange(ReplaceCurrentFrame(form.document, "import d'image",
-                                                [&picture](Sprite& frame) { PutIntoSprite(picture, frame); }));
+    editor.ShowChange(ReplaceCurrentFrame(editor.Document(), "import d'image",
+                                          [&picture](Sprite& frame) { PutIntoSprite(picture, frame); }));
     return true;
 }
 
@@ -149,7 +149,7 @@ void PicturePanel::B_ExporterPngClick()
     if (!SaveDialog2.fileName.endsWith(PngSuffix, Qt::CaseInsensitive))
         SaveDialog2.fileName += PngSuffix;
     QString reason;
-    if (WritePngFile(form.sprite, E_EchellePng->value(), CB_CouleursPng->isChecked(),
+    if (WritePngFile(editor.Document().Editing(), E_EchellePng->value(), CB_CouleursPng->isChecked(),
                      FileSystemName(SaveDialog2.fileName), reason))
         AppDialogs().ShowMessage(QStringLiteral("Exportation PNG effectuée : ..."), QStringLiteral("Succès!"),
                                  MessageIcon::Information);

@@ -16,7 +16,7 @@ class QSpinBox;
 
 class PicturePanel : public EditorPanel {
 public:
-    explicit PicturePanel(TForm1& form);
+    explicit PicturePanel(EditorContext& editor);
 
     // Heads the exports for other programs on "Exporter"; the round trips
     // add theirs below.

@@ -13,6 +13,7 @@
 #include "DataExportDialog.h"
 #include "DataReading.h"
 #include "DocumentManager.h"
+#include "EditorContext.h"
 #include "FileRead.h"
 #include "FormLayout.h"
 #include "FramePanel.h"
@@ -22,7 +23,6 @@
 #include "SourceReading.h"
 #include "SpriteListing.h"
 #include "TextEncoding.h"
-#include "U_main.h"
 #include "c_array_sprites.h"
 #include "sheet.h"
 #include "ti_picture_writer.h"
@@ -82,17 +82,17 @@ QString Refusals(const ArraySprites& found)
 
 } // namespace
 
-RoundTripPanel::RoundTripPanel(TForm1& form) : EditorPanel(form)
+RoundTripPanel::RoundTripPanel(EditorContext& editor) : EditorPanel(editor)
 {
     QPushButton* B_ImporterC =
-        Button(form.TabSheet2, "B_ImporterC", QStringLiteral("Importer du C..."), 148, 348, 133, 28);
+        Button(editor.Page(EditorPage::Files), "B_ImporterC", QStringLiteral("Importer du C..."), 148, 348, 133, 28);
     B_ImporterC->setToolTip(QStringLiteral("Ou Ctrl+Maj+V avec du C dans le presse-papiers"));
     // Above "Importer du C...", where the recent files' panel leaves room.
-    QPushButton* B_ImporterDossier =
-        Button(form.TabSheet2, "B_ImporterDossier", QStringLiteral("Importer d'un dossier..."), 148, 314, 133, 28);
+    QPushButton* B_ImporterDossier = Button(editor.Page(EditorPage::Files), "B_ImporterDossier",
+                                            QStringLiteral("Importer d'un dossier..."), 148, 314, 133, 28);
     B_ImporterDossier->setToolTip(QStringLiteral("Les sprites de tous les fichiers C et assembleur du dossier et de "
                                                  "ses sous-dossiers, lus comme un seul programme"));
-    QFrame* exports = form.picturePanel->Panel7;
+    QFrame* exports = editor.Pictures().Panel7;
     QPushButton* B_ExporterTI =
         Button(exports, "B_ExporterTI", QStringLiteral("Exporter en image TI..."), 24, 80, 225, 25);
     QPushButton* B_ExporterDonnees =
@@ -110,7 +110,7 @@ RoundTripPanel::RoundTripPanel(TForm1& form) : EditorPanel(form)
     connect(B_ExporterDonnees, &QPushButton::clicked, this, &RoundTripPanel::B_ExporterDonneesClick);
     connect(B_ImporterC, &QPushButton::clicked, this, &RoundTripPanel::B_ImporterCClick);
     connect(B_ImporterDossier, &QPushButton::clicked, this, &RoundTripPanel::B_ImporterDossierClick);
-    auto* pasteKeys = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &form);
+    auto* pasteKeys = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &editor.Window());
     pasteKeys->setContext(Qt::WindowShortcut);
     connect(pasteKeys, &QShortcut::activated, this, &RoundTripPanel::PasteCArrays);
 }
@@ -131,8 +131,8 @@ void RoundTripPanel::B_ExporterTIClick()
         return;
     const std::string path = WithPictureSuffix(FileSystemName(SaveDialogTI.fileName));
     SaveDialogTI.fileName = QString::fromStdString(path);
-    const std::optional<QString> answer =
-        AppRoundTripDialogs().AskVariableName(QString::fromStdString(VariableNameOfPath(path)), FilesNote(form.sprite));
+    const std::optional<QString> answer = AppRoundTripDialogs().AskVariableName(
+        QString::fromStdString(VariableNameOfPath(path)), FilesNote(editor.Document().Editing()));
     if (!answer)
         return;
     const std::string name = LoweredVariableName(answer->toStdString());
@@ -141,8 +141,8 @@ void RoundTripPanel::B_ExporterTIClick()
                     QString::fromUtf8(VariableNameRule) + u'.');
         return;
     }
-    const std::vector<TiPictureFile> files = PlanTiPictures(path, name, IsGray(form.sprite));
-    if (const std::error_code error = WriteTiPictures(form.sprite, *TiModelOfPath(path), files)) {
+    const std::vector<TiPictureFile> files = PlanTiPictures(path, name, IsGray(editor.Document().Editing()));
+    if (const std::error_code error = WriteTiPictures(editor.Document().Editing(), *TiModelOfPath(path), files)) {
         ShowFailure(QStringLiteral("L'exportation a échoué : ") + QString::fromStdString(error.message()));
         return;
     }
@@ -163,7 +163,7 @@ void RoundTripPanel::B_ImporterCClick()
     }
     // The file with the files its quoted includes name, as one program.
     if (ImportProgram(path, std::filesystem::path(path).parent_path().string()))
-        form.ProposeExportNames(OpenDialogC.fileName);
+        editor.ProposeExportNames(OpenDialogC.fileName);
 }
 
 void RoundTripPanel::B_ImporterDossierClick()
@@ -211,8 +211,9 @@ void RoundTripPanel::PasteCArrays()
 // from; the layout used last is kept for the next time.
 void RoundTripPanel::B_ExporterDonneesClick()
 {
-    DataExportDialog dialog({form.document.Frames().Frames(), form.document.Frames().Current(), form.Edit2->text()},
-                            dataExport, &form);
+    DataExportDialog dialog({editor.Document().Frames().Frames(), editor.Document().Frames().Current(),
+                             editor.Designed().exportName->text()},
+                            dataExport, &editor.Window());
     dialog.exec();
     if (const DataExportSettings used = dialog.Settings(); used.used)
         dataExport = used;
@@ -286,25 +287,25 @@ bool RoundTripPanel::ImportLayoutFrames(const ArraySprites& found, const Reading
 bool RoundTripPanel::ImportSourceFrames(FrameList read, const QString& name)
 {
     const auto count = static_cast<long long>(read.size());
-    const std::optional<Point> sheet = count == 1 ? form.framePanel->SliceCell() : std::nullopt;
+    const std::optional<Point> sheet = count == 1 ? editor.Frames().SliceCell() : std::nullopt;
     if (count > 1) {
-        if (!form.documents->ImportAsNew(name, [&] {
-                return form.framePanel->ShowLoadResult(ReplaceSet(form.document, std::move(read), "import de C"));
+        if (!editor.Documents().ImportAsNew(name, [&] {
+                return editor.Frames().ShowLoadResult(ReplaceSet(editor.Document(), std::move(read), "import de C"));
             }))
             return false;
         ShowImported(QStringLiteral("%1 (%2)").arg(QString::fromStdString(Counted(count, "image", "images")), name));
         return true;
     }
     if (sheet)
-        return form.documents->ImportAsNew(name, [&] {
-            return form.framePanel->ShowLoadResult(SliceIntoFrames(form.document, PictureOfSprite(*read.front()),
-                                                                   SliceGrid{*sheet}, false, "import de C"));
+        return editor.Documents().ImportAsNew(name, [&] {
+            return editor.Frames().ShowLoadResult(SliceIntoFrames(editor.Document(), PictureOfSprite(*read.front()),
+                                                                  SliceGrid{*sheet}, false, "import de C"));
         });
     const CellPicture picture = PictureOfSprite(*read.front());
-    if (!form.documents->MayResizeFramesTo({picture.width, picture.height}))
+    if (!editor.Documents().MayResizeFramesTo({picture.width, picture.height}))
         return false;
-    form.ShowDocumentChange(ReplaceCurrentFrame(form.document, "import de C",
-                                                [&picture](Sprite& frame) { PutIntoSprite(picture, frame); }));
+    editor.ShowChange(ReplaceCurrentFrame(editor.Document(), "import de C",
+                                          [&picture](Sprite& frame) { PutIntoSprite(picture, frame); }));
     ShowImported(name);
     return true;
 }
@@ -315,9 +316,9 @@ bool RoundTripPanel::ImportCFrames(const ArraySprites& found, const std::vector<
     QString names;
     for (const ArrayCandidate* candidate : candidates)
         names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromStdString(candidate->id);
-    if (!form.documents->ImportAsNew(names, [&] {
-            return form.framePanel->ShowLoadResult(
-                ReplaceSet(form.document, BuildArrayFrames(found, candidates, width), "import de C"));
+    if (!editor.Documents().ImportAsNew(names, [&] {
+            return editor.Frames().ShowLoadResult(
+                ReplaceSet(editor.Document(), BuildArrayFrames(found, candidates, width), "import de C"));
         }))
         return false;
     ShowImported(QStringLiteral("%1 (%2)").arg(

@@ -25,7 +25,7 @@ enum class SourceKind;
 
 class RoundTripPanel : public EditorPanel {
 public:
-    explicit RoundTripPanel(TForm1& form);
+    explicit RoundTripPanel(EditorContext& editor);
 
     void ReadSettings(const IniFile& settings) override;
     void WriteSettings(const IniFile& settings) const override;

@@ -4,26 +4,26 @@
 #include <QShortcut>
 
 #include "Controls.h"
+#include "EditorContext.h"
 #include "FramePanel.h"
 #include "ScreenWindow.h"
-#include "U_main.h"
 
 // The button takes a free row of "Options" below the designed check boxes
 // and those of the other panels; F5 works from the preview and from the
 // screen window too, so it is the application's.
-ScreenPanel::ScreenPanel(TForm1& form) : EditorPanel(form)
+ScreenPanel::ScreenPanel(EditorContext& editor) : EditorPanel(editor)
 {
-    B_EcranCalculatrice = new QPushButton(QStringLiteral("Écran de calculatrice..."), form.TabSheet5);
+    B_EcranCalculatrice = new QPushButton(QStringLiteral("Écran de calculatrice..."), editor.Page(EditorPage::Options));
     B_EcranCalculatrice->setObjectName(QStringLiteral("B_EcranCalculatrice"));
     B_EcranCalculatrice->setGeometry(8, 292, 180, 24);
     B_EcranCalculatrice->setToolTip(QStringLiteral("Le sprite sur l'écran de la calculatrice, comme ses routines le "
                                                    "dessinent (F5)"));
     connect(B_EcranCalculatrice, &QPushButton::clicked, this, &ScreenPanel::B_EcranCalculatriceClick);
-    auto* key = new QShortcut(QKeySequence(Qt::Key_F5), &form);
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F5), &editor.Window());
     key->setContext(Qt::ApplicationShortcut);
     connect(key, &QShortcut::activated, this, &ScreenPanel::B_EcranCalculatriceClick);
     window_ = new ScreenWindow(
-        form.document, [&form] { return form.framePanel->FrameDelayMs(); }, &form);
+        editor.Document(), [this] { return this->editor.Frames().FrameDelayMs(); }, &editor.Window());
 }
 
 void ScreenPanel::B_EcranCalculatriceClick()

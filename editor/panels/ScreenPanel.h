@@ -11,7 +11,7 @@ class ScreenWindow;
 
 class ScreenPanel : public EditorPanel {
 public:
-    explicit ScreenPanel(TForm1& form);
+    explicit ScreenPanel(EditorContext& editor);
 
     // Shows the window, in front, with the screen's view taking the keys.
     void B_EcranCalculatriceClick();

@@ -13,10 +13,10 @@
 #include <optional>
 
 #include "Controls.h"
+#include "EditorContext.h"
 #include "FormLayout.h"
 #include "FrameStrip.h"
 #include "IniFile.h"
-#include "U_main.h"
 #include "ViewPanel.h"
 #include "shapes.h"
 
@@ -114,24 +114,24 @@ QString ZoomText(int zoom)
 
 } // namespace
 
-ToolPanel::ToolPanel(TForm1& form) : EditorPanel(form)
+ToolPanel::ToolPanel(EditorContext& editor) : EditorPanel(editor)
 {
     BuildToolButtons();
     BuildToolKeys();
 
-    CB_ReperesEcran =
-        Place(new QCheckBox(QStringLiteral("Repères d'écran"), form.TabSheet5), "CB_ReperesEcran", 8, 166, 281, 20);
+    CB_ReperesEcran = Place(new QCheckBox(QStringLiteral("Repères d'écran"), editor.Page(EditorPage::Options)),
+                            "CB_ReperesEcran", 8, 166, 281, 20);
     CB_ReperesEcran->setToolTip(QStringLiteral("Lignes de l'écran de la TI-89 (160 × 100) et de celui des "
                                                "TI-92 Plus et V200 (240 × 128) dans la vue"));
     connect(CB_ReperesEcran, &QCheckBox::toggled, this, &ToolPanel::CB_ReperesEcranClick);
 
-    frameStrip = new FrameStrip(form.document.Frames(), &form);
+    frameStrip = new FrameStrip(editor.Document().Frames(), &editor.Window());
     frameStrip->hide();
     frameStrip->frameClicked = [this](int index) {
-        this->form.ShowDocumentChange(this->form.document.SelectFrame(index));
+        this->editor.ShowChange(this->editor.Document().SelectFrame(index));
     };
 
-    L_Zoom = new QLabel(&form);
+    L_Zoom = new QLabel(&editor.Window());
     L_Zoom->setObjectName(QStringLiteral("L_Zoom"));
     L_Zoom->setToolTip(QStringLiteral("Taille d'une case de la vue en pixels de l'écran (Ctrl + molette)"));
     ShowZoom();
@@ -149,10 +149,11 @@ bool ToolPanel::eventFilter(QObject* watched, QEvent* event)
 
 void ToolPanel::BuildToolButtons()
 {
-    QWidget* const page = form.TabSheet1;
-    designedToolKeys = {
-        {form.sbPencil, QStringLiteral("B")}, {form.sbLine, QStringLiteral("L")}, {form.sbRempli, QStringLiteral("G")}};
-    for (QObject* button : {form.sbPencil, form.sbLine, form.sbRempli})
+    QWidget* const page = editor.Page(EditorPage::Retouche);
+    designedToolKeys = {{editor.Designed().pencil, QStringLiteral("B")},
+                        {editor.Designed().line, QStringLiteral("L")},
+                        {editor.Designed().fill, QStringLiteral("G")}};
+    for (QObject* button : {editor.Designed().pencil, editor.Designed().line, editor.Designed().fill})
         button->installEventFilter(this);
     sbRectangle = ToolButton(page, "sbRectangle", QStringLiteral("Rectangle (U) ; plein : Maj+U ou second clic"), 0);
     sbEllipse = ToolButton(page, "sbEllipse", QStringLiteral("Ellipse (O) ; pleine : Maj+O ou second clic"), 1);
@@ -161,9 +162,9 @@ void ToolPanel::BuildToolButtons()
                                           "case, ou le masque ; Alt + clic avec tout outil"),
                            2);
     sbPipette->setIcon(ToolPicture(Glyph::Eyedropper));
-    form.toolButtons->addButton(sbRectangle, ToolRectangle);
-    form.toolButtons->addButton(sbEllipse, ToolEllipse);
-    form.toolButtons->addButton(sbPipette, ToolEyedropper);
+    editor.Designed().toolButtons->addButton(sbRectangle, ToolRectangle);
+    editor.Designed().toolButtons->addButton(sbEllipse, ToolEllipse);
+    editor.Designed().toolButtons->addButton(sbPipette, ToolEyedropper);
     ShowShapeButtons();
 
     // A click on the shape already chosen turns it filled, or back.
@@ -188,26 +189,26 @@ void ToolPanel::BuildToolKeys()
         {QKeySequence(Qt::Key_I), ToolEyedropper},
     };
     for (const auto& [key, tool] : keys)
-        AddCommandKeys(&form, {key}, [this, tool = tool] { ChooseTool(tool); });
+        AddCommandKeys(&editor.Window(), {key}, [this, tool = tool] { ChooseTool(tool); });
 
     // Only while a button draws, so that Escape keeps its other
     // uses (dropping the selection) the rest of the time.
-    cancelKey = new QShortcut(QKeySequence(Qt::Key_Escape), &form);
+    cancelKey = new QShortcut(QKeySequence(Qt::Key_Escape), &editor.Window());
     cancelKey->setEnabled(false);
     connect(cancelKey, &QShortcut::activated, this,
-            [this] { this->form.ShowDocumentChange(this->form.document.CancelDrawing()); });
+            [this] { this->editor.ShowChange(this->editor.Document().CancelDrawing()); });
 }
 
 void ToolPanel::ChooseTool(int tool)
 {
-    if (tool == ToolEyedropper && form.Tool != ToolEyedropper)
-        toolBeforeEyedropper = form.Tool;
+    if (tool == ToolEyedropper && editor.ChosenTool() != ToolEyedropper)
+        toolBeforeEyedropper = editor.ChosenTool();
     if (ButtonIdOf(tool) == ToolRectangle)
         filledRectangle = tool == ToolFilledRectangle;
     if (ButtonIdOf(tool) == ToolEllipse)
         filledEllipse = tool == ToolFilledEllipse;
-    form.toolButtons->button(ButtonIdOf(tool))->setChecked(true);
-    form.Tool = static_cast<int8_t>(tool);
+    editor.Designed().toolButtons->button(ButtonIdOf(tool))->setChecked(true);
+    editor.ChosenTool() = static_cast<int8_t>(tool);
     ShowShapeButtons();
 }
 
@@ -220,21 +221,21 @@ void ToolPanel::ShowShapeButtons()
 
 int ToolPanel::ShapeOnClick(int outlined, int filled, bool isFilled) const
 {
-    const bool again = form.Tool == outlined || form.Tool == filled;
+    const bool again = editor.ChosenTool() == outlined || editor.ChosenTool() == filled;
     return again != isFilled ? filled : outlined;
 }
 
 bool ToolPanel::PickPen(int button, Point cell, bool altHeld)
 {
-    const bool eyedropper = form.Tool == ToolEyedropper;
+    const bool eyedropper = editor.ChosenTool() == ToolEyedropper;
     if (!eyedropper && !altHeld)
         return false;
     // A click beside the grid picks nothing and keeps the eyedropper.
-    const std::optional<PenValue> pen = PenOfCell(form.sprite, cell);
+    const std::optional<PenValue> pen = PenOfCell(editor.Document().Editing(), cell);
     if (!pen)
         return true;
-    form.ButtonPen[button] = *pen;
-    form.ShowButtonPens();
+    editor.ButtonPens()[button] = *pen;
+    editor.ShowButtonPens();
     if (eyedropper)
         ChooseTool(toolBeforeEyedropper);
     return true;
@@ -242,17 +243,17 @@ bool ToolPanel::PickPen(int button, Point cell, bool altHeld)
 
 int ToolPanel::FrameStripHeight() const
 {
-    return form.document.Frames().Count() > 1 ? FrameStrip::StripHeight : 0;
+    return editor.Document().Frames().Count() > 1 ? FrameStrip::StripHeight : 0;
 }
 
 void ToolPanel::LayOutAroundView()
 {
     const int stripHeight = FrameStripHeight();
-    const int viewWidth = form.I_Principale->width();
-    form.I_Principale->setGeometry(0, 0, viewWidth, std::max(form.height() - stripHeight, 0));
-    frameStrip->setGeometry(0, form.height() - stripHeight, viewWidth, stripHeight);
+    const int viewWidth = editor.ViewRegion().width();
+    editor.ViewRegion().setGeometry(0, 0, viewWidth, std::max(editor.Window().height() - stripHeight, 0));
+    frameStrip->setGeometry(0, editor.Window().height() - stripHeight, viewWidth, stripHeight);
     frameStrip->setVisible(stripHeight > 0);
-    const QRect tabs = form.PageControl1->geometry();
+    const QRect tabs = editor.Designed().pages->geometry();
     // In line with the position display, below the page.
     L_Zoom->setGeometry(tabs.left() + 13, tabs.bottom() + 3, 150, 16);
 }
@@ -270,14 +271,14 @@ void ToolPanel::ShowChange(const DocumentChange& change)
         LayOutAroundView();
         // The view region grew or shrank: its grid may have another size.
         if (frameStrip->isVisible() != stripWasShown) {
-            form.viewPanel->LayOutMainView();
-            form.update();
+            editor.View().LayOutMainView();
+            editor.Window().update();
         }
         frameStrip->ShowCurrent();
     } else if (change.pixels) {
         frameStrip->ShowCurrentPixels();
     }
-    cancelKey->setEnabled(form.document.AnyButtonDrawing());
+    cancelKey->setEnabled(editor.Document().AnyButtonDrawing());
 }
 
 // Each screen's right and bottom edges, as far as the sprite reaches them,
@@ -286,11 +287,11 @@ void ToolPanel::ShowChange(const DocumentChange& change)
 void ToolPanel::PaintOverView(QPainter& painter)
 {
     ShowZoom();
-    const CellEdges edges = form.viewPanel->MainCellEdges();
+    const CellEdges edges = editor.View().MainCellEdges();
     if (!ReperesEcran || edges.IsEmpty())
         return;
-    const int shift = form.CouleursVraiesMain != 0 && !edges.IsZoomed() ? -1 : 0;
-    const Point size = form.sprite.GetSize();
+    const int shift = editor.MainViewInTrueColors() && !edges.IsZoomed() ? -1 : 0;
+    const Point size = editor.Document().Editing().GetSize();
     for (const ScreenGuide& screen : ScreenGuides) {
         const int right = size.x >= screen.size.x ? edges.Column(screen.size.x) : edges.Column(size.x) - 1;
         const int bottom = size.y >= screen.size.y ? edges.Row(screen.size.y) : edges.Row(size.y) - 1;
@@ -305,7 +306,7 @@ void ToolPanel::PaintOverView(QPainter& painter)
 
 void ToolPanel::ShowZoom()
 {
-    const QString text = ZoomText(form.viewPanel ? form.viewPanel->MainZoom : FittedZoom);
+    const QString text = ZoomText(editor.View().MainZoom);
     if (L_Zoom->text() != text)
         L_Zoom->setText(text);
 }
@@ -313,7 +314,7 @@ void ToolPanel::ShowZoom()
 void ToolPanel::CB_ReperesEcranClick()
 {
     ReperesEcran = CB_ReperesEcran->isChecked();
-    form.update(form.viewPanel->MainViewArea());
+    editor.Window().update(editor.View().MainViewArea());
 }
 
 void ToolPanel::ReadSettings(const IniFile& settings)

@@ -25,7 +25,7 @@ class QToolButton;
 
 class ToolPanel : public EditorPanel {
 public:
-    explicit ToolPanel(TForm1& form);
+    explicit ToolPanel(EditorContext& editor);
 
     // Chooses a tool as its key does: its button goes down.
     void ChooseTool(int tool);

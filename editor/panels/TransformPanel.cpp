@@ -13,11 +13,12 @@
 #include "Controls.h"
 #include "Dialogs.h"
 #include "DocumentManager.h"
+#include "EditorContext.h"
 #include "ImageFiles.h"
 #include "PicturePanel.h"
 #include "SelectionCommands.h"
 #include "TransformCommands.h"
-#include "U_main.h"
+#include "ViewColors.h"
 #include "ViewPanel.h"
 #include "cell_clipboard.h"
 
@@ -113,19 +114,19 @@ void Frame(QPainter& painter, const QRect& rect, const QColor& color, int thickn
 // table, then the pre-shift. The panel filters the keys of the whole
 // application, so that they reach the view before the control with the
 // focus sees them.
-TransformPanel::TransformPanel(TForm1& form) : EditorPanel(form)
+TransformPanel::TransformPanel(EditorContext& editor) : EditorPanel(editor)
 {
-    QWidget* const page = form.TabSheet1;
+    QWidget* const page = editor.Page(EditorPage::Retouche);
     int place = 0;
     sbSelection = SmallButton(page, "sbSelection", QString(), QStringLiteral("Sélection (S)"), place++);
     sbSelection->setIcon(SelectionPicture());
     sbSelection->setIconSize(QSize(24, 24));
     sbSelection->setCheckable(true);
     sbSelection->setAutoRaise(true);
-    form.toolButtons->addButton(sbSelection, ToolSelection);
+    editor.Designed().toolButtons->addButton(sbSelection, ToolSelection);
     connect(sbSelection, &QToolButton::toggled, this, [this](bool down) {
         if (down)
-            this->form.Tool = ToolSelection;
+            this->editor.ChosenTool() = ToolSelection;
     });
 
     for (const TransformControl& control : TransformControls) {
@@ -148,7 +149,7 @@ TransformPanel::TransformPanel(TForm1& form) : EditorPanel(form)
 bool TransformPanel::eventFilter(QObject* watched, QEvent* event)
 {
     // A Space released in another window never reaches this one.
-    if (watched == &form && event->type() == QEvent::WindowDeactivate) {
+    if (watched == &editor.Window() && event->type() == QEvent::WindowDeactivate) {
         EndKeyboardStroke();
         return false;
     }
@@ -156,7 +157,7 @@ bool TransformPanel::eventFilter(QObject* watched, QEvent* event)
     if (!press && event->type() != QEvent::KeyRelease)
         return false;
     const auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != &form || IsTextEditing(QApplication::focusWidget()))
+    if (!widget || widget->window() != &editor.Window() || IsTextEditing(QApplication::focusWidget()))
         return false;
     const auto& key = *static_cast<QKeyEvent*>(event);
     return press ? ViewKeyDown(key) : ViewKeyUp(key);
@@ -167,9 +168,9 @@ bool TransformPanel::eventFilter(QObject* watched, QEvent* event)
 // over it.
 void TransformPanel::B_PreDecalerClick()
 {
-    if (form.document.Frames().Count() > 1 && !form.documents->MayPreShiftOver())
+    if (editor.Document().Frames().Count() > 1 && !editor.Documents().MayPreShiftOver())
         return;
-    const TransformOutcome outcome = PreShiftFrames(form.document);
+    const TransformOutcome outcome = PreShiftFrames(editor.Document());
     if (outcome.tooLarge) {
         AppDialogs().ShowMessage(QStringLiteral("Pré-décalage impossible : le sprite ferait %1 pixels de large, "
                                                 "plus que les 240 d'un écran.")
@@ -185,12 +186,12 @@ void TransformPanel::B_PreDecalerClick()
                                  QStringLiteral("Echec!"), MessageIcon::Warning);
         return;
     }
-    form.ShowDocumentChange(outcome.change);
+    editor.ShowChange(outcome.change);
 }
 
 void TransformPanel::TransformClick(PictureTransform transform)
 {
-    const TransformOutcome outcome = TransformPicture(form.document, transform);
+    const TransformOutcome outcome = TransformPicture(editor.Document(), transform);
     if (outcome.tooLarge) {
         AppDialogs().ShowMessage(QStringLiteral("Rotation impossible : le sprite ferait %1 × %2 pixels, "
                                                 "plus que les 240 × 128 d'un écran.")
@@ -199,7 +200,7 @@ void TransformPanel::TransformClick(PictureTransform transform)
                                  QStringLiteral("Echec!"), MessageIcon::Warning);
         return;
     }
-    form.ShowDocumentChange(outcome.change);
+    editor.ShowChange(outcome.change);
 }
 
 bool TransformPanel::ViewKeyDown(const QKeyEvent& key)
@@ -207,7 +208,7 @@ bool TransformPanel::ViewKeyDown(const QKeyEvent& key)
     const int code = key.key();
     const bool arrow = code == Qt::Key_Left || code == Qt::Key_Right || code == Qt::Key_Up || code == Qt::Key_Down;
     // During a Space stroke the modifiers chose the pen: every arrow draws.
-    if (arrow && (form.document.IsKeyboardStroke() || Is(key, Qt::NoModifier))) {
+    if (arrow && (editor.Document().IsKeyboardStroke() || Is(key, Qt::NoModifier))) {
         MoveKeyboardCell(code == Qt::Key_Left    ? -1
                          : code == Qt::Key_Right ? 1
                                                  : 0,
@@ -218,7 +219,7 @@ bool TransformPanel::ViewKeyDown(const QKeyEvent& key)
     }
     if (code == Qt::Key_Space) {
         // Held down, the key repeats; only the first press starts a stroke.
-        if (!key.isAutoRepeat() && !form.document.IsKeyboardStroke())
+        if (!key.isAutoRepeat() && !editor.Document().IsKeyboardStroke())
             KeyboardPenDown(Is(key, Qt::ControlModifier) ? 2 : Is(key, Qt::ShiftModifier) ? 1 : 0);
         return true;
     }
@@ -255,13 +256,13 @@ bool TransformPanel::ViewKeyDown(const QKeyEvent& key)
         EraseSelection();
         return true;
     case Qt::Key_Escape:
-        if (!form.document.HasSelection())
+        if (!editor.Document().HasSelection())
             return false;
-        form.ShowDocumentChange(form.document.Deselect());
+        editor.ShowChange(editor.Document().Deselect());
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!form.document.IsSelectionFloating())
+        if (!editor.Document().IsSelectionFloating())
             return false;
         DropSelection();
         return true;
@@ -284,31 +285,32 @@ bool TransformPanel::ViewKeyUp(const QKeyEvent& key)
 // moving draws one stroke, one undo step.
 void TransformPanel::MoveKeyboardCell(int dx, int dy)
 {
-    const DocumentChange change = form.document.MoveKeyboardCell(dx, dy);
-    form.ShowCellPosition(form.document.KeyboardCell());
-    form.ShowDocumentChange(change);
+    const DocumentChange change = editor.Document().MoveKeyboardCell(dx, dy);
+    editor.ShowCellPosition(editor.Document().KeyboardCell());
+    editor.ShowChange(change);
 }
 
 void TransformPanel::KeyboardPenDown(int button)
 {
-    const DocumentChange change = form.document.KeyboardPenDown(form.ButtonPen[button]);
-    form.ShowCellPosition(form.document.KeyboardCell());
-    form.ShowDocumentChange(change);
+    const DocumentChange change = editor.Document().KeyboardPenDown(editor.ButtonPens()[button]);
+    editor.ShowCellPosition(editor.Document().KeyboardCell());
+    editor.ShowChange(change);
 }
 
 void TransformPanel::EndKeyboardStroke()
 {
-    form.ShowDocumentChange(form.document.EndKeyboardStroke());
+    editor.ShowChange(editor.Document().EndKeyboardStroke());
 }
 
 // Without a selection the whole sprite is copied.
 void TransformPanel::CopySelection()
 {
-    const CopiedCells copied = CellsToCopy(form.document);
+    const CopiedCells copied = CellsToCopy(editor.Document());
     auto* data = new QMimeData;
     // Other programs get the whole sprite as "Exporter en PNG..." draws it.
-    data->setImageData(copied.selected ? ImageOfCells(copied.cells)
-                                       : SpriteImage(form.sprite, 1, false).convertToFormat(QImage::Format_ARGB32));
+    data->setImageData(copied.selected
+                           ? ImageOfCells(copied.cells)
+                           : SpriteImage(editor.Document().Editing(), 1, false).convertToFormat(QImage::Format_ARGB32));
     data->setData(QString::fromLatin1(CellClipboardFormat), QByteArray::fromStdString(EncodeCells(copied.cells)));
     data->setData(QString::fromLatin1(CellOriginClipboardFormat),
                   QByteArray::fromStdString(EncodeCellOrigin(copied.origin)));
@@ -317,15 +319,15 @@ void TransformPanel::CopySelection()
 
 void TransformPanel::CutSelection()
 {
-    if (!form.document.HasSelection())
+    if (!editor.Document().HasSelection())
         return;
     CopySelection();
-    form.ShowDocumentChange(::CutSelection(form.document));
+    editor.ShowChange(::CutSelection(editor.Document()));
 }
 
 void TransformPanel::EraseSelection()
 {
-    form.ShowDocumentChange(DeleteSelection(form.document));
+    editor.ShowChange(DeleteSelection(editor.Document()));
 }
 
 // The pasted pixels float where they were copied from, with the selection
@@ -341,34 +343,35 @@ void TransformPanel::PasteClipboard()
     CellPicture cells;
     if (!(data->hasFormat(cellsFormat) && DecodeCells(data->data(cellsFormat).toStdString(), cells))) {
         // A picture of another program is converted as an imported image.
-        form.picturePanel->PasteClipboardImage();
+        editor.Pictures().PasteClipboardImage();
         return;
     }
     Point origin{0, 0};
     const QString originFormat = QString::fromLatin1(CellOriginClipboardFormat);
     if (data->hasFormat(originFormat))
         DecodeCellOrigin(data->data(originFormat).toStdString(), origin);
-    const DocumentChange change = PasteCells(form.document, cells, origin);
+    const DocumentChange change = PasteCells(editor.Document(), cells, origin);
     sbSelection->setChecked(true);
-    form.ShowDocumentChange(change);
+    editor.ShowChange(change);
 }
 
 // The floating pixels stay where they are shown.
 void TransformPanel::DropSelection()
 {
-    form.ShowDocumentChange(form.document.Deselect());
+    editor.ShowChange(editor.Document().Deselect());
 }
 
 void TransformPanel::PaintOverView(QPainter& painter)
 {
-    const CellEdges edges = form.viewPanel->MainCellEdges();
+    const CellEdges edges = editor.View().MainCellEdges();
     if (edges.IsEmpty())
         return;
     const auto pixelsOf = [&](const CellRect& cells) {
         return QRect(QPoint(edges.Column(cells.x), edges.Row(cells.y)),
                      QPoint(edges.Column(cells.x + cells.width) - 1, edges.Row(cells.y + cells.height) - 1));
     };
-    const CellRect selected = Intersection(form.document.SelectionBounds(), SpriteArea(form.sprite));
+    const CellRect selected =
+        Intersection(editor.Document().SelectionBounds(), SpriteArea(editor.Document().Editing()));
     if (!selected.IsEmpty()) {
         // White under black dashes reads on every color of the palette.
         const QRect outline = pixelsOf(selected).adjusted(0, 0, -1, -1);
@@ -378,8 +381,8 @@ void TransformPanel::PaintOverView(QPainter& painter)
         painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
         painter.drawRect(outline);
     }
-    if (form.document.IsKeyboardCellShown()) {
-        const Point cell = form.document.KeyboardCell();
+    if (editor.Document().IsKeyboardCellShown()) {
+        const Point cell = editor.Document().KeyboardCell();
         const QRect frame = pixelsOf({cell.x, cell.y, 1, 1});
         Frame(painter, frame, QColor(255, 140, 0), std::clamp(frame.width() / 6, 1, 3));
     }

@@ -21,7 +21,7 @@ class QToolButton;
 
 class TransformPanel : public EditorPanel {
 public:
-    explicit TransformPanel(TForm1& form);
+    explicit TransformPanel(EditorContext& editor);
 
     // Transforms: of the selection when there is one, else of the sprite.
     void TransformClick(PictureTransform transform);

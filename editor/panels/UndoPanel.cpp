@@ -3,7 +3,7 @@
 #include <QPushButton>
 
 #include "Controls.h"
-#include "U_main.h"
+#include "EditorContext.h"
 
 namespace {
 
@@ -23,21 +23,21 @@ QPushButton* StepButton(QWidget* page, const char* name, const QString& caption,
 
 } // namespace
 
-UndoPanel::UndoPanel(TForm1& form) : EditorPanel(form)
+UndoPanel::UndoPanel(EditorContext& editor) : EditorPanel(editor)
 {
-    B_Annuler = StepButton(form.TabSheet1, "B_Annuler", QStringLiteral("Annuler"), 0);
-    B_Retablir = StepButton(form.TabSheet1, "B_Retablir", QStringLiteral("Rétablir"), 31);
+    B_Annuler = StepButton(editor.Page(EditorPage::Retouche), "B_Annuler", QStringLiteral("Annuler"), 0);
+    B_Retablir = StepButton(editor.Page(EditorPage::Retouche), "B_Retablir", QStringLiteral("Rétablir"), 31);
     connect(B_Annuler, &QPushButton::clicked, this, &UndoPanel::B_AnnulerClick);
     connect(B_Retablir, &QPushButton::clicked, this, &UndoPanel::B_RetablirClick);
 
     // A press on the view takes the keys away from a size edit just used,
     // so that Ctrl+Z after drawing undoes the drawing, not the typing.
-    form.setFocusPolicy(Qt::ClickFocus);
+    editor.Window().setFocusPolicy(Qt::ClickFocus);
 
     // A text edit takes the keys it knows for its own undo before these see
     // them; the check below also keeps away from the sprite the keys that
     // the platform's edits leave unused.
-    AddUndoKeys(&form);
+    AddUndoKeys(&editor.Window());
     ShowUndoState();
 }
 
@@ -50,12 +50,12 @@ void UndoPanel::AddUndoKeys(QWidget* window)
 
 void UndoPanel::B_AnnulerClick()
 {
-    form.ShowDocumentChange(form.document.Undo());
+    editor.ShowChange(editor.Document().Undo());
 }
 
 void UndoPanel::B_RetablirClick()
 {
-    form.ShowDocumentChange(form.document.Redo());
+    editor.ShowChange(editor.Document().Redo());
 }
 
 void UndoPanel::ShowChange(const DocumentChange& change)
@@ -66,7 +66,7 @@ void UndoPanel::ShowChange(const DocumentChange& change)
 
 void UndoPanel::ShowUndoState()
 {
-    const SpriteDocument& document = form.document;
+    const SpriteDocument& document = editor.Document();
     B_Annuler->setEnabled(document.CanUndo());
     B_Annuler->setToolTip(StepHint(QStringLiteral("Annuler"), document.UndoLabel(), QStringLiteral("Ctrl+Z")));
     B_Retablir->setEnabled(document.CanRedo());

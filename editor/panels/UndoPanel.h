@@ -10,7 +10,7 @@ class QPushButton;
 
 class UndoPanel : public EditorPanel {
 public:
-    explicit UndoPanel(TForm1& form);
+    explicit UndoPanel(EditorContext& editor);
 
     void B_AnnulerClick();
     void B_RetablirClick();

@@ -9,12 +9,12 @@
 #include <QStyle>
 #include <QWheelEvent>
 
+#include "EditorContext.h"
 #include "FormLayout.h"
 #include "FrameStrip.h"
 #include "IniFile.h"
 #include "ToolPanel.h"
 #include "U_apercu.h"
-#include "U_main.h"
 #include "ViewImage.h"
 
 namespace {
@@ -56,21 +56,23 @@ void PlaceBar(QScrollBar* bar, const ViewRegion& place, int maximum, int pageSte
 
 // The options take rows of "Options" below the designed five: the true-size
 // preview the first, the checkerboard the one below the screen guides.
-ViewPanel::ViewPanel(TForm1& form) : EditorPanel(form)
+ViewPanel::ViewPanel(EditorContext& editor) : EditorPanel(editor)
 {
-    CB_ApercuTailleReelle = Place(new QCheckBox(QStringLiteral("Aperçu en taille réelle"), form.TabSheet5),
-                                  "CB_ApercuTailleReelle", 8, 140, 281, 20);
-    CB_TransparenceDamier = Place(new QCheckBox(QStringLiteral("Transparence en damier"), form.TabSheet5),
-                                  "CB_TransparenceDamier", 8, 192, 281, 20);
+    CB_ApercuTailleReelle =
+        Place(new QCheckBox(QStringLiteral("Aperçu en taille réelle"), editor.Page(EditorPage::Options)),
+              "CB_ApercuTailleReelle", 8, 140, 281, 20);
+    CB_TransparenceDamier =
+        Place(new QCheckBox(QStringLiteral("Transparence en damier"), editor.Page(EditorPage::Options)),
+              "CB_TransparenceDamier", 8, 192, 281, 20);
     CB_TransparenceDamier->setToolTip(QStringLiteral("Les pixels maskés en damier clair, dans la vue, l'aperçu "
                                                      "et la rangée d'images"));
-    ViewScrollX = ViewScrollBar(Qt::Horizontal, "ViewScrollX", &form);
-    ViewScrollY = ViewScrollBar(Qt::Vertical, "ViewScrollY", &form);
+    ViewScrollX = ViewScrollBar(Qt::Horizontal, "ViewScrollX", &editor.Window());
+    ViewScrollY = ViewScrollBar(Qt::Vertical, "ViewScrollY", &editor.Window());
     for (QScrollBar* bar : {ViewScrollX, ViewScrollY})
-        connect(bar, &QScrollBar::valueChanged, this, [this] { this->form.update(MainViewArea()); });
+        connect(bar, &QScrollBar::valueChanged, this, [this] { this->editor.Window().update(MainViewArea()); });
 
     auto bind = [this](const QKeySequence& keys, auto action) {
-        auto* shortcut = new QShortcut(keys, &this->form);
+        auto* shortcut = new QShortcut(keys, &this->editor.Window());
         connect(shortcut, &QShortcut::activated, this, action);
     };
     bind(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { ZoomMainViewAtCentre(+1); });
@@ -82,20 +84,20 @@ ViewPanel::ViewPanel(TForm1& form) : EditorPanel(form)
     connect(CB_ApercuTailleReelle, &QCheckBox::toggled, this, &ViewPanel::CB_ApercuTailleReelleClick);
     connect(CB_TransparenceDamier, &QCheckBox::toggled, this, &ViewPanel::CB_TransparenceDamierClick);
     // True colors draw no grid lines, which changes the zoomed grid's extent.
-    connect(form.CB_CouleursPrincipale, &QCheckBox::toggled, this, &ViewPanel::LayOutMainView);
+    connect(editor.Designed().mainTrueColors, &QCheckBox::toggled, this, &ViewPanel::LayOutMainView);
 }
 
 ZoomedLayout ViewPanel::MainZoomLayout() const
 {
     const int barExtent = ViewScrollX->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ViewScrollX);
-    return LayOutZoomedView(ToViewRegion(RegionBounds(form.I_Principale)), form.sprite.GetSize(), MainZoom,
-                            form.CouleursVraiesMain != 0, barExtent);
+    return LayOutZoomedView(ToViewRegion(editor.ViewRegion().geometry()), editor.Document().Editing().GetSize(),
+                            MainZoom, editor.MainViewInTrueColors(), barExtent);
 }
 
 QRect ViewPanel::MainViewArea() const
 {
     if (!IsZoomed())
-        return form.I_Principale->geometry();
+        return editor.ViewRegion().geometry();
     const ViewRegion viewport = MainZoomLayout().viewport;
     return QRect(viewport.left, viewport.top, viewport.width, viewport.height);
 }
@@ -107,28 +109,27 @@ Point ViewPanel::MainScroll() const
 
 Point ViewPanel::ZoomedCellUnder(Point windowPoint) const
 {
-    return ZoomedCellAt(MainZoomLayout(), MainScroll(), form.sprite.GetSize(), windowPoint);
+    return ZoomedCellAt(MainZoomLayout(), MainScroll(), editor.Document().Editing().GetSize(), windowPoint);
 }
 
 CellPosition ViewPanel::MainCellPosition(Point windowPoint) const
 {
     if (IsZoomed())
         return ZoomedCellPosition(MainZoomLayout(), MainScroll(), windowPoint);
-    const ViewRegion region = ToViewRegion(RegionBounds(form.I_Principale));
-    return FittedCellPosition(region, CellSize(region, form.sprite.GetSize()), windowPoint);
+    const ViewRegion region = ToViewRegion(editor.ViewRegion().geometry());
+    return FittedCellPosition(region, CellSize(region, editor.Document().Editing().GetSize()), windowPoint);
 }
 
 CellEdges ViewPanel::MainCellEdges() const
 {
     if (!IsZoomed())
-        return CellEdges::Fitted(ToViewRegion(RegionBounds(form.I_Principale)), form.sprite.GetSize());
+        return CellEdges::Fitted(ToViewRegion(editor.ViewRegion().geometry()), editor.Document().Editing().GetSize());
     return CellEdges::Zoomed(MainZoomLayout(), MainScroll());
 }
 
 void ViewPanel::DrawZoomedMainView(QPainter& painter)
 {
-    ShowSpriteType(form, form.sprite);
-    DrawZoomedView(painter, MainZoomLayout(), MainScroll(), form.sprite, form.CouleursVraiesMain != 0,
+    DrawZoomedView(painter, MainZoomLayout(), MainScroll(), editor.Document().Editing(), editor.MainViewInTrueColors(),
                    TransparenceDamier != 0);
     painter.setClipRect(MainViewArea());
 }
@@ -147,8 +148,8 @@ void ViewPanel::LayOutMainView()
 
 void ViewPanel::ZoomMainView(int direction, Point anchor)
 {
-    const ViewRegion region = ToViewRegion(RegionBounds(form.I_Principale));
-    const float fittedCell = CellSize(region, form.sprite.GetSize());
+    const ViewRegion region = ToViewRegion(editor.ViewRegion().geometry());
+    const float fittedCell = CellSize(region, editor.Document().Editing().GetSize());
     const int next = NextZoom(MainZoom, fittedCell, direction);
     if (next == MainZoom)
         return;
@@ -160,12 +161,12 @@ void ViewPanel::ZoomMainView(int direction, Point anchor)
         ViewScrollX->setValue(scroll.x);
         ViewScrollY->setValue(scroll.y);
     }
-    form.update(form.I_Principale->geometry());
+    editor.Window().update(editor.ViewRegion().geometry());
 }
 
 void ViewPanel::ZoomMainViewAtCentre(int direction)
 {
-    const ViewRegion region = ToViewRegion(RegionBounds(form.I_Principale));
+    const ViewRegion region = ToViewRegion(editor.ViewRegion().geometry());
     const ViewRegion shown = IsZoomed() ? MainZoomLayout().viewport : InsideRing(region);
     ZoomMainView(direction, ViewportCentre(shown));
 }
@@ -176,7 +177,7 @@ void ViewPanel::ShowFittedView()
         return;
     MainZoom = FittedZoom;
     LayOutMainView();
-    form.update(form.I_Principale->geometry());
+    editor.Window().update(editor.ViewRegion().geometry());
 }
 
 bool ViewPanel::WheelNavigatesView(const QWheelEvent& event)
@@ -193,9 +194,9 @@ bool ViewPanel::WheelNavigatesView(const QWheelEvent& event)
             zoomWheelTurn_ = 0;
         zoomWheelTurn_ += delta;
         const QPoint pointer = event.position().toPoint();
-        const Point anchor = form.I_Principale->geometry().contains(pointer)
+        const Point anchor = editor.ViewRegion().geometry().contains(pointer)
                                  ? Point{pointer.x(), pointer.y()}
-                                 : ViewportCentre(InsideRing(ToViewRegion(RegionBounds(form.I_Principale))));
+                                 : ViewportCentre(InsideRing(ToViewRegion(editor.ViewRegion().geometry())));
         for (; zoomWheelTurn_ >= WheelNotch; zoomWheelTurn_ -= WheelNotch)
             ZoomMainView(+1, anchor);
         for (; zoomWheelTurn_ <= -WheelNotch; zoomWheelTurn_ += WheelNotch)
@@ -213,17 +214,14 @@ bool ViewPanel::WheelNavigatesView(const QWheelEvent& event)
 void ViewPanel::CB_ApercuTailleReelleClick()
 {
     ApercuTailleReelle = CB_ApercuTailleReelle->isChecked();
-    if (form.F_Apercu) {
-        form.F_Apercu->KeepRoomForTrueSize();
-        form.F_Apercu->update();
-    }
+    editor.RepaintPreview(true);
 }
 
 void ViewPanel::CB_TransparenceDamierClick()
 {
     TransparenceDamier = CB_TransparenceDamier->isChecked();
-    form.toolPanel->CheckerFrameRowMasks(TransparenceDamier != 0);
-    form.RedrawBothViews();
+    editor.Tools().CheckerFrameRowMasks(TransparenceDamier != 0);
+    editor.RedrawViews();
 }
 
 // A zoom level that is no step, hand-edited or from a later version, shows

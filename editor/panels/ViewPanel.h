@@ -23,7 +23,7 @@ class QWheelEvent;
 
 class ViewPanel : public EditorPanel {
 public:
-    explicit ViewPanel(TForm1& form);
+    explicit ViewPanel(EditorContext& editor);
 
     // The cell size in screen pixels, one of ZoomSteps, or FittedZoom for the
     // designed view fitted to the region.

@@ -3,6 +3,7 @@
 // kept for the pen code Mark and used by no view.
 #pragma once
 
+#include <QColor>
 #include <QRgb>
 #include <array>
 
@@ -41,3 +42,9 @@ inline constexpr QRgb PlainMaskChecker = qRgb(214, 214, 214);
 inline constexpr QRgb OnionTint = qRgb(255, 128, 0);
 // Its opacity over such a cell, by the previous pixel's PixelColor.
 inline constexpr std::array<int, 4> OnionAlpha{0, 90, 130, 170};
+
+// Entry 0 to 6 of the plain or the true-color palette.
+inline QColor PaletteColor(int index, bool trueColors)
+{
+    return QColor(trueColors ? TrueColorPalette[index] : PlainPalette[index]);
+}

@@ -9,10 +9,10 @@
 
 #include "FilePanel.h"
 #include "FramePanel.h"
+#include "MapPanel.h"
 #include "OverviewPanel.h"
 #include "PicturePanel.h"
 #include "RoundTripPanel.h"
-#include "MapPanel.h"
 #include "ScreenPanel.h"
 #include "ToolPanel.h"
 #include "TransformPanel.h"
@@ -25,6 +25,8 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     : QWidget(parent), document({MaxWidth, MaxHeight}), Paths(paths)
 {
     BuildLayout();
+    designed = {sbPencil, sbLine,  sbRempli, toolButtons,           BitBtn5,      BitBtn7,
+                BitBtn9,  Button1, Edit2,    CB_CouleursPrincipale, PageControl1, &OpenDialog1};
 
     Activated = 0;
     Tool = ToolPencil;
@@ -67,9 +69,10 @@ void TForm1::paintEvent(QPaintEvent* event)
 void TForm1::FormPaint()
 {
     QPainter painter(this);
-    if (viewPanel->IsZoomed())
+    if (viewPanel->IsZoomed()) {
+        ShowSpriteType(*this, sprite);
         viewPanel->DrawZoomedMainView(painter);
-    else
+    } else
         DrawSpriteView(*this, RegionBounds(I_Principale), sprite, painter, CouleursVraiesMain != 0);
     for (EditorPanel* panel : Panels())
         panel->PaintOverView(painter);
@@ -79,10 +82,7 @@ void TForm1::RedrawBothViews()
 {
     viewPanel->LayOutMainView();
     update(viewPanel->MainViewArea());
-    if (F_Apercu) {
-        F_Apercu->KeepRoomForTrueSize();
-        F_Apercu->update();
-    }
+    RepaintPreview(true);
 }
 
 void TForm1::ShowDocumentChange(const DocumentChange& change)
@@ -113,8 +113,8 @@ TForm1::~TForm1()
 
 std::vector<EditorPanel*> TForm1::Panels() const
 {
-    return {undoPanel,      filePanel, picturePanel, framePanel,    roundTripPanel, transformPanel,
-            viewPanel,      toolPanel, screenPanel,  overviewPanel, mapPanel};
+    return {undoPanel, filePanel, picturePanel, framePanel,    roundTripPanel, transformPanel,
+            viewPanel, toolPanel, screenPanel,  overviewPanel, mapPanel};
 }
 
 const Sprite& TForm1::PreviewSprite() const

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "Dialogs.h"
+#include "EditorContext.h"
 #include "PluginHost.h"
 #include "ProgramPaths.h"
 #include "SpriteDocument.h"
@@ -65,8 +66,9 @@ class UndoPanel;
 class ViewPanel;
 
 // It tells the preview window what to show and lends the export window a
-// place to register, through PreviewSource and ExportWindowOwner.
-class TForm1 : public QWidget, public PreviewSource, public ExportWindowOwner {
+// place to register, through PreviewSource and ExportWindowOwner, and is
+// the context its panels reach the editor through (U_main_context.cpp).
+class TForm1 : public QWidget, public PreviewSource, public ExportWindowOwner, public EditorContext {
     Q_OBJECT
 public:
     explicit TForm1(const ProgramPaths& paths = RunningProgramPaths(), QWidget* parent = nullptr);
@@ -214,7 +216,7 @@ public:
     void Button1Click();
 
     // "X==3" and "Y==7" in the position edits.
-    void ShowCellPosition(Point cell);
+    void ShowCellPosition(Point cell) override;
 
     // The one way a change of the document reaches the windows: the size
     // edits, both views, the caption, the frame and the undo controls, each
@@ -222,7 +224,7 @@ public:
     void ShowDocumentChange(const DocumentChange& change);
 
     // The swatches show the three buttons' pens, always in the plain palette.
-    void ShowButtonPens();
+    void ShowButtonPens() override;
     // Asks for the inside of a view region to be painted afresh from empty.
     void ClearSpriteView(QWidget* region);
     // Asks for one repaint of the main view and one of the preview, whatever
@@ -249,7 +251,7 @@ public:
     // of what takes the document's place or writes it.
     DocumentManager* documents = nullptr;
     // "Nom Fichier" and "Nom Sprite" of "Exporter" named after the file.
-    void ProposeExportNames(const QString& fileName);
+    void ProposeExportNames(const QString& fileName) override;
     // The features added beside the design, one panel each (editor/panels/),
     // in the order of Panels().
     UndoPanel* undoPanel = nullptr;
@@ -265,6 +267,29 @@ public:
     MapPanel* mapPanel = nullptr;
     std::vector<EditorPanel*> Panels() const;
 
+    // The editor context of the panels.
+    SpriteDocument& Document() override { return document; }
+    void ShowChange(const DocumentChange& change) override { ShowDocumentChange(change); }
+    DocumentManager& Documents() override { return *documents; }
+    QWidget& Window() override { return *this; }
+    QWidget* Page(EditorPage page) const override;
+    const DesignedControls& Designed() const override { return designed; }
+    void Save() override { BitBtn5Click(); }
+    void Load() override { BitBtn7Click(); }
+    void ImportPicture() override { BitBtn9Click(); }
+    void ExportWithPlugin() override { Button1Click(); }
+    QWidget& ViewRegion() override { return *I_Principale; }
+    bool MainViewInTrueColors() const override { return CouleursVraiesMain != 0; }
+    void RedrawViews() override { RedrawBothViews(); }
+    void RepaintPreview(bool resized) override;
+    int8_t& ChosenTool() override { return Tool; }
+    std::array<PenValue, MouseButtonCount>& ButtonPens() override { return ButtonPen; }
+    UndoPanel& Undo() override { return *undoPanel; }
+    FramePanel& Frames() override { return *framePanel; }
+    PicturePanel& Pictures() override { return *picturePanel; }
+    ViewPanel& View() override { return *viewPanel; }
+    ToolPanel& Tools() override { return *toolPanel; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -278,6 +303,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    DesignedControls designed{};
+
     void BuildLayout();
     void AddPage(QWidget*& page, const QString& caption, QPushButton*& closeButton, const char* closeName);
     void BuildRetouchePage();
@@ -322,9 +349,6 @@ void DrawSpriteView(TForm1& form, const QRect& region, const Sprite& sprite, QPa
 
 // Writes the sprite's type into form.Label2, as every drawing of a view does.
 void ShowSpriteType(TForm1& form, const Sprite& sprite);
-
-// Entry 0 to 6 of the plain or the true-color palette.
-QColor PaletteColor(int index, bool trueColors);
 
 // "Type: Noir && Blanc" and its siblings, "&&" standing for one "&".
 QString TypeText(int8_t spriteType);

@@ -16,11 +16,6 @@ QRect RegionBounds(const QWidget* region)
     return region->geometry();
 }
 
-QColor PaletteColor(int index, bool trueColors)
-{
-    return QColor(trueColors ? TrueColorPalette[index] : PlainPalette[index]);
-}
-
 QString TypeText(int8_t spriteType)
 {
     switch (spriteType) {

@@ -1,0 +1,18 @@
+// The main window as the editor context of its panels: what of it they reach.
+#include "U_main.h"
+
+#include <QTabWidget>
+
+QWidget* TForm1::Page(EditorPage page) const
+{
+    return PageControl1->widget(static_cast<int>(page));
+}
+
+void TForm1::RepaintPreview(bool resized)
+{
+    if (!F_Apercu)
+        return;
+    if (resized)
+        F_Apercu->KeepRoomForTrueSize();
+    F_Apercu->update();
+}
