@@ -21,7 +21,7 @@ SpriteHistory::Step SpriteHistory::NewStep(const std::string& label, Point size,
     return step;
 }
 
-SpriteHistory::SpriteHistory(std::size_t depth) : depth(std::max<std::size_t>(depth, 1)), before(CellCount) {}
+SpriteHistory::SpriteHistory(std::size_t depth) : steps(depth), before(CellCount) {}
 
 void SpriteHistory::Begin(const Sprite& sprite, int frame)
 {
@@ -58,27 +58,19 @@ void SpriteHistory::Abandon(Sprite& sprite)
 // Begin, and forward again.
 bool SpriteHistory::ResumeLastStep(Sprite& sprite, int frame)
 {
-    if (recording || undoCount == 0 || undoCount != steps.size())
+    Step* last = recording ? nullptr : steps.Newest();
+    if (!last || last->kind != StepKind::Edit || last->frame != frame)
         return false;
-    Step& last = steps.back();
-    if (last.kind != StepKind::Edit || last.frame != frame)
-        return false;
-    SwapWithSprite(last, sprite);
+    SwapWithSprite(*last, sprite);
     Begin(sprite, frame);
-    SwapWithSprite(last, sprite);
-    steps.pop_back();
-    undoCount = steps.size();
+    SwapWithSprite(*last, sprite);
+    steps.DropNewest();
     return true;
 }
 
 void SpriteHistory::AddStep(Step step)
 {
-    ++stepsAdded;
-    steps.erase(steps.begin() + static_cast<std::ptrdiff_t>(undoCount), steps.end());
-    steps.push_back(std::move(step));
-    if (steps.size() > depth)
-        steps.pop_front();
-    undoCount = steps.size();
+    steps.Add(std::move(step));
 }
 
 SpriteHistory::Step SpriteHistory::StepFromSnapshot(const Sprite& sprite, const std::string& label) const
@@ -120,18 +112,12 @@ void SpriteHistory::SwapWithSprite(Step& step, Sprite& sprite)
 
 bool SpriteHistory::Undo(Sprite& sprite)
 {
-    if (!CanUndo())
-        return false;
-    SwapWithSprite(steps[--undoCount], sprite);
-    return true;
+    return !recording && steps.Undo([&sprite](Step& step) { SwapWithSprite(step, sprite); });
 }
 
 bool SpriteHistory::Redo(Sprite& sprite)
 {
-    if (!CanRedo())
-        return false;
-    SwapWithSprite(steps[undoCount++], sprite);
-    return true;
+    return !recording && steps.Redo([&sprite](Step& step) { SwapWithSprite(step, sprite); });
 }
 
 // Every frame command is its own inverse seen from the other side: the step
@@ -168,18 +154,12 @@ void SpriteHistory::SwapWithSet(Step& step, SpriteSet& set)
 
 bool SpriteHistory::Undo(SpriteSet& set)
 {
-    if (!CanUndo())
-        return false;
-    SwapWithSet(steps[--undoCount], set);
-    return true;
+    return !recording && steps.Undo([&set](Step& step) { SwapWithSet(step, set); });
 }
 
 bool SpriteHistory::Redo(SpriteSet& set)
 {
-    if (!CanRedo())
-        return false;
-    SwapWithSet(steps[undoCount++], set);
-    return true;
+    return !recording && steps.Redo([&set](Step& step) { SwapWithSet(step, set); });
 }
 
 bool SpriteHistory::InsertFrame(SpriteSet& set, int index, std::unique_ptr<Sprite> frame, const std::string& label)
@@ -239,19 +219,8 @@ bool SpriteHistory::ReplaceFrames(SpriteSet& set, FrameList frames, int current,
     return true;
 }
 
-std::string SpriteHistory::UndoLabel() const
-{
-    return CanUndo() ? steps[undoCount - 1].label : std::string();
-}
-
-std::string SpriteHistory::RedoLabel() const
-{
-    return CanRedo() ? steps[undoCount].label : std::string();
-}
-
 void SpriteHistory::Clear()
 {
-    steps.clear();
-    undoCount = 0;
+    steps.Clear();
     recording = false;
 }

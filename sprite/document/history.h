@@ -20,11 +20,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
 #include "U_class.h"
+#include "UndoList.h"
 #include "sprite_set.h"
 
 class SpriteHistory {
@@ -51,7 +51,7 @@ public:
     bool ResumeLastStep(Sprite& sprite, int frame);
     // How many steps were ever added: a step taken back and committed again
     // counts anew, undo and redo do not count.
-    std::size_t StepsAdded() const { return stepsAdded; }
+    std::size_t StepsAdded() const { return steps.StepsAdded(); }
 
     // Each returns false and changes nothing when there is no such step or
     // a command is being recorded. The Sprite forms serve a history of one
@@ -69,11 +69,11 @@ public:
     bool MoveFrame(SpriteSet& set, int from, int to, const std::string& label);
     bool ReplaceFrames(SpriteSet& set, FrameList frames, int current, const std::string& label);
 
-    bool CanUndo() const { return !recording && undoCount > 0; }
-    bool CanRedo() const { return !recording && undoCount < steps.size(); }
+    bool CanUndo() const { return !recording && steps.CanUndo(); }
+    bool CanRedo() const { return !recording && steps.CanRedo(); }
     // The name of the step Undo or Redo would take, or "" when there is none.
-    std::string UndoLabel() const;
-    std::string RedoLabel() const;
+    std::string UndoLabel() const { return recording ? std::string() : steps.UndoLabel(); }
+    std::string RedoLabel() const { return recording ? std::string() : steps.RedoLabel(); }
 
     // Forgets every step.
     void Clear();
@@ -107,10 +107,7 @@ private:
     void AddStep(Step step);
     Step StepFromSnapshot(const Sprite& sprite, const std::string& label) const;
 
-    std::size_t depth;
-    std::deque<Step> steps;
-    std::size_t undoCount = 0; // steps[0 .. undoCount) can be undone, the rest redone
-    std::size_t stepsAdded = 0;
+    UndoList<Step> steps;
 
     bool recording = false;
     std::vector<int8_t> before; // cells at Begin

@@ -44,41 +44,24 @@ void SwapStepWithMap(MapStep& step, TileMap& map)
 
 void MapHistory::Add(MapStep step)
 {
-    if (step.IsEmpty())
-        return;
-    steps_.resize(undoCount_);
-    ids_.resize(undoCount_);
-    steps_.push_back(std::move(step));
-    ids_.push_back(nextId_++);
-    if (steps_.size() > depth_) {
-        baseId_ = ids_.front();
-        steps_.pop_front();
-        ids_.pop_front();
-    }
-    undoCount_ = steps_.size();
+    if (!step.IsEmpty())
+        steps_.Add(std::move(step));
 }
 
 bool MapHistory::Undo(TileMap& map)
 {
-    if (!CanUndo())
-        return false;
-    SwapStepWithMap(steps_[--undoCount_], map);
-    return true;
+    return steps_.Undo([&map](MapStep& step) { SwapStepWithMap(step, map); });
 }
 
 bool MapHistory::Redo(TileMap& map)
 {
-    if (!CanRedo())
-        return false;
-    SwapStepWithMap(steps_[undoCount_++], map);
-    return true;
+    return steps_.Redo([&map](MapStep& step) { SwapStepWithMap(step, map); });
 }
 
 bool MapHistory::Retract(TileMap& map)
 {
     if (!Undo(map))
         return false;
-    steps_.resize(undoCount_);
-    ids_.resize(undoCount_);
+    steps_.ForgetRedo();
     return true;
 }

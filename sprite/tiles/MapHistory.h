@@ -17,11 +17,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
 #include "TileMap.h"
+#include "UndoList.h"
 
 struct MapStep {
     std::string label;
@@ -54,7 +54,7 @@ class MapHistory {
 public:
     static constexpr std::size_t DefaultDepth = 1000;
 
-    explicit MapHistory(std::size_t depth = DefaultDepth) : depth_(depth) {}
+    explicit MapHistory(std::size_t depth = DefaultDepth) : steps_(depth) {}
 
     // Keeps a step already applied to the map, discarding the steps that
     // could have been redone; an empty step is not kept.
@@ -64,21 +64,14 @@ public:
     // Undoes the newest step and forgets it, so that no redo brings it back.
     bool Retract(TileMap& map);
 
-    bool CanUndo() const { return undoCount_ > 0; }
-    bool CanRedo() const { return undoCount_ < steps_.size(); }
-    std::string UndoLabel() const { return CanUndo() ? steps_[undoCount_ - 1].label : std::string(); }
-    std::string RedoLabel() const { return CanRedo() ? steps_[undoCount_].label : std::string(); }
-    // How many steps were ever added; undo and redo do not count.
-    std::size_t StepsAdded() const { return nextId_ - 1; }
-
+    bool CanUndo() const { return steps_.CanUndo(); }
+    bool CanRedo() const { return steps_.CanRedo(); }
+    std::string UndoLabel() const { return steps_.UndoLabel(); }
+    std::string RedoLabel() const { return steps_.RedoLabel(); }
+    std::size_t StepsAdded() const { return steps_.StepsAdded(); }
     // The identity of the map's present state.
-    uint64_t StateId() const { return undoCount_ > 0 ? ids_[undoCount_ - 1] : baseId_; }
+    uint64_t StateId() const { return steps_.StateId(); }
 
 private:
-    std::size_t depth_;
-    std::deque<MapStep> steps_;
-    std::deque<uint64_t> ids_;
-    std::size_t undoCount_ = 0; // steps_[0 .. undoCount_) can be undone, the rest redone
-    uint64_t nextId_ = 1;
-    uint64_t baseId_ = 0; // the state before the oldest step kept
+    UndoList<MapStep> steps_;
 };

@@ -15,6 +15,7 @@
 
 #include "SpriteText.h"
 #include "U_class.h"
+#include "UndoList.h"
 #include "history.h"
 #include "ti_picture.h"
 
@@ -362,4 +363,34 @@ TEST(History, AThousandWholeStorageFillsStayBounded)
     const std::size_t used = liveBytes - start;
     std::printf("1000 fills of the whole storage: %zu bytes of history\n", used);
     EXPECT_LT(used, 1000u * (CellCount + 512));
+}
+
+// A saved file is the document again only in the state it was saved in:
+// no state the list reaches, past its depth or after a clear, may share
+// another's identity.
+TEST(History, EveryStateTheListReachesHasAnIdentityOfItsOwn)
+{
+    struct Labelled {
+        std::string label;
+    };
+    const auto noSwap = [](Labelled&) {};
+    UndoList<Labelled> list(2);
+    std::vector<uint64_t> seen{list.StateId()};
+    const std::function<void()> commands[] = {
+        [&] { list.Add({"a"}); },   [&] { list.Add({"b"}); },   [&] { list.Add({"c"}); }, // "a" dropped
+        [&] { list.Undo(noSwap); }, [&] { list.Undo(noSwap); },              // back to the state before "b"
+        [&] { list.Clear(); },      [&] { list.Add({"d"}); },
+    };
+    for (const auto& command : commands) {
+        command();
+        seen.push_back(list.StateId());
+    }
+    // Undo comes back to states already seen: those repeat, nothing else does.
+    EXPECT_EQ(seen[4], seen[2]);
+    EXPECT_EQ(seen[5], seen[1]);
+    seen.erase(seen.begin() + 4, seen.begin() + 6);
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+    EXPECT_EQ(list.UndoLabel(), "d");
+    EXPECT_EQ(list.StepsAdded(), 4u);
 }
