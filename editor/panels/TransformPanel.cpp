@@ -16,6 +16,8 @@
 #include "ImageFiles.h"
 #include "PicturePanel.h"
 #include "SelectionCommands.h"
+#include "ToolEntries.h"
+#include "ToolPanel.h"
 #include "TransformCommands.h"
 #include "U_main.h"
 #include "ViewPanel.h"
@@ -70,17 +72,6 @@ QToolButton* SmallButton(QWidget* page, const char* name, const QString& text, c
     return button;
 }
 
-// A dashed square, as the selection is shown in the view.
-QIcon SelectionPicture()
-{
-    QPixmap picture(24, 24);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setPen(QPen(QColor(40, 40, 40), 2, Qt::DashLine));
-    painter.drawRect(QRect(4, 4, 16, 16));
-    return QIcon(picture);
-}
-
 bool Is(const QKeyEvent& key, Qt::KeyboardModifiers modifiers)
 {
     return (key.modifiers() & ~Qt::KeypadModifier) == modifiers;
@@ -117,16 +108,13 @@ TransformPanel::TransformPanel(TForm1& form) : EditorPanel(form)
 {
     QWidget* const page = form.TabSheet1;
     int place = 0;
-    sbSelection = SmallButton(page, "sbSelection", QString(), QStringLiteral("Sélection (S)"), place++);
-    sbSelection->setIcon(SelectionPicture());
+    // Its picture, key and click are the tool panel's, as the other tools'.
+    const AddedToolButton& selection = *AddedButtonOf(ToolSelection);
+    sbSelection = SmallButton(page, selection.name, QString(), QString::fromUtf8(selection.hint), place++);
     sbSelection->setIconSize(QSize(24, 24));
     sbSelection->setCheckable(true);
     sbSelection->setAutoRaise(true);
     form.toolButtons->addButton(sbSelection, ToolSelection);
-    connect(sbSelection, &QToolButton::toggled, this, [this](bool down) {
-        if (down)
-            this->form.Tool = ToolSelection;
-    });
 
     for (const TransformControl& control : TransformControls) {
         QToolButton* button =
@@ -248,9 +236,6 @@ bool TransformPanel::ViewKeyDown(const QKeyEvent& key)
     if (!Is(key, Qt::NoModifier))
         return false;
     switch (code) {
-    case Qt::Key_S:
-        sbSelection->setChecked(true);
-        return true;
     case Qt::Key_Delete:
         EraseSelection();
         return true;
@@ -349,7 +334,7 @@ void TransformPanel::PasteClipboard()
     if (data->hasFormat(originFormat))
         DecodeCellOrigin(data->data(originFormat).toStdString(), origin);
     const DocumentChange change = PasteCells(form.document, cells, origin);
-    sbSelection->setChecked(true);
+    form.toolPanel->ChooseTool(ToolSelection);
     form.ShowDocumentChange(change);
 }
 

@@ -25,6 +25,7 @@
 #include "MapView.h"
 #include "TextEncoding.h"
 #include "TileEditor.h"
+#include "ToolEntries.h"
 
 namespace {
 
@@ -78,11 +79,13 @@ QString TypeName(SpriteType type)
 
 } // namespace
 
-// What a gesture on the map does, by button and Shift: one entry per tool.
+// What a gesture on the map does, by button and Shift: one entry per tool,
+// of the shape of the sprite view's (ToolEntries.h), chosen by the mouse
+// button instead of a key.
 struct MapWindow::Gesture {
     Qt::MouseButton button;
     bool shift;
-    Qt::CursorShape cursor;
+    ToolCursor cursor;
     void (MapWindow::*press)(Point cell);
     void (MapWindow::*drag)(Point cell);
     void (MapWindow::*release)(Point cell);
@@ -91,12 +94,12 @@ struct MapWindow::Gesture {
 const MapWindow::Gesture* MapWindow::GestureFor(Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     static const Gesture gestures[] = {
-        {Qt::LeftButton, false, Qt::CrossCursor, &MapWindow::PaintPress, &MapWindow::PaintDrag,
+        {Qt::LeftButton, false, ToolCursor::Cross, &MapWindow::PaintPress, &MapWindow::PaintDrag,
          &MapWindow::PaintRelease},
-        {Qt::LeftButton, true, Qt::SizeFDiagCursor, &MapWindow::FillPress, &MapWindow::FillDrag,
+        {Qt::LeftButton, true, ToolCursor::DiagonalSize, &MapWindow::FillPress, &MapWindow::FillDrag,
          &MapWindow::FillRelease},
-        {Qt::RightButton, false, Qt::PointingHandCursor, &MapWindow::PickPress, nullptr, nullptr},
-        {Qt::RightButton, true, Qt::PointingHandCursor, &MapWindow::PickPress, nullptr, nullptr},
+        {Qt::RightButton, false, ToolCursor::PointingHand, &MapWindow::PickPress, nullptr, nullptr},
+        {Qt::RightButton, true, ToolCursor::PointingHand, &MapWindow::PickPress, nullptr, nullptr},
     };
     const bool shift = modifiers & Qt::ShiftModifier;
     for (const Gesture& gesture : gestures)
@@ -364,7 +367,7 @@ void MapWindow::MapViewPressed(Qt::MouseButton button, Qt::KeyboardModifiers mod
     gesture_ = GestureFor(button, modifiers);
     if (!gesture_)
         return;
-    mapView_->viewport()->setCursor(gesture_->cursor);
+    mapView_->viewport()->setCursor(CursorOf(gesture_->cursor));
     (this->*gesture_->press)(cell);
 }
 
@@ -379,7 +382,7 @@ void MapWindow::MapViewReleased(Point cell)
     const Gesture* gesture = std::exchange(gesture_, nullptr);
     if (!gesture)
         return;
-    mapView_->viewport()->setCursor(Qt::CrossCursor);
+    mapView_->viewport()->setCursor(CursorOf(ToolCursor::Cross));
     if (gesture->release)
         (this->*gesture->release)(cell);
 }
