@@ -17,10 +17,9 @@
 #include "FormLayout.h"
 #include "FrameStrip.h"
 #include "IniFile.h"
-#include "ToolEntries.h"
-#include "shapes.h"
 #include "U_main.h"
 #include "ViewPanel.h"
+#include "shapes.h"
 
 namespace {
 
@@ -113,11 +112,11 @@ void ToolPanel::BuildToolButtons()
         }
         auto* button = form.findChild<QAbstractButton*>(QString::fromLatin1(added.name));
         shownTools.insert(button, added.tool);
+        ShowToolButtonPicture(button, added.tool);
         // A click on the shape already chosen turns it filled, or back.
         connect(button, &QAbstractButton::clicked, this,
                 [this, button, &added] { ChooseTool(ToolOnClick(added, shownTools.value(button))); });
     }
-    ShowToolButtonPictures();
 }
 
 // The designed buttons' hints name no key: their tooltips add it.
@@ -125,9 +124,10 @@ void ToolPanel::BuildToolKeys()
 {
     for (const SpriteViewTool& entry : SpriteViewTools()) {
         AddCommandKeys(&form, {QKeySequence(entry.key)}, [this, tool = entry.tool] { ChooseTool(tool); });
+        auto* button = form.findChild<QAbstractButton*>(QString::fromLatin1(entry.button));
+        buttonOfTool.insert(entry.tool, button);
         if (AddedButtonOf(entry.tool))
             continue;
-        auto* button = form.findChild<QAbstractButton*>(QString::fromLatin1(entry.button));
         designedToolKeys.insert(button, QKeySequence(entry.key).toString(QKeySequence::NativeText));
         button->installEventFilter(this);
     }
@@ -140,30 +140,37 @@ void ToolPanel::BuildToolKeys()
             [this] { this->form.ShowDocumentChange(this->form.document.CancelDrawing()); });
 }
 
+// The designed buttons choose their tool again at every move of the
+// pointer over them: only what changes is drawn again.
 void ToolPanel::ChooseTool(int tool)
 {
     if (tool == ToolEyedropper && form.Tool != ToolEyedropper)
         toolBeforeEyedropper = form.Tool;
-    auto* button = form.findChild<QAbstractButton*>(QString::fromLatin1(SpriteViewToolOf(tool).button));
-    if (shownTools.contains(button))
-        shownTools[button] = tool;
+    QAbstractButton* button = buttonOfTool.value(tool);
     button->setChecked(true);
     form.Tool = static_cast<int8_t>(tool);
-    ShowToolButtonPictures();
+    const auto shown = shownTools.find(button);
+    if (shown != shownTools.end() && *shown != tool) {
+        *shown = tool;
+        ShowToolButtonPicture(button, tool);
+    }
     ShowToolCursor();
 }
 
 // Each added button shows the tool it stands for: a shape outlined or filled.
-void ToolPanel::ShowToolButtonPictures()
+void ToolPanel::ShowToolButtonPicture(QAbstractButton* button, int tool)
 {
-    for (auto shown = shownTools.cbegin(); shown != shownTools.cend(); ++shown)
-        shown.key()->setIcon(SpriteViewToolOf(shown.value()).picture());
+    button->setIcon(SpriteViewToolOf(tool).picture());
 }
 
 // Only over the view: the rest of the window keeps the arrow.
 void ToolPanel::ShowToolCursor()
 {
-    form.I_Principale->setCursor(CursorOf(SpriteViewToolOf(form.Tool).cursor));
+    const ToolCursor cursor = SpriteViewToolOf(form.Tool).cursor;
+    if (cursor == viewCursor)
+        return;
+    viewCursor = cursor;
+    form.I_Principale->setCursor(CursorOf(cursor));
 }
 
 int ToolPanel::ToolOnClick(const AddedToolButton& button, int shown) const

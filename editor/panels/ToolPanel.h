@@ -14,11 +14,12 @@
 #include <QHash>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 #include "EditorPanel.h"
+#include "ToolEntries.h"
 #include "U_class.h"
 
-struct AddedToolButton;
 class FrameStrip;
 class QAbstractButton;
 class QCheckBox;
@@ -67,7 +68,7 @@ private:
     void BuildToolButtons();
     void BuildToolKeys();
     void ShowZoom();
-    void ShowToolButtonPictures();
+    void ShowToolButtonPicture(QAbstractButton* button, int tool);
     void ShowToolCursor();
     // The tool a click on an added button chooses: the one it shows, or
     // its other one when the button's tool is already chosen.
@@ -84,4 +85,8 @@ private:
     // The tool each added button stands for: which shape, outlined or
     // filled, a click on it chooses.
     QHash<QAbstractButton*, int> shownTools;
+    // The button that is down for each tool.
+    QHash<int, QAbstractButton*> buttonOfTool;
+    // The cursor the view shows, none before the first tool is shown.
+    std::optional<ToolCursor> viewCursor;
 };

@@ -72,6 +72,9 @@ QCursor BucketCursor()
 {
     const QPixmap picture = Drawn(CursorSide, [](QPainter& painter) {
         const QPolygonF pail({{9, 12}, {21, 6}, {27, 18}, {15, 24}});
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawPolygon(pail);
         HaloedStroke(painter, 2, [&](QPainter& p) { p.drawPolygon(pail); });
         HaloedStroke(painter, 2, [](QPainter& p) { p.drawLine(QPointF(9, 12), QPointF(4, 21)); });
         painter.setPen(Qt::NoPen);
