@@ -123,12 +123,13 @@ void ToolPanel::BuildToolButtons()
 void ToolPanel::BuildToolKeys()
 {
     for (const SpriteViewTool& entry : SpriteViewTools()) {
-        AddCommandKeys(&form, {QKeySequence(entry.key)}, [this, tool = entry.tool] { ChooseTool(tool); });
-        auto* button = form.findChild<QAbstractButton*>(QString::fromLatin1(entry.button));
-        buttonOfTool.insert(entry.tool, button);
-        if (AddedButtonOf(entry.tool))
+        const SpriteToolChoice& choice = entry.chosenBy;
+        AddCommandKeys(&form, {QKeySequence(choice.key)}, [this, tool = entry.gesture] { ChooseTool(tool); });
+        auto* button = form.findChild<QAbstractButton*>(QString::fromLatin1(choice.button));
+        buttonOfTool.insert(entry.gesture, button);
+        if (AddedButtonOf(entry.gesture))
             continue;
-        designedToolKeys.insert(button, QKeySequence(entry.key).toString(QKeySequence::NativeText));
+        designedToolKeys.insert(button, QKeySequence(choice.key).toString(QKeySequence::NativeText));
         button->installEventFilter(this);
     }
 
@@ -160,7 +161,7 @@ void ToolPanel::ChooseTool(int tool)
 // Each added button shows the tool it stands for: a shape outlined or filled.
 void ToolPanel::ShowToolButtonPicture(QAbstractButton* button, int tool)
 {
-    button->setIcon(SpriteViewToolOf(tool).picture());
+    button->setIcon(SpriteViewToolOf(tool).chosenBy.picture());
 }
 
 // Only over the view: the rest of the window keeps the arrow.

@@ -101,16 +101,17 @@ constexpr auto Key = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoMod
 };
 
 const SpriteViewTool Tools_[] = {
-    {ToolPencil, Key(Qt::Key_B), "sbPencil", ToolCursor::Cross, nullptr},
-    {ToolLine, Key(Qt::Key_L), "sbLine", ToolCursor::Cross, nullptr},
-    {ToolFill, Key(Qt::Key_G), "sbRempli", ToolCursor::Bucket, nullptr},
-    {ToolSelection, Key(Qt::Key_S), "sbSelection", ToolCursor::SizeAll, SelectionPicture},
-    {ToolRectangle, Key(Qt::Key_U), "sbRectangle", ToolCursor::Cross, ShapePicture<false, false>},
-    {ToolFilledRectangle, Key(Qt::Key_U, Qt::ShiftModifier), "sbRectangle", ToolCursor::Cross,
-     ShapePicture<true, false>},
-    {ToolEllipse, Key(Qt::Key_O), "sbEllipse", ToolCursor::Cross, ShapePicture<false, true>},
-    {ToolFilledEllipse, Key(Qt::Key_O, Qt::ShiftModifier), "sbEllipse", ToolCursor::Cross, ShapePicture<true, true>},
-    {ToolEyedropper, Key(Qt::Key_I), "sbPipette", ToolCursor::Dropper, EyedropperPicture},
+    {{Key(Qt::Key_B), "sbPencil", nullptr}, ToolCursor::Cross, ToolPencil},
+    {{Key(Qt::Key_L), "sbLine", nullptr}, ToolCursor::Cross, ToolLine},
+    {{Key(Qt::Key_G), "sbRempli", nullptr}, ToolCursor::Bucket, ToolFill},
+    {{Key(Qt::Key_S), "sbSelection", SelectionPicture}, ToolCursor::SizeAll, ToolSelection},
+    {{Key(Qt::Key_U), "sbRectangle", ShapePicture<false, false>}, ToolCursor::Cross, ToolRectangle},
+    {{Key(Qt::Key_U, Qt::ShiftModifier), "sbRectangle", ShapePicture<true, false>},
+     ToolCursor::Cross,
+     ToolFilledRectangle},
+    {{Key(Qt::Key_O), "sbEllipse", ShapePicture<false, true>}, ToolCursor::Cross, ToolEllipse},
+    {{Key(Qt::Key_O, Qt::ShiftModifier), "sbEllipse", ShapePicture<true, true>}, ToolCursor::Cross, ToolFilledEllipse},
+    {{Key(Qt::Key_I), "sbPipette", EyedropperPicture}, ToolCursor::Dropper, ToolEyedropper},
 };
 
 const AddedToolButton Buttons[] = {
@@ -156,7 +157,7 @@ std::span<const SpriteViewTool> SpriteViewTools()
 const SpriteViewTool& SpriteViewToolOf(int tool)
 {
     const auto* entry = std::find_if(std::begin(Tools_), std::end(Tools_),
-                                     [tool](const SpriteViewTool& each) { return each.tool == tool; });
+                                     [tool](const SpriteViewTool& each) { return each.gesture == tool; });
     return entry != std::end(Tools_) ? *entry : Tools_[0];
 }
 

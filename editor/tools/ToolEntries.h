@@ -1,11 +1,10 @@
 // The tools of the views on the window's side, one entry each: how the user
 // chooses it, the cursor it shows over its view, and its gesture. For the
 // sprite view the gesture is the document's entry of the same tool
-// (DrawingTools.h); the entry adds the key that chooses the tool, the button
-// that is down while it is the tool and the picture that button shows. The
-// map window's gestures are entries of the same shape, chosen by a mouse
-// button instead of a key (MapWindow.cpp). A view's new tool is one more
-// entry here and, for the sprite view, one in DrawingTools.
+// (DrawingTools.h), chosen by a key or a button; the map window's gestures
+// are entries of the same shape, chosen by a mouse button, and are the
+// window's handlers (MapWindow.cpp). A view's new tool is one more entry,
+// a new view one more table.
 #pragma once
 
 #include <QCursor>
@@ -19,17 +18,29 @@
 enum class ToolCursor { Cross, Bucket, Dropper, SizeAll, DiagonalSize, PointingHand };
 QCursor CursorOf(ToolCursor cursor);
 
-struct SpriteViewTool {
-    Tools tool;
-    QKeyCombination key;
-    // The object name of the button down while it is the tool: the filled
-    // shapes share their outlined shape's button.
-    const char* button;
+// The shape of every view's tool entry: how the user chooses the tool, the
+// cursor the view shows while it is chosen, and its gesture, each view
+// giving its own kind of choice and of gesture.
+template <typename Choice, typename Gesture> struct ViewTool {
+    Choice chosenBy;
     ToolCursor cursor;
+    Gesture gesture;
+};
+
+// A tool of the sprite view is chosen by its key or its button, which is
+// down while it is the tool.
+struct SpriteToolChoice {
+    QKeyCombination key;
+    // The button's object name: the filled shapes share their outlined
+    // shape's button.
+    const char* button;
     // What that button shows while it stands for the tool; nullptr for the
     // designed buttons, which keep their own pictures.
     QIcon (*picture)();
 };
+
+// Its gesture is the document's entry of the tool (DrawingTools.h).
+using SpriteViewTool = ViewTool<SpriteToolChoice, Tools>;
 
 std::span<const SpriteViewTool> SpriteViewTools();
 const SpriteViewTool& SpriteViewToolOf(int tool);
