@@ -122,6 +122,8 @@ const DrawingTool Entries[] = {
     {ToolEyedropper, "crayon", Under, nullptr, false, nullptr, DrawsNothing, ReleasesNothing},
 };
 
+// A value that is no tool (a window's stale choice) draws nothing, as the
+// eyedropper does.
 const DrawingTool NoTool = {ToolPencil, "crayon", Under, nullptr, false, nullptr, DrawsNothing, ReleasesNothing};
 
 } // namespace
