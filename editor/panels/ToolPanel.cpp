@@ -1,5 +1,6 @@
 #include "ToolPanel.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QHelpEvent>
@@ -36,42 +37,6 @@ const ScreenGuide ScreenGuides[] = {
     {{240, 128}, QColor(0, 170, 170)}, // TI-92 Plus and V200
 };
 
-enum class Glyph { Rectangle, FilledRectangle, Ellipse, FilledEllipse, Eyedropper };
-
-QIcon ToolPicture(Glyph glyph)
-{
-    const QColor ink(40, 40, 40);
-    QPixmap picture(20, 20);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(ink, 2));
-    const QRectF box(3, 5, 14, 10);
-    switch (glyph) {
-    case Glyph::Rectangle:
-        painter.drawRect(box);
-        break;
-    case Glyph::FilledRectangle:
-        painter.setBrush(ink);
-        painter.drawRect(box);
-        break;
-    case Glyph::Ellipse:
-        painter.drawEllipse(box);
-        break;
-    case Glyph::FilledEllipse:
-        painter.setBrush(ink);
-        painter.drawEllipse(box);
-        break;
-    case Glyph::Eyedropper:
-        painter.setPen(QPen(ink, 2.5, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(QPointF(4, 16), QPointF(12, 8));
-        painter.setBrush(ink);
-        painter.drawEllipse(QPointF(14.5, 5.5), 3, 3);
-        break;
-    }
-    return QIcon(picture);
-}
-
 // In the free column of "Retouche", between the transforms and the frame
 // controls, in line with the transform buttons.
 QToolButton* ToolButton(QWidget* page, const char* name, const QString& hint, int place)
@@ -86,19 +51,6 @@ QToolButton* ToolButton(QWidget* page, const char* name, const QString& hint, in
     button->setIconSize(QSize(20, 20));
     button->setFocusPolicy(Qt::ClickFocus);
     return button;
-}
-
-// The button that is down for a tool: the filled shapes share theirs.
-int ButtonIdOf(int tool)
-{
-    switch (tool) {
-    case ToolFilledRectangle:
-        return ToolRectangle;
-    case ToolFilledEllipse:
-        return ToolEllipse;
-    default:
-        return tool;
-    }
 }
 
 // "Crayon (B)": a hint and the key of its tool.
@@ -118,6 +70,7 @@ ToolPanel::ToolPanel(EditorContext& editor) : EditorPanel(editor)
 {
     BuildToolButtons();
     BuildToolKeys();
+    ShowToolCursor();
 
     CB_ReperesEcran = Place(new QCheckBox(QStringLiteral("Repères d'écran"), editor.Page(EditorPage::Options)),
                             "CB_ReperesEcran", 8, 166, 281, 20);
@@ -147,49 +100,40 @@ bool ToolPanel::eventFilter(QObject* watched, QEvent* event)
     return true;
 }
 
+// The added buttons of the drawing row in the order of their table; the
+// selection's is the transform panel's, first in its row.
 void ToolPanel::BuildToolButtons()
 {
-    QWidget* const page = editor.Page(EditorPage::Retouche);
-    designedToolKeys = {{editor.Designed().pencil, QStringLiteral("B")},
-                        {editor.Designed().line, QStringLiteral("L")},
-                        {editor.Designed().fill, QStringLiteral("G")}};
-    for (QObject* button : {editor.Designed().pencil, editor.Designed().line, editor.Designed().fill})
-        button->installEventFilter(this);
-    sbRectangle = ToolButton(page, "sbRectangle", QStringLiteral("Rectangle (U) ; plein : Maj+U ou second clic"), 0);
-    sbEllipse = ToolButton(page, "sbEllipse", QStringLiteral("Ellipse (O) ; pleine : Maj+O ou second clic"), 1);
-    sbPipette = ToolButton(page, "sbPipette",
-                           QStringLiteral("Pipette (I) : le bouton de la souris qui clique prend la couleur de la "
-                                          "case, ou le masque ; Alt + clic avec tout outil"),
-                           2);
-    sbPipette->setIcon(ToolPicture(Glyph::Eyedropper));
-    editor.Designed().toolButtons->addButton(sbRectangle, ToolRectangle);
-    editor.Designed().toolButtons->addButton(sbEllipse, ToolEllipse);
-    editor.Designed().toolButtons->addButton(sbPipette, ToolEyedropper);
-    ShowShapeButtons();
-
-    // A click on the shape already chosen turns it filled, or back.
-    connect(sbRectangle, &QToolButton::clicked, this,
-            [this] { ChooseTool(ShapeOnClick(ToolRectangle, ToolFilledRectangle, filledRectangle)); });
-    connect(sbEllipse, &QToolButton::clicked, this,
-            [this] { ChooseTool(ShapeOnClick(ToolEllipse, ToolFilledEllipse, filledEllipse)); });
-    connect(sbPipette, &QToolButton::clicked, this, [this] { ChooseTool(ToolEyedropper); });
+    int place = 0;
+    for (const AddedToolButton& added : AddedToolButtons()) {
+        if (added.row == ToolButtonRow::Drawing) {
+            QToolButton* button =
+                ToolButton(editor.Page(EditorPage::Retouche), added.name, QString::fromUtf8(added.hint), place++);
+            editor.Designed().toolButtons->addButton(button, added.tool);
+        }
+        auto* button = editor.Window().findChild<QAbstractButton*>(QString::fromLatin1(added.name));
+        shownTools.insert(button, added.tool);
+        ShowToolButtonPicture(button, added.tool);
+        // A click on the shape already chosen turns it filled, or back.
+        connect(button, &QAbstractButton::clicked, this,
+                [this, button, &added] { ChooseTool(ToolOnClick(added, shownTools.value(button))); });
+    }
 }
 
-// S, the selection's key, is the transform panel's.
+// The designed buttons' hints name no key: their tooltips add it.
 void ToolPanel::BuildToolKeys()
 {
-    const std::pair<QKeySequence, int> keys[] = {
-        {QKeySequence(Qt::Key_B), ToolPencil},
-        {QKeySequence(Qt::Key_L), ToolLine},
-        {QKeySequence(Qt::Key_G), ToolFill},
-        {QKeySequence(Qt::Key_U), ToolRectangle},
-        {QKeySequence(Qt::SHIFT | Qt::Key_U), ToolFilledRectangle},
-        {QKeySequence(Qt::Key_O), ToolEllipse},
-        {QKeySequence(Qt::SHIFT | Qt::Key_O), ToolFilledEllipse},
-        {QKeySequence(Qt::Key_I), ToolEyedropper},
-    };
-    for (const auto& [key, tool] : keys)
-        AddCommandKeys(&editor.Window(), {key}, [this, tool = tool] { ChooseTool(tool); });
+    for (const SpriteViewTool& entry : SpriteViewTools()) {
+        const SpriteToolChoice& choice = entry.chosenBy;
+        AddCommandKeys(&editor.Window(), {QKeySequence(choice.key)},
+                       [this, tool = entry.gesture] { ChooseTool(tool); });
+        auto* button = editor.Window().findChild<QAbstractButton*>(QString::fromLatin1(choice.button));
+        buttonOfTool.insert(entry.gesture, button);
+        if (AddedButtonOf(entry.gesture))
+            continue;
+        designedToolKeys.insert(button, QKeySequence(choice.key).toString(QKeySequence::NativeText));
+        button->installEventFilter(this);
+    }
 
     // Only while a button draws, so that Escape keeps its other
     // uses (dropping the selection) the rest of the time.
@@ -199,30 +143,44 @@ void ToolPanel::BuildToolKeys()
             [this] { this->editor.ShowChange(this->editor.Document().CancelDrawing()); });
 }
 
+// The designed buttons choose their tool again at every move of the
+// pointer over them: only what changes is drawn again.
 void ToolPanel::ChooseTool(int tool)
 {
     if (tool == ToolEyedropper && editor.ChosenTool() != ToolEyedropper)
         toolBeforeEyedropper = editor.ChosenTool();
-    if (ButtonIdOf(tool) == ToolRectangle)
-        filledRectangle = tool == ToolFilledRectangle;
-    if (ButtonIdOf(tool) == ToolEllipse)
-        filledEllipse = tool == ToolFilledEllipse;
-    editor.Designed().toolButtons->button(ButtonIdOf(tool))->setChecked(true);
+    QAbstractButton* button = buttonOfTool.value(tool);
+    button->setChecked(true);
     editor.ChosenTool() = static_cast<int8_t>(tool);
-    ShowShapeButtons();
+    const auto shown = shownTools.find(button);
+    if (shown != shownTools.end() && *shown != tool) {
+        *shown = tool;
+        ShowToolButtonPicture(button, tool);
+    }
+    ShowToolCursor();
 }
 
-// Each shape's button shows whether it draws outlined or filled.
-void ToolPanel::ShowShapeButtons()
+// Each added button shows the tool it stands for: a shape outlined or filled.
+void ToolPanel::ShowToolButtonPicture(QAbstractButton* button, int tool)
 {
-    sbRectangle->setIcon(ToolPicture(filledRectangle ? Glyph::FilledRectangle : Glyph::Rectangle));
-    sbEllipse->setIcon(ToolPicture(filledEllipse ? Glyph::FilledEllipse : Glyph::Ellipse));
+    button->setIcon(SpriteViewToolOf(tool).chosenBy.picture());
 }
 
-int ToolPanel::ShapeOnClick(int outlined, int filled, bool isFilled) const
+// Only over the view: the rest of the window keeps the arrow.
+void ToolPanel::ShowToolCursor()
 {
-    const bool again = editor.ChosenTool() == outlined || editor.ChosenTool() == filled;
-    return again != isFilled ? filled : outlined;
+    const ToolCursor cursor = SpriteViewToolOf(editor.ChosenTool()).cursor;
+    if (cursor == viewCursor)
+        return;
+    viewCursor = cursor;
+    editor.ViewRegion().setCursor(CursorOf(cursor));
+}
+
+int ToolPanel::ToolOnClick(const AddedToolButton& button, int shown) const
+{
+    if (!button.Has(editor.ChosenTool()))
+        return shown;
+    return shown == button.tool ? button.otherTool : button.tool;
 }
 
 bool ToolPanel::PickPen(int button, Point cell, bool altHeld)

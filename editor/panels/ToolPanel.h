@@ -1,8 +1,9 @@
 // The drawing tools added beside the designed three: the rectangle and the
 // ellipse (outlined or filled) and the eyedropper, with their buttons in the
-// free column of "Retouche"; the tool keys (B, L, G, U, O, I and Maj+U,
+// free column of "Retouche"; the tool keys (B, L, G, S, U, O, I and Maj+U,
 // Maj+O), which work from whatever control has the focus but a text box
-// being typed in; Escape, which cancels the drawing of a held button; the
+// being typed in; the cursor of the tool chosen over the view; the buttons,
+// keys and cursors are the tools' entries (ToolEntries.h); Escape, which cancels the drawing of a held button; the
 // row of frame pictures below the view while the set has several frames; the
 // screen guides of the calculators over the main view ("Repères d'écran" on
 // "Options", key "ReperesEcran" of the view's section "Affichage"); and the
@@ -13,11 +14,14 @@
 #include <QHash>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 #include "EditorPanel.h"
+#include "ToolEntries.h"
 #include "U_class.h"
 
 class FrameStrip;
+class QAbstractButton;
 class QCheckBox;
 class QLabel;
 class QShortcut;
@@ -27,7 +31,8 @@ class ToolPanel : public EditorPanel {
 public:
     explicit ToolPanel(EditorContext& editor);
 
-    // Chooses a tool as its key does: its button goes down.
+    // Chooses a tool as its key does: its button goes down and the view
+    // takes its cursor. The one way the tool changes.
     void ChooseTool(int tool);
     // A press of a mouse button over the view with the eyedropper, or with
     // Alt held whatever the tool: the button takes the pen of the cell, and
@@ -63,15 +68,13 @@ private:
     void BuildToolButtons();
     void BuildToolKeys();
     void ShowZoom();
-    void ShowShapeButtons();
-    // The shape a click on its button chooses: the one its button shows,
-    // or the other one when that shape is already the tool.
-    int ShapeOnClick(int outlined, int filled, bool isFilled) const;
+    void ShowToolButtonPicture(QAbstractButton* button, int tool);
+    void ShowToolCursor();
+    // The tool a click on an added button chooses: the one it shows, or
+    // its other one when the button's tool is already chosen.
+    int ToolOnClick(const AddedToolButton& button, int shown) const;
     void CB_ReperesEcranClick();
 
-    QToolButton* sbRectangle;
-    QToolButton* sbEllipse;
-    QToolButton* sbPipette;
     QShortcut* cancelKey;
     FrameStrip* frameStrip;
     QLabel* L_Zoom;
@@ -79,7 +82,11 @@ private:
     int toolBeforeEyedropper = 0;
     // The key each designed tool button's tooltip names.
     QHash<const QObject*, QString> designedToolKeys;
-    // What each shape's button draws when chosen.
-    bool filledRectangle = false;
-    bool filledEllipse = false;
+    // The tool each added button stands for: which shape, outlined or
+    // filled, a click on it chooses.
+    QHash<QAbstractButton*, int> shownTools;
+    // The button that is down for each tool.
+    QHash<int, QAbstractButton*> buttonOfTool;
+    // The cursor the view shows, none before the first tool is shown.
+    std::optional<ToolCursor> viewCursor;
 };

@@ -17,6 +17,8 @@
 #include "ImageFiles.h"
 #include "PicturePanel.h"
 #include "SelectionCommands.h"
+#include "ToolEntries.h"
+#include "ToolPanel.h"
 #include "TransformCommands.h"
 #include "ViewColors.h"
 #include "ViewPanel.h"
@@ -71,17 +73,6 @@ QToolButton* SmallButton(QWidget* page, const char* name, const QString& text, c
     return button;
 }
 
-// A dashed square, as the selection is shown in the view.
-QIcon SelectionPicture()
-{
-    QPixmap picture(24, 24);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setPen(QPen(QColor(40, 40, 40), 2, Qt::DashLine));
-    painter.drawRect(QRect(4, 4, 16, 16));
-    return QIcon(picture);
-}
-
 bool Is(const QKeyEvent& key, Qt::KeyboardModifiers modifiers)
 {
     return (key.modifiers() & ~Qt::KeypadModifier) == modifiers;
@@ -118,16 +109,13 @@ TransformPanel::TransformPanel(EditorContext& editor) : EditorPanel(editor)
 {
     QWidget* const page = editor.Page(EditorPage::Retouche);
     int place = 0;
-    sbSelection = SmallButton(page, "sbSelection", QString(), QStringLiteral("Sélection (S)"), place++);
-    sbSelection->setIcon(SelectionPicture());
+    // Its picture, key and click are the tool panel's, as the other tools'.
+    const AddedToolButton& selection = *AddedButtonOf(ToolSelection);
+    sbSelection = SmallButton(page, selection.name, QString(), QString::fromUtf8(selection.hint), place++);
     sbSelection->setIconSize(QSize(24, 24));
     sbSelection->setCheckable(true);
     sbSelection->setAutoRaise(true);
     editor.Designed().toolButtons->addButton(sbSelection, ToolSelection);
-    connect(sbSelection, &QToolButton::toggled, this, [this](bool down) {
-        if (down)
-            this->editor.ChosenTool() = ToolSelection;
-    });
 
     for (const TransformControl& control : TransformControls) {
         QToolButton* button =
@@ -249,9 +237,6 @@ bool TransformPanel::ViewKeyDown(const QKeyEvent& key)
     if (!Is(key, Qt::NoModifier))
         return false;
     switch (code) {
-    case Qt::Key_S:
-        sbSelection->setChecked(true);
-        return true;
     case Qt::Key_Delete:
         EraseSelection();
         return true;
@@ -351,7 +336,7 @@ void TransformPanel::PasteClipboard()
     if (data->hasFormat(originFormat))
         DecodeCellOrigin(data->data(originFormat).toStdString(), origin);
     const DocumentChange change = PasteCells(editor.Document(), cells, origin);
-    sbSelection->setChecked(true);
+    editor.Tools().ChooseTool(ToolSelection);
     editor.ShowChange(change);
 }
 

@@ -78,30 +78,24 @@ QString TypeName(SpriteType type)
 
 } // namespace
 
-// What a gesture on the map does, by button and Shift: one entry per tool.
-struct MapWindow::Gesture {
-    Qt::MouseButton button;
-    bool shift;
-    Qt::CursorShape cursor;
-    void (MapWindow::*press)(Point cell);
-    void (MapWindow::*drag)(Point cell);
-    void (MapWindow::*release)(Point cell);
-};
-
-const MapWindow::Gesture* MapWindow::GestureFor(Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+// What a gesture on the map does, by button and Shift: one entry per tool,
+// of the shape of the sprite view's (ToolEntries.h).
+const MapWindow::MapTool* MapWindow::ToolFor(Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
-    static const Gesture gestures[] = {
-        {Qt::LeftButton, false, Qt::CrossCursor, &MapWindow::PaintPress, &MapWindow::PaintDrag,
-         &MapWindow::PaintRelease},
-        {Qt::LeftButton, true, Qt::SizeFDiagCursor, &MapWindow::FillPress, &MapWindow::FillDrag,
-         &MapWindow::FillRelease},
-        {Qt::RightButton, false, Qt::PointingHandCursor, &MapWindow::PickPress, nullptr, nullptr},
-        {Qt::RightButton, true, Qt::PointingHandCursor, &MapWindow::PickPress, nullptr, nullptr},
+    static const MapTool tools[] = {
+        {{Qt::LeftButton, false},
+         ToolCursor::Cross,
+         {&MapWindow::PaintPress, &MapWindow::PaintDrag, &MapWindow::PaintRelease}},
+        {{Qt::LeftButton, true},
+         ToolCursor::DiagonalSize,
+         {&MapWindow::FillPress, &MapWindow::FillDrag, &MapWindow::FillRelease}},
+        {{Qt::RightButton, false}, ToolCursor::PointingHand, {&MapWindow::PickPress, nullptr, nullptr}},
+        {{Qt::RightButton, true}, ToolCursor::PointingHand, {&MapWindow::PickPress, nullptr, nullptr}},
     };
     const bool shift = modifiers & Qt::ShiftModifier;
-    for (const Gesture& gesture : gestures)
-        if (gesture.button == button && gesture.shift == shift)
-            return &gesture;
+    for (const MapTool& tool : tools)
+        if (tool.chosenBy.button == button && tool.chosenBy.shift == shift)
+            return &tool;
     return nullptr;
 }
 
@@ -239,7 +233,7 @@ void MapWindow::ConnectControls()
 void MapWindow::SetDocument(MapDocument* document)
 {
     fitOnShow_ = !isVisible();
-    gesture_ = nullptr;
+    heldTool_ = nullptr;
     mapView_->SetOutlinedCells(std::nullopt);
     document_ = document;
     editedTile_ = 0;
@@ -359,29 +353,29 @@ void MapWindow::Refuse(const std::string& reason)
 
 void MapWindow::MapViewPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, Point cell)
 {
-    if (!document_ || gesture_ || !IsOnMap(cell))
+    if (!document_ || heldTool_ || !IsOnMap(cell))
         return;
-    gesture_ = GestureFor(button, modifiers);
-    if (!gesture_)
+    heldTool_ = ToolFor(button, modifiers);
+    if (!heldTool_)
         return;
-    mapView_->viewport()->setCursor(gesture_->cursor);
-    (this->*gesture_->press)(cell);
+    mapView_->viewport()->setCursor(CursorOf(heldTool_->cursor));
+    (this->*heldTool_->gesture.press)(cell);
 }
 
 void MapWindow::MapViewDragged(Point cell)
 {
-    if (gesture_ && gesture_->drag && IsOnMap(cell))
-        (this->*gesture_->drag)(cell);
+    if (heldTool_ && heldTool_->gesture.drag && IsOnMap(cell))
+        (this->*heldTool_->gesture.drag)(cell);
 }
 
 void MapWindow::MapViewReleased(Point cell)
 {
-    const Gesture* gesture = std::exchange(gesture_, nullptr);
-    if (!gesture)
+    const MapTool* tool = std::exchange(heldTool_, nullptr);
+    if (!tool)
         return;
-    mapView_->viewport()->setCursor(Qt::CrossCursor);
-    if (gesture->release)
-        (this->*gesture->release)(cell);
+    mapView_->viewport()->setCursor(CursorOf(ToolCursor::Cross));
+    if (tool->gesture.release)
+        (this->*tool->gesture.release)(cell);
 }
 
 // A press on the cell just clicked, within a double-click's time, is the
@@ -439,7 +433,7 @@ void MapWindow::MapViewDoubleClicked(Point cell)
 {
     if (!document_ || !IsOnMap(cell))
         return;
-    if (std::exchange(gesture_, nullptr))
+    if (std::exchange(heldTool_, nullptr))
         ShowMapChange(document_->EndGesture());
     if (cell == clickedCell_ && document_->StepsAdded() == stepsBeforeClick_ + 1 && document_->CanUndo())
         ShowMapChange(document_->Retract());

@@ -5,9 +5,10 @@
 // document's commands (MapDocument.h) and shows what each changed; how a
 // map is opened, saved and set aside is MapDocuments' (MapDocuments.h).
 //
-// Gestures on the map, one table entry each (button, Shift, cursor, what
-// press, drag and release do): the left button paints the chosen tile, one
-// undo step per drag; with Shift it fills the dragged rectangle; the right
+// Gestures on the map, one tool entry each, of the shape every view's
+// tools have (ToolEntries.h: button and Shift, cursor, what press, drag and
+// release do): the left button paints the chosen tile, one undo step per
+// drag; with Shift it fills the dragged rectangle; the right
 // button picks the tile under the pointer. A double-click opens the cell's
 // tile in the tile editor, whose left button paints black (or the gray
 // chosen, for gray tiles) and right button white.
@@ -18,6 +19,7 @@
 
 #include "Dialogs.h"
 #include "MapDocument.h"
+#include "ToolEntries.h"
 
 class MapDocuments;
 class MapPalette;
@@ -65,8 +67,19 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    struct Gesture;
-    static const Gesture* GestureFor(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    // A gesture on the map is chosen by the mouse button pressed, with Shift
+    // or not, and is the window's handlers of its press, drag and release.
+    struct MapToolChoice {
+        Qt::MouseButton button;
+        bool shift;
+    };
+    struct GestureHandlers {
+        void (MapWindow::*press)(Point cell);
+        void (MapWindow::*drag)(Point cell);
+        void (MapWindow::*release)(Point cell);
+    };
+    using MapTool = ViewTool<MapToolChoice, GestureHandlers>;
+    static const MapTool* ToolFor(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
 
     void BuildControls();
     void ConnectControls();
@@ -88,7 +101,7 @@ private:
 
     MapDocuments& documents_;
     MapDocument* document_ = nullptr;
-    const Gesture* gesture_ = nullptr;
+    const MapTool* heldTool_ = nullptr;
     Point lastCell_{-1, -1};
     Point fillStart_{-1, -1};
     // The cell of the last click that did not drag, when it was pressed and

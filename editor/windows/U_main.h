@@ -326,7 +326,6 @@ private:
 
     Point CellUnder(Point windowPoint) const;
     void AssignPen(int button, PenValue pen);
-    QToolButton* ToolButton(int tool) const;
     void ShowPosition(Point windowPoint, Point cell);
     void ApplySize();
 

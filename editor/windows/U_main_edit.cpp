@@ -180,13 +180,7 @@ void TForm1::ShowCellPosition(Point cell)
 void TForm1::FormMouseWheel(int delta)
 {
     const int from = std::min<int>(Tool, ToolFill + 1);
-    Tool = delta > 0 ? std::max<int>(from - 1, ToolPencil) : std::min<int>(from + 1, ToolFill);
-    ToolButton(Tool)->setChecked(true);
-}
-
-QToolButton* TForm1::ToolButton(int tool) const
-{
-    return static_cast<QToolButton*>(toolButtons->button(tool));
+    toolPanel->ChooseTool(delta > 0 ? std::max<int>(from - 1, ToolPencil) : std::min<int>(from + 1, ToolFill));
 }
 
 // The tool follows whichever button is down as soon as the pointer moves
@@ -194,11 +188,11 @@ QToolButton* TForm1::ToolButton(int tool) const
 void TForm1::sbPencilMouseMove()
 {
     if (sbPencil->isChecked())
-        Tool = ToolPencil;
+        toolPanel->ChooseTool(ToolPencil);
     else if (sbLine->isChecked())
-        Tool = ToolLine;
+        toolPanel->ChooseTool(ToolLine);
     else if (sbRempli->isChecked())
-        Tool = ToolFill;
+        toolPanel->ChooseTool(ToolFill);
 }
 
 // A stroke in progress keeps the pen it started with.

@@ -207,7 +207,9 @@ void TForm1::BuildLayout()
     setMouseTracking(true);
 
     I_Principale = Place(new QWidget(this), "I_Principale", 0, 0, 489, 527);
-    I_Principale->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Under the pointer, so that the tool's cursor shows over the view only;
+    // it takes no mouse event, which the window's handlers receive.
+    I_Principale->setMouseTracking(true);
 
     auto* tabs = new TabControl(this);
     // Tabs as narrow as the captions allow keep the five on one row, as

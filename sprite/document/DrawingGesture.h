@@ -9,46 +9,21 @@
 // The gesture owns what a stroke needs between events (the pen of each
 // button while it draws, the anchor cell); the tool and the pens of the
 // buttons are the window's choices, given with each event, so that a tool
-// changed in the middle of a stroke takes effect at the next event.
+// changed in the middle of a stroke takes effect at the next event. What
+// each tool draws is its entry's (DrawingTools.h).
 #pragma once
 
 #include <array>
-#include <cstdint>
-#include <string>
 
+#include "DrawingTools.h"
 #include "U_class.h"
-
-enum Tools : int8_t {
-    ToolPencil = 0,
-    ToolLine = 1,
-    ToolFill = 2,
-    ToolSelection = 3,
-    ToolRectangle = 4,
-    ToolFilledRectangle = 5,
-    ToolEllipse = 6,
-    ToolFilledEllipse = 7,
-    // Takes a cell's pen for a mouse button; the window's, it draws nothing.
-    ToolEyedropper = 8,
-};
-
-// The tools that draw from the press to the release cell, the rectangles
-// and ellipses, which take the nearest cell of the sprite for a pointer
-// beside it.
-bool IsShapeTool(int tool);
-
-constexpr int MouseButtonCount = 3;
-// ActivePen entry of a button that is not drawing.
-constexpr PenValue NotDrawing = -1;
-
-// The name of the undo step of one gesture of the tool ("crayon").
-std::string ToolStepLabel(int tool);
 
 class DrawingGesture {
 public:
     DrawingGesture() { ActivePen.fill(NotDrawing); }
 
     bool IsDrawing(int button) const { return ActivePen[button] != NotDrawing; }
-    bool AnyDrawing() const;
+    bool AnyDrawing() const { return AnyPenHeld(ActivePen); }
 
     // Each returns true when it drew on the sprite (cells or the line's
     // marks), so that the views are to be drawn again.
@@ -62,8 +37,10 @@ public:
     bool Cancel(Sprite& sprite);
 
 private:
+    Stroke StrokeOn(Sprite& sprite) { return {sprite, ActivePen, AnchorCell}; }
+
     // Indexed by mouse button, 0 left, 1 right, 2 middle.
-    std::array<PenValue, MouseButtonCount> ActivePen{};
+    ButtonPens ActivePen{};
     // The line's start cell, or the pencil's previous cell.
     Point AnchorCell{0, 0};
 };

@@ -19,6 +19,11 @@ bool IsOnGrid(Point cell)
     return cell.x != -1 && cell.y != -1;
 }
 
+Point CellTakenBy(int tool, Point cell, Point heldCell)
+{
+    return DrawingToolOf(tool).cellTaken == CellTaken::Nearest ? heldCell : cell;
+}
+
 } // namespace
 
 DocumentChange& DocumentChange::operator|=(const DocumentChange& other)
@@ -202,7 +207,7 @@ bool SpriteDocument::IsPasteFloating()
 
 DocumentChange SpriteDocument::MouseDown(int tool, int button, PenValue pen, Point cell)
 {
-    if (tool == ToolSelection)
+    if (DrawingToolOf(tool).selects)
         return SelectionPress(button, cell);
     if (!drawing_.AnyDrawing()) {
         CloseGestureStep();
@@ -221,7 +226,7 @@ DocumentChange SpriteDocument::MouseMove(int tool, Point cell, Point heldCell)
         drawingTool_ = tool;
         ResumeStep();
     }
-    change.pixels = drawing_.Move(editing_, tool, IsShapeTool(tool) ? heldCell : cell);
+    change.pixels = drawing_.Move(editing_, tool, CellTakenBy(tool, cell, heldCell));
     change |= SelectionDrag(heldCell);
     change |= FollowPointer(cell);
     return change;
@@ -235,7 +240,7 @@ DocumentChange SpriteDocument::MouseUp(int tool, int button, Point cell, Point h
     if (!drawing_.IsDrawing(button))
         return change;
     drawingTool_ = tool;
-    change.pixels = drawing_.Release(editing_, tool, button, IsShapeTool(tool) ? heldCell : cell);
+    change.pixels = drawing_.Release(editing_, tool, button, CellTakenBy(tool, cell, heldCell));
     if (!drawing_.AnyDrawing())
         change |= CommitStep(ToolStepLabel(tool));
     return change;

@@ -1,8 +1,9 @@
 // "Carte": the map window shown from "Options", the pen, the picker, the
-// Shift rectangle and the double-click on the map, the tile editor whose
-// retouch shows in every cell, the size and the tile count, save and
-// reopen, the question before a changed map is replaced or closed, and the
-// ways a ".pixm" reaches the window (open dialog, recent files, drop).
+// Shift rectangle and the double-click on the map, the cursor of each
+// gesture, the tile editor whose retouch shows in every cell, the size and
+// the tile count, save and reopen, the question before a changed map is
+// replaced or closed, and the ways a ".pixm" reaches the window (open
+// dialog, recent files, drop).
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -183,6 +184,29 @@ TEST_F(MapWindowTest, RightClickPicksShiftFillsAndDoubleClickOpensTheTileEverywh
     ClickButton("B_CarteAnnuler");
     EXPECT_EQ(Shown({2, 1}, {3, 3}), White);
     EXPECT_EQ(Maps().Document()->UndoLabel(), "remplissage de la carte") << "the right click and the stroke undone";
+}
+
+// Each gesture shows its cursor while its button is held, the cross after.
+TEST_F(MapWindowTest, EachGestureShowsItsCursorWhileHeld)
+{
+    WriteMap("niveau.pixm", Level({"0000", "0120", "1110"}));
+    OpenMap("niveau.pixm");
+    const struct {
+        Qt::MouseButton button;
+        Qt::KeyboardModifiers modifiers;
+        Qt::CursorShape held;
+    } cases[] = {
+        {Qt::LeftButton, Qt::NoModifier, Qt::CrossCursor},
+        {Qt::LeftButton, Qt::ShiftModifier, Qt::SizeFDiagCursor},
+        {Qt::RightButton, Qt::NoModifier, Qt::PointingHandCursor},
+        {Qt::RightButton, Qt::ShiftModifier, Qt::PointingHandCursor},
+    };
+    for (const auto& test : cases) {
+        PressCell(test.button, {1, 1}, test.modifiers);
+        EXPECT_EQ(ViewPort()->cursor().shape(), test.held) << test.button << " " << test.modifiers;
+        ReleaseCell(test.button, {1, 1}, test.modifiers);
+        EXPECT_EQ(ViewPort()->cursor().shape(), Qt::CrossCursor);
+    }
 }
 
 TEST_F(MapWindowTest, SizeAndTileCountChangeOrAreRefusedWithTheReason)
