@@ -14,11 +14,10 @@
 #include "Counted.h"
 #include "FrameCommands.h"
 #include "IniFile.h"
+#include "SpriteView.h"
 #include "U_apercu.h"
 #include "U_main.h"
 #include "ViewColors.h"
-#include "ViewImage.h"
-#include "ViewPanel.h"
 #include "onion_skin.h"
 
 namespace {
@@ -250,7 +249,7 @@ void FramePanel::PaintOverView(QPainter& painter)
     const Sprite* previous = OnionSkinFrame(form.document.Frames());
     if (!PelureOignon || !previous)
         return;
-    const CellEdges edges = form.viewPanel->MainCellEdges();
+    const CellEdges edges = form.I_Principale->Edges();
     if (edges.IsEmpty())
         return;
     const Point size = form.sprite.GetSize();
@@ -260,9 +259,7 @@ void FramePanel::PaintOverView(QPainter& painter)
     // shifted one pixel up and left; the zoomed grid has a line on the left
     // and top of each cell, and none in true colors or at the smallest steps.
     const bool zoomed = edges.IsZoomed();
-    const bool lines =
-        zoomed ? form.viewPanel->MainZoomLayout().gridLines
-               : !trueColors && FittedCellsOutlined(CellSize(ToViewRegion(RegionBounds(form.I_Principale)), size));
+    const bool lines = form.I_Principale->CellsOutlined();
     const int shift = !zoomed && trueColors ? -1 : 0;
     const int leading = lines ? 1 : 0;
     const int trailing = lines && !zoomed ? 1 : 0;

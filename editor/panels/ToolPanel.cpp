@@ -16,8 +16,8 @@
 #include "FormLayout.h"
 #include "FrameStrip.h"
 #include "IniFile.h"
+#include "SpriteView.h"
 #include "U_main.h"
-#include "ViewPanel.h"
 #include "shapes.h"
 
 namespace {
@@ -270,7 +270,7 @@ void ToolPanel::ShowChange(const DocumentChange& change)
         LayOutAroundView();
         // The view region grew or shrank: its grid may have another size.
         if (frameStrip->isVisible() != stripWasShown) {
-            form.viewPanel->LayOutMainView();
+            form.I_Principale->LayOutBars();
             form.update();
         }
         frameStrip->ShowCurrent();
@@ -286,7 +286,7 @@ void ToolPanel::ShowChange(const DocumentChange& change)
 void ToolPanel::PaintOverView(QPainter& painter)
 {
     ShowZoom();
-    const CellEdges edges = form.viewPanel->MainCellEdges();
+    const CellEdges edges = form.I_Principale->Edges();
     if (!ReperesEcran || edges.IsEmpty())
         return;
     const int shift = form.CouleursVraiesMain != 0 && !edges.IsZoomed() ? -1 : 0;
@@ -305,7 +305,7 @@ void ToolPanel::PaintOverView(QPainter& painter)
 
 void ToolPanel::ShowZoom()
 {
-    const QString text = ZoomText(form.viewPanel ? form.viewPanel->MainZoom : FittedZoom);
+    const QString text = ZoomText(form.I_Principale->Zoom());
     if (L_Zoom->text() != text)
         L_Zoom->setText(text);
 }
@@ -313,7 +313,7 @@ void ToolPanel::ShowZoom()
 void ToolPanel::CB_ReperesEcranClick()
 {
     ReperesEcran = CB_ReperesEcran->isChecked();
-    form.update(form.viewPanel->MainViewArea());
+    form.I_Principale->RepaintShown();
 }
 
 void ToolPanel::ReadSettings(const IniFile& settings)

@@ -16,9 +16,9 @@
 #include "ImageFiles.h"
 #include "PicturePanel.h"
 #include "SelectionCommands.h"
+#include "SpriteView.h"
 #include "TransformCommands.h"
 #include "U_main.h"
-#include "ViewPanel.h"
 #include "cell_clipboard.h"
 
 namespace {
@@ -361,7 +361,7 @@ void TransformPanel::DropSelection()
 
 void TransformPanel::PaintOverView(QPainter& painter)
 {
-    const CellEdges edges = form.viewPanel->MainCellEdges();
+    const CellEdges edges = form.I_Principale->Edges();
     if (edges.IsEmpty())
         return;
     const auto pixelsOf = [&](const CellRect& cells) {

@@ -1,56 +1,20 @@
 #include "ViewPanel.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QKeySequence>
-#include <QPainter>
-#include <QScrollBar>
 #include <QShortcut>
-#include <QStyle>
 #include <QWheelEvent>
 
 #include "FormLayout.h"
-#include "FrameStrip.h"
 #include "IniFile.h"
+#include "SpriteView.h"
 #include "ToolPanel.h"
 #include "U_apercu.h"
 #include "U_main.h"
-#include "ViewImage.h"
 
 namespace {
 
 const std::string ViewSection = "Affichage";
-
-// One notch of a common mouse wheel.
-constexpr int WheelNotch = 120;
-
-ViewRegion InsideRing(const ViewRegion& region)
-{
-    return {region.left + 1, region.top + 1, region.width - 2, region.height - 2};
-}
-
-QScrollBar* ViewScrollBar(Qt::Orientation orientation, const char* name, QWidget* parent)
-{
-    auto* bar = new QScrollBar(orientation, parent);
-    bar->setObjectName(QString::fromLatin1(name));
-    bar->setFocusPolicy(Qt::NoFocus);
-    bar->hide();
-    return bar;
-}
-
-void PlaceBar(QScrollBar* bar, const ViewRegion& place, int maximum, int pageStep, int singleStep)
-{
-    const bool shown = place.width > 0 && place.height > 0;
-    if (shown) {
-        bar->setGeometry(place.left, place.top, place.width, place.height);
-        bar->setRange(0, maximum);
-        bar->setPageStep(pageStep);
-        bar->setSingleStep(singleStep);
-    } else {
-        bar->setValue(0);
-    }
-    bar->setVisible(shown);
-}
 
 } // namespace
 
@@ -64,119 +28,21 @@ ViewPanel::ViewPanel(TForm1& form) : EditorPanel(form)
                                   "CB_TransparenceDamier", 8, 192, 281, 20);
     CB_TransparenceDamier->setToolTip(QStringLiteral("Les pixels maskés en damier clair, dans la vue, l'aperçu "
                                                      "et la rangée d'images"));
-    ViewScrollX = ViewScrollBar(Qt::Horizontal, "ViewScrollX", &form);
-    ViewScrollY = ViewScrollBar(Qt::Vertical, "ViewScrollY", &form);
-    for (QScrollBar* bar : {ViewScrollX, ViewScrollY})
-        connect(bar, &QScrollBar::valueChanged, this, [this] { this->form.update(MainViewArea()); });
-
     auto bind = [this](const QKeySequence& keys, auto action) {
         auto* shortcut = new QShortcut(keys, &this->form);
         connect(shortcut, &QShortcut::activated, this, action);
     };
-    bind(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { ZoomMainViewAtCentre(+1); });
+    SpriteView* view = form.I_Principale;
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Plus), [view] { view->ZoomAtCentre(+1); });
     // Ctrl+"=" too: on most keyboards "+" needs Shift.
-    bind(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { ZoomMainViewAtCentre(+1); });
-    bind(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { ZoomMainViewAtCentre(-1); });
-    bind(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { ShowFittedView(); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Equal), [view] { view->ZoomAtCentre(+1); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Minus), [view] { view->ZoomAtCentre(-1); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_0), [view] { view->ShowFitted(); });
 
     connect(CB_ApercuTailleReelle, &QCheckBox::toggled, this, &ViewPanel::CB_ApercuTailleReelleClick);
     connect(CB_TransparenceDamier, &QCheckBox::toggled, this, &ViewPanel::CB_TransparenceDamierClick);
     // True colors draw no grid lines, which changes the zoomed grid's extent.
-    connect(form.CB_CouleursPrincipale, &QCheckBox::toggled, this, &ViewPanel::LayOutMainView);
-}
-
-ZoomedLayout ViewPanel::MainZoomLayout() const
-{
-    const int barExtent = ViewScrollX->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ViewScrollX);
-    return LayOutZoomedView(ToViewRegion(RegionBounds(form.I_Principale)), form.sprite.GetSize(), MainZoom,
-                            form.CouleursVraiesMain != 0, barExtent);
-}
-
-QRect ViewPanel::MainViewArea() const
-{
-    if (!IsZoomed())
-        return form.I_Principale->geometry();
-    const ViewRegion viewport = MainZoomLayout().viewport;
-    return QRect(viewport.left, viewport.top, viewport.width, viewport.height);
-}
-
-Point ViewPanel::MainScroll() const
-{
-    return {ViewScrollX->value(), ViewScrollY->value()};
-}
-
-Point ViewPanel::ZoomedCellUnder(Point windowPoint) const
-{
-    return ZoomedCellAt(MainZoomLayout(), MainScroll(), form.sprite.GetSize(), windowPoint);
-}
-
-CellPosition ViewPanel::MainCellPosition(Point windowPoint) const
-{
-    if (IsZoomed())
-        return ZoomedCellPosition(MainZoomLayout(), MainScroll(), windowPoint);
-    const ViewRegion region = ToViewRegion(RegionBounds(form.I_Principale));
-    return FittedCellPosition(region, CellSize(region, form.sprite.GetSize()), windowPoint);
-}
-
-CellEdges ViewPanel::MainCellEdges() const
-{
-    if (!IsZoomed())
-        return CellEdges::Fitted(ToViewRegion(RegionBounds(form.I_Principale)), form.sprite.GetSize());
-    return CellEdges::Zoomed(MainZoomLayout(), MainScroll());
-}
-
-void ViewPanel::DrawZoomedMainView(QPainter& painter)
-{
-    ShowSpriteType(form, form.sprite);
-    DrawZoomedView(painter, MainZoomLayout(), MainScroll(), form.sprite, form.CouleursVraiesMain != 0,
-                   TransparenceDamier != 0);
-    painter.setClipRect(MainViewArea());
-}
-
-void ViewPanel::LayOutMainView()
-{
-    if (!IsZoomed()) {
-        PlaceBar(ViewScrollX, {}, 0, 0, 0);
-        PlaceBar(ViewScrollY, {}, 0, 0, 0);
-        return;
-    }
-    const ZoomedLayout layout = MainZoomLayout();
-    PlaceBar(ViewScrollX, layout.horizontalBar, layout.maxScrollX, layout.viewport.width, layout.cellPixels);
-    PlaceBar(ViewScrollY, layout.verticalBar, layout.maxScrollY, layout.viewport.height, layout.cellPixels);
-}
-
-void ViewPanel::ZoomMainView(int direction, Point anchor)
-{
-    const ViewRegion region = ToViewRegion(RegionBounds(form.I_Principale));
-    const float fittedCell = CellSize(region, form.sprite.GetSize());
-    const int next = NextZoom(MainZoom, fittedCell, direction);
-    if (next == MainZoom)
-        return;
-    const CellPosition position = MainCellPosition(anchor);
-    MainZoom = next;
-    LayOutMainView();
-    if (IsZoomed()) {
-        const Point scroll = ScrollShowingAt(MainZoomLayout(), position, anchor);
-        ViewScrollX->setValue(scroll.x);
-        ViewScrollY->setValue(scroll.y);
-    }
-    form.update(form.I_Principale->geometry());
-}
-
-void ViewPanel::ZoomMainViewAtCentre(int direction)
-{
-    const ViewRegion region = ToViewRegion(RegionBounds(form.I_Principale));
-    const ViewRegion shown = IsZoomed() ? MainZoomLayout().viewport : InsideRing(region);
-    ZoomMainView(direction, ViewportCentre(shown));
-}
-
-void ViewPanel::ShowFittedView()
-{
-    if (!IsZoomed())
-        return;
-    MainZoom = FittedZoom;
-    LayOutMainView();
-    form.update(form.I_Principale->geometry());
+    connect(form.CB_CouleursPrincipale, &QCheckBox::toggled, view, &SpriteView::LayOutBars);
 }
 
 bool ViewPanel::WheelNavigatesView(const QWheelEvent& event)
@@ -187,26 +53,11 @@ bool ViewPanel::WheelNavigatesView(const QWheelEvent& event)
         return false;
     // Some systems turn a wheel held with Shift into a horizontal one.
     const int delta = event.angleDelta().y() != 0 ? event.angleDelta().y() : event.angleDelta().x();
-    if (zooms) {
-        // Fine-grained wheels and touchpads add up to whole notches.
-        if ((zoomWheelTurn_ > 0 && delta < 0) || (zoomWheelTurn_ < 0 && delta > 0))
-            zoomWheelTurn_ = 0;
-        zoomWheelTurn_ += delta;
-        const QPoint pointer = event.position().toPoint();
-        const Point anchor = form.I_Principale->geometry().contains(pointer)
-                                 ? Point{pointer.x(), pointer.y()}
-                                 : ViewportCentre(InsideRing(ToViewRegion(RegionBounds(form.I_Principale))));
-        for (; zoomWheelTurn_ >= WheelNotch; zoomWheelTurn_ -= WheelNotch)
-            ZoomMainView(+1, anchor);
-        for (; zoomWheelTurn_ <= -WheelNotch; zoomWheelTurn_ += WheelNotch)
-            ZoomMainView(-1, anchor);
-        return true;
-    }
-    // Away from the user scrolls toward the left, as in other programs.
-    if (IsZoomed()) {
-        const int pixels = delta * QApplication::wheelScrollLines() * MainZoom / WheelNotch;
-        ViewScrollX->setValue(ViewScrollX->value() - pixels);
-    }
+    const QPoint pointer = form.I_Principale->mapFromParent(event.position().toPoint());
+    if (zooms)
+        form.I_Principale->TurnZoomWheel(delta, {pointer.x(), pointer.y()});
+    else
+        form.I_Principale->ScrollByWheel(delta);
     return true;
 }
 
@@ -230,18 +81,16 @@ void ViewPanel::CB_TransparenceDamierClick()
 // the designed view.
 void ViewPanel::ReadSettings(const IniFile& settings)
 {
-    const int zoom = settings.ReadInteger(ViewSection, "ZoomPrincipale", FittedZoom);
-    MainZoom = IsZoomStep(zoom) ? zoom : FittedZoom;
+    form.I_Principale->SetZoom(settings.ReadInteger(ViewSection, "ZoomPrincipale", FittedZoom));
     ApercuTailleReelle = settings.ReadBool(ViewSection, "ApercuTailleReelle", false);
     CB_ApercuTailleReelle->setChecked(ApercuTailleReelle != 0);
     TransparenceDamier = settings.ReadBool(ViewSection, "TransparenceDamier", false);
     CB_TransparenceDamier->setChecked(TransparenceDamier != 0);
-    LayOutMainView();
 }
 
 void ViewPanel::WriteSettings(const IniFile& settings) const
 {
-    settings.WriteIntegerUnlessDefault(ViewSection, "ZoomPrincipale", MainZoom, FittedZoom);
+    settings.WriteIntegerUnlessDefault(ViewSection, "ZoomPrincipale", form.I_Principale->Zoom(), FittedZoom);
     settings.WriteIntegerUnlessDefault(ViewSection, "ApercuTailleReelle", ApercuTailleReelle != 0 ? 1 : 0, 0);
     settings.WriteIntegerUnlessDefault(ViewSection, "TransparenceDamier", TransparenceDamier != 0 ? 1 : 0, 0);
 }

@@ -27,6 +27,7 @@
 #include "PluginHost.h"
 #include "ProgramPaths.h"
 #include "SpriteDocument.h"
+#include "SpriteView.h"
 #include "U_apercu.h"
 #include "U_class.h"
 #include "U_export.h"
@@ -86,8 +87,9 @@ public:
     QPushButton* BitBtn2;
     QPushButton* BitBtn8;
 
-    // View region: used only for its bounds; presses over it reach the window.
-    QWidget* I_Principale;
+    // View region: the sprite view (SpriteView.h), at the window's (0, 0);
+    // presses over it reach the window.
+    SpriteView* I_Principale;
 
     // "Retouche".
     QFrame* Panel1;
@@ -186,9 +188,11 @@ public:
     // The window's outer bounds, as the settings file keeps them.
     WindowPlacement* placement = nullptr;
 
-    // Window handlers. FormPaint paints the main view; the preview window
-    // paints itself, so code that changed the sprite calls RedrawBothViews.
-    void FormPaint();
+    // Window handlers. The main view and the preview window paint
+    // themselves, so code that changed the sprite calls RedrawBothViews;
+    // FormPaint adds to each paint of the main view the sprite's type in
+    // Label2 and the panels' marks over the cells.
+    void FormPaint(QPainter& painter);
     void FormResize();
     void FormMouseDown(int button, Point windowPoint);
     void FormMouseMove(Point windowPoint);
@@ -266,7 +270,6 @@ public:
     std::vector<EditorPanel*> Panels() const;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -290,6 +293,7 @@ private:
     void BuildExportFolderLabel();
     void BuildPluginsPage();
     void BuildOptionsPage();
+    void ConnectMainView();
     void ConnectEditingHandlers();
     void ConnectOptionHandlers();
     void ReadSettings();
