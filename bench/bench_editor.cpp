@@ -13,10 +13,10 @@
 #include <string>
 
 #include "PixoraApplication.h"
+#include "SpriteView.h"
 #include "U_apercu.h"
 #include "U_main.h"
 #include "ViewImage.h"
-#include "ViewPanel.h"
 
 namespace {
 
@@ -80,17 +80,17 @@ void RepaintBothWindows(benchmark::State& state)
     TForm1& form = editor->form;
     form.CouleursVraiesMain = trueColors;
     form.CouleursVraiesApercu = trueColors;
-    form.viewPanel->MainZoom = zoomed ? BenchZoom : FittedZoom;
+    form.I_Principale->SetZoom(zoomed ? BenchZoom : FittedZoom);
     form.RedrawBothViews();
-    form.viewPanel->ViewScrollX->setValue(BenchScroll.x);
-    form.viewPanel->ViewScrollY->setValue(BenchScroll.y);
+    form.I_Principale->HorizontalBar()->setValue(BenchScroll.x);
+    form.I_Principale->VerticalBar()->setValue(BenchScroll.y);
     QApplication::processEvents();
     for (auto _ : state) {
-        form.repaint(form.viewPanel->MainViewArea());
+        form.repaint(form.I_Principale->ShownArea());
         editor->preview.repaint();
     }
     state.SetLabel(Label(trueColors, zoomed));
-    form.viewPanel->MainZoom = FittedZoom;
+    form.I_Principale->SetZoom(FittedZoom);
     form.RedrawBothViews();
 }
 

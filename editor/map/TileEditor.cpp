@@ -1,23 +1,10 @@
 #include "TileEditor.h"
 
 #include <QMouseEvent>
-#include <QPainter>
-#include <algorithm>
 
-#include "ViewImage.h"
+#include "TileSlicing.h"
 
-namespace {
-
-constexpr int LargestPixel = 64;
-
-Point ToPoint(QPoint point)
-{
-    return {point.x(), point.y()};
-}
-
-} // namespace
-
-TileEditor::TileEditor(QWidget* parent) : QWidget(parent)
+TileEditor::TileEditor(QWidget* parent) : SpriteView(parent, ViewFit::WholePixels)
 {
     setObjectName(QStringLiteral("TileEditor"));
     setMinimumSize(130, 130);
@@ -26,50 +13,34 @@ TileEditor::TileEditor(QWidget* parent) : QWidget(parent)
 
 void TileEditor::SetTile(const TileSet* tiles, int index)
 {
-    tiles_ = tiles;
     index_ = index;
+    const bool shown = tiles && index >= 0 && index < tiles->Count();
+    tile_ = shown ? SpriteOfCells(tiles->Tile(index), tiles->tileSize, tiles->type) : nullptr;
+    SetSprite(tile_.get());
     update();
-}
-
-// The closing grid line takes one pixel more than the tile's pixels.
-ZoomedLayout TileEditor::Layout() const
-{
-    const Point size = tiles_ ? tiles_->tileSize : Point{8, 8};
-    const int fit = std::min((width() - 3) / size.x, (height() - 3) / size.y);
-    return LayOutZoomedView(ToViewRegion(rect()), size, std::clamp(fit, 1, LargestPixel), false, 0);
-}
-
-Point TileEditor::PixelAt(QPoint point) const
-{
-    const Point size = tiles_ ? tiles_->tileSize : Point{8, 8};
-    return ZoomedCellAt(Layout(), {0, 0}, size, ToPoint(point));
 }
 
 QPoint TileEditor::PixelCentre(Point pixel) const
 {
-    const CellEdges edges = CellEdges::Zoomed(Layout(), {0, 0});
-    return {(edges.Column(pixel.x) + edges.Column(pixel.x + 1)) / 2, (edges.Row(pixel.y) + edges.Row(pixel.y + 1)) / 2};
+    const Point centre = CellCentre(pixel);
+    return {centre.x, centre.y};
 }
 
-void TileEditor::paintEvent(QPaintEvent*)
+Point TileEditor::PixelAt(const QMouseEvent* event) const
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
-    if (!tiles_ || index_ < 0 || index_ >= tiles_->Count())
-        return;
-    const auto sprite = SpriteOfCells(tiles_->Tile(index_), tiles_->tileSize, tiles_->type);
-    DrawZoomedView(painter, Layout(), {0, 0}, *sprite, false);
+    const QPoint point = event->position().toPoint();
+    return CellAt({point.x(), point.y()});
 }
 
 void TileEditor::mousePressEvent(QMouseEvent* event)
 {
-    emit pixelPressed(event->button(), PixelAt(event->position().toPoint()));
+    emit pixelPressed(event->button(), PixelAt(event));
 }
 
 void TileEditor::mouseMoveEvent(QMouseEvent* event)
 {
     if (event->buttons() != Qt::NoButton)
-        emit pixelDragged(PixelAt(event->position().toPoint()));
+        emit pixelDragged(PixelAt(event));
 }
 
 void TileEditor::mouseReleaseEvent(QMouseEvent*)

@@ -1,28 +1,26 @@
-// The tile being retouched in the "Carte" window, as the sprite view shows
-// a sprite zoomed (ZoomedView.h, ViewImage.h): its pixels in the plain
-// palette, grid lines from 4 screen pixels a pixel, masked pixels edged in
-// red, at the largest whole zoom at which the tile fits the widget. Presses,
+// The tile being retouched in the "Carte" window: a sprite view
+// (SpriteView.h) of the one tile, fitted at the largest whole number of
+// screen pixels a pixel, with its pixels in the plain palette, grid lines
+// from 4 screen pixels a pixel and masked pixels edged in red. Presses,
 // drags and releases are reported as the tile pixel under the pointer;
 // widget coordinates, (0, 0) top-left.
 #pragma once
 
-#include <QWidget>
+#include <memory>
 
+#include "SpriteView.h"
 #include "TileMap.h"
-#include "ZoomedView.h"
 
-class TileEditor : public QWidget {
+class TileEditor : public SpriteView {
     Q_OBJECT
 public:
     explicit TileEditor(QWidget* parent = nullptr);
 
-    // The tile shown, of a set kept by its owner; TileChanged after every change.
+    // The tile shown, of a set kept by its owner, as it is now: SetTile
+    // again after every change.
     void SetTile(const TileSet* tiles, int index);
-    void TileChanged() { update(); }
     int Tile() const { return index_; }
 
-    // The pixel under a widget point, -1 on an axis beside the tile.
-    Point PixelAt(QPoint point) const;
     QPoint PixelCentre(Point pixel) const;
 
 signals:
@@ -31,14 +29,14 @@ signals:
     void released();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    ZoomedLayout Layout() const;
+    Point PixelAt(const QMouseEvent* event) const;
 
-    const TileSet* tiles_ = nullptr;
     int index_ = 0;
+    // The tile as a sprite, which the view shows; none for no tile.
+    std::unique_ptr<Sprite> tile_;
 };

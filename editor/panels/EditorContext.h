@@ -25,9 +25,9 @@ class QTabWidget;
 class QButtonGroup;
 class QToolButton;
 class QWidget;
+class SpriteView;
 class ToolPanel;
 class UndoPanel;
-class ViewPanel;
 struct FileDialog;
 
 // The pages of the tab control, in their order.
@@ -76,7 +76,7 @@ public:
     virtual void ProposeExportNames(const QString& fileName) = 0;
 
     // The main view and the preview window.
-    virtual QWidget& ViewRegion() = 0;
+    virtual SpriteView& MainView() = 0;
     virtual bool MainViewInTrueColors() const = 0;
     virtual void RedrawViews() = 0;
     // The preview window, while it exists, paints afresh; with room for its
@@ -94,7 +94,6 @@ public:
     virtual UndoPanel& Undo() = 0;
     virtual FramePanel& Frames() = 0;
     virtual PicturePanel& Pictures() = 0;
-    virtual ViewPanel& View() = 0;
     virtual ToolPanel& Tools() = 0;
 
 protected:

@@ -16,10 +16,9 @@
 #include "EditorContext.h"
 #include "FrameCommands.h"
 #include "IniFile.h"
+#include "SpriteView.h"
 #include "U_apercu.h"
 #include "ViewColors.h"
-#include "ViewImage.h"
-#include "ViewPanel.h"
 #include "onion_skin.h"
 
 namespace {
@@ -249,7 +248,7 @@ void FramePanel::PaintOverView(QPainter& painter)
     const Sprite* previous = OnionSkinFrame(editor.Document().Frames());
     if (!PelureOignon || !previous)
         return;
-    const CellEdges edges = editor.View().MainCellEdges();
+    const CellEdges edges = editor.MainView().Edges();
     if (edges.IsEmpty())
         return;
     const Point size = editor.Document().Editing().GetSize();
@@ -259,9 +258,7 @@ void FramePanel::PaintOverView(QPainter& painter)
     // shifted one pixel up and left; the zoomed grid has a line on the left
     // and top of each cell, and none in true colors or at the smallest steps.
     const bool zoomed = edges.IsZoomed();
-    const bool lines =
-        zoomed ? editor.View().MainZoomLayout().gridLines
-               : !trueColors && FittedCellsOutlined(CellSize(ToViewRegion(editor.ViewRegion().geometry()), size));
+    const bool lines = editor.MainView().CellsOutlined();
     const int shift = !zoomed && trueColors ? -1 : 0;
     const int leading = lines ? 1 : 0;
     const int trailing = lines && !zoomed ? 1 : 0;

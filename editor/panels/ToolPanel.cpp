@@ -18,7 +18,7 @@
 #include "FormLayout.h"
 #include "FrameStrip.h"
 #include "IniFile.h"
-#include "ViewPanel.h"
+#include "SpriteView.h"
 #include "shapes.h"
 
 namespace {
@@ -173,7 +173,7 @@ void ToolPanel::ShowToolCursor()
     if (cursor == viewCursor)
         return;
     viewCursor = cursor;
-    editor.ViewRegion().setCursor(CursorOf(cursor));
+    editor.MainView().setCursor(CursorOf(cursor));
 }
 
 int ToolPanel::ToolOnClick(const AddedToolButton& button, int shown) const
@@ -207,8 +207,8 @@ int ToolPanel::FrameStripHeight() const
 void ToolPanel::LayOutAroundView()
 {
     const int stripHeight = FrameStripHeight();
-    const int viewWidth = editor.ViewRegion().width();
-    editor.ViewRegion().setGeometry(0, 0, viewWidth, std::max(editor.Window().height() - stripHeight, 0));
+    const int viewWidth = editor.MainView().width();
+    editor.MainView().setGeometry(0, 0, viewWidth, std::max(editor.Window().height() - stripHeight, 0));
     frameStrip->setGeometry(0, editor.Window().height() - stripHeight, viewWidth, stripHeight);
     frameStrip->setVisible(stripHeight > 0);
     const QRect tabs = editor.Designed().pages->geometry();
@@ -229,7 +229,7 @@ void ToolPanel::ShowChange(const DocumentChange& change)
         LayOutAroundView();
         // The view region grew or shrank: its grid may have another size.
         if (frameStrip->isVisible() != stripWasShown) {
-            editor.View().LayOutMainView();
+            editor.MainView().LayOutBars();
             editor.Window().update();
         }
         frameStrip->ShowCurrent();
@@ -245,7 +245,7 @@ void ToolPanel::ShowChange(const DocumentChange& change)
 void ToolPanel::PaintOverView(QPainter& painter)
 {
     ShowZoom();
-    const CellEdges edges = editor.View().MainCellEdges();
+    const CellEdges edges = editor.MainView().Edges();
     if (!ReperesEcran || edges.IsEmpty())
         return;
     const int shift = editor.MainViewInTrueColors() && !edges.IsZoomed() ? -1 : 0;
@@ -264,7 +264,7 @@ void ToolPanel::PaintOverView(QPainter& painter)
 
 void ToolPanel::ShowZoom()
 {
-    const QString text = ZoomText(editor.View().MainZoom);
+    const QString text = ZoomText(editor.MainView().Zoom());
     if (L_Zoom->text() != text)
         L_Zoom->setText(text);
 }
@@ -272,7 +272,7 @@ void ToolPanel::ShowZoom()
 void ToolPanel::CB_ReperesEcranClick()
 {
     ReperesEcran = CB_ReperesEcran->isChecked();
-    editor.Window().update(editor.View().MainViewArea());
+    editor.MainView().RepaintShown();
 }
 
 void ToolPanel::ReadSettings(const IniFile& settings)

@@ -17,11 +17,11 @@
 #include "ImageFiles.h"
 #include "PicturePanel.h"
 #include "SelectionCommands.h"
+#include "SpriteView.h"
 #include "ToolEntries.h"
 #include "ToolPanel.h"
 #include "TransformCommands.h"
 #include "ViewColors.h"
-#include "ViewPanel.h"
 #include "cell_clipboard.h"
 
 namespace {
@@ -348,7 +348,7 @@ void TransformPanel::DropSelection()
 
 void TransformPanel::PaintOverView(QPainter& painter)
 {
-    const CellEdges edges = editor.View().MainCellEdges();
+    const CellEdges edges = editor.MainView().Edges();
     if (edges.IsEmpty())
         return;
     const auto pixelsOf = [&](const CellRect& cells) {

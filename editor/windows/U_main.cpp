@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QTabWidget>
 #include <algorithm>
@@ -14,12 +13,12 @@
 #include "PicturePanel.h"
 #include "RoundTripPanel.h"
 #include "ScreenPanel.h"
+#include "SpriteView.h"
 #include "ToolPanel.h"
 #include "TransformPanel.h"
 #include "U_apercu.h"
 #include "UndoPanel.h"
 #include "ViewPanel.h"
-#include "ZoomedView.h"
 
 TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     : QWidget(parent), document({MaxWidth, MaxHeight}), Paths(paths)
@@ -53,35 +52,32 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     screenPanel = new ScreenPanel(*this);
     overviewPanel = new OverviewPanel(*this);
     mapPanel = new MapPanel(*this);
+    ConnectMainView();
 
     // Last: the options' handlers may start the attach timer.
     ConnectOptionHandlers();
     ReadSettings();
 }
 
-void TForm1::paintEvent(QPaintEvent* event)
+// The main view shows the sprite edited, in the options' look.
+void TForm1::ConnectMainView()
 {
-    // Repaints of the tab control's area alone need not walk the grid.
-    if (event->rect().intersects(I_Principale->geometry()))
-        FormPaint();
+    I_Principale->SetSprite(&sprite);
+    I_Principale->SetLook([this] { return ViewLook{CouleursVraiesMain != 0, viewPanel->TransparenceDamier != 0}; });
+    I_Principale->AddOverlay([this](QPainter& painter) { FormPaint(painter); });
 }
 
-void TForm1::FormPaint()
+void TForm1::FormPaint(QPainter& painter)
 {
-    QPainter painter(this);
-    if (viewPanel->IsZoomed()) {
-        ShowSpriteType(*this, sprite);
-        viewPanel->DrawZoomedMainView(painter);
-    } else
-        DrawSpriteView(*this, RegionBounds(I_Principale), sprite, painter, CouleursVraiesMain != 0);
+    ShowSpriteType(*this, sprite);
     for (EditorPanel* panel : Panels())
         panel->PaintOverView(painter);
 }
 
 void TForm1::RedrawBothViews()
 {
-    viewPanel->LayOutMainView();
-    update(viewPanel->MainViewArea());
+    I_Principale->LayOutBars();
+    I_Principale->RepaintShown();
     RepaintPreview(true);
 }
 
@@ -147,5 +143,4 @@ void TForm1::FormResize()
     I_Principale->setGeometry(0, 0, std::max(viewWidth, 0), height());
     PageControl1->move(viewWidth, outerHeight / 2 - PageControl1->height() / 2 - 10);
     toolPanel->LayOutAroundView();
-    viewPanel->LayOutMainView();
 }

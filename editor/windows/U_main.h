@@ -28,6 +28,7 @@
 #include "PluginHost.h"
 #include "ProgramPaths.h"
 #include "SpriteDocument.h"
+#include "SpriteView.h"
 #include "U_apercu.h"
 #include "U_class.h"
 #include "U_export.h"
@@ -88,8 +89,9 @@ public:
     QPushButton* BitBtn2;
     QPushButton* BitBtn8;
 
-    // View region: used only for its bounds; presses over it reach the window.
-    QWidget* I_Principale;
+    // View region: the sprite view (SpriteView.h), at the window's (0, 0);
+    // presses over it reach the window.
+    SpriteView* I_Principale;
 
     // "Retouche".
     QFrame* Panel1;
@@ -188,9 +190,11 @@ public:
     // The window's outer bounds, as the settings file keeps them.
     WindowPlacement* placement = nullptr;
 
-    // Window handlers. FormPaint paints the main view; the preview window
-    // paints itself, so code that changed the sprite calls RedrawBothViews.
-    void FormPaint();
+    // Window handlers. The main view and the preview window paint
+    // themselves, so code that changed the sprite calls RedrawBothViews;
+    // FormPaint adds to each paint of the main view the sprite's type in
+    // Label2 and the panels' marks over the cells.
+    void FormPaint(QPainter& painter);
     void FormResize();
     void FormMouseDown(int button, Point windowPoint);
     void FormMouseMove(Point windowPoint);
@@ -278,7 +282,7 @@ public:
     void Load() override { BitBtn7Click(); }
     void ImportPicture() override { BitBtn9Click(); }
     void ExportWithPlugin() override { Button1Click(); }
-    QWidget& ViewRegion() override { return *I_Principale; }
+    SpriteView& MainView() override { return *I_Principale; }
     bool MainViewInTrueColors() const override { return CouleursVraiesMain != 0; }
     void RedrawViews() override { RedrawBothViews(); }
     void RepaintPreview(bool resized) override;
@@ -287,11 +291,9 @@ public:
     UndoPanel& Undo() override { return *undoPanel; }
     FramePanel& Frames() override { return *framePanel; }
     PicturePanel& Pictures() override { return *picturePanel; }
-    ViewPanel& View() override { return *viewPanel; }
     ToolPanel& Tools() override { return *toolPanel; }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -317,6 +319,7 @@ private:
     void BuildExportFolderLabel();
     void BuildPluginsPage();
     void BuildOptionsPage();
+    void ConnectMainView();
     void ConnectEditingHandlers();
     void ConnectOptionHandlers();
     void ReadSettings();

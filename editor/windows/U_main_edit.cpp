@@ -8,16 +8,14 @@
 #include <QToolButton>
 #include <QWheelEvent>
 #include <algorithm>
-#include <cmath>
 
 #include "Controls.h"
 #include "EditCommands.h"
 #include "EditorError.h"
+#include "SpriteView.h"
 #include "ToolPanel.h"
 #include "U_main.h"
-#include "ViewGeometry.h"
 #include "ViewPanel.h"
-#include "ZoomedView.h"
 
 namespace {
 
@@ -39,6 +37,12 @@ Point WindowPoint(const QMouseEvent* event)
 {
     const QPoint position = event->position().toPoint();
     return {position.x(), position.y()};
+}
+
+Point ViewPoint(const SpriteView& view, Point windowPoint)
+{
+    const QPoint inView = view.mapFromParent(QPoint(windowPoint.x, windowPoint.y));
+    return {inView.x(), inView.y()};
 }
 
 } // namespace
@@ -113,10 +117,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 Point TForm1::CellUnder(Point windowPoint) const
 {
-    if (viewPanel->IsZoomed())
-        return viewPanel->ZoomedCellUnder(windowPoint);
-    const QRect bounds = RegionBounds(I_Principale);
-    return CellAtPoint({bounds.left(), bounds.top(), bounds.width(), bounds.height()}, sprite, windowPoint);
+    return I_Principale->CellAt(ViewPoint(*I_Principale, windowPoint));
 }
 
 // The document draws, selects or drags with the tool chosen and the pen of
@@ -142,16 +143,7 @@ void TForm1::FormMouseUp(int button, Point windowPoint)
 // point would be over, held inside the sprite.
 Point TForm1::ClampedCellUnder(Point windowPoint) const
 {
-    Point cell = CellUnder(windowPoint);
-    if (cell.x != -1 && cell.y != -1)
-        return cell;
-    const CellPosition position = viewPanel->MainCellPosition(windowPoint);
-    const auto held = [](double at, int count) { return std::clamp(static_cast<int>(std::floor(at)), 0, count - 1); };
-    if (cell.x == -1)
-        cell.x = held(position.x, sprite.width);
-    if (cell.y == -1)
-        cell.y = held(position.y, sprite.height);
-    return cell;
+    return I_Principale->NearestCell(ViewPoint(*I_Principale, windowPoint));
 }
 
 // Inside the region less its one-pixel ring, and over a cell on both axes.

@@ -22,6 +22,7 @@
 
 #include "Controls.h"
 #include "FormLayout.h"
+#include "SpriteView.h"
 #include "TabControl.h"
 #include "U_main.h"
 
@@ -206,10 +207,7 @@ void TForm1::BuildLayout()
     move(333, 285);
     setMouseTracking(true);
 
-    I_Principale = Place(new QWidget(this), "I_Principale", 0, 0, 489, 527);
-    // Under the pointer, so that the tool's cursor shows over the view only;
-    // it takes no mouse event, which the window's handlers receive.
-    I_Principale->setMouseTracking(true);
+    I_Principale = Place(new SpriteView(this), "I_Principale", 0, 0, 489, 527);
 
     auto* tabs = new TabControl(this);
     // Tabs as narrow as the captions allow keep the five on one row, as

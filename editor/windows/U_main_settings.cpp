@@ -15,6 +15,7 @@
 #include "EditorPanel.h"
 #include "IniFile.h"
 #include "PixoraApplication.h"
+#include "SpriteView.h"
 #include "U_apercu.h"
 #include "U_main.h"
 #include "WindowPlacement.h"
@@ -161,7 +162,7 @@ void TForm1::CB_CouleursPrincipaleClick()
 {
     CouleursVraiesMain = CB_CouleursPrincipale->isChecked();
     if (isVisible())
-        update(I_Principale->geometry());
+        I_Principale->update();
 }
 
 void TForm1::CB_CouleursApercuClick()

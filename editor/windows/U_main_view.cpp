@@ -73,10 +73,11 @@ void TForm1::ShowButtonPens()
     Shape3->setFill(PaletteColor(ButtonPen[2], false));
 }
 
-// Qt erases what it repaints to the window's background before painting, so
-// a repaint request of the inside of the region (its one-pixel ring kept)
-// clears it of cells that a larger grid left there.
+// Qt erases what it repaints of the view to the window's background before
+// painting, so a repaint request of the inside of the region (its one-pixel
+// ring kept) clears it of cells that a larger grid left there. Asked of the
+// view itself, it joins the view's own repaint in one.
 void TForm1::ClearSpriteView(QWidget* region)
 {
-    update(RegionBounds(region).adjusted(1, 1, -1, -1));
+    region->update(region->rect().adjusted(1, 1, -1, -1));
 }

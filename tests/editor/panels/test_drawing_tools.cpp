@@ -16,7 +16,7 @@
 #include <QWheelEvent>
 
 #include "FrameStrip.h"
-#include "ViewPanel.h"
+#include "SpriteView.h"
 #include "settings_fixture.h"
 
 namespace {
@@ -432,8 +432,8 @@ TEST_F(DrawingTools, TheZoomReadoutSaysTheCellSizeOrFitted)
     EXPECT_EQ(readout->text(), "Zoom : ajusté");
     Key(Qt::Key_Equal, Qt::ControlModifier);
     MainView();
-    EXPECT_EQ(readout->text(), QStringLiteral("Zoom : %1 px").arg(form->viewPanel->MainZoom));
-    EXPECT_GT(form->viewPanel->MainZoom, 30);
+    EXPECT_EQ(readout->text(), QStringLiteral("Zoom : %1 px").arg(form->I_Principale->Zoom()));
+    EXPECT_GT(form->I_Principale->Zoom(), 30);
     Key(Qt::Key_0, Qt::ControlModifier);
     MainView();
     EXPECT_EQ(readout->text(), "Zoom : ajusté");

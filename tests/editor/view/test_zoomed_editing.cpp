@@ -13,7 +13,7 @@
 #include <QWheelEvent>
 #include <array>
 
-#include "ViewPanel.h"
+#include "SpriteView.h"
 #include "ZoomedView.h"
 #include "settings_fixture.h"
 
@@ -83,7 +83,7 @@ protected:
     {
         for (int i = 0; i < 4; ++i)
             CtrlKey(Qt::Key_Plus);
-        ASSERT_EQ(form->viewPanel->MainZoom, 8);
+        ASSERT_EQ(form->I_Principale->Zoom(), 8);
     }
 };
 
@@ -99,7 +99,7 @@ TEST_F(ZoomedEditing, CtrlWheelKeepsTheCellUnderThePointerAndAClickPaintsIt)
         Move(fitted);
         EXPECT_EQ(form->E_PositionX->text(), QStringLiteral("X==100")) << "notch " << notch;
     }
-    ASSERT_EQ(form->viewPanel->MainZoom, 8);
+    ASSERT_EQ(form->I_Principale->Zoom(), 8);
 
     // Zoomed in both ways, in and out through six levels, the cell under
     // the pointer in the middle of the view stays.
@@ -112,7 +112,7 @@ TEST_F(ZoomedEditing, CtrlWheelKeepsTheCellUnderThePointerAndAClickPaintsIt)
     const int zooms[] = {12, 16, 24, 16, 12, 8, 6, 6, 6, 6, 8};
     for (size_t turn = 0; turn < std::size(deltas); ++turn) {
         WheelAt(form.get(), pointer, deltas[turn], Qt::ControlModifier);
-        EXPECT_EQ(form->viewPanel->MainZoom, zooms[turn]);
+        EXPECT_EQ(form->I_Principale->Zoom(), zooms[turn]);
         Move(QPoint(0, 0));
         Move(pointer);
         EXPECT_EQ(form->E_PositionX->text(), column) << "turn " << turn;
@@ -252,7 +252,7 @@ TEST_F(ZoomedEditing, ZoomStopsAtTheEndsAndCtrl0RestoresTheDesignedPixels)
 
     // Out from the fitted 2.03 there is one step, 2; then nothing changes.
     CtrlKey(Qt::Key_Minus);
-    EXPECT_EQ(form->viewPanel->MainZoom, 2);
+    EXPECT_EQ(form->I_Principale->Zoom(), 2);
     const QImage smallest = MainView();
     EXPECT_NE(smallest, designed);
     CtrlKey(Qt::Key_Minus);
@@ -260,9 +260,9 @@ TEST_F(ZoomedEditing, ZoomStopsAtTheEndsAndCtrl0RestoresTheDesignedPixels)
     EXPECT_EQ(MainView(), smallest);
     for (int i = 0; i < 12; ++i)
         CtrlKey(Qt::Key_Equal);
-    EXPECT_EQ(form->viewPanel->MainZoom, 64);
+    EXPECT_EQ(form->I_Principale->Zoom(), 64);
     CtrlKey(Qt::Key_Plus);
-    EXPECT_EQ(form->viewPanel->MainZoom, 64);
+    EXPECT_EQ(form->I_Principale->Zoom(), 64);
 
     CtrlKey(Qt::Key_0);
     EXPECT_FALSE(Find<QScrollBar>("ViewScrollX")->isVisible());
@@ -314,7 +314,7 @@ TEST_F(ZoomedEditing, ZoomAndTrueSizeAreKeptInASectionOfTheirOwnAfterTheOthers)
     RestartWith(stored);
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    EXPECT_EQ(form->viewPanel->MainZoom, 8);
+    EXPECT_EQ(form->I_Principale->Zoom(), 8);
     EXPECT_TRUE(Find<QCheckBox>("CB_ApercuTailleReelle")->isChecked());
     ApplySize("240", "128");
     EXPECT_TRUE(Find<QScrollBar>("ViewScrollY")->isVisible());
@@ -328,7 +328,7 @@ TEST_F(ZoomedEditing, ZoomAndTrueSizeAreKeptInASectionOfTheirOwnAfterTheOthers)
 
     for (const char* level : {"7", "-8", "0x8", "huit", "1000"}) {
         RestartWith(QByteArray("[Affichage]\nZoomPrincipale=") + level + "\n");
-        EXPECT_EQ(form->viewPanel->MainZoom, level == std::string("0x8") ? 8 : FittedZoom) << level;
+        EXPECT_EQ(form->I_Principale->Zoom(), level == std::string("0x8") ? 8 : FittedZoom) << level;
     }
 }
 
