@@ -35,9 +35,23 @@ MapDocuments::~MapDocuments()
 
 MapWindow* MapDocuments::Window()
 {
-    if (!window_)
+    if (!window_) {
         window_ = new MapWindow(*this, &form_);
+        window_->ShowGrid(gridShown_);
+    }
     return window_;
+}
+
+bool MapDocuments::GridShown() const
+{
+    return window_ ? window_->GridShown() : gridShown_;
+}
+
+void MapDocuments::ShowGrid(bool shown)
+{
+    gridShown_ = shown;
+    if (window_)
+        window_->ShowGrid(shown);
 }
 
 void MapDocuments::ShowWindow()

@@ -41,6 +41,11 @@ public:
     bool Save();
     bool SaveAs();
 
+    // "Grille" of the window, kept in the settings file: given before the
+    // window exists, it is the window's when built.
+    bool GridShown() const;
+    void ShowGrid(bool shown);
+
     // Before the main window closes: true when nothing would be lost.
     bool MayClose();
     // The window is asked to close: true when it may; a map given up then
@@ -57,4 +62,5 @@ private:
     std::unique_ptr<MapDocument> document_;
     QPointer<MapWindow> window_;
     FileDialog dialog_;
+    bool gridShown_ = true;
 };

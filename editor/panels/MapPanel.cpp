@@ -4,7 +4,12 @@
 
 #include "DocumentManager.h"
 #include "EditorContext.h"
+#include "IniFile.h"
 #include "MapDocuments.h"
+
+namespace {
+const std::string MapSection = "Carte";
+} // namespace
 
 // Beside the screen window's button, and on a free row below the frame
 // options of "Options".
@@ -32,4 +37,14 @@ void MapPanel::B_CarteClick()
 void MapPanel::B_NouvelleCarteImagesClick()
 {
     editor.Documents().Maps().NewOfFrames(editor.Document().Frames().Frames(), editor.Document().ProposedName());
+}
+
+void MapPanel::ReadSettings(const IniFile& settings)
+{
+    editor.Documents().Maps().ShowGrid(settings.ReadBool(MapSection, "Grille", true));
+}
+
+void MapPanel::WriteSettings(const IniFile& settings) const
+{
+    settings.WriteIntegerUnlessDefault(MapSection, "Grille", editor.Documents().Maps().GridShown() ? 1 : 0, 1);
 }

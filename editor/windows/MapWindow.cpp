@@ -561,3 +561,13 @@ void MapWindow::closeEvent(QCloseEvent* event)
     else
         event->ignore();
 }
+
+bool MapWindow::GridShown() const
+{
+    return CB_CarteGrille->isChecked();
+}
+
+void MapWindow::ShowGrid(bool shown)
+{
+    CB_CarteGrille->setChecked(shown);
+}

@@ -44,6 +44,9 @@ public:
 
     int ChosenTile() const;
     int EditedTile() const;
+    // "Grille": the tile grid over the map.
+    bool GridShown() const;
+    void ShowGrid(bool shown);
 
     // Handlers of the map view.
     void MapViewPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, Point cell);

@@ -20,6 +20,7 @@
 #include "TextEncoding.h"
 #include "TileEditor.h"
 #include "file_fixture.h"
+#include "settings_fixture.h"
 
 namespace {
 
@@ -361,3 +362,21 @@ TEST_F(MapWindowTest, DataExportIsTheCommandsTextInTheSyntaxChosen)
 }
 
 } // namespace
+
+// The grid is kept whether the window was opened in that session or not.
+TEST_F(SettingsTest, TheMapWindowsGridIsKeptInTheSettingsFile)
+{
+    auto gridBox = [this] {
+        QTest::mouseClick(Find<QPushButton>("B_Carte"), Qt::LeftButton);
+        return form->documents->Maps().Window()->findChild<QCheckBox*>(QStringLiteral("CB_CarteGrille"));
+    };
+    gridBox()->setChecked(false);
+    form->close();
+    EXPECT_TRUE(Stored().contains("[Carte]\nGrille=0\n"));
+    RestartWith(Stored());
+    form->close(); // the map window never opened
+    RestartWith(Stored());
+    EXPECT_FALSE(gridBox()->isChecked());
+    RestartWith("");
+    EXPECT_TRUE(gridBox()->isChecked());
+}

@@ -391,8 +391,9 @@ TEST_F(TransformsAndSelection, PreShiftOverAChangedSetAsksFirst)
         dialogs.questionAnswers = {test.answer};
         QTest::mouseClick(Find<QToolButton>("B_PreDecaler"), Qt::LeftButton);
         ASSERT_EQ(dialogs.questions.size(), test.questions) << test.secondFrame << test.answer;
-        if (test.questions)
+        if (test.questions) {
             EXPECT_TRUE(dialogs.questions[0].text.contains("avant de remplacer la planche par les 8 images décalées"));
+        }
         EXPECT_EQ(form->document.Frames().Count(), test.framesAfter) << test.secondFrame << test.answer;
     }
 }

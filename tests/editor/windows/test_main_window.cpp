@@ -74,10 +74,12 @@ TEST_F(MainWindow, AddedCommandsLeaveTheFiveTabsInViewAndOverlapNothing)
         const QList<QWidget*> controls = page->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
         for (const QWidget* control : controls) {
             EXPECT_TRUE(page->rect().contains(control->geometry())) << control->objectName().toStdString();
-            for (const QWidget* other : controls)
-                if (other != control && !other->isWindow())
+            for (const QWidget* other : controls) {
+                if (other != control && !other->isWindow()) {
                     EXPECT_FALSE(control->geometry().intersects(other->geometry()))
                         << control->objectName().toStdString() << " covers " << other->objectName().toStdString();
+                }
+            }
         }
     }
 }
