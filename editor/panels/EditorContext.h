@@ -83,6 +83,9 @@ public:
     // true size first when asked.
     virtual void RepaintPreview(bool resized = false) = 0;
     virtual void ShowCellPosition(Point cell) = 0;
+    // The frames' pictures (the row below the view, the overview) show
+    // masked pixels over a light checkerboard, or over white.
+    virtual void CheckerFramePictures(bool checkered) = 0;
 
     // The tool that draws and the pen of each mouse button (0 left, 1 right,
     // 2 middle); the swatches show the pens once told.

@@ -53,6 +53,12 @@ void OverviewPanel::ShowChange(const DocumentChange& change)
         overview->ShowPixels();
 }
 
+void OverviewPanel::CheckerMasks(bool checkered)
+{
+    overview->grid->checkerMasked = checkered;
+    overview->grid->update();
+}
+
 void OverviewPanel::B_ExporterPlancheClick()
 {
     const SpriteSet& frames = editor.Document().Frames();

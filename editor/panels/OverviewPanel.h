@@ -20,6 +20,8 @@ public:
     void B_ExporterPlancheClick();
 
     void ShowChange(const DocumentChange& change) override;
+    // Masked pixels of the pictures over a light checkerboard, or white.
+    void CheckerMasks(bool checkered);
 
 private:
     FrameOverview* overview;

@@ -72,7 +72,7 @@ void ViewPanel::CB_ApercuTailleReelleClick()
 void ViewPanel::CB_TransparenceDamierClick()
 {
     TransparenceDamier = CB_TransparenceDamier->isChecked();
-    editor.Tools().CheckerFrameRowMasks(TransparenceDamier != 0);
+    editor.CheckerFramePictures(TransparenceDamier != 0);
     editor.RedrawViews();
 }
 

@@ -1,5 +1,7 @@
 #include "FrameOverview.h"
 
+#include "FrameStrip.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -107,8 +109,7 @@ void FrameGrid::paintEvent(QPaintEvent* event)
     const int end = std::min(frames_.Count(), (lastRow + 1) * columns);
     for (int index = firstRow * columns; index < end; ++index) {
         const QRect place = PictureRect(index);
-        // White shows through the masked pixels.
-        painter.fillRect(place, Qt::white);
+        FillUnderFramePicture(painter, place, checkerMasked);
         painter.drawImage(place.topLeft(), SpriteImage(frames_.Frame(index), Scale(), false));
         if (index == dropPlace_)
             Outline(painter, place, DropMark);

@@ -25,6 +25,8 @@ public:
     std::function<void(int from, int to)> frameDropped;
     // Called while a picture is dragged, with the place to keep in sight.
     std::function<void(QRect)> dragShows;
+    // Masked pixels over a light checkerboard instead of white.
+    bool checkerMasked = false;
 
     // Screen pixels per sprite pixel.
     int Scale() const;

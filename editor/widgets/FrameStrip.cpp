@@ -47,6 +47,14 @@ QBrush MaskCheckerBrush(QPoint origin)
 
 } // namespace
 
+void FillUnderFramePicture(QPainter& painter, const QRect& place, bool checkerMasked)
+{
+    if (checkerMasked)
+        painter.fillRect(place, MaskCheckerBrush(place.topLeft()));
+    else
+        painter.fillRect(place, Qt::white);
+}
+
 FrameStrip::FrameStrip(const SpriteSet& frames, QWidget* parent) : QWidget(parent), frames_(frames)
 {
     setObjectName(QStringLiteral("FrameStrip"));
@@ -133,12 +141,7 @@ void FrameStrip::paintEvent(QPaintEvent* event)
         const QRect place = PictureRect(index);
         if (!event->rect().intersects(place.adjusted(-Border, -Border, Border, Border)))
             continue;
-        // White under the picture, or the checkerboard, shows through its
-        // masked pixels.
-        if (checkerMasked)
-            painter.fillRect(place, MaskCheckerBrush(place.topLeft()));
-        else
-            painter.fillRect(place, Qt::white);
+        FillUnderFramePicture(painter, place, checkerMasked);
         painter.drawImage(place, SpriteImage(frames_.Frame(index), 1, false));
         if (index == frames_.Current()) {
             painter.setPen(QPen(CurrentMark, Border, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));

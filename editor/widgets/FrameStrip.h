@@ -9,8 +9,15 @@
 #include <QWidget>
 #include <functional>
 
+class QPainter;
 class QPushButton;
+class QRect;
 class SpriteSet;
+
+// What shows through the masked pixels of a frame's picture, here and in the
+// overview: white, or with checkerMasked the views' light checkerboard, in
+// squares from the picture's top-left corner.
+void FillUnderFramePicture(QPainter& painter, const QRect& place, bool checkerMasked);
 
 class FrameStrip : public QWidget {
 public:

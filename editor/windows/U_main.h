@@ -286,6 +286,7 @@ public:
     bool MainViewInTrueColors() const override { return CouleursVraiesMain != 0; }
     void RedrawViews() override { RedrawBothViews(); }
     void RepaintPreview(bool resized) override;
+    void CheckerFramePictures(bool checkered) override;
     int8_t& ChosenTool() override { return Tool; }
     std::array<PenValue, MouseButtonCount>& ButtonPens() override { return ButtonPen; }
     UndoPanel& Undo() override { return *undoPanel; }

@@ -3,6 +3,9 @@
 
 #include <QTabWidget>
 
+#include "OverviewPanel.h"
+#include "ToolPanel.h"
+
 QWidget* TForm1::Page(EditorPage page) const
 {
     return PageControl1->widget(static_cast<int>(page));
@@ -15,4 +18,10 @@ void TForm1::RepaintPreview(bool resized)
     if (resized)
         F_Apercu->KeepRoomForTrueSize();
     F_Apercu->update();
+}
+
+void TForm1::CheckerFramePictures(bool checkered)
+{
+    toolPanel->CheckerFrameRowMasks(checkered);
+    overviewPanel->CheckerMasks(checkered);
 }

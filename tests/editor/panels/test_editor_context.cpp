@@ -50,6 +50,7 @@ public:
     void RedrawViews() override {}
     void RepaintPreview(bool) override {}
     void ShowCellPosition(Point) override {}
+    void CheckerFramePictures(bool) override {}
     int8_t& ChosenTool() override { return tool_; }
     std::array<PenValue, MouseButtonCount>& ButtonPens() override { return pens_; }
     void ShowButtonPens() override {}

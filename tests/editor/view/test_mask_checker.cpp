@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <set>
 
+#include "FrameOverview.h"
 #include "FrameStrip.h"
 #include "ViewImage.h"
 #include "gui_fixture.h"
@@ -117,8 +118,8 @@ TEST_F(MaskChecker, ZoomedAndTrueSizeViewsCheckMaskedCells)
     }
 }
 
-// The box redraws the preview and the frame row at once.
-TEST_F(MaskChecker, ThePreviewAndTheFrameRowFollowTheOption)
+// The box redraws the preview, the frame row and the overview at once.
+TEST_F(MaskChecker, ThePreviewAndTheFramePicturesFollowTheOption)
 {
     UseSprite({"B"});
     form->CouleursVraiesApercu = 0;
@@ -126,20 +127,29 @@ TEST_F(MaskChecker, ThePreviewAndTheFrameRowFollowTheOption)
     QTest::mouseClick(Find<QPushButton>("B_DupliquerImage"), Qt::LeftButton);
     auto* strip = Find<FrameStrip>("FrameStrip");
     ASSERT_TRUE(strip->isVisible());
-    const auto stripColors = [strip] {
-        const QImage picture = strip->grab(strip->PictureRect(0)).toImage().convertToFormat(QImage::Format_RGB32);
+    QTest::mouseClick(strip->B_VueEnsemble, Qt::LeftButton);
+    auto* overview = static_cast<FrameOverview*>(form->findChild<QWidget*>(QStringLiteral("F_VueEnsemble")));
+    ASSERT_TRUE(overview && overview->isVisible());
+    const auto colorsOf = [](QWidget* widget, QRect place) {
+        const QImage picture = widget->grab(place).toImage().convertToFormat(QImage::Format_RGB32);
         std::set<QRgb> colors;
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x)
                 colors.insert(At(picture, x, y));
         return colors;
     };
+    const auto pictures = [&] {
+        return std::pair{colorsOf(strip, strip->PictureRect(0)),
+                         colorsOf(overview->grid, overview->grid->PictureRect(0))};
+    };
+    const std::set<QRgb> white{PlainWhite};
+    const std::set<QRgb> checkered{PlainWhite, CheckerGray};
     EXPECT_EQ(CentreColor(preview.get()), PlainBlack);
-    EXPECT_EQ(stripColors(), std::set<QRgb>{PlainWhite});
+    EXPECT_EQ(pictures(), std::pair(white, white));
 
     Check(true);
-    EXPECT_TRUE(std::set<QRgb>({PlainWhite, CheckerGray}).count(CentreColor(preview.get())));
-    EXPECT_EQ(stripColors(), (std::set<QRgb>{PlainWhite, CheckerGray}));
+    EXPECT_TRUE(checkered.count(CentreColor(preview.get())));
+    EXPECT_EQ(pictures(), std::pair(checkered, checkered));
 }
 
 // A key of its own in the section of the view's options, written once
