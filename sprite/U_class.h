@@ -40,6 +40,16 @@ using PenValue = int8_t;
 
 enum SpriteType : int8_t { BlackWhite = 1, Grayscale = 2, BlackWhiteMasked = 3, GrayscaleMasked = 4 };
 
+// Whether a type has the two gray planes, and whether it has a mask.
+inline bool IsGrayType(SpriteType type)
+{
+    return type == Grayscale || type == GrayscaleMasked;
+}
+inline bool IsMaskedType(SpriteType type)
+{
+    return type == BlackWhiteMasked || type == GrayscaleMasked;
+}
+
 // A masked pixel stores its color plus this offset (cells 15 to 18); any cell
 // of 10 or more counts as masked.
 constexpr int8_t MaskOffset = 15;

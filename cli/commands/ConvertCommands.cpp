@@ -109,7 +109,7 @@ int WriteTiPicture(const CliOptions& options, std::ostream& err)
     if (!IsValidVariableName(name))
         throw CliFailure(ExitBadInput, VariableNameRefusal(options, name));
     const std::unique_ptr<Sprite> sprite = ReadOneSprite(options, err);
-    const bool gray = sprite->GetType() == Grayscale || sprite->GetType() == GrayscaleMasked;
+    const bool gray = IsGrayType(sprite->GetType());
     const std::vector<TiPictureFile> files = PlanTiPictures(options.output, name, gray);
     // Every file prepared before any is written: a refused one leaves all.
     std::vector<std::unique_ptr<PendingOutput>> outputs;

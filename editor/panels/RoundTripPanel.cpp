@@ -35,16 +35,12 @@ std::string WithPictureSuffix(const std::string& path)
     return TiModelOfPath(path) ? path : path + ".89i";
 }
 
-bool IsGray(const Sprite& sprite)
-{
-    return sprite.GetType() == Grayscale || sprite.GetType() == GrayscaleMasked;
-}
-
 QString FilesNote(const Sprite& sprite)
 {
-    const QString files = IsGray(sprite) ? QStringLiteral("Sprite en niveaux de gris : deux images seront écrites, "
-                                                          "NOM_l (plan clair) et NOM_d (plan foncé).")
-                                         : QStringLiteral("Sprite noir et blanc : une image sera écrite.");
+    const QString files = IsGrayType(sprite.GetType())
+                              ? QStringLiteral("Sprite en niveaux de gris : deux images seront écrites, "
+                                               "NOM_l (plan clair) et NOM_d (plan foncé).")
+                              : QStringLiteral("Sprite noir et blanc : une image sera écrite.");
     QString rule = QString::fromUtf8(VariableNameRule); // a sentence of its own here
     rule[0] = rule[0].toUpper();
     return files + QStringLiteral("\nLes pixels masqués sont écrits en blanc.\n") + rule + u'.';
@@ -141,7 +137,8 @@ void RoundTripPanel::B_ExporterTIClick()
                     QString::fromUtf8(VariableNameRule) + u'.');
         return;
     }
-    const std::vector<TiPictureFile> files = PlanTiPictures(path, name, IsGray(editor.Document().Editing()));
+    const std::vector<TiPictureFile> files =
+        PlanTiPictures(path, name, IsGrayType(editor.Document().Editing().GetType()));
     if (const std::error_code error = WriteTiPictures(editor.Document().Editing(), *TiModelOfPath(path), files)) {
         ShowFailure(QStringLiteral("L'exportation a échoué : ") + QString::fromStdString(error.message()));
         return;

@@ -57,11 +57,6 @@ bool IsOnMap(Point cell)
     return cell.x >= 0 && cell.y >= 0;
 }
 
-bool IsGray(SpriteType type)
-{
-    return type == Grayscale || type == GrayscaleMasked;
-}
-
 QString TypeName(SpriteType type)
 {
     switch (type) {
@@ -277,7 +272,7 @@ void MapWindow::ShowMapChange(const MapChange& change)
         palette_->TilesChanged();
         editedTile_ = std::min(editedTile_, map.tiles.Count() - 1);
         tileEditor_->SetTile(&map.tiles, editedTile_);
-        CB_CarteCouleur->setEnabled(IsGray(map.tiles.type));
+        CB_CarteCouleur->setEnabled(IsGrayType(map.tiles.type));
         ShowTileState();
     }
     if (change.cells || change.size || change.tiles)
@@ -448,7 +443,7 @@ void MapWindow::TileEditorPressed(Qt::MouseButton button, Point pixel)
 {
     if (!document_ || (button != Qt::LeftButton && button != Qt::RightButton) || !IsOnMap(pixel))
         return;
-    const bool gray = IsGray(document_->Map().tiles.type);
+    const bool gray = IsGrayType(document_->Map().tiles.type);
     tilePen_ = button == Qt::RightButton ? White
                : gray                    ? TilePens[std::max(0, CB_CarteCouleur->currentIndex())]
                                          : Black;

@@ -443,8 +443,8 @@ SpriteShape ShapeOfFrames(const std::vector<const Sprite*>& frames)
     SpriteShape shape{frames.front()->width, frames.front()->height, false, false};
     for (const Sprite* frame : frames) {
         const SpriteType type = frame->GetType();
-        shape.gray = shape.gray || type == Grayscale || type == GrayscaleMasked;
-        shape.masked = shape.masked || type == BlackWhiteMasked || type == GrayscaleMasked;
+        shape.gray = shape.gray || IsGrayType(type);
+        shape.masked = shape.masked || IsMaskedType(type);
     }
     return shape;
 }

@@ -165,7 +165,7 @@ const char* DrawModeName(DrawMode mode)
 DrawMode DefaultDrawMode(const Sprite& sprite)
 {
     const SpriteType type = sprite.GetType();
-    return type == BlackWhiteMasked || type == GrayscaleMasked ? DrawMode::Mask : DrawMode::Or;
+    return IsMaskedType(type) ? DrawMode::Mask : DrawMode::Or;
 }
 
 CalculatorScreen::CalculatorScreen(CalculatorModel model) : model_(model) {}

@@ -126,9 +126,8 @@ std::string FontCharacters(int glyphCount, const FontSpec& font)
 
 bool IsMaskedFont(const std::vector<const Sprite*>& glyphs)
 {
-    return std::any_of(glyphs.begin(), glyphs.end(), [](const Sprite* glyph) {
-        return glyph->GetType() == BlackWhiteMasked || glyph->GetType() == GrayscaleMasked;
-    });
+    return std::any_of(glyphs.begin(), glyphs.end(),
+                       [](const Sprite* glyph) { return IsMaskedType(glyph->GetType()); });
 }
 
 void DrawText(CalculatorScreen& screen, const std::vector<const Sprite*>& glyphs, const FontSpec& font,

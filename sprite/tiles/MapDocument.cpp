@@ -248,16 +248,23 @@ std::string MapDocument::AddTileRefusal() const
     return {};
 }
 
+// A step that changes the tile count, holding the count before it.
+MapStep MapDocument::RecountStep(const std::string& label) const
+{
+    MapStep step;
+    step.label = label;
+    step.type = map_.tiles.type;
+    step.recounted = true;
+    step.tileCount = map_.tiles.Count();
+    return step;
+}
+
 MapChange MapDocument::AddTile()
 {
     EndGesture();
     if (!AddTileRefusal().empty())
         return {};
-    MapStep step;
-    step.label = "ajout d'une tuile";
-    step.type = map_.tiles.type;
-    step.recounted = true;
-    step.tileCount = map_.tiles.Count();
+    MapStep step = RecountStep("ajout d'une tuile");
     map_.tiles.cells.resize(map_.tiles.cells.size() + map_.tiles.TileCells(), White);
     return AddStep(std::move(step), TilesChange());
 }
@@ -280,11 +287,7 @@ MapChange MapDocument::RemoveLastTile()
     EndGesture();
     if (!RemoveLastTileRefusal().empty())
         return {};
-    MapStep step;
-    step.label = "suppression d'une tuile";
-    step.type = map_.tiles.type;
-    step.recounted = true;
-    step.tileCount = map_.tiles.Count();
+    MapStep step = RecountStep("suppression d'une tuile");
     const auto last = map_.tiles.cells.end() - static_cast<std::ptrdiff_t>(map_.tiles.TileCells());
     step.tailTiles.assign(last, map_.tiles.cells.end());
     map_.tiles.cells.erase(last, map_.tiles.cells.end());

@@ -107,6 +107,7 @@ private:
     void SetCell(Point cell, int tile);
     void SetTilePixel(int tile, Point pixel, PixelColor color);
     MapChange AddStep(MapStep step, MapChange change);
+    MapStep RecountStep(const std::string& label) const;
 
     TileMap map_;
     MapHistory history_;

@@ -25,16 +25,6 @@ SpriteType TypeOf(bool gray, bool masked)
     return static_cast<SpriteType>(BlackWhite + (gray ? 1 : 0) + (masked ? 2 : 0));
 }
 
-bool TypeIsGray(SpriteType type)
-{
-    return type == Grayscale || type == GrayscaleMasked;
-}
-
-bool TypeIsMasked(SpriteType type)
-{
-    return type == BlackWhiteMasked || type == GrayscaleMasked;
-}
-
 } // namespace
 
 GridCells CellsOfGrid(int width, int height, const SliceGrid& grid)
@@ -79,13 +69,13 @@ SpriteType TypeOfCells(const int8_t* cells, std::size_t count)
 
 SpriteType WiderType(SpriteType a, SpriteType b)
 {
-    return TypeOf(TypeIsGray(a) || TypeIsGray(b), TypeIsMasked(a) || TypeIsMasked(b));
+    return TypeOf(IsGrayType(a) || IsGrayType(b), IsMaskedType(a) || IsMaskedType(b));
 }
 
 bool TypeHoldsCell(SpriteType type, int8_t cell)
 {
-    return IsCellValue(static_cast<uint8_t>(cell)) && (TypeIsGray(type) || !IsGray(cell)) &&
-           (TypeIsMasked(type) || !IsMaskedCell(cell));
+    return IsCellValue(static_cast<uint8_t>(cell)) && (IsGrayType(type) || !IsGray(cell)) &&
+           (IsMaskedType(type) || !IsMaskedCell(cell));
 }
 
 std::unique_ptr<Sprite> SpriteOfCells(const int8_t* cells, Point size, SpriteType type)

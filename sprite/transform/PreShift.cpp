@@ -18,7 +18,7 @@ bool PreShiftedFrames(const Sprite& sprite, std::vector<Sprite>& frames)
     if (widened > MaxWidth)
         return false;
     const SpriteType type = sprite.GetType();
-    const bool masked = type == BlackWhiteMasked || type == GrayscaleMasked;
+    const bool masked = IsMaskedType(type);
     const CellPicture picture = CopyCells(sprite, SpriteArea(sprite));
     CellPicture background(widened, sprite.height);
     if (masked)

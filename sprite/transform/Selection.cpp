@@ -10,7 +10,7 @@ namespace {
 int8_t ClearedCell(const Sprite& sprite)
 {
     const SpriteType type = sprite.GetType();
-    const bool masked = type == BlackWhiteMasked || type == GrayscaleMasked;
+    const bool masked = IsMaskedType(type);
     return masked ? static_cast<int8_t>(White + MaskOffset) : static_cast<int8_t>(White);
 }
 
