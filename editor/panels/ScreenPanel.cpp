@@ -22,32 +22,45 @@ ScreenPanel::ScreenPanel(EditorContext& editor) : EditorPanel(editor)
     auto* key = new QShortcut(QKeySequence(Qt::Key_F5), &editor.Window());
     key->setContext(Qt::ApplicationShortcut);
     connect(key, &QShortcut::activated, this, &ScreenPanel::B_EcranCalculatriceClick);
-    window_ = new ScreenWindow(
-        editor.Document(), [this] { return this->editor.Frames().FrameDelayMs(); }, &editor.Window());
+}
+
+// Building the window's controls costs the start of the program more than
+// any of the main window's panels, for a window most sessions never open.
+ScreenWindow& ScreenPanel::BuiltWindow()
+{
+    if (!window_) {
+        window_ = new ScreenWindow(
+            editor.Document(), [this] { return this->editor.Frames().FrameDelayMs(); }, &editor.Window());
+        window_->Apply(choices_);
+    }
+    return *window_;
 }
 
 void ScreenPanel::B_EcranCalculatriceClick()
 {
-    window_->ShowFrameChange();
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
-    if (auto* view = window_->findChild<QWidget*>(QStringLiteral("ScreenView")))
+    ScreenWindow& window = BuiltWindow();
+    window.ShowFrameChange();
+    window.show();
+    window.raise();
+    window.activateWindow();
+    if (auto* view = window.findChild<QWidget*>(QStringLiteral("ScreenView")))
         view->setFocus();
 }
 
 void ScreenPanel::ShowChange(const DocumentChange& change)
 {
-    if (window_->isVisible() && (change.pixels || change.size || change.frames))
+    if (window_ && window_->isVisible() && (change.pixels || change.size || change.frames))
         window_->ShowFrameChange();
 }
 
 void ScreenPanel::ReadSettings(const IniFile& settings)
 {
-    window_->ReadSettings(settings);
+    choices_ = ScreenChoices::Read(settings);
+    if (window_)
+        window_->Apply(choices_);
 }
 
 void ScreenPanel::WriteSettings(const IniFile& settings) const
 {
-    window_->WriteSettings(settings);
+    (window_ ? window_->Choices() : choices_).Write(settings);
 }

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "EditorPanel.h"
+#include "ScreenWindow.h"
 
 class QPushButton;
-class ScreenWindow;
 
 class ScreenPanel : public EditorPanel {
 public:
@@ -15,13 +15,16 @@ public:
 
     // Shows the window, in front, with the screen's view taking the keys.
     void B_EcranCalculatriceClick();
-    ScreenWindow* Window() const { return window_; }
 
     void ShowChange(const DocumentChange& change) override;
     void ReadSettings(const IniFile& settings) override;
     void WriteSettings(const IniFile& settings) const override;
 
 private:
+    ScreenWindow& BuiltWindow();
+
     QPushButton* B_EcranCalculatrice;
     ScreenWindow* window_ = nullptr;
+    // The settings' choices while the window is not built.
+    ScreenChoices choices_;
 };

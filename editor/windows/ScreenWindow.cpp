@@ -38,7 +38,6 @@ std::unique_ptr<Sprite> ReadBackgroundFile(const std::string& path, bool calcula
 
 const std::string ScreenSection = "EcranCalculatrice";
 constexpr int MaxScreenZoom = 8;
-constexpr int DefaultScreenZoom = 2;
 // Arrow keys move one pixel, eight with Shift: a byte of the screen's row.
 constexpr int ShiftStep = 8;
 // The gray routine's planes alternate faster than the eye follows on the
@@ -368,23 +367,37 @@ void ScreenWindow::ViewKeyDown(int key, bool shift)
     MoveTo(MovedPosition(scene_.position, dx, dy));
 }
 
-void ScreenWindow::ReadSettings(const IniFile& settings)
+ScreenChoices ScreenChoices::Read(const IniFile& settings)
 {
-    const int model = settings.ReadInteger(ScreenSection, "Modele", 1);
-    const int zoom = settings.ReadInteger(ScreenSection, "Zoom", DefaultScreenZoom);
-    const int mode = settings.ReadInteger(ScreenSection, "Mode", 0);
-    CB_ModeleEcran->setCurrentIndex(model >= 0 && model <= 2 ? model : 1);
-    E_ZoomEcran->setValue(zoom >= 1 && zoom <= MaxScreenZoom ? zoom : DefaultScreenZoom);
-    CB_ModeEcran->setCurrentIndex(mode >= 0 && mode <= 7 ? mode : 0);
-    MoveTo(MovedPosition({0, 0}, settings.ReadInteger(ScreenSection, "PositionX", 0),
-                         settings.ReadInteger(ScreenSection, "PositionY", 0)));
+    const ScreenChoices defaults;
+    const int model = settings.ReadInteger(ScreenSection, "Modele", defaults.model);
+    const int zoom = settings.ReadInteger(ScreenSection, "Zoom", defaults.zoom);
+    const int mode = settings.ReadInteger(ScreenSection, "Mode", defaults.mode);
+    return {model >= 0 && model <= 2 ? model : defaults.model, zoom >= 1 && zoom <= MaxScreenZoom ? zoom : defaults.zoom,
+            mode >= 0 && mode <= 7 ? mode : defaults.mode,
+            MovedPosition({0, 0}, settings.ReadInteger(ScreenSection, "PositionX", 0),
+                          settings.ReadInteger(ScreenSection, "PositionY", 0))};
 }
 
-void ScreenWindow::WriteSettings(const IniFile& settings) const
+void ScreenChoices::Write(const IniFile& settings) const
 {
-    settings.WriteIntegerUnlessDefault(ScreenSection, "Modele", CB_ModeleEcran->currentIndex(), 1);
-    settings.WriteIntegerUnlessDefault(ScreenSection, "Zoom", zoom_, DefaultScreenZoom);
-    settings.WriteIntegerUnlessDefault(ScreenSection, "Mode", CB_ModeEcran->currentIndex(), 0);
-    settings.WriteIntegerUnlessDefault(ScreenSection, "PositionX", scene_.position.x, 0);
-    settings.WriteIntegerUnlessDefault(ScreenSection, "PositionY", scene_.position.y, 0);
+    const ScreenChoices defaults;
+    settings.WriteIntegerUnlessDefault(ScreenSection, "Modele", model, defaults.model);
+    settings.WriteIntegerUnlessDefault(ScreenSection, "Zoom", zoom, defaults.zoom);
+    settings.WriteIntegerUnlessDefault(ScreenSection, "Mode", mode, defaults.mode);
+    settings.WriteIntegerUnlessDefault(ScreenSection, "PositionX", position.x, defaults.position.x);
+    settings.WriteIntegerUnlessDefault(ScreenSection, "PositionY", position.y, defaults.position.y);
+}
+
+void ScreenWindow::Apply(const ScreenChoices& choices)
+{
+    CB_ModeleEcran->setCurrentIndex(choices.model);
+    E_ZoomEcran->setValue(choices.zoom);
+    CB_ModeEcran->setCurrentIndex(choices.mode);
+    MoveTo(choices.position);
+}
+
+ScreenChoices ScreenWindow::Choices() const
+{
+    return {CB_ModeleEcran->currentIndex(), zoom_, CB_ModeEcran->currentIndex(), scene_.position};
 }

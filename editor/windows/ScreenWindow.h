@@ -25,6 +25,18 @@ class QSpinBox;
 class QTimer;
 class ScreenView;
 
+// What the settings file keeps of the window, valid once read: the window
+// is built only when first shown, so its choices live on without it.
+struct ScreenChoices {
+    int model = 1; // index in the model list: TI-92 Plus
+    int zoom = 2;
+    int mode = 0; // 0: the sprite as drawn, else a routine's mode
+    Point position{0, 0};
+
+    static ScreenChoices Read(const IniFile& settings);
+    void Write(const IniFile& settings) const;
+};
+
 class ScreenWindow : public QWidget {
 public:
     // frameDelay: the animation's delay between frames, in milliseconds.
@@ -33,8 +45,8 @@ public:
 
     // The document changed: the screen is composed afresh at once.
     void ShowFrameChange();
-    void ReadSettings(const IniFile& settings);
-    void WriteSettings(const IniFile& settings) const;
+    void Apply(const ScreenChoices& choices);
+    ScreenChoices Choices() const;
 
     Point Position() const { return scene_.position; }
     // The screen as the view shows it, at zoom 1.
