@@ -1,6 +1,7 @@
 // Start-up as the user feels it: from spawning the program to the X server
 // mapping its first top-level window, for pixora and, in the same run, for
-// bare_window, an empty Qt window (the least a Qt program can cost).
+// bare_window, an empty Qt window (the least a Qt program can cost), and
+// for bare_window --text, the same window with one line of text.
 // Target: pixora at most 1.5 times bare_window. The benchmark watches the
 // X server itself (MapNotify on the root window) rather than asking the
 // programs, so they run exactly as a user starts them; it needs an X
@@ -99,14 +100,14 @@ const XConnection& Server()
     return connection;
 }
 
-void TimeFirstMap(benchmark::State& state, const std::string& program)
+void TimeFirstMap(benchmark::State& state, const std::string& program, const char* option = nullptr)
 {
     const XConnection& x = Server();
     if (!x.Usable()) {
         state.SkipWithError("needs an X display: run under xvfb-run");
         return;
     }
-    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(option), nullptr};
     double cpu = 0;
     for (auto _ : state) {
         x.Drain();
@@ -137,6 +138,11 @@ void BareQtWindow(benchmark::State& state)
     TimeFirstMap(state, BARE_WINDOW);
 }
 
+void TextQtWindow(benchmark::State& state)
+{
+    TimeFirstMap(state, BARE_WINDOW, "--text");
+}
+
 void PixoraEditor(benchmark::State& state)
 {
     const char* other = std::getenv("PIXORA_BENCH_EDITOR");
@@ -144,6 +150,7 @@ void PixoraEditor(benchmark::State& state)
 }
 
 BENCHMARK(BareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(TextQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(PixoraEditor)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
 
 } // namespace
