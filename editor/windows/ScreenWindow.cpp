@@ -367,14 +367,23 @@ void ScreenWindow::ViewKeyDown(int key, bool shift)
     MoveTo(MovedPosition(scene_.position, dx, dy));
 }
 
+namespace {
+
+// The value the file gives, or the default where it is out of range.
+int ReadWithin(const IniFile& settings, const std::string& key, int lowest, int highest, int fallback)
+{
+    const int value = settings.ReadInteger(ScreenSection, key, fallback);
+    return value >= lowest && value <= highest ? value : fallback;
+}
+
+} // namespace
+
 ScreenChoices ScreenChoices::Read(const IniFile& settings)
 {
     const ScreenChoices defaults;
-    const int model = settings.ReadInteger(ScreenSection, "Modele", defaults.model);
-    const int zoom = settings.ReadInteger(ScreenSection, "Zoom", defaults.zoom);
-    const int mode = settings.ReadInteger(ScreenSection, "Mode", defaults.mode);
-    return {model >= 0 && model <= 2 ? model : defaults.model, zoom >= 1 && zoom <= MaxScreenZoom ? zoom : defaults.zoom,
-            mode >= 0 && mode <= 7 ? mode : defaults.mode,
+    return {ReadWithin(settings, "Modele", 0, 2, defaults.model),
+            ReadWithin(settings, "Zoom", 1, MaxScreenZoom, defaults.zoom),
+            ReadWithin(settings, "Mode", 0, 7, defaults.mode),
             MovedPosition({0, 0}, settings.ReadInteger(ScreenSection, "PositionX", 0),
                           settings.ReadInteger(ScreenSection, "PositionY", 0))};
 }

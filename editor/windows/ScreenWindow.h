@@ -76,7 +76,7 @@ private:
     const SpriteDocument& document_;
     std::function<int()> frameDelay_;
     ScreenScene scene_;
-    int zoom_ = 2;
+    int zoom_ = ScreenChoices().zoom;
     std::unique_ptr<Sprite> background_;
     FrameList font_;
     int playedFrame_ = 0;

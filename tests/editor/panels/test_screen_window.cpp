@@ -108,8 +108,16 @@ TEST_F(ScreenSettings, AreKeptWhetherTheWindowOpenedOrNot)
     const Case cases[] = {
         {"", "", 1, 2, 0, {0, 0}},
         {"Modele=0\nZoom=4\nMode=3\nPositionX=-7\nPositionY=8\n",
-         "Modele=0\nZoom=4\nMode=3\nPositionX=-7\nPositionY=8\n", 0, 4, 3, {-7, 8}},
-        {"Modele=5\nZoom=9\nMode=-1\nPositionX=20000\n", "Modele=1\nZoom=2\nMode=0\nPositionX=10000\n", 1, 2, 0,
+         "Modele=0\nZoom=4\nMode=3\nPositionX=-7\nPositionY=8\n",
+         0,
+         4,
+         3,
+         {-7, 8}},
+        {"Modele=5\nZoom=9\nMode=-1\nPositionX=20000\n",
+         "Modele=1\nZoom=2\nMode=0\nPositionX=10000\n",
+         1,
+         2,
+         0,
          {10000, 0}},
     };
     for (const Case& c : cases) {
