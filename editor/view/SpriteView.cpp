@@ -124,10 +124,7 @@ Point SpriteView::Scroll() const
 
 QRect SpriteView::ShownArea() const
 {
-    if (!DrawsWholeCells())
-        return rect();
-    const ViewRegion viewport = Layout().viewport;
-    return QRect(viewport.left, viewport.top, viewport.width, viewport.height);
+    return DrawsWholeCells() ? ToQRect(Layout().viewport) : rect();
 }
 
 Point SpriteView::CellAt(Point viewPoint) const
@@ -256,8 +253,9 @@ void SpriteView::paintEvent(QPaintEvent*)
     if (sprite_) {
         const ViewLook look = CurrentLook();
         if (DrawsWholeCells()) {
-            DrawZoomedView(painter, Layout(), Scroll(), *sprite_, look.trueColors, look.checkerMasked);
-            painter.setClipRect(ShownArea());
+            const ZoomedLayout layout = Layout();
+            DrawZoomedView(painter, layout, Scroll(), *sprite_, look.trueColors, look.checkerMasked);
+            painter.setClipRect(ToQRect(layout.viewport));
         } else {
             DrawFittedSprite(painter, Region(), *sprite_, look.trueColors, look.checkerMasked);
         }

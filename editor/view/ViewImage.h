@@ -31,6 +31,11 @@ inline ViewRegion ToViewRegion(const QRect& bounds)
     return {bounds.left(), bounds.top(), bounds.width(), bounds.height()};
 }
 
+inline QRect ToQRect(const ViewRegion& region)
+{
+    return QRect(region.left, region.top, region.width, region.height);
+}
+
 // Whether the fitted view's grid mode outlines its cells at that size: from
 // SmallestLinedCell pixels a cell, as designed; a smaller cell would be all
 // outline.
