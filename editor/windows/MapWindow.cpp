@@ -275,8 +275,10 @@ void MapWindow::ShowMapChange(const MapChange& change)
         CB_CarteCouleur->setEnabled(IsGrayType(map.tiles.type));
         ShowTileState();
     }
-    if (change.cells || change.size || change.tiles)
+    if (change.cells || change.size || change.tiles) {
         mapView_->MapChanged();
+        ShowCellState(hoveredCell_);
+    }
     if (change.history) {
         B_CarteAnnuler->setEnabled(document_->CanUndo());
         B_CarteRetablir->setEnabled(document_->CanRedo());
@@ -331,6 +333,7 @@ void MapWindow::ShowTileState()
 
 void MapWindow::ShowCellState(Point cell)
 {
+    hoveredCell_ = cell;
     if (!document_ || !IsOnMap(cell)) {
         L_CarteEtat->clear();
         return;

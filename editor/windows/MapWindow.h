@@ -106,6 +106,9 @@ private:
     MapDocument* document_ = nullptr;
     const MapTool* heldTool_ = nullptr;
     Point lastCell_{-1, -1};
+    // The cell under the pointer that the status line tells of: a change of
+    // the map (a click, undo, a new size) tells it again.
+    Point hoveredCell_{-1, -1};
     Point fillStart_{-1, -1};
     // The cell of the last click that did not drag, when it was pressed and
     // the steps before it: its step is taken back if the click turns out to

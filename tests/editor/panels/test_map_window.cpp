@@ -138,11 +138,14 @@ TEST_F(MapWindowTest, TheCarteButtonShowsANewMapAndADragIsOneUndo)
     EXPECT_EQ(Window()->windowTitle(), "Carte - nouvelle carte*");
     EXPECT_EQ(Shown({2, 0}, {0, 0}), Black);
     EXPECT_EQ(Shown({2, 1}, {0, 0}), White);
+    QLabel* status = InWindow<QLabel>("L_CarteEtat");
+    EXPECT_EQ(status->text(), "Case (3, 2) : tuile 1") << "the cell under the pointer, as the drag left it";
 
     MapKey(Qt::Key_Z);
     EXPECT_EQ(CellRows(Map())[0].substr(0, 4), "0000") << "the whole drag in one step";
     EXPECT_EQ(CellRows(Map())[2].substr(0, 4), "0000");
     EXPECT_EQ(Shown({2, 0}, {0, 0}), White);
+    EXPECT_EQ(status->text(), "Case (3, 2) : tuile 0");
     MapKey(Qt::Key_Y);
     EXPECT_EQ(CellRows(Map())[0].substr(0, 4), "1111");
 }
