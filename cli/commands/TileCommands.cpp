@@ -1,5 +1,6 @@
 #include "TileCommands.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "CIdentifier.h"
@@ -13,6 +14,7 @@
 #include "MapDataText.h"
 #include "MapFile.h"
 #include "PendingOutput.h"
+#include "ShownText.h"
 #include "SourceReading.h"
 #include "c_array_sprites.h"
 #include "set_file.h"
@@ -193,11 +195,9 @@ ReadingRequest TileReading(const CliOptions& options, const CArrayScan& scan, co
     return request;
 }
 
-TileSet ReadSourceTiles(const CliOptions& options, const CArrayScan& scan, const std::string& path)
+// The tiles where source says they lie, every frame one tile.
+TileSet ReadTiles(const CArrayScan& scan, const DataSource& source, const std::string& path)
 {
-    DataSource source;
-    if (const std::string why = PlanRequest(scan, TileReading(options, scan, path), source); !why.empty())
-        throw CliFailure(ExitBadInput, path + " : " + why);
     const std::size_t count = FramesOf(scan, source);
     if (count > static_cast<std::size_t>(MaxTiles))
         throw CliFailure(ExitBadInput,
@@ -206,35 +206,44 @@ TileSet ReadSourceTiles(const CliOptions& options, const CArrayScan& scan, const
     return TilesOfFrames(Pointers(frames));
 }
 
-// The map's cells: an array of two dimensions gives its own size, as does a
-// room NAME[k] of one of three; one of one dimension (or a part NAME[k] of
-// one of two) needs --map-width.
-void ReadSourceMap(const CliOptions& options, const CArrayScan& scan, const std::string& path, TileMap& map)
+TileSet ReadSourceTiles(const CliOptions& options, const CArrayScan& scan, const std::string& path)
 {
-    const std::string& name = *options.tiles.map;
+    DataSource source;
+    if (const std::string why = PlanRequest(scan, TileReading(options, scan, path), source); !why.empty())
+        throw CliFailure(ExitBadInput, path + " : " + why);
+    return ReadTiles(scan, source, path);
+}
+
+// The map's cells from the array name: an array of two dimensions gives its
+// own size, as does a room NAME[k] of one of three; one of one dimension
+// (or a part NAME[k] of one of two) needs the width.
+void ReadSourceMap(const CArrayScan& scan, const std::string& path, const std::string& name, std::optional<int> width,
+                   TileMap& map)
+{
     const std::vector<std::size_t> group = ArrayGroupNamed(scan, name);
     if (group.empty())
-        throw CliFailure(ExitBadInput, path + " : pas de tableau " + Quoted(name) + " pour la carte");
+        throw CliFailure(ExitBadInput, path + " : pas de tableau " + QuotedSourceText(name) + " pour la carte");
     std::vector<uint64_t> values;
     for (const std::size_t index : group)
         for (std::size_t i = 0; i < ElementCount(scan.arrays[index]); ++i)
             values.push_back(ElementAt(scan.arrays[index], i));
     const CArray& first = scan.arrays[group.front()];
     const bool twoDimensions = first.name != name; // its parts NAME[0], NAME[1]...
-    if (first.rowLength != 0 && !twoDimensions) // NAME[k] of NAME[rooms][rows][columns]
+    if (first.rowLength != 0 && !twoDimensions)    // NAME[k] of NAME[rooms][rows][columns]
         map.width = static_cast<int>(first.rowLength);
     else if (twoDimensions && first.rowLength == 0)
         map.width = static_cast<int>(ElementCount(first));
     else if (twoDimensions)
-        throw CliFailure(ExitBadInput, path + " : " + Quoted(name) + " a trois dimensions : choisissez une de ses cartes, " +
-                                           Quoted(name + "[0]") + " pour la première");
-    else if (options.tiles.mapWidth)
-        map.width = *options.tiles.mapWidth;
+        throw CliFailure(ExitBadInput, path + " : " + QuotedSourceText(name) +
+                                           " a trois dimensions : choisissez une de ses cartes, " +
+                                           QuotedSourceText(name + "[0]") + " pour la première");
+    else if (width)
+        map.width = *width;
     else
-        throw CliFailure(ExitBadInput, path + " : " + Quoted(name) +
+        throw CliFailure(ExitBadInput, path + " : " + QuotedSourceText(name) +
                                            " n'a qu'une dimension : donnez la largeur de la carte avec --map-width");
     if (values.empty() || values.size() % static_cast<std::size_t>(map.width) != 0)
-        throw CliFailure(ExitBadInput, path + " : " + Quoted(name) + " : " + std::to_string(values.size()) +
+        throw CliFailure(ExitBadInput, path + " : " + QuotedSourceText(name) + " : " + std::to_string(values.size()) +
                                            " cases, pas un nombre entier de lignes de " + std::to_string(map.width));
     map.height = static_cast<int>(values.size() / static_cast<std::size_t>(map.width));
     if (map.width > MaxMapSide || map.height > MaxMapSide)
@@ -262,13 +271,47 @@ ArraySprites ReadSourceSprites(const std::string& path, std::ostream& err)
     return std::move(read.found);
 }
 
+// The first map that Pixora's comments describe: its tiles read as their
+// own comment says, its cells from NAME_map, of the comment's width where
+// the array has one dimension (assembly).
+TileMap OwnSourceMap(const ArraySprites& found, const std::string& path, std::ostream& err)
+{
+    if (found.maps.empty())
+        throw CliFailure(ExitBadInput,
+                         path + " : aucune carte écrite par Pixora ; nommez ses tableaux avec --tiles et --map");
+    const OwnMapHeader& header = found.maps.front();
+    if (found.maps.size() > 1)
+        err << "pixora-export : " << found.maps.size() << " cartes trouvées, lu " << QuotedSourceText(header.name)
+            << " (--tiles et --map pour une autre)\n";
+    const std::string tilesName = header.TilesName();
+    const auto tiles = std::find_if(found.candidates.begin(), found.candidates.end(), [&](const ArrayCandidate& c) {
+        return c.layout == ArrayLayout::OwnText && c.id == tilesName;
+    });
+    if (tiles == found.candidates.end()) {
+        const std::string prefix = tilesName + " : ";
+        const auto refusal = std::find_if(found.refusals.begin(), found.refusals.end(),
+                                          [&](const std::string& text) { return text.starts_with(prefix); });
+        const std::string why = refusal != found.refusals.end() ? refusal->substr(prefix.size())
+                                                                : "aucun commentaire de Pixora ne les décrit";
+        throw CliFailure(ExitBadInput, path + " : les tuiles " + QuotedSourceText(tilesName) + " de la carte " +
+                                           QuotedSourceText(header.name) + " ne se lisent pas : " + why);
+    }
+    TileMap map;
+    map.tiles = ReadTiles(found.scan, tiles->source, path);
+    ReadSourceMap(found.scan, path, header.CellsName(), header.width, map);
+    return map;
+}
+
 int SourceToMap(const CliOptions& options, std::ostream& err)
 {
     RefuseOverwritingInput(options.input, options.output);
     const ArraySprites found = ReadSourceSprites(options.input, err);
     TileMap map;
-    map.tiles = ReadSourceTiles(options, found.scan, options.input);
-    ReadSourceMap(options, found.scan, options.input, map);
+    if (options.tiles.map) {
+        map.tiles = ReadSourceTiles(options, found.scan, options.input);
+        ReadSourceMap(found.scan, options.input, *options.tiles.map, options.tiles.mapWidth, map);
+    } else
+        map = OwnSourceMap(found, options.input, err);
     WriteOutput(options.output, TileMapBytes(map));
     return ExitWritten;
 }

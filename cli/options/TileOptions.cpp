@@ -5,8 +5,8 @@
 
 #include "CliOptions.h"
 #include "ImageOptions.h"
-#include "MapFile.h"
 #include "InputFrames.h"
+#include "MapFile.h"
 #include "OptionNumbers.h"
 #include "set_file.h"
 #include "sprite_file_kind.h"
@@ -80,6 +80,14 @@ void CheckToPixm(const CliOptions& options)
         return;
     }
     if (InputKindOf(options.input) == InputKind::Source) {
+        // Without --tiles and --map, the map Pixora's comment describes, read as the comments say.
+        if (!tiles.Has("--tiles") && !tiles.Has("--map")) {
+            Refuse(tiles, {}, "une carte écrite par Pixora (sans --tiles ni --map)");
+            if (!options.layout.given.empty())
+                throw UsageError("l'option " + *options.layout.given.begin() +
+                                 " ne s'emploie pas avec une carte écrite par Pixora (sans --tiles ni --map)");
+            return;
+        }
         Refuse(tiles, {"--tiles", "--map", "--map-width"}, "--to-pixm d'une source");
         Require(tiles, "--tiles", "--to-pixm d'une source");
         Require(tiles, "--map", "--to-pixm d'une source");

@@ -214,6 +214,33 @@ bool ReadHeader(const std::vector<std::string_view>& lines, OwnDataHeader& heade
     return header.width >= 1 && header.height >= 1 && header.frames >= 1 && header.frames <= MaxFrames;
 }
 
+// "NAME : carte de W x H cases, N tuiles (NAME_tiles)", the line that
+// follows it saying what a cell holds.
+bool ReadHeader(const std::vector<std::string_view>& lines, OwnMapHeader& header)
+{
+    if (lines.empty())
+        return false;
+    std::string_view line = lines[0];
+    const std::size_t colon = line.find(" : carte de ");
+    if (colon == std::string_view::npos || colon == 0)
+        return false;
+    header.name = std::string(line.substr(0, colon));
+    line.remove_prefix(colon + std::string_view(" : carte de ").size());
+    const std::optional<int> width = TakeNumber(line);
+    if (!width || !TakeText(line, " x "))
+        return false;
+    const std::optional<int> height = TakeNumber(line);
+    if (!height || !TakeText(line, " cases, "))
+        return false;
+    const std::optional<int> tiles = TakeNumber(line);
+    if (!tiles || !TakeText(line, " tuiles (") || line != header.TilesName() + ")")
+        return false;
+    header.width = *width;
+    header.height = *height;
+    header.tiles = *tiles;
+    return header.width >= 1 && header.height >= 1 && header.tiles >= 1;
+}
+
 ReadingRequest RequestOf(const OwnDataHeader& header, const std::string& groupName)
 {
     ReadingRequest request;
@@ -227,19 +254,30 @@ ReadingRequest RequestOf(const OwnDataHeader& header, const std::string& groupNa
     return request;
 }
 
-} // namespace
-
-std::vector<OwnDataHeader> FindOwnDataHeaders(std::string_view text)
+// The headers that read (ReadHeader) from the comments of text.
+template <class Header> std::vector<Header> FindHeaders(std::string_view text)
 {
-    std::vector<OwnDataHeader> headers;
+    std::vector<Header> headers;
     CommentLines comments(text);
     for (std::vector<std::string_view> lines = comments.Next(); !lines.empty() && headers.size() < MaxOwnDataHeaders;
          lines = comments.Next()) {
-        OwnDataHeader header;
+        Header header;
         if (ReadHeader(lines, header))
             headers.push_back(std::move(header));
     }
     return headers;
+}
+
+} // namespace
+
+std::vector<OwnDataHeader> FindOwnDataHeaders(std::string_view text)
+{
+    return FindHeaders<OwnDataHeader>(text);
+}
+
+std::vector<OwnMapHeader> FindOwnMapHeaders(std::string_view text)
+{
+    return FindHeaders<OwnMapHeader>(text);
 }
 
 std::string PlanOwnData(const CArrayScan& scan, const OwnDataHeader& header, DataSource& source)

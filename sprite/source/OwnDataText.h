@@ -28,6 +28,23 @@ struct OwnDataHeader {
 constexpr std::size_t MaxOwnDataHeaders = MaxArraysKept;
 std::vector<OwnDataHeader> FindOwnDataHeaders(std::string_view text);
 
+// What the comment above a map's cells says: "NAME : carte de W x H cases,
+// N tuiles (NAME_tiles)". The tiles are the set NAME_tiles, whose own
+// comment says their layout, and the cells the array NAME_map.
+struct OwnMapHeader {
+    std::string name;
+    int width = 0;
+    int height = 0;
+    int tiles = 0;
+
+    std::string TilesName() const { return name + "_tiles"; }
+    std::string CellsName() const { return name + "_map"; }
+};
+
+// Every such comment of the text, in the order of the text, at most
+// MaxOwnDataHeaders.
+std::vector<OwnMapHeader> FindOwnMapHeaders(std::string_view text);
+
 // The source the header's arrays are read from (every frame, also those
 // kept in arrays of their own), or the French reason why the arrays of the
 // scan do not hold what it says.

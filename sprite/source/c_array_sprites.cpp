@@ -380,8 +380,11 @@ ArraySprites FindSprites(CArrayScan scan, std::string_view callText, std::initia
         found.calls = FindDrawCalls(callText, found.scan);
         AddCallCandidates(found);
     }
-    for (const std::string_view text : texts)
+    for (const std::string_view text : texts) {
         AddOwnTextCandidates(found, text);
+        for (OwnMapHeader& map : FindOwnMapHeaders(text))
+            found.maps.push_back(std::move(map));
+    }
     return found;
 }
 

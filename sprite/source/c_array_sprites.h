@@ -38,6 +38,7 @@
 #include <vector>
 
 #include "DataReading.h"
+#include "OwnDataText.h"
 #include "ProgramText.h"
 #include "U_class.h"
 #include "c_array_reader.h"
@@ -76,6 +77,7 @@ struct ArraySprites {
     std::vector<std::string> refusals;      // arrays and groups that cannot be sprites, and why
     std::vector<DrawCall> calls;            // the sprite routines' calls on the arrays
     std::vector<std::string> notes;         // which of two definitions of one name was read
+    std::vector<OwnMapHeader> maps;         // the maps Pixora's comments describe, in the order of the texts
 };
 
 ArraySprites FindArraySprites(std::string_view text);

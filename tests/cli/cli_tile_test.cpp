@@ -224,6 +224,9 @@ TEST_F(CliTiles, MapDataCompilesAssemblesAndReadsBackInEverySyntax)
         const RunResult back = Run(read);
         ASSERT_EQ(back.status, 0) << syntax.name << ": " << back.err;
         EXPECT_EQ(ReadFile(At("back.pixm")), original) << syntax.name;
+        const RunResult own = Run({"--to-pixm", At("own.pixm"), At(syntax.file)});
+        ASSERT_EQ(own.status, 0) << syntax.name << ", as the comments say: " << own.err;
+        EXPECT_EQ(ReadFile(At("own.pixm")), original) << syntax.name << ", as the comments say";
     }
     const std::string text = ReadFile(At("level.h"));
     EXPECT_NE(text.find("static const unsigned char level_tiles[4][16]"), std::string::npos)
@@ -326,9 +329,9 @@ const unsigned char dungeon_rooms[ROOMS][ROOM_H][ROOM_W] = {
         {"dungeon_rooms[1]", {1, 1, 1, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0}},
     };
     for (const auto& room : rooms) {
-        ASSERT_EQ(Run({"--to-pixm", At("room.pixm"), At("dungeon.h"), "--tiles", "dungeon_tiles", "--map", room.map})
-                      .status,
-                  0)
+        ASSERT_EQ(
+            Run({"--to-pixm", At("room.pixm"), At("dungeon.h"), "--tiles", "dungeon_tiles", "--map", room.map}).status,
+            0)
             << room.map;
         const TileMap map = Map("room.pixm");
         EXPECT_EQ(map.width, 5) << room.map;
@@ -362,4 +365,74 @@ TEST_F(CliTiles, TheTallestMapReadsBackFromItsData)
     EXPECT_EQ(map.At(0, 1023), 1);
     ASSERT_EQ(Run({"--data", "-n", "tall", "-o", At("again.h"), At("tall.pixm")}).status, 0);
     EXPECT_NE(ReadFile(At("again.h")).find("tall_map[1024][2]"), std::string::npos);
+}
+
+// Without --tiles and --map the map Pixora wrote is read as its comments say;
+// what they do not say is refused with the reason, and writes nothing.
+TEST_F(CliTiles, OwnMapsReadBackWithoutOptionsOrSayWhyNot)
+{
+    SavePicture("level.png", PictureFromRows(LevelRows()));
+    ASSERT_EQ(Run({"--to-pixm", At("level.pixm"), At("level.png"), "--cell", "8x8"}).status, 0);
+    ASSERT_EQ(Run({"--data", "-n", "first", "-o", At("first.h"), At("level.pixm")}).status, 0);
+    ASSERT_EQ(Run({"--data", "-n", "second", "-o", At("second.h"), At("level.pixm")}).status, 0);
+    const std::string first = ReadFile(At("first.h")), second = ReadFile(At("second.h"));
+    std::string crlf;
+    for (const char c : first)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    const std::string tilesWithoutComment = "static const unsigned char hand_tiles[1][8] = {{0}};\n"
+                                            "/* hand : carte de 2 x 1 cases, 1 tuiles (hand_tiles)\n */\n"
+                                            "static const unsigned char hand_map[1][2] = {{0, 0}};\n";
+    const std::string longName(200, 'w');
+    const std::string hostile = "/* " + longName + " : carte de 2 x 1 cases, 1 tuiles (" + longName + "_tiles)\n */\n";
+    const struct {
+        const char* what;
+        std::string text;
+        Args options;
+        int status;
+        const char* err; // a part of the error output
+    } cases[] = {
+        {"CR LF line ends", crlf, {}, 0, ""},
+        {"two maps, the first read", first + second, {}, 0, "2 cartes trouvées, lu « first » (--tiles et --map"},
+        {"the second by its names", first + second, {"--tiles", "second_tiles", "--map", "second_map"}, 0, ""},
+        {"tiles of no comment",
+         tilesWithoutComment,
+         {},
+         2,
+         "les tuiles « hand_tiles » de la carte « hand » ne se lisent pas : aucun commentaire de Pixora ne les décrit"},
+        {"no map comment",
+         "static const unsigned char m[2] = {0, 1};\n",
+         {},
+         2,
+         "aucune carte écrite par Pixora ; nommez ses tableaux avec --tiles et --map"},
+        {"a name past what a message shows",
+         hostile,
+         {},
+         2,
+         "les tuiles « wwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwww… »"},
+        {"a layout option alone",
+         first,
+         {"--rows", "16"},
+         2,
+         "l'option --rows ne s'emploie pas avec une carte écrite par Pixora"},
+        {"--map-width alone",
+         first,
+         {"--map-width", "6"},
+         2,
+         "l'option --map-width ne s'emploie pas avec une carte écrite par Pixora"},
+        {"--tiles alone", first, {"--tiles", "first_tiles"}, 2, "--to-pixm d'une source demande --map"},
+    };
+    const std::string original = ReadFile(At("level.pixm"));
+    for (const auto& test : cases) {
+        std::ofstream(At("map.h"), std::ios::binary) << test.text;
+        fs::remove(At("out.pixm"));
+        Args arguments = {"--to-pixm", At("out.pixm"), At("map.h")};
+        arguments.insert(arguments.end(), test.options.begin(), test.options.end());
+        const RunResult run = Run(arguments);
+        EXPECT_EQ(run.status, test.status) << test.what << ": " << run.err;
+        EXPECT_NE(run.err.find(test.err), std::string::npos) << test.what << ": " << run.err;
+        if (test.status == 0)
+            EXPECT_EQ(ReadFile(At("out.pixm")), original) << test.what;
+        else
+            EXPECT_FALSE(fs::exists(At("out.pixm"))) << test.what;
+    }
 }
