@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <tuple>
+#include <utility>
 
 #include "DataText.h"
 #include "joined_export.h"
@@ -117,22 +119,38 @@ std::optional<Plane> PlaneOfWord(std::string_view word)
     return std::nullopt;
 }
 
+// The name before separator at the start of a title, both taken off it.
+std::optional<std::string> TakeName(std::string_view& line, std::string_view separator)
+{
+    const std::size_t end = line.find(separator);
+    if (end == std::string_view::npos || end == 0)
+        return std::nullopt;
+    std::string name(line.substr(0, end));
+    line.remove_prefix(end + separator.size());
+    return name;
+}
+
+// "W x H" followed by unit, taken off the text.
+std::optional<std::pair<int, int>> TakeSize(std::string_view& text, std::string_view unit)
+{
+    const std::optional<int> width = TakeNumber(text);
+    if (!width || !TakeText(text, " x "))
+        return std::nullopt;
+    const std::optional<int> height = TakeNumber(text);
+    if (!height || !TakeText(text, unit))
+        return std::nullopt;
+    return std::pair{*width, *height};
+}
+
 // "NAME : W x H pixels, [N images, ]kind"
 bool ReadTitle(std::string_view line, OwnDataHeader& header)
 {
-    const std::size_t colon = line.find(" : ");
-    if (colon == std::string_view::npos || colon == 0)
+    std::optional<std::string> name = TakeName(line, " : ");
+    const std::optional<std::pair<int, int>> size = name ? TakeSize(line, " pixels, ") : std::nullopt;
+    if (!size)
         return false;
-    header.name = std::string(line.substr(0, colon));
-    line.remove_prefix(colon + 3);
-    const std::optional<int> width = TakeNumber(line);
-    if (!width || !TakeText(line, " x "))
-        return false;
-    const std::optional<int> height = TakeNumber(line);
-    if (!height || !TakeText(line, " pixels, "))
-        return false;
-    header.width = *width;
-    header.height = *height;
+    header.name = std::move(*name);
+    std::tie(header.width, header.height) = *size;
     std::string_view rest = line;
     if (const std::optional<int> frames = TakeNumber(rest); frames && TakeText(rest, " images, "))
         header.frames = *frames;
@@ -214,29 +232,17 @@ bool ReadHeader(const std::vector<std::string_view>& lines, OwnDataHeader& heade
     return header.width >= 1 && header.height >= 1 && header.frames >= 1 && header.frames <= MaxFrames;
 }
 
-// "NAME : carte de W x H cases, N tuiles (NAME_tiles)", the line that
-// follows it saying what a cell holds.
+// "NAME : carte de W x H cases, N tuiles (NAME_tiles)", the first line.
 bool ReadHeader(const std::vector<std::string_view>& lines, OwnMapHeader& header)
 {
-    if (lines.empty())
+    std::string_view line = lines.empty() ? std::string_view() : lines[0];
+    std::optional<std::string> name = TakeName(line, " : carte de ");
+    const std::optional<std::pair<int, int>> size = name ? TakeSize(line, " cases, ") : std::nullopt;
+    const std::optional<int> tiles = size ? TakeNumber(line) : std::nullopt;
+    if (!tiles || !TakeText(line, " tuiles (") || line != *name + "_tiles)")
         return false;
-    std::string_view line = lines[0];
-    const std::size_t colon = line.find(" : carte de ");
-    if (colon == std::string_view::npos || colon == 0)
-        return false;
-    header.name = std::string(line.substr(0, colon));
-    line.remove_prefix(colon + std::string_view(" : carte de ").size());
-    const std::optional<int> width = TakeNumber(line);
-    if (!width || !TakeText(line, " x "))
-        return false;
-    const std::optional<int> height = TakeNumber(line);
-    if (!height || !TakeText(line, " cases, "))
-        return false;
-    const std::optional<int> tiles = TakeNumber(line);
-    if (!tiles || !TakeText(line, " tuiles (") || line != header.TilesName() + ")")
-        return false;
-    header.width = *width;
-    header.height = *height;
+    header.name = std::move(*name);
+    std::tie(header.width, header.height) = *size;
     header.tiles = *tiles;
     return header.width >= 1 && header.height >= 1 && header.tiles >= 1;
 }
