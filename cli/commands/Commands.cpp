@@ -151,9 +151,7 @@ std::string NoWriterMessage(const ChosenPlugin& plugin)
 int ExportAllFrames(const FrameList& frames, const ChosenPlugin& plugin, const std::string& name,
                     const CliOptions& options)
 {
-    std::vector<const Sprite*> list;
-    for (const std::unique_ptr<Sprite>& frame : frames)
-        list.push_back(frame.get());
+    const std::vector<const Sprite*> list = FramePointers(frames);
     const Sprite& first = *frames.front();
     PendingOutput output(options.output);
     JoinedExport joined;

@@ -45,14 +45,6 @@ std::string VariableNameRefusal(const CliOptions& options, const std::string& na
     return "nom de variable " + Quoted(name) + " refusé : " + VariableNameRule;
 }
 
-std::vector<const Sprite*> FramePointers(const FrameList& frames)
-{
-    std::vector<const Sprite*> list;
-    for (const std::unique_ptr<Sprite>& frame : frames)
-        list.push_back(frame.get());
-    return list;
-}
-
 } // namespace
 
 int ConvertToPixo(const CliOptions& options, std::ostream& err)

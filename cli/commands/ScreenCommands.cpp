@@ -13,8 +13,7 @@ namespace {
 
 // The background of the screen, drawn from the corner: a calculator
 // picture, a sprite or a tile map.
-void DrawBackgroundFile(CalculatorScreen& screen, const std::string& path, const CliOptions& options,
-                        std::ostream& err)
+void DrawBackgroundFile(CalculatorScreen& screen, const std::string& path, const CliOptions& options, std::ostream& err)
 {
     if (IsTileMapFileName(path)) {
         TileMap map;
@@ -28,14 +27,6 @@ void DrawBackgroundFile(CalculatorScreen& screen, const std::string& path, const
         throw CliFailure(ExitBadInput, path + " : fond non pris en charge (une image de calculatrice .89i, .9xi, "
                                               ".v2i, un sprite .pixo ou une carte .pixm est attendu)");
     DrawBackground(screen, *ReadInputFrames(path, options, err).front());
-}
-
-std::vector<const Sprite*> Pointers(const FrameList& frames)
-{
-    std::vector<const Sprite*> list;
-    for (const std::unique_ptr<Sprite>& frame : frames)
-        list.push_back(frame.get());
-    return list;
 }
 
 // Every glyph of the font exists: its last character is at most 255.
@@ -52,7 +43,7 @@ void DrawTextOnScreen(CalculatorScreen& screen, const CliOptions& options, std::
 {
     const ScreenRequest& request = options.screen;
     const FrameList font = ReadInputFrames(*request.font, options, err);
-    const std::vector<const Sprite*> glyphs = Pointers(font);
+    const std::vector<const Sprite*> glyphs = FramePointers(font);
     const std::vector<int> codes = TextCodes(*request.text);
     if (const std::optional<int> missing = FirstMissingCode(codes, static_cast<int>(glyphs.size()), request.fontSpec))
         throw CliFailure(ExitBadInput, "le caractère " + DescribeCode(*missing) + " n'est pas dans la police " +

@@ -1,6 +1,5 @@
 #include "TileCommands.h"
 
-#include <algorithm>
 #include <ostream>
 
 #include "CIdentifier.h"
@@ -15,6 +14,7 @@
 #include "MapFile.h"
 #include "PendingOutput.h"
 #include "ShownText.h"
+#include "SourceMap.h"
 #include "SourceReading.h"
 #include "c_array_sprites.h"
 #include "set_file.h"
@@ -25,14 +25,6 @@ namespace {
 std::string SizeText(long long width, long long height)
 {
     return std::to_string(width) + " x " + std::to_string(height);
-}
-
-std::vector<const Sprite*> Pointers(const FrameList& frames)
-{
-    std::vector<const Sprite*> list;
-    for (const std::unique_ptr<Sprite>& frame : frames)
-        list.push_back(frame.get());
-    return list;
 }
 
 // A picture read whole for cutting, up to the largest sheet.
@@ -83,7 +75,7 @@ int SliceSheetToSet(const CliOptions& options)
     if (count > MaxFrames)
         throw CliFailure(ExitBadInput, path + " : " + std::to_string(count) + " cases de " + cell +
                                            ", une planche a au plus " + std::to_string(MaxFrames) + " images");
-    WriteOutput(options.output, SpriteSetBytes(Pointers(SliceSheetGrid(sheet, grid, options.tiles.skipEmpty))));
+    WriteOutput(options.output, SpriteSetBytes(FramePointers(SliceSheetGrid(sheet, grid, options.tiles.skipEmpty))));
     return ExitWritten;
 }
 
@@ -96,7 +88,7 @@ int SetToSheetPng(const CliOptions& options, std::ostream& err)
     RefuseLargePicture(size.width, size.height, options);
     RefuseOverwritingInput(options.input, options.output);
     WriteOutput(options.output,
-                PicturePngBytes(SheetOfFrames(Pointers(frames), columns, options.tiles.spacing), options));
+                PicturePngBytes(SheetOfFrames(FramePointers(frames), columns, options.tiles.spacing), options));
     return ExitWritten;
 }
 
@@ -115,7 +107,7 @@ int MapToSet(const CliOptions& options)
     const std::string& path = options.inputs.front();
     RefuseOverwritingInput(path, options.output);
     const TileMap map = ReadMap(path);
-    WriteOutput(options.output, SpriteSetBytes(Pointers(FramesOfTiles(map.tiles))));
+    WriteOutput(options.output, SpriteSetBytes(FramePointers(FramesOfTiles(map.tiles))));
     return ExitWritten;
 }
 
@@ -152,7 +144,7 @@ int PictureToMapOfSet(const CliOptions& options, std::ostream& err)
     RefuseOverwritingInput(picturePath, options.output);
     const FrameList frames = ReadInputFrames(setPath, options, err);
     const CellPicture picture = SheetPicture(picturePath, options);
-    WriteMap(options, MapOfPictureWithTiles(picture, GridOf(options.tiles), TilesOfFrames(Pointers(frames))),
+    WriteMap(options, MapOfPictureWithTiles(picture, GridOf(options.tiles), TilesOfFrames(FramePointers(frames))),
              picturePath);
     return ExitWritten;
 }
@@ -195,69 +187,20 @@ ReadingRequest TileReading(const CliOptions& options, const CArrayScan& scan, co
     return request;
 }
 
-// The tiles where source says they lie, every frame one tile.
-TileSet ReadTiles(const CArrayScan& scan, const DataSource& source, const std::string& path)
+// A reading's refusal, said of the file read.
+void RefuseUnless(const std::string& why, const std::string& path)
 {
-    const std::size_t count = FramesOf(scan, source);
-    if (count > static_cast<std::size_t>(MaxTiles))
-        throw CliFailure(ExitBadInput,
-                         path + " : " + std::to_string(count) + " tuiles, au plus " + std::to_string(MaxTiles));
-    const FrameList frames = ReadDataFrames(scan, source, 0, count);
-    return TilesOfFrames(Pointers(frames));
+    if (!why.empty())
+        throw CliFailure(ExitBadInput, path + " : " + why);
 }
 
 TileSet ReadSourceTiles(const CliOptions& options, const CArrayScan& scan, const std::string& path)
 {
     DataSource source;
-    if (const std::string why = PlanRequest(scan, TileReading(options, scan, path), source); !why.empty())
-        throw CliFailure(ExitBadInput, path + " : " + why);
-    return ReadTiles(scan, source, path);
-}
-
-// The map's cells from the array name: an array of two dimensions gives its
-// own size, as does a room NAME[k] of one of three; one of one dimension
-// (or a part NAME[k] of one of two) needs the width.
-void ReadSourceMap(const CArrayScan& scan, const std::string& path, const std::string& name, std::optional<int> width,
-                   TileMap& map)
-{
-    const std::vector<std::size_t> group = ArrayGroupNamed(scan, name);
-    if (group.empty())
-        throw CliFailure(ExitBadInput, path + " : pas de tableau " + QuotedSourceText(name) + " pour la carte");
-    std::vector<uint64_t> values;
-    for (const std::size_t index : group)
-        for (std::size_t i = 0; i < ElementCount(scan.arrays[index]); ++i)
-            values.push_back(ElementAt(scan.arrays[index], i));
-    const CArray& first = scan.arrays[group.front()];
-    const bool twoDimensions = first.name != name; // its parts NAME[0], NAME[1]...
-    if (first.rowLength != 0 && !twoDimensions)    // NAME[k] of NAME[rooms][rows][columns]
-        map.width = static_cast<int>(first.rowLength);
-    else if (twoDimensions && first.rowLength == 0)
-        map.width = static_cast<int>(ElementCount(first));
-    else if (twoDimensions)
-        throw CliFailure(ExitBadInput, path + " : " + QuotedSourceText(name) +
-                                           " a trois dimensions : choisissez une de ses cartes, " +
-                                           QuotedSourceText(name + "[0]") + " pour la première");
-    else if (width)
-        map.width = *width;
-    else
-        throw CliFailure(ExitBadInput, path + " : " + QuotedSourceText(name) +
-                                           " n'a qu'une dimension : donnez la largeur de la carte avec --map-width");
-    if (values.empty() || values.size() % static_cast<std::size_t>(map.width) != 0)
-        throw CliFailure(ExitBadInput, path + " : " + QuotedSourceText(name) + " : " + std::to_string(values.size()) +
-                                           " cases, pas un nombre entier de lignes de " + std::to_string(map.width));
-    map.height = static_cast<int>(values.size() / static_cast<std::size_t>(map.width));
-    if (map.width > MaxMapSide || map.height > MaxMapSide)
-        throw CliFailure(ExitBadInput,
-                         path + " : carte de " + SizeText(map.width, map.height) + " cases, au plus 1024 x 1024");
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (values[i] >= static_cast<uint64_t>(map.tiles.Count()))
-            throw CliFailure(ExitBadInput,
-                             path + " : la case " +
-                                 CellText({static_cast<int>(i % map.width), static_cast<int>(i / map.width)}) +
-                                 " vaut " + std::to_string(values[i]) + ", au-delà de la dernière tuile (" +
-                                 std::to_string(map.tiles.Count() - 1) + ")");
-        map.cells.push_back(static_cast<uint16_t>(values[i]));
-    }
+    RefuseUnless(PlanRequest(scan, TileReading(options, scan, path), source), path);
+    TileSet tiles;
+    RefuseUnless(ReadTilesAt(scan, source, tiles), path);
+    return tiles;
 }
 
 // The arrays of a program (a source with its includes, or a folder).
@@ -271,9 +214,7 @@ ArraySprites ReadSourceSprites(const std::string& path, std::ostream& err)
     return std::move(read.found);
 }
 
-// The first map that Pixora's comments describe: its tiles read as their
-// own comment says, its cells from NAME_map, of the comment's width where
-// the array has one dimension (assembly).
+// The first map that Pixora's comments describe.
 TileMap OwnSourceMap(const ArraySprites& found, const std::string& path, std::ostream& err)
 {
     if (found.maps.empty())
@@ -283,22 +224,8 @@ TileMap OwnSourceMap(const ArraySprites& found, const std::string& path, std::os
     if (found.maps.size() > 1)
         err << "pixora-export : " << found.maps.size() << " cartes trouvées, lu " << QuotedSourceText(header.name)
             << " (--tiles et --map pour une autre)\n";
-    const std::string tilesName = header.TilesName();
-    const auto tiles = std::find_if(found.candidates.begin(), found.candidates.end(), [&](const ArrayCandidate& c) {
-        return c.layout == ArrayLayout::OwnText && c.id == tilesName;
-    });
-    if (tiles == found.candidates.end()) {
-        const std::string prefix = tilesName + " : ";
-        const auto refusal = std::find_if(found.refusals.begin(), found.refusals.end(),
-                                          [&](const std::string& text) { return text.starts_with(prefix); });
-        const std::string why = refusal != found.refusals.end() ? refusal->substr(prefix.size())
-                                                                : "aucun commentaire de Pixora ne les décrit";
-        throw CliFailure(ExitBadInput, path + " : les tuiles " + QuotedSourceText(tilesName) + " de la carte " +
-                                           QuotedSourceText(header.name) + " ne se lisent pas : " + why);
-    }
     TileMap map;
-    map.tiles = ReadTiles(found.scan, tiles->source, path);
-    ReadSourceMap(found.scan, path, header.CellsName(), header.width, map);
+    RefuseUnless(ReadOwnMap(found, header, map), path);
     return map;
 }
 
@@ -309,7 +236,7 @@ int SourceToMap(const CliOptions& options, std::ostream& err)
     TileMap map;
     if (options.tiles.map) {
         map.tiles = ReadSourceTiles(options, found.scan, options.input);
-        ReadSourceMap(found.scan, options.input, *options.tiles.map, options.tiles.mapWidth, map);
+        RefuseUnless(ReadCellsOf(found.scan, *options.tiles.map, options.tiles.mapWidth, map), options.input);
     } else
         map = OwnSourceMap(found, options.input, err);
     WriteOutput(options.output, TileMapBytes(map));

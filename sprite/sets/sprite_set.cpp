@@ -107,3 +107,11 @@ bool IsValidFrameList(const FrameList& frames)
             return false;
     return true;
 }
+
+std::vector<const Sprite*> FramePointers(const FrameList& frames)
+{
+    std::vector<const Sprite*> pointers;
+    for (const std::unique_ptr<Sprite>& frame : frames)
+        pointers.push_back(frame.get());
+    return pointers;
+}

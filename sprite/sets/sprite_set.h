@@ -21,6 +21,9 @@ constexpr int MaxFrames = 65535;
 
 using FrameList = std::vector<std::unique_ptr<Sprite>>;
 
+// The frames as the writers and layouts take them, owned by the list.
+std::vector<const Sprite*> FramePointers(const FrameList& frames);
+
 class SpriteSet {
 public:
     // A set of one frame: the editing sprite as it is.

@@ -13,9 +13,7 @@ std::string WriteMapDataText(const TileMap& map, const std::string& name, const 
                              std::string& why)
 {
     const FrameList frames = FramesOfTiles(map.tiles);
-    std::vector<const Sprite*> list;
-    for (const std::unique_ptr<Sprite>& frame : frames)
-        list.push_back(frame.get());
+    const std::vector<const Sprite*> list = FramePointers(frames);
     DataLayout layout;
     why = ResolveLayout(request, ShapeOfFrames(list), layout);
     if (!why.empty())
