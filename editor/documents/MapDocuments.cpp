@@ -93,12 +93,22 @@ bool MapDocuments::Open(const QString& fileName)
 
 void MapDocuments::NewOfFrames(const std::vector<const Sprite*>& frames, const std::string& setName)
 {
-    if (!MaySetAside(QStringLiteral("avant de commencer une nouvelle carte")))
-        return;
     TileMap map = NewTileMap();
     map.tiles = TilesOfFrames(frames);
+    ShowUntitled(std::move(map), setName, QStringLiteral("avant de commencer une nouvelle carte"));
+}
+
+void MapDocuments::OpenImported(TileMap map, const std::string& importedName)
+{
+    ShowUntitled(std::move(map), importedName, QStringLiteral("avant d'ouvrir la carte importée"));
+}
+
+void MapDocuments::ShowUntitled(TileMap map, const std::string& name, const QString& beforeWhat)
+{
+    if (!MaySetAside(beforeWhat))
+        return;
     auto document = std::make_unique<MapDocument>(std::move(map));
-    document->Detach(setName);
+    document->Detach(name);
     Replace(std::move(document));
     ShowWindow();
 }

@@ -36,6 +36,9 @@ public:
     bool Open(const QString& fileName);
     // A new map of the set's frames as tiles, 16 x 16 cells of the first.
     void NewOfFrames(const std::vector<const Sprite*>& frames, const std::string& setName);
+    // A map read from elsewhere (a program's arrays), untitled and named
+    // after what it was read from, after the question.
+    void OpenImported(TileMap map, const std::string& importedName);
 
     // Ctrl+S: into the map's own file, else as SaveAs. True when written.
     bool Save();
@@ -54,6 +57,8 @@ public:
 
 private:
     bool MaySetAside(const QString& beforeWhat);
+    // The untitled map in place of the one edited, after the question.
+    void ShowUntitled(TileMap map, const std::string& name, const QString& beforeWhat);
     void Replace(std::unique_ptr<MapDocument> document);
     bool SaveTo(const QString& fileName);
     void FileUsed(const QString& fileName);

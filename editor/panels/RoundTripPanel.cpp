@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,13 +14,17 @@
 #include "DataExportDialog.h"
 #include "DataReading.h"
 #include "DocumentManager.h"
+#include "DocumentQuestions.h"
 #include "EditorContext.h"
 #include "FileRead.h"
 #include "FormLayout.h"
 #include "FramePanel.h"
 #include "ImageConversion.h"
+#include "MapDocuments.h"
 #include "PicturePanel.h"
 #include "RoundTripDialogs.h"
+#include "ShownText.h"
+#include "SourceMap.h"
 #include "SourceReading.h"
 #include "SpriteListing.h"
 #include "TextEncoding.h"
@@ -178,6 +183,8 @@ bool RoundTripPanel::ImportProgram(const std::string& path, const std::string& f
         ShowFailure(QStringLiteral("Le Chargement a échoué\n") + QString::fromStdString(read.refusal));
         return false;
     }
+    if (!read.found.maps.empty() && !MayImportSpriteInsteadOfMap(read.found, path))
+        return false;
     QStringList texts;
     for (SpriteListing listing : ListCandidates(read.program, read.found)) {
         listing.origin = WithinFolder(listing.origin, folder);
@@ -187,6 +194,29 @@ bool RoundTripPanel::ImportProgram(const std::string& path, const std::string& f
     for (const std::string& note : read.notes)
         notes << QString::fromStdString(WithinFolder(note, folder));
     return ImportSprites(read.found, texts, notes);
+}
+
+bool RoundTripPanel::MayImportSpriteInsteadOfMap(const ArraySprites& found, const std::string& path)
+{
+    const OwnMapHeader& header = found.maps.front();
+    const QString question = QStringLiteral("%1 contient la carte %2 écrite par Pixora (%3 × %4 cases, %5 tuiles).\n"
+                                            "L'ouvrir dans la fenêtre Carte, ou importer un de ses sprites ?")
+                                 .arg(Quoted(QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName()),
+                                      QString::fromStdString(QuotedSourceText(header.name)))
+                                 .arg(header.width)
+                                 .arg(header.height)
+                                 .arg(header.tiles);
+    const int answer = AppDialogs().Ask(
+        question, QStringLiteral("Importer"), MessageIcon::Information,
+        {QStringLiteral("Ouvrir la carte"), QStringLiteral("Importer un sprite"), QStringLiteral("Annuler")});
+    if (answer != 0)
+        return answer == 1;
+    TileMap map;
+    if (const std::string why = ReadOwnMap(found, header, map); !why.empty())
+        ShowFailure(QStringLiteral("Le Chargement a échoué\n") + QString::fromStdString(why));
+    else
+        editor.Documents().Maps().OpenImported(std::move(map), StemOfPath(path));
+    return false;
 }
 
 void RoundTripPanel::PasteCArrays()

@@ -38,6 +38,9 @@ private:
     // A program (a file with its includes, or a folder) read as pixora-export
     // reads it; its paths are shown within folder.
     bool ImportProgram(const std::string& path, const std::string& folder);
+    // A program holding a map Pixora wrote: the user may open the map in
+    // the "Carte" window instead. False when no sprite import is to follow.
+    bool MayImportSpriteInsteadOfMap(const ArraySprites& found, const std::string& path);
     // Ctrl+Shift+V: the sprite from C or assembly text in the clipboard.
     void PasteCArrays();
     // True when the text's sprite replaced the edited one; kind: nullopt

@@ -19,6 +19,10 @@
 #include <QTimer>
 #include <functional>
 
+#include "DocumentManager.h"
+#include "MapDataText.h"
+#include "MapDocuments.h"
+#include "MapWindow.h"
 #include "SourceImportDialog.h"
 #include "gui_fixture.h"
 
@@ -269,3 +273,68 @@ TEST_F(ProgramImport, APlaneTextThatCannotBeReadSaysWhy)
 }
 
 } // namespace
+
+// A file holding a map Pixora wrote asks whether to open the map in the
+// "Carte" window, untitled and named after the file, or to import one of its
+// sprites as any program; a map whose tiles cannot be read says why.
+TEST_F(ProgramImport, AMapPixoraWroteOpensInTheCarteWindowIfTheUserSaysSo)
+{
+    TileMap level;
+    level.tiles.tileSize = {8, 8};
+    const std::vector<int8_t> sky(64, 0), brick(64, 3);
+    level.tiles.Add(sky.data());
+    level.tiles.Add(brick.data());
+    level.width = 3;
+    level.height = 2;
+    level.cells = {0, 1, 0, 1, 1, 1};
+    std::string why;
+    const std::string text = WriteMapDataText(level, "niveau", LayoutRequest{}, why);
+    ASSERT_TRUE(why.empty()) << why;
+    const QByteArray noTiles = "static const unsigned char casse_tiles[1][8] = {{0}};\n"
+                               "/* casse : carte de 2 x 1 cases, 1 tuiles (casse_tiles)\n */\n"
+                               "static const unsigned char casse_map[1][2] = {{0, 0}};\n";
+    for (const auto& [name, bytes] : {std::pair{"niveau.h", QByteArray::fromStdString(text)}, {"casse.h", noTiles}}) {
+        QFile file(PathOf(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    const struct {
+        const char* file;
+        int answer; // "Ouvrir la carte", "Importer un sprite", "Annuler"
+        bool mapOpened;
+        int spriteDialogs;
+        const char* message;
+    } cases[] = {
+        {"niveau.h", 2, false, 0, ""},
+        {"niveau.h", 1, false, 1, ""},
+        {"casse.h", 0, false, 0,
+         "Le Chargement a échoué\nles tuiles « casse_tiles » de la carte « casse » ne se lisent pas : "
+         "aucun commentaire de Pixora ne les décrit"},
+        {"niveau.h", 0, true, 0, ""},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(std::string(test.file) + ", answer " + std::to_string(test.answer));
+        dialogsMet = 0;
+        dialogs.questions.clear();
+        dialogs.questionAnswers = {test.answer};
+        Import(test.file, [](SourceImportDialog&) {});
+        ASSERT_EQ(dialogs.questions.size(), 1u);
+        EXPECT_EQ(dialogs.questions[0].buttons, (QStringList{"Ouvrir la carte", "Importer un sprite", "Annuler"}));
+        EXPECT_TRUE(
+            dialogs.questions[0].text.startsWith(QStringLiteral("« %1 » contient la carte « %2 » écrite par Pixora")
+                                                     .arg(test.file, QString(test.file).section('.', 0, 0))))
+            << dialogs.questions[0].text.toStdString();
+        EXPECT_EQ(dialogsMet, test.spriteDialogs);
+        EXPECT_EQ(dialogs.messages.empty() ? QString() : dialogs.messages.back().text, test.message);
+        MapDocuments& maps = form->documents->Maps();
+        EXPECT_EQ(maps.Document() != nullptr, test.mapOpened);
+        if (!test.mapOpened)
+            continue;
+        EXPECT_TRUE(maps.Window()->isVisible());
+        EXPECT_EQ(maps.Window()->windowTitle(), "Carte - niveau (importé)");
+        EXPECT_TRUE(maps.Document()->IsUntitled()) << "a save asks for a file name";
+        EXPECT_EQ(maps.Document()->Map().cells, level.cells);
+        EXPECT_EQ(maps.Document()->Map().tiles.Count(), 2);
+        EXPECT_EQ(maps.Document()->Map().tiles.Tile(1)[0], 3);
+    }
+}
