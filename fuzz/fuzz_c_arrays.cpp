@@ -1,12 +1,14 @@
 // Feeds arbitrary text to the C array reader: every candidate it offers must
 // be a sprite within limits, built without reading past its arrays, and
-// described and found again by its name.
+// described and found again by its name; every map Pixora's comments
+// describe is read whole within the map's limits, or refused with a reason.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
 #include "FuzzFile.h"
+#include "SourceMap.h"
 #include "c_array_sprites.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -36,6 +38,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CheckSpriteLimits(sprite);
         if (!(sprite.GetSize() == Point{candidate.width, candidate.height}))
             std::abort();
+    }
+    if (found.maps.size() > MaxOwnDataHeaders)
+        std::abort();
+    for (const OwnMapHeader& header : found.maps) {
+        TileMap map;
+        if (!ReadOwnMap(found, header, map).empty())
+            continue;
+        const int tiles = map.tiles.Count();
+        if (map.width < 1 || map.height < 1 || map.width > MaxMapSide || map.height > MaxMapSide || tiles < 1 ||
+            tiles > MaxTiles || map.cells.size() != static_cast<std::size_t>(map.width) * map.height)
+            std::abort();
+        for (const uint16_t cell : map.cells)
+            if (cell >= tiles)
+                std::abort();
     }
     return 0;
 }
