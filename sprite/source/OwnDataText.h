@@ -2,8 +2,9 @@
 // "Exporter en données" and --data put above the arrays (DataText.h) says
 // the sprite's name, size, frame count, row unit, planes and how they share
 // the arrays, and the meaning of a mask bit, so the text needs no option to
-// be read again. The comment is found in C ("/* ... */"), A68k ("; ...")
-// and GNU as ("| ...") texts, with any line ends.
+// be read again; the one above a map's cells names its tiles and gives its
+// size. The comment is found in C ("/* ... */"), A68k ("; ...") and GNU as
+// ("| ...") texts, with any line ends.
 #pragma once
 
 #include <string>
