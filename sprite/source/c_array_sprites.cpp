@@ -349,6 +349,27 @@ void AddOwnTextCandidates(ArraySprites& found, std::string_view text)
     found.candidates.insert(afterOwn, std::make_move_iterator(own.begin()), std::make_move_iterator(own.end()));
 }
 
+// Whether the array holds cells of a map Pixora's comments describe: NAME_map
+// or one of its parts NAME_map[k].
+bool IsMapCells(const ArraySprites& found, const std::string& arrayName)
+{
+    return std::any_of(found.maps.begin(), found.maps.end(), [&](const OwnMapHeader& map) {
+        const std::string cells = map.CellsName();
+        return arrayName.starts_with(cells) && (arrayName.size() == cells.size() || arrayName[cells.size()] == '[');
+    });
+}
+
+// A map's cells are tile numbers, never a sprite's rows: no candidate reads them.
+void DropMapCells(ArraySprites& found)
+{
+    if (found.maps.empty())
+        return;
+    std::erase_if(found.candidates, [&](const ArrayCandidate& candidate) {
+        return std::any_of(candidate.arrays.begin(), candidate.arrays.end(),
+                           [&](std::size_t index) { return IsMapCells(found, found.scan.arrays[index].name); });
+    });
+}
+
 bool HasPlane(const DataPlan& plan, Plane plane)
 {
     return std::any_of(plan.planes.begin(), plan.planes.end(),
@@ -385,6 +406,7 @@ ArraySprites FindSprites(CArrayScan scan, std::string_view callText, std::initia
         for (OwnMapHeader& map : FindOwnMapHeaders(text))
             found.maps.push_back(std::move(map));
     }
+    DropMapCells(found);
     return found;
 }
 

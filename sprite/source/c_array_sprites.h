@@ -28,8 +28,9 @@
 // Several sprites of one size can also come in together as the frames of a
 // set, one frame per candidate, in the order of the text.
 //
-// Arrays of int and plain char (tile maps, text) are not offered; the
-// sources are C text, or assembly data directives after labels.
+// Arrays of int and plain char (tile maps, text) are not offered, nor the
+// cells of a map that Pixora's comments describe (kept in maps); the sources
+// are C text, or assembly data directives after labels.
 #pragma once
 
 #include <optional>

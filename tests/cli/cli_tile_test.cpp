@@ -228,6 +228,12 @@ TEST_F(CliTiles, MapDataCompilesAssemblesAndReadsBackInEverySyntax)
         ASSERT_EQ(own.status, 0) << syntax.name << ", as the comments say: " << own.err;
         EXPECT_EQ(ReadFile(At("own.pixm")), original) << syntax.name << ", as the comments say";
     }
+    ASSERT_EQ(Shell(ShellQuoted(Command) + " --list-sprites " + ShellQuoted(At("level.h")) + " >" +
+                    ShellQuoted(At("list.txt"))),
+              0);
+    const std::string listed = ReadFile(At("list.txt"));
+    EXPECT_NE(listed.find("level_tiles  8 x 8  niveaux de gris  4 images"), std::string::npos) << listed;
+    EXPECT_EQ(listed.find("level_map"), std::string::npos) << "the map's cells are no sprite\n" << listed;
     const std::string text = ReadFile(At("level.h"));
     EXPECT_NE(text.find("static const unsigned char level_tiles[4][16]"), std::string::npos)
         << "gray 8 x 8 tiles, rows interlaced light first";

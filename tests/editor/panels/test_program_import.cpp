@@ -276,7 +276,8 @@ TEST_F(ProgramImport, APlaneTextThatCannotBeReadSaysWhy)
 
 // A file holding a map Pixora wrote asks whether to open the map in the
 // "Carte" window, untitled and named after the file, or to import one of its
-// sprites as any program; a map whose tiles cannot be read says why.
+// sprites as any program (the map's cells offered as none); a map whose
+// tiles cannot be read says why.
 TEST_F(ProgramImport, AMapPixoraWroteOpensInTheCarteWindowIfTheUserSaysSo)
 {
     TileMap level;
@@ -317,7 +318,8 @@ TEST_F(ProgramImport, AMapPixoraWroteOpensInTheCarteWindowIfTheUserSaysSo)
         dialogsMet = 0;
         dialogs.questions.clear();
         dialogs.questionAnswers = {test.answer};
-        Import(test.file, [](SourceImportDialog&) {});
+        QStringList offered;
+        Import(test.file, [&offered](SourceImportDialog& dialog) { offered = Texts(dialog.candidateList); });
         ASSERT_EQ(dialogs.questions.size(), 1u);
         EXPECT_EQ(dialogs.questions[0].buttons, (QStringList{"Ouvrir la carte", "Importer un sprite", "Annuler"}));
         EXPECT_TRUE(
@@ -325,6 +327,10 @@ TEST_F(ProgramImport, AMapPixoraWroteOpensInTheCarteWindowIfTheUserSaysSo)
                                                      .arg(test.file, QString(test.file).section('.', 0, 0))))
             << dialogs.questions[0].text.toStdString();
         EXPECT_EQ(dialogsMet, test.spriteDialogs);
+        if (test.spriteDialogs > 0) {
+            EXPECT_TRUE(offered.filter("niveau_tiles").size() > 0) << offered.join("\n").toStdString();
+            EXPECT_TRUE(offered.filter("niveau_map").isEmpty()) << "the map's cells are no sprite";
+        }
         EXPECT_EQ(dialogs.messages.empty() ? QString() : dialogs.messages.back().text, test.message);
         MapDocuments& maps = form->documents->Maps();
         EXPECT_EQ(maps.Document() != nullptr, test.mapOpened);
