@@ -43,7 +43,7 @@ bool LoadNativeFile(Sprite& sprite, const std::string& path)
 
 void ShowFailedLoad()
 {
-    AppDialogs().ShowMessage(QStringLiteral("Le Chargement a échoué"), QStringLiteral("Echec!"), MessageIcon::Warning);
+    ShowFailure(QStringLiteral("Le Chargement a échoué"));
 }
 
 void ShowSaveOutcome(bool saved)
@@ -52,8 +52,7 @@ void ShowSaveOutcome(bool saved)
         AppDialogs().ShowMessage(QStringLiteral("Enregsitrement effectué : ..."), QStringLiteral("Succès!"),
                                  MessageIcon::Information);
     else
-        AppDialogs().ShowMessage(QStringLiteral("L'Enregistrement est un Echec"), QStringLiteral("Echec!"),
-                                 MessageIcon::Warning);
+        ShowFailure(QStringLiteral("L'Enregistrement est un Echec"));
 }
 
 // Only a regular file is read: opening a FIFO named "x.pixo" would wait for

@@ -14,11 +14,6 @@ namespace {
 
 const QString MapFilter = QStringLiteral("Cartes (*.pixm)|*.pixm");
 
-void ShowFailure(const QString& text)
-{
-    AppDialogs().ShowMessage(text, QStringLiteral("Echec!"), MessageIcon::Warning);
-}
-
 } // namespace
 
 MapDocuments::MapDocuments(TForm1& form) : QObject(&form), form_(form)

@@ -38,11 +38,6 @@ const QString EveryPixoraFile = QStringLiteral(
     "Tous les fichiers de Pixora (*.pixo *.pixs *.pixm *.89i *.9xi *.v2i)|*.pixo;*.pixs;*.pixm;*.89i;*.9xi;*.v2i");
 const QString MapFiles = QStringLiteral("Cartes (*.pixm)|*.pixm");
 
-void Refuse(const QString& text)
-{
-    AppDialogs().ShowMessage(text, QStringLiteral("Echec!"), MessageIcon::Warning);
-}
-
 // The user's documents, or the home folder when there is no such folder.
 QString DocumentsFolder()
 {
@@ -165,7 +160,7 @@ void FilePanel::LB_RecentsActivated(int row)
     const std::string path = recentFiles.Paths()[static_cast<size_t>(row)];
     const QString fileName = QFile::decodeName(QByteArray::fromStdString(path));
     if (!QFileInfo(fileName).isFile()) {
-        Refuse(
+        ShowFailure(
             QStringLiteral("Le fichier %1 n'existe plus : il est retiré des fichiers récents.").arg(Quoted(fileName)));
         recentFiles.Remove(path);
         ShowRecentFiles();
@@ -177,20 +172,20 @@ void FilePanel::LB_RecentsActivated(int row)
 void FilePanel::DropFiles(const QList<QUrl>& urls)
 {
     if (urls.size() != 1) {
-        Refuse(QStringLiteral("Un seul fichier à la fois : déposez un fichier %1.").arg(AcceptedKinds));
+        ShowFailure(QStringLiteral("Un seul fichier à la fois : déposez un fichier %1.").arg(AcceptedKinds));
         return;
     }
     const QString fileName = urls.constFirst().toLocalFile();
     const QString shownName = fileName.isEmpty() ? urls.constFirst().toDisplayString() : fileName;
     if (QFileInfo(fileName).isDir()) {
-        Refuse(QStringLiteral("%1 est un dossier : déposez un fichier %2.").arg(Quoted(shownName), AcceptedKinds));
+        ShowFailure(QStringLiteral("%1 est un dossier : déposez un fichier %2.").arg(Quoted(shownName), AcceptedKinds));
         return;
     }
     const SpriteFileKind kind =
         fileName.isEmpty() ? SpriteFileKind::Unknown : SpriteFileKindOf(FileSystemName(fileName));
     if (kind == SpriteFileKind::Unknown && !IsTileMapFileName(FileSystemName(fileName))) {
-        Refuse(QStringLiteral("%1 n'est pas un sprite : seuls les fichiers %2 peuvent être déposés ici.")
-                   .arg(Quoted(shownName), AcceptedKinds));
+        ShowFailure(QStringLiteral("%1 n'est pas un sprite : seuls les fichiers %2 peuvent être déposés ici.")
+                        .arg(Quoted(shownName), AcceptedKinds));
         return;
     }
     // A picture dropped is imported as its command imports it; a map opens

@@ -188,14 +188,13 @@ std::optional<Point> FramePanel::SliceCell() const
 bool FramePanel::ShowLoadResult(const LoadResult& result)
 {
     if (result.outcome == LoadOutcome::Explained)
-        AppDialogs().ShowMessage(
+        ShowFailure(
             QStringLiteral("L'image de %1 × %2 ne se découpe pas en images de %3 × %4 : %5, il en faut de 1 à %6")
                 .arg(result.pictureSize.x)
                 .arg(result.pictureSize.y)
                 .arg(E_DecoupeX->text(), E_DecoupeY->text())
                 .arg(QString::fromStdString(Counted(result.frameCount, "image entière", "images entières")))
-                .arg(MaxFrames),
-            QStringLiteral("Echec!"), MessageIcon::Warning);
+                .arg(MaxFrames));
     editor.ShowChange(result.change);
     return result.outcome == LoadOutcome::Loaded;
 }

@@ -74,6 +74,5 @@ void OverviewPanel::B_ExporterPlancheClick()
         AppDialogs().ShowMessage(QStringLiteral("Exportation PNG effectuée : ..."), QStringLiteral("Succès!"),
                                  MessageIcon::Information);
     else
-        AppDialogs().ShowMessage(QStringLiteral("L'exportation PNG a échoué\n") + reason, QStringLiteral("Echec!"),
-                                 MessageIcon::Warning);
+        ShowFailure(QStringLiteral("L'exportation PNG a échoué\n") + reason);
 }

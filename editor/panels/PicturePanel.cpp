@@ -34,11 +34,6 @@ QString DraggedImageFile(const QMimeData* data)
     return IsImageFileName(FileSystemName(fileName)) ? fileName : QString();
 }
 
-void ShowFailure(const QString& what, const QString& reason)
-{
-    AppDialogs().ShowMessage(what + QStringLiteral("\n") + reason, QStringLiteral("Echec!"), MessageIcon::Warning);
-}
-
 } // namespace
 
 // "Importer une image..." beside "Importer du C..." below the recent files of
@@ -113,7 +108,7 @@ void PicturePanel::ImportImageFile(const QString& fileName)
     RgbaImage image;
     QString reason;
     if (!DecodeImageFile(FileSystemName(fileName), image, reason)) {
-        ShowFailure(QStringLiteral("Le Chargement a échoué"), reason);
+        ShowFailure(QStringLiteral("Le Chargement a échoué\n") + reason);
         return;
     }
     if (ImportImage(image, QFileInfo(fileName).completeBaseName()))
@@ -154,7 +149,7 @@ void PicturePanel::B_ExporterPngClick()
         AppDialogs().ShowMessage(QStringLiteral("Exportation PNG effectuée : ..."), QStringLiteral("Succès!"),
                                  MessageIcon::Information);
     else
-        ShowFailure(QStringLiteral("L'exportation PNG a échoué"), reason);
+        ShowFailure(QStringLiteral("L'exportation PNG a échoué\n") + reason);
 }
 
 void PicturePanel::PasteClipboardImage()
@@ -164,8 +159,7 @@ void PicturePanel::PasteClipboardImage()
         return;
     const RgbaImage image = RgbaFromImage(qvariant_cast<QImage>(data->imageData()));
     if (image.width == 0) {
-        ShowFailure(QStringLiteral("Le Chargement a échoué"),
-                    QStringLiteral("image du presse-papiers vide ou trop grande"));
+        ShowFailure(QStringLiteral("Le Chargement a échoué\nimage du presse-papiers vide ou trop grande"));
         return;
     }
     ImportImage(image, QStringLiteral("presse-papiers"));

@@ -61,11 +61,6 @@ QString WrittenFiles(const std::vector<TiPictureFile>& files)
     return text;
 }
 
-void ShowFailure(const QString& text)
-{
-    AppDialogs().ShowMessage(text, QStringLiteral("Echec!"), MessageIcon::Warning);
-}
-
 // "Importation effectuée : " and what came in.
 void ShowImported(const QString& what)
 {

@@ -160,18 +160,16 @@ void TransformPanel::B_PreDecalerClick()
         return;
     const TransformOutcome outcome = PreShiftFrames(editor.Document());
     if (outcome.tooLarge) {
-        AppDialogs().ShowMessage(QStringLiteral("Pré-décalage impossible : le sprite ferait %1 pixels de large, "
-                                                "plus que les 240 d'un écran.")
-                                     .arg(outcome.tooLarge->x),
-                                 QStringLiteral("Echec!"), MessageIcon::Warning);
+        ShowFailure(QStringLiteral("Pré-décalage impossible : le sprite ferait %1 pixels de large, "
+                                   "plus que les 240 d'un écran.")
+                        .arg(outcome.tooLarge->x));
         return;
     }
     if (outcome.tooManyFrames) {
-        AppDialogs().ShowMessage(QStringLiteral("Pré-décalage impossible : la planche ferait %1 images, "
-                                                "plus que les %2 d'une planche.")
-                                     .arg(*outcome.tooManyFrames)
-                                     .arg(MaxFrames),
-                                 QStringLiteral("Echec!"), MessageIcon::Warning);
+        ShowFailure(QStringLiteral("Pré-décalage impossible : la planche ferait %1 images, "
+                                   "plus que les %2 d'une planche.")
+                        .arg(*outcome.tooManyFrames)
+                        .arg(MaxFrames));
         return;
     }
     editor.ShowChange(outcome.change);
@@ -181,11 +179,10 @@ void TransformPanel::TransformClick(PictureTransform transform)
 {
     const TransformOutcome outcome = TransformPicture(editor.Document(), transform);
     if (outcome.tooLarge) {
-        AppDialogs().ShowMessage(QStringLiteral("Rotation impossible : le sprite ferait %1 × %2 pixels, "
-                                                "plus que les 240 × 128 d'un écran.")
-                                     .arg(outcome.tooLarge->x)
-                                     .arg(outcome.tooLarge->y),
-                                 QStringLiteral("Echec!"), MessageIcon::Warning);
+        ShowFailure(QStringLiteral("Rotation impossible : le sprite ferait %1 × %2 pixels, "
+                                   "plus que les 240 × 128 d'un écran.")
+                        .arg(outcome.tooLarge->x)
+                        .arg(outcome.tooLarge->y));
         return;
     }
     editor.ShowChange(outcome.change);

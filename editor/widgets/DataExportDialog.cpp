@@ -305,8 +305,7 @@ void DataExportDialog::SaveText()
     if (QFileInfo(path).suffix().isEmpty())
         path += extension;
     if (const std::error_code error = WriteFileAtomically(FileSystemName(path), Text().toStdString())) {
-        AppDialogs().ShowMessage(QStringLiteral("L'exportation a échoué : ") + QString::fromStdString(error.message()),
-                                 QStringLiteral("Echec!"), MessageIcon::Warning);
+        ShowFailure(QStringLiteral("L'exportation a échoué : ") + QString::fromStdString(error.message()));
         return;
     }
     used_ = true;

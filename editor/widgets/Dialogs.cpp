@@ -149,3 +149,8 @@ void InstallDialogs(Dialogs* replacement)
 {
     installed = replacement;
 }
+
+void ShowFailure(const QString& text)
+{
+    AppDialogs().ShowMessage(text, QStringLiteral("Echec!"), MessageIcon::Warning);
+}

@@ -64,3 +64,6 @@ public:
 Dialogs& AppDialogs();
 // Installs a replacement that the caller keeps alive; nullptr restores Qt's.
 void InstallDialogs(Dialogs* replacement);
+
+// What a failed command tells: the text in a warning box captioned "Echec!".
+void ShowFailure(const QString& text);

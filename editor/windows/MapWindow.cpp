@@ -545,8 +545,7 @@ void MapWindow::B_CarteExporterDonneesClick()
     if (QFileInfo(dataDialog_.fileName).suffix().isEmpty())
         dataDialog_.fileName += QString::fromLatin1(choice.extension);
     if (const std::error_code error = WriteFileAtomically(FileSystemName(dataDialog_.fileName), text)) {
-        AppDialogs().ShowMessage(QStringLiteral("L'exportation a échoué : ") + QString::fromStdString(error.message()),
-                                 QStringLiteral("Echec!"), MessageIcon::Warning);
+        ShowFailure(QStringLiteral("L'exportation a échoué : ") + QString::fromStdString(error.message()));
         return;
     }
     L_CarteEtat->setText(QStringLiteral("Données écrites dans %1").arg(dataDialog_.fileName));

@@ -243,8 +243,7 @@ void ScreenWindow::ChooseBackground(int index)
     const std::string path = backgroundDialog_.fileName.toStdString();
     std::unique_ptr<Sprite> loaded = ReadBackgroundFile(path, index == PictureBackground);
     if (!loaded) {
-        AppDialogs().ShowMessage(QStringLiteral("Impossible de lire le fond « %1 ».").arg(backgroundDialog_.fileName),
-                                 QStringLiteral("Echec!"), MessageIcon::Warning);
+        ShowFailure(QStringLiteral("Impossible de lire le fond « %1 ».").arg(backgroundDialog_.fileName));
         return;
     }
     background_ = std::move(loaded);
@@ -257,8 +256,7 @@ void ScreenWindow::ChooseFont()
         return;
     FrameList frames;
     if (!LoadSpriteSetFile(fontDialog_.fileName.toStdString(), frames)) {
-        AppDialogs().ShowMessage(QStringLiteral("Impossible de lire la police « %1 ».").arg(fontDialog_.fileName),
-                                 QStringLiteral("Echec!"), MessageIcon::Warning);
+        ShowFailure(QStringLiteral("Impossible de lire la police « %1 ».").arg(fontDialog_.fileName));
         return;
     }
     font_ = std::move(frames);
