@@ -5,6 +5,8 @@
 
 #include "DocumentQuestions.h"
 #include "FilePanel.h"
+#include "ImageFiles.h"
+#include "ImageImportDialog.h"
 #include "MapFile.h"
 #include "MapWindow.h"
 #include "TextEncoding.h"
@@ -19,6 +21,7 @@ const QString MapFilter = QStringLiteral("Cartes (*.pixm)|*.pixm");
 MapDocuments::MapDocuments(TForm1& form) : QObject(&form), form_(form)
 {
     dialog_ = {QStringLiteral("SaveDialogCarte"), MapFilter, QString()};
+    pictureDialog_ = {QStringLiteral("OpenDialogImageCarte"), ImageFileFilter(), QString()};
 }
 
 // The window, destroyed after this, lets go of the map first.
@@ -96,6 +99,30 @@ void MapDocuments::NewOfFrames(const std::vector<const Sprite*>& frames, const s
 void MapDocuments::OpenImported(TileMap map, const std::string& importedName)
 {
     ShowUntitled(std::move(map), importedName, QStringLiteral("avant d'ouvrir la carte importée"));
+}
+
+void MapDocuments::ImportPicture()
+{
+    if (!AppDialogs().Execute(FileDialogKind::Open, pictureDialog_))
+        return;
+    const std::string path = FileSystemName(pictureDialog_.fileName);
+    RgbaImage image;
+    QString reason;
+    if (!DecodeImageFile(path, image, reason)) {
+        ShowFailure(QStringLiteral("Le Chargement a échoué\n") + reason);
+        return;
+    }
+    // The cells start at the size of the tiles edited, most likely the game's.
+    const Point cell = document_ ? document_->Map().tiles.tileSize : NewTileMap().tiles.tileSize;
+    ImageImportDialog dialog(std::move(image), cell, window_, ImportTarget::MapCells);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Result().Succeeded())
+        return;
+    MapResult result = MapOfPicture(dialog.Result().picture, *dialog.Slicing(), false);
+    if (result.problem != MapProblem::None) {
+        ShowFailure(QStringLiteral("Le Chargement a échoué\n") + QString::fromStdString(MapProblemText(result)));
+        return;
+    }
+    OpenImported(std::move(result.map), StemOfPath(path));
 }
 
 void MapDocuments::ShowUntitled(TileMap map, const std::string& name, const QString& beforeWhat)

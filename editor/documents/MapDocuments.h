@@ -39,6 +39,10 @@ public:
     // A map read from elsewhere (a program's arrays), untitled and named
     // after what it was read from, after the question.
     void OpenImported(TileMap map, const std::string& importedName);
+    // "Importer une image..." of the window: the picture of a level chosen,
+    // converted and cut into cells as the image import does
+    // (ImageImportDialog), equal cells one tile, opened as imported.
+    void ImportPicture();
 
     // Ctrl+S: into the map's own file, else as SaveAs. True when written.
     bool Save();
@@ -67,5 +71,6 @@ private:
     std::unique_ptr<MapDocument> document_;
     QPointer<MapWindow> window_;
     FileDialog dialog_;
+    FileDialog pictureDialog_;
     bool gridShown_ = true;
 };

@@ -26,6 +26,11 @@ QString SizeText(QSize size)
 
 } // namespace
 
+QString ImageFileFilter()
+{
+    return QStringLiteral("Images (*.png *.bmp *.gif *.jpg *.jpeg)|*.png;*.bmp;*.gif;*.jpg;*.jpeg");
+}
+
 bool DecodeImageFile(const std::string& path, RgbaImage& image, QString& reason)
 {
     const FileContent content = ReadWholeFile(path, MaxImageFileBytes);

@@ -22,6 +22,9 @@ constexpr long long MaxDecodedPixels = 16LL * 1024 * 1024;
 // 32-bit BMP of MaxDecodedPixels takes 64 MB).
 constexpr std::size_t MaxImageFileBytes = 128 * 1024 * 1024;
 
+// The open dialogs' filter of the picture files read ("Images (*.png ...)|...").
+QString ImageFileFilter();
+
 // Reads the picture file at path (file system bytes). On failure returns
 // false and says why in reason, in French with the system's or the decoder's
 // own words.

@@ -61,8 +61,7 @@ PicturePanel::PicturePanel(EditorContext& editor) : EditorPanel(editor)
         Place(new QCheckBox(QStringLiteral("Couleurs calculatrice"), Panel7), "CB_CouleursPng", 132, 54, 135, 20);
     CB_CouleursPng->setToolTip(QStringLiteral("Le PNG dans les couleurs de la calculatrice"));
 
-    OpenDialog3 = {QStringLiteral("OpenDialog3"),
-                   QStringLiteral("Images (*.png *.bmp *.gif *.jpg *.jpeg)|*.png;*.bmp;*.gif;*.jpg;*.jpeg"), QString()};
+    OpenDialog3 = {QStringLiteral("OpenDialog3"), ImageFileFilter(), QString()};
     SaveDialog2 = {QStringLiteral("SaveDialog2"), QStringLiteral("Images PNG (*.png)|*.png"), QString()};
 
     connect(importer, &QPushButton::clicked, this, &PicturePanel::B_ImporterImageClick);

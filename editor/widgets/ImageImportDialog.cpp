@@ -16,6 +16,7 @@
 
 #include "Counted.h"
 #include "DialogParts.h"
+#include "TileMap.h"
 #include "sheet.h"
 
 namespace {
@@ -146,8 +147,9 @@ void ConversionPreview::PaintGrid(QPainter& painter) const
     }
 }
 
-ImageImportDialog::ImageImportDialog(RgbaImage image, std::optional<Point> sliceCell, QWidget* parent)
-    : QDialog(parent), image_(std::move(image))
+ImageImportDialog::ImageImportDialog(RgbaImage image, std::optional<Point> sliceCell, QWidget* parent,
+                                     ImportTarget target)
+    : QDialog(parent), image_(std::move(image)), target_(target)
 {
     setObjectName(QStringLiteral("ImageImportDialog"));
     setWindowTitle(QStringLiteral("Importer une image"));
@@ -256,6 +258,14 @@ QGroupBox* ImageImportDialog::BuildSlicing(std::optional<Point> sliceCell)
     CB_IgnorerVides->setToolTip(QStringLiteral("Les cases toutes blanches ou masquées ne deviennent pas des images"));
     L_NombreImages = new QLabel;
     L_NombreImages->setObjectName(QStringLiteral("L_NombreImages"));
+    if (target_ == ImportTarget::MapCells) {
+        sliceGroup->setTitle(QStringLiteral("Découper en cases de la carte"));
+        sliceGroup->setToolTip(QStringLiteral("L'image devient une carte : ses cases entières de L × H pixels, les "
+                                              "cases égales une seule tuile, dans une nouvelle carte"));
+        sliceGroup->setCheckable(false);
+        CB_IgnorerVides->setChecked(false);
+        CB_IgnorerVides->hide();
+    }
 
     auto* slicing = new QFormLayout(sliceGroup);
     slicing->addRow(QStringLiteral("Case :"), PairRow(E_CelluleL, QStringLiteral("×"), E_CelluleH));
@@ -297,9 +307,14 @@ void ImageImportDialog::ConnectControls()
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+bool ImageImportDialog::Slices() const
+{
+    return target_ == ImportTarget::MapCells || sliceGroup->isChecked();
+}
+
 Point ImageImportDialog::LargestTaken() const
 {
-    return sliceGroup->isChecked() ? LargestSheet : Point{MaxWidth, MaxHeight};
+    return Slices() ? LargestSheet : Point{MaxWidth, MaxHeight};
 }
 
 // Keeps the part inside the scaled picture and within the size taken (a
@@ -341,7 +356,7 @@ ConversionOptions ImageImportDialog::Options() const
 
 std::optional<SliceGrid> ImageImportDialog::Slicing() const
 {
-    if (!sliceGroup->isChecked())
+    if (!Slices())
         return std::nullopt;
     return SliceGrid{{E_CelluleL->value(), E_CelluleH->value()},
                      {E_MargeX->value(), E_MargeY->value()},
@@ -371,6 +386,10 @@ void ImageImportDialog::Reslice()
         okButton->setEnabled(converted && !grid);
         return;
     }
+    if (target_ == ImportTarget::MapCells) {
+        ResliceMap(*grid);
+        return;
+    }
     const long long frames = SlicedFrameCount(conversion_.picture, *grid, SkipsEmptyCells());
     const bool fits = frames >= 1 && frames <= MaxFrames;
     // Past a set's frames nothing is imported, and a grid of as many cells
@@ -384,7 +403,7 @@ void ImageImportDialog::Reslice()
 QString ImageImportDialog::ProblemText() const
 {
     const ImageArea& area = conversion_.area;
-    if (area.problem == ConversionProblem::TooLarge && sliceGroup->isChecked())
+    if (area.problem == ConversionProblem::TooLarge && Slices())
         return QStringLiteral("L'image fait %1 pixels, plus que les %2 d'une planche : réduisez-la ou prenez-en une "
                               "partie.")
             .arg(SizeText(area.scaledWidth, area.scaledHeight), SizeText(LargestSheet.x, LargestSheet.y));
@@ -417,4 +436,23 @@ QString ImageImportDialog::SlicingProblemText(long long frames) const
     if (frames > MaxFrames)
         return QStringLiteral("Trop de cases : une planche a au plus %1 images.").arg(MaxFrames);
     return QStringLiteral("Planche de %1 pixels").arg(sheet);
+}
+
+void ImageImportDialog::ResliceMap(const SliceGrid& grid)
+{
+    const CellPicture& picture = conversion_.picture;
+    const GridCells cells = CellsOfGrid(picture.width, picture.height, grid);
+    const bool fits = cells.Count() >= 1 && cells.columns <= MaxMapSide && cells.rows <= MaxMapSide;
+    preview->ShowGrid(grid, fits ? KeptCells(picture, grid, false) : std::vector<Point>());
+    L_NombreImages->setText(QStringLiteral("%1 cases").arg(SizeText(cells.columns, cells.rows)));
+    if (cells.Count() < 1)
+        problemLabel->setText(QStringLiteral("Aucune case entière de %1 dans l'image de %2 pixels.")
+                                  .arg(SizeText(grid.cell.x, grid.cell.y), SizeText(picture.width, picture.height)));
+    else if (!fits)
+        problemLabel->setText(
+            QStringLiteral("Trop de cases : une carte a au plus %1 colonnes et %1 lignes.").arg(MaxMapSide));
+    else
+        problemLabel->setText(QStringLiteral("Carte de %1 cases de %2 pixels")
+                                  .arg(SizeText(cells.columns, cells.rows), SizeText(grid.cell.x, grid.cell.y)));
+    okButton->setEnabled(fits);
 }

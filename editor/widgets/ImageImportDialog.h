@@ -5,6 +5,9 @@
 // a sheet (LargestSheet), a picture taken whole only as large as a sprite.
 // The picture is the dialog's own copy; the sprite is not touched here, the
 // caller takes Result() and Slicing() after "OK".
+//
+// For a map (ImportTarget::MapCells) the picture is always cut: its cells
+// become the map's, up to 1024 columns and rows, and no cell is left out.
 #pragma once
 
 #include <QDialog>
@@ -56,12 +59,14 @@ private:
     std::vector<Point> gridCells_;
 };
 
+enum class ImportTarget { Sprite, MapCells };
+
 class ImageImportDialog : public QDialog {
     Q_OBJECT
 public:
     // sliceCell, when given, starts the dialog slicing cells of that size.
     explicit ImageImportDialog(RgbaImage image, std::optional<Point> sliceCell = std::nullopt,
-                               QWidget* parent = nullptr);
+                               QWidget* parent = nullptr, ImportTarget target = ImportTarget::Sprite);
 
     ConversionOptions Options() const;
     // The grid the picture is cut along, or nothing when it is taken whole.
@@ -82,7 +87,7 @@ public:
     QSpinBox* partTop;
     QSpinBox* partWidth;
     QSpinBox* partHeight;
-    QGroupBox* sliceGroup; // checkable: cut the picture into frames
+    QGroupBox* sliceGroup; // checkable: cut the picture into frames (always cut into a map's cells)
     QSpinBox* E_CelluleL;
     QSpinBox* E_CelluleH;
     QSpinBox* E_MargeX;
@@ -108,7 +113,11 @@ private:
     QString ProblemText() const;
     QString SlicingProblemText(long long frames) const;
     Point LargestTaken() const;
+    bool Slices() const;
+    // The label, the problem and whether "OK" may be pressed, for a map's cells.
+    void ResliceMap(const SliceGrid& grid);
 
     RgbaImage image_;
+    ImportTarget target_;
     Conversion conversion_;
 };

@@ -124,6 +124,9 @@ void MapWindow::BuildControls()
         Named(new QPushButton(QStringLiteral("Enregistrer sous..."), this), "B_CarteEnregistrerSous");
     B_CarteExporterDonnees =
         Named(new QPushButton(QStringLiteral("Exporter en données..."), this), "B_CarteExporterDonnees");
+    B_CarteImporterImage =
+        Named(new QPushButton(QStringLiteral("Importer une image..."), this), "B_CarteImporterImage");
+    B_CarteImporterImage->setToolTip(QStringLiteral("L'image d'un niveau découpée en cases : une nouvelle carte"));
     CB_CarteSyntaxe = Named(new QComboBox(this), "CB_CarteSyntaxe");
     for (const SyntaxChoice& choice : Syntaxes)
         CB_CarteSyntaxe->addItem(QString::fromLatin1(choice.label));
@@ -147,7 +150,7 @@ void MapWindow::BuildControls()
     auto* commands = new QHBoxLayout;
     for (QWidget* control :
          std::initializer_list<QWidget*>{B_CarteAnnuler, B_CarteRetablir, B_CarteEnregistrer, B_CarteEnregistrerSous,
-                                         B_CarteExporterDonnees, CB_CarteSyntaxe})
+                                         B_CarteExporterDonnees, CB_CarteSyntaxe, B_CarteImporterImage})
         commands->addWidget(control);
     commands->addStretch();
 
@@ -213,6 +216,7 @@ void MapWindow::ConnectControls()
     connect(B_CarteEnregistrer, &QPushButton::clicked, this, [this] { documents_.Save(); });
     connect(B_CarteEnregistrerSous, &QPushButton::clicked, this, [this] { documents_.SaveAs(); });
     connect(B_CarteExporterDonnees, &QPushButton::clicked, this, &MapWindow::B_CarteExporterDonneesClick);
+    connect(B_CarteImporterImage, &QPushButton::clicked, this, [this] { documents_.ImportPicture(); });
     connect(B_CarteZoomPlus, &QPushButton::clicked, this,
             [this] { mapView_->SetZoom(NextMapZoom(mapView_->Zoom(), +1)); });
     connect(B_CarteZoomMoins, &QPushButton::clicked, this,

@@ -135,6 +135,7 @@ private:
     QPushButton* B_CarteEnregistrer;
     QPushButton* B_CarteEnregistrerSous;
     QPushButton* B_CarteExporterDonnees;
+    QPushButton* B_CarteImporterImage;
     QComboBox* CB_CarteSyntaxe;
     QPushButton* B_CarteZoomPlus;
     QPushButton* B_CarteZoomMoins;
