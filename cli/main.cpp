@@ -37,8 +37,9 @@ constexpr const char* HelpText =
               pixora-export --to-png SORTIE.png PLANCHE.pixs --sheet-columns N [--spacing E]
               pixora-export --to-pixm SORTIE.pixm IMAGE --cell LxH [--keep-duplicates]
               pixora-export --to-pixm SORTIE.pixm --tiles PLANCHE.pixs --map-of IMAGE
-              pixora-export --to-pixm SORTIE.pixm SOURCE [--tiles NOM --map NOM|NOM[k]
-                            [--map-width L] [DISPOSITION] [--height H]]
+              pixora-export --to-pixm SORTIE.pixm SOURCE [--map NOM]
+              pixora-export --to-pixm SORTIE.pixm SOURCE --tiles NOM --map NOM|NOM[k]
+                            [--map-width L] [DISPOSITION] [--height H]
               pixora-export --list [--plugins DOSSIER]
               pixora-export --list-sprites SOURCE...
               pixora-export --info PLUGIN [--plugins DOSSIER]
@@ -151,9 +152,10 @@ Planches et cartes de tuiles :
   --map-width L      les colonnes d'une carte à une dimension
 Une carte .pixm se lit comme ENTREE de --to-png (la carte dessinée), de
 --to-pixs (son jeu de tuiles) et de --data (NOM_tiles et NOM_map[H][L] ;
---defines ajoute NOM_MAP_WIDTH, NOM_MAP_HEIGHT et NOM_TILES). Sans --tiles
-ni --map, --to-pixm relit d'une SOURCE la carte que --data y a écrite, comme
-le disent les commentaires de Pixora (la première s'il y en a plusieurs).
+--defines ajoute NOM_MAP_WIDTH, NOM_MAP_HEIGHT et NOM_TILES). Sans --tiles,
+--to-pixm relit d'une SOURCE une carte que --data y a écrite, comme le disent
+les commentaires de Pixora : celle que nomme --map (NOM ou NOM_map), sinon la
+première.
 
   --list             une ligne par plug-in : fichier, nom affiché et version,
                      séparés par des tabulations

@@ -1,5 +1,6 @@
 #include "TileCommands.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "CIdentifier.h"
@@ -214,18 +215,23 @@ ArraySprites ReadSourceSprites(const std::string& path, std::ostream& err)
     return std::move(read.found);
 }
 
-// The first map that Pixora's comments describe.
-TileMap OwnSourceMap(const ArraySprites& found, const std::string& path, std::ostream& err)
+// The map that Pixora's comments describe: the one whose cells (or name) the
+// --map given names, else the first.
+TileMap OwnSourceMap(const ArraySprites& found, const std::optional<std::string>& named, const std::string& path,
+                     std::ostream& err)
 {
-    if (found.maps.empty())
-        throw CliFailure(ExitBadInput,
-                         path + " : aucune carte écrite par Pixora ; nommez ses tableaux avec --tiles et --map");
-    const OwnMapHeader& header = found.maps.front();
-    if (found.maps.size() > 1)
-        err << "pixora-export : " << found.maps.size() << " cartes trouvées, lu " << QuotedSourceText(header.name)
-            << " (--tiles et --map pour une autre)\n";
+    const auto header = std::find_if(found.maps.begin(), found.maps.end(), [&](const OwnMapHeader& map) {
+        return !named || *named == map.CellsName() || *named == map.name;
+    });
+    if (header == found.maps.end())
+        throw CliFailure(ExitBadInput, path + " : aucune carte écrite par Pixora" +
+                                           (named ? " nommée " + QuotedSourceText(*named) : std::string()) +
+                                           " ; nommez ses tableaux avec --tiles et --map");
+    if (!named && found.maps.size() > 1)
+        err << "pixora-export : " << found.maps.size() << " cartes trouvées, lu " << QuotedSourceText(header->name)
+            << " (--map NOM_map pour une autre)\n";
     TileMap map;
-    RefuseUnless(ReadOwnMap(found, header, map), path);
+    RefuseUnless(ReadOwnMap(found, *header, map), path);
     return map;
 }
 
@@ -234,11 +240,11 @@ int SourceToMap(const CliOptions& options, std::ostream& err)
     RefuseOverwritingInput(options.input, options.output);
     const ArraySprites found = ReadSourceSprites(options.input, err);
     TileMap map;
-    if (options.tiles.map) {
+    if (options.tiles.tiles) {
         map.tiles = ReadSourceTiles(options, found.scan, options.input);
         RefuseUnless(ReadCellsOf(found.scan, *options.tiles.map, options.tiles.mapWidth, map), options.input);
     } else
-        map = OwnSourceMap(found, options.input, err);
+        map = OwnSourceMap(found, options.tiles.map, options.input, err);
     WriteOutput(options.output, TileMapBytes(map));
     return ExitWritten;
 }

@@ -80,12 +80,13 @@ void CheckToPixm(const CliOptions& options)
         return;
     }
     if (InputKindOf(options.input) == InputKind::Source) {
-        // Without --tiles and --map, the map Pixora's comment describes, read as the comments say.
-        if (!tiles.Has("--tiles") && !tiles.Has("--map")) {
-            Refuse(tiles, {}, "une carte écrite par Pixora (sans --tiles ni --map)");
+        // Without --tiles, a map Pixora's comment describes (the first, or the one --map names), read as the
+        // comments say.
+        if (!tiles.Has("--tiles")) {
+            Refuse(tiles, {"--map"}, "une carte écrite par Pixora (sans --tiles)");
             if (!options.layout.given.empty())
                 throw UsageError("l'option " + *options.layout.given.begin() +
-                                 " ne s'emploie pas avec une carte écrite par Pixora (sans --tiles ni --map)");
+                                 " ne s'emploie pas avec une carte écrite par Pixora (sans --tiles)");
             return;
         }
         Refuse(tiles, {"--tiles", "--map", "--map-width"}, "--to-pixm d'une source");

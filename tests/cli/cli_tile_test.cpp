@@ -373,14 +373,17 @@ TEST_F(CliTiles, TheTallestMapReadsBackFromItsData)
     EXPECT_NE(ReadFile(At("again.h")).find("tall_map[1024][2]"), std::string::npos);
 }
 
-// Without --tiles and --map the map Pixora wrote is read as its comments say;
-// what they do not say is refused with the reason, and writes nothing.
+// Without --tiles the map Pixora wrote is read as its comments say, the
+// first or the one --map names; what they do not say is refused with the
+// reason, and writes nothing.
 TEST_F(CliTiles, OwnMapsReadBackWithoutOptionsOrSayWhyNot)
 {
     SavePicture("level.png", PictureFromRows(LevelRows()));
     ASSERT_EQ(Run({"--to-pixm", At("level.pixm"), At("level.png"), "--cell", "8x8"}).status, 0);
     ASSERT_EQ(Run({"--data", "-n", "first", "-o", At("first.h"), At("level.pixm")}).status, 0);
-    ASSERT_EQ(Run({"--data", "-n", "second", "-o", At("second.h"), At("level.pixm")}).status, 0);
+    // The second map keeps every cell a tile of its own: a map of other bytes.
+    ASSERT_EQ(Run({"--to-pixm", At("cells.pixm"), At("level.png"), "--cell", "8x8", "--keep-duplicates"}).status, 0);
+    ASSERT_EQ(Run({"--data", "-n", "second", "-o", At("second.h"), At("cells.pixm")}).status, 0);
     const std::string first = ReadFile(At("first.h")), second = ReadFile(At("second.h"));
     std::string crlf;
     for (const char c : first)
@@ -395,39 +398,63 @@ TEST_F(CliTiles, OwnMapsReadBackWithoutOptionsOrSayWhyNot)
         std::string text;
         Args options;
         int status;
-        const char* err; // a part of the error output
+        const char* err;  // a part of the error output
+        const char* read; // the map read, for a status of 0
     } cases[] = {
-        {"CR LF line ends", crlf, {}, 0, ""},
-        {"two maps, the first read", first + second, {}, 0, "2 cartes trouvées, lu « first » (--tiles et --map"},
-        {"the second by its names", first + second, {"--tiles", "second_tiles", "--map", "second_map"}, 0, ""},
+        {"CR LF line ends", crlf, {}, 0, "", "level.pixm"},
+        {"two maps, the first read",
+         first + second,
+         {},
+         0,
+         "2 cartes trouvées, lu « first » (--map NOM_map",
+         "level.pixm"},
+        {"the second by its cells", first + second, {"--map", "second_map"}, 0, "", "cells.pixm"},
+        {"the second by its name", first + second, {"--map", "second"}, 0, "", "cells.pixm"},
+        {"the second by all its arrays",
+         first + second,
+         {"--tiles", "second_tiles", "--map", "second_map"},
+         0,
+         "",
+         "cells.pixm"},
+        {"a map no comment describes",
+         first,
+         {"--map", "third_map"},
+         2,
+         "aucune carte écrite par Pixora nommée « third_map » ; nommez ses tableaux avec --tiles et --map",
+         nullptr},
         {"tiles of no comment",
          tilesWithoutComment,
          {},
          2,
-         "les tuiles « hand_tiles » de la carte « hand » ne se lisent pas : aucun commentaire de Pixora ne les décrit"},
+         "les tuiles « hand_tiles » de la carte « hand » ne se lisent pas : aucun commentaire de Pixora ne les décrit",
+         nullptr},
         {"no map comment",
          "static const unsigned char m[2] = {0, 1};\n",
          {},
          2,
-         "aucune carte écrite par Pixora ; nommez ses tableaux avec --tiles et --map"},
+         "aucune carte écrite par Pixora ; nommez ses tableaux avec --tiles et --map",
+         nullptr},
         {"a name past what a message shows",
          hostile,
          {},
          2,
-         "les tuiles « wwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwww… »"},
-        {"a layout option alone",
+         "les tuiles « wwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwww… »",
+         nullptr},
+        {"a layout option without --tiles",
          first,
-         {"--rows", "16"},
+         {"--map", "first_map", "--rows", "16"},
          2,
-         "l'option --rows ne s'emploie pas avec une carte écrite par Pixora"},
-        {"--map-width alone",
+         "l'option --rows ne s'emploie pas avec une carte écrite par Pixora",
+         nullptr},
+        {"--map-width without --tiles",
          first,
          {"--map-width", "6"},
          2,
-         "l'option --map-width ne s'emploie pas avec une carte écrite par Pixora"},
-        {"--tiles alone", first, {"--tiles", "first_tiles"}, 2, "--to-pixm d'une source demande --map"},
+         "l'option --map-width ne s'emploie pas avec une carte écrite par Pixora",
+         nullptr},
+        {"--tiles alone", first, {"--tiles", "first_tiles"}, 2, "--to-pixm d'une source demande --map", nullptr},
     };
-    const std::string original = ReadFile(At("level.pixm"));
+    ASSERT_NE(ReadFile(At("cells.pixm")), ReadFile(At("level.pixm")));
     for (const auto& test : cases) {
         std::ofstream(At("map.h"), std::ios::binary) << test.text;
         fs::remove(At("out.pixm"));
@@ -437,7 +464,7 @@ TEST_F(CliTiles, OwnMapsReadBackWithoutOptionsOrSayWhyNot)
         EXPECT_EQ(run.status, test.status) << test.what << ": " << run.err;
         EXPECT_NE(run.err.find(test.err), std::string::npos) << test.what << ": " << run.err;
         if (test.status == 0)
-            EXPECT_EQ(ReadFile(At("out.pixm")), original) << test.what;
+            EXPECT_EQ(ReadFile(At("out.pixm")), ReadFile(At(test.read))) << test.what;
         else
             EXPECT_FALSE(fs::exists(At("out.pixm"))) << test.what;
     }
