@@ -16,6 +16,7 @@
 #include "ImageFiles.h"
 #include "IniFile.h"
 #include "MapFile.h"
+#include "TextEncoding.h"
 #include "set_file.h"
 #include "ti_picture.h"
 
@@ -240,7 +241,7 @@ void ScreenWindow::ChooseBackground(int index)
                                                           : QStringLiteral("Sprites et cartes|*.pixo;*.pixm");
     if (!AppDialogs().Execute(FileDialogKind::Open, backgroundDialog_))
         return;
-    const std::string path = backgroundDialog_.fileName.toStdString();
+    const std::string path = FileSystemName(backgroundDialog_.fileName);
     std::unique_ptr<Sprite> loaded = ReadBackgroundFile(path, index == PictureBackground);
     if (!loaded) {
         ShowFailure(QStringLiteral("Impossible de lire le fond « %1 ».").arg(backgroundDialog_.fileName));
@@ -255,7 +256,7 @@ void ScreenWindow::ChooseFont()
     if (!AppDialogs().Execute(FileDialogKind::Open, fontDialog_))
         return;
     FrameList frames;
-    if (!LoadSpriteSetFile(fontDialog_.fileName.toStdString(), frames)) {
+    if (!LoadSpriteSetFile(FileSystemName(fontDialog_.fileName), frames)) {
         ShowFailure(QStringLiteral("Impossible de lire la police « %1 ».").arg(fontDialog_.fileName));
         return;
     }
