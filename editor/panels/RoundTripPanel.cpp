@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <algorithm>
 #include <filesystem>
 
 #include "Counted.h"
@@ -193,21 +194,41 @@ bool RoundTripPanel::ImportProgram(const std::string& path, const std::string& f
 
 bool RoundTripPanel::MayImportSpriteInsteadOfMap(const ArraySprites& found, const std::string& path)
 {
-    const OwnMapHeader& header = found.maps.front();
-    const QString question = QStringLiteral("%1 contient la carte %2 écrite par Pixora (%3 × %4 cases, %5 tuiles).\n"
-                                            "L'ouvrir dans la fenêtre Carte, ou importer un de ses sprites ?")
-                                 .arg(Quoted(QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName()),
-                                      QString::fromStdString(QuotedSourceText(header.name)))
-                                 .arg(header.width)
-                                 .arg(header.height)
-                                 .arg(header.tiles);
-    const int answer = AppDialogs().Ask(
-        question, QStringLiteral("Importer"), MessageIcon::Information,
-        {QStringLiteral("Ouvrir la carte"), QStringLiteral("Importer un sprite"), QStringLiteral("Annuler")});
-    if (answer != 0)
-        return answer == 1;
+    // A button per map, as many as a box shows side by side; a program of
+    // more maps offers its first ones (the command reads any by its name).
+    constexpr std::size_t MostMapsOffered = 4;
+    const std::size_t offered = std::min(found.maps.size(), MostMapsOffered);
+    const QString file = Quoted(QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName());
+    QStringList maps, buttons;
+    for (std::size_t i = 0; i < offered; ++i) {
+        const OwnMapHeader& header = found.maps[i];
+        const QString name = QString::fromStdString(QuotedSourceText(header.name));
+        maps << QStringLiteral("%1 (%2 × %3 cases, %4)")
+                    .arg(name)
+                    .arg(header.width)
+                    .arg(header.height)
+                    .arg(QString::fromStdString(Counted(header.tiles, "tuile", "tuiles")));
+        buttons << (offered == 1 ? QStringLiteral("Ouvrir la carte") : QStringLiteral("Ouvrir %1").arg(name));
+    }
+    const QString question =
+        offered == 1
+            ? QStringLiteral("%1 contient la carte %2 écrite par Pixora.\n"
+                             "L'ouvrir dans la fenêtre Carte, ou importer un de ses sprites ?")
+                  .arg(file, maps.constFirst())
+            : QStringLiteral("%1 contient %2 cartes écrites par Pixora%3 : %4.\n"
+                             "En ouvrir une dans la fenêtre Carte, ou importer un de ses sprites ?")
+                  .arg(file)
+                  .arg(found.maps.size())
+                  .arg(offered < found.maps.size() ? QStringLiteral(", dont voici les %1 premières").arg(offered)
+                                                   : QString(),
+                       maps.join(QStringLiteral(", ")));
+    buttons << QStringLiteral("Importer un sprite") << QStringLiteral("Annuler");
+    const auto answer = static_cast<std::size_t>(
+        AppDialogs().Ask(question, QStringLiteral("Importer"), MessageIcon::Information, buttons));
+    if (answer >= offered)
+        return answer == offered;
     TileMap map;
-    if (const std::string why = ReadOwnMap(found, header, map); !why.empty())
+    if (const std::string why = ReadOwnMap(found, found.maps[answer], map); !why.empty())
         ShowFailure(QStringLiteral("Le Chargement a échoué\n") + QString::fromStdString(why));
     else
         editor.Documents().Maps().OpenImported(std::move(map), StemOfPath(path));

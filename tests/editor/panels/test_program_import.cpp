@@ -274,10 +274,10 @@ TEST_F(ProgramImport, APlaneTextThatCannotBeReadSaysWhy)
 
 } // namespace
 
-// A file holding a map Pixora wrote asks whether to open the map in the
-// "Carte" window, untitled and named after the file, or to import one of its
-// sprites as any program (the map's cells offered as none); a map whose
-// tiles cannot be read says why.
+// A file holding a map Pixora wrote asks whether to open the map (or which of
+// its maps) in the "Carte" window, untitled and named after the file, or to
+// import one of its sprites as any program (the map's cells offered as
+// none); a map whose tiles cannot be read says why.
 TEST_F(ProgramImport, AMapPixoraWroteOpensInTheCarteWindowIfTheUserSaysSo)
 {
     TileMap level;
@@ -288,30 +288,55 @@ TEST_F(ProgramImport, AMapPixoraWroteOpensInTheCarteWindowIfTheUserSaysSo)
     level.width = 3;
     level.height = 2;
     level.cells = {0, 1, 0, 1, 1, 1};
+    TileMap bonus = level;
+    bonus.width = 2;
+    bonus.height = 1;
+    bonus.cells = {1, 0};
     std::string why;
     const std::string text = WriteMapDataText(level, "niveau", LayoutRequest{}, why);
+    const std::string bonusText = WriteMapDataText(bonus, "bonus", LayoutRequest{}, why);
     ASSERT_TRUE(why.empty()) << why;
     const QByteArray noTiles = "static const unsigned char casse_tiles[1][8] = {{0}};\n"
                                "/* casse : carte de 2 x 1 cases, 1 tuiles (casse_tiles)\n */\n"
                                "static const unsigned char casse_map[1][2] = {{0, 0}};\n";
-    for (const auto& [name, bytes] : {std::pair{"niveau.h", QByteArray::fromStdString(text)}, {"casse.h", noTiles}}) {
+    const std::pair<const char*, QByteArray> files[] = {{"niveau.h", QByteArray::fromStdString(text)},
+                                                        {"niveaux.h", QByteArray::fromStdString(text + bonusText)},
+                                                        {"casse.h", noTiles}};
+    for (const auto& [name, bytes] : files) {
         QFile file(PathOf(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
+    const QStringList oneMap = {"Ouvrir la carte", "Importer un sprite", "Annuler"};
+    const QString niveau = "« niveau.h » contient la carte « niveau » (3 × 2 cases, 2 tuiles) écrite par Pixora.";
     const struct {
         const char* file;
-        int answer; // "Ouvrir la carte", "Importer un sprite", "Annuler"
-        bool mapOpened;
+        int answer;
+        QString question; // its first line
+        QStringList buttons;
+        std::vector<uint16_t> opened; // the cells of the map opened, none when none is
         int spriteDialogs;
         const char* message;
     } cases[] = {
-        {"niveau.h", 2, false, 0, ""},
-        {"niveau.h", 1, false, 1, ""},
-        {"casse.h", 0, false, 0,
+        {"niveau.h", 2, niveau, oneMap, {}, 0, ""},
+        {"niveau.h", 1, niveau, oneMap, {}, 1, ""},
+        {"casse.h",
+         0,
+         "« casse.h » contient la carte « casse » (2 × 1 cases, 1 tuile) écrite par Pixora.",
+         oneMap,
+         {},
+         0,
          "Le Chargement a échoué\nles tuiles « casse_tiles » de la carte « casse » ne se lisent pas : "
          "aucun commentaire de Pixora ne les décrit"},
-        {"niveau.h", 0, true, 0, ""},
+        {"niveau.h", 0, niveau, oneMap, level.cells, 0, ""},
+        {"niveaux.h",
+         1,
+         "« niveaux.h » contient 2 cartes écrites par Pixora : « niveau » (3 × 2 cases, 2 tuiles), « bonus » (2 × 1 "
+         "cases, 2 tuiles).",
+         {"Ouvrir « niveau »", "Ouvrir « bonus »", "Importer un sprite", "Annuler"},
+         bonus.cells,
+         0,
+         ""},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(std::string(test.file) + ", answer " + std::to_string(test.answer));
@@ -321,11 +346,8 @@ TEST_F(ProgramImport, AMapPixoraWroteOpensInTheCarteWindowIfTheUserSaysSo)
         QStringList offered;
         Import(test.file, [&offered](SourceImportDialog& dialog) { offered = Texts(dialog.candidateList); });
         ASSERT_EQ(dialogs.questions.size(), 1u);
-        EXPECT_EQ(dialogs.questions[0].buttons, (QStringList{"Ouvrir la carte", "Importer un sprite", "Annuler"}));
-        EXPECT_TRUE(
-            dialogs.questions[0].text.startsWith(QStringLiteral("« %1 » contient la carte « %2 » écrite par Pixora")
-                                                     .arg(test.file, QString(test.file).section('.', 0, 0))))
-            << dialogs.questions[0].text.toStdString();
+        EXPECT_EQ(dialogs.questions[0].buttons, test.buttons);
+        EXPECT_EQ(dialogs.questions[0].text.section('\n', 0, 0), test.question);
         EXPECT_EQ(dialogsMet, test.spriteDialogs);
         if (test.spriteDialogs > 0) {
             EXPECT_TRUE(offered.filter("niveau_tiles").size() > 0) << offered.join("\n").toStdString();
@@ -333,13 +355,14 @@ TEST_F(ProgramImport, AMapPixoraWroteOpensInTheCarteWindowIfTheUserSaysSo)
         }
         EXPECT_EQ(dialogs.messages.empty() ? QString() : dialogs.messages.back().text, test.message);
         MapDocuments& maps = form->documents->Maps();
-        EXPECT_EQ(maps.Document() != nullptr, test.mapOpened);
-        if (!test.mapOpened)
+        EXPECT_EQ(maps.Document() != nullptr, !test.opened.empty());
+        if (test.opened.empty())
             continue;
         EXPECT_TRUE(maps.Window()->isVisible());
-        EXPECT_EQ(maps.Window()->windowTitle(), "Carte - niveau (importé)");
+        EXPECT_EQ(maps.Window()->windowTitle(),
+                  QStringLiteral("Carte - %1 (importé)").arg(QString(test.file).section('.', 0, 0)));
         EXPECT_TRUE(maps.Document()->IsUntitled()) << "a save asks for a file name";
-        EXPECT_EQ(maps.Document()->Map().cells, level.cells);
+        EXPECT_EQ(maps.Document()->Map().cells, test.opened);
         EXPECT_EQ(maps.Document()->Map().tiles.Count(), 2);
         EXPECT_EQ(maps.Document()->Map().tiles.Tile(1)[0], 3);
     }
