@@ -203,11 +203,10 @@ bool RoundTripPanel::MayImportSpriteInsteadOfMap(const ArraySprites& found, cons
     for (std::size_t i = 0; i < offered; ++i) {
         const OwnMapHeader& header = found.maps[i];
         const QString name = QString::fromStdString(QuotedSourceText(header.name));
+        // One arg() for all: a name read from a source may hold "%2".
         maps << QStringLiteral("%1 (%2 × %3 cases, %4)")
-                    .arg(name)
-                    .arg(header.width)
-                    .arg(header.height)
-                    .arg(QString::fromStdString(Counted(header.tiles, "tuile", "tuiles")));
+                    .arg(name, QString::number(header.width), QString::number(header.height),
+                         QString::fromStdString(Counted(header.tiles, "tuile", "tuiles")));
         buttons << (offered == 1 ? QStringLiteral("Ouvrir la carte") : QStringLiteral("Ouvrir %1").arg(name));
     }
     const QString question =
@@ -217,9 +216,8 @@ bool RoundTripPanel::MayImportSpriteInsteadOfMap(const ArraySprites& found, cons
                   .arg(file, maps.constFirst())
             : QStringLiteral("%1 contient %2 cartes écrites par Pixora%3 : %4.\n"
                              "En ouvrir une dans la fenêtre Carte, ou importer un de ses sprites ?")
-                  .arg(file)
-                  .arg(found.maps.size())
-                  .arg(offered < found.maps.size() ? QStringLiteral(", dont voici les %1 premières").arg(offered)
+                  .arg(file, QString::number(found.maps.size()),
+                       offered < found.maps.size() ? QStringLiteral(", dont voici les %1 premières").arg(offered)
                                                    : QString(),
                        maps.join(QStringLiteral(", ")));
     buttons << QStringLiteral("Importer un sprite") << QStringLiteral("Annuler");
