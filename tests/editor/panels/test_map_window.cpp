@@ -389,45 +389,39 @@ TEST_F(SettingsTest, TheMapWindowsGridIsKeptInTheSettingsFile)
 // "Importer une image..." cuts the picture of a level into the map's cells
 // in the image import's dialog, always cut, equal cells one tile: a grid past
 // 1024 columns or of no whole cell is refused before "OK", and the map opens
-// untitled, named after the picture. A file that is no picture says so.
+// untitled, named after the picture.
 TEST_F(MapWindowTest, APictureOfALevelBecomesAMapOfItsCells)
 {
     // 3 x 2 cells of 4 x 4: sky, brick, sky / brick, brick, sky.
-    const QRgb Ink = qRgb(0, 0, 0);
     QImage level(12, 8, QImage::Format_RGB32);
     level.fill(Qt::white);
     for (const Point cell : {Point{1, 0}, Point{0, 1}, Point{1, 1}})
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 4; ++x)
-                level.setPixel(cell.x * 4 + x, cell.y * 4 + y, Ink);
+                level.setPixel(cell.x * 4 + x, cell.y * 4 + y, qRgb(0, 0, 0));
     ASSERT_TRUE(level.save(PathOf("niveau.png")));
     QImage wide(1025, 8, QImage::Format_RGB32);
     wide.fill(Qt::white);
     ASSERT_TRUE(wide.save(PathOf("large.png")));
-    WriteBytes("pas_une_image.png", "texte");
     ClickOnItsPage(Find<QPushButton>("B_Carte"));
-    ASSERT_TRUE(Window()->isVisible());
 
     const struct {
         const char* file;
         Point cell;
         QString count; // what the dialog says of its cells
         bool accepted;
-        const char* failure;
     } cases[] = {
-        {"pas_une_image.png", {4, 4}, "", false, "Le Chargement a échoué\n"},
-        {"niveau.png", {13, 4}, "0 × 0 cases", false, ""},
-        {"large.png", {1, 8}, "1025 × 1 cases", false, ""},
-        {"niveau.png", {4, 4}, "3 × 2 cases", true, ""},
+        {"niveau.png", {13, 4}, "0 × 0 cases", false},
+        {"large.png", {1, 8}, "1025 × 1 cases", false},
+        {"niveau.png", {4, 4}, "3 × 2 cases", true},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(std::string(test.file) + ", cell " + std::to_string(test.cell.x));
-        QString count, problem;
-        bool okEnabled = false, skipShown = false;
+        QString count;
+        bool okEnabled = false, skipShown = true;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<ImageImportDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
+            ASSERT_NE(dialog, nullptr);
             dialog->E_CelluleL->setValue(test.cell.x);
             dialog->E_CelluleH->setValue(test.cell.y);
             count = dialog->L_NombreImages->text();
@@ -438,20 +432,14 @@ TEST_F(MapWindowTest, APictureOfALevelBecomesAMapOfItsCells)
             else
                 dialog->reject();
         });
-        dialogs.messages.clear();
         dialogs.fileAnswers.push_back(PathOf(test.file));
         ClickButton("B_CarteImporterImage");
-        QApplication::processEvents(); // the dialog's handler, when no dialog came
-        EXPECT_EQ(dialogs.fileDialogs.back().objectName, "OpenDialogImageCarte");
         EXPECT_EQ(count, test.count);
         EXPECT_EQ(okEnabled, test.accepted);
         EXPECT_FALSE(skipShown) << "a map keeps every cell";
-        EXPECT_EQ(dialogs.messages.empty() ? QString() : dialogs.messages.back().text.left(23), test.failure);
         EXPECT_EQ(Window()->windowTitle(), test.accepted ? "Carte - niveau (importé)" : "Carte - nouvelle carte");
     }
     EXPECT_EQ(CellRows(Map()), (std::vector<std::string>{"010", "110"}));
     EXPECT_EQ(Map().tiles.tileSize, (Point{4, 4}));
     EXPECT_EQ(Map().tiles.Count(), 2);
-    EXPECT_TRUE(Maps().Document()->IsUntitled()) << "a save asks for a file name";
-    EXPECT_EQ(Shown({1, 0}, {2, 2}), Ink);
 }
