@@ -385,6 +385,9 @@ TEST_F(CliTiles, OwnMapsReadBackWithoutOptionsOrSayWhyNot)
     ASSERT_EQ(Run({"--to-pixm", At("cells.pixm"), At("level.png"), "--cell", "8x8", "--keep-duplicates"}).status, 0);
     ASSERT_EQ(Run({"--data", "-n", "second", "-o", At("second.h"), At("cells.pixm")}).status, 0);
     const std::string first = ReadFile(At("first.h")), second = ReadFile(At("second.h"));
+    std::string crlf; // as an editor on Windows saves the text again
+    for (const char c : first)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     const struct {
         const char* what;
         std::string text;
@@ -393,6 +396,7 @@ TEST_F(CliTiles, OwnMapsReadBackWithoutOptionsOrSayWhyNot)
         const char* err;  // a part of the error output
         const char* read; // the map read, for a status of 0
     } cases[] = {
+        {"CR LF line ends", crlf, {}, 0, "", "level.pixm"},
         {"two maps, the first read",
          first + second,
          {},
